@@ -1,0 +1,13 @@
+#!/bin/sh
+# Installs the Debian 12 packages KORVEL needs to build, run and test, where missing.
+set -eu
+packages="g++ clang cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev qt6-base-dev fonts-liberation"
+missing=""
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+echo "Installing:$missing"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing

@@ -1,0 +1,25 @@
+#pragma once
+
+// Constants of the ABS "Buckling and Ultimate Strength Assessment for Offshore Structures"
+// shared by the plate, stiffener, girder and overall buckling checks.
+
+namespace korvel {
+
+// π as the assessment has always taken it: the single-precision value of 3.141593.
+inline constexpr double pi = static_cast<double>(3.141593f);
+
+// Proportional linear elastic limit of the structure.
+inline constexpr double Pr = 0.6;
+
+// 12·(1 − ν²) with Poisson's ratio ν = 0.3.
+inline constexpr double twelveOneMinusNu2 = 12 * 0.91;
+
+// Critical stress from the elastic buckling stress σE and the yield stress σF: elastic below
+// Pr·σF, Johnson–Ostenfeld plasticity correction above. `elasticAtLimit` says whether
+// σE = Pr·σF still counts as elastic (the stiffener checks) or not (the plate checks).
+inline double criticalStress(double sigE, double sigF, bool elasticAtLimit) {
+    const bool elastic = elasticAtLimit ? sigE <= Pr * sigF : sigE < Pr * sigF;
+    return elastic ? sigE : sigF * (1 - Pr * (1 - Pr) * sigF / sigE);
+}
+
+} // namespace korvel

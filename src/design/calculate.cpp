@@ -1,0 +1,80 @@
+#include "design/calculate.h"
+
+#include "checks/buckling/plate_buckling.h"
+#include "design/stress_preparation.h"
+
+#include <cfenv>
+#include <cmath>
+
+namespace korvel {
+
+namespace {
+
+std::string describeFloatingPointFault(int raised) {
+    if (raised & FE_DIVBYZERO) return "division by zero (a spacing, span, thickness or section property is zero)";
+    if (raised & FE_INVALID) return "invalid operation (square root of a negative number or 0/0)";
+    return "overflow (a value too large to calculate with)";
+}
+
+bool allFinite(const Results& r) {
+    const double values[] = {r.UFpb, r.UFpu, r.UFpl, r.UFbu, r.UFbt, r.UFs, r.UFgbu,
+                             r.UFt,  r.UFsm, r.UFgm, r.UFy,  r.UFyp, r.UFys};
+    for (double v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+// Runs one step of the calculation and tells whether the calculation may go on. A step fails
+// when it says so or when the floating-point unit saw a division by zero, an invalid operation
+// or an overflow while it ran; its results then go back to what they were before it started
+// (the not-computed markers), so that no number that does not belong to this case is shown.
+template <class Step>
+bool runStep(DesignCase& dc, const char* name, Step&& step) {
+    const Results resultsBefore = dc.uf;
+    const CheckLines linesBefore = dc.lines;
+    std::feclearexcept(FE_ALL_EXCEPT);
+    const StepOutcome outcome = step();
+    const int raised = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW);
+    if (outcome.ok() && raised == 0 && allFinite(dc.uf)) return true;
+
+    dc.fault.step = name;
+    dc.fault.reason = !outcome.ok() ? outcome.reason
+                      : raised != 0 ? describeFloatingPointFault(raised)
+                                    : "a result is not a finite number";
+    dc.uf = resultsBefore;
+    dc.lines = linesBefore;
+    return false;
+}
+
+void startCalculation(DesignCase& dc) {
+    dc.fault.clear();
+    dc.sigyError = false;
+    dc.uf = Results{};
+    dc.lines = CheckLines{};
+    dc.plate = {};
+    dc.buckling = BucklingDetail{};
+    dc.girderDepthRatio = notComputed;
+    dc.girderWebRatio = notComputed;
+}
+
+} // namespace
+
+void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings) {
+    (void)catalogue;
+    startCalculation(dc);
+    warnGeometry(dc, warnings);
+
+    const auto prepare = [&] {
+        prepareStresses(dc);
+        return StepOutcome::done();
+    };
+    const auto bendingWidth = [&] {
+        prepareBendingWidth(dc);
+        return StepOutcome::done();
+    };
+    // Each step stops the calculation when it faults; later steps then keep their markers.
+    runStep(dc, "stress preparation", prepare) && runStep(dc, "plate buckling", [&] { return checkPlates(dc); }) &&
+        runStep(dc, "bending width", bendingWidth);
+}
+
+} // namespace korvel

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "design/design_case.h"
+#include "design/warning_sink.h"
+#include "files/catalogue.h"
+
+namespace korvel {
+
+// Brings every result of the design case up to date, running every check in its fixed order
+// whatever the analysis selection: geometry warnings, materials, stresses, plate buckling,
+// bending width, plated section properties, stiffener buckling, girder buckling, yield,
+// overall buckling, scantlings.
+//
+// Every utilisation starts at the not-computed marker and every check line empty. A step that
+// meets a floating-point fault stops the calculation there and records where and why in
+// dc.fault; the step's own results stay at the marker and no later step runs.
+void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings);
+
+} // namespace korvel

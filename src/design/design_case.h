@@ -1,0 +1,240 @@
+#pragma once
+
+// The design case: the one record of a stiffened plate panel under assessment, with its
+// inputs, options, derived quantities and results.
+//
+// Units: mm, MPa (N/mm2), mm2, mm3, mm4, kg/m; the unit length UL in m. Compression is
+// negative. Fields the assessment holds in single precision are `float`: their digits enter
+// the results (FS = 1.43 is the float nearest 1.43), so they must not be widened early.
+
+#include "design/calc_fault.h"
+#include "design/check_line.h"
+#include "sections/section_records.h"
+
+#include <array>
+#include <string>
+
+namespace korvel {
+
+inline constexpr const char* newFileMarker = "New File";
+
+// Utilisation markers: not computed by its check (the calculation stopped before it), and
+// stiffener not in compression (no beam-column or torsional buckling control, ABS 3/5.1, 3/5.3).
+inline constexpr double notComputed = -2.0;
+inline constexpr double notInCompression = -99.0;
+
+// Analysis selection, also the print selection.
+enum Analysis : int { analysisBuckling = 1, analysisScantlingYield = 2, analysisAll = 3 };
+
+// Loading condition with its safety format.
+enum LoadingCondition : int { conditionA = 0, conditionB = 1, conditionC = 2 };
+
+// Structure type: the tab of the c-factor control.
+enum StructureType : int { watertightBulkhead = 0, tankBulkhead = 1, upperStructure = 2 };
+
+// Stiffener profile type codes.
+enum StiffenerType : int {
+    stiffLTable = 0,
+    stiffLBuiltUp = 1,
+    stiffTTable = 2,
+    stiffTBuiltUp = 3,
+    stiffFlatbarTable = 4,
+    stiffFlatbarBuiltUp = 5,
+    stiffBFTable = 6,
+    stiffRHS = 7,
+    stiffTrapez = 8,
+    stiffIBuiltUp = 9,
+};
+inline constexpr int stiffenerTypeCount = 10;
+
+// Girder type codes; they match the built-up angle and tee of the stiffener.
+enum GirderType : int { girderL = 1, girderT = 3 };
+
+// One remembered set of dimensions of a built-up or free-dimension profile. For RHS and
+// Trapez `tw` is the single wall thickness.
+struct ProfileDims {
+    float H = 200;
+    float B = 90;
+    float tw = 9;
+    float tf = 12;
+    float a = 0;
+    bool operator==(const ProfileDims& o) const { return H == o.H && B == o.B && tw == o.tw && tf == o.tf && a == o.a; }
+};
+
+struct GirderDims {
+    double H = 800;
+    double B = 200;
+    double tw = 10;
+    float tf = 20;
+    bool operator==(const GirderDims& o) const { return H == o.H && B == o.B && tw == o.tw && tf == o.tf; }
+};
+
+// Stresses and widths the driver prepares before any check reads them.
+struct PreparedStresses {
+    double sg = 0;    // girder load breadth (L1 + L2)/2
+    float s1s2 = 0;   // s1 + s2
+    double smean = 0; // (s1 + s2)/2
+    double SigxS = 0; // x stress at the stiffener line
+    double sigx1Min = 0, sigx1Max = 0;
+    double sigx2Min = 0, sigx2Max = 0;
+    double sigyMin = 0, sigyMax = 0;
+    float sw = 0; // effective breadth in bending
+};
+
+// Intermediate quantities of one plate field (ABS 3/3.1 to 3/3.5), kept for the detail listing.
+struct PlateDetail {
+    float tauC = 0;
+    double sigCx = 0, sigCy = 0;
+    double sigUx = 0, sigUy = 0, tauU = 0;
+    double Cx = 0, Cy = 0;
+    double beta = 0, phi = 0;
+    double sigx = 0, sigy = 0;
+    double sige = 0, pu = 0;
+    double UFpb = 0, UFpu = 0, UFpl = 0;
+    double se = 0;
+};
+
+// Intermediate quantities of the stiffener, girder and overall buckling checks.
+struct BucklingDetail {
+    double Siga = 0, SigEA = 0, SigF = 0, SigCA = 0, Sigb = 0;
+    float SigET = 0, SigCT = 0;
+    double y = 0; // mid-span deflection
+    double girderSigCx = 0;
+    float girderSigCy = 0;
+    double io = 0;
+};
+
+// The thirteen utilisation factors.
+struct Results {
+    double UFpb = notComputed, UFpu = notComputed, UFpl = notComputed;
+    double UFbu = notComputed, UFbt = notComputed;
+    double UFs = notComputed;
+    float UFgbu = static_cast<float>(notComputed);
+    double UFt = notComputed, UFsm = notComputed, UFgm = notComputed;
+    double UFy = notComputed, UFyp = notComputed, UFys = notComputed;
+};
+
+// The check lines of every check, as the listings show them.
+struct CheckLines {
+    CheckLine UFpb, UFpu, UFpl;
+    CheckLine UFbu, UFbt, deformation;
+    CheckLine UFgbu, UFs;
+    CheckLine corner;                 // UFy, with the factor-of-safety heading
+    CheckLine platePoint, stiffPoint; // UFyp, UFys
+    CheckLine plateThickness, stiffenerModulus;
+    CheckLine girderModulus, girderDepth, girderWeb, trippingBrackets;
+};
+
+struct DesignCase {
+    // Identification.
+    std::string projectName = "Project";
+    std::string identification = "Test";
+    std::string fileName = newFileMarker;
+
+    // Analysis options.
+    int analysis = analysisBuckling;
+    bool includeDeformation = false;
+    int loadingCondition = conditionA;
+    int structureType = tankBulkhead;
+    int structureOption = 0;
+    int printSelection = 0;
+
+    // Safety format.
+    float FS = 1.43f;
+    float UF = 0.6f;
+
+    // Geometry (mm).
+    double t = 20;
+    double s1 = 625;
+    double s2 = 625;
+    double L1 = 3000;
+    double L2 = 2500;
+    double Lg = 8000;
+    float Lgs = 6000;
+    double Lt = 3000;
+
+    // Loads (MPa).
+    double SigxA = -100;
+    float SigxB = -100;
+    double SigyA = -30;
+    float SigyC = -30;
+    float Tau = 40;
+    double p = 0.03;
+    double ps = 0.03;
+
+    // Materials (MPa); the strengths follow from the material indices unless the index is
+    // the user-defined last grade.
+    int plateMaterial = 2;
+    int stiffenerMaterial = 2;
+    double Fyp = 0;
+    float Fup = 0;
+    double Fys = 0;
+    float Fus = 0;
+    double Q = 0;
+    float E = 206000;
+
+    // c-factor input (m).
+    float UL = 65;
+
+    // Stiffener: type, catalogue rows and the working profile.
+    int stiffenerType = stiffLTable;
+    int lRow = 0;
+    int tRow = 0;
+    int flatbarRow = 13;
+    int bfRow = 16;
+    float H = 200;
+    float B = 90;
+    float tw = 9;
+    float tf = 12;
+    float a = 1;       // Trapez web offset; bulb flat: c
+    float bfCol4 = 10; // bulb flat: r
+    double A = 0;      // profile area (bulb flat: from the table)
+    ProfileShape shape;
+
+    // Remembered dimensions of the built-up and free-dimension stiffener types.
+    ProfileDims lBuiltUp{200, 90, 9, 12, 0};
+    ProfileDims tBuiltUp{200, 90, 9, 12, 0};
+    ProfileDims flatbarBuiltUp{200, 0, 9, 0, 0};
+    ProfileDims rhs{200, 90, 9, 9, 0};
+    ProfileDims trapez{200, 90, 9, 9, 50};
+    ProfileDims iBuiltUp{200, 90, 9, 12, 0};
+
+    // Girder: type and the remembered set of each type.
+    int girderType = girderT;
+    GirderDims lGirder;
+    GirderDims tGirder;
+
+    // Derived quantities and section properties.
+    PreparedStresses prep;
+    float se = 0; // effective width of the attached plate in buckling
+    StiffenerSection stiff;
+    GirderSection girder;
+
+    // Results.
+    Results uf;
+    CheckLines lines;
+    std::array<PlateDetail, 2> plate;
+    BucklingDetail buckling;
+    double girderDepthRatio = notComputed;
+    double girderWebRatio = notComputed;
+    double cStiffener = 0;
+    double cGirder = 0;
+
+    // Raised when plate 1 or 2 could not form its effective width: the listing asks the
+    // engineer to decrease the y stress.
+    bool sigyError = false;
+
+    // Where and why the last calculation stopped; empty when it ran to the end.
+    CalcFault fault;
+};
+
+// Sets every field to its new-file value (inputs, options, profiles, remembered sets) and
+// clears all results. The material strengths follow from the material indices at the next
+// calculation.
+void resetToNewFile(DesignCase& dc);
+
+// Loading condition A (static) and B (combined) set their factor of safety and allowable
+// utilisation; C (other) keeps what was typed.
+void chooseLoadingCondition(DesignCase& dc, int condition);
+
+} // namespace korvel

@@ -1,0 +1,63 @@
+#pragma once
+
+// The limits of the numeric input boxes: how each box's text is read, shown again and
+// tested when it loses the focus. Out-of-limit values are warned about, never refused: the
+// value stays stored and is used.
+
+#include "design/design_case.h"
+#include "design/input_box.h"
+#include "design/number_parser.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvel {
+
+enum class LimitTest {
+    never,         // stresses and pressures: any value is accepted
+    atLeast,       // fails when value < low (compared in double precision)
+    between,       // fails when value < low or value > high
+    betweenSingle, // as between, compared in single precision (FS, UF: 0.6 itself passes)
+};
+
+struct InputLimit {
+    InputBox box;
+    const char* field; // engineering symbol of the field the box writes
+    const char* mask;  // display mask the stored value is shown with
+    LimitTest test;
+    double low;
+    double high;
+    const char* message; // warning text, blanks as shown to the user
+    bool focusBack;      // whether the focus returns to the box after the warning
+};
+
+// The table of every validated box, in window order.
+const std::vector<InputLimit>& inputLimits();
+
+// The limit row of a box; nullptr for boxes without numeric validation (iproj, iident).
+const InputLimit* findInputLimit(InputBox box);
+
+inline constexpr const char* inputErrorMessage = "Input string mismatch ";
+
+// What the window must do after a box lost the focus.
+struct Validation {
+    std::string display;        // new box text (the stored value through the mask)
+    std::string warning;        // limit warning, empty when the value is within its limits
+    bool inputError = false;    // the text was not a number: show inputErrorMessage
+    bool focusBack = false;     // give the focus back to the box
+    bool recalculate = true;    // run the calculation
+    bool keepHighlight = false; // leave the focus colour (UL outside its limits)
+    bool refreshWindow = false; // refresh the whole window after the calculation (ps)
+};
+
+// Reads `text` with the decimal mode, stores it in single precision into the box's field,
+// formats it back through the mask and tests it. Does not calculate: the caller runs the
+// calculation when `recalculate` is set, and shows the warnings in the order warning, then
+// input error.
+Validation validateBox(DesignCase& dc, InputBox box, std::string_view text, DecimalMode mode);
+
+// The value a box shows, read from the design case.
+double inputValue(const DesignCase& dc, InputBox box);
+
+} // namespace korvel

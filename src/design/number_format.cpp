@@ -1,0 +1,295 @@
+#include "design/number_format.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace korvel {
+
+namespace {
+
+// A finite value as the decimal digits it prints as: value = d1.d2d3... * 10^exponent.
+struct DecimalDigits {
+    bool negative = false;
+    std::string digits;
+    int exponent = 0;
+};
+
+// Splits the scientific text of std::to_chars ("-1.23450e-03"). `significant` = 0 asks for the
+// shortest text that reads back to the same value of type T.
+template <typename T>
+DecimalDigits toDigits(T value, int significant) {
+    char buffer[64];
+    const auto written =
+        significant > 0
+            ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, significant - 1)
+            : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    std::string_view text(buffer, static_cast<std::size_t>(written.ptr - buffer));
+    DecimalDigits d;
+    if (!text.empty() && text.front() == '-') {
+        d.negative = true;
+        text.remove_prefix(1);
+    }
+    const std::size_t e = text.find('e');
+    for (char c : text.substr(0, e)) {
+        if (c != '.') d.digits += c;
+    }
+    if (e != std::string_view::npos && e + 2 < text.size()) {
+        std::from_chars(text.data() + e + 2, text.data() + text.size(), d.exponent);
+        if (text[e + 1] == '-') d.exponent = -d.exponent;
+    }
+    return d;
+}
+
+// Keeps the first `keep` digits, rounding half away from zero on the digit after them (the
+// sign is held apart, so rounding the magnitude up is away from zero). Returns true when the
+// carry ran out of the front and a leading 1 was added (9.99 -> 10.0).
+bool roundDigits(std::string& digits, int keep) {
+    if (keep < 0) {
+        digits.clear(); // below a tenth of the last printed place: rounds to zero
+        return false;
+    }
+    if (keep >= static_cast<int>(digits.size())) return false;
+    const bool up = digits[static_cast<std::size_t>(keep)] >= '5';
+    digits.resize(static_cast<std::size_t>(keep));
+    if (!up) return false;
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return false;
+        }
+        *it = '0';
+    }
+    digits.insert(digits.begin(), '1');
+    return true;
+}
+
+// The pieces of a mask: literal prefix, integer places, decimal places, exponent, literal suffix.
+struct Mask {
+    std::string_view prefix, integer, decimals, suffix;
+    bool point = false;
+    bool exponent = false;
+    char expLetter = 'E';
+    bool expAlwaysSigned = false;
+    int expMinDigits = 0;
+};
+
+bool isPlace(char c) {
+    return c == '0' || c == '#';
+}
+
+Mask parseMask(std::string_view m) {
+    Mask mask;
+    std::size_t i = 0;
+    while (i < m.size() && !isPlace(m[i]) && m[i] != '.') ++i;
+    mask.prefix = m.substr(0, i);
+    std::size_t start = i;
+    while (i < m.size() && isPlace(m[i])) ++i;
+    mask.integer = m.substr(start, i - start);
+    if (i < m.size() && m[i] == '.') {
+        mask.point = true;
+        start = ++i;
+        while (i < m.size() && isPlace(m[i])) ++i;
+        mask.decimals = m.substr(start, i - start);
+    }
+    if (i + 1 < m.size() && (m[i] == 'E' || m[i] == 'e') && (m[i + 1] == '+' || m[i + 1] == '-')) {
+        mask.exponent = true;
+        mask.expLetter = m[i];
+        mask.expAlwaysSigned = m[i + 1] == '+';
+        i += 2;
+        for (; i < m.size() && isPlace(m[i]); ++i) mask.expMinDigits += m[i] == '0' ? 1 : 0;
+    }
+    mask.suffix = m.substr(i);
+    return mask;
+}
+
+std::string intText(int n) {
+    char buffer[16];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, n);
+    return {buffer, written.ptr};
+}
+
+std::string format(DecimalDigits d, std::string_view maskText, char separator) {
+    const Mask mask = parseMask(maskText);
+    const int decimals = static_cast<int>(mask.decimals.size());
+    const bool zero = std::all_of(d.digits.begin(), d.digits.end(), [](char c) { return c == '0'; });
+
+    // pointPos: how many digits of d.digits stand before the decimal point.
+    int pointPos = d.exponent + 1;
+    int exponent = 0;
+    if (mask.exponent) {
+        pointPos = static_cast<int>(mask.integer.size());
+        exponent = zero ? 0 : d.exponent - (pointPos - 1);
+        if (roundDigits(d.digits, pointPos + decimals)) {
+            ++exponent; // 9.999E+2 -> 10.00 -> 1.00E+3
+            d.digits.pop_back();
+        }
+    } else if (roundDigits(d.digits, pointPos + decimals)) {
+        ++pointPos;
+    }
+
+    const auto size = static_cast<int>(d.digits.size());
+    std::string integer;
+    if (pointPos > 0) {
+        integer = d.digits.substr(0, static_cast<std::size_t>(std::min(pointPos, size)));
+        integer.append(static_cast<std::size_t>(std::max(0, pointPos - size)), '0');
+    }
+    integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size()));
+    const auto minInteger = static_cast<std::size_t>(std::count(mask.integer.begin(), mask.integer.end(), '0'));
+    if (integer.size() < minInteger) integer.insert(0, minInteger - integer.size(), '0');
+
+    std::string fraction;
+    for (int i = 0; i < decimals; ++i) {
+        const int p = pointPos + i;
+        fraction += p >= 0 && p < size ? d.digits[static_cast<std::size_t>(p)] : '0';
+    }
+    while (!fraction.empty() && fraction.back() == '0' && mask.decimals[fraction.size() - 1] == '#') {
+        fraction.pop_back();
+    }
+
+    const auto nonZero = [](const std::string& s) { return s.find_first_not_of('0') != std::string::npos; };
+    std::string out;
+    if (d.negative && (nonZero(integer) || nonZero(fraction))) out += '-';
+    out += mask.prefix;
+    out += integer;
+    if (!fraction.empty()) {
+        out += separator;
+        out += fraction;
+    }
+    if (mask.exponent) {
+        out += mask.expLetter;
+        if (exponent < 0) {
+            out += '-';
+        } else if (mask.expAlwaysSigned) {
+            out += '+';
+        }
+        const std::string digits = intText(std::abs(exponent));
+        if (static_cast<int>(digits.size()) < mask.expMinDigits) {
+            out.append(static_cast<std::size_t>(mask.expMinDigits) - digits.size(), '0');
+        }
+        out += digits;
+    }
+    out += mask.suffix;
+    return out;
+}
+
+// Fixed masks without exponent, the common case of every listing: rounding value·10^d directly
+// gives the same digits as rounding the value's 15- (7-) digit decimal form, unless the scaled
+// value lies so close to a half that the decimal form could tip it. Those few fall back to the
+// digit-string path. `tieZone` is the relative width of that doubt.
+bool formatFixedFast(double value, std::string_view maskText, char separator, double tieZone, std::string& out) {
+    const Mask mask = parseMask(maskText);
+    const auto decimals = static_cast<int>(mask.decimals.size());
+    if (mask.exponent || decimals > 9) return false;
+    static constexpr double powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    const double x = std::fabs(value) * powers[decimals];
+    if (!(x < 1e15)) return false;
+    const double whole = std::floor(x);
+    if (std::fabs(x - whole - 0.5) <= tieZone * std::max(x, 1.0)) return false;
+    const auto r = static_cast<unsigned long long>(x - whole < 0.5 ? whole : whole + 1);
+
+    const auto scale = static_cast<unsigned long long>(powers[decimals]);
+    const unsigned long long integerPart = r / scale;
+    unsigned long long fractionPart = r % scale;
+
+    char buffer[32];
+    std::size_t integerLength = 0;
+    if (integerPart != 0) {
+        integerLength =
+            static_cast<std::size_t>(std::to_chars(buffer, buffer + sizeof buffer, integerPart).ptr - buffer);
+    }
+    const auto minInteger = static_cast<std::size_t>(std::count(mask.integer.begin(), mask.integer.end(), '0'));
+
+    char fraction[16];
+    for (int i = decimals - 1; i >= 0; --i) {
+        fraction[i] = static_cast<char>('0' + fractionPart % 10);
+        fractionPart /= 10;
+    }
+    int fractionLength = decimals;
+    while (fractionLength > 0 && fraction[fractionLength - 1] == '0' &&
+           mask.decimals[static_cast<std::size_t>(fractionLength - 1)] == '#') {
+        --fractionLength;
+    }
+
+    out.clear();
+    out.reserve(mask.prefix.size() + mask.suffix.size() + integerLength + minInteger +
+                static_cast<std::size_t>(fractionLength) + 2);
+    if (value < 0 && r != 0) out += '-';
+    out += mask.prefix;
+    if (integerLength < minInteger) out.append(minInteger - integerLength, '0');
+    out.append(buffer, integerLength);
+    if (fractionLength > 0) {
+        out += separator;
+        out.append(fraction, static_cast<std::size_t>(fractionLength));
+    }
+    out += mask.suffix;
+    return true;
+}
+
+template <typename T>
+std::string formatValue(T value, std::string_view mask, char separator, int significant) {
+    if (!std::isfinite(value)) return std::string(nonFiniteText);
+    if (mask.empty()) return generalNumber(value, separator);
+    std::string out;
+    const double tieZone = significant <= 7 ? 1e-6 : 1e-12;
+    if (formatFixedFast(static_cast<double>(value), mask, separator, tieZone, out)) return out;
+    return format(toDigits(value, significant), mask, separator);
+}
+
+template <typename T>
+std::string general(T value, char separator, int maxDigits) {
+    if (!std::isfinite(value)) return std::string(nonFiniteText);
+    if (value == 0) return "0"; // also -0: no sign on a zero
+    DecimalDigits d = toDigits(value, 0);
+    if (static_cast<int>(d.digits.size()) > maxDigits) d = toDigits(value, maxDigits);
+    d.digits.erase(std::max<std::size_t>(d.digits.find_last_not_of('0') + 1, 1));
+
+    std::string out = d.negative ? "-" : "";
+    const auto size = static_cast<int>(d.digits.size());
+    if (d.exponent >= -5 && d.exponent < maxDigits) {
+        if (d.exponent < 0) {
+            out += '0';
+            out += separator;
+            out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+            out += d.digits;
+        } else {
+            const int integerDigits = d.exponent + 1;
+            out += d.digits.substr(0, static_cast<std::size_t>(std::min(integerDigits, size)));
+            out.append(static_cast<std::size_t>(std::max(0, integerDigits - size)), '0');
+            if (size > integerDigits) {
+                out += separator;
+                out += d.digits.substr(static_cast<std::size_t>(integerDigits));
+            }
+        }
+        return out;
+    }
+    out += d.digits[0];
+    if (size > 1) {
+        out += separator;
+        out += d.digits.substr(1);
+    }
+    out += d.exponent < 0 ? "E-" : "E+";
+    const std::string digits = intText(std::abs(d.exponent));
+    if (digits.size() < 2) out += '0';
+    return out + digits;
+}
+
+} // namespace
+
+std::string formatNumber(double value, std::string_view mask, char decimalSeparator) {
+    return formatValue(value, mask, decimalSeparator, 15);
+}
+
+std::string formatNumber(float value, std::string_view mask, char decimalSeparator) {
+    return formatValue(value, mask, decimalSeparator, 7);
+}
+
+std::string generalNumber(double value, char decimalSeparator) {
+    return general(value, decimalSeparator, 15);
+}
+
+std::string generalNumber(float value, char decimalSeparator) {
+    return general(value, decimalSeparator, 7);
+}
+
+} // namespace korvel

@@ -1,0 +1,86 @@
+#pragma once
+
+// Section-property records of the stiffener and the girder.
+// Units: mm, mm2, mm3, mm4, mm6 (warping constant), kg/m (weight).
+// zp is measured from the plate's mid-thickness towards the profile; section moduli are taken
+// at the plate mid-thickness (…p) and at the free edge of the profile (…s).
+
+#include <string>
+
+namespace korvel {
+
+// Web height, outstanding flange width, web-to-flange offset, flange unsymmetry and the
+// warping factor of the working profile (ABS buckling guide, torsional buckling).
+struct ProfileShape {
+    double hw = 0;
+    double b2 = 0;
+    double e = 0;
+    double u = 0;
+    double m = 1;
+    bool operator==(const ProfileShape& o) const {
+        return hw == o.hw && b2 == o.b2 && e == o.e && u == o.u && m == o.m;
+    }
+};
+
+struct StiffenerSection {
+    // Bare profile.
+    double Ax = 0;
+    double g = 0;
+    double zc = 0;
+    double yc = 0;
+    double Iy = 0;
+    double Iz = 0;
+    float Iyf = 0;
+    double Gamma = 0;
+    double Io = 0;
+    float K = 0;
+
+    // Plated with the yield and scantling width sy.
+    double sy = 0;
+    double Aey = 0;
+    double zpy = 0;
+    double Iey = 0;
+    double Wp = 0;
+    double Ws = 0;
+
+    // Plated with the buckling effective width se.
+    double Ae = 0;
+    double zp = 0;
+    double Ie = 0;
+    double Wep = 0;
+    double Wes = 0;
+    double re = 0;
+
+    // Plated with the bending width sw.
+    double Iew = 0;
+    double Wesw = 0;
+
+    // Proportion rules (web and flange slenderness); a line that does not apply is " ".
+    std::string webLine = " ";
+    double webRatio = 0;
+    double webLimit = 0;
+    std::string flangeLine = " ";
+    double flangeRatio = 0;
+    double flangeLimit = 0;
+};
+
+struct GirderSection {
+    // Working girder profile.
+    double H = 0;
+    double B = 0;
+    double tw = 0;
+    float tf = 0;
+
+    double Ag = 0;
+    double gg = 0;
+    double zcg = 0;
+    float Iyg = 0;
+    double sge = 0;
+    double Aeg = 0;
+    double zpg = 0;
+    double Ieg = 0;
+    double Wgp = 0;
+    float Wgs = 0;
+};
+
+} // namespace korvel

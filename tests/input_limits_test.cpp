@@ -1,0 +1,105 @@
+#include "design/input_limits.h"
+
+#include <gtest/gtest.h>
+
+using namespace korvel;
+
+namespace {
+
+struct Row {
+    InputBox box;
+    const char* typed;
+    DecimalMode mode;
+    const char* display;
+    const char* warning; // empty when within limits
+    bool focusBack;
+    bool recalculate;
+};
+
+} // namespace
+
+TEST(InputLimits, BoundariesMasksAndMessages) {
+    const DecimalMode P = DecimalMode::period;
+    const DecimalMode C = DecimalMode::comma;
+    const Row rows[] = {
+        {InputBox::ifs, "0.6", P, "0.60", "", false, true},
+        {InputBox::ifs, "2", P, "2.00", "", false, true},
+        {InputBox::ifs, "0.59", P, "0.59", " 0.6 <= FS <= 2 ", true, true},
+        {InputBox::ifs, "2.01", P, "2.01", " 0.6 <= FS <= 2 ", true, true},
+        {InputBox::iufa, "0.6", P, "0.60", "", false, true},
+        {InputBox::it, "0.1", P, "0.1", "", false, true},
+        {InputBox::it, "1,5", P, "1.5", "", false, true},
+        {InputBox::it, "abc", P, "0.0", " 0.1 <= t ", true, true},
+        {InputBox::it, "1.5", C, "1.5", "", false, true},
+        {InputBox::iunit_length, "5", P, "5", "", false, true},
+        {InputBox::iunit_length, "600", P, "600", "", false, true},
+        {InputBox::iunit_length, "601", P, "601", " 5 < unit length < 600 ", true, false},
+        {InputBox::il1, "2500.7", P, "2501", "", false, true},
+        {InputBox::il1, "49", P, "49", " L1 >= 50 ", true, true},
+        {InputBox::iLgs, "999", P, "999", " 1000 <= Lgs  ", false, true},
+        {InputBox::iLt, "399", P, "399 ", " 400 <= Lt ", true, true},
+        {InputBox::ie, "206000", P, "2.06E+5", "", false, true},
+        {InputBox::ie, "999", P, "9.99E+2", " 1000 <= E-modulus ", true, true},
+        {InputBox::ifyp, "2001", P, "2001", " 50 <= fyp <= 2000 ", true, true},
+        {InputBox::ifus, "49", P, "49", " 50 <= Fus <= 2000 ", true, true},
+        {InputBox::isigx1, "-1234.56", P, "-1234.6", "", false, true},
+        {InputBox::ip1, "0.05", P, "0.050", "", false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        DesignCase dc;
+        const Validation v = validateBox(dc, row.box, row.typed, row.mode);
+        EXPECT_FALSE(v.inputError);
+        EXPECT_EQ(row.display, v.display);
+        EXPECT_EQ(row.warning, v.warning);
+        EXPECT_EQ(row.focusBack, v.focusBack);
+        EXPECT_EQ(row.recalculate, v.recalculate);
+    }
+}
+
+TEST(InputLimits, ValueIsStoredInSinglePrecisionAndKeptWhenOutOfLimits) {
+    DesignCase dc;
+    validateBox(dc, InputBox::il1, "2500.7", DecimalMode::period);
+    EXPECT_EQ(static_cast<double>(2500.7f), dc.L1) << "the stored value keeps its digits until read again";
+    validateBox(dc, InputBox::ifs, "2.01", DecimalMode::period);
+    EXPECT_EQ(2.01f, dc.FS);
+    validateBox(dc, InputBox::iunit_length, "601", DecimalMode::period);
+    EXPECT_EQ(601.0f, dc.UL);
+}
+
+TEST(InputLimits, NotANumberInCommaModeIsAnInputError) {
+    DesignCase dc;
+    const Validation v = validateBox(dc, InputBox::it, "abc", DecimalMode::comma);
+    EXPECT_TRUE(v.inputError);
+    EXPECT_TRUE(v.focusBack);
+    EXPECT_FALSE(v.recalculate);
+    EXPECT_EQ(20, dc.t) << "nothing is stored";
+
+    const Validation sigx = validateBox(dc, InputBox::isigx1, "x", DecimalMode::comma);
+    EXPECT_TRUE(sigx.inputError);
+    EXPECT_TRUE(sigx.recalculate) << "SigxA recalculates after the input error";
+}
+
+TEST(InputLimits, SpacingsUpdateTheirSumAndPressureRefreshesTheWindow) {
+    DesignCase dc;
+    validateBox(dc, InputBox::is2, "700", DecimalMode::period);
+    EXPECT_EQ(1325.0f, dc.prep.s1s2);
+    EXPECT_TRUE(validateBox(dc, InputBox::ips, "0.04", DecimalMode::period).refreshWindow);
+    EXPECT_FALSE(validateBox(dc, InputBox::ip1, "0.04", DecimalMode::period).refreshWindow);
+}
+
+TEST(InputLimits, EveryNumericBoxHasOneRow) {
+    for (const InputLimit& limit : inputLimits()) {
+        EXPECT_EQ(&limit, findInputLimit(limit.box)) << limit.field;
+        DesignCase dc;
+        validateBox(dc, limit.box, "123", DecimalMode::period);
+        EXPECT_FLOAT_EQ(123.0f, static_cast<float>(inputValue(dc, limit.box))) << limit.field;
+    }
+    EXPECT_EQ(nullptr, findInputLimit(InputBox::iproj));
+}
+
+TEST(InputLimits, OverflowingNumberIsAnInputError) {
+    DesignCase dc;
+    EXPECT_TRUE(validateBox(dc, InputBox::il1, "1e300", DecimalMode::period).inputError);
+    EXPECT_EQ(3000, dc.L1);
+}
