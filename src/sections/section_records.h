@@ -6,6 +6,7 @@
 // at the plate mid-thickness (…p) and at the free edge of the profile (…s).
 
 #include <string>
+#include <vector>
 
 namespace korvel {
 
@@ -19,6 +20,33 @@ struct ProfileShape {
     double m = 1;
     bool operator==(const ProfileShape& o) const {
         return hw == o.hw && b2 == o.b2 && e == o.e && u == o.u && m == o.m;
+    }
+};
+
+// One corner of the cross-section outline, in mm (single precision, as the figure draws it).
+struct OutlinePoint {
+    float x = 0;
+    float y = 0;
+    bool operator==(const OutlinePoint& o) const { return x == o.x && y == o.y; }
+};
+
+// The cross-section of the stiffener standing on its plate strip, to scale. Origin: lower left
+// corner of the strip (0, 0)-(width, t); y grows away from the plate; the web is centred on webX.
+// Polygon profiles (rolled angle, bulb flat, Trapez) list `polygonCount` points joined in order,
+// followed by the plate as one rectangle; the others list only rectangles. Each rectangle is a
+// pair of opposite corners, the plate first.
+struct ProfileOutline {
+    static constexpr int maxPoints = 81;
+    std::vector<OutlinePoint> points;
+    int polygonCount = 0;   // n: points of the open polygon, 0 for the rectangle types
+    int rectangleCount = 0; // k: rectangles following the polygon (the plate counts)
+    float height = 0;       // drawing height H + t
+    float width = 0;        // drawing width se
+    float neutralAxis = 0;  // zp + t/2 above the lower face of the plate
+    float webX = 0;         // web centre line, se/2
+    bool operator==(const ProfileOutline& o) const {
+        return points == o.points && polygonCount == o.polygonCount && rectangleCount == o.rectangleCount &&
+               height == o.height && width == o.width && neutralAxis == o.neutralAxis && webX == o.webX;
     }
 };
 
@@ -62,6 +90,9 @@ struct StiffenerSection {
     std::string flangeLine = " ";
     double flangeRatio = 0;
     double flangeLimit = 0;
+
+    // Cross-section figure, prepared with the plated properties.
+    ProfileOutline outline;
 };
 
 struct GirderSection {
@@ -71,6 +102,7 @@ struct GirderSection {
     double tw = 0;
     float tf = 0;
 
+    double hw = 0; // web height H - tf
     double Ag = 0;
     double gg = 0;
     double zcg = 0;

@@ -1,0 +1,87 @@
+#pragma once
+
+// Stiffener and girder profile types: where the working profile comes from (a catalogue row or
+// the engineer's own built-up dimensions), the derived shape quantities hw, b2, e, u, m, the
+// short designation of the main window and the report, and the texts the profile dialogs show.
+// All lengths in mm.
+
+#include "design/calc_fault.h"
+#include "design/design_case.h"
+#include "files/catalogue.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvel {
+
+enum class TableKind { l, t, flatbar, bulbFlat };
+
+inline bool isStiffenerType(int type) {
+    return type >= 0 && type < stiffenerTypeCount;
+}
+inline bool isGirderType(int type) {
+    return type == girderL || type == girderT;
+}
+
+// The table a table type reads (L 0, T 2, Flatbar 4, BF 6); none for the built-up types.
+std::optional<TableKind> tableKindOf(int stiffenerType);
+const ProfileTable& tableOf(const Catalogue& cat, TableKind kind);
+// "L-table", "T-table", "Flatbar-table", "BF-table": the names used in fault messages.
+std::string_view tableName(TableKind kind);
+
+// The remembered built-up set of a built-up or free-dimension type (1, 3, 5, 7, 8, 9), or
+// nullptr for the table types and invalid codes. For RHS and Trapez tw is the wall thickness.
+ProfileDims* builtUpDims(DesignCase& dc, int stiffenerType);
+const ProfileDims* builtUpDims(const DesignCase& dc, int stiffenerType);
+// The remembered set of girder type 1 or 3, nullptr for any other code.
+GirderDims* girderDims(DesignCase& dc, int girderType);
+const GirderDims* girderDims(const DesignCase& dc, int girderType);
+
+// Loads the working profile of dc.stiffenerType from its table row or built-up set (RHS and
+// Trapez: tw = tf = wall thickness; flat bars leave B and tf as they were; the bulb flat becomes
+// its equivalent angle), forms hw, b2, e, u, m and computes the bare-profile properties.
+// An invalid type code, an empty table or a row outside the table is a fault and leaves the
+// design case untouched.
+// The caller re-applies the stiffener material afterwards (refreshStiffenerMaterial of
+// files/materials.h): selecting a profile resets Fys, Fus and Q to the material list row.
+StepOutcome selectProfile(DesignCase& dc, const Catalogue& cat);
+
+// hw, b2, e, u and m of the working profile (torsional buckling, ABS 3/5.3).
+StepOutcome formProfileShape(DesignCase& dc);
+
+// Designations: "L 200x90x9.0x14.0", "Built-up: T 300x100x10.0x15.0", "Trapez 260x300/50x8.0".
+// Empty for an invalid type code.
+std::string stiffenerDesignation(const DesignCase& dc);
+// "L 800x200x10.0x20.0" or "T ..." of the working girder profile; empty for a type other than 1, 3.
+std::string girderDesignation(const DesignCase& dc);
+
+// Drop-down item of a catalogue row: "L200x90x9x14", "T...", "Fb200x10", "BF200x10"; empty
+// for a row outside 0..lastRow.
+std::string listItemText(const ProfileTable& table, TableKind kind, int row);
+
+// Small picture of the main window's profile buttons ("pic_small_l" ...); empty when invalid.
+std::string_view stiffenerPictureName(int stiffenerType);
+std::string_view girderPictureName(int girderType);
+// Caption of the dialog that edits the type ("Stiffener: L-table" ...); empty when invalid.
+std::string_view stiffenerDialogCaption(int stiffenerType);
+std::string_view girderDialogCaption(int girderType);
+
+// Dimension labels of the table dialogs, read from the working profile: H (and B except for the
+// bulb flat) with "##0", the other dimensions with "##0.0", each followed by " mm". A label the
+// type does not show stays empty (flat bar: H, tw; bulb flat: H, tw, c, r and the equivalent B).
+struct DimensionLabels {
+    std::string H, B, tw, tf, c, r;
+};
+DimensionLabels tableDimensionLabels(const DesignCase& dc);
+
+// Edit-field texts of the built-up dialogs from the remembered set: H, B, a with "##0",
+// thicknesses with "##0.0" (the L-built-up dialog shows B with "##0.0"). RHS and Trapez show
+// the wall thickness as tw. Fields the type has not stay empty.
+struct EditFieldTexts {
+    std::string H, B, tw, tf, a;
+};
+EditFieldTexts builtUpFieldTexts(const DesignCase& dc, int stiffenerType);
+EditFieldTexts girderFieldTexts(const DesignCase& dc, int girderType);
+
+} // namespace korvel

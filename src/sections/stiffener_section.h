@@ -1,0 +1,66 @@
+#pragma once
+
+// Section properties of the stiffener: the bare profile (area, weight, centroid, moments of
+// inertia and the torsional quantities of the ABS buckling guide, 3/5.3), the profile with a
+// strip of attached plating for the three plate widths sy (yield and scantling), se (buckling)
+// and sw (bending), and the web and flange proportion rules.
+// Units: mm, mm2, mm3, mm4, mm6 (warping constant), kg/m; steel density 7850 kg/m3.
+
+#include "design/calc_fault.h"
+#include "design/design_case.h"
+
+namespace korvel {
+
+class DrawingSurface;
+
+inline constexpr double steelDensity = 7850; // kg/m3
+
+// Weight in kg/m of a steel section of `area` mm2.
+inline double weightPerMetre(double area) {
+    return steelDensity * area / 1000000;
+}
+
+// An angle or tee of height H with one flange B x tf on a web tw (the flange's sideways offset
+// does not enter): area, centroid height above the toe and moment of inertia about the
+// horizontal centroidal axis. Shared by the stiffener and the girder.
+struct FlangedSection {
+    double hw = 0;
+    double Ax = 0;
+    double zc = 0;
+    double Iy = 0;
+    StepOutcome outcome;
+};
+FlangedSection flangedSection(double H, double B, double tw, double tf);
+
+// A profile (area Ax, centroid zc above the plate surface, Iy about its centroid, height H)
+// welded to a plate strip of width w and thickness t; zp from the plate's mid-thickness.
+struct PlatedSet {
+    double A = 0;
+    double zp = 0;
+    double I = 0;
+    double Wp = 0; // at the plate mid-thickness, I/zp
+    double Ws = 0; // at the free edge of the profile, I/(H + t/2 - zp)
+    StepOutcome outcome;
+};
+PlatedSet platedSet(double Ax, double zc, double Iy, double H, double t, double w);
+
+// Bare-profile fields of dc.stiff from the working profile and dc.shape, for the profile type
+// dc.stiffenerType; also dc.A for every type but the bulb flat (whose area is the table's).
+// RHS and Trapez are closed cells: yc = 0, Gamma = 0 and K after Bredt-Batho (the Trapez cell is
+// closed by the plate of thickness dc.t).
+StepOutcome bareProfileProperties(DesignCase& dc);
+
+// Plated sets for sy, se and sw, re, the renewed Trapez K, the proportion lines and the
+// cross-section outline (the rolled angle's fillet size 2*tw goes into dc.bfCol4, where the
+// figure and the project file expect it). Reads s1, s2, L1, t, E, Fys, se and prep.sw.
+StepOutcome platedProperties(DesignCase& dc);
+
+// Web and flange slenderness lines (ABS 9.7 flange, 9.9 web) with their ratios and limits.
+StepOutcome proportionLines(DesignCase& dc);
+
+// Writes the flange line and the web line with their verdicts at (x, y). Mode 0 (dialog check
+// area) sets the scale 60 x 4 and clears the surface first; mode 1 (printed page) draws where
+// it is told. y is advanced past the flange line: 1.5 in mode 0, 1 in mode 1.
+void proportionCheckDisplay(DrawingSurface& surface, const StiffenerSection& s, double& y, double x, int mode);
+
+} // namespace korvel
