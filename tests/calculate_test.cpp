@@ -1,6 +1,8 @@
 #include "design/calculate.h"
 #include "design/stress_preparation.h"
+#include "sections/profile_types.h"
 #include "support/fake_warnings.h"
+#include "support/test_catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +10,14 @@ using namespace korvel;
 
 namespace {
 
-// A calculable case without tables: the user-defined material keeps typed strengths.
+const Catalogue catalogue = testCatalogue();
+
+// The new-file case on grade AH36 (355/490) with the L 200x90x9x14 of the test catalogue.
 DesignCase newCase() {
     DesignCase dc;
     dc.Fyp = dc.Fys = 355;
     dc.Fup = dc.Fus = 490;
+    selectProfile(dc, catalogue);
     return dc;
 }
 
@@ -105,7 +110,6 @@ TEST(GeometryWarnings, SpacingNotWiderThanSpan) {
 
 TEST(Calculate, NewCaseRunsToTheEndWithoutFault) {
     DesignCase dc = newCase();
-    Catalogue catalogue;
     RecordingWarnings warnings;
     calculate(dc, catalogue, warnings);
     EXPECT_FALSE(dc.fault.stopped()) << dc.fault.message();
@@ -116,7 +120,6 @@ TEST(Calculate, NewCaseRunsToTheEndWithoutFault) {
 
 TEST(Calculate, StoppedCalculationShowsNoStaleResults) {
     DesignCase dc = newCase();
-    Catalogue catalogue;
     IgnoreWarnings warnings;
     calculate(dc, catalogue, warnings);
     ASSERT_NE(notComputed, dc.uf.UFpb);
@@ -146,7 +149,6 @@ TEST(Calculate, StoppedCalculationShowsNoStaleResults) {
 TEST(Calculate, ZeroThicknessIsCaughtAsAFault) {
     DesignCase dc = newCase();
     dc.t = 0;
-    Catalogue catalogue;
     IgnoreWarnings warnings;
     calculate(dc, catalogue, warnings);
     ASSERT_TRUE(dc.fault.stopped());
@@ -175,4 +177,23 @@ TEST(DesignCase, ResetKeepsStrengthsAndLoadingConditionsSetSafetyFormat) {
     EXPECT_EQ(girderT, dc.girderType);
     EXPECT_EQ(tankBulkhead, dc.structureType);
     EXPECT_EQ(std::string(newFileMarker), dc.fileName);
+}
+
+TEST(Calculate, GirderBucklingUsesTheCasesOwnGirder) {
+    IgnoreWarnings warnings;
+    DesignCase previous = newCase();
+    calculate(previous, catalogue, warnings);
+
+    // The next case differs only in its girder; it must not inherit the previous girder's area.
+    DesignCase next = previous;
+    next.tGirder = GirderDims{400, 100, 8, 10};
+    calculate(next, catalogue, warnings);
+
+    DesignCase fresh = newCase();
+    fresh.tGirder = GirderDims{400, 100, 8, 10};
+    calculate(fresh, catalogue, warnings);
+
+    EXPECT_EQ(fresh.uf.UFgbu, next.uf.UFgbu);
+    EXPECT_NE(previous.uf.UFgbu, next.uf.UFgbu);
+    EXPECT_EQ(400 * 8 - 8 * 10 + 100 * 10, next.girder.Ag) << "hw·tw + B·tf with hw = H − tf";
 }

@@ -1,7 +1,12 @@
 #include "design/calculate.h"
 
+#include "checks/buckling/panel_buckling.h"
 #include "checks/buckling/plate_buckling.h"
+#include "checks/buckling/stiffener_buckling.h"
 #include "design/stress_preparation.h"
+#include "files/materials.h"
+#include "sections/girder_section.h"
+#include "sections/stiffener_section.h"
 
 #include <cfenv>
 #include <cmath>
@@ -60,11 +65,14 @@ void startCalculation(DesignCase& dc) {
 } // namespace
 
 void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings) {
-    (void)catalogue;
     startCalculation(dc);
     warnGeometry(dc, warnings);
 
-    const auto prepare = [&] {
+    const auto materials = [&] {
+        const StepOutcome plate = refreshPlateMaterial(dc, catalogue);
+        return plate.ok() ? refreshStiffenerMaterial(dc, catalogue) : plate;
+    };
+    const auto stresses = [&] {
         prepareStresses(dc);
         return StepOutcome::done();
     };
@@ -72,9 +80,21 @@ void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings
         prepareBendingWidth(dc);
         return StepOutcome::done();
     };
+    // UFgbu must belong to the case's own girder: its properties are formed before the girder
+    // buckling check (and again in their place before the girder scantling check).
+    const auto girderBuckling = [&] {
+        const StepOutcome girder = girderProperties(dc);
+        return girder.ok() ? checkGirderBuckling(dc) : girder;
+    };
+
     // Each step stops the calculation when it faults; later steps then keep their markers.
-    runStep(dc, "stress preparation", prepare) && runStep(dc, "plate buckling", [&] { return checkPlates(dc); }) &&
-        runStep(dc, "bending width", bendingWidth);
+    runStep(dc, "material refresh", materials) && runStep(dc, "stress preparation", stresses) &&
+        runStep(dc, "plate buckling", [&] { return checkPlates(dc); }) && runStep(dc, "bending width", bendingWidth) &&
+        runStep(dc, "stiffener section properties", [&] { return platedProperties(dc); }) &&
+        runStep(dc, "stiffener buckling", [&] { return checkStiffener(dc); }) &&
+        runStep(dc, "girder buckling", girderBuckling) &&
+        runStep(dc, "overall buckling", [&] { return checkOverallBuckling(dc); }) &&
+        runStep(dc, "girder section properties", [&] { return girderProperties(dc); });
 }
 
 } // namespace korvel

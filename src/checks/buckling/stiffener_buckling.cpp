@@ -1,0 +1,136 @@
+#include "checks/buckling/stiffener_buckling.h"
+
+#include "checks/buckling/buckling_constants.h"
+#include "design/number_format.h"
+
+#include <cmath>
+#include <string>
+
+namespace korvel {
+
+namespace {
+
+double sq(double v) {
+    return v * v;
+}
+
+std::string f(double v, const char* mask) {
+    return formatNumber(v, mask);
+}
+std::string f(float v, const char* mask) {
+    return formatNumber(v, mask);
+}
+
+constexpr const char* noBucklingControl = "Siga postive or 0 ==> No buckling control";
+
+// ABS 3/5.3: the smallest elastic torsional buckling stress over 1 to 12 half-waves along the
+// span. A number of half-waves replaces the current one only when strictly smaller.
+float torsionalBucklingStress(const DesignCase& dc, double s) {
+    const StiffenerSection& x = dc.stiff;
+    const double E = dc.E;
+    const double t = dc.t;
+    const double L1 = dc.L1;
+    const double Co = E * t * t * t / (3 * s);
+    const double alpha = L1 / s;
+    float sigET = 1e12f;
+    for (int m = 1; m <= 12; ++m) {
+        const float sigCP = static_cast<float>(sq(pi) * E / twelveOneMinusNu2 * sq(t / s) * sq(m / alpha + alpha / m));
+        const float mPi = static_cast<float>(m * pi);
+        const double span = L1 / static_cast<double>(mPi); // L1/(m·π)
+        const float Bm =
+            static_cast<float>(static_cast<double>(x.K) / 2.6 + sq(mPi / L1) * x.Gamma + sq(span) * Co / E);
+        const float sigETm = static_cast<float>(E * static_cast<double>(Bm) / (x.Io + sq(span) * Co / sigCP));
+        if (sigETm < sigET) sigET = sigETm;
+    }
+    return sigET;
+}
+
+} // namespace
+
+StepOutcome checkStiffener(DesignCase& dc) {
+    const PreparedStresses& prep = dc.prep;
+    const StiffenerSection& x = dc.stiff;
+    const double s = prep.smean;
+    const double t = dc.t;
+    const double L1 = dc.L1;
+    const double E = dc.E;
+    const float n = dc.UF;
+    const double se = dc.se;
+    BucklingDetail d = dc.buckling;
+    CheckLine bu, bt, deformation;
+
+    // 1. Mean axial stress of the stiffener and the half of each plate field next to it;
+    //    positive when the stiffener is in compression.
+    const double A = x.Ax + s * t;
+    const double SigxS = prep.SigxS;
+    d.Siga = -(t * dc.s1 * ((dc.SigxA + SigxS) / 2 + SigxS) / 4 + t * dc.s2 * ((dc.SigxB + SigxS) / 2 + SigxS) / 4 +
+               x.Ax * SigxS) /
+             A;
+    const double Siga = d.Siga;
+
+    // 2.–4. Euler stress of the stiffener with effective plating and its critical stress.
+    d.SigEA = sq(pi) * E * sq(x.re) / sq(L1);
+    d.SigF = (x.Ax * dc.Fys + se * t * dc.Fyp) / (x.Ax + se * t);
+    d.SigCA = criticalStress(d.SigEA, d.SigF, true);
+
+    // 5. Bending of the stiffener under the line load s·|p|, fixed at both ends.
+    const double Cm = 0.75;
+    const double q = s * std::fabs(dc.p);
+    const double M = q * sq(L1) / 12;
+    d.Sigb = M / x.Wesw;
+
+    // 6.–7. Beam-column buckling, 3/5.1. The bending term divides by the stiffener's own Fys,
+    //       while the formula text shows the combined σF.
+    const double UFbu = (1 / static_cast<double>(n)) *
+                        (Siga / (d.SigCA * x.Ae / A) + Cm * d.Sigb / (dc.Fys * (1 - Siga / (n * d.SigEA))));
+    bu.label = "UFbu= ";
+    if (Siga > 0) {
+        bu.formula = "1/" + f(n, "0.0") + "*(" + f(Siga, "0.0") + "/(" + f(d.SigCA, "0.0") + "*(" + f(x.Ae, "0") + "/" +
+                     f(A, "0") + ")) + " + f(Cm, "0.00") + "*" + f(d.Sigb, "0.0") + "/(" + f(d.SigF, "0.0") + "*[1-" +
+                     f(Siga, "0.0") + "/(" + f(n, "0.00") + "*" + f(d.SigEA, "0.0") + ")]))" + " =";
+        bu.value = f(UFbu, "0.00");
+        bu.limit = "  < 1.0 (3/5.1)";
+        bu.status = statusOf(UFbu);
+    } else {
+        bu.formula = noBucklingControl;
+        bu.status = dc.lines.UFbu.status;
+    }
+
+    // 8.–9. Torsional buckling, 3/5.3, with σF = min(Fys, Fyp) from here on.
+    d.SigET = torsionalBucklingStress(dc, s);
+    d.SigF = dc.Fyp < dc.Fys ? dc.Fyp : dc.Fys;
+    d.SigCT = static_cast<float>(criticalStress(d.SigET, d.SigF, true));
+    const double UFbt = Siga / (n * static_cast<double>(d.SigCT));
+    if (Siga > 0) {
+        bt.label = "UFbt= Siga/(n*SigCT) = ";
+        bt.formula = f(Siga, "0.0") + "/(" + f(n, "0.0") + "*" + f(d.SigCT, "0.0") + ")  =";
+        bt.value = f(UFbt, "0.00");
+        bt.limit = "  < 1.0 (3/5.3)";
+        bt.status = statusOf(UFbt);
+    } else {
+        bt.formula = noBucklingControl;
+        bt.status = dc.lines.UFbt.status;
+    }
+
+    // 10. Mid-span deflection of the stiffener with the yield plate width, fixed ends.
+    const float e384 = static_cast<float>(384 * E);
+    d.y = std::fabs(dc.p) * s * std::pow(L1, 4) / (static_cast<double>(e384) * x.Iey);
+    if (d.y != 0) {
+        deformation.label = "Deformation y = p*(s1+s2)/2*L1^4/(384*E*Iyeff) = ";
+        deformation.formula = f(std::fabs(dc.p), "0.00") + "*(" + f(dc.s1, "00") + "+" + f(dc.s2, "00") + ")/2*" +
+                              f(L1, "00") + "^4/(384*E*" + f(x.Iey, "00.0E+0") + ") = ";
+        deformation.value = f(d.y, "0.0") + " mm ";
+        deformation.limit = " ==> l/" + f(L1 / d.y, "00");
+        deformation.status = statusNone;
+    }
+
+    dc.buckling = d;
+    dc.uf.UFbu = Siga > 0 ? UFbu : notInCompression;
+    dc.uf.UFbt = Siga > 0 ? UFbt : notInCompression;
+    dc.lines.UFbu = bu;
+    dc.lines.UFbt = bt;
+    dc.lines.deformation = deformation;
+    return StepOutcome::done();
+}
+
+} // namespace korvel
