@@ -2,17 +2,32 @@
 #include "checks/buckling/plate_buckling.h"
 #include "design/calculate.h"
 #include "design/stress_preparation.h"
+#include "files/table_loader.h"
+#include "sections/profile_types.h"
 
 #include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <variant>
 
 using namespace korvel;
 
 namespace {
 
+// The tables of the program folder, where the benchmark runs from.
+const Catalogue& programCatalogue() {
+    static const Catalogue catalogue = [] {
+        const auto loaded = loadCatalogue(std::filesystem::canonical("/proc/self/exe").parent_path());
+        return std::holds_alternative<Catalogue>(loaded) ? std::get<Catalogue>(loaded) : Catalogue{};
+    }();
+    return catalogue;
+}
+
 DesignCase newCase() {
     DesignCase dc;
     dc.Fyp = dc.Fys = 355;
     dc.Fup = dc.Fus = 490;
+    selectProfile(dc, programCatalogue());
     return dc;
 }
 
@@ -30,10 +45,10 @@ BENCHMARK(plateBuckling);
 // The whole calculation as an edit in the window runs it.
 void fullCalculation(benchmark::State& state) {
     DesignCase dc = newCase();
-    Catalogue catalogue;
     IgnoreWarnings warnings;
     for (auto _ : state) {
-        calculate(dc, catalogue, warnings);
+        calculate(dc, programCatalogue(), warnings);
+        if (dc.fault.stopped()) state.SkipWithError(dc.fault.message().c_str());
         benchmark::DoNotOptimize(dc.uf.UFpb);
     }
 }

@@ -10,6 +10,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <initializer_list>
 
 namespace korvel {
 
@@ -29,15 +30,16 @@ bool allFinite(const Results& r) {
     return true;
 }
 
+using LineOf = CheckLine CheckLines::*;
+
 // Runs one step of the calculation and tells whether the calculation may go on. A step fails
 // when it says so or when the floating-point unit saw a division by zero, an invalid operation
-// or an overflow while it ran; its results then go back to what they were before it started
-// (the not-computed markers), so that no number that does not belong to this case is shown.
+// or an overflow while it ran (the flags are cleared once per calculation, so a flag that is up
+// now was raised by this step). Its results and its own check lines then go back to the
+// not-computed markers, so that no number that does not belong to this case is shown.
 template <class Step>
-bool runStep(DesignCase& dc, const char* name, Step&& step) {
+bool runStep(DesignCase& dc, const char* name, std::initializer_list<LineOf> ownLines, Step&& step) {
     const Results resultsBefore = dc.uf;
-    const CheckLines linesBefore = dc.lines;
-    std::feclearexcept(FE_ALL_EXCEPT);
     const StepOutcome outcome = step();
     const int raised = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW);
     if (outcome.ok() && raised == 0 && allFinite(dc.uf)) return true;
@@ -47,7 +49,7 @@ bool runStep(DesignCase& dc, const char* name, Step&& step) {
                       : raised != 0 ? describeFloatingPointFault(raised)
                                     : "a result is not a finite number";
     dc.uf = resultsBefore;
-    dc.lines = linesBefore;
+    for (const LineOf line : ownLines) dc.lines.*line = CheckLine{};
     return false;
 }
 
@@ -55,11 +57,12 @@ void startCalculation(DesignCase& dc) {
     dc.fault.clear();
     dc.sigyError = false;
     dc.uf = Results{};
-    dc.lines = CheckLines{};
+    clearCheckLines(dc.lines);
     dc.plate = {};
     dc.buckling = BucklingDetail{};
     dc.girderDepthRatio = notComputed;
     dc.girderWebRatio = notComputed;
+    std::feclearexcept(FE_ALL_EXCEPT);
 }
 
 } // namespace
@@ -88,13 +91,15 @@ void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings
     };
 
     // Each step stops the calculation when it faults; later steps then keep their markers.
-    runStep(dc, "material refresh", materials) && runStep(dc, "stress preparation", stresses) &&
-        runStep(dc, "plate buckling", [&] { return checkPlates(dc); }) && runStep(dc, "bending width", bendingWidth) &&
-        runStep(dc, "stiffener section properties", [&] { return platedProperties(dc); }) &&
-        runStep(dc, "stiffener buckling", [&] { return checkStiffener(dc); }) &&
-        runStep(dc, "girder buckling", girderBuckling) &&
-        runStep(dc, "overall buckling", [&] { return checkOverallBuckling(dc); }) &&
-        runStep(dc, "girder section properties", [&] { return girderProperties(dc); });
+    using L = CheckLines;
+    runStep(dc, "material refresh", {}, materials) && runStep(dc, "stress preparation", {}, stresses) &&
+        runStep(dc, "plate buckling", {&L::UFpb, &L::UFpu, &L::UFpl}, [&] { return checkPlates(dc); }) &&
+        runStep(dc, "bending width", {}, bendingWidth) &&
+        runStep(dc, "stiffener section properties", {}, [&] { return platedProperties(dc); }) &&
+        runStep(dc, "stiffener buckling", {&L::UFbu, &L::UFbt, &L::deformation}, [&] { return checkStiffener(dc); }) &&
+        runStep(dc, "girder buckling", {&L::UFgbu}, girderBuckling) &&
+        runStep(dc, "overall buckling", {&L::UFs}, [&] { return checkOverallBuckling(dc); }) &&
+        runStep(dc, "girder section properties", {}, [&] { return girderProperties(dc); });
 }
 
 } // namespace korvel

@@ -17,6 +17,13 @@ void resetToNewFile(DesignCase& dc) {
     dc.Q = Q;
 }
 
+void clearCheckLines(CheckLines& lines) {
+    lines.forEach([](CheckLine& line) {
+        line.clearTexts();
+        line.status = statusNone;
+    });
+}
+
 void chooseLoadingCondition(DesignCase& dc, int condition) {
     dc.loadingCondition = condition;
     if (condition == conditionA) {

@@ -12,6 +12,7 @@
 #include "sections/section_records.h"
 
 #include <array>
+#include <initializer_list>
 #include <string>
 
 namespace korvel {
@@ -116,6 +117,15 @@ struct Results {
 
 // The check lines of every check, as the listings show them.
 struct CheckLines {
+    // Every line, for code that treats them alike.
+    template <class F>
+    void forEach(F&& f) {
+        for (CheckLine* line :
+             {&UFpb, &UFpu, &UFpl, &UFbu, &UFbt, &deformation, &UFgbu, &UFs, &corner, &platePoint, &stiffPoint,
+              &plateThickness, &stiffenerModulus, &girderModulus, &girderDepth, &girderWeb, &trippingBrackets})
+            f(*line);
+    }
+
     CheckLine UFpb, UFpu, UFpl;
     CheckLine UFbu, UFbt, deformation;
     CheckLine UFgbu, UFs;
@@ -232,6 +242,9 @@ struct DesignCase {
 // clears all results. The material strengths follow from the material indices at the next
 // calculation.
 void resetToNewFile(DesignCase& dc);
+
+// Empties every check line, texts and verdict, keeping the strings' storage.
+void clearCheckLines(CheckLines& lines);
 
 // Loading condition A (static) and B (combined) set their factor of safety and allowable
 // utilisation; C (other) keeps what was typed.

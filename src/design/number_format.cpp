@@ -188,22 +188,16 @@ bool formatFixedFast(double value, std::string_view maskText, char separator, do
     if (std::fabs(x - whole - 0.5) <= tieZone * std::max(x, 1.0)) return false;
     const auto r = static_cast<unsigned long long>(x - whole < 0.5 ? whole : whole + 1);
 
-    const auto scale = static_cast<unsigned long long>(powers[decimals]);
-    const unsigned long long integerPart = r / scale;
-    unsigned long long fractionPart = r % scale;
-
-    char buffer[32];
-    std::size_t integerLength = 0;
-    if (integerPart != 0) {
-        integerLength =
-            static_cast<std::size_t>(std::to_chars(buffer, buffer + sizeof buffer, integerPart).ptr - buffer);
-    }
-    const auto minInteger = static_cast<std::size_t>(std::count(mask.integer.begin(), mask.integer.end(), '0'));
+    // The digits of the rounded, scaled value; the last `decimals` of them are the fraction.
+    char digits[24];
+    const auto length = static_cast<int>(std::to_chars(digits, digits + sizeof digits, r).ptr - digits);
+    const int integerLength = r == 0 ? 0 : std::max(0, length - decimals);
+    const auto minInteger = static_cast<int>(std::count(mask.integer.begin(), mask.integer.end(), '0'));
 
     char fraction[16];
-    for (int i = decimals - 1; i >= 0; --i) {
-        fraction[i] = static_cast<char>('0' + fractionPart % 10);
-        fractionPart /= 10;
+    for (int i = 0; i < decimals; ++i) {
+        const int p = length - decimals + i;
+        fraction[i] = p >= 0 ? digits[p] : '0';
     }
     int fractionLength = decimals;
     while (fractionLength > 0 && fraction[fractionLength - 1] == '0' &&
@@ -212,12 +206,10 @@ bool formatFixedFast(double value, std::string_view maskText, char separator, do
     }
 
     out.clear();
-    out.reserve(mask.prefix.size() + mask.suffix.size() + integerLength + minInteger +
-                static_cast<std::size_t>(fractionLength) + 2);
     if (value < 0 && r != 0) out += '-';
     out += mask.prefix;
-    if (integerLength < minInteger) out.append(minInteger - integerLength, '0');
-    out.append(buffer, integerLength);
+    if (integerLength < minInteger) out.append(static_cast<std::size_t>(minInteger - integerLength), '0');
+    out.append(digits, static_cast<std::size_t>(integerLength));
     if (fractionLength > 0) {
         out += separator;
         out.append(fraction, static_cast<std::size_t>(fractionLength));

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace korvel {
 
@@ -76,7 +77,7 @@ StepOutcome checkGirderBuckling(DesignCase& dc) {
     dc.buckling.girderSigCx = sigCx;
     dc.buckling.girderSigCy = sigCy;
     dc.uf.UFgbu = UFgbu;
-    dc.lines.UFgbu = line;
+    dc.lines.UFgbu = std::move(line);
     return StepOutcome::done();
 }
 
@@ -101,7 +102,7 @@ StepOutcome checkOverallBuckling(DesignCase& dc) {
 
     dc.buckling.io = io;
     dc.uf.UFs = UFs;
-    dc.lines.UFs = line;
+    dc.lines.UFs = std::move(line);
     return StepOutcome::done();
 }
 

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace korvel {
 
@@ -127,9 +128,9 @@ StepOutcome checkStiffener(DesignCase& dc) {
     dc.buckling = d;
     dc.uf.UFbu = Siga > 0 ? UFbu : notInCompression;
     dc.uf.UFbt = Siga > 0 ? UFbt : notInCompression;
-    dc.lines.UFbu = bu;
-    dc.lines.UFbt = bt;
-    dc.lines.deformation = deformation;
+    dc.lines.UFbu = std::move(bu);
+    dc.lines.UFbt = std::move(bt);
+    dc.lines.deformation = std::move(deformation);
     return StepOutcome::done();
 }
 
