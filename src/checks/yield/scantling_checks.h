@@ -1,0 +1,40 @@
+#pragma once
+
+// Minimum scantlings after ABS MODU Part 3: 3-2-2/7 (watertight bulkheads), 3-2-2/9 (tank
+// bulkheads) and 3-2-4/3 (upper structure). Lengths in mm, pressures and strengths in MPa,
+// section moduli in cm3 inside the checks (the section records hold mm3), UL in m.
+// Only the magnitude of the scantling pressure ps enters.
+//
+// Each check computes into locals and writes its results only when it finishes, so a fault
+// (an unknown structure code, a material index outside the list, a zero divisor) leaves the
+// utilisations at the not-computed marker and the texts empty.
+
+#include "design/calc_fault.h"
+#include "design/design_case.h"
+#include "files/catalogue.h"
+
+namespace korvel {
+
+// Design yield strength of the plating: 0.72*Fup when that is below Fyp, else Fyp.
+double designYieldStrength(double Fyp, double Fup);
+
+// Aspect-ratio factor k of the plate thickness formulas, alpha = L1/s1: 1 for long plates
+// (alpha > 2), (3.075*sqrt(alpha) - 2.077)/(alpha + 0.272) otherwise.
+double aspectFactor(double alpha);
+
+// Plate thickness tmin/t with the larger spacing (plate 1 on a tie); writes UFt and
+// dc.lines.plateThickness (texts only when UFt is not 0).
+StepOutcome plateThicknessCheck(DesignCase& dc);
+
+// Stiffener section modulus SM/Weffmin with the material factor of the weaker material and the
+// stiffener c-factor; writes UFsm, dc.Q, dc.cStiffener and dc.lines.stiffenerModulus (texts
+// only when UFsm > 0).
+StepOutcome stiffenerModulusCheck(DesignCase& dc, const Catalogue& catalogue);
+
+// Girder section modulus SM/Weffmin with the plate material's factor, minimum web depth and
+// thickness, and the tripping-bracket distance; writes UFgm, the depth and web ratios, dc.Q,
+// dc.cGirder, dc.lines.girderModulus (texts only when UFgm > 0) and the depth, web and
+// bracket lines (always). Needs the girder section (Wgp, Wgs, H, tw) and dc.prep.sg.
+StepOutcome girderCheck(DesignCase& dc, const Catalogue& catalogue);
+
+} // namespace korvel
