@@ -3,6 +3,8 @@
 #include "checks/buckling/panel_buckling.h"
 #include "checks/buckling/plate_buckling.h"
 #include "checks/buckling/stiffener_buckling.h"
+#include "checks/yield/scantling_checks.h"
+#include "checks/yield/yield_checks.h"
 #include "design/stress_preparation.h"
 #include "files/materials.h"
 #include "sections/girder_section.h"
@@ -98,8 +100,16 @@ void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings
         runStep(dc, "stiffener section properties", {}, [&] { return platedProperties(dc); }) &&
         runStep(dc, "stiffener buckling", {&L::UFbu, &L::UFbt, &L::deformation}, [&] { return checkStiffener(dc); }) &&
         runStep(dc, "girder buckling", {&L::UFgbu}, girderBuckling) &&
+        runStep(dc, "yield check at points A to D", {&L::corner}, [&] { return cornerCheck(dc); }) &&
+        runStep(dc, "yield check at points 1 to 3", {&L::platePoint, &L::stiffPoint},
+                [&] { return stiffenerLineCheck(dc); }) &&
         runStep(dc, "overall buckling", {&L::UFs}, [&] { return checkOverallBuckling(dc); }) &&
-        runStep(dc, "girder section properties", {}, [&] { return girderProperties(dc); });
+        runStep(dc, "plate thickness", {&L::plateThickness}, [&] { return plateThicknessCheck(dc); }) &&
+        runStep(dc, "stiffener section modulus", {&L::stiffenerModulus},
+                [&] { return stiffenerModulusCheck(dc, catalogue); }) &&
+        runStep(dc, "girder section properties", {}, [&] { return girderProperties(dc); }) &&
+        runStep(dc, "girder scantlings", {&L::girderModulus, &L::girderDepth, &L::girderWeb, &L::trippingBrackets},
+                [&] { return girderCheck(dc, catalogue); });
 }
 
 } // namespace korvel
