@@ -149,6 +149,10 @@ struct DesignCase {
     int structureOption = 0;
     int printSelection = 0;
 
+    // Profile dialogs: 1 shows the schematic picture of the type (not to scale), 0 the outline
+    // drawn to scale on its plate strip.
+    int figureNotToScale = 1;
+
     // Safety format.
     float FS = 1.43f;
     float UF = 0.6f;
