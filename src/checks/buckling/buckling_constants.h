@@ -3,7 +3,24 @@
 // Constants of the ABS "Buckling and Ultimate Strength Assessment for Offshore Structures"
 // shared by the plate, stiffener, girder and overall buckling checks.
 
+#include "design/number_format.h"
+
+#include <string>
+
 namespace korvel {
+
+inline double sq(double v) {
+    return v * v;
+}
+
+// The numbers of the formula texts, through the display masks; a float prints on its own
+// seven digits (1.43, not 1.42999995).
+inline std::string num(double v, const char* mask) {
+    return formatNumber(v, mask);
+}
+inline std::string num(float v, const char* mask) {
+    return formatNumber(v, mask);
+}
 
 // π as the assessment has always taken it: the single-precision value of 3.141593.
 inline constexpr double pi = static_cast<double>(3.141593f);

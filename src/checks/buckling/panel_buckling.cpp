@@ -1,28 +1,12 @@
 #include "checks/buckling/panel_buckling.h"
 
 #include "checks/buckling/buckling_constants.h"
-#include "design/number_format.h"
 
 #include <cmath>
 #include <string>
 #include <utility>
 
 namespace korvel {
-
-namespace {
-
-double sq(double v) {
-    return v * v;
-}
-
-std::string f(double v, const char* mask) {
-    return formatNumber(v, mask);
-}
-std::string f(float v, const char* mask) {
-    return formatNumber(v, mask);
-}
-
-} // namespace
 
 StepOutcome checkGirderBuckling(DesignCase& dc) {
     const StiffenerSection& x = dc.stiff;
@@ -68,9 +52,9 @@ StepOutcome checkGirderBuckling(DesignCase& dc) {
     // 9. The line is built whatever the value.
     CheckLine line;
     line.label = "UFgbu= ";
-    line.formula = "(" + f(SigxS, "0.0") + "/(" + f(n, "0.00") + "*" + f(sigCx, "0.0") + "))^2" + " + (" +
-                   f(sigyMean, "0.0") + "/(" + f(n, "0.00") + "*" + f(sigCy, "0.0") + "))^2" + " = ";
-    line.value = f(UFgbu, "0.00");
+    line.formula = "(" + num(SigxS, "0.0") + "/(" + num(n, "0.00") + "*" + num(sigCx, "0.0") + "))^2" + " + (" +
+                   num(sigyMean, "0.0") + "/(" + num(n, "0.00") + "*" + num(sigCy, "0.0") + "))^2" + " = ";
+    line.value = num(UFgbu, "0.00");
     line.limit = "  < 1.0 (3/5.7)";
     line.status = statusOf(UFgbu);
 
@@ -95,8 +79,8 @@ StepOutcome checkOverallBuckling(DesignCase& dc) {
     CheckLine line;
     line.label = "UFs = Ieff/io = ";
     // Ie first, as in the label, while the value is io/Ie.
-    line.formula = f(Ie, "0.000E+0") + "/" + f(io, "0.000E+0") + " = ";
-    line.value = f(UFs, "0.00");
+    line.formula = num(Ie, "0.000E+0") + "/" + num(io, "0.000E+0") + " = ";
+    line.value = num(UFs, "0.00");
     line.limit = "  < 1.0 (3/9.1)";
     line.status = statusOf(UFs);
 

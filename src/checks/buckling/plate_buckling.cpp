@@ -1,7 +1,6 @@
 #include "checks/buckling/plate_buckling.h"
 
 #include "checks/buckling/buckling_constants.h"
-#include "design/number_format.h"
 
 #include <array>
 #include <cmath>
@@ -10,10 +9,6 @@
 namespace korvel {
 
 namespace {
-
-double sq(double v) {
-    return v * v;
-}
 
 struct PlateInput {
     int index; // 0 for plate 1, 1 for plate 2
@@ -31,13 +26,6 @@ double stressRatio(double min, double max) {
 // profiles.
 bool lightEdgeRestraint(int stiffenerType) {
     return stiffenerType == stiffFlatbarTable || stiffenerType == stiffFlatbarBuiltUp || stiffenerType == stiffBFTable;
-}
-
-std::string f(double v, const char* mask) {
-    return formatNumber(v, mask);
-}
-std::string f(float v, const char* mask) {
-    return formatNumber(v, mask);
 }
 
 StepOutcome assessPlate(const DesignCase& dc, const PlateInput& in, PlateDetail& d, bool& sigyError) {
@@ -137,8 +125,8 @@ StepOutcome assessPlate(const DesignCase& dc, const PlateInput& in, PlateDetail&
         const double shearMargin = 1 - sq(tau / tauF);
         if (shearMargin < 0) {
             return StepOutcome::fault(
-                "square root of a negative number in the effective width: |Tau| = " + f(std::fabs(tau), "0.0") +
-                " exceeds the shear yield stress Fyp/√3 = " + f(tauF, "0.0"));
+                "square root of a negative number in the effective width: |Tau| = " + num(std::fabs(tau), "0.0") +
+                " exceeds the shear yield stress Fyp/√3 = " + num(tauF, "0.0"));
         }
         d.se = s * d.Cx * Cy * std::sqrt(shearMargin);
         if (plate2) d.se = static_cast<float>(d.se);
@@ -166,12 +154,12 @@ CheckLine pbLine(const DesignCase& dc, const PlateDetail& d, bool plate2) {
     CheckLine line;
     if (d.UFpb == 0) return line;
     LineBuilder b;
-    b << "1/" << f(dc.UF, "0.00") << "^2*((" << f(d.sigx, "0.0") << "/" << f(d.sigCx, "0.0") << ")^2 + ("
-      << f(static_cast<float>(d.sigy), "0.0") << "/" << f(d.sigCy, "0.0") << ")^2 + (" << f(dc.Tau, "0.0") << "/"
-      << f(d.tauC, "0.0") << ")^2) = ";
+    b << "1/" << num(dc.UF, "0.00") << "^2*((" << num(d.sigx, "0.0") << "/" << num(d.sigCx, "0.0") << ")^2 + ("
+      << num(static_cast<float>(d.sigy), "0.0") << "/" << num(d.sigCy, "0.0") << ")^2 + (" << num(dc.Tau, "0.0") << "/"
+      << num(d.tauC, "0.0") << ")^2) = ";
     line.label = plate2 ? "PL2: UFpb =" : "PL1: UFpb =";
     line.formula = std::move(b.text);
-    line.value = f(d.UFpb, "0.00");
+    line.value = num(d.UFpb, "0.00");
     line.limit = " < 1.0 (3/3.1)";
     line.status = statusOf(d.UFpb);
     return line;
@@ -180,18 +168,18 @@ CheckLine pbLine(const DesignCase& dc, const PlateDetail& d, bool plate2) {
 CheckLine puLine(const DesignCase& dc, const PlateDetail& d, bool plate2) {
     CheckLine line;
     if (d.UFpu == 0) return line;
-    const std::string sigx = f(d.sigx, "0.0");
-    const std::string sigy = f(static_cast<float>(d.sigy), "0.0");
-    const std::string sigUx = f(d.sigUx, "0.0");
-    const std::string sigUy = f(d.sigUy, "0.0");
+    const std::string sigx = num(d.sigx, "0.0");
+    const std::string sigy = num(static_cast<float>(d.sigy), "0.0");
+    const std::string sigUx = num(d.sigUx, "0.0");
+    const std::string sigUy = num(d.sigUy, "0.0");
     // The brackets of this formula text are not balanced; engineers know it as it stands.
     LineBuilder b;
-    b << "1/" << f(dc.UF, "0.00") << "^2*(" << sigx << "/" << sigUx << ")^2 -" << f(d.phi, "0.00") << "*(" << sigx
+    b << "1/" << num(dc.UF, "0.00") << "^2*(" << sigx << "/" << sigUx << ")^2 -" << num(d.phi, "0.00") << "*(" << sigx
       << "*" << sigy << "/(" << sigUx << "*" << sigUy << ") + (" << sigy << "/" << sigUy << ")^2 + ("
-      << f(dc.Tau, "0.0") << "/" << f(d.tauU, "0.0") << "))^2) = ";
+      << num(dc.Tau, "0.0") << "/" << num(d.tauU, "0.0") << "))^2) = ";
     line.label = plate2 ? "PL2: UFpu = " : "PL1: UFpu = ";
     line.formula = std::move(b.text);
-    line.value = f(d.UFpu, "0.00");
+    line.value = num(d.UFpu, "0.00");
     line.limit = " < 1.0 (3/3.3)";
     line.status = statusOf(d.UFpu);
     return line;
@@ -201,11 +189,11 @@ CheckLine plLine(const DesignCase& dc, const PlateDetail& d, bool plate2, const 
     CheckLine line;
     if (d.UFpl == 0) return line;
     LineBuilder b;
-    b << f(dc.p, "0.000") << "/(" << f(dc.UF, "0.00") << "*"
-      << (plate2 ? f(static_cast<float>(d.pu), "0.000") : f(d.pu, "0.000")) << ") = ";
+    b << num(dc.p, "0.000") << "/(" << num(dc.UF, "0.00") << "*"
+      << (plate2 ? num(static_cast<float>(d.pu), "0.000") : num(d.pu, "0.000")) << ") = ";
     line.label = label;
     line.formula = std::move(b.text);
-    line.value = plate2 ? f(static_cast<float>(d.UFpl), "0.00") : f(d.UFpl, "0.00");
+    line.value = plate2 ? num(static_cast<float>(d.UFpl), "0.00") : num(d.UFpl, "0.00");
     line.limit = " < 1.0 (3/3.5)";
     line.status = statusOf(d.UFpl);
     return line;

@@ -1,7 +1,6 @@
 #include "checks/buckling/stiffener_buckling.h"
 
 #include "checks/buckling/buckling_constants.h"
-#include "design/number_format.h"
 
 #include <cmath>
 #include <string>
@@ -10,17 +9,6 @@
 namespace korvel {
 
 namespace {
-
-double sq(double v) {
-    return v * v;
-}
-
-std::string f(double v, const char* mask) {
-    return formatNumber(v, mask);
-}
-std::string f(float v, const char* mask) {
-    return formatNumber(v, mask);
-}
 
 constexpr const char* noBucklingControl = "Siga postive or 0 ==> No buckling control";
 
@@ -86,10 +74,11 @@ StepOutcome checkStiffener(DesignCase& dc) {
                         (Siga / (d.SigCA * x.Ae / A) + Cm * d.Sigb / (dc.Fys * (1 - Siga / (n * d.SigEA))));
     bu.label = "UFbu= ";
     if (Siga > 0) {
-        bu.formula = "1/" + f(n, "0.0") + "*(" + f(Siga, "0.0") + "/(" + f(d.SigCA, "0.0") + "*(" + f(x.Ae, "0") + "/" +
-                     f(A, "0") + ")) + " + f(Cm, "0.00") + "*" + f(d.Sigb, "0.0") + "/(" + f(d.SigF, "0.0") + "*[1-" +
-                     f(Siga, "0.0") + "/(" + f(n, "0.00") + "*" + f(d.SigEA, "0.0") + ")]))" + " =";
-        bu.value = f(UFbu, "0.00");
+        bu.formula = "1/" + num(n, "0.0") + "*(" + num(Siga, "0.0") + "/(" + num(d.SigCA, "0.0") + "*(" +
+                     num(x.Ae, "0") + "/" + num(A, "0") + ")) + " + num(Cm, "0.00") + "*" + num(d.Sigb, "0.0") + "/(" +
+                     num(d.SigF, "0.0") + "*[1-" + num(Siga, "0.0") + "/(" + num(n, "0.00") + "*" +
+                     num(d.SigEA, "0.0") + ")]))" + " =";
+        bu.value = num(UFbu, "0.00");
         bu.limit = "  < 1.0 (3/5.1)";
         bu.status = statusOf(UFbu);
     } else {
@@ -104,8 +93,8 @@ StepOutcome checkStiffener(DesignCase& dc) {
     const double UFbt = Siga / (n * static_cast<double>(d.SigCT));
     if (Siga > 0) {
         bt.label = "UFbt= Siga/(n*SigCT) = ";
-        bt.formula = f(Siga, "0.0") + "/(" + f(n, "0.0") + "*" + f(d.SigCT, "0.0") + ")  =";
-        bt.value = f(UFbt, "0.00");
+        bt.formula = num(Siga, "0.0") + "/(" + num(n, "0.0") + "*" + num(d.SigCT, "0.0") + ")  =";
+        bt.value = num(UFbt, "0.00");
         bt.limit = "  < 1.0 (3/5.3)";
         bt.status = statusOf(UFbt);
     } else {
@@ -118,10 +107,10 @@ StepOutcome checkStiffener(DesignCase& dc) {
     d.y = std::fabs(dc.p) * s * std::pow(L1, 4) / (static_cast<double>(e384) * x.Iey);
     if (d.y != 0) {
         deformation.label = "Deformation y = p*(s1+s2)/2*L1^4/(384*E*Iyeff) = ";
-        deformation.formula = f(std::fabs(dc.p), "0.00") + "*(" + f(dc.s1, "00") + "+" + f(dc.s2, "00") + ")/2*" +
-                              f(L1, "00") + "^4/(384*E*" + f(x.Iey, "00.0E+0") + ") = ";
-        deformation.value = f(d.y, "0.0") + " mm ";
-        deformation.limit = " ==> l/" + f(L1 / d.y, "00");
+        deformation.formula = num(std::fabs(dc.p), "0.00") + "*(" + num(dc.s1, "00") + "+" + num(dc.s2, "00") + ")/2*" +
+                              num(L1, "00") + "^4/(384*E*" + num(x.Iey, "00.0E+0") + ") = ";
+        deformation.value = num(d.y, "0.0") + " mm ";
+        deformation.limit = " ==> l/" + num(L1 / d.y, "00");
         deformation.status = statusNone;
     }
 
