@@ -1,0 +1,54 @@
+#pragma once
+
+// The recent-file list of the File menu: up to four full paths kept in the per-user settings
+// store under application "korvp", section "Recent Files", keys "RecentFile1" (the most recent)
+// to "RecentFile4", and the four menu items that show them.
+
+#include "files/settings_store.h"
+
+#include <array>
+#include <string>
+
+namespace korvel {
+
+inline constexpr const char* recentApplication = "korvp";
+inline constexpr const char* recentSection = "Recent Files";
+inline constexpr int recentFileCount = 4;
+
+// "RecentFile1" ... "RecentFile4".
+std::string recentKey(int n);
+
+// The recent-file group of the File menu: a separator and four items, all hidden until the
+// list first holds a path. Item n (1 to 4) is at index n - 1; its caption is "n. path".
+struct RecentMenu {
+    bool separatorVisible = false;
+    std::array<std::string, recentFileCount> captions;
+    std::array<bool, recentFileCount> visible{};
+
+    // The path of item n: its caption without the leading "n. "; empty for an unused item or an
+    // n outside 1 to 4.
+    std::string entry(int n) const;
+
+    bool operator==(const RecentMenu& o) const {
+        return separatorVisible == o.separatorVisible && captions == o.captions && visible == o.visible;
+    }
+};
+
+// Open: a path already in the menu moves to the top and the entries above it move down one;
+// a new path goes to the top and the fourth entry is lost. Compared exactly, case-sensitive.
+void addRecentPromoting(SettingsStore& store, const RecentMenu& menu, const std::string& path);
+
+// Save and Save As: the path goes to the top without looking for it in the list, so saving
+// under a path already listed lists it twice.
+void addRecentShifting(SettingsStore& store, const std::string& path);
+
+// Choosing recent item n (1 to 4): the entries above it move down one and the path goes to the
+// top; entries below n stay.
+void promoteRecentEntry(SettingsStore& store, const std::string& path, int n);
+
+// The menu after the store changed: with an empty "RecentFile1" the menu stays as it was;
+// otherwise the separator and one item per stored value (at most four) are shown with their
+// captions. Items are never hidden again here.
+RecentMenu rebuildRecentMenu(const SettingsStore& store, RecentMenu menu);
+
+} // namespace korvel

@@ -1,0 +1,240 @@
+// The korvel-batch command line, run as the user runs it (spawned directly, no shell) from the
+// program folder of the build, where the tables and dummy.kori lie beside it.
+
+#include "files/batch_file.h"
+#include "files/table_loader.h"
+#include "support/fake_warnings.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace korvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path program = fs::path(KORVEL_PROGRAM_DIR) / "korvel-batch";
+const fs::path testData = fs::path(KORVEL_TEST_DATA_DIR);
+
+std::string readAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::random_device random;
+        path_ = fs::temp_directory_path() / ("korvel_cli_" + std::to_string(random()));
+        fs::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(path_ / name, std::ios::binary) << text;
+    }
+
+private:
+    fs::path path_;
+};
+
+struct ProgramRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs korvel-batch with `args`, standard output and error caught in files of `folder`.
+ProgramRun korvelBatch(const TempFolder& folder, const std::vector<std::string>& args) {
+    const std::string outPath = folder.file("stdout.txt");
+    const std::string errPath = folder.file("stderr.txt");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+
+    std::vector<std::string> all = {program.string()};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    ProgramRun run;
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        ADD_FAILURE() << "cannot start " << program;
+        return run;
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = readAll(outPath);
+    run.err = readAll(errPath);
+    return run;
+}
+
+std::string caseLine(const std::string& ident, const std::string& s1, const std::string& t) {
+    return "Prj\t" + ident +
+           "\t0\t1.43\t0.6\t235\t400\t235\t400\t206000\t1\t65\t0\tLW\t200x90x9x12\tTG\t800x200x10x20\t"
+           "3000\t2500\t8000\t6000\t3000\t" +
+           t + "\t" + s1 + "\t625\t-100\t-100\t-30\t-30\t40\t0.03\t0.03";
+}
+
+class KorvelBatch : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(fs::exists(program)) << program << " is not built"; }
+    TempFolder folder;
+};
+
+TEST_F(KorvelBatch, HelpExplainsTheCommandLine) {
+    const ProgramRun run = korvelBatch(folder, {"--help"});
+    EXPECT_EQ(0, run.status);
+    EXPECT_EQ(0u, run.out.find("Usage: korvel-batch INPUT.kori [-o OUTPUT.koro] [--data DIR]"));
+    for (const char* option : {"--detail N", "--data DIR", "-o, --output FILE", "Exit status"})
+        EXPECT_NE(std::string::npos, run.out.find(option)) << option;
+}
+
+TEST_F(KorvelBatch, DefaultOutputBesideTheInputAndTablesFromTheProgramFolder) {
+    fs::copy_file(testData / "batch" / "mixed.kori", folder.file("mixed.kori"));
+    const ProgramRun run = korvelBatch(folder, {folder.file("mixed.kori")});
+    EXPECT_EQ(0, run.status) << run.err;
+    ASSERT_TRUE(fs::exists(folder.file("mixed.koro")));
+    // One line: cases, comment lines, cases with a failed check, cases whose calculation stopped.
+    const std::smatch summary = [&] {
+        std::smatch m;
+        std::regex_match(run.err, m,
+                         std::regex("korvel-batch: 7 cases, 2 comment lines, ([0-9]+) cases with a failed check, "
+                                    "0 cases whose calculation stopped; results in (.*)\n"));
+        return m;
+    }();
+    ASSERT_FALSE(summary.empty()) << run.err;
+    EXPECT_EQ(folder.file("mixed.koro"), summary[2].str());
+    EXPECT_EQ(std::string::npos, run.err.find('\r')) << "no progress line when standard error is a file";
+}
+
+TEST_F(KorvelBatch, WritesWhatTheCoreComputes) {
+    const fs::path reference = testData / "reference";
+    const std::string out = folder.file("reference.koro");
+    const ProgramRun run = korvelBatch(
+        folder, {(reference / "cases.kori").string(), "-o", out, "--data", (reference / "tables").string()});
+    EXPECT_EQ(0, run.status) << run.err;
+
+    const Catalogue tables = std::get<Catalogue>(loadCatalogue(reference / "tables"));
+    const BatchList list =
+        std::get<BatchList>(readBatchFile((reference / "cases.kori").string(), DecimalMode::period, tables));
+    DesignCase dc;
+    IgnoreWarnings warnings;
+    EXPECT_EQ(runBatch(list, dc, tables, warnings).text, readAll(out));
+    // Every case whose calculation stopped is named on standard error.
+    EXPECT_NE(std::string::npos, run.err.find("cases.kori:9: Gen2026 F01-plate: Calculation stopped in "));
+}
+
+TEST_F(KorvelBatch, GeometryWarningsNameTheCaseAndDoNotStop) {
+    folder.write("warn.kori",
+                 "%geometry\n" + caseLine("wide", "3100", "20") + "\n" + caseLine("ok", "625", "20") + "\nEnd\n");
+    const ProgramRun run = korvelBatch(folder, {folder.file("warn.kori"), "-o", folder.file("w.koro")});
+    EXPECT_EQ(0, run.status);
+    EXPECT_NE(std::string::npos, run.err.find(folder.file("warn.kori") + ":2: Prj wide: warning: s1 <= L1\n"));
+    EXPECT_NE(std::string::npos, run.err.find(folder.file("warn.kori") + ":2: Prj wide: warning: s1 <= L2\n"));
+    EXPECT_NE(std::string::npos, run.err.find("korvel-batch: 2 cases, 1 comment lines"));
+}
+
+TEST_F(KorvelBatch, FailuresGiveMessagesAndStatus) {
+    folder.write("noend.kori", "%a\n" + caseLine("x", "625", "20") + "\n");
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string message;
+    } rows[] = {
+        {"unreadable input",
+         {folder.file("noend.kori")},
+         1,
+         folder.file("noend.kori") + ":3: the file ends without an \"End\" line\n"},
+        {"missing input", {folder.file("none.kori")}, 1, folder.file("none.kori") + ": file not found\n"},
+        {"unknown option", {"--fast", "x.kori"}, 2, "korvel-batch: unknown option --fast\nTry korvel-batch --help\n"},
+        {"two inputs", {"a.kori", "b.kori"}, 2, "korvel-batch: one input file only (a.kori and b.kori)\n"},
+        {"detail without number",
+         {"--detail", "x", "a.kori"},
+         2,
+         "korvel-batch: --detail needs a case number counting from 1, not \"x\"\n"},
+        {"no tables",
+         {folder.file("noend.kori"), "--data", folder.file("nowhere")},
+         3,
+         "korvel-batch: Table file bfprof.dat"},
+    };
+    for (const auto& row : rows) {
+        const ProgramRun run = korvelBatch(folder, row.args);
+        EXPECT_EQ(row.status, run.status) << row.name;
+        EXPECT_EQ(0u, run.err.find(row.message)) << row.name << ": " << run.err;
+    }
+
+    folder.write("ok.kori", caseLine("x", "625", "20") + "\nEnd\n");
+    const ProgramRun run = korvelBatch(folder, {folder.file("ok.kori"), "-o", folder.file("missing/out.koro")});
+    EXPECT_EQ(4, run.status);
+    EXPECT_EQ("korvel-batch: can't save file - " + folder.file("missing/out.koro") + "\n", run.err);
+}
+
+TEST_F(KorvelBatch, DetailListsEveryQuantityOfOneCase) {
+    fs::copy_file(testData / "batch" / "mixed.kori", folder.file("mixed.kori"));
+    const ProgramRun run = korvelBatch(folder, {"--detail", "2", folder.file("mixed.kori")});
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_FALSE(fs::exists(folder.file("mixed.koro"))) << "no results table";
+
+    std::istringstream lines(run.out);
+    std::string line;
+    std::vector<std::string> names;
+    while (std::getline(lines, line)) {
+        const std::size_t eq = line.find(" = ");
+        ASSERT_NE(std::string::npos, eq) << line;
+        names.push_back(line.substr(0, eq));
+    }
+    for (const char* name :
+         {"SigxS", "SigCx[1]", "SigCy[2]", "se",    "sw",  "sy",  "Ax",           "zc",  "Iy",   "Iz",    "Io",  "K",
+          "Gamma", "Aey",      "zpy",      "Iey",   "Wp",  "Ws",  "Ae",           "zp",  "Ie",   "Wep",   "Wes", "re",
+          "Iew",   "Wesw",     "Ag",       "zcg",   "Iyg", "sge", "Aeg",          "zpg", "Ieg",  "Wgp",   "Wgs", "Siga",
+          "SigEA", "SigCA",    "SigET",    "SigCT", "y",   "io",  "c[stiffener]", "Q",   "UFpb", "UFgbu", "UFys"})
+        EXPECT_NE(names.end(), std::find(names.begin(), names.end(), name)) << name;
+    EXPECT_NE(std::string::npos, run.out.find("project = P 2\n"));
+    EXPECT_NE(std::string::npos, run.out.find("identification =  built-up L \n"));
+    EXPECT_NE(std::string::npos, run.out.find("FS = 1.11\n"));
+    EXPECT_NE(std::string::npos, run.out.find("s1+s2 = 1250\n"));
+    EXPECT_NE(std::string::npos, run.out.find("\ncalculation = complete\n"));
+
+    const ProgramRun none = korvelBatch(folder, {"--detail", "8", folder.file("mixed.kori")});
+    EXPECT_EQ(2, none.status);
+    EXPECT_EQ("korvel-batch: " + folder.file("mixed.kori") + " has 7 cases, no case 8\n", none.err);
+}
+
+TEST_F(KorvelBatch, DetailSaysWhereTheCalculationStopped) {
+    folder.write("stop.kori", caseLine("thin", "625", "0") + "\nEnd\n");
+    const ProgramRun run = korvelBatch(folder, {"--detail", "1", folder.file("stop.kori")});
+    EXPECT_EQ(0, run.status);
+    EXPECT_NE(std::string::npos, run.out.find("\ncalculation = Calculation stopped in ")) << run.out;
+    EXPECT_NE(std::string::npos, run.err.find(":1: Prj thin: Calculation stopped in "));
+}
+
+} // namespace
+} // namespace korvel
