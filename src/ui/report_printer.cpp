@@ -1,0 +1,117 @@
+#include "ui/report_printer.h"
+
+#include "ui/qt_drawing_surface.h"
+
+#include <QAbstractPrintDialog>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace korvel {
+
+namespace {
+
+// The PDF keeps a border like a printer's unprintable edge, so that it looks as the paper does.
+constexpr double pdfMarginMm = 5;
+
+void setError(QString* error, const QString& text) {
+    if (error) *error = text;
+}
+
+} // namespace
+
+ReportTime currentReportTime() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    return {date.year(), date.month(), date.day(), time.hour(), time.minute()};
+}
+
+bool paintReport(QPagedPaintDevice& device, const DesignCase& dc, const Catalogue& catalogue, const ReportTime& time) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    // The painter's origin is the top left corner of the printable area, and the device's width
+    // and height are that area in device pixels.
+    const QRectF printable = device.pageLayout().paintRect(QPageLayout::Millimeter);
+    const PageSize size{printable.width(), printable.height()};
+    QtDrawingSurface surface(painter, QRectF(0, 0, device.width(), device.height()));
+    composeReport(surface, dc, catalogue, size, time);
+    return painter.end();
+}
+
+int printReportCopies(QPrinter& printer, int copies, const DesignCase& dc, const Catalogue& catalogue,
+                      const ReportTime& time) {
+    printer.setCopyCount(1);
+    int printed = 0;
+    for (int copy = 0; copy < copies; ++copy) {
+        if (!paintReport(printer, dc, catalogue, time)) break;
+        ++printed;
+    }
+    return printed;
+}
+
+void runPrintJob(QWidget* parent, const DesignCase& dc, const Catalogue& catalogue) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
+    if (dialog.exec() != QDialog::Accepted) return;
+    // The dialog leaves the chosen number of copies on the printer; a printer that cannot
+    // start a document prints nothing more, without a message.
+    const int copies = printer.copyCount() > 0 ? printer.copyCount() : 1;
+    printReportCopies(printer, copies, dc, catalogue, currentReportTime());
+}
+
+bool writeReportPdf(const QString& path, const DesignCase& dc, const Catalogue& catalogue, const ReportTime& time,
+                    QString* error) {
+    const QString shown = QDir::toNativeSeparators(path);
+    if (path.isEmpty()) {
+        setError(error, QStringLiteral("The report could not be written: no file name was given."));
+        return false;
+    }
+    if (QFileInfo(path).isDir()) {
+        setError(error, QStringLiteral("The report could not be written to \"%1\": it is a folder.").arg(shown));
+        return false;
+    }
+    // The PDF writer only says that it failed; opening the file first tells the engineer why.
+    {
+        QFile probe(path);
+        if (!probe.open(QIODevice::WriteOnly)) {
+            setError(error,
+                     QStringLiteral("The report could not be written to \"%1\": %2.").arg(shown, probe.errorString()));
+            return false;
+        }
+    }
+
+    QPdfWriter writer(path);
+    writer.setCreator(QStringLiteral("KORVEL 1.9"));
+    writer.setTitle(QStringLiteral("KORVEL report"));
+    writer.setResolution(600);
+    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                             QMarginsF(pdfMarginMm, pdfMarginMm, pdfMarginMm, pdfMarginMm), QPageLayout::Millimeter);
+    writer.setPageLayout(layout);
+    if (!paintReport(writer, dc, catalogue, time)) {
+        setError(error, QStringLiteral("The report could not be written to \"%1\".").arg(shown));
+        return false;
+    }
+    if (QFileInfo(path).size() <= 0) {
+        setError(error, QStringLiteral("The report file \"%1\" is empty after writing.").arg(shown));
+        return false;
+    }
+    if (error) error->clear();
+    return true;
+}
+
+} // namespace korvel

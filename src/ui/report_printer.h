@@ -1,0 +1,42 @@
+#pragma once
+
+// Printing the one-page report: the print job behind the Print menus and the PDF output. The page
+// is composed by composeReport (report/printed_report.h) on the printable area of the paper.
+// The print commands set the analysis and print selections and refresh the window first; this
+// module only prints what the case holds.
+
+#include "design/design_case.h"
+#include "files/catalogue.h"
+#include "report/printed_report.h"
+
+#include <QString>
+
+class QPagedPaintDevice;
+class QPrinter;
+class QWidget;
+
+namespace korvel {
+
+// The wall clock as the report prints it.
+ReportTime currentReportTime();
+
+// Composes one report page on a printer or PDF writer, on its printable area. False when the
+// device could not start or finish the document.
+bool paintReport(QPagedPaintDevice& device, const DesignCase& dc, const Catalogue& catalogue, const ReportTime& time);
+
+// One complete, separate document per copy, each composed from scratch; the printer's own copy
+// count is set to 1 so the driver does not multiply them again. Returns the number of documents
+// that were printed (fewer than `copies` when the printer failed).
+int printReportCopies(QPrinter& printer, int copies, const DesignCase& dc, const Catalogue& catalogue,
+                      const ReportTime& time);
+
+// The print job: the system print dialog (copies; no page range, no print to file). Cancelling,
+// or a printer that fails while the dialog is shown, ends the job silently with nothing printed.
+void runPrintJob(QWidget* parent, const DesignCase& dc, const Catalogue& catalogue);
+
+// Writes the report as an A4 PDF file. On failure returns false and, when `error` is given, sets
+// it to a message that names the file; never throws.
+bool writeReportPdf(const QString& path, const DesignCase& dc, const Catalogue& catalogue, const ReportTime& time,
+                    QString* error);
+
+} // namespace korvel
