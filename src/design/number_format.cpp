@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace korvel {
 
@@ -103,6 +105,25 @@ Mask parseMask(std::string_view m) {
     return mask;
 }
 
+// The masks are a few dozen literals used over and over in every calculation: each is parsed
+// once per thread and found again by its text.
+const Mask& cachedMask(std::string_view text) {
+    struct Entry {
+        std::string text;
+        Mask mask;
+    };
+    thread_local std::vector<Entry> cache;
+    for (const Entry& e : cache) {
+        if (e.text == text) return e.mask;
+    }
+    if (cache.size() >= 64) cache.clear(); // masks built at run time must not grow it for ever
+    cache.reserve(64);
+    cache.push_back({std::string(text), Mask{}});
+    Entry& added = cache.back();
+    added.mask = parseMask(added.text); // views into the cached copy of the text
+    return added.mask;
+}
+
 std::string intText(int n) {
     char buffer[16];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, n);
@@ -110,7 +131,7 @@ std::string intText(int n) {
 }
 
 std::string format(DecimalDigits d, std::string_view maskText, char separator) {
-    const Mask mask = parseMask(maskText);
+    const Mask& mask = cachedMask(maskText);
     const int decimals = static_cast<int>(mask.decimals.size());
     const bool zero = std::all_of(d.digits.begin(), d.digits.end(), [](char c) { return c == '0'; });
 
@@ -178,7 +199,7 @@ std::string format(DecimalDigits d, std::string_view maskText, char separator) {
 // value lies so close to a half that the decimal form could tip it. Those few fall back to the
 // digit-string path. `tieZone` is the relative width of that doubt.
 bool formatFixedFast(double value, std::string_view maskText, char separator, double tieZone, std::string& out) {
-    const Mask mask = parseMask(maskText);
+    const Mask& mask = cachedMask(maskText);
     const auto decimals = static_cast<int>(mask.decimals.size());
     if (mask.exponent || decimals > 9) return false;
     static constexpr double powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
