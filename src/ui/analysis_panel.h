@@ -1,0 +1,39 @@
+#pragma once
+
+// Frame fr23 "Buckling/Yield/Scantling": which checks the list shows (buckling, scantling and
+// yield, or both) and whether the stiffener deformation enters the buckling check. The check
+// box is offered only while the buckling checks alone are listed.
+
+#include "design/design_case.h"
+
+#include <QGroupBox>
+
+class QCheckBox;
+class QRadioButton;
+
+namespace korvel {
+
+class AnalysisPanel final : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit AnalysisPanel(QWidget* parent = nullptr);
+
+    // The selection's button and the check box state.
+    void showCase(const DesignCase& dc);
+    void setDeformationVisible(bool visible);
+
+    QRadioButton* analysisButton(int analysis) const;
+    QCheckBox* deformationBox() const { return defChbox_; }
+
+signals:
+    void analysisChosen(int analysis);
+    void deformationToggled(bool include);
+
+private:
+    QRadioButton* opt1_;
+    QRadioButton* opt2_;
+    QRadioButton* opt3_;
+    QCheckBox* defChbox_;
+};
+
+} // namespace korvel

@@ -1,0 +1,375 @@
+#include "ui/batch_window.h"
+
+#include "files/project_file.h"
+#include "ui/file_dialogs.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include <utility>
+#include <variant>
+
+namespace korvel {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Entries run between two looks at the event queue: small enough that the progress dialog and
+// its Cancel button answer at once, large enough that 10001 cases cost no visible overhead.
+constexpr int entriesPerChunk = 250;
+
+// Geometry warnings of one case, kept instead of opening a message box for each.
+class CaseWarnings final : public WarningSink {
+public:
+    void warn(const std::string& message, InputBox) override { messages.push_back(message); }
+    std::vector<std::string> messages;
+};
+
+std::string toStd(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString fromStd(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string joined(const std::vector<std::string>& parts, const char* separator) {
+    std::string text;
+    for (const std::string& part : parts) {
+        if (!text.empty()) text += separator;
+        text += part;
+    }
+    return text;
+}
+
+std::string readFailure(const BatchError& error) {
+    if (error.notFound) return "can't find file - " + error.file;
+    std::string text = "can't read file - " + error.file;
+    if (error.line > 0) text += "\nline " + std::to_string(error.line);
+    return text + ": " + error.problem;
+}
+
+void appendNotes(std::string& text, const char* heading, const std::vector<BatchRunNotes::CaseNote>& notes, int cases,
+                 int maxListed) {
+    if (notes.empty()) return;
+    text += "\n\n" + std::string(heading) + " in " + std::to_string(notes.size()) + " of " + std::to_string(cases) +
+            (cases == 1 ? " case:" : " cases:");
+    int listed = 0;
+    for (const BatchRunNotes::CaseNote& note : notes) {
+        if (listed == maxListed) break;
+        text +=
+            "\n  line " + std::to_string(note.line) + " (" + note.identification + "): " + joined(note.messages, "; ");
+        ++listed;
+    }
+    if (static_cast<int>(notes.size()) > listed)
+        text += "\n  ... and " + std::to_string(notes.size() - static_cast<std::size_t>(listed)) + " more";
+}
+
+} // namespace
+
+BatchState startupBatchState(StartupBatch startup, const fs::path& programFolder) {
+    BatchState state;
+    state.list = std::move(startup.list);
+    if (startup.status != StartupBatch::Status::inputMissing && startup.status != StartupBatch::Status::inputUnreadable)
+        state.currentFile = (programFolder / startupBatchInput).string();
+    state.lastFolder = programFolder.string();
+    return state;
+}
+
+QStringList batchListItems(const BatchList& list) {
+    QStringList items;
+    items.reserve(static_cast<int>(list.entries.size()));
+    for (const BatchEntry& e : list.entries)
+        items.append(QString::fromStdString(e.isCase() ? e.secondText : e.firstText));
+    return items;
+}
+
+std::string batchRunSummary(const BatchRunNotes& notes, const std::string& outputPath, int maxListed) {
+    if (notes.warned.empty() && notes.stopped.empty()) return {};
+    std::string text = "Results of " + std::to_string(notes.cases) + (notes.cases == 1 ? " case" : " cases") +
+                       " written to " + outputPath + ".";
+    appendNotes(text, "Geometry warnings", notes.warned, notes.cases, maxListed);
+    appendNotes(text, "Calculation stopped", notes.stopped, notes.cases, maxListed);
+    return text;
+}
+
+BatchWindow::BatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalogue, DecimalMode mode,
+                         BatchState& state, std::function<void()> caseShown)
+    : QMainWindow(owner, Qt::Window), dc_(dc), catalogue_(catalogue), mode_(mode), state_(state),
+      caseShown_(std::move(caseShown)) {
+    setObjectName(QStringLiteral("database"));
+    setWindowTitle(QStringLiteral("Database "));
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    mnfileopen_ = file->addAction(QStringLiteral("&Open Database File"), this, &BatchWindow::openDatabaseFile);
+    mnfileopen_->setObjectName(QStringLiteral("mnfileopen"));
+    mnufilesave_ = file->addAction(QStringLiteral("&Save Result to File"), this, [this] { saveResults(); });
+    mnufilesave_->setObjectName(QStringLiteral("mnufilesave"));
+
+    auto* central = new QWidget(this);
+    auto* grid = new QGridLayout;
+    auto* label1 = new QLabel(QStringLiteral("Show reults for Stiffener:"), central);
+    label1->setObjectName(QStringLiteral("Label1"));
+    cbodatabase_ = new QComboBox(central);
+    cbodatabase_->setObjectName(QStringLiteral("cbodatabase"));
+    // Measuring ten thousand items on every fill would stall the window.
+    cbodatabase_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cbodatabase_->setMinimumContentsLength(40);
+    cbodatabase_->setMaxVisibleItems(25);
+    label1->setBuddy(cbodatabase_);
+    connect(cbodatabase_, &QComboBox::activated, this, &BatchWindow::chooseEntry);
+
+    auto* label2 = new QLabel(QStringLiteral("Input file:"), central);
+    label2->setObjectName(QStringLiteral("Label2"));
+    databasefile_ = new QLabel(central);
+    databasefile_->setObjectName(QStringLiteral("databasefile"));
+    auto* label4 = new QLabel(QStringLiteral("Output file:"), central);
+    label4->setObjectName(QStringLiteral("Label4"));
+    outputfile_ = new QLabel(central);
+    outputfile_->setObjectName(QStringLiteral("outputfile"));
+    for (QLabel* path : {databasefile_, outputfile_}) {
+        path->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        path->setWordWrap(true);
+    }
+
+    grid->addWidget(label1, 0, 0);
+    grid->addWidget(cbodatabase_, 0, 1);
+    grid->addWidget(label2, 1, 0);
+    grid->addWidget(databasefile_, 1, 1);
+    grid->addWidget(label4, 2, 0);
+    grid->addWidget(outputfile_, 2, 1);
+    grid->setColumnStretch(1, 1);
+
+    command1_ = new QPushButton(QStringLiteral("Back to Program"), central);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    connect(command1_, &QPushButton::clicked, this, &QWidget::close);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(command1_);
+
+    auto* layout = new QVBoxLayout(central);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+    statusBar();
+
+    restart();
+}
+
+BatchWindow::~BatchWindow() = default;
+
+void BatchWindow::setMessages(UserMessages* messages) {
+    messages_ = messages;
+}
+
+void BatchWindow::setFileDialogs(FileDialogs* dialogs) {
+    dialogs_ = dialogs;
+}
+
+UserMessages& BatchWindow::messages() {
+    if (messages_) return *messages_;
+    if (!ownMessages_) ownMessages_ = std::make_unique<MessageBoxMessages>(this);
+    return *ownMessages_;
+}
+
+FileDialogs& BatchWindow::fileDialogs() {
+    if (dialogs_) return *dialogs_;
+    if (!ownDialogs_) ownDialogs_ = std::make_unique<QtFileDialogs>(this);
+    return *ownDialogs_;
+}
+
+void BatchWindow::restart() {
+    if (running_) return;
+    state_.currentEntry = 0;
+    cbodatabase_->clear();
+    cbodatabase_->addItem(QStringLiteral(" "));
+    cbodatabase_->setCurrentIndex(0);
+    // Saving before any file is opened here writes the entries last read: say which file that is.
+    databasefile_->setText(fromStd(state_.currentFile));
+}
+
+QString BatchWindow::inputFileText() const {
+    return databasefile_->text();
+}
+
+QString BatchWindow::outputFileText() const {
+    return outputfile_->text();
+}
+
+void BatchWindow::openDatabaseFile() {
+    if (running_) return;
+    FileDialogRequest request;
+    request.initialName = "*.kori";
+    request.defaultExtension = "kori";
+    request.filter = "*.kori";
+    request.initialFolder =
+        state_.lastFolder.empty() ? toStd(QCoreApplication::applicationDirPath()) : state_.lastFolder;
+    const std::optional<FileChoice> choice = fileDialogs().chooseFileToOpen(request);
+    if (!choice) return;
+    openBatchFile(fromStd(choice->path));
+}
+
+bool BatchWindow::openBatchFile(const QString& path) {
+    if (running_) return false;
+    BatchRead read = readBatchFile(toStd(path), mode_, catalogue_);
+    if (const auto* error = std::get_if<BatchError>(&read)) {
+        messages().warning(readFailure(*error));
+        return false;
+    }
+
+    state_.list = std::move(std::get<BatchList>(read));
+    state_.currentFile = toStd(path);
+    state_.lastFolder = folderOf(state_.currentFile);
+    fillList();
+
+    // The first case (comment lines skipped) is shown at once; a file of comments only has none.
+    const int first = state_.list.caseIndex(1);
+    state_.currentEntry = first >= 0 ? first : 0;
+    if (first >= 0) runOneCase(first);
+
+    if (cbodatabase_->count() > 0) cbodatabase_->setCurrentIndex(state_.currentEntry);
+    cbodatabase_->setEnabled(true);
+    databasefile_->setText(path);
+    statusBar()->showMessage(
+        tr("%1 cases, %2 comment lines").arg(state_.list.caseCount()).arg(state_.list.commentCount()));
+    return true;
+}
+
+void BatchWindow::fillList() {
+    cbodatabase_->clear();
+    cbodatabase_->addItems(batchListItems(state_.list));
+}
+
+void BatchWindow::chooseEntry(int index) {
+    if (running_ || index < 0) return;
+    state_.currentEntry = index;
+    if (index < static_cast<int>(state_.list.entries.size()) &&
+        state_.list.entries[static_cast<std::size_t>(index)].isCase())
+        runOneCase(index);
+}
+
+void BatchWindow::runOneCase(int index) {
+    const BatchEntry& entry = state_.list.entries[static_cast<std::size_t>(index)];
+    CaseWarnings warnings;
+    runBatchCase(entry, dc_, catalogue_, warnings);
+    if (caseShown_) caseShown_();
+    // The geometry warnings of one case come together, after the main window shows the case.
+    if (!warnings.messages.empty()) messages().warning(joined(warnings.messages, "\n"));
+}
+
+bool BatchWindow::saveResults() {
+    if (running_) return false;
+    if (state_.currentFile.empty()) {
+        messages().warning("No batch file has been read: choose Open Database File first.");
+        return false;
+    }
+    running_ = true;
+    const std::string output = batchOutputPath(state_.currentFile);
+    const BatchList& list = state_.list;
+    const int total = static_cast<int>(list.entries.size());
+    const DesignCase before = dc_;
+
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<QProgressDialog> progress;
+    if (total > entriesPerChunk) {
+        progress = std::make_unique<QProgressDialog>(tr("Writing the results of %1 entries ...").arg(total),
+                                                     tr("Cancel"), 0, total, this);
+        progress->setWindowTitle(windowTitle());
+        // Nothing may change the design case or the list while the run owns them.
+        progress->setWindowModality(Qt::ApplicationModal);
+        progress->setMinimumDuration(500);
+        progress->setAutoClose(false);
+        progress->setAutoReset(false);
+    }
+
+    BatchRunNotes notes;
+    std::string text = batchResultsHeader();
+    text.reserve(text.size() + list.entries.size() * 320);
+    bool cancelled = false;
+    for (int i = 0; i < total; ++i) {
+        if (progress && i % entriesPerChunk == 0 && i > 0) {
+            progress->setValue(i);
+            QCoreApplication::processEvents();
+            if (progress->wasCanceled()) {
+                cancelled = true;
+                break;
+            }
+        }
+        const BatchEntry& entry = list.entries[static_cast<std::size_t>(i)];
+        if (!entry.isCase()) {
+            text += entry.firstText;
+            text += "\r\n";
+            continue;
+        }
+        CaseWarnings warnings;
+        runBatchCase(entry, dc_, catalogue_, warnings);
+        appendBatchResultLine(text, dc_);
+        ++notes.cases;
+        if (hasFailedCheck(dc_.uf)) ++notes.failedCheck;
+        if (!warnings.messages.empty())
+            notes.warned.push_back({entry.line, entry.secondText, std::move(warnings.messages)});
+        if (dc_.fault.stopped()) notes.stopped.push_back({entry.line, entry.secondText, {dc_.fault.message()}});
+    }
+    if (progress) progress->setValue(total);
+    progress.reset();
+
+    if (cancelled) {
+        // A cancelled run writes nothing and leaves the case the user was looking at.
+        dc_ = before;
+        running_ = false;
+        if (caseShown_) caseShown_();
+        statusBar()->showMessage(tr("Cancelled: no results written"));
+        return false;
+    }
+
+    const std::optional<std::string> failure = replaceFileContent(fs::path(output), text);
+    const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
+    state_.currentEntry = 0;
+    running_ = false;
+    if (caseShown_) caseShown_();
+    if (failure) {
+        messages().warning("can't save file - " + output);
+        return false;
+    }
+    outputfile_->setText(fromStd(output));
+    statusBar()->showMessage(tr("%1 entries written in %2 s; %3 cases with a check above 1")
+                                 .arg(total)
+                                 .arg(seconds, 0, 'f', 2)
+                                 .arg(notes.failedCheck));
+    const std::string summary = batchRunSummary(notes, output);
+    if (!summary.empty()) messages().warning(summary);
+    return true;
+}
+
+BatchWindow* openBatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalogue, DecimalMode mode,
+                             BatchState& state, std::function<void()> caseShown) {
+    BatchWindow* window =
+        owner ? owner->findChild<BatchWindow*>(QStringLiteral("database"), Qt::FindDirectChildrenOnly) : nullptr;
+    if (!window) {
+        window = new BatchWindow(owner, dc, catalogue, mode, state, std::move(caseShown));
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->resize(620, 200);
+    } else {
+        window->restart();
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+} // namespace korvel

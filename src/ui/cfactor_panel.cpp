@@ -1,0 +1,104 @@
+#include "ui/cfactor_panel.h"
+
+#include "design/design_case.h"
+#include "ui/line_input.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+namespace korvel {
+
+namespace {
+
+struct TabText {
+    const char* caption;
+    const char* option0Name;
+    const char* option0;
+    const char* option1Name;
+    const char* option1;
+};
+
+constexpr TabText tabTexts[3] = {
+    {"Watertight Bukhead", "OptC00", "Stiffener: ends attached", "OptC01", "Stiffener: no end attachment"},
+    {"Tank Bulkhead", "OptC10", "Stiffener: clip attachment", "OptC11", "Stiffener: supported at both ends by girder"},
+    {"Upper Structure", "OptC20", "Clear of tanks", "OptC21", "In way of tanks"},
+};
+
+} // namespace
+
+QString captionDisplayText(const std::string& caption) {
+    QString text = QString::fromStdString(caption);
+    text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    return text;
+}
+
+CFactorPanel::CFactorPanel(QWidget* parent) : QTabWidget(parent) {
+    setObjectName(QStringLiteral("SSTabCfactor"));
+
+    for (int tab = 0; tab < 3; ++tab) {
+        auto* page = new QWidget;
+        page->setObjectName(QStringLiteral("SSTabCfactorTab%1").arg(tab));
+        auto* layout = new QGridLayout(page);
+        layout->setContentsMargins(6, 4, 6, 4);
+        layout->setVerticalSpacing(2);
+        auto* group = new QButtonGroup(page);
+        const TabText& t = tabTexts[tab];
+        const char* names[2] = {t.option0Name, t.option1Name};
+        const char* texts[2] = {t.option0, t.option1};
+        for (int option = 0; option < 2; ++option) {
+            auto* button = new QRadioButton(QString::fromLatin1(texts[option]), page);
+            button->setObjectName(QString::fromLatin1(names[option]));
+            group->addButton(button, option);
+            layout->addWidget(button, option, 0);
+            options_[static_cast<std::size_t>(tab)][static_cast<std::size_t>(option)] = button;
+        }
+        if (tab == watertightBulkhead) {
+            auto* row = new QHBoxLayout;
+            row->addWidget(new QLabel(QStringLiteral("Unit length  UL ="), page));
+            iunitLength_ = new LineInput(InputBox::iunit_length, QStringLiteral("iunit_length"), page);
+            iunitLength_->setToolTip(QStringLiteral("c-factor is corrected for unit lengths below 61 m  "));
+            row->addWidget(iunitLength_);
+            layout->addLayout(row, 0, 1, Qt::AlignRight);
+        }
+        auto* caption = new QLabel(QStringLiteral("c = "), page);
+        caption->setObjectName(QStringLiteral("ctext%1").arg(tab));
+        layout->addWidget(caption, 2, 0, 1, 2);
+        layout->setRowStretch(3, 1);
+        layout->setColumnStretch(0, 1);
+        captions_[static_cast<std::size_t>(tab)] = caption;
+        addTab(page, QString::fromLatin1(t.caption));
+        connect(group, &QButtonGroup::idClicked, this, &CFactorPanel::structureOptionChosen);
+    }
+    // The tab chosen is the structure type; the option keeps its value.
+    connect(this, &QTabWidget::currentChanged, this, &CFactorPanel::structureTypeChosen);
+}
+
+QRadioButton* CFactorPanel::optionButton(int tab, int option) const {
+    if (tab < 0 || tab > 2 || option < 0 || option > 1) return nullptr;
+    return options_[static_cast<std::size_t>(tab)][static_cast<std::size_t>(option)];
+}
+
+QLabel* CFactorPanel::captionLabel(int tab) const {
+    if (tab < 0 || tab > 2) return nullptr;
+    return captions_[static_cast<std::size_t>(tab)];
+}
+
+void CFactorPanel::showCaption(const CFactorCaption& caption) {
+    if (caption.tab < 0 || caption.tab > 2) return;
+    {
+        const QSignalBlocker block(this);
+        setCurrentIndex(caption.tab);
+    }
+    if (QRadioButton* button = optionButton(caption.tab, caption.option)) button->setChecked(true);
+    for (int tab = 0; tab < 3; ++tab)
+        captions_[static_cast<std::size_t>(tab)]->setText(tab == caption.tab ? captionDisplayText(caption.text)
+                                                                             : QStringLiteral("c = "));
+    if (caption.unitLength && !(iunitLength_->hasFocus() && iunitLength_->isModified()))
+        iunitLength_->showText(QString::fromStdString(*caption.unitLength));
+}
+
+} // namespace korvel

@@ -1,0 +1,145 @@
+#include "ui/figure_panel.h"
+
+#include "figures/panel_figure.h"
+#include "figures/pictures.h"
+#include "sections/profile_types.h"
+#include "ui/qt_drawing_surface.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace korvel {
+
+namespace {
+
+constexpr int pictureSide = 36;
+// Room around the schematic, in figure units, for the labels at its edges.
+constexpr double figureMargin = 3;
+
+} // namespace
+
+PanelFigureView::PanelFigureView(const DesignCase& dc, QWidget* parent) : QWidget(parent), dc_(dc) {
+    setObjectName(QStringLiteral("pic21"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+QSize PanelFigureView::sizeHint() const {
+    return {440, 280};
+}
+
+QSize PanelFigureView::minimumSizeHint() const {
+    return {180, 115};
+}
+
+void PanelFigureView::paintFigure(QPainter& painter, const QRectF& target, const DesignCase& dc) {
+    QtDrawingSurface surface(painter, target);
+    // One scale for both directions keeps the schematic's proportions; the figure is centred.
+    const double w = panelFigureWidth + 2 * figureMargin;
+    const double h = panelFigureHeight + 2 * figureMargin;
+    const double scale = std::max(1e-6, std::min(target.width() / w, target.height() / h));
+    const double userWidth = target.width() / scale;
+    const double userHeight = target.height() / scale;
+    const double left = -(userWidth - panelFigureWidth) / 2;
+    const double bottom = -(userHeight - panelFigureHeight) / 2;
+    surface.setScale(left, bottom + userHeight, left + userWidth, bottom);
+    surface.clear();
+    Font font;
+    font.name = "arial";
+    font.size = 8;
+    surface.setFont(font);
+    drawPanelFigure(surface, dc, 0, 0);
+}
+
+void PanelFigureView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(rect(), Qt::white);
+    paintFigure(painter, QRectF(rect()), dc_);
+}
+
+QPixmap profilePicture(std::string_view name, int side) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::white);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QtDrawingSurface surface(painter, QRectF(0, 0, side, side));
+    surface.setScale(0, 0, side, side);
+    const bool drawn = drawPicture(surface, name, 0, 0, side, side);
+    painter.end();
+    return drawn ? pixmap : QPixmap();
+}
+
+FigurePanel::FigurePanel(const DesignCase& dc, QWidget* parent) : QGroupBox(QStringLiteral("Figure"), parent) {
+    setObjectName(QStringLiteral("fr31"));
+    pic21_ = new PanelFigureView(dc, this);
+
+    stiffprof_ = new QLabel(this);
+    stiffprof_->setObjectName(QStringLiteral("stiffprof"));
+    girdprof_ = new QLabel(this);
+    girdprof_->setObjectName(QStringLiteral("girdprof"));
+    for (QLabel* designation : {stiffprof_, girdprof_}) {
+        QFont bold = designation->font();
+        bold.setBold(true);
+        designation->setFont(bold);
+        designation->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        designation->setWordWrap(true);
+    }
+
+    cmdpicStiff_ = new QPushButton(this);
+    cmdpicStiff_->setObjectName(QStringLiteral("cmdpicStiff"));
+    cmdpicStiff_->setToolTip(QStringLiteral("Stiffener profile"));
+    cmdpicGird_ = new QPushButton(this);
+    cmdpicGird_->setObjectName(QStringLiteral("cmdpicGird"));
+    cmdpicGird_->setToolTip(QStringLiteral("Girder profile"));
+    for (QPushButton* button : {cmdpicStiff_, cmdpicGird_}) {
+        button->setIconSize(QSize(pictureSide, pictureSide));
+        button->setFixedSize(pictureSide + 10, pictureSide + 10);
+        button->setAutoDefault(false);
+    }
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->addWidget(pic21_, 0, 0, 6, 1);
+    auto* stiffLabel = new QLabel(QStringLiteral("Stiffener profile:"), this);
+    stiffLabel->setObjectName(QStringLiteral("lblStiffenerProfile"));
+    auto* girdLabel = new QLabel(QStringLiteral("Girder profile:"), this);
+    girdLabel->setObjectName(QStringLiteral("lblGirderProfile"));
+    layout->addWidget(stiffLabel, 0, 1, 1, 2);
+    layout->addWidget(cmdpicStiff_, 1, 1);
+    layout->addWidget(stiffprof_, 1, 2);
+    layout->addWidget(girdLabel, 2, 1, 1, 2);
+    layout->addWidget(cmdpicGird_, 3, 1);
+    layout->addWidget(girdprof_, 3, 2);
+    layout->setRowStretch(4, 1);
+    layout->setColumnStretch(0, 3);
+    layout->setColumnStretch(2, 1);
+    layout->setColumnMinimumWidth(2, 120);
+
+    connect(cmdpicStiff_, &QPushButton::clicked, this, &FigurePanel::stiffenerButtonClicked);
+    connect(cmdpicGird_, &QPushButton::clicked, this, &FigurePanel::girderButtonClicked);
+}
+
+void FigurePanel::showCase(const DesignCase& dc) {
+    stiffprof_->setText(QString::fromStdString(stiffenerDesignation(dc)));
+    girdprof_->setText(QString::fromStdString(girderDesignation(dc)));
+    // The pictures are drawn again only when the type changed.
+    const std::string stiff(stiffenerPictureName(dc.stiffenerType));
+    if (stiff != stiffPicture_ || cmdpicStiff_->icon().isNull()) {
+        stiffPicture_ = stiff;
+        cmdpicStiff_->setIcon(QIcon(profilePicture(stiff, pictureSide)));
+    }
+    const std::string gird(girderPictureName(dc.girderType));
+    if (gird != girdPicture_ || cmdpicGird_->icon().isNull()) {
+        girdPicture_ = gird;
+        cmdpicGird_->setIcon(QIcon(profilePicture(gird, pictureSide)));
+    }
+    pic21_->update();
+}
+
+} // namespace korvel

@@ -1,0 +1,67 @@
+#pragma once
+
+// Frame fr31 "Figure": the panel layout schematic (pic21), the designations of the stiffener and
+// girder profiles, and the picture buttons that open the dialog of the current stiffener type and
+// girder type.
+
+#include "design/design_case.h"
+
+#include <QGroupBox>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace korvel {
+
+// The figure box: draws the panel schematic of the design case on every repaint, in proportion
+// and centred, through the same drawing routine the printed report uses.
+class PanelFigureView final : public QWidget {
+    Q_OBJECT
+public:
+    PanelFigureView(const DesignCase& dc, QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    // Paints the figure on any device of the given size (the window's box, an image in tests).
+    static void paintFigure(QPainter& painter, const QRectF& target, const DesignCase& dc);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const DesignCase& dc_;
+};
+
+class FigurePanel final : public QGroupBox {
+    Q_OBJECT
+public:
+    FigurePanel(const DesignCase& dc, QWidget* parent = nullptr);
+
+    // Designations and button pictures of the current profiles; the figure is repainted.
+    void showCase(const DesignCase& dc);
+
+    PanelFigureView* figure() const { return pic21_; }
+    QLabel* stiffenerLabel() const { return stiffprof_; }
+    QLabel* girderLabel() const { return girdprof_; }
+    QPushButton* stiffenerButton() const { return cmdpicStiff_; }
+    QPushButton* girderButton() const { return cmdpicGird_; }
+
+signals:
+    void stiffenerButtonClicked();
+    void girderButtonClicked();
+
+private:
+    PanelFigureView* pic21_;
+    QLabel* stiffprof_;
+    QLabel* girdprof_;
+    QPushButton* cmdpicStiff_;
+    QPushButton* cmdpicGird_;
+    std::string stiffPicture_;
+    std::string girdPicture_;
+};
+
+// A profile button's picture drawn by code at `side` pixels; a null pixmap for an unknown name.
+QPixmap profilePicture(std::string_view name, int side);
+
+} // namespace korvel

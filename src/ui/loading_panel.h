@@ -1,0 +1,39 @@
+#pragma once
+
+// Frame fr10 "Loading condition / Safety Format": the loading condition A, B or C with the
+// factor of safety (yield) and the maximum allowable utilisation factor (buckling).
+
+#include "design/design_case.h"
+
+#include <QGroupBox>
+
+class QRadioButton;
+
+namespace korvel {
+
+class LineInput;
+
+class LoadingPanel final : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit LoadingPanel(QWidget* parent = nullptr);
+
+    // The condition's button and FS, UF ("#0.00").
+    void showCase(const DesignCase& dc, char decimalSeparator);
+
+    QRadioButton* conditionButton(int condition) const;
+    LineInput* ifs() const { return ifs_; }
+    LineInput* iufa() const { return iufa_; }
+
+signals:
+    void conditionChosen(int condition);
+
+private:
+    QRadioButton* optA_;
+    QRadioButton* optB_;
+    QRadioButton* optC_;
+    LineInput* ifs_;
+    LineInput* iufa_;
+};
+
+} // namespace korvel

@@ -1,0 +1,241 @@
+#include "ui/main_window.h"
+
+#include "ui/batch_window.h"
+
+#include "checks/yield/c_factor.h"
+#include "design/calculate.h"
+#include "files/project_file.h"
+#include "report/control_summary.h"
+#include "ui/analysis_panel.h"
+#include "ui/cfactor_panel.h"
+#include "ui/figure_panel.h"
+#include "ui/input_panel.h"
+#include "ui/line_input.h"
+#include "ui/main_window_results.h"
+#include "ui/material_panel.h"
+#include "ui/results_model.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvel {
+
+MainWindow::MainWindow(AppContext& context, WindowServices services, QWidget* parent)
+    : QMainWindow(parent), ctx_(context), services_(services) {
+    setObjectName(QStringLiteral("korvel"));
+    buildLayout();
+    buildMenus();
+    connectControls();
+    setContextMenusToWindow();
+    updateCaption();
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::focusWindowChanged);
+}
+
+MainWindow::~MainWindow() {
+    // The boxes report their last focus loss while the base class destroys them; nothing may
+    // be validated by a window that is going away.
+    closing_ = true;
+    for (LineInput* box : inputs_->boxes()) disconnect(box, nullptr, this, nullptr);
+    disconnect(qGuiApp, nullptr, this, nullptr);
+}
+
+void MainWindow::buildLayout() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("central"));
+    inputs_ = new InputPanel(central);
+
+    figure_ = new FigurePanel(ctx_.dc, central);
+
+    // The analysis selection sits over the list it governs.
+    auto* result = new QWidget(central);
+    result->setObjectName(QStringLiteral("Result"));
+    analysis_ = new AnalysisPanel(result);
+    model_ = new ResultsModel(this);
+    list_ = new ResultsList(result);
+    list_->setModel(model_);
+    auto* resultLayout = new QVBoxLayout(result);
+    resultLayout->setContentsMargins(0, 0, 0, 0);
+    resultLayout->setSpacing(4);
+    resultLayout->addWidget(analysis_);
+    resultLayout->addWidget(list_, 1);
+
+    // The figure keeps its proportions; the list takes the rest of the height.
+    auto* right = new QSplitter(Qt::Vertical, central);
+    right->setObjectName(QStringLiteral("rightSplitter"));
+    right->setChildrenCollapsible(false);
+    right->addWidget(figure_);
+    right->addWidget(result);
+    right->setStretchFactor(0, 0);
+    right->setStretchFactor(1, 1);
+
+    // The engineer may give the list more room at the expense of the inputs, or the reverse.
+    auto* columns = new QSplitter(Qt::Horizontal, central);
+    columns->setObjectName(QStringLiteral("columnSplitter"));
+    columns->setChildrenCollapsible(false);
+    columns->addWidget(inputs_);
+    columns->addWidget(right);
+    columns->setStretchFactor(0, 0);
+    columns->setStretchFactor(1, 1);
+
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->addWidget(columns);
+    setCentralWidget(central);
+
+    // Tab goes on from the last input box to the analysis selection and the profile buttons.
+    QWidget* previous = inputs_->control(QStringLiteral("Command1"));
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             analysis_->analysisButton(analysisBuckling), analysis_->analysisButton(analysisScantlingYield),
+             analysis_->analysisButton(analysisAll), analysis_->deformationBox(), figure_->stiffenerButton(),
+             figure_->girderButton(), list_}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void MainWindow::setContextMenusToWindow() {
+    // A right click on any control, label, frame, the figure or the list shows the Profile menu:
+    // the controls pass the request on to the window instead of offering their own menus.
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (qobject_cast<QMenu*>(w) != nullptr || qobject_cast<QMenuBar*>(w) != nullptr) continue;
+        w->setContextMenuPolicy(Qt::NoContextMenu);
+    }
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    profileMenu_->popup(event->globalPos());
+    event->accept();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    closing_ = true;
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::updateCaption() {
+    setWindowTitle(QString::fromStdString(windowCaption(ctx_.dc)));
+}
+
+void MainWindow::start() {
+    inputs_->materials()->fillMaterials(ctx_.catalogue.materials);
+    refreshWindow();
+    updateCaption();
+
+    // The start-up batch shows the last case of "dummy.kori" and refreshes "dummy.koro". It
+    // never stops the program: without the file the window keeps the new-file case. Its other
+    // cases are not on the screen, so their warnings would only puzzle; the warnings of the case
+    // shown come with its calculation below.
+    IgnoreWarnings quiet;
+    ctx_.startupBatch = runStartupBatch(ctx_.programFolder, ctx_.dc, ctx_.catalogue, ctx_.decimalMode, quiet);
+    ctx_.dc.fileName = newFileMarker;
+
+    sizeWindow();
+    ctx_.files.recent = rebuildRecentMenu(services_.settings, ctx_.files.recent);
+    showRecentMenu();
+    refreshWindow();
+    updateCaption();
+    recalculate();
+}
+
+void MainWindow::sizeWindow() {
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) return;
+    const QScreen* s = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    const double scale = s != nullptr ? s->logicalDotsPerInchX() / 96.0 : 1.0;
+    int width = static_cast<int>(std::lround(1024 * scale));
+    int height = static_cast<int>(std::lround(0.95 * 768 * scale));
+    if (s != nullptr) {
+        // A screen smaller than the design size still shows the whole window.
+        const QRect available = s->availableGeometry();
+        width = std::min(width, available.width());
+        height = std::min(height, available.height());
+    }
+    resize(width, height);
+}
+
+void MainWindow::refreshWindow() {
+    inputs_->showCase(ctx_.dc, ctx_.catalogue, separator());
+    analysis_->showCase(ctx_.dc);
+    showCalculation();
+}
+
+void MainWindow::recalculate() {
+    if (calculating_) return;
+    calculating_ = true;
+    ++calculations_;
+    calculate(ctx_.dc, ctx_.catalogue, warnings_);
+    showCalculation();
+    calculating_ = false;
+    showWarnings();
+}
+
+void MainWindow::showCalculation() {
+    // What the calculation itself shows: the strengths of the material refresh, the c-factor
+    // caption, the figure and the designations, the check box and the summary list.
+    inputs_->materials()->showStrengths(ctx_.dc, separator());
+    inputs_->cfactor()->showCaption(cFactorCaption(ctx_.dc));
+    figure_->showCase(ctx_.dc);
+    analysis_->setDeformationVisible(showsIncludeDeformation(ctx_.dc));
+    // A list of another length keeps the place the engineer scrolled to as far as it can.
+    const int scrolled = list_->verticalScrollBar()->value();
+    model_->setRows(controlSummary(ctx_.dc));
+    list_->verticalScrollBar()->setValue(scrolled);
+    list_->applyColumnShares();
+}
+
+void MainWindow::showWarnings() {
+    for (const MessageWarnings::Pending& w : warnings_.take()) {
+        warn(w.message);
+        if (w.focus != InputBox::none) focusBox(w.focus);
+    }
+}
+
+void MainWindow::warn(const std::string& text) {
+    services_.messages.warning(text);
+}
+
+void MainWindow::focusBox(InputBox box) {
+    LineInput* target = inputs_->box(box);
+    if (target == nullptr || !target->isEnabled()) return;
+    // The control the focus is taken from was only passed through: it is not validated.
+    const bool wasMoving = movingFocus_;
+    movingFocus_ = true;
+    target->setFocus(Qt::OtherFocusReason);
+    movingFocus_ = wasMoving;
+}
+
+void MainWindow::focusWindowChanged(QWindow* now) {
+    if (closing_) return;
+    QWindow* own = windowHandle();
+    if (now == nullptr) return; // another application: the case cannot have changed there
+    if (now != own) {
+        // Menus, tool tips and the like are part of this window's own use.
+        const Qt::WindowType type = now->type();
+        if (type == Qt::Window || type == Qt::Dialog) lastOtherWindow_ = now;
+        return;
+    }
+    // Back from another window of the program (a profile dialog, the batch window): the case may
+    // have changed there, so it is calculated again. Back from a message box, a file or print
+    // dialog of this window: nothing changed, and calculating again would repeat its warnings.
+    QWindow* previous = lastOtherWindow_.data();
+    lastOtherWindow_.clear();
+    if (previous == nullptr || previous->modality() != Qt::NonModal) return;
+    if (calculating_ || validating_) return;
+    recalculate();
+}
+
+} // namespace korvel

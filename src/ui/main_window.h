@@ -1,0 +1,165 @@
+#pragma once
+
+// The working window `korvel`: every input of the design case on the left, the panel figure with
+// the profile designations top right and the control summary list filling the rest (under the
+// analysis selection that decides what it lists), with the
+// File, Profile, Database, Print and Help menus. Every input recalculates the whole case; every
+// action runs to completion before the next one is handled.
+//
+// The window is split by frame (input_panel.h and the panels it holds, figure_panel.h,
+// main_window_results.h); this class is the controller that connects them to the design case:
+// main_window.cpp (construction, start-up, calculation and refresh, activation, pop-up menu),
+// main_window_inputs.cpp (box validation, keyboard movement, options and lists) and
+// main_window_menus.cpp (menus, file commands, printing, profiles, help).
+
+#include "design/input_box.h"
+#include "files/file_commands.h"
+#include "files/settings_store.h"
+#include "ui/app_context.h"
+#include "ui/message_warnings.h"
+#include "ui/profile_dialog.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <memory>
+#include <string>
+
+class QAction;
+class QMenu;
+class QWindow;
+
+namespace korvel {
+
+class AnalysisPanel;
+struct BatchState;
+class FigurePanel;
+class InputPanel;
+class LineInput;
+class ResultsList;
+class ResultsModel;
+
+// What the window asks of the desktop; the tests give recorders and in-memory stores.
+struct WindowServices {
+    UserMessages& messages;
+    SettingsStore& settings;
+    FileDialogs& dialogs;
+};
+
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(AppContext& context, WindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The start-up after the tables are loaded: the material lists, the case shown and the
+    // caption, the start-up batch run on "dummy.kori", the window size, the recent-file menu and
+    // the first calculation of the case shown.
+    void start();
+
+    // Writes every input control from the design case.
+    void refreshWindow();
+    // Calculates the case and shows its results; warnings of the calculation follow.
+    void recalculate();
+
+    // File menu.
+    void newFile();
+    void openFile();
+    void saveFile();
+    void saveFileAs();
+    void openRecentFile(int n);
+    // Print menus: analysis and print selection 1, 2 or 3, then the print job.
+    void printReport(int selection);
+    // File → Print → Export PDF: the report of the current analysis selection as a PDF file.
+    void exportPdf();
+
+    // Profile menu, pop-up menu and picture buttons. The profile dialogs are separate windows;
+    // until they exist these set the type and recalculate.
+    void openStiffenerDialog(int stiffenerType);
+    void openGirderDialog(int girderType);
+    // Closes the open profile dialogs (before another case is loaded).
+    void closeProfileDialogs();
+
+    // Database and Help menus.
+    void openBatchWindow();
+    void openAboutWindow();
+    void openHelp(bool searchPage);
+    // A document of the "Documentation" folder below the program folder, in its viewer.
+    void openDocument(const QString& fileName);
+
+    // Parts the tests look at.
+    AppContext& context() { return ctx_; }
+    InputPanel* inputs() const { return inputs_; }
+    FigurePanel* figurePanel() const { return figure_; }
+    AnalysisPanel* analysisPanel() const { return analysis_; }
+    ResultsModel* results() const { return model_; }
+    ResultsList* resultsList() const { return list_; }
+    QMenu* profileMenu() const { return profileMenu_; }
+    int calculationCount() const { return calculations_; }
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // main_window.cpp
+    void buildLayout();
+    void connectControls();
+    void showCalculation();
+    void showWarnings();
+    void warn(const std::string& text);
+    void focusBox(InputBox box);
+    void updateCaption();
+    void sizeWindow();
+    void setContextMenusToWindow();
+    void focusWindowChanged(QWindow* now);
+    char separator() const { return ctx_.decimalSeparator(); }
+
+    // main_window_inputs.cpp
+    void boxLeft(InputBox box);
+    void commitPendingEdit();
+    void moveOnEnter(const QString& from);
+    void moveOnArrow(LineInput* from, int key);
+    void focusControl(const QString& name);
+    void choosePlateMaterial(int index);
+    void chooseStiffenerMaterial(int index);
+    void chooseCondition(int condition);
+    void chooseStructureType(int type);
+    void chooseStructureOption(int option);
+    void chooseAnalysis(int analysis);
+    void chooseDeformation(bool include);
+    void flipPressureSign();
+
+    // main_window_menus.cpp
+    void buildMenus();
+    ProfileDialogContext profileDialogContext();
+    void showRecentMenu();
+    FileContext fileContext();
+    void finishFileCommand(const FileCommandOutcome& outcome);
+
+    AppContext& ctx_;
+    WindowServices services_;
+    std::unique_ptr<BatchState> batchState_; // made from the start-up run when first needed
+    MessageWarnings warnings_;
+
+    InputPanel* inputs_ = nullptr;
+    FigurePanel* figure_ = nullptr;
+    AnalysisPanel* analysis_ = nullptr;
+    ResultsModel* model_ = nullptr;
+    ResultsList* list_ = nullptr;
+
+    QMenu* profileMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    std::array<QAction*, 4> recentItems_{};
+
+    int calculations_ = 0;
+    bool calculating_ = false; // calculate is not re-entered from its own warnings
+    bool movingFocus_ = false; // the box the program takes the focus from is not validated
+    bool validating_ = false;  // one box is validated at a time
+    bool closing_ = false;
+    QPointer<QWindow> lastOtherWindow_;
+};
+
+} // namespace korvel

@@ -1,0 +1,292 @@
+// The working window's menus: File (with the recent files and the print commands), Profile (also
+// the right-click menu), Database, Print and Help, and what their entries do.
+
+#include "files/materials.h"
+#include "files/project_file.h"
+#include "sections/profile_types.h"
+#include "ui/about_window.h"
+#include "ui/batch_window.h"
+#include "ui/documents.h"
+#include "ui/help_window.h"
+#include "ui/input_panel.h"
+#include "ui/line_input.h"
+#include "ui/main_window.h"
+#include "ui/profile_dialog.h"
+#include "ui/report_printer.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUrl>
+
+#include <filesystem>
+
+namespace korvel {
+
+namespace {
+
+QAction* addEntry(QMenu* menu, const char* name, const char* caption) {
+    QAction* action = menu->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+QMenu* addSubmenu(QWidget* parent, QMenu* into, const char* name, const char* caption) {
+    auto* menu = new QMenu(QString::fromLatin1(caption), parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Action"));
+    into->addMenu(menu);
+    return menu;
+}
+
+struct StiffenerEntry {
+    const char* name;
+    const char* caption;
+    int type;
+};
+constexpr StiffenerEntry stiffenerEntries[] = {
+    {"mnustiffl", "&L-table", stiffLTable},
+    {"mnustifflb", "L-built-up", stiffLBuiltUp},
+    {"mnustifft", "&T-table", stiffTTable},
+    {"mnustifftb", "T-built-up", stiffTBuiltUp},
+    {"mnustifff", "&Flatbar-table", stiffFlatbarTable},
+    {"mnustifffb", "Flatbar-built-up", stiffFlatbarBuiltUp},
+    {"mnustiffhp", "&BF-table", stiffBFTable},
+    {"mnustiffrhs", "&RHS", stiffRHS},
+    {"mnustiffusp", "&Trapez-profile", stiffTrapez},
+    {"mnustiffib", "I-built-up", stiffIBuiltUp},
+};
+
+// A path in a menu caption: "&" would mark an access key.
+QString menuText(const std::string& text) {
+    return QString::fromStdString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
+void MainWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+
+    auto* file = new QMenu(QStringLiteral("File"), this);
+    file->setObjectName(QStringLiteral("mnufile"));
+    bar->addMenu(file);
+    connect(addEntry(file, "mnunew", "&New"), &QAction::triggered, this, &MainWindow::newFile);
+    connect(addEntry(file, "mnuopen", "&Open"), &QAction::triggered, this, &MainWindow::openFile);
+    connect(addEntry(file, "mnusave", "&Save"), &QAction::triggered, this, &MainWindow::saveFile);
+    connect(addEntry(file, "mnusaveas", "Save &As"), &QAction::triggered, this, &MainWindow::saveFileAs);
+    file->findChild<QAction*>(QStringLiteral("mnunew"))->setShortcut(QKeySequence::New);
+    file->findChild<QAction*>(QStringLiteral("mnuopen"))->setShortcut(QKeySequence::Open);
+    file->findChild<QAction*>(QStringLiteral("mnusave"))->setShortcut(QKeySequence::Save);
+
+    QMenu* print1 = addSubmenu(this, file, "mnuprint1", "Print");
+    connect(addEntry(print1, "mnuprbu1", "Buckling "), &QAction::triggered, this, [this] { printReport(1); });
+    connect(addEntry(print1, "mnuprbu2", "Scantling/Yield"), &QAction::triggered, this, [this] { printReport(2); });
+    connect(addEntry(print1, "mnuprSc1", "Buckling/Scantling/Yield"), &QAction::triggered, this,
+            [this] { printReport(3); });
+    print1->addSeparator();
+    connect(addEntry(print1, "mnuexportpdf", "Export PDF\u2026"), &QAction::triggered, this, &MainWindow::exportPdf);
+
+    // The recent-file group: a separator (item 0) and items 1 to 4, hidden until filled.
+    recentSeparator_ = file->addSeparator();
+    recentSeparator_->setObjectName(QStringLiteral("mnurecentfile0"));
+    recentSeparator_->setVisible(false);
+    for (int n = 1; n <= 4; ++n) {
+        QAction* item = file->addAction(QString());
+        item->setObjectName(QStringLiteral("mnurecentfile%1").arg(n));
+        item->setVisible(false);
+        connect(item, &QAction::triggered, this, [this, n] { openRecentFile(n); });
+        recentItems_[static_cast<std::size_t>(n - 1)] = item;
+    }
+    file->addSeparator();
+    QAction* exitAction = addEntry(file, "mnuexit", "&Exit");
+    exitAction->setShortcut(QKeySequence::Quit);
+    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+
+    profileMenu_ = new QMenu(QStringLiteral("Profile"), this);
+    profileMenu_->setObjectName(QStringLiteral("mnuProfile"));
+    bar->addMenu(profileMenu_);
+    QMenu* stiff = addSubmenu(this, profileMenu_, "mnustiff", "Stiffener profile");
+    for (const StiffenerEntry& e : stiffenerEntries) {
+        const int type = e.type;
+        connect(addEntry(stiff, e.name, e.caption), &QAction::triggered, this,
+                [this, type] { openStiffenerDialog(type); });
+    }
+    QMenu* girder = addSubmenu(this, profileMenu_, "mnuGirder", "Girder profile");
+    connect(addEntry(girder, "mnugirdL", "L- Girder"), &QAction::triggered, this,
+            [this] { openGirderDialog(girderL); });
+    connect(addEntry(girder, "mnugirdT", "T - Girder"), &QAction::triggered, this,
+            [this] { openGirderDialog(girderT); });
+
+    auto* database = new QMenu(QStringLiteral("Database"), this);
+    database->setObjectName(QStringLiteral("mnudb"));
+    bar->addMenu(database);
+    connect(addEntry(database, "mnuDatabase", "&Open Database"), &QAction::triggered, this,
+            &MainWindow::openBatchWindow);
+
+    auto* print = new QMenu(QStringLiteral("Print"), this);
+    print->setObjectName(QStringLiteral("mnuprint"));
+    bar->addMenu(print);
+    connect(addEntry(print, "mnuprintbuckling1", "Buckling "), &QAction::triggered, this, [this] { printReport(1); });
+    connect(addEntry(print, "mnuprintbuckling2", "Scantling/Yield "), &QAction::triggered, this,
+            [this] { printReport(2); });
+    connect(addEntry(print, "mnuprintScantling1", "Buckling/Scantling/Yield"), &QAction::triggered, this,
+            [this] { printReport(3); });
+
+    auto* help = new QMenu(QStringLiteral("Help"), this);
+    help->setObjectName(QStringLiteral("mnuhelp"));
+    bar->addMenu(help);
+    connect(addEntry(help, "mnuhelpcont", "&Contents"), &QAction::triggered, this, [this] { openHelp(false); });
+    connect(addEntry(help, "mnuhelpsearch", "&Search for Help On . . . "), &QAction::triggered, this,
+            [this] { openHelp(true); });
+    help->addSeparator();
+    connect(addEntry(help, "mnuUpdate", "Update Information"), &QAction::triggered, this,
+            [this] { openDocument(QStringLiteral("KORVEL Update Information.pdf")); });
+    connect(addEntry(help, "mnuTheory", "Theory Manual"), &QAction::triggered, this,
+            [this] { openDocument(QStringLiteral("KORVEL Theory Manual.pdf")); });
+    connect(addEntry(help, "mnuDatabaseDoc", "Database File"), &QAction::triggered, this,
+            [this] { openDocument(QStringLiteral("KORVEL Database File.pdf")); });
+    help->addSeparator();
+    connect(addEntry(help, "mnuabout", "&About KORVP"), &QAction::triggered, this, &MainWindow::openAboutWindow);
+}
+
+void MainWindow::showRecentMenu() {
+    const RecentMenu& recent = ctx_.files.recent;
+    recentSeparator_->setVisible(recent.separatorVisible);
+    for (std::size_t i = 0; i < recentItems_.size(); ++i) {
+        recentItems_[i]->setText(menuText(recent.captions[i]));
+        recentItems_[i]->setVisible(recent.visible[i]);
+    }
+}
+
+FileContext MainWindow::fileContext() {
+    return FileContext{ctx_.dc, ctx_.catalogue, warnings_, services_.settings, services_.dialogs, ctx_.files};
+}
+
+void MainWindow::finishFileCommand(const FileCommandOutcome& outcome) {
+    if (outcome.caseLoaded) {
+        closeProfileDialogs();
+        refreshWindow();
+    }
+    updateCaption();
+    showRecentMenu();
+    if (outcome.status == FileCommandOutcome::Status::failed) warn(outcome.message);
+    // The warnings of the calculation that followed a load.
+    showWarnings();
+}
+
+void MainWindow::newFile() {
+    FileContext fc = fileContext();
+    finishFileCommand(korvel::newFile(fc));
+}
+
+void MainWindow::openFile() {
+    FileContext fc = fileContext();
+    finishFileCommand(korvel::openFile(fc));
+}
+
+void MainWindow::openRecentFile(int n) {
+    FileContext fc = fileContext();
+    finishFileCommand(korvel::openRecentFile(fc, n));
+}
+
+void MainWindow::saveFile() {
+    commitPendingEdit();
+    // The identification as typed, whether or not its box was left.
+    ctx_.dc.projectName = inputs_->iproj()->text().toStdString();
+    ctx_.dc.identification = inputs_->iident()->text().toStdString();
+    FileContext fc = fileContext();
+    finishFileCommand(korvel::saveFile(fc));
+}
+
+void MainWindow::saveFileAs() {
+    commitPendingEdit();
+    ctx_.dc.projectName = inputs_->iproj()->text().toStdString();
+    ctx_.dc.identification = inputs_->iident()->text().toStdString();
+    FileContext fc = fileContext();
+    finishFileCommand(korvel::saveFileAs(fc));
+}
+
+void MainWindow::printReport(int selection) {
+    commitPendingEdit();
+    // The window shows the analysis that is printed; a changed selection is calculated as its
+    // option button would.
+    const bool changed = ctx_.dc.analysis != selection;
+    ctx_.dc.analysis = selection;
+    refreshWindow();
+    if (changed) recalculate();
+    ctx_.dc.printSelection = selection;
+    runPrintJob(this, ctx_.dc, ctx_.catalogue);
+}
+
+void MainWindow::exportPdf() {
+    commitPendingEdit();
+    ctx_.dc.printSelection = ctx_.dc.analysis;
+    const std::string current = ctx_.dc.fileName == newFileMarker ? std::string("KORVEL") : ctx_.dc.fileName;
+    const std::string proposal = std::filesystem::path(current).replace_extension("pdf").filename().string();
+    FileDialogRequest request{proposal, "pdf", "*.pdf", ctx_.files.workingFolder, true};
+    const std::optional<FileChoice> choice = services_.dialogs.chooseFileToSave(request);
+    if (!choice) return;
+    QString error;
+    if (!writeReportPdf(QString::fromStdString(choice->path), ctx_.dc, ctx_.catalogue, currentReportTime(), &error))
+        warn(error.isEmpty() ? "can't save file - " + choice->path : error.toStdString());
+}
+
+ProfileDialogContext MainWindow::profileDialogContext() {
+    // A dialog has already calculated when it reports a change: the window only shows it.
+    return ProfileDialogContext{ctx_.dc, ctx_.catalogue, ctx_.decimalMode, &services_.messages,
+                                [this] { showCalculation(); }};
+}
+
+void MainWindow::openStiffenerDialog(int stiffenerType) {
+    if (!isStiffenerType(stiffenerType)) return;
+    DesignCase& dc = ctx_.dc;
+    // The type's own table row or remembered dimensions become the working profile; selecting a
+    // profile resets the stiffener strengths to the list, so the material is applied again.
+    dc.stiffenerType = stiffenerType;
+    selectProfile(dc, ctx_.catalogue);
+    refreshStiffenerMaterial(dc, ctx_.catalogue);
+    recalculate();
+    korvel::openStiffenerDialog(this, profileDialogContext(), stiffenerType);
+}
+
+void MainWindow::openGirderDialog(int girderType) {
+    if (!isGirderType(girderType)) return;
+    ctx_.dc.girderType = girderType;
+    recalculate();
+    korvel::openGirderDialog(this, profileDialogContext(), girderType);
+}
+
+void MainWindow::closeProfileDialogs() {
+    korvel::closeProfileDialogs(this);
+}
+
+void MainWindow::openBatchWindow() {
+    // The batch window starts from the entries of the start-up run on "dummy.kori".
+    if (!batchState_)
+        batchState_ = std::make_unique<BatchState>(startupBatchState(ctx_.startupBatch, ctx_.programFolder));
+    korvel::openBatchWindow(this, ctx_.dc, ctx_.catalogue, ctx_.decimalMode, *batchState_, [this] {
+        closeProfileDialogs();
+        refreshWindow();
+        updateCaption();
+    });
+}
+
+void MainWindow::openAboutWindow() {
+    showAboutWindow(this);
+}
+
+void MainWindow::openHelp(bool searchPage) {
+    showHelp(this, QString::fromStdString(ctx_.programFolder.string()),
+             searchPage ? HelpPage::search : HelpPage::contents);
+}
+
+void MainWindow::openDocument(const QString& fileName) {
+    const QString path = documentPath(QString::fromStdString(ctx_.programFolder.string()), fileName);
+    const QString problem = openDocumentWith(path, [](const QUrl& url) { return QDesktopServices::openUrl(url); });
+    if (!problem.isEmpty()) warn(problem.toStdString());
+}
+
+} // namespace korvel

@@ -1,0 +1,69 @@
+#include "ui/main_window_results.h"
+
+#include "ui/results_model.h"
+
+#include <QHeaderView>
+#include <QResizeEvent>
+
+#include <QStyle>
+#include <QStyleOptionHeader>
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvel {
+
+namespace {
+
+// A header that shortens a heading wider than its column with an ellipsis, whatever its
+// alignment: the narrow centred "Interaction Ratio" column then reads "Interac…" instead of a
+// clipped middle. The full heading is the header's tool tip.
+class ElidingHeader final : public QHeaderView {
+public:
+    explicit ElidingHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+protected:
+    void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override {
+        QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+        const int room = sectionSize(logicalIndex) - 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, option, this);
+        option->text = option->fontMetrics.elidedText(option->text, Qt::ElideRight, std::max(room, 0));
+    }
+};
+
+} // namespace
+
+ResultsList::ResultsList(QWidget* parent) : QTreeView(parent) {
+    setHeader(new ElidingHeader(this));
+    setObjectName(QStringLiteral("ListView1"));
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideRight);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    header()->setSectionResizeMode(QHeaderView::Interactive);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The headings are bold; the header measures its texts in its own font when it shortens them.
+    QFont bold = header()->font();
+    bold.setBold(true);
+    header()->setFont(bold);
+}
+
+void ResultsList::applyColumnShares() {
+    const int width = viewport()->width();
+    if (width <= 0 || model() == nullptr) return;
+    for (int column = 0; column < ResultsModel::columnCount_; ++column)
+        header()->resizeSection(column, static_cast<int>(std::floor(ResultsModel::columnShare(column) * width)));
+}
+
+void ResultsList::resizeEvent(QResizeEvent* event) {
+    QTreeView::resizeEvent(event);
+    applyColumnShares();
+}
+
+} // namespace korvel

@@ -1,0 +1,53 @@
+#pragma once
+
+// Frame fr11 "Material / MPa": the plate/girder and stiffener steel grades with their yield and
+// tensile strengths, and Young's modulus. A catalogue grade's strengths are copied from the table
+// and shown in disabled boxes; the user-defined last grade opens them for typing.
+
+#include "design/design_case.h"
+#include "files/catalogue.h"
+
+#include <QGroupBox>
+
+class QComboBox;
+
+namespace korvel {
+
+class LineInput;
+
+class MaterialPanel final : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit MaterialPanel(QWidget* parent = nullptr);
+
+    // The grade names, positions 0 to the last row of the table, in both lists.
+    void fillMaterials(const MaterialTable& materials);
+
+    // Selected grades, which boxes are open for typing, and the strengths and E.
+    void showCase(const DesignCase& dc, const Catalogue& catalogue, char decimalSeparator);
+    // The strengths only ("#000"), as every material refresh writes them.
+    void showStrengths(const DesignCase& dc, char decimalSeparator);
+
+    QComboBox* plateList() const { return cbofyp_; }
+    QComboBox* stiffenerList() const { return cbofys_; }
+    LineInput* ifyp() const { return ifyp_; }
+    LineInput* ifup() const { return ifup_; }
+    LineInput* ifys() const { return ifys_; }
+    LineInput* ifus() const { return ifus_; }
+    LineInput* ie() const { return ie_; }
+
+signals:
+    void plateMaterialChosen(int index);
+    void stiffenerMaterialChosen(int index);
+
+private:
+    QComboBox* cbofyp_;
+    QComboBox* cbofys_;
+    LineInput* ifyp_;
+    LineInput* ifup_;
+    LineInput* ifys_;
+    LineInput* ifus_;
+    LineInput* ie_;
+};
+
+} // namespace korvel

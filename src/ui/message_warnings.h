@@ -1,0 +1,58 @@
+#pragma once
+
+// How the working window speaks to the user. Every warning of the program (input limits,
+// geometry plausibility, file failures) is one message with an exclamation icon and one OK
+// button; the tests replace the message boxes with a recorder so nothing modal blocks them.
+
+#include "design/input_box.h"
+#include "design/warning_sink.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace korvel {
+
+class UserMessages {
+public:
+    virtual ~UserMessages() = default;
+    // A warning the user acknowledges before anything else happens.
+    virtual void warning(const std::string& text) = 0;
+};
+
+// The desktop: a modal QMessageBox with the warning icon and one OK button.
+class MessageBoxMessages final : public UserMessages {
+public:
+    explicit MessageBoxMessages(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+    void warning(const std::string& text) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+// The calculation's warnings (geometry plausibility), collected while the calculation runs and
+// shown once it has finished: no message box opens a nested event loop while the design case is
+// half recalculated, and the messages still appear in the order the checks gave them.
+class MessageWarnings final : public WarningSink {
+public:
+    struct Pending {
+        std::string message;
+        InputBox focus = InputBox::none;
+        bool operator==(const Pending& o) const { return message == o.message && focus == o.focus; }
+    };
+
+    void warn(const std::string& message, InputBox focus) override { pending_.push_back({message, focus}); }
+
+    // The warnings given since the last call, in order; the list is empty afterwards.
+    std::vector<Pending> take() { return std::exchange(pending_, {}); }
+    bool empty() const { return pending_.empty(); }
+
+private:
+    std::vector<Pending> pending_;
+};
+
+} // namespace korvel

@@ -1,0 +1,228 @@
+#include "ui/stiffener_dialogs.h"
+
+#include "ui/line_input.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
+#include <limits>
+
+namespace korvel {
+
+namespace {
+
+using Field = ProfileField;
+using Rule = ProfileDialog::ClosingRule;
+
+// What distinguishes the stiffener windows. The closing checks: the flat bar checks its height
+// only, the Trapez leaves its web offset a alone, and the L-built-up window only finishes the field
+// being edited.
+struct StiffenerWindow {
+    const char* name;
+    const char* izUnit; // empty: no Iz (flat bars, and the closed cells whose Iz is not formed)
+    std::vector<ProfileDialog::FieldSpec> fields;
+    Rule closing;
+    std::vector<Field> closingChecked;
+};
+
+const StiffenerWindow& windowOf(int type) {
+    static const ProfileDialog::FieldSpec H{Field::H, QStringLiteral("H =")};
+    static const ProfileDialog::FieldSpec B{Field::B, QStringLiteral("B =")};
+    static const ProfileDialog::FieldSpec tw{Field::tw, QStringLiteral("tw =")};
+    static const ProfileDialog::FieldSpec tf{Field::tf, QStringLiteral("tf =")};
+    static const ProfileDialog::FieldSpec a{Field::a, QStringLiteral("a =")};
+    static const ProfileDialog::FieldSpec t{Field::tw, QStringLiteral("t =")};
+    static const std::vector<Field> all{Field::H, Field::B, Field::tw, Field::tf};
+    static const StiffenerWindow windows[stiffenerTypeCount] = {
+        {"stiffl", " mm4", {}, Rule::none, {}},
+        {"stifflb", " mm4", {H, B, tw, tf}, Rule::leaveField, {}},
+        {"stifft", " mm4", {}, Rule::none, {}},
+        {"stifftb", " mm4", {H, B, tw, tf}, Rule::checkFields, all},
+        {"stifff", "", {}, Rule::none, {}},
+        {"stifffb", "", {H, tw}, Rule::checkFields, {Field::H}},
+        {"stiffhp", " mm4", {}, Rule::none, {}},
+        {"stiffrhs", "", {H, B, t}, Rule::checkFields, {Field::H, Field::B, Field::tw}},
+        {"stiffusp", "", {H, B, a, t}, Rule::checkFields, {Field::H, Field::B, Field::tw}},
+        {"stiffib", " mm4 (one flange)", {H, B, tw, tf}, Rule::checkFields, all},
+    };
+    return windows[type];
+}
+
+ProfileDialog::WindowOptions optionsOf(int type) {
+    ProfileDialog::WindowOptions o;
+    o.name = stiffenerWindowName(type);
+    o.caption =
+        QString::fromUtf8(stiffenerDialogCaption(type).data(), static_cast<int>(stiffenerDialogCaption(type).size()));
+    o.leftFraction = type == stiffLTable ? 0.1 : 0.2;
+    o.izUnit = windowOf(type).izUnit;
+    o.backgroundFlipsFigure = type == stiffFlatbarTable;
+    return o;
+}
+
+// A typed value beyond the single-precision range is held as the largest one rather than
+// converted out of range.
+float toStored(double value) {
+    constexpr double most = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(value, -most, most));
+}
+
+} // namespace
+
+QString stiffenerWindowName(int type) {
+    return isStiffenerType(type) ? QString::fromLatin1(windowOf(type).name) : QString();
+}
+
+TableStiffenerDialog::TableStiffenerDialog(QWidget* owner, const ProfileDialogContext& ctx, int type)
+    : ProfileDialog(owner, ctx, Kind::stiffener, type, optionsOf(type)), table_(*tableKindOf(type)) {
+    QGridLayout* grid = inputArea();
+    cbo_ = new QComboBox;
+    cbo_->setObjectName(QStringLiteral("cbo"));
+    cbo_->setMaxVisibleItems(20);
+    grid->addWidget(cbo_, 0, 0, 1, 2);
+    connect(cbo_, &QComboBox::activated, this, &TableStiffenerDialog::choose);
+    setTabOrder(cbo_, findChild<QPushButton*>(QStringLiteral("Command1")));
+    setFirstFocus(cbo_);
+
+    using D = DimensionLabels;
+    struct Row {
+        const char* caption;
+        const char* name;
+        std::string D::*text;
+    };
+    static const Row flanged[] = {
+        {"H =", "sth", &D::H}, {"B =", "stb", &D::B}, {"tw =", "sttw", &D::tw}, {"tf =", "sttf", &D::tf}};
+    static const Row flatbar[] = {{"H =", "sth", &D::H}, {"tw =", "sttw", &D::tw}};
+    static const Row bulbFlat[] = {{"H =", "sth", &D::H},
+                                   {"tw =", "sttw", &D::tw},
+                                   {"c =", "stc", &D::c},
+                                   {"r =", "strr", &D::r},
+                                   {"B =", "stb", &D::B}};
+    const auto add = [&](const auto& rows) {
+        for (const Row& r : rows) {
+            const int at = grid->rowCount();
+            grid->addWidget(new QLabel(QString::fromLatin1(r.caption)), at, 0, Qt::AlignRight);
+            auto* value = new QLabel;
+            value->setObjectName(QString::fromLatin1(r.name));
+            grid->addWidget(value, at, 1);
+            dimensions_.emplace_back(value, r.text);
+        }
+    };
+    if (table_ == TableKind::flatbar)
+        add(flatbar);
+    else if (table_ == TableKind::bulbFlat)
+        add(bulbFlat);
+    else
+        add(flanged);
+    grid->setRowStretch(grid->rowCount(), 1);
+}
+
+int& TableStiffenerDialog::row() const {
+    switch (table_) {
+    case TableKind::l:
+        return dc().lRow;
+    case TableKind::t:
+        return dc().tRow;
+    case TableKind::flatbar:
+        return dc().flatbarRow;
+    case TableKind::bulbFlat:
+        break;
+    }
+    return dc().bfRow;
+}
+
+void TableStiffenerDialog::fillInputs() {
+    // List position and row index are the same number: rows 0 to the last are listed in order.
+    const ProfileTable& table = tableOf(catalogue(), table_);
+    const QSignalBlocker quiet(cbo_);
+    cbo_->clear();
+    for (int r = 0; r <= table.lastRow; ++r) cbo_->addItem(QString::fromStdString(listItemText(table, table_, r)));
+    cbo_->setCurrentIndex(table.hasRow(row()) ? row() : -1);
+    showDimensionLabels();
+}
+
+void TableStiffenerDialog::choose(int index) {
+    if (!tableOf(catalogue(), table_).hasRow(index)) return;
+    row() = index;
+    applyProfile(true);
+    showDimensionLabels();
+}
+
+void TableStiffenerDialog::showDimensionLabels() {
+    const DimensionLabels labels = tableDimensionLabels(dc());
+    for (const auto& [label, text] : dimensions_) label->setText(shown(labels.*text));
+}
+
+BuiltUpStiffenerDialog::BuiltUpStiffenerDialog(QWidget* owner, const ProfileDialogContext& ctx, int type)
+    : ProfileDialog(owner, ctx, Kind::stiffener, type, optionsOf(type)) {
+    const StiffenerWindow& w = windowOf(type);
+    addFields(w.fields);
+    setClosingRule(w.closing, w.closingChecked);
+}
+
+double BuiltUpStiffenerDialog::fieldValue(ProfileField field) const {
+    const ProfileDims* d = builtUpDims(dc(), typeCode());
+    if (!d) return 0;
+    switch (field) {
+    case Field::H:
+        return d->H;
+    case Field::B:
+        return d->B;
+    case Field::tw:
+        return d->tw;
+    case Field::tf:
+        return d->tf;
+    case Field::a:
+        break;
+    }
+    return d->a;
+}
+
+void BuiltUpStiffenerDialog::storeFieldValue(ProfileField field, double value) {
+    ProfileDims* d = builtUpDims(dc(), typeCode());
+    if (!d) return;
+    const float v = toStored(value);
+    switch (field) {
+    case Field::H:
+        d->H = v;
+        break;
+    case Field::B:
+        d->B = v;
+        break;
+    case Field::tw:
+        d->tw = v;
+        break;
+    case Field::tf:
+        d->tf = v;
+        break;
+    case Field::a:
+        d->a = v;
+        break;
+    }
+}
+
+EditFieldTexts BuiltUpStiffenerDialog::fieldTexts() const {
+    return builtUpFieldTexts(dc(), typeCode());
+}
+
+QWidget* openStiffenerDialog(QWidget* owner, const ProfileDialogContext& ctx, int type) {
+    if (!isStiffenerType(type)) return nullptr;
+    ProfileDialog* dialog = ProfileDialog::findOpen(owner, stiffenerWindowName(type));
+    if (!dialog) {
+        if (tableKindOf(type))
+            dialog = new TableStiffenerDialog(owner, ctx, type);
+        else
+            dialog = new BuiltUpStiffenerDialog(owner, ctx, type);
+    }
+    dialog->openOverOwner();
+    return dialog;
+}
+
+QWidget* openStiffenerDialog(QWidget* owner, DesignCase& dc, const Catalogue& cat, DecimalMode mode, int type,
+                             std::function<void()> applied) {
+    return openStiffenerDialog(owner, ProfileDialogContext{dc, cat, mode, nullptr, std::move(applied)}, type);
+}
+
+} // namespace korvel

@@ -1,0 +1,442 @@
+// The batch window "Database ": opening a batch file, choosing cases, writing the results table.
+
+#include "ui/batch_window.h"
+
+#include "design/design_case.h"
+#include "files/batch_file.h"
+#include "support/fake_warnings.h"
+#include "support/test_catalogue.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace korvel {
+namespace {
+
+// One application for the whole run, gone before the program's static objects are: a
+// QApplication that outlives main() takes Qt's own globals down with it.
+class QtApplication final : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "batch_window_test";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    std::unique_ptr<QApplication> app_;
+};
+[[maybe_unused]] ::testing::Environment* const qtApplication = ::testing::AddGlobalTestEnvironment(new QtApplication);
+
+class RecordingMessages final : public UserMessages {
+public:
+    void warning(const std::string& text) override { seen.push_back(text); }
+    std::vector<std::string> seen;
+};
+
+class FakeDialogs final : public FileDialogs {
+public:
+    std::optional<FileChoice> chooseFileToOpen(const FileDialogRequest& request) override {
+        asked = request;
+        return answer;
+    }
+    std::optional<FileChoice> chooseFileToSave(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<FileDialogRequest> asked;
+    std::optional<FileChoice> answer;
+};
+
+// The new-file panel as a batch line: built-up L 200x90x9x12, T-girder 800x200x10x20, tank
+// bulkhead, s1 = s2 = 625 within L1 = 3000 and L2 = 2500, so no geometry warning.
+std::array<std::string, 32> newFileFields(const std::string& identification) {
+    return {"Project",       identification, "0",    "1.43", "0.6",  "235",  "400",         "235",
+            "400",           "206000",       "1",    "65",   "0",    "LW",   "200x90x9x12", "TG",
+            "800x200x10x20", "3000",         "2500", "8000", "6000", "3000", "20",          "625",
+            "625",           "-100",         "-100", "-30",  "-30",  "40",   "0.03",        "0.03"};
+}
+
+std::string caseLine(const std::string& identification,
+                     std::initializer_list<std::pair<int, std::string>> changes = {}) {
+    std::array<std::string, 32> fields = newFileFields(identification);
+    for (const auto& [field, value] : changes) fields[static_cast<std::size_t>(field)] = value;
+    std::string line;
+    for (const std::string& f : fields) line += (line.empty() ? "" : "\t") + f;
+    return line;
+}
+
+std::string readAll(const QString& path) {
+    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class BatchWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        resetToNewFile(dc);
+        window = std::make_unique<BatchWindow>(nullptr, dc, catalogue, DecimalMode::period, state, [this] { ++shown; });
+        window->setMessages(&messages);
+        window->setFileDialogs(&dialogs);
+    }
+
+    QString write(const QString& name, const std::vector<std::string>& lines) {
+        const QString path = folder.filePath(name);
+        std::ofstream out(QFile::encodeName(path).toStdString(), std::ios::binary);
+        for (const std::string& line : lines) out << line << "\r\n";
+        return path;
+    }
+
+    // Two comments and three cases; the spans tell the cases apart.
+    QString writeSmallFile(const QString& name = QStringLiteral("cases.kori")) {
+        return write(name, {"%Deck panels", caseLine("C1"), caseLine("C2", {{17, "2800"}}), "%Bulkhead\tnote",
+                            caseLine("C3", {{17, "2600"}, {22, "18"}}), "End"});
+    }
+
+    QStringList items() const {
+        QStringList list;
+        for (int i = 0; i < window->caseList()->count(); ++i) list.append(window->caseList()->itemText(i));
+        return list;
+    }
+
+    // What the batch core writes for the same list: the window must write exactly this.
+    std::string coreResults(const BatchList& list) {
+        DesignCase scratch;
+        resetToNewFile(scratch);
+        IgnoreWarnings quiet;
+        return runBatch(list, scratch, catalogue, quiet).text;
+    }
+
+    QTemporaryDir folder;
+    Catalogue catalogue = testCatalogue();
+    DesignCase dc;
+    BatchState state;
+    RecordingMessages messages;
+    FakeDialogs dialogs;
+    int shown = 0;
+    std::unique_ptr<BatchWindow> window;
+};
+
+TEST_F(BatchWindowTest, StartsWithOneBlankItemAndItsLabelsAndMenus) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Database "));
+    EXPECT_EQ(items(), QStringList{QStringLiteral(" ")});
+    EXPECT_EQ(window->caseList()->currentText(), QStringLiteral(" "));
+    EXPECT_EQ(window->caseList()->objectName(), QStringLiteral("cbodatabase"));
+    const std::pair<const char*, const char*> labels[] = {
+        {"Label1", "Show reults for Stiffener:"}, {"Label2", "Input file:"}, {"Label4", "Output file:"}};
+    for (const auto& [name, text] : labels) {
+        const auto* label = window->findChild<QLabel*>(QString::fromLatin1(name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(label->text(), QString::fromLatin1(text));
+    }
+    const std::pair<const char*, const char*> actions[] = {{"mnfileopen", "&Open Database File"},
+                                                           {"mnufilesave", "&Save Result to File"}};
+    for (const auto& [name, text] : actions) {
+        const auto* action = window->findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_EQ(action->text(), QString::fromLatin1(text));
+    }
+}
+
+TEST_F(BatchWindowTest, OpeningListsEntriesInFileOrderAndShowsTheFirstCase) {
+    const QString path = writeSmallFile();
+    ASSERT_TRUE(window->openBatchFile(path));
+
+    // A case shows its identification, a comment its first field only.
+    EXPECT_EQ(items(), (QStringList{"%Deck panels", "C1", "C2", "%Bulkhead", "C3"}));
+    EXPECT_EQ(state.currentEntry, 1);
+    EXPECT_EQ(window->caseList()->currentText(), QStringLiteral("C1"));
+    EXPECT_TRUE(window->caseList()->isEnabled());
+    EXPECT_EQ(window->inputFileText(), path);
+    EXPECT_EQ(state.currentFile, path.toStdString());
+    EXPECT_EQ(state.lastFolder, QDir(folder.path()).absolutePath().toStdString() + "/");
+    EXPECT_TRUE(messages.seen.empty());
+
+    // C1 was calculated in full, as the core calculates it, and the owner was told once.
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(dc.identification, "C1");
+    DesignCase reference;
+    resetToNewFile(reference);
+    IgnoreWarnings quiet;
+    runBatchCase(state.list.entries[1], reference, catalogue, quiet);
+    EXPECT_EQ(dc.uf.UFpb, reference.uf.UFpb);
+    EXPECT_EQ(dc.uf.UFsm, reference.uf.UFsm);
+    EXPECT_EQ(dc.uf.UFy, reference.uf.UFy);
+    EXPECT_GT(dc.uf.UFpb, 0.0);
+}
+
+TEST_F(BatchWindowTest, ChoosingAnItemRunsACaseAndIgnoresAComment) {
+    ASSERT_TRUE(window->openBatchFile(writeSmallFile()));
+    struct Row {
+        int item;
+        const char* identificationAfter;
+        double L1After;
+        int shownAfter;
+    };
+    // Opening already showed C1 once.
+    const Row rows[] = {
+        {2, "C2", 2800, 2}, // a case: run and shown
+        {3, "C2", 2800, 2}, // a comment: nothing changes
+        {4, "C3", 2600, 3}, //
+        {0, "C3", 2600, 3}, // the first comment
+        {1, "C1", 3000, 4}, // back to the first case
+    };
+    for (const Row& row : rows) {
+        emit window->caseList()->activated(row.item);
+        EXPECT_EQ(state.currentEntry, row.item);
+        EXPECT_EQ(dc.identification, row.identificationAfter) << "item " << row.item;
+        EXPECT_EQ(dc.L1, row.L1After) << "item " << row.item;
+        EXPECT_EQ(shown, row.shownAfter) << "item " << row.item;
+    }
+    EXPECT_EQ(dc.t, 20);
+}
+
+TEST_F(BatchWindowTest, TheBlankItemOfAFreshWindowRunsEntryZero) {
+    const QString path = write(QStringLiteral("first.kori"), {caseLine("Z0", {{17, "2900"}}), caseLine("Z1"), "End"});
+    ASSERT_TRUE(window->openBatchFile(path));
+    resetToNewFile(dc);
+    window->restart();
+    EXPECT_EQ(items(), QStringList{QStringLiteral(" ")});
+    EXPECT_EQ(state.currentEntry, 0);
+
+    emit window->caseList()->activated(0);
+    EXPECT_EQ(dc.identification, "Z0");
+    EXPECT_EQ(dc.L1, 2900);
+}
+
+TEST_F(BatchWindowTest, SavingWritesWhatTheCoreWritesUnderTheOutputName) {
+    struct Row {
+        const char* input;
+        const char* output;
+    };
+    const Row rows[] = {
+        {"cases.kori", "cases.koro"},
+        {"cases.txt", "case.koro"}, // five characters go whatever they are
+        {"ab", "ab.koro"},          // a short name keeps its folder and gets the extension
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.input);
+        const QString input = writeSmallFile(QString::fromLatin1(row.input));
+        ASSERT_TRUE(window->openBatchFile(input));
+        const int shownBefore = shown;
+        emit window->caseList()->activated(2);
+
+        ASSERT_TRUE(window->saveResults());
+        const QString output = folder.filePath(QString::fromLatin1(row.output));
+        EXPECT_EQ(window->outputFileText(), output);
+        EXPECT_EQ(readAll(output), coreResults(state.list));
+
+        // The design case holds the last case; the owner refreshes once for the whole run.
+        EXPECT_EQ(dc.identification, "C3");
+        EXPECT_EQ(state.currentEntry, 0);
+        EXPECT_EQ(shown, shownBefore + 2);
+        EXPECT_TRUE(messages.seen.empty());
+    }
+}
+
+TEST_F(BatchWindowTest, ResultsTableHasHeaderCommentsAndOneLinePerCase) {
+    ASSERT_TRUE(window->openBatchFile(writeSmallFile()));
+    ASSERT_TRUE(window->saveResults());
+    std::istringstream table(readAll(folder.filePath(QStringLiteral("cases.koro"))));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(table, line);) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0].rfind("Project:\tIdentification:\t", 0), 0u);
+    EXPECT_EQ(lines[1], "%Deck panels\r");
+    EXPECT_EQ(lines[4], "%Bulkhead\r");
+    for (int i : {2, 3, 5}) {
+        const auto tabs =
+            std::count(lines[static_cast<std::size_t>(i)].begin(), lines[static_cast<std::size_t>(i)].end(), '\t');
+        EXPECT_EQ(tabs, 43) << "line " << i;
+    }
+    EXPECT_EQ(lines[3].rfind("Project\tC2\tA\t1.43\t0.60\t235/400\t235/400\t2.06E+5\tTank bulkhead\t-\t", 0), 0u);
+}
+
+TEST_F(BatchWindowTest, AFaultyFileIsReportedWithItsLineAndTheListStays) {
+    ASSERT_TRUE(window->openBatchFile(writeSmallFile()));
+    const QStringList before = items();
+    const std::size_t entriesBefore = state.list.entries.size();
+    const std::string fileBefore = state.currentFile;
+
+    std::string shortLine = caseLine("S");
+    shortLine.erase(shortLine.rfind('\t'));
+    struct Row {
+        const char* name;
+        std::vector<std::string> lines;
+        const char* expectLine; // text the message must hold
+    };
+    const Row rows[] = {
+        {"few.kori", {"%ok", caseLine("A"), shortLine, "End"}, "line 3"},
+        {"noend.kori", {caseLine("A"), caseLine("B")}, "line 3"},
+        {"capitalx.kori", {"%ok", caseLine("A", {{14, "200X90X9X12"}})}, "line 2"},
+        {"code.kori", {caseLine("A"), caseLine("B"), caseLine("C"), caseLine("D", {{10, "7"}}), "End"}, "line 4"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        messages.seen.clear();
+        const int shownBefore = shown;
+        const QString path = write(QString::fromLatin1(row.name), row.lines);
+        EXPECT_FALSE(window->openBatchFile(path));
+        ASSERT_EQ(messages.seen.size(), 1u);
+        EXPECT_NE(messages.seen[0].find("can't read file - " + path.toStdString()), std::string::npos)
+            << messages.seen[0];
+        EXPECT_NE(messages.seen[0].find(row.expectLine), std::string::npos) << messages.seen[0];
+        EXPECT_EQ(items(), before);
+        EXPECT_EQ(state.list.entries.size(), entriesBefore);
+        EXPECT_EQ(state.currentFile, fileBefore);
+        EXPECT_EQ(shown, shownBefore);
+    }
+
+    messages.seen.clear();
+    const QString missing = folder.filePath(QStringLiteral("missing.kori"));
+    EXPECT_FALSE(window->openBatchFile(missing));
+    EXPECT_EQ(messages.seen, std::vector<std::string>{"can't find file - " + missing.toStdString()});
+    EXPECT_EQ(items(), before);
+}
+
+TEST_F(BatchWindowTest, GeometryWarningsOfAResultsRunComeAsOneSummary) {
+    // s1 = 3500 exceeds both L1 = 3000 and L2 = 2500: two warnings per case.
+    std::vector<std::string> lines{"%wide plates"};
+    for (int i = 1; i <= 50; ++i) lines.push_back(caseLine("W" + std::to_string(i), {{23, "3500"}}));
+    lines.push_back(caseLine("fine"));
+    lines.push_back("End");
+    const QString path = write(QStringLiteral("wide.kori"), lines);
+
+    ASSERT_TRUE(window->openBatchFile(path));
+    // Showing one case gives its two warnings together, after the owner shows the case.
+    ASSERT_EQ(messages.seen.size(), 1u);
+    EXPECT_EQ(messages.seen[0], " s1 <= L1  \n s1 <= L2  ");
+
+    messages.seen.clear();
+    ASSERT_TRUE(window->saveResults());
+    ASSERT_EQ(messages.seen.size(), 1u);
+    const std::string& summary = messages.seen[0];
+    EXPECT_NE(summary.find("Results of 51 cases written to " + folder.filePath("wide.koro").toStdString()),
+              std::string::npos)
+        << summary;
+    EXPECT_NE(summary.find("Geometry warnings in 50 of 51 cases:"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("line 2 (W1):  s1 <= L1  ;  s1 <= L2  "), std::string::npos) << summary;
+    EXPECT_NE(summary.find("... and 38 more"), std::string::npos) << summary;
+    EXPECT_EQ(summary.find("Calculation stopped"), std::string::npos) << summary;
+}
+
+TEST_F(BatchWindowTest, StoppedCalculationsAreSummarisedWithTheirReason) {
+    // t = 0 divides by zero in the plate check.
+    const QString path = write(QStringLiteral("stop.kori"), {caseLine("ok"), caseLine("thin", {{22, "0"}}), "End"});
+    ASSERT_TRUE(window->openBatchFile(path));
+    ASSERT_TRUE(window->saveResults());
+    ASSERT_EQ(messages.seen.size(), 1u);
+    EXPECT_NE(messages.seen[0].find("Calculation stopped in 1 of 2 cases:\n  line 2 (thin): Calculation stopped in "),
+              std::string::npos)
+        << messages.seen[0];
+}
+
+TEST_F(BatchWindowTest, OpenCommandAsksForAKoriFileAndCancelChangesNothing) {
+    state.lastFolder = folder.path().toStdString() + "/";
+    window->openDatabaseFile(); // the fake dialog answers "cancel"
+    ASSERT_TRUE(dialogs.asked.has_value());
+    EXPECT_EQ(dialogs.asked->filter, "*.kori");
+    EXPECT_EQ(dialogs.asked->defaultExtension, "kori");
+    EXPECT_EQ(dialogs.asked->initialName, "*.kori");
+    EXPECT_EQ(dialogs.asked->initialFolder, state.lastFolder);
+    EXPECT_EQ(items(), QStringList{QStringLiteral(" ")});
+    EXPECT_TRUE(messages.seen.empty());
+    EXPECT_EQ(shown, 0);
+
+    const QString path = writeSmallFile();
+    dialogs.answer = FileChoice{path.toStdString(), folder.path().toStdString() + "/"};
+    window->openDatabaseFile();
+    EXPECT_EQ(items().size(), 5);
+    EXPECT_EQ(dc.identification, "C1");
+}
+
+TEST_F(BatchWindowTest, SavingWithoutAnyBatchFileSaysSo) {
+    EXPECT_FALSE(window->saveResults());
+    ASSERT_EQ(messages.seen.size(), 1u);
+    EXPECT_NE(messages.seen[0].find("No batch file has been read"), std::string::npos);
+}
+
+TEST_F(BatchWindowTest, SavingBeforeOpeningWritesTheStartupFileAgain) {
+    const QString dummy = write(QStringLiteral("dummy.kori"), {"%start", caseLine("D1"), caseLine("D2"), "End"});
+    RecordingWarnings warnings;
+    const std::filesystem::path programFolder = QFile::encodeName(folder.path()).toStdString();
+    state =
+        startupBatchState(runStartupBatch(programFolder, dc, catalogue, DecimalMode::period, warnings), programFolder);
+    EXPECT_EQ(state.currentFile, dummy.toStdString());
+    QFile::remove(folder.filePath(QStringLiteral("dummy.koro")));
+
+    window->restart();
+    EXPECT_EQ(window->inputFileText(), dummy);
+    ASSERT_TRUE(window->saveResults());
+    EXPECT_EQ(readAll(folder.filePath(QStringLiteral("dummy.koro"))), coreResults(state.list));
+    EXPECT_EQ(dc.identification, "D2");
+}
+
+TEST_F(BatchWindowTest, TenThousandCasesAreWrittenInChunksWithoutMessages) {
+    std::vector<std::string> lines{"%large run"};
+    for (int i = 0; i < maxBatchEntries - 1; ++i)
+        lines.push_back(caseLine("N" + std::to_string(i), {{17, std::to_string(2500 + i % 700)}}));
+    lines.push_back("End");
+    ASSERT_TRUE(window->openBatchFile(write(QStringLiteral("large.kori"), lines)));
+    EXPECT_EQ(window->caseList()->count(), maxBatchEntries);
+
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(window->saveResults());
+    RecordProperty("seconds_for_10001_entries", std::to_string(static_cast<double>(clock.elapsed()) / 1000.0));
+    EXPECT_EQ(readAll(folder.filePath(QStringLiteral("large.koro"))), coreResults(state.list));
+    EXPECT_TRUE(messages.seen.empty());
+    EXPECT_EQ(dc.identification, "N9999");
+}
+
+TEST_F(BatchWindowTest, CancellingALongRunWritesNothingAndKeepsTheCaseShown) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 2000; ++i) lines.push_back(caseLine("L" + std::to_string(i)));
+    lines.push_back("End");
+    ASSERT_TRUE(window->openBatchFile(write(QStringLiteral("long.kori"), lines)));
+    emit window->caseList()->activated(7);
+    ASSERT_EQ(dc.identification, "L7");
+
+    // The progress dialog is asked to cancel as soon as the run first looks at the event queue.
+    QTimer::singleShot(0, window.get(), [this] {
+        if (auto* progress = window->findChild<QProgressDialog*>()) progress->cancel();
+    });
+    EXPECT_FALSE(window->saveResults());
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("long.koro"))));
+    EXPECT_EQ(dc.identification, "L7");
+    EXPECT_TRUE(window->outputFileText().isEmpty());
+    EXPECT_TRUE(messages.seen.empty());
+}
+
+TEST(BatchRunSummary, NothingToTellGivesNoMessage) {
+    BatchRunNotes notes;
+    notes.cases = 3;
+    EXPECT_EQ(batchRunSummary(notes, "out.koro"), "");
+    notes.warned.push_back({4, "X", {" s2 <= l1  "}});
+    EXPECT_EQ(
+        batchRunSummary(notes, "out.koro"),
+        "Results of 3 cases written to out.koro.\n\nGeometry warnings in 1 of 3 cases:\n  line 4 (X):  s2 <= l1  ");
+}
+
+} // namespace
+} // namespace korvel

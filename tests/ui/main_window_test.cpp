@@ -1,0 +1,620 @@
+// The working window, without a display: start-up, the boxes' validation with the exact warnings
+// and the focus rules, Enter and arrow movement, the material lists, the options, the pop-up
+// menu, the File menu and the recent list (in a settings file of the test's own).
+
+#include "files/project_file.h"
+#include "sections/profile_types.h"
+#include "ui/analysis_panel.h"
+#include "ui/app_context.h"
+#include "ui/cfactor_panel.h"
+#include "ui/figure_panel.h"
+#include "ui/input_panel.h"
+#include "ui/input_panel_navigation.h"
+#include "ui/line_input.h"
+#include "ui/loading_panel.h"
+#include "ui/main_window.h"
+#include "ui/material_panel.h"
+#include "ui/qt_settings_store.h"
+#include "ui/results_model.h"
+#include "ui/stress_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cctype>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+namespace korvel {
+namespace {
+
+// One QApplication for the whole executable, created before the first test and destroyed
+// before the exit handlers run (Qt's own statics are gone by then).
+class QtEnvironment final : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app_ = std::make_unique<QApplication>(argc_, argv_);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[32] = "main_window_test";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+
+::testing::Environment* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+const QString dataFolder = QStringLiteral(KORVEL_TEST_DATA_DIR "/../../data/");
+
+class RecordingMessages final : public UserMessages {
+public:
+    void warning(const std::string& text) override { seen.push_back(text); }
+    std::vector<std::string> seen;
+};
+
+// Answers every dialog with the path it was given; nothing when none.
+class ScriptedDialogs final : public FileDialogs {
+public:
+    std::optional<FileChoice> chooseFileToOpen(const FileDialogRequest& request) override {
+        requests.push_back(request);
+        return answer();
+    }
+    std::optional<FileChoice> chooseFileToSave(const FileDialogRequest& request) override {
+        requests.push_back(request);
+        return answer();
+    }
+    std::string next;
+    std::vector<FileDialogRequest> requests;
+
+private:
+    std::optional<FileChoice> answer() {
+        if (next.empty()) return std::nullopt;
+        return FileChoice{next, folderOf(next)};
+    }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        for (const char* table : {"bfprof.dat", "lprof.dat", "tprof.dat", "fprof.dat", "KORmat.dat"})
+            ASSERT_TRUE(QFile::copy(dataFolder + QLatin1String(table), folder.filePath(QLatin1String(table)))) << table;
+        settings = std::make_unique<QtSettingsStore>(folder.filePath(QStringLiteral("settings.ini")));
+    }
+
+    // Start-up as main() does it, in the test's folder.
+    void startWindow() {
+        ASSERT_FALSE(prepareStart(ctx, folder.path().toStdString()).has_value());
+        window = std::make_unique<MainWindow>(ctx, WindowServices{messages, *settings, dialogs});
+        window->start();
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    LineInput* box(InputBox id) const { return window->inputs()->box(id); }
+    template <class T>
+    T* named(const char* name) const {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    // Types into a box as the user does: focus, the whole text replaced, then Enter to move on.
+    void typeAndLeave(InputBox id, const QString& text) {
+        LineInput* b = box(id);
+        b->setFocus();
+        ASSERT_TRUE(b->hasFocus());
+        b->selectAll();
+        QTest::keyClicks(b, text);
+        QTest::keyClick(b, Qt::Key_Return);
+    }
+    QString focusName() const {
+        QWidget* w = QApplication::focusWidget();
+        return w != nullptr ? w->objectName() : QString();
+    }
+
+    QTemporaryDir folder;
+    AppContext ctx;
+    RecordingMessages messages;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<QtSettingsStore> settings;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, StartsOnTheNewFileCaseWithoutStartupBatch) {
+    startWindow();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("KORVEL: New File"));
+    EXPECT_EQ(window->objectName(), QStringLiteral("korvel"));
+    const std::pair<InputBox, const char*> shown[] = {
+        {InputBox::il1, "3000"},     {InputBox::il2, "2500"},        {InputBox::iLg, "8000"},
+        {InputBox::iLgs, "6000"},    {InputBox::iLt, "3000"},        {InputBox::is1, "625"},
+        {InputBox::is2, "625"},      {InputBox::it, "20.0"},         {InputBox::isigx1, "-100.0"},
+        {InputBox::isigy1, "-30.0"}, {InputBox::itau1, "40.0"},      {InputBox::ip1, "0.030"},
+        {InputBox::ips, "0.030"},    {InputBox::ie, "2.06E+5"},      {InputBox::ifs, "1.43"},
+        {InputBox::iufa, "0.60"},    {InputBox::iunit_length, "65"}, {InputBox::ifyp, "355"},
+        {InputBox::ifup, "490"},     {InputBox::iproj, "Project"},
+    };
+    for (const auto& [id, text] : shown) EXPECT_EQ(box(id)->text(), QString::fromLatin1(text)) << text;
+    EXPECT_EQ(named<QComboBox>("cbofyp")->currentText(), QStringLiteral("Hull AH36"));
+    EXPECT_EQ(named<QComboBox>("cbofyp")->count(), 16);
+    EXPECT_FALSE(named<QLineEdit>("ifyp")->isEnabled());
+    EXPECT_EQ(named<QTabWidget>("SSTabCfactor")->currentIndex(), 1);
+    EXPECT_TRUE(named<QRadioButton>("opt_cond_a")->isChecked());
+    EXPECT_TRUE(named<QRadioButton>("optbuckling1")->isChecked());
+    EXPECT_FALSE(named<QCheckBox>("def_chbox")->isHidden());
+    EXPECT_EQ(named<QLabel>("stiffprof")->text().toStdString(), stiffenerDesignation(ctx.dc));
+    EXPECT_FALSE(named<QLabel>("girdprof")->text().isEmpty());
+    EXPECT_GT(window->results()->rowCount(), 0);
+    EXPECT_TRUE(named<QLabel>("ctext1")->text().startsWith(QStringLiteral("c = ")));
+    EXPECT_TRUE(messages.seen.empty());
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("dummy.koro"))));
+    EXPECT_EQ(ctx.startupBatch.status, StartupBatch::Status::inputMissing);
+}
+
+TEST_F(MainWindowTest, StartupBatchShowsTheLastCaseAndWritesItsResults) {
+    ASSERT_TRUE(QFile::copy(dataFolder + QStringLiteral("dummy.kori"), folder.filePath(QStringLiteral("dummy.kori"))));
+    startWindow();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("KORVEL: New File"));
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("dummy.koro"))));
+    EXPECT_EQ(ctx.startupBatch.status, StartupBatch::Status::done);
+    ASSERT_GT(ctx.startupBatch.list.caseCount(), 0);
+    const BatchEntry* last = nullptr;
+    for (const BatchEntry& e : ctx.startupBatch.list.entries)
+        if (e.isCase()) last = &e;
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(box(InputBox::iident)->text().toStdString(), last->secondText);
+    EXPECT_NEAR(ctx.dc.L1, last->L1, 1e-3);
+}
+
+TEST_F(MainWindowTest, MissingTableNamesTheFile) {
+    ASSERT_TRUE(QFile::remove(folder.filePath(QStringLiteral("tprof.dat"))));
+    const std::optional<TableError> error = prepareStart(ctx, folder.path().toStdString());
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->file, "tprof.dat");
+    EXPECT_NE(error->message().find("tprof.dat"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, LeavingL1ShowsItsMaskAndRecalculates) {
+    startWindow();
+    const std::vector<ListingRow> before = window->results()->rows();
+    const int calculations = window->calculationCount();
+    typeAndLeave(InputBox::il1, QStringLiteral("2500.7"));
+    EXPECT_EQ(box(InputBox::il1)->text(), QStringLiteral("2501"));
+    EXPECT_EQ(ctx.dc.L1, static_cast<double>(2500.7f)); // stored as typed until read again
+    EXPECT_EQ(focusName(), QStringLiteral("il2"));
+    EXPECT_EQ(window->calculationCount(), calculations + 1);
+    EXPECT_NE(window->results()->rows(), before);
+    EXPECT_FALSE(box(InputBox::il1)->isHighlighted());
+    EXPECT_TRUE(box(InputBox::il2)->isHighlighted());
+    EXPECT_EQ(box(InputBox::il2)->palette().color(QPalette::Active, QPalette::Base), QColor(255, 255, 192));
+    EXPECT_EQ(box(InputBox::il1)->palette().color(QPalette::Active, QPalette::Base), QColor(Qt::white));
+    EXPECT_TRUE(messages.seen.empty());
+}
+
+// One row per box edit: what is typed, the warning (empty: none), the text shown afterwards,
+// where the focus ends, and whether the box stays yellow.
+struct LimitCase {
+    InputBox box;
+    const char* name;
+    const char* typed;
+    const char* warning;
+    const char* shown;
+    const char* focusAfter;
+    bool yellow;
+};
+
+void PrintTo(const LimitCase& c, std::ostream* os) {
+    *os << c.name << " \"" << c.typed << "\"";
+}
+
+class BoxLimitTest : public MainWindowTest, public ::testing::WithParamInterface<LimitCase> {};
+
+TEST_P(BoxLimitTest, WarnsWithTheExactTextAndFocusRule) {
+    const LimitCase& c = GetParam();
+    startWindow();
+    const int calculations = window->calculationCount();
+    typeAndLeave(c.box, QString::fromLatin1(c.typed));
+    if (c.warning[0] == '\0') {
+        EXPECT_TRUE(messages.seen.empty());
+    } else {
+        EXPECT_EQ(messages.seen, std::vector<std::string>{c.warning});
+    }
+    EXPECT_EQ(box(c.box)->text(), QString::fromLatin1(c.shown));
+    EXPECT_EQ(focusName(), QString::fromLatin1(c.focusAfter));
+    EXPECT_EQ(box(c.box)->isHighlighted(), c.yellow);
+    // Only an impossible unit length is not calculated with.
+    const bool calculated = window->calculationCount() > calculations;
+    EXPECT_EQ(calculated, !(c.box == InputBox::iunit_length && c.warning[0] != '\0'));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, BoxLimitTest,
+    ::testing::Values(LimitCase{InputBox::ifs, "ifs", "0.59", " 0.6 <= FS <= 2 ", "0.59", "ifs", true},
+                      LimitCase{InputBox::ifs, "ifs", "2.01", " 0.6 <= FS <= 2 ", "2.01", "ifs", true},
+                      LimitCase{InputBox::ifs, "ifs", "0.6", "", "0.60", "iufa", false},
+                      LimitCase{InputBox::iufa, "iufa", "2", "", "2.00", "cbofyp", false},
+                      LimitCase{InputBox::iLgs, "iLgs", "999", " 1000 <= Lgs  ", "999", "iLt", false},
+                      LimitCase{InputBox::iLt, "iLt", "399", " 400 <= Lt ", "399 ", "iLt", true},
+                      LimitCase{InputBox::it, "it", "abc", " 0.1 <= t ", "0.0", "it", true},
+                      LimitCase{InputBox::it, "it", "1,5", "", "1.5", "is1", false},
+                      LimitCase{InputBox::ie, "ie", "206000", "", "2.06E+5", "il1", false},
+                      LimitCase{InputBox::isigx1, "isigx1", "-120", "", "-120.0", "isigx2", false}),
+    [](const ::testing::TestParamInfo<LimitCase>& info) {
+        // "ifs_0_59": the box and what was typed, letters and digits only.
+        std::string name = std::string(info.param.name) + "_";
+        for (const char* c = info.param.typed; *c != '\0'; ++c)
+            name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+        return name;
+    });
+
+TEST_F(MainWindowTest, UnitLengthOutOfLimitsStaysYellowAndIsNotCalculated) {
+    startWindow();
+    named<QTabWidget>("SSTabCfactor")->setCurrentIndex(0);
+    ASSERT_EQ(ctx.dc.structureType, 0);
+    const int calculations = window->calculationCount();
+    typeAndLeave(InputBox::iunit_length, QStringLiteral("601"));
+    EXPECT_EQ(messages.seen, std::vector<std::string>{" 5 < unit length < 600 "});
+    EXPECT_EQ(ctx.dc.UL, 601.0f);
+    EXPECT_EQ(box(InputBox::iunit_length)->text(), QStringLiteral("601"));
+    EXPECT_TRUE(box(InputBox::iunit_length)->isHighlighted());
+    EXPECT_EQ(window->calculationCount(), calculations);
+
+    messages.seen.clear();
+    typeAndLeave(InputBox::iunit_length, QStringLiteral("600"));
+    EXPECT_TRUE(messages.seen.empty());
+    EXPECT_EQ(window->calculationCount(), calculations + 1);
+    EXPECT_EQ(focusName(), QStringLiteral("il1"));
+}
+
+TEST_F(MainWindowTest, GeometryWarningsFollowTheCalculationAndTakeTheFocus) {
+    startWindow();
+    typeAndLeave(InputBox::is1, QStringLiteral("3500"));
+    EXPECT_EQ(messages.seen, (std::vector<std::string>{" s1 <= L1  ", " s1 <= L2  "}));
+    EXPECT_EQ(focusName(), QStringLiteral("is1"));
+}
+
+TEST_F(MainWindowTest, CommaLocaleShowsCommasAndReportsLetters) {
+    ctx.decimalMode = DecimalMode::comma;
+    startWindow();
+    EXPECT_EQ(box(InputBox::ip1)->text(), QStringLiteral("0,030"));
+    typeAndLeave(InputBox::it, QStringLiteral("1.5"));
+    EXPECT_EQ(box(InputBox::it)->text(), QStringLiteral("1,5"));
+    EXPECT_EQ(ctx.dc.t, static_cast<double>(1.5f));
+    typeAndLeave(InputBox::it, QStringLiteral("abc"));
+    EXPECT_EQ(messages.seen, std::vector<std::string>{"Input string mismatch "});
+    EXPECT_EQ(focusName(), QStringLiteral("it"));
+    EXPECT_EQ(ctx.dc.t, static_cast<double>(1.5f));
+
+    // The box cannot be left while it holds no number; a number lets the focus go on.
+    messages.seen.clear();
+    box(InputBox::iproj)->setFocus();
+    EXPECT_EQ(messages.seen, std::vector<std::string>{"Input string mismatch "});
+    EXPECT_EQ(focusName(), QStringLiteral("it"));
+    typeAndLeave(InputBox::it, QStringLiteral("2,5"));
+    EXPECT_EQ(focusName(), QStringLiteral("is1"));
+
+    // A text that is no number is not calculated with, except in SigxA, which calculates anyway.
+    const std::pair<InputBox, int> boxes[] = {{InputBox::itau1, 0}, {InputBox::isigx1, 1}};
+    for (const auto& [id, extra] : boxes) {
+        box(id)->setFocus();
+        messages.seen.clear();
+        const int calculations = window->calculationCount();
+        typeAndLeave(id, QStringLiteral("x"));
+        EXPECT_EQ(messages.seen, std::vector<std::string>{"Input string mismatch "});
+        EXPECT_EQ(window->calculationCount(), calculations + extra);
+        EXPECT_EQ(QApplication::focusWidget(), box(id));
+        typeAndLeave(id, QStringLiteral("10"));
+    }
+}
+
+TEST_F(MainWindowTest, EnterFromEGoesToUnitLengthOnlyOnTheWatertightTab) {
+    startWindow();
+    for (int tab : {0, 1, 2}) {
+        SCOPED_TRACE(tab);
+        named<QTabWidget>("SSTabCfactor")->setCurrentIndex(tab);
+        box(InputBox::ie)->setFocus();
+        QTest::keyClick(box(InputBox::ie), Qt::Key_Return);
+        EXPECT_EQ(focusName(), tab == 0 ? QStringLiteral("iunit_length") : QStringLiteral("il1"));
+    }
+}
+
+TEST_F(MainWindowTest, EnterWalksTheIdentificationMaterialsAndStresses) {
+    startWindow();
+    box(InputBox::iproj)->setFocus();
+    const char* expected[] = {"iident", "cbofyp", "cbofys", "ie"};
+    for (const char* name : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(focusName(), QString::fromLatin1(name));
+    }
+    box(InputBox::ips)->setFocus();
+    QTest::keyClick(box(InputBox::ips), Qt::Key_Return);
+    EXPECT_EQ(focusName(), QStringLiteral("iproj"));
+}
+
+TEST_F(MainWindowTest, ArrowKeysMoveThroughTheStressGrid) {
+    startWindow();
+    box(InputBox::isigx1)->setFocus();
+    const std::pair<Qt::Key, const char*> moves[] = {
+        {Qt::Key_Right, "isigx2"}, {Qt::Key_Down, "isigy3"}, {Qt::Key_Left, "isigy1"}, {Qt::Key_Up, "isigx1"},
+        {Qt::Key_Up, "iLt"},       {Qt::Key_Up, "iLgs"},     {Qt::Key_Down, "iLt"},
+    };
+    for (const auto& [key, name] : moves) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(focusName(), QString::fromLatin1(name));
+    }
+}
+
+// Enter and arrow maps, row by row as the order of the boxes reads.
+TEST(NavigationTest, EnterOrderBranchesOnMaterialsAndStructure) {
+    Catalogue catalogue;
+    catalogue.materials.rows = {{"A", 235, 400, 1}, {"B", 355, 490, 0.72}, {"User", 235, 400, 1}};
+    DesignCase dc;
+    dc.plateMaterial = 1;
+    dc.stiffenerMaterial = 2;
+    dc.structureType = tankBulkhead;
+    const std::pair<const char*, const char*> steps[] = {
+        {"iproj", "iident"}, {"iident", "cbofyp"},    {"cbofyp", "cbofys"}, {"cbofys", "ifys"},   {"ifys", "ifus"},
+        {"ifus", "ie"},      {"ie", "il1"},           {"ifyp", "ifup"},     {"ifup", "cbofys"},   {"il1", "il2"},
+        {"il2", "iLg"},      {"iLg", "it"},           {"it", "is1"},        {"is1", "is2"},       {"is2", "iLgs"},
+        {"iLgs", "iLt"},     {"iLt", "isigx1"},       {"isigx1", "isigx2"}, {"isigx2", "isigy1"}, {"isigy1", "isigy3"},
+        {"isigy3", "itau1"}, {"itau1", "ip1"},        {"ip1", "ips"},       {"ips", "iproj"},     {"ifs", "iufa"},
+        {"iufa", "cbofyp"},  {"iunit_length", "il1"}, {"Command1", ""},
+    };
+    for (const auto& [from, to] : steps) EXPECT_EQ(nextOnEnter(from, dc, catalogue), to) << from;
+    dc.plateMaterial = 2;
+    dc.stiffenerMaterial = 0;
+    dc.structureType = watertightBulkhead;
+    EXPECT_EQ(nextOnEnter("cbofyp", dc, catalogue), "ifyp");
+    EXPECT_EQ(nextOnEnter("cbofys", dc, catalogue), "ie");
+    EXPECT_EQ(nextOnEnter("ie", dc, catalogue), "iunit_length");
+}
+
+TEST(NavigationTest, ArrowMapOfTheGeometryAndLoadBoxes) {
+    struct Move {
+        const char* from;
+        ArrowKey key;
+        const char* to;
+    };
+    const Move moves[] = {
+        {"il1", ArrowKey::down, "il2"},    {"il1", ArrowKey::up, "ip1"},          {"iLt", ArrowKey::down, "isigx1"},
+        {"is2", ArrowKey::up, "is1"},      {"isigx1", ArrowKey::left, "is2"},     {"isigx1", ArrowKey::down, "isigy1"},
+        {"isigx2", ArrowKey::up, "itau1"}, {"isigx2", ArrowKey::right, "isigy1"}, {"isigy1", ArrowKey::down, "itau1"},
+        {"isigy3", ArrowKey::down, "ip1"}, {"isigy3", ArrowKey::right, "itau1"},  {"itau1", ArrowKey::down, "ip1"},
+        {"itau1", ArrowKey::up, "isigy1"}, {"ip1", ArrowKey::up, "itau1"},        {"ips", ArrowKey::down, "iproj"},
+        {"ips", ArrowKey::up, "ip1"},      {"il1", ArrowKey::left, ""},           {"ifs", ArrowKey::down, ""},
+        {"iproj", ArrowKey::up, ""},
+    };
+    for (const Move& m : moves) EXPECT_EQ(nextOnArrow(m.from, m.key), m.to) << m.from;
+    EXPECT_TRUE(movesLeftRight("isigy3"));
+    EXPECT_FALSE(movesLeftRight("il1"));
+    EXPECT_FALSE(movesUpDown("iproj"));
+    EXPECT_FALSE(movesUpDown("ifs"));
+}
+
+TEST_F(MainWindowTest, MaterialListOpensTheStrengthsOnlyForTheUserDefinedGrade) {
+    startWindow();
+    auto* list = named<QComboBox>("cbofyp");
+    const int last = list->count() - 1;
+    list->setCurrentIndex(last);
+    emit list->activated(last);
+    EXPECT_EQ(ctx.dc.plateMaterial, last);
+    EXPECT_TRUE(box(InputBox::ifyp)->isEnabled());
+    EXPECT_TRUE(box(InputBox::ifup)->isEnabled());
+    typeAndLeave(InputBox::ifyp, QStringLiteral("300"));
+    EXPECT_EQ(ctx.dc.Fyp, 300.0);
+    EXPECT_EQ(box(InputBox::ifyp)->text(), QStringLiteral("300"));
+
+    list->setCurrentIndex(0);
+    emit list->activated(0);
+    EXPECT_FALSE(box(InputBox::ifyp)->isEnabled());
+    EXPECT_EQ(ctx.dc.Fyp, 235.0);
+    EXPECT_EQ(box(InputBox::ifyp)->text(), QStringLiteral("235"));
+
+    auto* stiffener = named<QComboBox>("cbofys");
+    stiffener->setCurrentIndex(last);
+    emit stiffener->activated(last);
+    EXPECT_TRUE(box(InputBox::ifys)->isEnabled());
+    EXPECT_TRUE(box(InputBox::ifus)->isEnabled());
+    EXPECT_FALSE(box(InputBox::ifyp)->isEnabled());
+}
+
+TEST_F(MainWindowTest, OptionsChangeTheCaseAndTheWindow) {
+    startWindow();
+    named<QRadioButton>("opt_cond_b")->click();
+    EXPECT_EQ(box(InputBox::ifs)->text(), QStringLiteral("1.11"));
+    EXPECT_EQ(box(InputBox::iufa)->text(), QStringLiteral("0.80"));
+    named<QRadioButton>("opt_cond_c")->click();
+    EXPECT_EQ(box(InputBox::ifs)->text(), QStringLiteral("1.11"));
+
+    named<QRadioButton>("optbuckling2")->click();
+    EXPECT_EQ(ctx.dc.analysis, 2);
+    EXPECT_TRUE(named<QCheckBox>("def_chbox")->isHidden());
+    named<QRadioButton>("optbuckling1")->click();
+    EXPECT_FALSE(named<QCheckBox>("def_chbox")->isHidden());
+    named<QCheckBox>("def_chbox")->click();
+    EXPECT_TRUE(ctx.dc.includeDeformation);
+
+    named<QPushButton>("Command1")->click();
+    EXPECT_EQ(box(InputBox::ip1)->text(), QStringLiteral("-0.030"));
+
+    // Tank bulkhead, option 1, then the upper-structure tab: the option stays ("In way of tanks").
+    named<QRadioButton>("OptC11")->click();
+    named<QTabWidget>("SSTabCfactor")->setCurrentIndex(2);
+    EXPECT_EQ(ctx.dc.structureType, 2);
+    EXPECT_EQ(ctx.dc.structureOption, 1);
+    EXPECT_TRUE(named<QRadioButton>("OptC21")->isChecked());
+    EXPECT_TRUE(named<QLabel>("ctext2")->text().contains(QStringLiteral("3-2-4/3.5&3.7")));
+}
+
+TEST_F(MainWindowTest, RightClickOnTheL1LabelPopsUpTheProfileMenu) {
+    startWindow();
+    auto* label = named<QLabel>("lblL1");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("L1 ="));
+    EXPECT_EQ(label->contextMenuPolicy(), Qt::NoContextMenu);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(label, &event);
+    EXPECT_TRUE(window->profileMenu()->isVisible());
+    EXPECT_EQ(window->profileMenu()->objectName(), QStringLiteral("mnuProfile"));
+    window->profileMenu()->hide();
+}
+
+TEST_F(MainWindowTest, ProfileMenuSetsTheTypeAndRecalculates) {
+    startWindow();
+    const int calculations = window->calculationCount();
+    named<QAction>("mnustifft")->trigger();
+    EXPECT_EQ(ctx.dc.stiffenerType, stiffTTable);
+    EXPECT_EQ(window->calculationCount(), calculations + 1);
+    EXPECT_EQ(named<QLabel>("stiffprof")->text().toStdString(), stiffenerDesignation(ctx.dc));
+    EXPECT_TRUE(named<QLabel>("stiffprof")->text().startsWith(QLatin1Char('T')));
+    named<QAction>("mnugirdL")->trigger();
+    EXPECT_EQ(ctx.dc.girderType, girderL);
+    EXPECT_TRUE(named<QLabel>("girdprof")->text().startsWith(QLatin1Char('L')));
+}
+
+TEST_F(MainWindowTest, NewRestoresTheNewFileValues) {
+    startWindow();
+    typeAndLeave(InputBox::il1, QStringLiteral("2800"));
+    typeAndLeave(InputBox::iproj, QStringLiteral("Deck"));
+    named<QRadioButton>("opt_cond_b")->click();
+    named<QAction>("mnunew")->trigger();
+    EXPECT_EQ(ctx.dc.L1, 3000);
+    EXPECT_EQ(box(InputBox::il1)->text(), QStringLiteral("3000"));
+    EXPECT_EQ(box(InputBox::iproj)->text(), QStringLiteral("Project"));
+    EXPECT_EQ(box(InputBox::ifs)->text(), QStringLiteral("1.43"));
+    EXPECT_TRUE(named<QRadioButton>("opt_cond_a")->isChecked());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("KORVEL: New File"));
+}
+
+TEST_F(MainWindowTest, SaveOpenAndTheRecentList) {
+    startWindow();
+    const std::string path = folder.filePath(QStringLiteral("deck.korvp")).toStdString();
+    typeAndLeave(InputBox::il1, QStringLiteral("2800"));
+    dialogs.next = path;
+    named<QAction>("mnusave")->trigger();
+    EXPECT_EQ(window->windowTitle().toStdString(), "KORVEL: " + path);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(path)));
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    EXPECT_TRUE(dialogs.requests[0].askOverwrite);
+    auto* recent1 = named<QAction>("mnurecentfile1");
+    EXPECT_TRUE(recent1->isVisible());
+    EXPECT_TRUE(named<QAction>("mnurecentfile0")->isVisible());
+    EXPECT_EQ(recent1->text().toStdString(), "1. " + path);
+    EXPECT_FALSE(named<QAction>("mnurecentfile2")->isVisible());
+    EXPECT_EQ(settings->value("korvp", "Recent Files", "RecentFile1"), path);
+
+    named<QAction>("mnunew")->trigger();
+    EXPECT_EQ(box(InputBox::il1)->text(), QStringLiteral("3000"));
+    recent1->trigger();
+    EXPECT_EQ(box(InputBox::il1)->text(), QStringLiteral("2800"));
+    EXPECT_EQ(window->windowTitle().toStdString(), "KORVEL: " + path);
+
+    // A file that vanished is reported and changes nothing.
+    dialogs.next = folder.filePath(QStringLiteral("gone.korvp")).toStdString();
+    named<QAction>("mnuopen")->trigger();
+    ASSERT_EQ(messages.seen.size(), 1u);
+    EXPECT_EQ(messages.seen[0], "can't find file - " + dialogs.next);
+    EXPECT_EQ(window->windowTitle().toStdString(), "KORVEL: " + path);
+    EXPECT_EQ(ctx.dc.L1, 2800);
+}
+
+TEST_F(MainWindowTest, MissingDocumentIsReportedByName) {
+    startWindow();
+    named<QAction>("mnuTheory")->trigger();
+    ASSERT_EQ(messages.seen.size(), 1u);
+    EXPECT_NE(messages.seen[0].find("can't find file - "), std::string::npos);
+    EXPECT_NE(messages.seen[0].find("Documentation"), std::string::npos);
+    EXPECT_NE(messages.seen[0].find("KORVEL Theory Manual.pdf"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, MenusCarryTheirNamesAndCaptions) {
+    startWindow();
+    const std::pair<const char*, const char*> actions[] = {
+        {"mnunew", "&New"},
+        {"mnuopen", "&Open"},
+        {"mnusave", "&Save"},
+        {"mnusaveas", "Save &As"},
+        {"mnuprbu1", "Buckling "},
+        {"mnuprbu2", "Scantling/Yield"},
+        {"mnuprSc1", "Buckling/Scantling/Yield"},
+        {"mnuexit", "&Exit"},
+        {"mnustiffl", "&L-table"},
+        {"mnustiffusp", "&Trapez-profile"},
+        {"mnustiffib", "I-built-up"},
+        {"mnugirdL", "L- Girder"},
+        {"mnugirdT", "T - Girder"},
+        {"mnuDatabase", "&Open Database"},
+        {"mnuprintbuckling2", "Scantling/Yield "},
+        {"mnuhelpsearch", "&Search for Help On . . . "},
+        {"mnuabout", "&About KORVP"},
+    };
+    for (const auto& [name, caption] : actions) {
+        auto* action = named<QAction>(name);
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_EQ(action->text(), QString::fromLatin1(caption));
+    }
+    EXPECT_EQ(named<QMenu>("mnuprint1")->title(), QStringLiteral("Print"));
+    EXPECT_EQ(named<QGroupBox>("fr2")->title(), QStringLiteral("Geometry && Stresses"));
+    EXPECT_EQ(box(InputBox::iLt)->toolTip(), QStringLiteral(" Recommended max distance 3000 mm "));
+}
+
+TEST_F(MainWindowTest, ComingBackFromAnotherWindowRecalculatesOnceButNotFromAModalOne) {
+    startWindow();
+    QWidget other;
+    other.setWindowTitle(QStringLiteral("other"));
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    int calculations = window->calculationCount();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(window->calculationCount(), calculations + 1);
+
+    QDialog modal;
+    modal.setModal(true);
+    modal.show();
+    modal.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&modal));
+    modal.hide();
+    calculations = window->calculationCount();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(window->calculationCount(), calculations);
+}
+
+TEST(QtSettingsStoreTest, KeepsTheRecentListInItsOwnFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("store.ini"));
+    {
+        QtSettingsStore store(file);
+        store.setValue("korvp", "Recent Files", "RecentFile2", "/b.korvp");
+        store.setValue("korvp", "Recent Files", "RecentFile1", "/a.korvp");
+        store.setValue("other", "Recent Files", "RecentFile1", "/x");
+    }
+    QtSettingsStore again(file);
+    EXPECT_EQ(again.value("korvp", "Recent Files", "RecentFile1"), "/a.korvp");
+    EXPECT_EQ(again.value("korvp", "Recent Files", "RecentFile3"), "");
+    const std::vector<std::pair<std::string, std::string>> expected = {{"RecentFile1", "/a.korvp"},
+                                                                       {"RecentFile2", "/b.korvp"}};
+    EXPECT_EQ(again.sectionValues("korvp", "Recent Files"), expected);
+}
+
+} // namespace
+} // namespace korvel

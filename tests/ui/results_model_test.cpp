@@ -1,0 +1,171 @@
+// The control summary list's model: three columns with their headers, the value bold in its
+// verdict colour, headings bold across the row, red remarks, the raw row in a user role, and
+// the model contract checked by QAbstractItemModelTester.
+
+#include "design/calculate.h"
+#include "report/control_summary.h"
+#include "support/test_catalogue.h"
+#include "ui/results_model.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QBrush>
+#include <QFont>
+#include <QSignalSpy>
+
+#include <memory>
+
+namespace korvel {
+namespace {
+
+// One QApplication for the whole executable, created before the first test and destroyed
+// before the exit handlers run (Qt's own statics are gone by then).
+class QtEnvironment final : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app_ = std::make_unique<QApplication>(argc_, argv_);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[32] = "results_model_test";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+
+::testing::Environment* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+const Rgb darkGreen{0, 128, 0};
+const Rgb darkRed{128, 0, 0};
+
+// A heading, two check lines (within the limit and exceeded), a black deflection line and a red
+// remark, as the buckling listing gives them.
+std::vector<ListingRow> sampleRows() {
+    return {
+        {"Plate buckling", "", "", {}, true, false, 1},
+        {"UFpb = 0.45/0.60 = ", "0.75", "  < 1.0  (3/3.1)", darkGreen, false, true, 2},
+        {"UFpu = 0.70/0.60 = ", "1.17", "  < 1.0  (3/3.3)", darkRed, false, true, 3},
+        {"Deflection y = ", "4.2", " mm", {0, 0, 0}, false, true, 4},
+        {"Decrease the y stress", "", "", remarkRed, false, false, 5},
+    };
+}
+
+class ResultsModelTest : public ::testing::Test {
+protected:
+    QVariant at(int row, int column, int role = Qt::DisplayRole) const {
+        return model.data(model.index(row, column), role);
+    }
+    ResultsModel model;
+};
+
+TEST_F(ResultsModelTest, PassesTheModelTesterThroughResets) {
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.setRows(sampleRows());
+    model.setRows({});
+    model.setRows(sampleRows());
+    EXPECT_EQ(model.rowCount(), 5);
+    EXPECT_EQ(model.columnCount(), 3);
+    EXPECT_EQ(model.rowCount(model.index(0, 0)), 0); // a flat list
+}
+
+TEST_F(ResultsModelTest, ANewCalculationOfTheSameLengthUpdatesInPlace) {
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.setRows(sampleRows());
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+    std::vector<ListingRow> next = sampleRows();
+    next[1].value = "1.02";
+    next[1].colour = darkRed;
+    model.setRows(next);
+    EXPECT_EQ(resets.count(), 0);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(at(1, 1).toString(), QStringLiteral("1.02"));
+    EXPECT_EQ(at(1, 1, Qt::ForegroundRole).value<QBrush>().color(), QColor(128, 0, 0));
+    next.pop_back();
+    model.setRows(next);
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_EQ(model.rowCount(), 4);
+}
+
+TEST_F(ResultsModelTest, HeadersAreBoldWithTheTrailingBlankOfReference) {
+    const char* expected[] = {"Control", "Interaction Ratio", "Reference "};
+    for (int column = 0; column < 3; ++column) {
+        EXPECT_EQ(model.headerData(column, Qt::Horizontal).toString(), QString::fromLatin1(expected[column]));
+        EXPECT_TRUE(model.headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+    }
+    EXPECT_FALSE(model.headerData(3, Qt::Horizontal).isValid());
+}
+
+TEST_F(ResultsModelTest, ColumnsTakeSevenTenthsOneTenthAndFifteenHundredths) {
+    EXPECT_DOUBLE_EQ(ResultsModel::columnShare(0), 0.7);
+    EXPECT_DOUBLE_EQ(ResultsModel::columnShare(1), 0.1);
+    EXPECT_DOUBLE_EQ(ResultsModel::columnShare(2), 0.15);
+}
+
+TEST_F(ResultsModelTest, EachColumnShowsItsText) {
+    model.setRows(sampleRows());
+    EXPECT_EQ(at(1, 0).toString(), QStringLiteral("UFpb = 0.45/0.60 = "));
+    EXPECT_EQ(at(1, 1).toString(), QStringLiteral("0.75"));
+    EXPECT_EQ(at(1, 2).toString(), QStringLiteral("  < 1.0  (3/3.1)"));
+    EXPECT_EQ(at(0, 1).toString(), QString());
+}
+
+TEST_F(ResultsModelTest, ValueIsBoldInItsVerdictColourAndCentred) {
+    model.setRows(sampleRows());
+    struct Expect {
+        int row;
+        QColor colour;
+    };
+    for (const Expect& e : {Expect{1, QColor(0, 128, 0)}, Expect{2, QColor(128, 0, 0)}, Expect{3, QColor(0, 0, 0)}}) {
+        SCOPED_TRACE(e.row);
+        EXPECT_EQ(at(e.row, 1, Qt::ForegroundRole).value<QBrush>().color(), e.colour);
+        EXPECT_TRUE(at(e.row, 1, Qt::FontRole).value<QFont>().bold());
+        EXPECT_FALSE(at(e.row, 0, Qt::FontRole).isValid()); // label and formula in the regular weight
+        EXPECT_FALSE(at(e.row, 0, Qt::ForegroundRole).isValid());
+        EXPECT_EQ(at(e.row, 1, Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::Alignment(Qt::AlignCenter));
+    }
+}
+
+TEST_F(ResultsModelTest, HeadingIsBoldAcrossTheRowAndRemarkIsRed) {
+    model.setRows(sampleRows());
+    for (int column = 0; column < 3; ++column) EXPECT_TRUE(at(0, column, Qt::FontRole).value<QFont>().bold());
+    EXPECT_EQ(at(4, 0, Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+    EXPECT_FALSE(at(4, 0, Qt::FontRole).isValid());
+}
+
+TEST_F(ResultsModelTest, UserRoleGivesTheWholeRow) {
+    const std::vector<ListingRow> rows = sampleRows();
+    model.setRows(rows);
+    for (int column = 0; column < 3; ++column)
+        EXPECT_EQ(at(2, column, ResultsModel::rowRole).value<ListingRow>(), rows[2]);
+    EXPECT_FALSE(model.data(model.index(9, 0), ResultsModel::rowRole).isValid());
+}
+
+TEST_F(ResultsModelTest, FilledFromTheSummaryOfACalculatedCase) {
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const Catalogue catalogue = testCatalogue();
+    DesignCase dc;
+    IgnoreWarnings quiet;
+    calculate(dc, catalogue, quiet);
+    const std::vector<ListingRow> rows = controlSummary(dc);
+    ASSERT_FALSE(rows.empty());
+    model.setRows(rows);
+    ASSERT_EQ(model.rowCount(), static_cast<int>(rows.size()));
+    for (int r = 0; r < model.rowCount(); ++r) {
+        const ListingRow& row = rows[static_cast<std::size_t>(r)];
+        EXPECT_EQ(at(r, 0).toString().toStdString(), row.control);
+        EXPECT_EQ(at(r, 1).toString().toStdString(), row.value);
+        EXPECT_EQ(at(r, 2).toString().toStdString(), row.reference);
+        // Every check line of the new-file case carries a verdict colour on a bold value.
+        if (!row.value.empty()) {
+            EXPECT_TRUE(at(r, 1, Qt::FontRole).value<QFont>().bold()) << row.control;
+        }
+    }
+}
+
+} // namespace
+} // namespace korvel
