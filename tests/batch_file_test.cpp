@@ -291,6 +291,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "field 14: LW takes 4 dimensions joined by a lower-case x, \"200X90X9X12\" has 1"},
         BadFile{"FlatBarWithFourDimensions", caseLine(13, "FB") + "\nEnd", P, 1, "field 14: FB takes 2 dimensions"},
         BadFile{"GirderThreeDimensions", caseLine(16, "800x200x10") + "\nEnd", P, 1, "field 16: TG takes 4 dimensions"},
+        BadFile{"BeyondSinglePrecision", caseLine(26, "1e39") + "\nEnd", P, 1, "field 26 (SigxB) is too large"},
         BadFile{"CommaModeDimension", caseLine(14, "200x90x9xabc") + "\nEnd", C, 1,
                 "field 14 (dimension) is not a number: \"abc\""}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });

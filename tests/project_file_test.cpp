@@ -369,6 +369,21 @@ INSTANTIATE_TEST_SUITE_P(
                       Malformed{"OpenQuote", 2, "\"Platform", 0, 2, "project name: the quoted text"}),
     [](const ::testing::TestParamInfo<Malformed>& info) { return std::string(info.param.name); });
 
+TEST(ProjectFile, Version170WithASpanBeyondSinglePrecisionIsRefused) {
+    // The older layout derives Lgs = 0.6·3·L1 in single precision: an absurd L1 must be refused,
+    // not turned into an infinite span that a later save could not write back.
+    std::string text = readAll(testData / "version170.korvp");
+    const std::vector<std::string> lines = linesOf(text);
+    ASSERT_EQ("3000", lines[23]) << "L1 is line 24 of the older layout";
+    text = withLine(text, 24, "1e39");
+    DesignCase dc = newCase();
+    const std::string before = projectFileText(dc);
+    const std::optional<ProjectFileProblem> problem = readProjectText(text, catalogue(), dc);
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_NE(std::string::npos, problem->problem.find("too large")) << problem->problem;
+    EXPECT_EQ(before, projectFileText(dc));
+}
+
 TEST(ProjectFile, MessagesNameThePathAndTheLine) {
     TempFolder folder;
     const std::string bad = folder.file("bad.korvp");

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -141,6 +142,11 @@ private:
         if (!value) value = parseNumber(text, mode_);
         if (!value) {
             fail("field " + std::to_string(field) + " (" + what + ") is not a number: \"" + std::string(text) + "\"");
+            return 0;
+        }
+        // Many fields are single precision: a value beyond the float range cannot be one of them.
+        if (!(std::fabs(*value) <= std::numeric_limits<float>::max())) {
+            fail("field " + std::to_string(field) + " (" + what + ") is too large: \"" + std::string(text) + "\"");
             return 0;
         }
         return *value;

@@ -72,12 +72,14 @@ public:
         return value.value_or(0);
     }
 
-    float single(const char* what) {
-        const double value = real(what);
-        const auto narrowed = static_cast<float>(value);
-        if (!failed() && !std::isfinite(narrowed))
+    float single(const char* what) { return toSingle(real(what), what); }
+
+    // A value of a single-precision field: one beyond the float range is refused before it is
+    // narrowed (the conversion itself would be undefined).
+    float toSingle(double value, const char* what) {
+        if (!failed() && !(std::fabs(value) <= std::numeric_limits<float>::max()))
             fail(lastLine_, std::string(what) + " " + generalNumber(value) + " is too large");
-        return failed() ? 0.0f : narrowed;
+        return failed() ? 0.0f : static_cast<float>(value);
     }
 
     int whole(const char* what) {
@@ -304,7 +306,7 @@ std::optional<ProjectFileProblem> readProjectText(std::string_view text, const C
         // stiffener spans with its scantling span 0.6 of that, brackets at 3 m.
         c.L2 = c.L1;
         c.Lg = 3 * c.L1;
-        c.Lgs = static_cast<float>(0.6 * c.Lg);
+        c.Lgs = in.toSingle(0.6 * c.Lg, "Lgs (0.6 of 3 L1)");
         c.Lt = 3000;
     }
     c.t = in.real("t");
