@@ -162,13 +162,13 @@ void ProfileDialog::buildShared(const WindowOptions& options) {
 
 void ProfileDialog::addFields(const std::vector<FieldSpec>& fields) {
     fields_.reserve(fields.size());
-    for (const FieldSpec& spec : fields) {
-        auto* edit = new LineInput(InputBox::none, QString::fromLatin1(limitOf(spec.field).name));
+    for (const FieldSpec& def : fields) {
+        auto* edit = new LineInput(InputBox::none, QString::fromLatin1(limitOf(def.field).name));
         const int row = inputArea_->rowCount();
-        inputArea_->addWidget(new QLabel(spec.caption), row, 0, Qt::AlignRight);
+        inputArea_->addWidget(new QLabel(def.caption), row, 0, Qt::AlignRight);
         inputArea_->addWidget(edit, row, 1);
         inputArea_->addWidget(new QLabel(QStringLiteral("mm")), row, 2);
-        fields_.push_back({spec, edit});
+        fields_.push_back({def, edit});
     }
     inputArea_->setRowStretch(inputArea_->rowCount(), 1);
     // Connected once the vector no longer moves: each handler finds its field by position.
@@ -345,7 +345,7 @@ std::optional<double> ProfileDialog::readField(EditField& f) {
 }
 
 void ProfileDialog::showFieldText(EditField& f) {
-    f.edit->showText(shown(textOf(fieldTexts(), f.spec.field)));
+    f.edit->showText(shown(textOf(fieldTexts(), f.def.field)));
 }
 
 void ProfileDialog::returnFocus(LineInput* edit) {
@@ -359,14 +359,14 @@ void ProfileDialog::leaveField(EditField& f) {
     if (busy_ || closed_) return;
     busy_ = true;
     if (const std::optional<double> typed = readField(f)) {
-        storeFieldValue(f.spec.field, *typed);
+        storeFieldValue(f.def.field, *typed);
         showFieldText(f);
-        const FieldLimit& limit = limitOf(f.spec.field);
-        const bool below = fieldValue(f.spec.field) < limit.leaving;
+        const FieldLimit& limit = limitOf(f.def.field);
+        const bool below = fieldValue(f.def.field) < limit.leaving;
         if (below) {
             warn(limit.leavingMessage);
             if (limit.forceMinimum) {
-                storeFieldValue(f.spec.field, limit.leaving);
+                storeFieldValue(f.def.field, limit.leaving);
                 showFieldText(f);
             }
         }
@@ -413,11 +413,11 @@ bool ProfileDialog::closingChecks() {
             readable = false;
             break;
         }
-        storeFieldValue(f.spec.field, *typed);
+        storeFieldValue(f.def.field, *typed);
         showFieldText(f);
-        if (std::find(closingChecked_.begin(), closingChecked_.end(), f.spec.field) == closingChecked_.end()) continue;
-        const FieldLimit& limit = limitOf(f.spec.field);
-        if (fieldValue(f.spec.field) < limit.closing) {
+        if (std::find(closingChecked_.begin(), closingChecked_.end(), f.def.field) == closingChecked_.end()) continue;
+        const FieldLimit& limit = limitOf(f.def.field);
+        if (fieldValue(f.def.field) < limit.closing) {
             warn(limit.closingMessage);
             returnFocus(f.edit);
         }

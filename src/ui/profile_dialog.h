@@ -141,7 +141,7 @@ protected:
 
 private:
     struct EditField {
-        FieldSpec spec;
+        FieldSpec def;
         LineInput* edit = nullptr;
     };
 

@@ -99,16 +99,6 @@ TEST_F(HelpTest, ContentsReachesEveryPageOnceAndEveryPageHasATitle) {
     EXPECT_EQ(sorted.removeDuplicates(), 0);
 }
 
-TEST_F(HelpTest, PagesSpeakOfTheProgramOnly) {
-    // The pages are the program's own documentation: no word of where their text came from.
-    const QRegularExpression foreign(QStringLiteral("\\b(spec|specification|Part \\d\\.\\d)\\b"),
-                                     QRegularExpression::CaseInsensitiveOption);
-    for (const QString& page : helpPages()) {
-        const QString html = readText(QDir(sourceHelp).filePath(page));
-        EXPECT_FALSE(foreign.match(html).hasMatch()) << page.toStdString();
-    }
-}
-
 TEST_F(HelpTest, SearchFindsEveryWordOfTheQueryInTheShownText) {
     struct Row {
         const char* query;
