@@ -55,3 +55,19 @@ void fullCalculation(benchmark::State& state) {
 BENCHMARK(fullCalculation);
 
 } // namespace
+
+namespace {
+
+// The same calculation as a batch results run makes it: the numbers without the check-line texts.
+void resultsOnlyCalculation(benchmark::State& state) {
+    DesignCase dc = newCase();
+    dc.composeTexts = false;
+    IgnoreWarnings warnings;
+    for (auto _ : state) {
+        calculate(dc, programCatalogue(), warnings);
+        benchmark::DoNotOptimize(dc.uf.UFpb);
+    }
+}
+BENCHMARK(resultsOnlyCalculation);
+
+} // namespace

@@ -234,6 +234,10 @@ struct DesignCase {
     double cStiffener = 0;
     double cGirder = 0;
 
+    // Whether the checks compose the texts of their check lines. A batch run that only writes the
+    // results table switches them off; everything that shows a case leaves them on.
+    bool composeTexts = true;
+
     // Raised when plate 1 or 2 could not form its effective width: the listing asks the
     // engineer to decrease the y stress.
     bool sigyError = false;

@@ -109,16 +109,23 @@ Mask parseMask(std::string_view m) {
 // once per thread and found again by its text.
 const Mask& cachedMask(std::string_view text) {
     struct Entry {
+        const char* literal; // where the caller's text lived: the same literal is found at once
         std::string text;
         Mask mask;
     };
     thread_local std::vector<Entry> cache;
     for (const Entry& e : cache) {
-        if (e.text == text) return e.mask;
+        if (e.literal == text.data() && e.text.size() == text.size()) return e.mask;
+    }
+    for (Entry& e : cache) {
+        if (e.text == text) {
+            e.literal = text.data();
+            return e.mask;
+        }
     }
     if (cache.size() >= 64) cache.clear(); // masks built at run time must not grow it for ever
     cache.reserve(64);
-    cache.push_back({std::string(text), Mask{}});
+    cache.push_back({text.data(), std::string(text), Mask{}});
     Entry& added = cache.back();
     added.mask = parseMask(added.text); // views into the cached copy of the text
     return added.mask;
@@ -226,16 +233,24 @@ bool formatFixedFast(double value, std::string_view maskText, char separator, do
         --fractionLength;
     }
 
-    out.clear();
-    if (value < 0 && r != 0) out += '-';
-    out += mask.prefix;
-    if (integerLength < minInteger) out.append(static_cast<std::size_t>(minInteger - integerLength), '0');
-    out.append(digits, static_cast<std::size_t>(integerLength));
+    // One string made from one buffer: the text is composed where it cannot allocate.
+    const std::size_t size = (value < 0 && r != 0 ? 1 : 0) + mask.prefix.size() +
+                             static_cast<std::size_t>(std::max(minInteger, integerLength)) +
+                             (fractionLength > 0 ? 1 + static_cast<std::size_t>(fractionLength) : 0) +
+                             mask.suffix.size();
+    char buffer[64];
+    if (size > sizeof buffer) return false;
+    char* p = buffer;
+    if (value < 0 && r != 0) *p++ = '-';
+    p = std::copy(mask.prefix.begin(), mask.prefix.end(), p);
+    for (int i = integerLength; i < minInteger; ++i) *p++ = '0';
+    p = std::copy(digits, digits + integerLength, p);
     if (fractionLength > 0) {
-        out += separator;
-        out.append(fraction, static_cast<std::size_t>(fractionLength));
+        *p++ = separator;
+        p = std::copy(fraction, fraction + fractionLength, p);
     }
-    out += mask.suffix;
+    p = std::copy(mask.suffix.begin(), mask.suffix.end(), p);
+    out.assign(buffer, static_cast<std::size_t>(p - buffer));
     return true;
 }
 

@@ -520,6 +520,21 @@ bool hasFailedCheck(const Results& uf) {
     return false;
 }
 
+void runBatchCaseForResults(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue,
+                            WarningSink& warnings) {
+    dc.composeTexts = false;
+    runBatchCase(entry, dc, catalogue, warnings);
+    dc.composeTexts = true;
+}
+
+void finishResultsRun(const BatchList& list, DesignCase& dc, const Catalogue& catalogue) {
+    const auto last =
+        std::find_if(list.entries.rbegin(), list.entries.rend(), [](const BatchEntry& e) { return e.isCase(); });
+    if (last == list.entries.rend()) return;
+    IgnoreWarnings alreadyGiven;
+    runBatchCase(*last, dc, catalogue, alreadyGiven);
+}
+
 BatchResults runBatch(const BatchList& list, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
                       const BatchHooks& hooks) {
     BatchResults results;
@@ -530,7 +545,7 @@ BatchResults runBatch(const BatchList& list, DesignCase& dc, const Catalogue& ca
     for (const BatchEntry& e : list.entries) {
         if (e.isCase()) {
             if (hooks.beforeCase) hooks.beforeCase(e);
-            runBatchCase(e, dc, catalogue, warnings);
+            runBatchCaseForResults(e, dc, catalogue, warnings);
             appendBatchResultLine(results.text, dc);
             ++results.summary.cases;
             if (hasFailedCheck(dc.uf)) ++results.summary.failedCheck;
@@ -543,6 +558,7 @@ BatchResults runBatch(const BatchList& list, DesignCase& dc, const Catalogue& ca
         }
         if (hooks.progress) hooks.progress(++done, total);
     }
+    finishResultsRun(list, dc, catalogue);
     return results;
 }
 

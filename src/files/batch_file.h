@@ -101,6 +101,14 @@ BatchRead readBatchFile(const std::string& path, DecimalMode mode, const Catalog
 // fault and leaves every utilisation at the not-computed marker.
 void runBatchCase(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings);
 
+// A results run needs only the numbers of each case: runs the case without composing its
+// check-line texts, for the results table.
+void runBatchCaseForResults(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings);
+
+// After a results run the last case stays in the design case as the one shown: it is
+// calculated once more in full, with its texts (its warnings were given during the run).
+void finishResultsRun(const BatchList& list, DesignCase& dc, const Catalogue& catalogue);
+
 // The header line of the results table, ending in CR LF.
 std::string batchResultsHeader();
 // The 44 columns of a case just run (dc holds its results), ending in CR LF.

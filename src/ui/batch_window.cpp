@@ -316,7 +316,7 @@ bool BatchWindow::saveResults() {
             continue;
         }
         CaseWarnings warnings;
-        runBatchCase(entry, dc_, catalogue_, warnings);
+        runBatchCaseForResults(entry, dc_, catalogue_, warnings);
         appendBatchResultLine(text, dc_);
         ++notes.cases;
         if (hasFailedCheck(dc_.uf)) ++notes.failedCheck;
@@ -326,6 +326,7 @@ bool BatchWindow::saveResults() {
     }
     if (progress) progress->setValue(total);
     progress.reset();
+    if (!cancelled) finishResultsRun(list, dc_, catalogue_);
 
     if (cancelled) {
         // A cancelled run writes nothing and leaves the case the user was looking at.

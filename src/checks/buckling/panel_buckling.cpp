@@ -61,7 +61,7 @@ StepOutcome checkGirderBuckling(DesignCase& dc) {
     dc.buckling.girderSigCx = sigCx;
     dc.buckling.girderSigCy = sigCy;
     dc.uf.UFgbu = UFgbu;
-    dc.lines.UFgbu = std::move(line);
+    if (dc.composeTexts) dc.lines.UFgbu = std::move(line);
     return StepOutcome::done();
 }
 
@@ -86,7 +86,7 @@ StepOutcome checkOverallBuckling(DesignCase& dc) {
 
     dc.buckling.io = io;
     dc.uf.UFs = UFs;
-    dc.lines.UFs = std::move(line);
+    if (dc.composeTexts) dc.lines.UFs = std::move(line);
     return StepOutcome::done();
 }
 

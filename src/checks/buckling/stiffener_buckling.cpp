@@ -72,8 +72,8 @@ StepOutcome checkStiffener(DesignCase& dc) {
     //       while the formula text shows the combined σF.
     const double UFbu = (1 / static_cast<double>(n)) *
                         (Siga / (d.SigCA * x.Ae / A) + Cm * d.Sigb / (dc.Fys * (1 - Siga / (n * d.SigEA))));
-    bu.label = "UFbu= ";
-    if (Siga > 0) {
+    if (dc.composeTexts && Siga > 0) {
+        bu.label = "UFbu= ";
         bu.formula = "1/" + num(n, "0.0") + "*(" + num(Siga, "0.0") + "/(" + num(d.SigCA, "0.0") + "*(" +
                      num(x.Ae, "0") + "/" + num(A, "0") + ")) + " + num(Cm, "0.00") + "*" + num(d.Sigb, "0.0") + "/(" +
                      num(d.SigF, "0.0") + "*[1-" + num(Siga, "0.0") + "/(" + num(n, "0.00") + "*" +
@@ -81,7 +81,8 @@ StepOutcome checkStiffener(DesignCase& dc) {
         bu.value = num(UFbu, "0.00");
         bu.limit = "  < 1.0 (3/5.1)";
         bu.status = statusOf(UFbu);
-    } else {
+    } else if (dc.composeTexts) {
+        bu.label = "UFbu= ";
         bu.formula = noBucklingControl;
         bu.status = dc.lines.UFbu.status;
     }
@@ -91,13 +92,13 @@ StepOutcome checkStiffener(DesignCase& dc) {
     d.SigF = dc.Fyp < dc.Fys ? dc.Fyp : dc.Fys;
     d.SigCT = static_cast<float>(criticalStress(d.SigET, d.SigF, true));
     const double UFbt = Siga / (n * static_cast<double>(d.SigCT));
-    if (Siga > 0) {
+    if (dc.composeTexts && Siga > 0) {
         bt.label = "UFbt= Siga/(n*SigCT) = ";
         bt.formula = num(Siga, "0.0") + "/(" + num(n, "0.0") + "*" + num(d.SigCT, "0.0") + ")  =";
         bt.value = num(UFbt, "0.00");
         bt.limit = "  < 1.0 (3/5.3)";
         bt.status = statusOf(UFbt);
-    } else {
+    } else if (dc.composeTexts) {
         bt.formula = noBucklingControl;
         bt.status = dc.lines.UFbt.status;
     }
@@ -105,7 +106,7 @@ StepOutcome checkStiffener(DesignCase& dc) {
     // 10. Mid-span deflection of the stiffener with the yield plate width, fixed ends.
     const float e384 = static_cast<float>(384 * E);
     d.y = std::fabs(dc.p) * s * std::pow(L1, 4) / (static_cast<double>(e384) * x.Iey);
-    if (d.y != 0) {
+    if (d.y != 0 && dc.composeTexts) {
         deformation.label = "Deformation y = p*(s1+s2)/2*L1^4/(384*E*Iyeff) = ";
         deformation.formula = num(std::fabs(dc.p), "0.00") + "*(" + num(dc.s1, "00") + "+" + num(dc.s2, "00") + ")/2*" +
                               num(L1, "00") + "^4/(384*E*" + num(x.Iey, "00.0E+0") + ") = ";

@@ -152,7 +152,7 @@ StepOutcome plateThicknessCheck(DesignCase& dc) {
     if (!std::isfinite(UFt)) return notFinite("UFt = tmin/t");
 
     CheckLine line;
-    if (UFt != 0) {
+    if (UFt != 0 && dc.composeTexts) {
         line.label = plate2Wider ? "Plate 2: UF = tmin/t = " : "Plate 1: UF = tmin/t = ";
         line.formula = formatNumber(tmin, "0.00") + "/" + formatNumber(dc.t, "0.00") + " = ";
         line.value = formatNumber(UFt, "0.00");
@@ -189,7 +189,8 @@ StepOutcome stiffenerModulusCheck(DesignCase& dc, const Catalogue& catalogue) {
     dc.uf.UFsm = UFsm;
     dc.Q = Q;
     dc.cStiffener = c;
-    dc.lines.stiffenerModulus = modulusLine(SM, Weffmin, UFsm, clausesOf(dc.structureType).stiffener);
+    if (dc.composeTexts)
+        dc.lines.stiffenerModulus = modulusLine(SM, Weffmin, UFsm, clausesOf(dc.structureType).stiffener);
     return StepOutcome::done();
 }
 
@@ -247,6 +248,7 @@ StepOutcome girderCheck(DesignCase& dc, const Catalogue& catalogue) {
     dc.girderWebRatio = webRatio;
     dc.Q = Q;
     dc.cGirder = c;
+    if (!dc.composeTexts) return StepOutcome::done();
     dc.lines.girderModulus = modulusLine(SM, Weffmin, UFgm, clause.girder);
     dc.lines.girderDepth = verdictLine("Min depth of girder = ", formatNumber(hmin, "0.0") + " mm", depthRatio > 1,
                                        clause.girderDimensions);

@@ -68,6 +68,8 @@ StepOutcome cornerCheck(DesignCase& dc) {
     const double UFy = static_cast<double>(dc.FS) * g.stress / dc.Fyp;
     if (!g.allFinite || !std::isfinite(UFy)) return notFinite("the equivalent stress at a corner");
 
+    dc.uf.UFy = UFy;
+    if (!dc.composeTexts) return StepOutcome::done();
     CheckLine line;
     line.heading = "  Control in points A-D,  Factor of Safety F.S. = " + formatNumber(dc.FS, "0.00");
     if (UFy != 0) {
@@ -77,7 +79,6 @@ StepOutcome cornerCheck(DesignCase& dc) {
         result.heading = std::move(line.heading);
         line = std::move(result);
     }
-    dc.uf.UFy = UFy;
     dc.lines.corner = std::move(line);
     return StepOutcome::done();
 }
@@ -117,10 +118,11 @@ StepOutcome stiffenerLineCheck(DesignCase& dc) {
     if (!plate.allFinite || !std::isfinite(UFyp)) return notFinite("the equivalent stress at the plate side");
     if (!edge.allFinite || !std::isfinite(UFys)) return notFinite("the stress at the free edge");
 
-    const std::string plateLabel = "Point " + std::to_string(plate.index) + "p: UF = F.S.*Sigeq/Fy  = ";
-    const std::string edgeLabel = "Point " + std::to_string(edge.index) + "s: UF = F.S.*Sigeq/Fy  = ";
     dc.uf.UFyp = UFyp;
     dc.uf.UFys = UFys;
+    if (!dc.composeTexts) return StepOutcome::done();
+    const std::string plateLabel = "Point " + std::to_string(plate.index) + "p: UF = F.S.*Sigeq/Fy  = ";
+    const std::string edgeLabel = "Point " + std::to_string(edge.index) + "s: UF = F.S.*Sigeq/Fy  = ";
     dc.lines.platePoint = yieldLine(plateLabel, dc.FS, plate.stress, dc.Fyp, UFyp);
     dc.lines.stiffPoint = yieldLine(edgeLabel, dc.FS, edge.stress, dc.Fys, UFys);
     return StepOutcome::done();
