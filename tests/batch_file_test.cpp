@@ -519,6 +519,31 @@ TEST(BatchResults, RunWritesEveryEntryInFileOrder) {
     EXPECT_EQ("BF120x6.0", split(lines[9], "\t")[12]) << "row 0 of the program's BF-table";
 }
 
+TEST(BatchResults, ResultsWithoutTextsEqualTheFullCalculation) {
+    // A results run leaves the check-line texts out; its numbers must be those of the full
+    // calculation, and the last case stays in the design case complete with its texts.
+    const BatchList list = readFile("mixed.kori");
+    DesignCase quick;
+    IgnoreWarnings warnings;
+    const BatchResults results = runBatch(list, quick, programTables(), warnings, {});
+    std::string full = batchResultsHeader();
+    DesignCase dc;
+    for (const BatchEntry& e : list.entries) {
+        if (!e.isCase()) {
+            full += e.firstText + "\r\n";
+            continue;
+        }
+        runBatchCase(e, dc, programTables(), warnings);
+        ASSERT_FALSE(dc.lines.UFpb.label.empty() && dc.uf.UFpb > 0) << e.secondText;
+        appendBatchResultLine(full, dc);
+    }
+    EXPECT_EQ(full, results.text);
+    EXPECT_TRUE(quick.composeTexts);
+    EXPECT_EQ(dc.lines.UFbt, quick.lines.UFbt);
+    EXPECT_EQ(dc.lines.girderWeb, quick.lines.girderWeb);
+    EXPECT_FALSE(quick.lines.girderWeb.label.empty());
+}
+
 TEST(BatchResults, FailedChecksAreUtilisationsAboveOne) {
     Results uf;
     EXPECT_FALSE(hasFailedCheck(uf)) << "markers only";
