@@ -4,12 +4,9 @@
 #include "files/batch_file.h"
 #include "files/table_loader.h"
 #include "support/fake_warnings.h"
+#include "support/program_run.h"
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -21,78 +18,15 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace korvel {
 namespace {
-
-namespace fs = std::filesystem;
 
 const fs::path program = fs::path(KORVEL_PROGRAM_DIR) / "korvel-batch";
 const fs::path testData = fs::path(KORVEL_TEST_DATA_DIR);
 
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device random;
-        path_ = fs::temp_directory_path() / ("korvel_cli_" + std::to_string(random()));
-        fs::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    void write(const std::string& name, const std::string& text) const {
-        std::ofstream(path_ / name, std::ios::binary) << text;
-    }
-
-private:
-    fs::path path_;
-};
-
-struct ProgramRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs korvel-batch with `args`, standard output and error caught in files of `folder`.
+// Runs korvel-batch with `args`.
 ProgramRun korvelBatch(const TempFolder& folder, const std::vector<std::string>& args) {
-    const std::string outPath = folder.file("stdout.txt");
-    const std::string errPath = folder.file("stderr.txt");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-
-    std::vector<std::string> all = {program.string()};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    ProgramRun run;
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        ADD_FAILURE() << "cannot start " << program;
-        return run;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = readAll(outPath);
-    run.err = readAll(errPath);
-    return run;
+    return runProgram(program, folder, args);
 }
 
 std::string caseLine(const std::string& ident, const std::string& s1, const std::string& t) {

@@ -1,0 +1,26 @@
+#pragma once
+
+// korvel --pdf OUT.pdf [--selection 1|2|3] [PROJECT.korvp]: the printed report as a PDF file,
+// composed without a window.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvel {
+
+struct PdfRequest {
+    std::string output;
+    int selection = 0; // 0: the case's own analysis selection
+    std::string project;
+};
+
+// The request when the arguments ask for PDF mode; an error text in `problem` when they do but
+// are malformed.
+std::optional<PdfRequest> pdfRequest(const std::vector<std::string>& args, std::string& problem);
+
+// Composes the report: the tables from `programFolder`, the project file or else the start-up
+// case (the last case of "dummy.kori"). Returns the exit status; messages go to standard error.
+int runPdfMode(const PdfRequest& request, const std::string& programFolder);
+
+} // namespace korvel
