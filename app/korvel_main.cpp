@@ -44,6 +44,14 @@ int main(int argc, char* argv[]) {
     // The report needs fonts but no screen: PDF mode runs on the offscreen platform.
     if (pdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 
+    if (!pdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::cerr << "korvel: the window needs a graphical display and there is none; without one, use korvel-batch "
+                     "for batch files or korvel --pdf for the report.\n"
+                  << usage;
+        return 1;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KORVEL"));
     QApplication::setApplicationVersion(QStringLiteral("1.9"));
