@@ -11,6 +11,7 @@
 #include "files/table_loader.h"
 #include "sections/profile_types.h"
 #include "support/fake_warnings.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -49,11 +50,6 @@ Catalogue loadTables(const fs::path& folder) {
 const Catalogue& programTables() {
     static const Catalogue tables = loadTables(programData);
     return tables;
-}
-
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 std::vector<std::string> split(const std::string& s, const std::string& separator) {
@@ -96,25 +92,6 @@ std::string caseLine() {
 std::string caseLine(int field, const std::string& value) {
     return caseWith({{field, value}});
 }
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device random;
-        path_ = fs::temp_directory_path() / ("korvel_batch_" + std::to_string(random()));
-        fs::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 // ---- Reading ---------------------------------------------------------------------------------
 

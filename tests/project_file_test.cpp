@@ -12,6 +12,7 @@
 #include "files/recent_files.h"
 #include "files/settings_store.h"
 #include "files/table_loader.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -43,11 +44,6 @@ const Catalogue& catalogue() {
     return loaded;
 }
 
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 void writeAll(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
@@ -68,26 +64,6 @@ std::vector<std::string> linesOf(const std::string& text) {
     }
     return lines;
 }
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device random;
-        path_ = fs::temp_directory_path() / ("korvel_project_" + std::to_string(random()));
-        fs::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 // The case after New, as the window shows it.
 DesignCase newCase() {

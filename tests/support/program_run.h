@@ -3,51 +3,20 @@
 // Running one of the built programs as the user runs it: spawned directly (no shell), with its
 // standard output and error caught in files of a temporary folder.
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
 extern char** environ;
 
 namespace korvel {
-
-namespace fs = std::filesystem;
-
-inline std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device random;
-        path_ = fs::temp_directory_path() / ("korvel_cli_" + std::to_string(random()));
-        fs::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    void write(const std::string& name, const std::string& text) const {
-        std::ofstream(path_ / name, std::ios::binary) << text;
-    }
-
-private:
-    fs::path path_;
-};
 
 struct ProgramRun {
     int status = -1;

@@ -1,5 +1,6 @@
 // The Help menu: the help pages and their window, the documents and the about window.
 
+#include "support/qt_application.h"
 #include "ui/about_window.h"
 #include "ui/documents.h"
 #include "ui/help_window.h"
@@ -26,23 +27,6 @@
 
 namespace korvel {
 namespace {
-
-// One application for the whole run, gone before the program's static objects are: a
-// QApplication that outlives main() takes Qt's own globals down with it.
-class QtApplication final : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "help_window_test";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-[[maybe_unused]] ::testing::Environment* const qtApplication = ::testing::AddGlobalTestEnvironment(new QtApplication);
 
 // The pages as they ship; the build copies them to help/ in the program folder.
 const QString sourceHelp = QStringLiteral(KORVEL_TEST_DATA_DIR "/../../data/help");

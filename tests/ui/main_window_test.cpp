@@ -4,6 +4,7 @@
 
 #include "files/project_file.h"
 #include "sections/profile_types.h"
+#include "support/qt_application.h"
 #include "ui/analysis_panel.h"
 #include "ui/app_context.h"
 #include "ui/cfactor_panel.h"
@@ -41,25 +42,6 @@
 
 namespace korvel {
 namespace {
-
-// One QApplication for the whole executable, created before the first test and destroyed
-// before the exit handlers run (Qt's own statics are gone by then).
-class QtEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QApplication>(argc_, argv_);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[32] = "main_window_test";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-
-::testing::Environment* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 const QString dataFolder = QStringLiteral(KORVEL_TEST_DATA_DIR "/../../data/");
 

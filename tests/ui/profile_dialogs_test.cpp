@@ -1,5 +1,6 @@
 // The twelve profile windows, driven through their controls without a display.
 
+#include "support/qt_application.h"
 #include "ui/girder_dialog.h"
 #include "ui/line_input.h"
 #include "ui/profile_figure_widget.h"
@@ -24,23 +25,6 @@
 
 namespace korvel {
 namespace {
-
-// One application for the whole run, gone before the program's static objects are: a
-// QApplication that outlives main() takes Qt's own globals down with it.
-class QtApplication final : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "profile_dialogs_test";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-[[maybe_unused]] ::testing::Environment* const qtApplication = ::testing::AddGlobalTestEnvironment(new QtApplication);
 
 class RecordingMessages final : public UserMessages {
 public:

@@ -3,6 +3,7 @@
 // user units, fonts resolve to the report's families and keep their point size on every
 // resolution.
 
+#include "support/qt_application.h"
 #include "ui/qt_drawing_surface.h"
 
 #include <QApplication>
@@ -23,23 +24,6 @@
 
 namespace korvel {
 namespace {
-
-// GoogleTest's main has no application object; fonts need one. Runs without a display.
-class QtEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "qt_drawing_surface_test";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-[[maybe_unused]] ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 constexpr Rgb red{255, 0, 0};
 constexpr Rgb green{0, 128, 0};

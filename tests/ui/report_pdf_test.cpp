@@ -3,6 +3,7 @@
 // resolutions (the grid is measured in points, so it does not depend on the resolution).
 // Every file goes to a temporary folder; no printer and no user setting is used.
 
+#include "support/qt_application.h"
 #include "ui/report_printer.h"
 
 #include "design/calculate.h"
@@ -29,22 +30,6 @@
 
 namespace korvel {
 namespace {
-
-class QtEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "report_pdf_test";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-[[maybe_unused]] ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 const Catalogue catalogue = testCatalogue();
 constexpr ReportTime testClock{2026, 12, 7, 9, 5};

@@ -4,6 +4,7 @@
 
 #include "design/calculate.h"
 #include "report/control_summary.h"
+#include "support/qt_application.h"
 #include "support/test_catalogue.h"
 #include "ui/results_model.h"
 
@@ -19,25 +20,6 @@
 
 namespace korvel {
 namespace {
-
-// One QApplication for the whole executable, created before the first test and destroyed
-// before the exit handlers run (Qt's own statics are gone by then).
-class QtEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QApplication>(argc_, argv_);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[32] = "results_model_test";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-
-::testing::Environment* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 const Rgb darkGreen{0, 128, 0};
 const Rgb darkRed{128, 0, 0};
