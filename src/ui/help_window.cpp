@@ -200,6 +200,8 @@ void HelpWindow::showPage(HelpPage page) {
     tabs_->setCurrentIndex(1);
     query_->clear();
     hits_->clear();
+    // The page side is never blank: it shows the contents until a hit is chosen.
+    if (browser_->source().isEmpty()) openTopic(QLatin1String(helpContentsPage));
     query_->setFocus();
 }
 
