@@ -24,7 +24,7 @@ struct ProfileTable {
 // Column numbers of the profile tables.
 namespace col {
 inline constexpr int H = 1;
-inline constexpr int B = 2;  // L and T tables
+inline constexpr int B = 2; // L and T tables
 inline constexpr int twLT = 3;
 inline constexpr int tfLT = 4;
 inline constexpr int twFbBf = 2; // flat-bar and bulb-flat tables
