@@ -30,7 +30,7 @@ PanelFigureView::PanelFigureView(const DesignCase& dc, QWidget* parent) : QWidge
 }
 
 QSize PanelFigureView::sizeHint() const {
-    return {440, 280};
+    return {400, 200};
 }
 
 QSize PanelFigureView::minimumSizeHint() const {
@@ -105,21 +105,21 @@ FigurePanel::FigurePanel(const DesignCase& dc, QWidget* parent) : QGroupBox(QStr
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
-    layout->addWidget(pic21_, 0, 0, 6, 1);
+    // The schematic is wider than high: it takes the whole width, the two profiles stand below.
+    layout->addWidget(pic21_, 0, 0, 1, 4);
     auto* stiffLabel = new QLabel(QStringLiteral("Stiffener profile:"), this);
     stiffLabel->setObjectName(QStringLiteral("lblStiffenerProfile"));
     auto* girdLabel = new QLabel(QStringLiteral("Girder profile:"), this);
     girdLabel->setObjectName(QStringLiteral("lblGirderProfile"));
-    layout->addWidget(stiffLabel, 0, 1, 1, 2);
-    layout->addWidget(cmdpicStiff_, 1, 1);
-    layout->addWidget(stiffprof_, 1, 2);
-    layout->addWidget(girdLabel, 2, 1, 1, 2);
-    layout->addWidget(cmdpicGird_, 3, 1);
-    layout->addWidget(girdprof_, 3, 2);
-    layout->setRowStretch(4, 1);
-    layout->setColumnStretch(0, 3);
-    layout->setColumnStretch(2, 1);
-    layout->setColumnMinimumWidth(2, 120);
+    layout->addWidget(stiffLabel, 1, 0, 1, 2);
+    layout->addWidget(girdLabel, 1, 2, 1, 2);
+    layout->addWidget(cmdpicStiff_, 2, 0);
+    layout->addWidget(stiffprof_, 2, 1);
+    layout->addWidget(cmdpicGird_, 2, 2);
+    layout->addWidget(girdprof_, 2, 3);
+    layout->setRowStretch(0, 1);
+    layout->setColumnStretch(1, 1);
+    layout->setColumnStretch(3, 1);
 
     connect(cmdpicStiff_, &QPushButton::clicked, this, &FigurePanel::stiffenerButtonClicked);
     connect(cmdpicGird_, &QPushButton::clicked, this, &FigurePanel::girderButtonClicked);
