@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QResizeEvent>
+#include <QStyledItemDelegate>
 
 #include <QStyle>
 #include <QStyleOptionHeader>
@@ -30,19 +31,44 @@ protected:
     }
 };
 
+// Rows as high as their wrapped texts: the view's own measure knows nothing of the column width,
+// so a long formula would stay on one line and be cut.
+class WrappingDelegate final : public QStyledItemDelegate {
+public:
+    explicit WrappingDelegate(QTreeView* view) : QStyledItemDelegate(view), view_(view) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        const int margin = 2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1);
+        const int width = std::max(1, view_->header()->sectionSize(index.column()) - margin);
+        const QRect text = item.fontMetrics.boundingRect(QRect(0, 0, width, 100000),
+                                                         Qt::TextWordWrap | Qt::TextWrapAnywhere, item.text);
+        const QSize base = QStyledItemDelegate::sizeHint(option, index);
+        return {base.width(), std::max(base.height(), text.height() + 2)};
+    }
+
+private:
+    QTreeView* view_;
+};
+
 } // namespace
 
 ResultsList::ResultsList(QWidget* parent) : QTreeView(parent) {
     setHeader(new ElidingHeader(this));
+    setItemDelegate(new WrappingDelegate(this));
     setObjectName(QStringLiteral("ListView1"));
     setRootIsDecorated(false);
     setItemsExpandable(false);
-    setUniformRowHeights(true);
+    // A formula or clause longer than its column wraps onto a second line rather than being cut:
+    // the engineer reads every number of every check.
+    setUniformRowHeights(false);
+    setWordWrap(true);
     setAllColumnsShowFocus(true);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setTextElideMode(Qt::ElideRight);
+    setTextElideMode(Qt::ElideNone);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
@@ -59,6 +85,7 @@ void ResultsList::applyColumnShares() {
     if (width <= 0 || model() == nullptr) return;
     for (int column = 0; column < ResultsModel::columnCount_; ++column)
         header()->resizeSection(column, static_cast<int>(std::floor(ResultsModel::columnShare(column) * width)));
+    doItemsLayout(); // the wrapped rows take their new heights
 }
 
 void ResultsList::resizeEvent(QResizeEvent* event) {
