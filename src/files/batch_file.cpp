@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -535,40 +536,68 @@ void finishResultsRun(const BatchList& list, DesignCase& dc, const Catalogue& ca
     runBatchCase(*last, dc, catalogue, alreadyGiven);
 }
 
-BatchResults runBatch(const BatchList& list, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
-                      const BatchHooks& hooks) {
-    BatchResults results;
-    results.text = batchResultsHeader();
-    results.text.reserve(results.text.size() + list.entries.size() * 320);
+namespace {
+
+// Runs every entry in file order and hands each line of the results table to `emit` as soon as
+// it is composed: the table is never held whole.
+BatchSummary runEntries(const BatchList& list, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
+                        const BatchHooks& hooks, const std::function<void(std::string_view)>& emit) {
+    BatchSummary summary;
+    emit(batchResultsHeader());
+    std::string line;
+    line.reserve(512);
     const int total = static_cast<int>(list.entries.size());
     int done = 0;
     for (const BatchEntry& e : list.entries) {
+        line.clear();
         if (e.isCase()) {
             if (hooks.beforeCase) hooks.beforeCase(e);
             runBatchCaseForResults(e, dc, catalogue, warnings);
-            appendBatchResultLine(results.text, dc);
-            ++results.summary.cases;
-            if (hasFailedCheck(dc.uf)) ++results.summary.failedCheck;
-            if (dc.fault.stopped()) ++results.summary.stopped;
+            appendBatchResultLine(line, dc);
+            ++summary.cases;
+            if (hasFailedCheck(dc.uf)) ++summary.failedCheck;
+            if (dc.fault.stopped()) ++summary.stopped;
             if (hooks.afterCase) hooks.afterCase(e, dc);
         } else {
-            results.text += e.firstText;
-            results.text += "\r\n";
-            ++results.summary.comments;
+            line += e.firstText;
+            line += "\r\n";
+            ++summary.comments;
         }
+        emit(line);
         if (hooks.progress) hooks.progress(++done, total);
     }
     finishResultsRun(list, dc, catalogue);
+    return summary;
+}
+
+} // namespace
+
+BatchResults runBatch(const BatchList& list, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
+                      const BatchHooks& hooks) {
+    BatchResults results;
+    results.text.reserve(list.entries.size() * 320);
+    results.summary =
+        runEntries(list, dc, catalogue, warnings, hooks, [&](std::string_view line) { results.text += line; });
     return results;
 }
 
 std::variant<BatchSummary, std::string> writeBatchResults(const std::string& outputPath, const BatchList& list,
                                                           DesignCase& dc, const Catalogue& catalogue,
                                                           WarningSink& warnings, const BatchHooks& hooks) {
-    const BatchResults results = runBatch(list, dc, catalogue, warnings, hooks);
-    if (outputPath.empty() || replaceFileContent(fs::path(outputPath), results.text))
-        return "can't save file - " + outputPath;
-    return results.summary;
+    if (outputPath.empty()) return "can't save file - " + outputPath;
+    BatchSummary summary;
+    bool ran = false;
+    const auto failure = replaceFileWith(fs::path(outputPath), [&](std::ostream& out) {
+        ran = true;
+        summary = runEntries(list, dc, catalogue, warnings, hooks, [&out](std::string_view line) {
+            out.write(line.data(), static_cast<std::streamsize>(line.size()));
+        });
+    });
+    // Even when the table cannot be written the cases run, so that the design case holds the
+    // last one as after any results run.
+    if (!ran) runEntries(list, dc, catalogue, warnings, hooks, [](std::string_view) {});
+    if (failure) return "can't save file - " + outputPath;
+    return summary;
 }
 
 std::string batchOutputPath(const std::string& inputPath) {

@@ -385,6 +385,12 @@ ProjectFileOutcome writeProjectFile(const std::string& path, DesignCase& dc) {
 }
 
 std::optional<std::string> replaceFileContent(const fs::path& target, std::string_view content) {
+    return replaceFileWith(target, [content](std::ostream& out) {
+        out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    });
+}
+
+std::optional<std::string> replaceFileWith(const fs::path& target, const std::function<void(std::ostream&)>& write) {
     std::error_code ec;
     if (fs::is_directory(target, ec)) return "it is a folder";
 
@@ -398,7 +404,7 @@ std::optional<std::string> replaceFileContent(const fs::path& target, std::strin
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out.is_open()) return "the folder cannot take a new file";
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
+        write(out);
         out.close();
         if (out.fail()) {
             fs::remove(temporary, ec);

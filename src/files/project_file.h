@@ -10,7 +10,9 @@
 #include "files/catalogue.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -64,5 +66,10 @@ ProjectFileOutcome writeProjectFile(const std::string& path, DesignCase& dc);
 // Replaces the content of `target` through a temporary file in the same folder; the reason of a
 // failure, or nothing. Shared by the project file and the batch results table.
 std::optional<std::string> replaceFileContent(const std::filesystem::path& target, std::string_view content);
+
+// The same with the content written by `write` to the temporary file as it is produced, so that
+// a long table need not be held in memory.
+std::optional<std::string> replaceFileWith(const std::filesystem::path& target,
+                                           const std::function<void(std::ostream&)>& write);
 
 } // namespace korvel
