@@ -218,33 +218,45 @@ TEST(SelectProfile, BulbFlatBecomesAngleOfEqualArea) {
     EXPECT_DOUBLE_EQ(dc.shape.u, 1 - 10 / static_cast<double>(dc.B));
 }
 
-TEST(SelectProfile, BadCodesAndRowsAreFaultsThatChangeNothing) {
+// A profile that cannot be formed is a fault the case keeps: no shape or section of the profile
+// selected before survives, and a row that exists shows its own dimensions.
+TEST(SelectProfile, BadCodesAndRowsAreFaultsTheCaseKeeps) {
     const Catalogue cat = smallCatalogue();
     struct Row {
         int type, row;
         bool emptyTable;
+        float H, tw; // the working profile afterwards
         const char* reason;
     };
     const Row rows[] = {
-        {-1, 0, false, "stiffener type -1 is not one of 0 to 9"},
-        {10, 0, false, "stiffener type 10 is not one of 0 to 9"},
-        {stiffLTable, 2, false, "L-table row 2 is outside 0 to 1"},
-        {stiffTTable, -1, false, "T-table row -1 is outside 0 to 0"},
-        {stiffFlatbarTable, 61, false, "Flatbar-table row 61 is outside 0 to 1"},
-        {stiffBFTable, 0, true, "the BF-table is empty"},
-        {stiffBFTable, 1, false, "BF-table row 1: the equivalent flange width B equals tw (division by zero)"},
+        {-1, 0, false, 200, 9, "stiffener type -1 is not one of 0 to 9"},
+        {10, 0, false, 200, 9, "stiffener type 10 is not one of 0 to 9"},
+        {stiffLTable, 2, false, 200, 9, "L-table row 2 is outside 0 to 1"},
+        {stiffTTable, -1, false, 200, 9, "T-table row -1 is outside 0 to 0"},
+        {stiffFlatbarTable, 61, false, 200, 9, "Flatbar-table row 61 is outside 0 to 1"},
+        {stiffBFTable, 0, true, 200, 9, "the BF-table is empty"},
+        {stiffBFTable, 1, false, 100, 8, "BF-table row 1: the equivalent flange width B equals tw (division by zero)"},
+        {stiffTBuiltUp, 0, false, 300, 10, "flange width B is zero: the warping factor m is undefined"},
     };
     for (const auto& r : rows) {
         Catalogue c = cat;
         if (r.emptyTable) c.bf.lastRow = -1;
         DesignCase dc;
+        dc.stiffenerType = stiffLTable;
+        ASSERT_TRUE(selectProfile(dc, c).ok());
+        ASSERT_NE(dc.stiff.Ax, 0);
         dc.stiffenerType = r.type;
         dc.lRow = dc.tRow = dc.flatbarRow = dc.bfRow = r.row;
+        dc.tBuiltUp = ProfileDims{300, 0, 10, 15, 0};
         const StepOutcome out = selectProfile(dc, c);
         EXPECT_EQ(out.reason, r.reason);
-        EXPECT_EQ(dc.H, 200);
-        EXPECT_EQ(dc.B, 90);
-        EXPECT_EQ(dc.stiff.Ax, 0);
+        EXPECT_EQ(dc.profileProblem, r.reason);
+        EXPECT_EQ(dc.H, r.H) << r.reason;
+        EXPECT_EQ(dc.tw, r.tw) << r.reason;
+        EXPECT_EQ(dc.stiff.Ax, 0) << r.reason;
+        EXPECT_EQ(dc.stiff.Iy, 0) << r.reason;
+        EXPECT_EQ(dc.stiff.K, 0) << r.reason;
+        EXPECT_EQ(dc.shape, ProfileShape{}) << r.reason;
     }
 }
 

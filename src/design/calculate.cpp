@@ -3,6 +3,7 @@
 #include "checks/buckling/panel_buckling.h"
 #include "checks/buckling/plate_buckling.h"
 #include "checks/buckling/stiffener_buckling.h"
+#include "checks/yield/c_factor.h"
 #include "checks/yield/scantling_checks.h"
 #include "checks/yield/yield_checks.h"
 #include "design/stress_preparation.h"
@@ -56,6 +57,15 @@ bool runStep(DesignCase& dc, const char* name, std::initializer_list<LineOf> own
 }
 
 void startCalculation(DesignCase& dc) {
+    // Nothing derived from the case calculated before may stand in this one: the plated
+    // section and its outline, Q and the c-factors are formed again or stay not computed.
+    clearPlatedProperties(dc.stiff);
+    dc.Q = notComputed;
+    // The c-factors depend only on the structure type, its option and UL, so every case has its
+    // own, also one whose calculation stops before the scantling checks.
+    const bool knownStructure = structureCodeProblem(dc.structureType, dc.structureOption).empty();
+    dc.cStiffener = knownStructure ? stiffenerCFactor(dc.structureType, dc.structureOption, dc.UL) : notComputed;
+    dc.cGirder = knownStructure ? girderCFactor(dc.structureType, dc.structureOption) : notComputed;
     dc.fault.clear();
     dc.sigyError = false;
     dc.uf = Results{};
@@ -93,8 +103,14 @@ void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings
     };
 
     // Each step stops the calculation when it faults; later steps then keep their markers.
+    // A profile that could not be formed has no section to assess.
+    const auto profile = [&] {
+        return dc.profileProblem.empty() ? StepOutcome::done() : StepOutcome::fault(dc.profileProblem);
+    };
+
     using L = CheckLines;
-    runStep(dc, "material refresh", {}, materials) && runStep(dc, "stress preparation", {}, stresses) &&
+    runStep(dc, "profile selection", {}, profile) && runStep(dc, "material refresh", {}, materials) &&
+        runStep(dc, "stress preparation", {}, stresses) &&
         runStep(dc, "plate buckling", {&L::UFpb, &L::UFpu, &L::UFpl}, [&] { return checkPlates(dc); }) &&
         runStep(dc, "bending width", {}, bendingWidth) &&
         runStep(dc, "stiffener section properties", {}, [&] { return platedProperties(dc); }) &&

@@ -219,6 +219,10 @@ struct DesignCase {
     GirderDims tGirder;
 
     // Derived quantities and section properties.
+    // Why the working profile could not be formed at its last selection (a flange width of 0, a
+    // table without the row); empty when it was. While it is set the calculation stops in the
+    // profile selection: no section property of another profile may stand in for this one.
+    std::string profileProblem;
     PreparedStresses prep;
     float se = 0; // effective width of the attached plate in buckling
     StiffenerSection stiff;

@@ -459,15 +459,9 @@ void runBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogu
     if (GirderDims* girder = girderDims(dc, e.girderType)) *girder = e.girder;
 
     prepareLoadedCase(dc, catalogue, warnings);
-    if (!profileInTable) {
-        // No row to take the profile from: nothing of this case may be shown as calculated.
-        takeDimensionsOfEntry(e, dc);
-        dc.uf = Results{};
-        dc.lines = CheckLines{};
-        dc.fault.step = "profile selection";
-        dc.fault.reason =
-            "the " + std::string(e.stiffenerType == stiffLTable ? "L-table" : "BF-table") + " holds no profile";
-    }
+    // No row to take the profile from: the calculation stopped in the profile selection, and
+    // the table shows the profile the file asked for.
+    if (!profileInTable) takeDimensionsOfEntry(e, dc);
 }
 
 std::string batchResultsHeader() {

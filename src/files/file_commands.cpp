@@ -63,8 +63,8 @@ std::string folderOf(const std::string& path) {
 
 void prepareLoadedCase(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings) {
     dc.prep.s1s2 = static_cast<float>(dc.s1 + dc.s2);
-    // A fault here (a table row the catalogue lacks) leaves the profile as it was; the
-    // calculation then records where it stops.
+    // A profile that cannot be formed (a table row the catalogue lacks, a flange width of 0)
+    // is remembered by the selection; the calculation then stops there with its reason.
     refreshPlateMaterial(dc, catalogue);
     selectProfile(dc, catalogue);
     girderProperties(dc);

@@ -89,7 +89,9 @@ GirderDims* girderDims(DesignCase& dc, int girderType) {
     return const_cast<GirderDims*>(girderDims(static_cast<const DesignCase&>(dc), girderType));
 }
 
-StepOutcome selectProfile(DesignCase& dc, const Catalogue& cat) {
+namespace {
+
+StepOutcome loadWorkingProfile(DesignCase& dc, const Catalogue& cat) {
     const int type = dc.stiffenerType;
     if (!isStiffenerType(type))
         return StepOutcome::fault("stiffener type " + std::to_string(type) + " is not one of 0 to 9");
@@ -126,14 +128,14 @@ StepOutcome selectProfile(DesignCase& dc, const Catalogue& cat) {
             const float r = table.value(row, col::r);
             const double Ax = table.value(row, col::Ax);
             const float B = static_cast<float>(static_cast<double>(c) + tw - 0.45 * r);
-            if (B == tw)
-                return StepOutcome::fault("BF-table row " + std::to_string(row) +
-                                          ": the equivalent flange width B equals tw (division by zero)");
             dc.H = H;
             dc.tw = tw;
             dc.a = c;
             dc.bfCol4 = r;
             dc.A = Ax;
+            if (B == tw)
+                return StepOutcome::fault("BF-table row " + std::to_string(row) +
+                                          ": the equivalent flange width B equals tw (division by zero)");
             dc.B = B;
             dc.tf = static_cast<float>((Ax - static_cast<double>(H) * tw) / (static_cast<double>(B) - tw));
             break;
@@ -153,6 +155,24 @@ StepOutcome selectProfile(DesignCase& dc, const Catalogue& cat) {
 
     if (StepOutcome shape = formProfileShape(dc); !shape.ok()) return shape;
     return bareProfileProperties(dc);
+}
+
+} // namespace
+
+StepOutcome selectProfile(DesignCase& dc, const Catalogue& cat) {
+    StepOutcome outcome = loadWorkingProfile(dc, cat);
+    if (outcome.ok() && !bareSectionIsFinite(dc.stiff))
+        outcome = StepOutcome::fault("a section property of the profile is not a finite number");
+    if (outcome.ok()) {
+        dc.profileProblem.clear();
+        return outcome;
+    }
+    // The shape and section of the profile selected before belong to another profile: they
+    // are not carried into this case's calculation.
+    dc.profileProblem = outcome.reason;
+    dc.shape = ProfileShape{};
+    dc.stiff = StiffenerSection{};
+    return outcome;
 }
 
 StepOutcome formProfileShape(DesignCase& dc) {

@@ -4,7 +4,9 @@
 #include "figures/drawing_surface.h"
 #include "figures/profile_outline.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace korvel {
 
@@ -193,6 +195,26 @@ StepOutcome bareProfileProperties(DesignCase& dc) {
     dc.stiff = s;
     if (dc.stiffenerType != stiffBFTable) dc.A = s.Ax; // the bulb flat keeps its table area
     return StepOutcome::done();
+}
+
+bool bareSectionIsFinite(const StiffenerSection& s) {
+    const double values[] = {s.Ax, s.g, s.zc, s.yc, s.Iy, s.Iz, s.Iyf, s.Gamma, s.Io, s.K};
+    return std::all_of(std::begin(values), std::end(values), [](double v) { return std::isfinite(v); });
+}
+
+void clearPlatedProperties(StiffenerSection& s) {
+    StiffenerSection bare;
+    bare.Ax = s.Ax;
+    bare.g = s.g;
+    bare.zc = s.zc;
+    bare.yc = s.yc;
+    bare.Iy = s.Iy;
+    bare.Iz = s.Iz;
+    bare.Iyf = s.Iyf;
+    bare.Gamma = s.Gamma;
+    bare.Io = s.Io;
+    bare.K = s.K;
+    s = std::move(bare);
 }
 
 StepOutcome platedProperties(DesignCase& dc) {

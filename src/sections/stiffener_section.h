@@ -50,6 +50,14 @@ PlatedSet platedSet(double Ax, double zc, double Iy, double H, double t, double 
 // closed by the plate of thickness dc.t).
 StepOutcome bareProfileProperties(DesignCase& dc);
 
+// Whether every bare-profile property is a finite number: a profile whose area, inertia or
+// torsion constant came out infinite or undefined cannot be assessed.
+bool bareSectionIsFinite(const StiffenerSection& s);
+
+// Keeps the bare-profile properties and sets the plated sets, the proportion lines and the
+// outline back to not computed: they belong to one calculation's effective widths.
+void clearPlatedProperties(StiffenerSection& s);
+
 // Plated sets for sy, se and sw, re, the renewed Trapez K, the proportion lines and the
 // cross-section outline (the rolled angle's fillet size 2*tw goes into dc.bfCol4, where the
 // figure and the project file expect it). Reads s1, s2, L1, t, E, Fys, se and prep.sw.

@@ -23,8 +23,8 @@ std::optional<TableError> prepareStart(AppContext& ctx, const std::filesystem::p
     ctx.catalogue = std::move(std::get<Catalogue>(loaded));
 
     // The same preparation as after opening a file, short of the calculation: the window
-    // calculates once it shows the case. A fault here (a catalogue without the new-file row)
-    // leaves the profile as it was; the first calculation then says where it stops.
+    // calculates once it shows the case. A profile that cannot be formed (a catalogue without
+    // the new-file row) is remembered by the selection; the first calculation stops there.
     refreshPlateMaterial(ctx.dc, ctx.catalogue);
     prepareStresses(ctx.dc);
     selectProfile(ctx.dc, ctx.catalogue);

@@ -1,6 +1,7 @@
 #include "checks/buckling/panel_buckling.h"
 
 #include "checks/buckling/buckling_constants.h"
+#include "design/floating_point_flags.h"
 
 #include <cmath>
 #include <string>
@@ -49,19 +50,20 @@ StepOutcome checkGirderBuckling(DesignCase& dc) {
     const double sigyMean = (dc.SigyA + dc.SigyC) / 2;
     const float UFgbu = static_cast<float>(sq(SigxS / (n * sigCx)) + sq(sigyMean / (n * sigCy)));
 
+    dc.buckling.girderSigCx = sigCx;
+    dc.buckling.girderSigCy = sigCy;
+    dc.uf.UFgbu = UFgbu;
+    if (!dc.composeTexts) return StepOutcome::done();
+
     // 9. The line is built whatever the value.
-    CheckLine line;
+    const FloatingPointFlagsKept kept;
+    CheckLine& line = dc.lines.UFgbu;
     line.label = "UFgbu= ";
     line.formula = "(" + num(SigxS, "0.0") + "/(" + num(n, "0.00") + "*" + num(sigCx, "0.0") + "))^2" + " + (" +
                    num(sigyMean, "0.0") + "/(" + num(n, "0.00") + "*" + num(sigCy, "0.0") + "))^2" + " = ";
     line.value = num(UFgbu, "0.00");
     line.limit = "  < 1.0 (3/5.7)";
     line.status = statusOf(UFgbu);
-
-    dc.buckling.girderSigCx = sigCx;
-    dc.buckling.girderSigCy = sigCy;
-    dc.uf.UFgbu = UFgbu;
-    if (dc.composeTexts) dc.lines.UFgbu = std::move(line);
     return StepOutcome::done();
 }
 
@@ -76,17 +78,18 @@ StepOutcome checkOverallBuckling(DesignCase& dc) {
     const double io = gammaO * s * t * t * t / twelveOneMinusNu2;
     const double UFs = io / Ie;
 
-    CheckLine line;
+    dc.buckling.io = io;
+    dc.uf.UFs = UFs;
+    if (!dc.composeTexts) return StepOutcome::done();
+
+    const FloatingPointFlagsKept kept;
+    CheckLine& line = dc.lines.UFs;
     line.label = "UFs = Ieff/io = ";
     // Ie first, as in the label, while the value is io/Ie.
     line.formula = num(Ie, "0.000E+0") + "/" + num(io, "0.000E+0") + " = ";
     line.value = num(UFs, "0.00");
     line.limit = "  < 1.0 (3/9.1)";
     line.status = statusOf(UFs);
-
-    dc.buckling.io = io;
-    dc.uf.UFs = UFs;
-    if (dc.composeTexts) dc.lines.UFs = std::move(line);
     return StepOutcome::done();
 }
 

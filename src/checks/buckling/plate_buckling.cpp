@@ -1,6 +1,7 @@
 #include "checks/buckling/plate_buckling.h"
 
 #include "checks/buckling/buckling_constants.h"
+#include "design/floating_point_flags.h"
 
 #include <array>
 #include <cmath>
@@ -223,13 +224,15 @@ StepOutcome checkPlates(DesignCase& dc) {
     const bool pb2 = plate[1].UFpb > plate[0].UFpb;
     const bool pu2 = plate[1].UFpu > plate[0].UFpu;
     dc.uf.UFpl = plate[pl2].UFpl;
-    if (dc.composeTexts)
+    dc.uf.UFpb = plate[pb2].UFpb;
+    dc.uf.UFpu = plate[pu2].UFpu;
+    if (dc.composeTexts) {
+        const FloatingPointFlagsKept kept;
         dc.lines.UFpl = pl2 ? plLine(dc, plate[1], true, plate2Alike ? both : "PL2: UFpl = p/(n*pu) = ")
                             : plLine(dc, plate[0], false, plate1Alike ? both : "PL1: UFpl = p/(n*pu) = ");
-    dc.uf.UFpb = plate[pb2].UFpb;
-    if (dc.composeTexts) dc.lines.UFpb = pbLine(dc, plate[pb2], pb2);
-    dc.uf.UFpu = plate[pu2].UFpu;
-    if (dc.composeTexts) dc.lines.UFpu = puLine(dc, plate[pu2], pu2);
+        dc.lines.UFpb = pbLine(dc, plate[pb2], pb2);
+        dc.lines.UFpu = puLine(dc, plate[pu2], pu2);
+    }
     dc.plate = plate;
     if (sigyError) dc.sigyError = true;
     return StepOutcome::done();

@@ -1,6 +1,7 @@
 #include "checks/buckling/stiffener_buckling.h"
 
 #include "checks/buckling/buckling_constants.h"
+#include "design/floating_point_flags.h"
 
 #include <cmath>
 #include <string>
@@ -73,6 +74,7 @@ StepOutcome checkStiffener(DesignCase& dc) {
     const double UFbu = (1 / static_cast<double>(n)) *
                         (Siga / (d.SigCA * x.Ae / A) + Cm * d.Sigb / (dc.Fys * (1 - Siga / (n * d.SigEA))));
     if (dc.composeTexts && Siga > 0) {
+        const FloatingPointFlagsKept kept;
         bu.label = "UFbu= ";
         bu.formula = "1/" + num(n, "0.0") + "*(" + num(Siga, "0.0") + "/(" + num(d.SigCA, "0.0") + "*(" +
                      num(x.Ae, "0") + "/" + num(A, "0") + ")) + " + num(Cm, "0.00") + "*" + num(d.Sigb, "0.0") + "/(" +
@@ -93,6 +95,7 @@ StepOutcome checkStiffener(DesignCase& dc) {
     d.SigCT = static_cast<float>(criticalStress(d.SigET, d.SigF, true));
     const double UFbt = Siga / (n * static_cast<double>(d.SigCT));
     if (dc.composeTexts && Siga > 0) {
+        const FloatingPointFlagsKept kept;
         bt.label = "UFbt= Siga/(n*SigCT) = ";
         bt.formula = num(Siga, "0.0") + "/(" + num(n, "0.0") + "*" + num(d.SigCT, "0.0") + ")  =";
         bt.value = num(UFbt, "0.00");
@@ -107,6 +110,7 @@ StepOutcome checkStiffener(DesignCase& dc) {
     const float e384 = static_cast<float>(384 * E);
     d.y = std::fabs(dc.p) * s * std::pow(L1, 4) / (static_cast<double>(e384) * x.Iey);
     if (d.y != 0 && dc.composeTexts) {
+        const FloatingPointFlagsKept kept;
         deformation.label = "Deformation y = p*(s1+s2)/2*L1^4/(384*E*Iyeff) = ";
         deformation.formula = num(std::fabs(dc.p), "0.00") + "*(" + num(dc.s1, "00") + "+" + num(dc.s2, "00") + ")/2*" +
                               num(L1, "00") + "^4/(384*E*" + num(x.Iey, "00.0E+0") + ") = ";

@@ -1,6 +1,7 @@
 #include "checks/yield/scantling_checks.h"
 
 #include "checks/yield/c_factor.h"
+#include "design/floating_point_flags.h"
 #include "design/number_format.h"
 #include "files/materials.h"
 
@@ -153,6 +154,7 @@ StepOutcome plateThicknessCheck(DesignCase& dc) {
 
     CheckLine line;
     if (UFt != 0 && dc.composeTexts) {
+        const FloatingPointFlagsKept kept;
         line.label = plate2Wider ? "Plate 2: UF = tmin/t = " : "Plate 1: UF = tmin/t = ";
         line.formula = formatNumber(tmin, "0.00") + "/" + formatNumber(dc.t, "0.00") + " = ";
         line.value = formatNumber(UFt, "0.00");
@@ -189,8 +191,10 @@ StepOutcome stiffenerModulusCheck(DesignCase& dc, const Catalogue& catalogue) {
     dc.uf.UFsm = UFsm;
     dc.Q = Q;
     dc.cStiffener = c;
-    if (dc.composeTexts)
+    if (dc.composeTexts) {
+        const FloatingPointFlagsKept kept;
         dc.lines.stiffenerModulus = modulusLine(SM, Weffmin, UFsm, clausesOf(dc.structureType).stiffener);
+    }
     return StepOutcome::done();
 }
 
@@ -249,6 +253,7 @@ StepOutcome girderCheck(DesignCase& dc, const Catalogue& catalogue) {
     dc.Q = Q;
     dc.cGirder = c;
     if (!dc.composeTexts) return StepOutcome::done();
+    const FloatingPointFlagsKept kept;
     dc.lines.girderModulus = modulusLine(SM, Weffmin, UFgm, clause.girder);
     dc.lines.girderDepth = verdictLine("Min depth of girder = ", formatNumber(hmin, "0.0") + " mm", depthRatio > 1,
                                        clause.girderDimensions);

@@ -1,5 +1,6 @@
 #include "checks/yield/yield_checks.h"
 
+#include "design/floating_point_flags.h"
 #include "design/number_format.h"
 
 #include <cmath>
@@ -70,6 +71,7 @@ StepOutcome cornerCheck(DesignCase& dc) {
 
     dc.uf.UFy = UFy;
     if (!dc.composeTexts) return StepOutcome::done();
+    const FloatingPointFlagsKept kept;
     CheckLine line;
     line.heading = "  Control in points A-D,  Factor of Safety F.S. = " + formatNumber(dc.FS, "0.00");
     if (UFy != 0) {
@@ -121,6 +123,7 @@ StepOutcome stiffenerLineCheck(DesignCase& dc) {
     dc.uf.UFyp = UFyp;
     dc.uf.UFys = UFys;
     if (!dc.composeTexts) return StepOutcome::done();
+    const FloatingPointFlagsKept kept;
     const std::string plateLabel = "Point " + std::to_string(plate.index) + "p: UF = F.S.*Sigeq/Fy  = ";
     const std::string edgeLabel = "Point " + std::to_string(edge.index) + "s: UF = F.S.*Sigeq/Fy  = ";
     dc.lines.platePoint = yieldLine(plateLabel, dc.FS, plate.stress, dc.Fyp, UFyp);

@@ -1,0 +1,154 @@
+// Every result belongs to the case it is shown with: a case's row of the results table, its
+// stop and its derived quantities depend only on its own inputs, never on the case calculated
+// before it, nor on whether its check-line texts were composed.
+
+#include "design/calculate.h"
+#include "files/batch_file.h"
+#include "files/file_commands.h"
+#include "files/table_loader.h"
+#include "sections/profile_types.h"
+#include "support/fake_warnings.h"
+#include "support/test_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace korvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path reference = fs::path(KORVEL_TEST_DATA_DIR) / "reference";
+
+Catalogue referenceTables() {
+    CatalogueLoad load = loadCatalogue(reference / "tables");
+    if (const auto* error = std::get_if<TableError>(&load)) ADD_FAILURE() << error->message();
+    const auto* c = std::get_if<Catalogue>(&load);
+    return c ? *c : Catalogue{};
+}
+
+BatchList referenceCases(const Catalogue& tables) {
+    const BatchRead read = readBatchFile((reference / "cases.kori").string(), DecimalMode::period, tables);
+    if (const auto* error = std::get_if<BatchError>(&read)) ADD_FAILURE() << error->message();
+    const auto* list = std::get_if<BatchList>(&read);
+    return list ? *list : BatchList{};
+}
+
+// The results-table row of each case, by its input line, the cases run in the given order in
+// one design case.
+std::map<int, std::string> rowsInOrder(const std::vector<BatchEntry>& entries, const Catalogue& tables) {
+    DesignCase dc;
+    IgnoreWarnings warnings;
+    std::map<int, std::string> rows;
+    for (const BatchEntry& e : entries) {
+        if (!e.isCase()) continue;
+        runBatchCaseForResults(e, dc, tables, warnings);
+        appendBatchResultLine(rows[e.line], dc);
+    }
+    return rows;
+}
+
+bool allNotComputed(const Results& uf) {
+    const double values[] = {uf.UFpb, uf.UFpu, uf.UFpl, uf.UFbu, uf.UFbt, uf.UFs, uf.UFgbu,
+                             uf.UFt,  uf.UFsm, uf.UFgm, uf.UFy,  uf.UFyp, uf.UFys};
+    for (double v : values)
+        if (v != notComputed) return false;
+    return true;
+}
+
+// The reference cases hold ordinary cases next to cases that stop in every step, a stiffener
+// flange of width 0 among them, and every structure type: run forwards, backwards and each in a
+// fresh design case, every case writes the same row.
+TEST(CaseIndependence, EveryRowDependsOnlyOnItsOwnLine) {
+    const Catalogue tables = referenceTables();
+    const BatchList list = referenceCases(tables);
+    ASSERT_GT(list.caseCount(), 100);
+
+    const std::map<int, std::string> forwards = rowsInOrder(list.entries, tables);
+    const std::map<int, std::string> backwards =
+        rowsInOrder(std::vector<BatchEntry>(list.entries.rbegin(), list.entries.rend()), tables);
+    for (const BatchEntry& e : list.entries) {
+        if (!e.isCase()) continue;
+        const std::string& row = forwards.at(e.line);
+        EXPECT_EQ(row, backwards.at(e.line)) << "line " << e.line;
+        EXPECT_EQ(row, rowsInOrder({e}, tables).at(e.line)) << "line " << e.line;
+    }
+}
+
+// A stiffener section that cannot be formed stops the case in the profile selection, in the
+// batch run and after opening a project file alike; nothing of the section calculated before
+// stands in for it, and a later recalculation (an edit in the window) stops there again.
+TEST(CaseIndependence, SectionThatCannotBeFormedStopsTheCase) {
+    const Catalogue catalogue = testCatalogue();
+    IgnoreWarnings warnings;
+    DesignCase dc;
+    prepareLoadedCase(dc, catalogue, warnings);
+    ASSERT_FALSE(dc.fault.stopped()) << dc.fault.message();
+    ASSERT_FALSE(dc.stiff.outline.points.empty());
+
+    struct Row {
+        int type;
+        ProfileDims dims;
+    };
+    const Row rows[] = {
+        {stiffLBuiltUp, {200, 0, 9, 12, 0}},
+        {stiffTBuiltUp, {300, 0, 10, 15, 0}},
+        {stiffIBuiltUp, {300, 0, 10, 15, 0}},
+    };
+    for (const Row& r : rows) {
+        DesignCase c = dc;
+        c.stiffenerType = r.type;
+        *builtUpDims(c, r.type) = r.dims;
+        c.structureType = watertightBulkhead;
+        c.structureOption = 0;
+        c.UL = 45;
+        prepareLoadedCase(c, catalogue, warnings);
+        EXPECT_EQ("profile selection", c.fault.step);
+        EXPECT_EQ(c.profileProblem, c.fault.reason);
+        EXPECT_TRUE(allNotComputed(c.uf));
+        EXPECT_EQ(0, c.stiff.Ax);
+        EXPECT_EQ(0, c.stiff.Wp);
+        EXPECT_TRUE(c.stiff.outline.points.empty());
+        EXPECT_EQ(r.dims.H, c.H);
+        EXPECT_EQ(r.dims.B, c.B);
+        // 3-2-2/7.5: watertight bulkhead stiffener with end attachment, corrected for UL = 45 m.
+        EXPECT_DOUBLE_EQ(0.46, c.cStiffener);
+        EXPECT_EQ(notComputed, c.Q);
+
+        c.t = 18;
+        calculate(c, catalogue, warnings);
+        EXPECT_EQ("profile selection", c.fault.step);
+        EXPECT_TRUE(allNotComputed(c.uf));
+    }
+}
+
+// A deflection of a few hundred thousandths of a micrometre makes the text's ratio L1/y
+// overflow; the ratio is display only, so the case runs to the end whether or not its texts
+// are composed, and gives the same numbers both ways.
+TEST(CaseIndependence, TextsDoNotDecideWhetherTheCaseStops) {
+    const Catalogue catalogue = testCatalogue();
+    IgnoreWarnings warnings;
+    for (const double p : {1e-310, 0.03}) {
+        DesignCase withTexts;
+        withTexts.p = p;
+        prepareLoadedCase(withTexts, catalogue, warnings);
+        DesignCase numbersOnly;
+        numbersOnly.p = p;
+        numbersOnly.composeTexts = false;
+        prepareLoadedCase(numbersOnly, catalogue, warnings);
+
+        EXPECT_FALSE(withTexts.fault.stopped()) << withTexts.fault.message();
+        EXPECT_EQ(withTexts.fault, numbersOnly.fault);
+        std::string rowWithTexts, rowNumbersOnly;
+        appendBatchResultLine(rowWithTexts, withTexts);
+        appendBatchResultLine(rowNumbersOnly, numbersOnly);
+        EXPECT_EQ(rowWithTexts, rowNumbersOnly);
+    }
+}
+
+} // namespace
+} // namespace korvel
