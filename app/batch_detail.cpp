@@ -1,6 +1,7 @@
 #include "batch_detail.h"
 
 #include "design/number_format.h"
+#include "sections/profile_types.h"
 
 #include <string>
 
@@ -41,6 +42,9 @@ void inputs(Listing& put, const DesignCase& dc) {
     put("stiffenerType", dc.stiffenerType);
     put("lRow", dc.lRow);
     put("bfRow", dc.bfRow);
+    // The profile the case was calculated with: for "LR" and "BF" the table row's, which may
+    // stand in for dimensions the table lacks.
+    put("profile", stiffenerDesignation(dc));
     put("H", dc.H);
     put("B", dc.B);
     put("tw", dc.tw);

@@ -193,7 +193,8 @@ private:
 
 std::string summaryLine(const BatchSummary& s, const std::string& output) {
     return "korvel-batch: " + std::to_string(s.cases) + " cases, " + std::to_string(s.comments) + " comment lines, " +
-           std::to_string(s.failedCheck) + " cases with a failed check, " + std::to_string(s.stopped) +
+           std::to_string(s.failed.cases) + " cases with a failed check" +
+           (s.failed.cases > 0 ? " (" + s.failed.text() + ")" : std::string()) + ", " + std::to_string(s.stopped) +
            " cases whose calculation stopped; results in " + output;
 }
 

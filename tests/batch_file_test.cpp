@@ -151,7 +151,25 @@ TEST(BatchRead, LastMatchingTableRowWins) {
                                                     "t.kori", DecimalMode::period, tables));
     ASSERT_EQ(2u, list.entries.size());
     EXPECT_EQ(5, list.entries[0].lRow);
+    EXPECT_EQ("", list.entries[0].tableRowNote);
     EXPECT_EQ(0, list.entries[1].lRow) << "no row matches: row 0";
+    EXPECT_EQ("no L-table row 250x90x10.5; row 0 (L 200x90x9x14) used", list.entries[1].tableRowNote);
+
+    // The run says so for every case that takes row 0 in place of its own profile.
+    const BatchList bulb = expectList(
+        readBatchText(caseWith({{13, "BF"}, {14, "150x9"}}) + "\nEnd", "t.kori", DecimalMode::period, tables));
+    RecordingWarnings warnings;
+    DesignCase dc;
+    runBatchCase(bulb.entries[0], dc, tables, warnings);
+    ASSERT_FALSE(warnings.seen.empty());
+    EXPECT_EQ("no BF-table row 150x9; row 0 (BF 120x6) used", warnings.seen[0].first);
+}
+
+TEST(BatchRead, EmptyCellsAfterTheLastFieldAreACase) {
+    const BatchList list =
+        expectList(readBatchText(caseLine() + "\t\t \t\nEnd", "t.kori", DecimalMode::period, programTables()));
+    ASSERT_EQ(1u, list.entries.size());
+    EXPECT_EQ(0.03, list.entries[0].ps);
 }
 
 TEST(BatchRead, CodesRoundHalfToEven) {
@@ -268,6 +286,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "field 14: LW takes 4 dimensions joined by a lower-case x, \"200X90X9X12\" has 1"},
         BadFile{"FlatBarWithFourDimensions", caseLine(13, "FB") + "\nEnd", P, 1, "field 14: FB takes 2 dimensions"},
         BadFile{"GirderThreeDimensions", caseLine(16, "800x200x10") + "\nEnd", P, 1, "field 16: TG takes 4 dimensions"},
+        BadFile{"InsertedColumn", caseLine() + "\t0\nEnd", P, 1, "33 fields, a case has 32"},
+        BadFile{"ValueAfterEmptyCells", caseLine() + "\t\t \tx\t\nEnd", P, 1, "35 fields, a case has 32"},
         BadFile{"BeyondSinglePrecision", caseLine(26, "1e39") + "\nEnd", P, 1, "field 26 (SigxB) is too large"},
         BadFile{"CommaModeDimension", caseLine(14, "200x90x9xabc") + "\nEnd", C, 1,
                 "field 14 (dimension) is not a number: \"abc\""}),
@@ -519,16 +539,6 @@ TEST(BatchResults, ResultsWithoutTextsEqualTheFullCalculation) {
     EXPECT_EQ(dc.lines.UFbt, quick.lines.UFbt);
     EXPECT_EQ(dc.lines.girderWeb, quick.lines.girderWeb);
     EXPECT_FALSE(quick.lines.girderWeb.label.empty());
-}
-
-TEST(BatchResults, FailedChecksAreUtilisationsAboveOne) {
-    Results uf;
-    EXPECT_FALSE(hasFailedCheck(uf)) << "markers only";
-    uf.UFbu = notInCompression;
-    uf.UFy = 1.0;
-    EXPECT_FALSE(hasFailedCheck(uf)) << "exactly 1 passes";
-    uf.UFgbu = 1.01f;
-    EXPECT_TRUE(hasFailedCheck(uf));
 }
 
 TEST(BatchResults, OutputNameRule) {

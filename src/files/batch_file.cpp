@@ -37,6 +37,13 @@ void split(std::string_view s, char separator, std::vector<std::string_view>& pa
     }
 }
 
+// The number of fields up to the last one that holds more than spaces.
+std::size_t fieldsUpToLastValue(const std::vector<std::string_view>& fields) {
+    std::size_t used = fields.size();
+    while (used > 0 && trimSpaces(fields[used - 1]).empty()) --used;
+    return used;
+}
+
 bool isEndLine(std::string_view field0) {
     if (field0.size() != 3) return false;
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
@@ -63,17 +70,45 @@ constexpr ProfileToken stiffenerTokens[] = {
 };
 constexpr ProfileToken girderTokens[] = {{"LG", girderL, 4}, {"TG", girderT, 4}};
 
-// The last row whose listed columns equal the given dimensions, row 0 when none does. The
+// The last row whose listed columns equal the given dimensions, none when no row does. The
 // file's dimensions are compared in the tables' single precision, so "11.3" finds the row
 // whose 11.3 was read from the table file.
-int lastMatchingRow(const ProfileTable& table, std::initializer_list<std::pair<int, float>> columns) {
-    int found = 0;
+std::optional<int> lastMatchingRow(const ProfileTable& table, std::initializer_list<std::pair<int, float>> columns) {
+    std::optional<int> found;
     for (int r = 0; r <= table.lastRow; ++r) {
         bool same = true;
         for (const auto& [column, value] : columns) same = same && table.value(r, column) == value;
         if (same) found = r;
     }
     return found;
+}
+
+std::string dimensionsText(std::initializer_list<float> dims) {
+    std::string text;
+    for (const float d : dims) text += (text.empty() ? "" : "x") + generalNumber(d);
+    return text;
+}
+
+// Stored files rely on row 0 standing in for a profile the table lacks; the run says so:
+// "no L-table row 150x90x9; row 0 (L 200x90x9x14) used".
+std::string rowZeroNote(const ProfileTable& table, TableKind kind, std::initializer_list<float> asked) {
+    const bool angle = kind == TableKind::l;
+    const std::string rowZero = angle ? "L " + dimensionsText({table.value(0, col::H), table.value(0, col::B),
+                                                               table.value(0, col::twLT), table.value(0, col::tfLT)})
+                                      : "BF " + dimensionsText({table.value(0, col::H), table.value(0, col::twFbBf)});
+    return "no " + std::string(tableName(kind)) + " row " + dimensionsText(asked) + "; row 0 (" + rowZero + ") used";
+}
+
+// The row of an "LR" or "BF" case: the last one of equal dimensions, else row 0 with a note.
+int tableRowOf(const ProfileTable& table, TableKind kind, const std::array<float, 4>& d, std::string& note) {
+    const bool angle = kind == TableKind::l;
+    const std::optional<int> row = angle ? lastMatchingRow(table, {{col::H, d[0]}, {col::B, d[1]}, {col::twLT, d[2]}})
+                                         : lastMatchingRow(table, {{col::H, d[0]}, {col::twFbBf, d[1]}});
+    if (row) return *row;
+    // An empty table has no row 0 either: that case stops in its profile selection.
+    if (table.lastRow >= 0)
+        note = angle ? rowZeroNote(table, kind, {d[0], d[1], d[2]}) : rowZeroNote(table, kind, {d[0], d[1]});
+    return 0;
 }
 
 // One case line being read; the first fault is kept and ends the reading.
@@ -180,11 +215,10 @@ std::optional<BatchError> readCase(const std::vector<std::string_view>& fields, 
             in.profile(13, 14, std::begin(stiffenerTokens), std::end(stiffenerTokens), "stiffener", dims)) {
         e.stiffenerType = stiffener->type;
         for (std::size_t i = 0; i < dims.size(); ++i) e.stiffener[i] = static_cast<float>(dims[i]);
-        const auto& d = e.stiffener;
         if (e.stiffenerType == stiffLTable)
-            e.lRow = lastMatchingRow(catalogue.l, {{col::H, d[0]}, {col::B, d[1]}, {col::twLT, d[2]}});
+            e.lRow = tableRowOf(catalogue.l, TableKind::l, e.stiffener, e.tableRowNote);
         else if (e.stiffenerType == stiffBFTable)
-            e.bfRow = lastMatchingRow(catalogue.bf, {{col::H, d[0]}, {col::twFbBf, d[1]}});
+            e.bfRow = tableRowOf(catalogue.bf, TableKind::bulbFlat, e.stiffener, e.tableRowNote);
     }
     if (const ProfileToken* girder =
             in.profile(15, 16, std::begin(girderTokens), std::end(girderTokens), "girder", dims)) {
@@ -271,6 +305,13 @@ BatchRead readBatchText(std::string_view text, const std::string& fileName, Deci
                 return BatchError{fileName, line,
                                   "a case needs " + std::to_string(batchCaseFields) +
                                       " TAB-separated fields, this line has " + std::to_string(fields.size()),
+                                  false};
+            // A spreadsheet may end a row with empty cells; a value beyond the last field means
+            // an inserted column, and every field after it would be read one place off.
+            const std::size_t used = fieldsUpToLastValue(fields);
+            if (used > static_cast<std::size_t>(batchCaseFields))
+                return BatchError{fileName, line,
+                                  std::to_string(used) + " fields, a case has " + std::to_string(batchCaseFields),
                                   false};
             if (auto error = readCase(fields, fileName, mode, catalogue, entry)) return *error;
         }

@@ -5,6 +5,7 @@
 // results of all of them written as a TAB-separated table (".koro") that a spreadsheet reads.
 // Units as in the design case: mm, MPa, UL in m.
 
+#include "checks/failed_checks.h"
 #include "design/design_case.h"
 #include "design/number_parser.h"
 #include "design/warning_sink.h"
@@ -50,6 +51,8 @@ struct BatchEntry {
     std::array<float, 4> stiffener{};
     int lRow = 0;
     int bfRow = 0;
+    // Set when no table row has the dimensions of an "LR" or "BF" case and row 0 stands in.
+    std::string tableRowNote;
 
     int girderType = girderT;
     GirderDims girder;
@@ -87,17 +90,19 @@ using BatchRead = std::variant<BatchList, BatchError>;
 
 // Reads a batch input text. Each line is trimmed of spaces and split at TABs. "End" (in any
 // case) as first field ends the list; a first field beginning with "%" is a comment; any other
-// line is a case of 32 fields, numbers read in `mode` (period mode: a field that does not
-// begin with a number reads as 0; comma mode: it is an error). Fields 2, 10 and 12 are rounded
-// half to even. "LR" and "BF" profiles take the last table row of equal H, B, tw (H, tw), row 0
-// when none matches. Every fault ends the reading with the file, line and reason.
+// line is a case of 32 fields (further fields may only be empty), numbers read in `mode`
+// (period mode: a field that does not begin with a number reads as 0; comma mode: it is an
+// error). Fields 2, 10 and 12 are rounded half to even. "LR" and "BF" profiles take the last
+// table row of equal H, B, tw (H, tw); when none matches row 0, noted in tableRowNote. Every
+// fault ends the reading with the file, line and reason.
 BatchRead readBatchText(std::string_view text, const std::string& fileName, DecimalMode mode,
                         const Catalogue& catalogue);
 BatchRead readBatchFile(const std::string& path, DecimalMode mode, const Catalogue& catalogue);
 
 // Loads case `entry` into the design case: its inputs, both material indices at the last
 // (user-defined) row so the file's strengths stay, its profile and girder; then selects the
-// profile and calculates in full. A stiffener table with no row at all stops the case with a
+// profile and calculates in full. A table row that stood in for the file's profile is warned
+// of first. A stiffener table with no row at all stops the case with a
 // fault and leaves every utilisation at the not-computed marker.
 void runBatchCase(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings);
 
@@ -117,10 +122,10 @@ void appendBatchResultLine(std::string& out, const DesignCase& dc);
 struct BatchSummary {
     int cases = 0;
     int comments = 0;
-    int failedCheck = 0; // cases with a utilisation above 1
-    int stopped = 0;     // cases whose calculation stopped in a step
+    FailureCounts failed; // cases with a failed check, and which checks
+    int stopped = 0;      // cases whose calculation stopped in a step
     bool operator==(const BatchSummary& o) const {
-        return cases == o.cases && comments == o.comments && failedCheck == o.failedCheck && stopped == o.stopped;
+        return cases == o.cases && comments == o.comments && failed == o.failed && stopped == o.stopped;
     }
 };
 
@@ -151,9 +156,6 @@ std::variant<BatchSummary, std::string> writeBatchResults(const std::string& out
 // The batch window's output name: the input path with its last five characters (".kori")
 // replaced by ".koro"; a file name shorter than five characters gets ".koro" appended.
 std::string batchOutputPath(const std::string& inputPath);
-
-// True when a utilisation of the case exceeds 1 (markers are negative and never count).
-bool hasFailedCheck(const Results& uf);
 
 // The start-up batch run: "dummy.kori" of the program folder is read, its first case run, and
 // the results of all its entries written to "dummy.koro" beside it, so that the design case

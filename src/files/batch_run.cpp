@@ -1,5 +1,6 @@
 #include "files/batch_file.h"
 
+#include "checks/failed_checks.h"
 #include "design/number_format.h"
 #include "files/file_commands.h"
 #include "files/project_file.h"
@@ -180,6 +181,7 @@ void runBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogu
     dc.girderType = e.girderType;
     if (GirderDims* girder = girderDims(dc, e.girderType)) *girder = e.girder;
 
+    if (!e.tableRowNote.empty()) warnings.warn(e.tableRowNote, InputBox::none);
     prepareLoadedCase(dc, catalogue, warnings);
     // No row to take the profile from: the calculation stopped in the profile selection, and
     // the table shows the profile the file asked for.
@@ -229,14 +231,6 @@ void appendBatchResultLine(std::string& out, const DesignCase& dc) {
     row.end();
 }
 
-bool hasFailedCheck(const Results& uf) {
-    const double values[] = {uf.UFpb, uf.UFpu, uf.UFpl, uf.UFbu, uf.UFbt, uf.UFs, uf.UFgbu,
-                             uf.UFt,  uf.UFsm, uf.UFgm, uf.UFy,  uf.UFyp, uf.UFys};
-    for (double v : values)
-        if (v > 1) return true;
-    return false;
-}
-
 void runBatchCaseForResults(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue,
                             WarningSink& warnings) {
     dc.composeTexts = false;
@@ -271,7 +265,7 @@ BatchSummary runEntries(const BatchList& list, DesignCase& dc, const Catalogue& 
             runBatchCaseForResults(e, dc, catalogue, warnings);
             appendBatchResultLine(line, dc);
             ++summary.cases;
-            if (hasFailedCheck(dc.uf)) ++summary.failedCheck;
+            summary.failed.add(failedChecks(dc));
             if (dc.fault.stopped()) ++summary.stopped;
             if (hooks.afterCase) hooks.afterCase(e, dc);
         } else {

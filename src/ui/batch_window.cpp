@@ -1,5 +1,6 @@
 #include "ui/batch_window.h"
 
+#include "design/number_format.h"
 #include "files/project_file.h"
 #include "ui/file_dialogs.h"
 
@@ -100,8 +101,16 @@ std::string batchRunSummary(const BatchRunNotes& notes, const std::string& outpu
     if (notes.warned.empty() && notes.stopped.empty()) return {};
     std::string text = "Results of " + std::to_string(notes.cases) + (notes.cases == 1 ? " case" : " cases") +
                        " written to " + outputPath + ".";
-    appendNotes(text, "Geometry warnings", notes.warned, notes.cases, maxListed);
+    appendNotes(text, "Warnings", notes.warned, notes.cases, maxListed);
     appendNotes(text, "Calculation stopped", notes.stopped, notes.cases, maxListed);
+    return text;
+}
+
+std::string batchRunStatus(const BatchRunNotes& notes, int entries, double seconds) {
+    std::string text = std::to_string(entries) + " entries written in " + formatNumber(seconds, "0.00") + " s; " +
+                       std::to_string(notes.failed.cases) + (notes.failed.cases == 1 ? " case" : " cases") +
+                       " with a failed check";
+    if (notes.failed.cases > 0) text += " (" + notes.failed.text() + ")";
     return text;
 }
 
@@ -319,7 +328,7 @@ bool BatchWindow::saveResults() {
         runBatchCaseForResults(entry, dc_, catalogue_, warnings);
         appendBatchResultLine(text, dc_);
         ++notes.cases;
-        if (hasFailedCheck(dc_.uf)) ++notes.failedCheck;
+        notes.failed.add(failedChecks(dc_));
         if (!warnings.messages.empty())
             notes.warned.push_back({entry.line, entry.secondText, std::move(warnings.messages)});
         if (dc_.fault.stopped()) notes.stopped.push_back({entry.line, entry.secondText, {dc_.fault.message()}});
@@ -347,10 +356,7 @@ bool BatchWindow::saveResults() {
         return false;
     }
     outputfile_->setText(fromStd(output));
-    statusBar()->showMessage(tr("%1 entries written in %2 s; %3 cases with a check above 1")
-                                 .arg(total)
-                                 .arg(seconds, 0, 'f', 2)
-                                 .arg(notes.failedCheck));
+    statusBar()->showMessage(QString::fromStdString(batchRunStatus(notes, total, seconds)));
     const std::string summary = batchRunSummary(notes, output);
     if (!summary.empty()) messages().warning(summary);
     return true;

@@ -55,12 +55,16 @@ struct BatchRunNotes {
     std::vector<CaseNote> warned;  // cases with geometry warnings, in file order
     std::vector<CaseNote> stopped; // cases whose calculation stopped in a step
     int cases = 0;
-    int failedCheck = 0;
+    FailureCounts failed; // cases with a failed check, and which checks
 };
 
-// One message for a whole run: how many cases gave geometry warnings or stopped, and the first
+// One message for a whole run: how many cases gave warnings (geometry, table rows) or stopped, and the first
 // `maxListed` of each with their lines. Empty when there is nothing to tell.
 std::string batchRunSummary(const BatchRunNotes& notes, const std::string& outputPath, int maxListed = 12);
+
+// The status line after a results run: "52 entries written in 0.12 s; 3 cases with a failed
+// check (UFpb 2, girder depth 1)".
+std::string batchRunStatus(const BatchRunNotes& notes, int entries, double seconds);
 
 class BatchWindow : public QMainWindow {
     Q_OBJECT

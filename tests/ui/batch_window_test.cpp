@@ -318,7 +318,7 @@ TEST_F(BatchWindowTest, GeometryWarningsOfAResultsRunComeAsOneSummary) {
     EXPECT_NE(summary.find("Results of 51 cases written to " + folder.filePath("wide.koro").toStdString()),
               std::string::npos)
         << summary;
-    EXPECT_NE(summary.find("Geometry warnings in 50 of 51 cases:"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("Warnings in 50 of 51 cases:"), std::string::npos) << summary;
     EXPECT_NE(summary.find("line 2 (W1):  s1 <= L1  ;  s1 <= L2  "), std::string::npos) << summary;
     EXPECT_NE(summary.find("... and 38 more"), std::string::npos) << summary;
     EXPECT_EQ(summary.find("Calculation stopped"), std::string::npos) << summary;
@@ -419,7 +419,7 @@ TEST(BatchRunSummary, NothingToTellGivesNoMessage) {
     notes.warned.push_back({4, "X", {" s2 <= l1  "}});
     EXPECT_EQ(
         batchRunSummary(notes, "out.koro"),
-        "Results of 3 cases written to out.koro.\n\nGeometry warnings in 1 of 3 cases:\n  line 4 (X):  s2 <= l1  ");
+        "Results of 3 cases written to out.koro.\n\nWarnings in 1 of 3 cases:\n  line 4 (X):  s2 <= l1  ");
 }
 
 } // namespace

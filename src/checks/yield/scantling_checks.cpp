@@ -28,9 +28,6 @@ constexpr Clauses clauses[] = {
     {"  < 1.0  (3-2-4/3.3)", "  < 1.0  (3-2-4/3.5)", "  < 1.0  (3-2-4/3.7)", "  (3-2-4/3.7.2)", "  (3-2-4/3.7.3)"},
 };
 
-// Recommended largest distance between tripping brackets of a girder, mm.
-constexpr double maxBracketDistance = 3000;
-
 // The web thickness rule 0.01*Hg + 3 need not exceed 11 mm.
 constexpr double webThicknessCap = 11;
 

@@ -15,6 +15,9 @@
 
 namespace korvel {
 
+// Recommended largest distance between tripping brackets of a girder, mm.
+inline constexpr double maxBracketDistance = 3000;
+
 // Design yield strength of the plating: 0.72*Fup when that is below Fyp, else Fyp.
 double designYieldStrength(double Fyp, double Fup);
 
