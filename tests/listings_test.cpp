@@ -264,7 +264,9 @@ TEST(ListingEdgeCases, SigyErrorBeforeOverallHeadingOnScreenAfterGirderLineOnPap
 
 TEST(PrintedBucklingListing, PositionsFontsColoursAndWrapping) {
     DesignCase dc = listedCase();
-    // 10 + 0.5 x 142 characters passes the value column 95 - 17 = 78: the formula moves down.
+    // 10 + 0.5 x 142 characters passes the value column 95 - 17 = 78: the formula moves down,
+    // 20 characters in, and wraps short of the value column less a space (77.5): 95 characters
+    // of 0.5 fit in 47.5, the other 35 go on the next line with the value.
     dc.lines.UFpu.formula = std::string(130, 'x');
     RecordingSurface page;
     double line = 40;
@@ -284,20 +286,21 @@ TEST(PrintedBucklingListing, PositionsFontsColoursAndWrapping) {
         {"0.45", 78, 42.2, true, false, green},
         {" < 1.0 (3/3.1)", 80, 42.2, false, false, black},
         {"PL1: UFpu = ", 10, 43.2, false, false, black},
-        {std::string(130, 'x'), 30, 44.2, false, false, black},
-        {"0.38", 78, 44.2, true, false, green},
-        {"PL1: UFpl = c = ", 10, 45.2, false, false, black},
-        {"STIFFENER BUCKLING CONTROL:", 10, 46.5, true, true, black},
-        {"Buckling, se = 512.3 mm   ", 10, 47.5, false, false, black},
-        {"Bending, sw = 552.0 mm", 23, 47.5, false, false, black},
-        {"1.20", 78, 48.5, true, false, darkRed},
-        {"UFs = Ieff/io = f = ", 10, 50.5, false, false, black},
-        {"OVERALL BUCKLING CONTROL:", 10, 51.8, true, true, black},
-        {"UFgbu= g", 10, 52.8, false, false, black},
-        {"STIFFENER DEFORMATION CHECK:", 10, 54.1, true, true, black},
-        {" (Based on effective plate width as sw) ", 24, 54.1, false, false, black},
-        {"Deformation y = h = ", 10, 55.2, false, false, black},
-        {"2.1 mm ", 78, 55.2, true, false, black},
+        {std::string(95, 'x'), 30, 44.2, false, false, black},
+        {std::string(35, 'x'), 30, 45.2, false, false, black},
+        {"0.38", 78, 45.2, true, false, green},
+        {"PL1: UFpl = c = ", 10, 46.2, false, false, black},
+        {"STIFFENER BUCKLING CONTROL:", 10, 47.5, true, true, black},
+        {"Buckling, se = 512.3 mm   ", 10, 48.5, false, false, black},
+        {"Bending, sw = 552.0 mm", 23, 48.5, false, false, black},
+        {"1.20", 78, 49.5, true, false, darkRed},
+        {"UFs = Ieff/io = f = ", 10, 51.5, false, false, black},
+        {"OVERALL BUCKLING CONTROL:", 10, 52.8, true, true, black},
+        {"UFgbu= g", 10, 53.8, false, false, black},
+        {"STIFFENER DEFORMATION CHECK:", 10, 55.1, true, true, black},
+        {" (Based on effective plate width as sw) ", 24, 55.1, false, false, black},
+        {"Deformation y = h = ", 10, 56.2, false, false, black},
+        {"2.1 mm ", 78, 56.2, true, false, black},
     };
     for (const Expect& e : expected) {
         const auto* t = printed(page, e.text);
@@ -310,7 +313,7 @@ TEST(PrintedBucklingListing, PositionsFontsColoursAndWrapping) {
         EXPECT_EQ(8.5, t->font.size) << e.text;
         EXPECT_EQ("times new roman", t->font.name) << e.text;
     }
-    EXPECT_NEAR(56.2, line, 1e-9);
+    EXPECT_NEAR(57.2, line, 1e-9);
 }
 
 TEST(PrintedYieldListing, PositionsAndTheRoundedValueColumn) {

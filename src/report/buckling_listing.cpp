@@ -111,19 +111,11 @@ void printBucklingListing(DrawingSurface& surface, const DesignCase& dc, const P
         line += 1;
     }
 
-    // The UFpb and UFpu formulas are the longest of the listing: when label and formula would
-    // run into the value column, the formula goes on its own line, indented.
+    // The UFpb and UFpu formulas are the longest of the listing: a line whose label and formula
+    // would reach the value column has the formula below the label, wrapped short of the value.
     const auto wrapped = [&](const CheckLine& checkLine, bool lineReached) {
         if (checkLine.label.empty() || !lineReached) return;
-        const std::string text = checkLine.label + checkLine.formula;
-        if (leftMargin + pen.width(text) > pen.valueColumn()) {
-            pen.put(leftMargin, line, checkLine.label);
-            line += 1;
-            pen.put(leftMargin + 20, line, checkLine.formula);
-        } else {
-            pen.put(leftMargin, line, text);
-        }
-        pen.valueAndLimit(line, checkLine, paletteColour(checkLine.status));
+        pen.checkLine(leftMargin, line, checkLine);
         line += 1;
     };
     const auto single = [&](const CheckLine& checkLine, bool lineReached) {
@@ -141,7 +133,7 @@ void printBucklingListing(DrawingSurface& surface, const DesignCase& dc, const P
         pen.put(leftMargin, line, stiffenerHeading, Style::heading);
         line += 1;
         const double x = pen.put(leftMargin, line, seText(dc));
-        pen.put(x, line, swText(dc));
+        pen.flow(x, line, swText(dc), listingRightLimit(grid), leftMargin);
         line += 1;
         single(l.UFbu, reach.UFbu);
         single(l.UFbt, reach.UFbt);
@@ -157,7 +149,7 @@ void printBucklingListing(DrawingSurface& surface, const DesignCase& dc, const P
 
     // On paper the y-stress remark follows the girder line.
     if (dc.sigyError) {
-        pen.put(leftMargin, line, sigyErrorRemark, Style::bold);
+        pen.remark(leftMargin, line, sigyErrorRemark);
         line += 1;
     }
 
@@ -166,14 +158,13 @@ void printBucklingListing(DrawingSurface& surface, const DesignCase& dc, const P
         const double x = pen.put(leftMargin, line, deformationHeading, Style::heading);
         pen.put(x, line, deformationBasis);
         line += 1.1;
-        pen.put(leftMargin, line, l.deformation.label + l.deformation.formula);
-        pen.valueAndLimit(line, l.deformation, paletteColour(statusNone));
+        pen.checkLine(leftMargin, line, l.deformation, paletteColour(statusNone));
         line += 1;
     }
 
     // With print selection 3 the yield and scantling listing follows and carries the remark.
     if (dc.fault.stopped() && dc.printSelection != analysisAll) {
-        pen.put(leftMargin, line, stoppedRemark(dc), Style::bold, remarkRed);
+        pen.remark(leftMargin, line, stoppedRemark(dc), remarkRed);
         line += 1;
     }
 }

@@ -8,9 +8,11 @@
 #include "design/check_line.h"
 #include "figures/drawing_surface.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvel {
 
@@ -36,6 +38,44 @@ inline double bucklingValueColumn(const PrintGrid& grid) {
 inline double yieldValueColumn(const PrintGrid& grid) {
     return std::round(0.95 * grid.charsPerLine) - 17;
 }
+// The right margin of the report's text: 95 % of the page width, rounded.
+inline double listingRightLimit(const PrintGrid& grid) {
+    return std::round(0.95 * grid.charsPerLine);
+}
+
+// Splits `text` into lines no wider than `width` as `measure` measures them. Lines break after a
+// space, and the spaces at a break are dropped; a word wider than a whole line is broken between
+// its characters (never inside the bytes of one character). Every line holds at least one
+// character, so a surface that cannot measure still gets the whole text.
+template <class Measure>
+std::vector<std::string> wrapText(std::string_view text, double width, Measure measure) {
+    std::vector<std::string> lines;
+    const auto characterEnd = [&](std::size_t from) {
+        std::size_t end = from + 1;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+        return end;
+    };
+    std::size_t start = 0;
+    while (start < text.size()) {
+        // The longest piece from `start` that fits, and the last break after a space inside it.
+        std::size_t end = characterEnd(start);
+        std::size_t lastBreak = std::string_view::npos;
+        while (end < text.size()) {
+            const std::size_t next = characterEnd(end);
+            if (measure(text.substr(start, next - start)) > width) break;
+            if (text[end] == ' ') lastBreak = next;
+            end = next;
+        }
+        if (end < text.size() && text[end] != ' ' && lastBreak != std::string_view::npos) end = lastBreak;
+        std::string_view piece = text.substr(start, end - start);
+        while (end < text.size() && text[end] == ' ') ++end;
+        if (end < text.size())
+            while (piece.size() > 1 && piece.back() == ' ') piece.remove_suffix(1);
+        lines.emplace_back(piece);
+        start = end;
+    }
+    return lines;
+}
 
 // Writes the pieces of a printed listing in its font. Restores the surface's font and colour
 // when the listing is done, so the report continues with what it had set.
@@ -44,7 +84,8 @@ public:
     enum class Style { plain, bold, heading };
 
     ListingPen(DrawingSurface& surface, const PrintGrid& grid, double valueColumn)
-        : surface_(surface), valueColumn_(valueColumn), savedFont_(surface.font()), savedColour_(surface.foreColour()) {
+        : surface_(surface), valueColumn_(valueColumn), rightLimit_(listingRightLimit(grid)),
+          savedFont_(surface.font()), savedColour_(surface.foreColour()) {
         font_.name = grid.fontName;
         font_.size = listingFontSize(grid);
     }
@@ -60,19 +101,43 @@ public:
     // Writes `text` at (x, y) and returns the x where the next piece of the line starts. A
     // heading is bold and underlined; both are switched off again for the next piece.
     double put(double x, double y, std::string_view text, Style style = Style::plain, Rgb colour = {}) {
-        Font f = font_;
-        f.bold = style != Style::plain;
-        f.underline = style == Style::heading;
-        surface_.setFont(f);
+        surface_.setFont(fontFor(style));
         surface_.setForeColour(colour);
         if (text.empty()) return x;
         return surface_.text(x, y, text);
     }
 
-    // Width of a plain text in the listing font.
-    double width(std::string_view text) {
-        surface_.setFont(font_);
+    // Width of a text in the listing font.
+    double width(std::string_view text, Style style = Style::plain) {
+        surface_.setFont(fontFor(style));
         return surface_.textWidth(text);
+    }
+
+    // Writes `text` from (x, y), wrapped so that no line passes `right`; the lines after the
+    // first start at `nextX`. Leaves `y` at the last line written and returns the x after it.
+    double flow(double x, double& y, std::string_view text, double right, double nextX, Style style = Style::plain,
+                Rgb colour = {}) {
+        double lineX = x;
+        double after = x;
+        bool first = true;
+        while (!text.empty()) {
+            if (!first) {
+                y += 1;
+                lineX = nextX;
+            }
+            const std::vector<std::string> lines =
+                wrapText(text, right - lineX, [&](std::string_view piece) { return width(piece, style); });
+            after = put(lineX, y, lines.front(), style, colour);
+            text.remove_prefix(lines.front().size());
+            while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+            first = false;
+        }
+        return after;
+    }
+
+    // A remark over the whole text width, wrapped within the right margin.
+    void remark(double leftMargin, double& y, std::string_view text, Rgb colour = {}) {
+        flow(leftMargin, y, text, rightLimit_, leftMargin, Style::bold, colour);
     }
 
     // The value in bold in its verdict colour at the value column, the limit directly after it
@@ -82,15 +147,44 @@ public:
         put(x, y, line.limit);
     }
 
-    // Label and formula at the left margin, then value and limit: one line, no wrapping.
-    void checkLine(double leftMargin, double y, const CheckLine& line) {
-        put(leftMargin, y, line.label + line.formula);
-        valueAndLimit(y, line, paletteColour(line.status));
+    // Label and formula at the left margin, then value and limit. Label and formula that would
+    // reach the value column are split: the label alone, then the formula indented on the lines
+    // below, wrapped short of the value column; the value stands on the formula's last line.
+    // Leaves `y` at the line of the value.
+    void checkLine(double leftMargin, double& y, const CheckLine& line) {
+        checkLine(leftMargin, y, line, paletteColour(line.status));
+    }
+    void checkLine(double leftMargin, double& y, const CheckLine& line, Rgb valueColour) {
+        const double limit = valueColumn_ - width(" ");
+        const std::string text = line.label + line.formula;
+        if (leftMargin + width(text) <= limit) {
+            put(leftMargin, y, text);
+        } else {
+            flow(leftMargin, y, line.label, limit, leftMargin);
+            const double indented =
+                leftMargin + formulaIndent < limit - formulaIndent ? leftMargin + formulaIndent : leftMargin;
+            if (!line.formula.empty()) {
+                y += 1;
+                flow(indented, y, line.formula, limit, indented);
+            }
+        }
+        valueAndLimit(y, line, valueColour);
     }
 
 private:
+    // A formula moved below its label starts 20 characters in.
+    static constexpr double formulaIndent = 20;
+
+    Font fontFor(Style style) const {
+        Font f = font_;
+        f.bold = style != Style::plain;
+        f.underline = style == Style::heading;
+        return f;
+    }
+
     DrawingSurface& surface_;
     double valueColumn_;
+    double rightLimit_;
     Font savedFont_;
     Rgb savedColour_;
     Font font_;

@@ -133,7 +133,7 @@ void printScantlingYieldListing(DrawingSurface& surface, const DesignCase& dc, c
     line += 1.2;
     if (listed(l.corner, reach.UFy)) {
         const double x = pen.put(leftMargin, line, plateYieldHeading, Style::heading);
-        pen.put(x, line, l.corner.heading);
+        pen.flow(x, line, l.corner.heading, listingRightLimit(grid), leftMargin);
         result(l.corner, true);
         line += 1;
     }
@@ -141,7 +141,7 @@ void printScantlingYieldListing(DrawingSurface& surface, const DesignCase& dc, c
     line += 0.2;
     if (reach.stiffenerYield()) {
         const double x = pen.put(leftMargin, line, stiffenerYieldHeading, Style::heading);
-        pen.put(x, line, stiffenerYieldWidthText(dc));
+        pen.flow(x, line, stiffenerYieldWidthText(dc), listingRightLimit(grid), leftMargin);
         result(l.platePoint, reach.UFyp);
         result(l.stiffPoint, reach.UFys);
     }
@@ -149,7 +149,7 @@ void printScantlingYieldListing(DrawingSurface& surface, const DesignCase& dc, c
 
     // Printed after the buckling listing when both are, so always the last listing.
     if (dc.fault.stopped()) {
-        pen.put(leftMargin, line, stoppedRemark(dc), Style::bold, remarkRed);
+        pen.remark(leftMargin, line, stoppedRemark(dc), remarkRed);
         line += 1;
     }
 }

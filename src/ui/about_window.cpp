@@ -94,9 +94,9 @@ QLabel* textLabel(const char* name, const QString& text, QWidget* parent) {
 
 AboutWindow::AboutWindow(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("about"));
-    setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(productName));
+    setWindowTitle(QStringLiteral("About ") + QString::fromUtf8(productName));
 
-    QLabel* ab1 = textLabel("ab1", QString::fromLatin1(productName), this);
+    QLabel* ab1 = textLabel("ab1", QString::fromUtf8(productName), this);
     QFont big = ab1->font();
     big.setPointSizeF(big.pointSizeF() * 2.4);
     big.setBold(true);
@@ -105,9 +105,9 @@ AboutWindow::AboutWindow(QWidget* owner) : QDialog(owner) {
     palette.setColor(QPalette::WindowText, productColour);
     ab1->setPalette(palette);
 
-    QLabel* ab2 = textLabel("ab2", QString::fromLatin1(productDescription), this);
+    QLabel* ab2 = textLabel("ab2", QString::fromUtf8(productDescription), this);
     ab2->setWordWrap(true);
-    QLabel* ab3 = textLabel("ab3", QString::fromLatin1(productVersion), this);
+    QLabel* ab3 = textLabel("ab3", QString::fromUtf8(productVersion), this);
     auto* pic = new PanelPicture(this);
 
     auto* texts = new QVBoxLayout;

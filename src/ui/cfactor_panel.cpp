@@ -50,7 +50,7 @@ CFactorPanel::CFactorPanel(QWidget* parent) : QTabWidget(parent) {
         const char* names[2] = {t.option0Name, t.option1Name};
         const char* texts[2] = {t.option0, t.option1};
         for (int option = 0; option < 2; ++option) {
-            auto* button = new QRadioButton(QString::fromLatin1(texts[option]), page);
+            auto* button = new QRadioButton(QString::fromUtf8(texts[option]), page);
             button->setObjectName(QString::fromLatin1(names[option]));
             group->addButton(button, option);
             layout->addWidget(button, option, 0);
@@ -70,7 +70,7 @@ CFactorPanel::CFactorPanel(QWidget* parent) : QTabWidget(parent) {
         layout->setRowStretch(3, 1);
         layout->setColumnStretch(0, 1);
         captions_[static_cast<std::size_t>(tab)] = caption;
-        addTab(page, QString::fromLatin1(t.caption));
+        addTab(page, QString::fromUtf8(t.caption));
         connect(group, &QButtonGroup::idClicked, this, &CFactorPanel::structureOptionChosen);
     }
     // The tab chosen is the structure type; the option keeps its value.

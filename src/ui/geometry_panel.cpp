@@ -36,12 +36,12 @@ GeometryPanel::GeometryPanel(QWidget* parent) : QGroupBox(QStringLiteral("Geomet
 
     int r = 0;
     for (const Row& row : rows) {
-        if (row.group[0] != '\0') grid->addWidget(new QLabel(QString::fromLatin1(row.group), this), r, 0);
-        auto* symbol = new QLabel(QString::fromLatin1(row.symbol), this);
+        if (row.group[0] != '\0') grid->addWidget(new QLabel(QString::fromUtf8(row.group), this), r, 0);
+        auto* symbol = new QLabel(QString::fromUtf8(row.symbol), this);
         symbol->setObjectName(QString::fromLatin1(row.symbolName));
         grid->addWidget(symbol, r, 1, Qt::AlignRight);
         auto* box = new LineInput(row.box, QString::fromLatin1(row.name), this);
-        if (row.hint != nullptr) box->setToolTip(QString::fromLatin1(row.hint));
+        if (row.hint != nullptr) box->setToolTip(QString::fromUtf8(row.hint));
         grid->addWidget(box, r, 2);
         *targets[r] = box;
         ++r;

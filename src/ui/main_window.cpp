@@ -42,6 +42,7 @@ MainWindow::MainWindow(AppContext& context, WindowServices services, QWidget* pa
     buildMenus();
     connectControls();
     setContextMenusToWindow();
+    markSaved();
     updateCaption();
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::focusWindowChanged);
 }
@@ -123,12 +124,42 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!saveChangesFirst()) {
+        event->ignore();
+        return;
+    }
     closing_ = true;
     QMainWindow::closeEvent(event);
 }
 
 void MainWindow::updateCaption() {
-    setWindowTitle(QString::fromStdString(windowCaption(ctx_.dc)));
+    std::string caption = windowCaption(ctx_.dc);
+    if (isModified()) caption += '*';
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+bool MainWindow::isModified() const {
+    return projectFileText(ctx_.dc) != savedText_;
+}
+
+void MainWindow::markSaved() {
+    savedText_ = projectFileText(ctx_.dc);
+}
+
+bool MainWindow::saveChangesFirst() {
+    commitPendingEdit();
+    if (!isModified()) return true;
+    switch (services_.messages.askSaveChanges(ctx_.dc.fileName)) {
+    case SaveChoice::save:
+        saveFile();
+        // A cancelled name or a failed write keeps the case, and the action waits.
+        return !isModified();
+    case SaveChoice::discard:
+        return true;
+    case SaveChoice::cancel:
+        break;
+    }
+    return false;
 }
 
 void MainWindow::start() {
@@ -148,8 +179,9 @@ void MainWindow::start() {
     ctx_.files.recent = rebuildRecentMenu(services_.settings, ctx_.files.recent);
     showRecentMenu();
     refreshWindow();
-    updateCaption();
     recalculate();
+    markSaved();
+    updateCaption();
 }
 
 void MainWindow::sizeWindow() {
@@ -195,6 +227,7 @@ void MainWindow::showCalculation() {
     model_->setRows(controlSummary(ctx_.dc));
     list_->verticalScrollBar()->setValue(scrolled);
     list_->applyColumnShares();
+    updateCaption();
 }
 
 void MainWindow::showWarnings() {

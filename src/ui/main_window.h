@@ -28,6 +28,7 @@
 
 class QAction;
 class QMenu;
+class QPrinter;
 class QWindow;
 
 namespace korvel {
@@ -69,8 +70,12 @@ public:
     void saveFile();
     void saveFileAs();
     void openRecentFile(int n);
-    // Print menus: analysis and print selection 1, 2 or 3, then the print job.
+    // Print menus: analysis and print selection 1, 2 or 3, then the print job. Without a printer
+    // the engineer is told so and offered Export PDF.
     void printReport(int selection);
+    // Prints `copies` reports of the case on `printer`; a job that does not start or stops
+    // half-way is reported. True when every copy was printed.
+    bool printOn(QPrinter& printer, int copies);
     // File → Print → Export PDF: the report of the current analysis selection as a PDF file.
     void exportPdf();
 
@@ -80,6 +85,10 @@ public:
     void openGirderDialog(int girderType);
     // Closes the open profile dialogs (before another case is loaded).
     void closeProfileDialogs();
+
+    // Whether the case differs from what was last opened, saved or started with: what the
+    // project file would hold now against what it held then. The caption then ends in "*".
+    bool isModified() const;
 
     // Database and Help menus.
     void openBatchWindow();
@@ -112,6 +121,11 @@ private:
     void warn(const std::string& text);
     void focusBox(InputBox box);
     void updateCaption();
+    // The case as it stands is the one of the file named in the caption (or the new-file case).
+    void markSaved();
+    // Before the case is set aside: "Save changes to NAME?" when it is modified. False when the
+    // engineer cancels, here or in the Save that the answer Save runs, or that Save fails.
+    bool saveChangesFirst();
     void sizeWindow();
     void setContextMenusToWindow();
     void focusWindowChanged(QWindow* now);
@@ -154,6 +168,7 @@ private:
     QAction* recentSeparator_ = nullptr;
     std::array<QAction*, 4> recentItems_{};
 
+    std::string savedText_; // the project file text of the case when it was last saved or loaded
     int calculations_ = 0;
     bool calculating_ = false; // calculate is not re-entered from its own warnings
     bool movingFocus_ = false; // the box the program takes the focus from is not validated

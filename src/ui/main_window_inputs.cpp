@@ -83,6 +83,7 @@ void MainWindow::boxLeft(InputBox id) {
         (id == InputBox::iproj ? dc.projectName : dc.identification) = box->text().toStdString();
         box->setHighlighted(false);
         validating_ = false;
+        updateCaption();
         return;
     }
 

@@ -14,12 +14,16 @@
 #include "ui/profile_dialog.h"
 #include "ui/report_printer.h"
 
+#include <QAbstractPrintDialog>
 #include <QAction>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QUrl>
 
 #include <filesystem>
@@ -28,14 +32,29 @@ namespace korvel {
 
 namespace {
 
+constexpr const char* exportPdfCaption = "Export PDF\u2026";
+constexpr const char* noPrinterMessage = "No printer is installed; use Export PDF";
+
+// The system print dialog: the printer and the number of copies; no page range, no print to
+// file. False when the engineer cancels.
+bool choosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 QAction* addEntry(QMenu* menu, const char* name, const char* caption) {
-    QAction* action = menu->addAction(QString::fromLatin1(caption));
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
     action->setObjectName(QString::fromLatin1(name));
     return action;
 }
 
 QMenu* addSubmenu(QWidget* parent, QMenu* into, const char* name, const char* caption) {
-    auto* menu = new QMenu(QString::fromLatin1(caption), parent);
+    auto* menu = new QMenu(QString::fromUtf8(caption), parent);
     menu->setObjectName(QString::fromLatin1(name));
     menu->menuAction()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Action"));
     into->addMenu(menu);
@@ -87,7 +106,7 @@ void MainWindow::buildMenus() {
     connect(addEntry(print1, "mnuprSc1", "Buckling/Scantling/Yield"), &QAction::triggered, this,
             [this] { printReport(3); });
     print1->addSeparator();
-    connect(addEntry(print1, "mnuexportpdf", "Export PDF\u2026"), &QAction::triggered, this, &MainWindow::exportPdf);
+    connect(addEntry(print1, "mnuexportpdf", exportPdfCaption), &QAction::triggered, this, &MainWindow::exportPdf);
 
     // The recent-file group: a separator (item 0) and items 1 to 4, hidden until filled.
     recentSeparator_ = file->addSeparator();
@@ -170,6 +189,8 @@ void MainWindow::finishFileCommand(const FileCommandOutcome& outcome) {
         closeProfileDialogs();
         refreshWindow();
     }
+    // Opened, saved or new: the case is the one its caption names.
+    if (outcome.status == FileCommandOutcome::Status::done) markSaved();
     updateCaption();
     showRecentMenu();
     if (outcome.status == FileCommandOutcome::Status::failed) warn(outcome.message);
@@ -178,16 +199,19 @@ void MainWindow::finishFileCommand(const FileCommandOutcome& outcome) {
 }
 
 void MainWindow::newFile() {
+    if (!saveChangesFirst()) return;
     FileContext fc = fileContext();
     finishFileCommand(korvel::newFile(fc));
 }
 
 void MainWindow::openFile() {
+    if (!saveChangesFirst()) return;
     FileContext fc = fileContext();
     finishFileCommand(korvel::openFile(fc));
 }
 
 void MainWindow::openRecentFile(int n) {
+    if (!saveChangesFirst()) return;
     FileContext fc = fileContext();
     finishFileCommand(korvel::openRecentFile(fc, n));
 }
@@ -218,7 +242,28 @@ void MainWindow::printReport(int selection) {
     refreshWindow();
     if (changed) recalculate();
     ctx_.dc.printSelection = selection;
-    runPrintJob(this, ctx_.dc, ctx_.catalogue);
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        if (services_.messages.offer(noPrinterMessage, exportPdfCaption)) exportPdf();
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    if (!choosePrinter(this, printer)) return;
+    // The dialog leaves the chosen number of copies on the printer.
+    printOn(printer, printer.copyCount() > 0 ? printer.copyCount() : 1);
+}
+
+bool MainWindow::printOn(QPrinter& printer, int copies) {
+    const int printed = printReportCopies(printer, copies, ctx_.dc, ctx_.catalogue, currentReportTime());
+    if (printed >= copies) return true;
+    const std::string printerName = printer.printerName().isEmpty()
+                                        ? std::string("the printer")
+                                        : "the printer \"" + printer.printerName().toStdString() + "\"";
+    if (printed == 0)
+        warn("The print job could not be started on " + printerName + "; nothing was printed.");
+    else
+        warn("The print job on " + printerName + " stopped after " + std::to_string(printed) + " of " +
+             std::to_string(copies) + " copies.");
+    return false;
 }
 
 void MainWindow::exportPdf() {
@@ -268,6 +313,10 @@ void MainWindow::openBatchWindow() {
     if (!batchState_)
         batchState_ = std::make_unique<BatchState>(startupBatchState(ctx_.startupBatch, ctx_.programFolder));
     korvel::openBatchWindow(this, ctx_.dc, ctx_.catalogue, ctx_.decimalMode, *batchState_, [this] {
+        // A case of the batch file belongs to no project file: Save asks for a name rather than
+        // writing it over the project opened before.
+        ctx_.dc.fileName = newFileMarker;
+        markSaved();
         closeProfileDialogs();
         refreshWindow();
         updateCaption();

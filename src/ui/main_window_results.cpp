@@ -69,7 +69,8 @@ ResultsList::ResultsList(QWidget* parent) : QTreeView(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTextElideMode(Qt::ElideNone);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Only a list narrower than its values scrolls sideways.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     header()->setSectionResizeMode(QHeaderView::Interactive);
@@ -83,9 +84,31 @@ ResultsList::ResultsList(QWidget* parent) : QTreeView(parent) {
 void ResultsList::applyColumnShares() {
     const int width = viewport()->width();
     if (width <= 0 || model() == nullptr) return;
-    for (int column = 0; column < ResultsModel::columnCount_; ++column)
-        header()->resizeSection(column, static_cast<int>(std::floor(ResultsModel::columnShare(column) * width)));
+    const auto share = [width](int column) {
+        return static_cast<int>(std::floor(ResultsModel::columnShare(column) * width));
+    };
+    const int value = std::max(share(ResultsModel::valueColumn), contentsWidth(ResultsModel::valueColumn));
+    // The control column wraps its texts, so it gives up the room down to half its share.
+    const int control = std::max(share(ResultsModel::controlColumn) - (value - share(ResultsModel::valueColumn)),
+                                 share(ResultsModel::controlColumn) / 2);
+    header()->resizeSection(ResultsModel::controlColumn, control);
+    header()->resizeSection(ResultsModel::valueColumn, value);
+    header()->resizeSection(ResultsModel::referenceColumn, share(ResultsModel::referenceColumn));
     doItemsLayout(); // the wrapped rows take their new heights
+}
+
+int ResultsList::contentsWidth(int column) const {
+    QAbstractItemModel* m = model();
+    if (m == nullptr) return 0;
+    int widest = 0;
+    for (int row = 0; row < m->rowCount(); ++row) {
+        const QModelIndex index = m->index(row, column);
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        QAbstractItemDelegate* delegate = itemDelegateForIndex(index);
+        if (delegate != nullptr) widest = std::max(widest, delegate->sizeHint(option, index).width());
+    }
+    return widest;
 }
 
 void ResultsList::resizeEvent(QResizeEvent* event) {

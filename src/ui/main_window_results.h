@@ -1,7 +1,9 @@
 #pragma once
 
 // The control summary list ListView1: a three-column report list over the results model whose
-// columns always take 0.7, 0.1 and 0.15 of its width, the ratio column centred.
+// columns take 0.7, 0.1 and 0.15 of its width, the ratio column centred. The ratio column is at
+// least as wide as its widest value, the room coming from the control column: a number is never
+// shown cut.
 
 #include <QTreeView>
 
@@ -12,8 +14,11 @@ class ResultsList final : public QTreeView {
 public:
     explicit ResultsList(QWidget* parent = nullptr);
 
-    // Sets the column widths to their shares of the visible width.
+    // Sets the column widths to their shares of the visible width, widening the ratio column to
+    // its contents.
     void applyColumnShares();
+    // Width the column needs to show every one of its texts whole, margins included.
+    int contentsWidth(int column) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

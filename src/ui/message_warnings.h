@@ -2,7 +2,9 @@
 
 // How the working window speaks to the user. Every warning of the program (input limits,
 // geometry plausibility, file failures) is one message with an exclamation icon and one OK
-// button; the tests replace the message boxes with a recorder so nothing modal blocks them.
+// button; the questions (save changes, a way round a missing printer) are message boxes with
+// their own buttons. The tests replace the message boxes with a recorder so nothing modal blocks
+// them.
 
 #include "design/input_box.h"
 #include "design/warning_sink.h"
@@ -16,12 +18,24 @@
 
 namespace korvel {
 
+// The answer to "Save changes to NAME?".
+enum class SaveChoice { save, discard, cancel };
+
 class UserMessages {
 public:
     virtual ~UserMessages() = default;
     // A warning the user acknowledges before anything else happens.
     virtual void warning(const std::string& text) = 0;
+    // "Save changes to NAME?" with Save, Discard and Cancel. Where nobody can be asked the work
+    // is kept: Cancel.
+    virtual SaveChoice askSaveChanges(const std::string& name);
+    // A warning that offers a way round the problem: true when the user chose `action` (a button
+    // beside OK). Where nobody can be asked it is a plain warning and the way round is not taken.
+    virtual bool offer(const std::string& text, const std::string& action);
 };
+
+// "Save changes to NAME?"
+std::string saveChangesQuestion(const std::string& name);
 
 // The desktop: a modal QMessageBox with the warning icon and one OK button.
 class MessageBoxMessages final : public UserMessages {
@@ -29,8 +43,12 @@ public:
     explicit MessageBoxMessages(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
     void warning(const std::string& text) override;
+    SaveChoice askSaveChanges(const std::string& name) override;
+    bool offer(const std::string& text, const std::string& action) override;
 
 private:
+    void giveFocusBack();
+
     QPointer<QWidget> parent_;
 };
 

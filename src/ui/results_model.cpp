@@ -98,7 +98,7 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return QString::fromLatin1(headers[section]);
+        return QString::fromUtf8(headers[section]);
     case Qt::FontRole: {
         QFont font;
         font.setBold(true);

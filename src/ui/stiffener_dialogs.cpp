@@ -72,7 +72,7 @@ float toStored(double value) {
 } // namespace
 
 QString stiffenerWindowName(int type) {
-    return isStiffenerType(type) ? QString::fromLatin1(windowOf(type).name) : QString();
+    return isStiffenerType(type) ? QString::fromUtf8(windowOf(type).name) : QString();
 }
 
 TableStiffenerDialog::TableStiffenerDialog(QWidget* owner, const ProfileDialogContext& ctx, int type)
@@ -103,7 +103,7 @@ TableStiffenerDialog::TableStiffenerDialog(QWidget* owner, const ProfileDialogCo
     const auto add = [&](const auto& rows) {
         for (const Row& r : rows) {
             const int at = grid->rowCount();
-            grid->addWidget(new QLabel(QString::fromLatin1(r.caption)), at, 0, Qt::AlignRight);
+            grid->addWidget(new QLabel(QString::fromUtf8(r.caption)), at, 0, Qt::AlignRight);
             auto* value = new QLabel;
             value->setObjectName(QString::fromLatin1(r.name));
             grid->addWidget(value, at, 1);

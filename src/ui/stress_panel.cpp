@@ -16,7 +16,7 @@ StressPanel::StressPanel(QWidget* parent) : QGroupBox(QStringLiteral("Stresses (
     grid->setVerticalSpacing(3);
 
     const auto add = [&](InputBox id, const char* name, const char* symbol, int row, int column) {
-        auto* label = new QLabel(QString::fromLatin1(symbol), this);
+        auto* label = new QLabel(QString::fromUtf8(symbol), this);
         label->setObjectName(QStringLiteral("lbl") + QString::fromLatin1(name));
         grid->addWidget(label, row, column, Qt::AlignRight);
         auto* box = new LineInput(id, QString::fromLatin1(name), this);
