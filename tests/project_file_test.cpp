@@ -23,6 +23,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace korvel {
@@ -384,10 +385,14 @@ TEST(ProjectFile, FailedWriteKeepsThePreviousFile) {
 
     // A folder standing where the file should go, and a folder that does not exist.
     fs::create_directory(folder.path() / "folder.korvp");
-    for (const std::string& target : {folder.file("folder.korvp"), folder.file("no/such/folder/x.korvp")}) {
+    const std::pair<std::string, std::string> failures[] = {
+        {folder.file("folder.korvp"), "it is a folder"},
+        {folder.file("no/such/folder/x.korvp"), "the folder does not exist"},
+    };
+    for (const auto& [target, reason] : failures) {
         const ProjectFileOutcome written = writeProjectFile(target, dc);
         EXPECT_EQ(ProjectFileOutcome::Status::notWritten, written.status);
-        EXPECT_EQ("can't save file - " + target, written.message);
+        EXPECT_EQ("can't save file - " + target + ": " + reason, written.message);
         EXPECT_EQ(newFileMarker, dc.fileName);
     }
     EXPECT_EQ("previous", readAll(path));
@@ -507,7 +512,7 @@ TEST(FileCommands, SaveToAFolderThatCannotTakeTheFile) {
     s.dialogs.answers.push_back(FileChoice{s.folder.file("missing/x.korvp"), s.folder.file("missing")});
     const FileCommandOutcome failed = saveFile(s.ctx);
     EXPECT_EQ(FileCommandOutcome::Status::failed, failed.status);
-    EXPECT_EQ("can't save file - " + s.folder.file("missing/x.korvp"), failed.message);
+    EXPECT_EQ("can't save file - " + s.folder.file("missing/x.korvp") + ": the folder does not exist", failed.message);
     EXPECT_EQ(newFileMarker, s.dc.fileName);
     EXPECT_EQ((std::vector<std::string>{"", "", "", ""}), s.recent());
 }
