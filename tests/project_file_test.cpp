@@ -13,6 +13,7 @@
 #include "files/settings_store.h"
 #include "files/table_loader.h"
 #include "support/temp_folder.h"
+#include "support/unwritable_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -605,6 +606,31 @@ TEST(FileCommands, NewResetsTheCaseAndTheFileName) {
     EXPECT_EQ("KORVEL: New File", windowCaption(s.dc));
     EXPECT_EQ(3000, s.dc.L1);
     EXPECT_EQ(projectFileText(newCase()), projectFileText(s.dc));
+}
+
+TEST(FileCommands, ARecentListTheSettingsCannotKeepIsReportedOncePerSession) {
+    Session s;
+    UnwritableSettings unwritable;
+    FileContext ctx{s.dc, catalogue(), s.warnings, unwritable, s.dialogs, s.files};
+    s.answer("a.korvp");
+    FileCommandOutcome done = saveFileAs(ctx);
+    EXPECT_EQ(FileCommandOutcome::Status::done, done.status) << done.message;
+    EXPECT_EQ(recentNotStoredMessage, done.warning);
+    EXPECT_TRUE(fs::exists(s.folder.file("a.korvp")));
+
+    // Told once: later commands of the session that lose their entry say nothing more.
+    s.answer("b.korvp");
+    EXPECT_EQ("", saveFileAs(ctx).warning);
+    s.answer("a.korvp");
+    done = openFile(ctx);
+    EXPECT_TRUE(done.caseLoaded);
+    EXPECT_EQ("", done.warning);
+
+    // The next session is told again.
+    FileSession next{s.files.workingFolder, {}};
+    FileContext nextCtx{s.dc, catalogue(), s.warnings, unwritable, s.dialogs, next};
+    s.answer("b.korvp");
+    EXPECT_EQ(recentNotStoredMessage, openFile(nextCtx).warning);
 }
 
 TEST(FileCommands, FolderOfAPath) {
