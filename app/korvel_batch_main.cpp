@@ -11,6 +11,7 @@
 #include "design/design_case.h"
 #include "design/warning_sink.h"
 #include "files/batch_file.h"
+#include "files/file_replacement.h"
 #include "files/table_loader.h"
 
 #include <chrono>
@@ -53,8 +54,9 @@ constexpr const char* helpText =
 Runs every case of a KORVEL batch input file (TAB-separated, 32 fields per case, "%" comment
 lines, an "End" line) through the full calculation and writes the TAB-separated results table.
 
-  -o, --output FILE   results table; by default the input path with its last five characters
-                      replaced by ".koro" (cases.kori gives cases.koro)
+  -o, --output FILE   results table, never the input file itself; by default the input path
+                      with a ".kori" extension replaced by ".koro", otherwise with ".koro"
+                      appended (cases.kori gives cases.koro, run.txt gives run.txt.koro)
   --data DIR          folder of the tables bfprof.dat, lprof.dat, tprof.dat, fprof.dat and
                       KORmat.dat; by default the folder of this program
   --decimal-comma     read numbers with a decimal comma (a period is also accepted)
@@ -225,8 +227,12 @@ int runDetail(const Options& options, const BatchList& list, const Catalogue& ca
     return exitDone;
 }
 
+std::string outputPath(const Options& options) {
+    return options.output.empty() ? batchOutputPath(options.input) : options.output;
+}
+
 int runFile(const Options& options, const BatchList& list, const Catalogue& catalogue) {
-    const std::string output = options.output.empty() ? batchOutputPath(options.input) : options.output;
+    const std::string output = outputPath(options);
     Progress progress(KORVEL_ISATTY(KORVEL_FILENO(stderr)) != 0);
     CaseWarnings warnings(options.input, progress);
     BatchHooks hooks;
@@ -282,6 +288,12 @@ int main(int argc, char** argv) {
 
     const fs::path folder = programFolder(argc > 0 ? argv[0] : nullptr);
     if (options.input.empty()) return runStartup(options.dataFolder.empty() ? folder : fs::path(options.dataFolder));
+    // Through links and relative paths alike, the table must not replace the file it is read from.
+    if (!options.detail && sameFile(options.input, outputPath(options))) {
+        std::cerr << "korvel-batch: the results table " << outputPath(options) << " is the input file " << options.input
+                  << " itself; name another with -o\n";
+        return exitUsage;
+    }
 
     const std::optional<Catalogue> catalogue =
         loadTables(options.dataFolder.empty() ? folder : fs::path(options.dataFolder));

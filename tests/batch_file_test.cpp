@@ -549,9 +549,13 @@ TEST(BatchResults, OutputNameRule) {
         {"cases.kori", "cases.koro"},
         {"/work/runs/cases.kori", "/work/runs/cases.koro"},
         {"C:\\runs\\cases.kori", "C:\\runs\\cases.koro"},
-        {"/work/cases.txt", "/work/case.koro"}, // the last five characters go, whatever they are
-        {"abcde", ".koro"},
-        {"/work/runs/a.ko", "/work/runs/a.ko.koro"}, // a short name never eats into the folder
+        {"/work/CASES.KORI", "/work/CASES.koro"},
+        {"/work/run.txt", "/work/run.txt.koro"},   // another extension stays
+        {"/work/run.koro", "/work/run.koro.koro"}, // never the input's own name
+        {"/work/run.kori.bak", "/work/run.kori.bak.koro"},
+        {"abcde", "abcde.koro"},
+        {"/work/.kori", "/work/.kori.koro"}, // a name that is only the extension keeps it
+        {"/work/runs/a.ko", "/work/runs/a.ko.koro"},
         {"x", "x.koro"},
         {"", ".koro"},
     };
@@ -572,7 +576,7 @@ TEST(BatchResults, WriteReplacesTheFileAndReportsFailures) {
     const std::string nowhere = (folder.path() / "missing" / "out.koro").string();
     written = writeBatchResults(nowhere, list, dc, programTables(), warnings);
     ASSERT_TRUE(std::holds_alternative<std::string>(written));
-    EXPECT_EQ("can't save file - " + nowhere, std::get<std::string>(written));
+    EXPECT_EQ("can't save file - " + nowhere + ": the folder does not exist", std::get<std::string>(written));
 }
 
 // ---- The start-up run --------------------------------------------------------------------------
@@ -653,7 +657,8 @@ TEST(StartupBatch, NeverStopsTheProgram) {
         DesignCase dc = untouched;
         const StartupBatch run = runStartupBatch(folder.path(), dc, programTables(), P, warnings);
         EXPECT_EQ(StartupBatch::Status::outputNotWritten, run.status);
-        EXPECT_EQ("can't save file - " + (folder.path() / startupBatchOutput).string(), run.message);
+        EXPECT_EQ("can't save file - " + (folder.path() / startupBatchOutput).string() + ": it is a folder",
+                  run.message);
         EXPECT_EQ("only", dc.identification) << "the cases were run all the same";
         EXPECT_EQ(1u, run.list.entries.size());
     }

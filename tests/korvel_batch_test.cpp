@@ -16,6 +16,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace korvel {
@@ -131,7 +132,48 @@ TEST_F(KorvelBatch, FailuresGiveMessagesAndStatus) {
     folder.write("ok.kori", caseLine("x", "625", "20") + "\nEnd\n");
     const ProgramRun run = korvelBatch(folder, {folder.file("ok.kori"), "-o", folder.file("missing/out.koro")});
     EXPECT_EQ(4, run.status);
-    EXPECT_EQ("korvel-batch: can't save file - " + folder.file("missing/out.koro") + "\n", run.err);
+    EXPECT_EQ("korvel-batch: can't save file - " + folder.file("missing/out.koro") + ": the folder does not exist\n",
+              run.err);
+}
+
+TEST_F(KorvelBatch, DefaultOutputNameNeverTakesTheInputsOwn) {
+    const std::string input = caseLine("x", "625", "20") + "\nEnd\n";
+    const std::pair<const char*, const char*> rows[] = {
+        {"cases.kori", "cases.koro"}, {"UPPER.KORI", "UPPER.koro"},  {"Mixed.Kori", "Mixed.koro"},
+        {"run.txt", "run.txt.koro"},  {"run.koro", "run.koro.koro"}, {".kori", ".kori.koro"},
+    };
+    for (const auto& [name, output] : rows) {
+        folder.write(name, input);
+        const ProgramRun run = korvelBatch(folder, {folder.file(name)});
+        EXPECT_EQ(0, run.status) << name << ": " << run.err;
+        EXPECT_EQ(input, readAll(folder.file(name))) << name;
+        EXPECT_TRUE(fs::exists(folder.file(output))) << name << " gives " << output;
+    }
+}
+
+TEST_F(KorvelBatch, AnOutputThatIsTheInputIsRefused) {
+    const std::string input = caseLine("x", "625", "20") + "\nEnd\n";
+    folder.write("in.kori", input);
+    fs::create_directory(folder.path() / "sub");
+    fs::create_symlink(folder.path() / "in.kori", folder.path() / "link.koro");
+    fs::create_hard_link(folder.path() / "in.kori", folder.path() / "hard.koro");
+    // The input named as the output: directly, through a detour, a symbolic link and a hard link.
+    for (const std::string& output :
+         {folder.file("in.kori"), folder.file("sub/../in.kori"), folder.file("link.koro"), folder.file("hard.koro")}) {
+        const ProgramRun run = korvelBatch(folder, {folder.file("in.kori"), "-o", output});
+        EXPECT_EQ(2, run.status) << output;
+        EXPECT_EQ("korvel-batch: the results table " + output + " is the input file " + folder.file("in.kori") +
+                      " itself; name another with -o\n",
+                  run.err);
+        EXPECT_EQ(input, readAll(folder.file("in.kori")));
+    }
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "link.koro"));
+
+    // An input ending in ".koro" without -o gets a table of its own.
+    folder.write("old.koro", input);
+    const ProgramRun run = korvelBatch(folder, {folder.file("old.koro")});
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(input, readAll(folder.file("old.koro")));
 }
 
 TEST_F(KorvelBatch, DetailListsEveryQuantityOfOneCase) {

@@ -13,6 +13,7 @@
 #include "files/settings_store.h"
 #include "files/table_loader.h"
 #include "support/temp_folder.h"
+#include "support/unwritable_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace korvel {
@@ -384,10 +386,14 @@ TEST(ProjectFile, FailedWriteKeepsThePreviousFile) {
 
     // A folder standing where the file should go, and a folder that does not exist.
     fs::create_directory(folder.path() / "folder.korvp");
-    for (const std::string& target : {folder.file("folder.korvp"), folder.file("no/such/folder/x.korvp")}) {
+    const std::pair<std::string, std::string> failures[] = {
+        {folder.file("folder.korvp"), "it is a folder"},
+        {folder.file("no/such/folder/x.korvp"), "the folder does not exist"},
+    };
+    for (const auto& [target, reason] : failures) {
         const ProjectFileOutcome written = writeProjectFile(target, dc);
         EXPECT_EQ(ProjectFileOutcome::Status::notWritten, written.status);
-        EXPECT_EQ("can't save file - " + target, written.message);
+        EXPECT_EQ("can't save file - " + target + ": " + reason, written.message);
         EXPECT_EQ(newFileMarker, dc.fileName);
     }
     EXPECT_EQ("previous", readAll(path));
@@ -507,7 +513,7 @@ TEST(FileCommands, SaveToAFolderThatCannotTakeTheFile) {
     s.dialogs.answers.push_back(FileChoice{s.folder.file("missing/x.korvp"), s.folder.file("missing")});
     const FileCommandOutcome failed = saveFile(s.ctx);
     EXPECT_EQ(FileCommandOutcome::Status::failed, failed.status);
-    EXPECT_EQ("can't save file - " + s.folder.file("missing/x.korvp"), failed.message);
+    EXPECT_EQ("can't save file - " + s.folder.file("missing/x.korvp") + ": the folder does not exist", failed.message);
     EXPECT_EQ(newFileMarker, s.dc.fileName);
     EXPECT_EQ((std::vector<std::string>{"", "", "", ""}), s.recent());
 }
@@ -600,6 +606,31 @@ TEST(FileCommands, NewResetsTheCaseAndTheFileName) {
     EXPECT_EQ("KORVEL: New File", windowCaption(s.dc));
     EXPECT_EQ(3000, s.dc.L1);
     EXPECT_EQ(projectFileText(newCase()), projectFileText(s.dc));
+}
+
+TEST(FileCommands, ARecentListTheSettingsCannotKeepIsReportedOncePerSession) {
+    Session s;
+    UnwritableSettings unwritable;
+    FileContext ctx{s.dc, catalogue(), s.warnings, unwritable, s.dialogs, s.files};
+    s.answer("a.korvp");
+    FileCommandOutcome done = saveFileAs(ctx);
+    EXPECT_EQ(FileCommandOutcome::Status::done, done.status) << done.message;
+    EXPECT_EQ(recentNotStoredMessage, done.warning);
+    EXPECT_TRUE(fs::exists(s.folder.file("a.korvp")));
+
+    // Told once: later commands of the session that lose their entry say nothing more.
+    s.answer("b.korvp");
+    EXPECT_EQ("", saveFileAs(ctx).warning);
+    s.answer("a.korvp");
+    done = openFile(ctx);
+    EXPECT_TRUE(done.caseLoaded);
+    EXPECT_EQ("", done.warning);
+
+    // The next session is told again.
+    FileSession next{s.files.workingFolder, {}};
+    FileContext nextCtx{s.dc, catalogue(), s.warnings, unwritable, s.dialogs, next};
+    s.answer("b.korvp");
+    EXPECT_EQ(recentNotStoredMessage, openFile(nextCtx).warning);
 }
 
 TEST(FileCommands, FolderOfAPath) {

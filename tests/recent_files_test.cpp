@@ -3,6 +3,7 @@
 
 #include "files/recent_files.h"
 #include "files/settings_store.h"
+#include "support/unwritable_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -130,6 +131,20 @@ TEST(RecentFiles, RebuildNeverHidesItems) {
     const RecentMenu menu = rebuildRecentMenu(recent.store, recent.menu);
     EXPECT_EQ((std::array<bool, 4>{true, true, true, true}), menu.visible);
     EXPECT_EQ("1. a", menu.captions[0]);
+}
+
+TEST(RecentFiles, ChangesSayWhetherTheStoreKeptThem) {
+    Recent recent({"a", "b", "", ""});
+    EXPECT_TRUE(addRecentShifting(recent.store, "c"));
+    EXPECT_TRUE(addRecentPromoting(recent.store, recent.menu, "a"));
+    EXPECT_TRUE(promoteRecentEntry(recent.store, "b", 2));
+
+    UnwritableSettings unwritable;
+    EXPECT_FALSE(addRecentShifting(unwritable, "c"));
+    EXPECT_FALSE(addRecentPromoting(unwritable, recent.menu, "a"));
+    EXPECT_FALSE(addRecentPromoting(unwritable, recent.menu, "new"));
+    EXPECT_FALSE(promoteRecentEntry(unwritable, "b", 2));
+    EXPECT_FALSE(promoteRecentEntry(unwritable, "a", 1));
 }
 
 TEST(RecentFiles, OtherApplicationsAndSectionsAreSeparate) {

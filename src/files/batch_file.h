@@ -148,13 +148,14 @@ BatchResults runBatch(const BatchList& list, DesignCase& dc, const Catalogue& ca
                       const BatchHooks& hooks = {});
 
 // Runs the list and writes its table to `outputPath` (replacing a file there only when the new
-// one is complete). The failure: "can't save file - " + path.
+// one is complete). The failure: "can't save file - " + path + ": " + the reason.
 std::variant<BatchSummary, std::string> writeBatchResults(const std::string& outputPath, const BatchList& list,
                                                           DesignCase& dc, const Catalogue& catalogue,
                                                           WarningSink& warnings, const BatchHooks& hooks = {});
 
-// The batch window's output name: the input path with its last five characters (".kori")
-// replaced by ".koro"; a file name shorter than five characters gets ".koro" appended.
+// The default results table of an input: a ".kori" extension (in any case) replaced by ".koro",
+// otherwise ".koro" appended ("run.txt" gives "run.txt.koro", "run.koro" gives "run.koro.koro"),
+// so that the table never takes the input's own name.
 std::string batchOutputPath(const std::string& inputPath);
 
 // The start-up batch run: "dummy.kori" of the program folder is read, its first case run, and

@@ -3,7 +3,7 @@
 #include "checks/failed_checks.h"
 #include "design/number_format.h"
 #include "files/file_commands.h"
-#include "files/project_file.h"
+#include "files/file_replacement.h"
 #include "sections/profile_types.h"
 
 #include <algorithm>
@@ -294,7 +294,6 @@ BatchResults runBatch(const BatchList& list, DesignCase& dc, const Catalogue& ca
 std::variant<BatchSummary, std::string> writeBatchResults(const std::string& outputPath, const BatchList& list,
                                                           DesignCase& dc, const Catalogue& catalogue,
                                                           WarningSink& warnings, const BatchHooks& hooks) {
-    if (outputPath.empty()) return "can't save file - " + outputPath;
     BatchSummary summary;
     bool ran = false;
     const auto failure = replaceFileWith(fs::path(outputPath), [&](std::ostream& out) {
@@ -306,16 +305,23 @@ std::variant<BatchSummary, std::string> writeBatchResults(const std::string& out
     // Even when the table cannot be written the cases run, so that the design case holds the
     // last one as after any results run.
     if (!ran) runEntries(list, dc, catalogue, warnings, hooks, [](std::string_view) {});
-    if (failure) return "can't save file - " + outputPath;
+    if (failure) return saveFailureMessage(outputPath, *failure);
     return summary;
 }
 
 std::string batchOutputPath(const std::string& inputPath) {
     const std::size_t nameStart = inputPath.find_last_of("/\\");
     const std::size_t nameLength = inputPath.size() - (nameStart == std::string::npos ? 0 : nameStart + 1);
-    // Cutting five characters from a shorter name would eat into the folder.
-    if (nameLength < 5) return inputPath + ".koro";
-    return inputPath.substr(0, inputPath.size() - 5) + ".koro";
+    constexpr std::string_view inputExtension = ".kori";
+    // A name that is only ".kori" keeps it: its table is ".kori.koro", not a bare ".koro".
+    if (nameLength <= inputExtension.size()) return inputPath + ".koro";
+    const std::size_t cut = inputPath.size() - inputExtension.size();
+    for (std::size_t i = 0; i < inputExtension.size(); ++i) {
+        const char c = inputPath[cut + i];
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (lower != inputExtension[i]) return inputPath + ".koro";
+    }
+    return inputPath.substr(0, cut) + ".koro";
 }
 
 StartupBatch runStartupBatch(const fs::path& programFolder, DesignCase& dc, const Catalogue& catalogue,

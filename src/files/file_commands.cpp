@@ -36,8 +36,13 @@ FileCommandOutcome load(FileContext& ctx, const std::string& path) {
     return outcome;
 }
 
-void rebuildRecent(FileContext& ctx) {
+// The menu after a change of the recent list; a list the settings could not keep is reported,
+// once in the session.
+void rebuildRecent(FileContext& ctx, bool stored, FileCommandOutcome& outcome) {
     ctx.session.recent = rebuildRecentMenu(ctx.settings, ctx.session.recent);
+    if (stored || ctx.session.recentNotStoredTold) return;
+    ctx.session.recentNotStoredTold = true;
+    outcome.warning = recentNotStoredMessage;
 }
 
 // Save and Save As after the dialog: the written path becomes the current file; a path that
@@ -47,11 +52,9 @@ FileCommandOutcome saveChosen(FileContext& ctx, const FileChoice& choice) {
     const ProjectFileOutcome written = writeProjectFile(choice.path, ctx.dc);
     ctx.session.workingFolder = dialogFolder(choice);
     if (!written.ok()) return fromProjectFile(written);
-    if (!sameFile) {
-        addRecentShifting(ctx.settings, choice.path);
-        rebuildRecent(ctx);
-    }
-    return {};
+    FileCommandOutcome outcome;
+    if (!sameFile) rebuildRecent(ctx, addRecentShifting(ctx.settings, choice.path), outcome);
+    return outcome;
 }
 
 } // namespace
@@ -91,10 +94,7 @@ FileCommandOutcome openFile(FileContext& ctx) {
     ctx.session.workingFolder = dialogFolder(*choice);
     FileCommandOutcome outcome = load(ctx, choice->path);
     if (outcome.status != FileCommandOutcome::Status::done) return outcome;
-    if (!sameFile) {
-        addRecentPromoting(ctx.settings, ctx.session.recent, choice->path);
-        rebuildRecent(ctx);
-    }
+    if (!sameFile) rebuildRecent(ctx, addRecentPromoting(ctx.settings, ctx.session.recent, choice->path), outcome);
     return outcome;
 }
 
@@ -119,10 +119,7 @@ FileCommandOutcome openRecentFile(FileContext& ctx, int n) {
     FileCommandOutcome outcome = load(ctx, path);
     if (outcome.status != FileCommandOutcome::Status::done) return outcome;
     ctx.session.workingFolder = folderOf(path);
-    if (!sameFile) {
-        promoteRecentEntry(ctx.settings, path, n);
-        rebuildRecent(ctx);
-    }
+    if (!sameFile) rebuildRecent(ctx, promoteRecentEntry(ctx.settings, path, n), outcome);
     return outcome;
 }
 

@@ -48,20 +48,28 @@ public:
 };
 
 // What the File menu keeps beside the design case (whose fileName is the current file name):
-// the folder the dialogs start in (at first the program folder) and the recent-file items.
+// the folder the dialogs start in (at first the program folder), the recent-file items, and
+// whether the user was told that the recent list cannot be stored.
 struct FileSession {
     std::string workingFolder;
     RecentMenu recent;
+    bool recentNotStoredTold = false;
 };
+
+// Said once per session when the settings cannot keep the recent-file list.
+inline constexpr const char* recentNotStoredMessage =
+    "The recent-file list cannot be saved: the settings cannot be written. Files opened or saved "
+    "now will be missing from it next time.";
 
 struct FileCommandOutcome {
     enum class Status { done, cancelled, failed };
     Status status = Status::done;
     std::string message;     // set when failed
     bool caseLoaded = false; // the design case was replaced and calculated
+    std::string warning;     // what went wrong beside a command that worked, for the user to read
 
-    static FileCommandOutcome cancelled() { return {Status::cancelled, {}, false}; }
-    static FileCommandOutcome failed(std::string why) { return {Status::failed, std::move(why), false}; }
+    static FileCommandOutcome cancelled() { return {Status::cancelled, {}, false, {}}; }
+    static FileCommandOutcome failed(std::string why) { return {Status::failed, std::move(why), false, {}}; }
 };
 
 // Everything a command works on.

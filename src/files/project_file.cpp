@@ -2,11 +2,10 @@
 
 #include "design/number_format.h"
 #include "design/number_parser.h"
+#include "files/file_replacement.h"
 #include "files/free_field_reader.h"
 #include "sections/profile_types.h"
 
-#include <atomic>
-#include <chrono>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -378,50 +377,10 @@ ProjectFileOutcome readProjectFile(const std::string& path, const Catalogue& cat
 }
 
 ProjectFileOutcome writeProjectFile(const std::string& path, DesignCase& dc) {
-    if (path.empty() || replaceFileContent(fs::path(path), projectFileText(dc)))
-        return {ProjectFileOutcome::Status::notWritten, "can't save file - " + path};
+    if (const auto reason = replaceFileContent(fs::path(path), projectFileText(dc)))
+        return {ProjectFileOutcome::Status::notWritten, saveFailureMessage(path, *reason)};
     dc.fileName = path;
     return {};
-}
-
-std::optional<std::string> replaceFileContent(const fs::path& target, std::string_view content) {
-    return replaceFileWith(target, [content](std::ostream& out) {
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    });
-}
-
-std::optional<std::string> replaceFileWith(const fs::path& target, const std::function<void(std::ostream&)>& write) {
-    std::error_code ec;
-    if (fs::is_directory(target, ec)) return "it is a folder";
-
-    // A name of its own beside the target: the rename that follows stays within one file system,
-    // so it replaces the target in one step.
-    static std::atomic<unsigned> counter{0};
-    const auto stamp = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-    fs::path temporary = target;
-    temporary += ".korvel-save-" + std::to_string(stamp % 1000000) + "-" + std::to_string(++counter);
-
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out.is_open()) return "the folder cannot take a new file";
-        write(out);
-        out.close();
-        if (out.fail()) {
-            fs::remove(temporary, ec);
-            return "the file could not be written completely";
-        }
-    }
-    // The replacement keeps the permissions the user gave the file it replaces.
-    const fs::file_status previous = fs::status(target, ec);
-    if (!ec && fs::exists(previous)) fs::permissions(temporary, previous.permissions(), ec);
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        const std::string reason = ec.message();
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return reason;
-    }
-    return std::nullopt;
 }
 
 } // namespace korvel

@@ -9,10 +9,7 @@
 #include "design/design_case.h"
 #include "files/catalogue.h"
 
-#include <filesystem>
-#include <functional>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -58,18 +55,10 @@ struct ProjectFileOutcome {
 // "can't read file - " + path + ", line N: " + what was wrong otherwise.
 ProjectFileOutcome readProjectFile(const std::string& path, const Catalogue& catalogue, DesignCase& dc);
 
-// Writes dc to `path` and makes `path` the current file name. The text goes to a temporary
-// file in the same folder, which then replaces the target, so a failed write never destroys
-// the previous file. Any failure: "can't save file - " + path, and the file name stays.
+// Writes dc to `path` and makes `path` the current file name, through a temporary file that
+// then replaces the target (files/file_replacement.h), so a failed write never destroys the
+// previous file. Any failure: "can't save file - " + path + ": " + the reason, and the file name
+// stays.
 ProjectFileOutcome writeProjectFile(const std::string& path, DesignCase& dc);
-
-// Replaces the content of `target` through a temporary file in the same folder; the reason of a
-// failure, or nothing. Shared by the project file and the batch results table.
-std::optional<std::string> replaceFileContent(const std::filesystem::path& target, std::string_view content);
-
-// The same with the content written by `write` to the temporary file as it is produced, so that
-// a long table need not be held in memory.
-std::optional<std::string> replaceFileWith(const std::filesystem::path& target,
-                                           const std::function<void(std::ostream&)>& write);
 
 } // namespace korvel

@@ -10,22 +10,26 @@ std::string stored(const SettingsStore& store, int n) {
     return store.value(recentApplication, recentSection, recentKey(n));
 }
 
-void store(SettingsStore& settings, int n, const std::string& path) {
-    settings.setValue(recentApplication, recentSection, recentKey(n), path);
+bool store(SettingsStore& settings, int n, const std::string& path) {
+    return settings.setValue(recentApplication, recentSection, recentKey(n), path);
 }
 
 // Entries 1 to n - 1 move down one place, bottom first so that nothing is overwritten before
 // it has been copied; entry n is overwritten.
-void moveDownAbove(SettingsStore& settings, int n) {
-    for (int k = n - 1; k >= 1; --k) store(settings, k + 1, stored(settings, k));
+bool moveDownAbove(SettingsStore& settings, int n) {
+    bool kept = true;
+    for (int k = n - 1; k >= 1; --k) kept = store(settings, k + 1, stored(settings, k)) && kept;
+    return kept;
 }
 
 // Every non-empty entry of 1 to 3 moves down one place; the fourth is lost.
-void shiftAll(SettingsStore& settings) {
+bool shiftAll(SettingsStore& settings) {
+    bool kept = true;
     for (int k = recentFileCount - 1; k >= 1; --k) {
         const std::string path = stored(settings, k);
-        if (!path.empty()) store(settings, k + 1, path);
+        if (!path.empty()) kept = store(settings, k + 1, path) && kept;
     }
+    return kept;
 }
 
 } // namespace
@@ -40,25 +44,20 @@ std::string RecentMenu::entry(int n) const {
     return caption.size() > 3 ? caption.substr(3) : std::string();
 }
 
-void addRecentPromoting(SettingsStore& settings, const RecentMenu& menu, const std::string& path) {
-    for (int n = 1; n <= recentFileCount; ++n) {
-        if (menu.entry(n) == path) {
-            promoteRecentEntry(settings, path, n);
-            return;
-        }
-    }
-    shiftAll(settings);
-    store(settings, 1, path);
+bool addRecentPromoting(SettingsStore& settings, const RecentMenu& menu, const std::string& path) {
+    for (int n = 1; n <= recentFileCount; ++n)
+        if (menu.entry(n) == path) return promoteRecentEntry(settings, path, n);
+    return addRecentShifting(settings, path);
 }
 
-void addRecentShifting(SettingsStore& settings, const std::string& path) {
-    shiftAll(settings);
-    store(settings, 1, path);
+bool addRecentShifting(SettingsStore& settings, const std::string& path) {
+    const bool shifted = shiftAll(settings);
+    return store(settings, 1, path) && shifted;
 }
 
-void promoteRecentEntry(SettingsStore& settings, const std::string& path, int n) {
-    if (n >= 2 && n <= recentFileCount) moveDownAbove(settings, n);
-    store(settings, 1, path);
+bool promoteRecentEntry(SettingsStore& settings, const std::string& path, int n) {
+    const bool moved = n >= 2 && n <= recentFileCount ? moveDownAbove(settings, n) : true;
+    return store(settings, 1, path) && moved;
 }
 
 RecentMenu rebuildRecentMenu(const SettingsStore& settings, RecentMenu menu) {

@@ -34,17 +34,19 @@ struct RecentMenu {
     }
 };
 
+// Each change below returns false when the store could not keep every entry it wrote.
+
 // Open: a path already in the menu moves to the top and the entries above it move down one;
 // a new path goes to the top and the fourth entry is lost. Compared exactly, case-sensitive.
-void addRecentPromoting(SettingsStore& store, const RecentMenu& menu, const std::string& path);
+bool addRecentPromoting(SettingsStore& store, const RecentMenu& menu, const std::string& path);
 
 // Save and Save As: the path goes to the top without looking for it in the list, so saving
 // under a path already listed lists it twice.
-void addRecentShifting(SettingsStore& store, const std::string& path);
+bool addRecentShifting(SettingsStore& store, const std::string& path);
 
 // Choosing recent item n (1 to 4): the entries above it move down one and the path goes to the
 // top; entries below n stay.
-void promoteRecentEntry(SettingsStore& store, const std::string& path, int n);
+bool promoteRecentEntry(SettingsStore& store, const std::string& path, int n);
 
 // The menu after the store changed: with an empty "RecentFile1" the menu stays as it was;
 // otherwise the separator and one item per stored value (at most four) are shown with their

@@ -19,7 +19,8 @@ public:
     // The stored text, or an empty text when the key has none.
     virtual std::string value(const std::string& application, const std::string& section,
                               const std::string& key) const = 0;
-    virtual void setValue(const std::string& application, const std::string& section, const std::string& key,
+    // False when the text could not be stored (the settings cannot be written).
+    virtual bool setValue(const std::string& application, const std::string& section, const std::string& key,
                           const std::string& text) = 0;
     // Every key of the section with its text, in the store's order (ascending key).
     virtual std::vector<std::pair<std::string, std::string>> sectionValues(const std::string& application,
@@ -34,9 +35,10 @@ public:
         const auto found = values_.find(Key{application, section, key});
         return found == values_.end() ? std::string() : found->second;
     }
-    void setValue(const std::string& application, const std::string& section, const std::string& key,
+    bool setValue(const std::string& application, const std::string& section, const std::string& key,
                   const std::string& text) override {
         values_[Key{application, section, key}] = text;
+        return true;
     }
     std::vector<std::pair<std::string, std::string>> sectionValues(const std::string& application,
                                                                    const std::string& section) const override {

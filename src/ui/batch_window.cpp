@@ -1,7 +1,7 @@
 #include "ui/batch_window.h"
 
 #include "design/number_format.h"
-#include "files/project_file.h"
+#include "files/file_replacement.h"
 #include "ui/file_dialogs.h"
 
 #include <QAction>
@@ -285,8 +285,12 @@ bool BatchWindow::saveResults() {
         messages().warning("No batch file has been read: choose Open Database File first.");
         return false;
     }
-    running_ = true;
     const std::string output = batchOutputPath(state_.currentFile);
+    if (sameFile(state_.currentFile, output)) {
+        messages().warning("can't save file - " + output + ": it is the batch file itself");
+        return false;
+    }
+    running_ = true;
     const BatchList& list = state_.list;
     const int total = static_cast<int>(list.entries.size());
     const DesignCase before = dc_;
@@ -352,7 +356,7 @@ bool BatchWindow::saveResults() {
     running_ = false;
     if (caseShown_) caseShown_();
     if (failure) {
-        messages().warning("can't save file - " + output);
+        messages().warning(saveFailureMessage(output, *failure));
         return false;
     }
     outputfile_->setText(fromStd(output));

@@ -194,6 +194,7 @@ void MainWindow::finishFileCommand(const FileCommandOutcome& outcome) {
     updateCaption();
     showRecentMenu();
     if (outcome.status == FileCommandOutcome::Status::failed) warn(outcome.message);
+    if (!outcome.warning.empty()) warn(outcome.warning);
     // The warnings of the calculation that followed a load.
     showWarnings();
 }

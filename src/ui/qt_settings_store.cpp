@@ -30,12 +30,13 @@ std::string QtSettingsStore::value(const std::string& application, const std::st
     return open(application, section)->value(QString::fromStdString(key)).toString().toStdString();
 }
 
-void QtSettingsStore::setValue(const std::string& application, const std::string& section, const std::string& key,
+bool QtSettingsStore::setValue(const std::string& application, const std::string& section, const std::string& key,
                                const std::string& text) {
     // Written through at once: the recent list must survive a crash of the session that wrote it.
     auto settings = open(application, section);
     settings->setValue(QString::fromStdString(key), QString::fromStdString(text));
     settings->sync();
+    return settings->status() == QSettings::NoError;
 }
 
 std::vector<std::pair<std::string, std::string>> QtSettingsStore::sectionValues(const std::string& application,

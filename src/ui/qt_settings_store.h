@@ -24,7 +24,7 @@ public:
 
     std::string value(const std::string& application, const std::string& section,
                       const std::string& key) const override;
-    void setValue(const std::string& application, const std::string& section, const std::string& key,
+    bool setValue(const std::string& application, const std::string& section, const std::string& key,
                   const std::string& text) override;
     std::vector<std::pair<std::string, std::string>> sectionValues(const std::string& application,
                                                                    const std::string& section) const override;

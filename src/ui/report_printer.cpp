@@ -1,12 +1,12 @@
 #include "ui/report_printer.h"
 
+#include "files/file_replacement.h"
 #include "ui/qt_drawing_surface.h"
 
 #include <QAbstractPrintDialog>
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -15,6 +15,10 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace korvel {
 
@@ -76,38 +80,35 @@ void runPrintJob(QWidget* parent, const DesignCase& dc, const Catalogue& catalog
 
 bool writeReportPdf(const QString& path, const DesignCase& dc, const Catalogue& catalogue, const ReportTime& time,
                     QString* error) {
-    const QString shown = QDir::toNativeSeparators(path);
     if (path.isEmpty()) {
         setError(error, QStringLiteral("The report could not be written: no file name was given."));
         return false;
     }
-    if (QFileInfo(path).isDir()) {
-        setError(error, QStringLiteral("The report could not be written to \"%1\": it is a folder.").arg(shown));
-        return false;
-    }
-    // The PDF writer only says that it failed; opening the file first tells the engineer why.
+    const std::string shown = QDir::toNativeSeparators(path).toStdString();
+    // The PDF writer cannot tell why a file of its own failed (a full disk only shows as a short
+    // file), so the document is composed in memory and then saved like any other file: through a
+    // temporary file, which replaces an existing PDF only once it is complete.
+    QByteArray document;
     {
-        QFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly)) {
-            setError(error,
-                     QStringLiteral("The report could not be written to \"%1\": %2.").arg(shown, probe.errorString()));
+        QBuffer buffer(&document);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("KORVEL 1.9"));
+        writer.setTitle(QStringLiteral("KORVEL report"));
+        writer.setResolution(600);
+        const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                 QMarginsF(pdfMarginMm, pdfMarginMm, pdfMarginMm, pdfMarginMm),
+                                 QPageLayout::Millimeter);
+        writer.setPageLayout(layout);
+        if (!paintReport(writer, dc, catalogue, time) || !document.trimmed().endsWith("%%EOF")) {
+            setError(error, QString::fromStdString(saveFailureMessage(shown, "the PDF writer did not finish")));
             return false;
         }
     }
-
-    QPdfWriter writer(path);
-    writer.setCreator(QStringLiteral("KORVEL 1.9"));
-    writer.setTitle(QStringLiteral("KORVEL report"));
-    writer.setResolution(600);
-    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                             QMarginsF(pdfMarginMm, pdfMarginMm, pdfMarginMm, pdfMarginMm), QPageLayout::Millimeter);
-    writer.setPageLayout(layout);
-    if (!paintReport(writer, dc, catalogue, time)) {
-        setError(error, QStringLiteral("The report could not be written to \"%1\".").arg(shown));
-        return false;
-    }
-    if (QFileInfo(path).size() <= 0) {
-        setError(error, QStringLiteral("The report file \"%1\" is empty after writing.").arg(shown));
+    const auto failure = replaceFileContent(std::filesystem::path(path.toStdString()),
+                                            std::string_view(document.constData(), document.size()));
+    if (failure) {
+        setError(error, QString::fromStdString(saveFailureMessage(shown, *failure)));
         return false;
     }
     if (error) error->clear();

@@ -34,8 +34,9 @@ int printReportCopies(QPrinter& printer, int copies, const DesignCase& dc, const
 // or a printer that fails while the dialog is shown, ends the job silently with nothing printed.
 void runPrintJob(QWidget* parent, const DesignCase& dc, const Catalogue& catalogue);
 
-// Writes the report as an A4 PDF file. On failure returns false and, when `error` is given, sets
-// it to a message that names the file; never throws.
+// Writes the report as an A4 PDF file, replacing an existing file only once the new one is
+// complete. On failure returns false and, when `error` is given, sets it to "can't save file -
+// PATH: " + the reason; never throws.
 bool writeReportPdf(const QString& path, const DesignCase& dc, const Catalogue& catalogue, const ReportTime& time,
                     QString* error);
 

@@ -215,8 +215,10 @@ TEST_F(BatchWindowTest, SavingWritesWhatTheCoreWritesUnderTheOutputName) {
     };
     const Row rows[] = {
         {"cases.kori", "cases.koro"},
-        {"cases.txt", "case.koro"}, // five characters go whatever they are
-        {"ab", "ab.koro"},          // a short name keeps its folder and gets the extension
+        {"CASES.KORI", "CASES.koro"},
+        {"cases.txt", "cases.txt.koro"}, // another extension stays
+        {"run.koro", "run.koro.koro"},   // the table never takes the input's own name
+        {"ab", "ab.koro"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.input);

@@ -36,6 +36,17 @@ TEST_F(KorvelPdf, UnreadableProjectFileGivesItsMessageAndAStatus) {
     EXPECT_FALSE(fs::exists(folder.file("b.pdf")));
 }
 
+TEST_F(KorvelPdf, AReportThatCannotBeSavedFailsWithTheReason) {
+    folder.write("kept.pdf", "previous report");
+    fs::permissions(folder.file("kept.pdf"), fs::perms::owner_read);
+    const ProgramRun run = runProgram(program, folder, {"--pdf", folder.file("kept.pdf")});
+    EXPECT_EQ(4, run.status);
+    EXPECT_NE(std::string::npos,
+              run.err.find("korvel: can't save file - " + folder.file("kept.pdf") + ": the file is read-only\n"))
+        << run.err;
+    EXPECT_EQ("previous report", readAll(folder.file("kept.pdf")));
+}
+
 TEST_F(KorvelPdf, BadArgumentsExplainTheUsage) {
     const ProgramRun run = runProgram(program, folder, {"--pdf", folder.file("c.pdf"), "--selection", "4"});
     EXPECT_EQ(2, run.status);

@@ -82,6 +82,32 @@ TEST(ReportPdf, UnwritablePathGivesAnErrorNamingTheFile) {
     EXPECT_FALSE(writeReportPdf(paths[0], newFileCase(analysisAll), catalogue, testClock, nullptr));
 }
 
+TEST(ReportPdf, AnExistingPdfIsReplacedOnlyByACompleteOne) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous report");
+    old.close();
+
+    // A write-protected PDF is refused with the reason and kept as it was.
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QString error;
+    EXPECT_FALSE(writeReportPdf(path, newFileCase(analysisAll), catalogue, testClock, &error));
+    EXPECT_EQ(QStringLiteral("can't save file - %1: the file is read-only").arg(QDir::toNativeSeparators(path)), error);
+    EXPECT_EQ(QByteArray("previous report"), head(path, 100));
+
+    // Writable again: replaced whole, and no temporary file is left beside it.
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_TRUE(writeReportPdf(path, newFileCase(analysisAll), catalogue, testClock, &error)) << error.toStdString();
+    const QByteArray pdf = head(path, 1 << 24);
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
+    EXPECT_EQ(QStringList{QStringLiteral("report.pdf")},
+              QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
 // A printer without a device (the PDF engine) stands in for the paper printer: each copy is a
 // document of its own, and the printer itself is told to print one copy of each.
 TEST(ReportPrinter, OneDocumentPerCopy) {
