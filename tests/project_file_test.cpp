@@ -205,6 +205,7 @@ TEST(ProjectFile, SaveAndOpenGiveBackTheSameNumbers) {
         {[](DesignCase& c) { c.p = -0.045000000000000005; }, 36, "-0.045000000000000005"},
         {[](DesignCase& c) { c.ps = 4.9406564584124654e-324; }, 37, "5E-324"}, // the smallest double
         {[](DesignCase& c) { c.tf = 14.000001f; }, 42, "14.000001"},
+        {[](DesignCase& c) { c.SigyC = -0.0f; }, 34, "-0"},
     };
     DesignCase saved = exampleCase();
     for (const Awkward& row : rows) row.set(saved);
@@ -229,6 +230,7 @@ TEST(ProjectFile, SaveAndOpenGiveBackTheSameNumbers) {
     EXPECT_EQ(saved.p, opened.p);
     EXPECT_EQ(saved.ps, opened.ps);
     EXPECT_EQ(saved.tf, opened.tf);
+    EXPECT_TRUE(std::signbit(opened.SigyC));
     EXPECT_EQ(text, projectFileText(opened));
 }
 

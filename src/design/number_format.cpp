@@ -322,12 +322,16 @@ std::string generalNumber(float value, char decimalSeparator) {
     return general(value, decimalSeparator, 7, 7);
 }
 
-// The shortest text of a double has at most 17 significant digits, that of a float 9.
+// The shortest text of a double has at most 17 significant digits, that of a float 9. A
+// negative zero keeps its sign, which a division by it would show; the sign is taken from the
+// bits, as no comparison tells the two zeros apart.
 std::string exactNumber(double value) {
+    if (std::fpclassify(value) == FP_ZERO) return std::signbit(value) ? "-0" : "0";
     return general(value, '.', 17, 15);
 }
 
 std::string exactNumber(float value) {
+    if (std::fpclassify(value) == FP_ZERO) return std::signbit(value) ? "-0" : "0";
     return general(value, '.', 9, 15);
 }
 

@@ -46,7 +46,7 @@ std::string generalNumber(float value, char decimalSeparator = '.');
 // The form files are written in: the shortest text that reads back to exactly the same double
 // or float, however many digits that takes (FS = 1.4285714f, 0.1 + 0.2 = 0.30000000000000004).
 // A period always; plain notation for 1E-05 <= |v| < 1E+15, the exponent form as in
-// generalNumber outside it; 0 for both zeros.
+// generalNumber outside it; a negative zero as -0.
 std::string exactNumber(double value);
 std::string exactNumber(float value);
 
