@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
+#include <utility>
 
 using namespace korvel;
 
@@ -56,4 +58,47 @@ TEST(ParseFileNumber, WholeFieldWithPeriod) {
         {".", refused},   {"1 2", refused},     {"1e400", refused}, {"0x1A", refused},
     };
     for (const auto& r : rows) EXPECT_EQ(parseFileNumber(r.text), r.expected) << '"' << r.text << '"';
+}
+
+// A magnitude beyond the range is refused in every reader, never read as 0; below the range it
+// reads as 0. The exponent is weighed against the digits: 400 zeros and then "e-5" stay huge.
+TEST(ParseNumber, BeyondTheRangeIsRefusedNotZero) {
+    const std::string zeros(400, '0');
+    const std::string huge[] = {"1e400", "-1e400", "1" + zeros, "1" + zeros + "e-5", "0.0001e99999999999999999999"};
+    for (const std::string& text : huge) {
+        EXPECT_EQ(refused, parseFileNumber(text)) << text;
+        EXPECT_EQ(refused, parseNumber(text, DecimalMode::period)) << text;
+        EXPECT_EQ(refused, parseNumber(text, DecimalMode::comma)) << text;
+        EXPECT_EQ(FileNumber::Status::outOfRange, readFileNumber(text).status) << text;
+    }
+    const std::pair<std::string, double> tiny[] = {
+        {"1e-400", 0.0}, {"0." + zeros + "1", 0.0}, {"0." + zeros + "1e300", 1e-101}, {"1" + zeros + "e-700", 1e-300}};
+    for (const auto& [text, value] : tiny) {
+        EXPECT_EQ(value, parseFileNumber(text)) << text;
+        EXPECT_EQ(value, parseNumber(text, DecimalMode::period)) << text;
+    }
+}
+
+// A single-precision field is read straight to the nearest float, and refused beyond it.
+TEST(ReadFileNumber, SinglePrecision) {
+    struct Row {
+        const char* text;
+        FileNumber::Status status;
+        float value;
+    };
+    const Row rows[] = {
+        {"1.4285714", FileNumber::Status::value, 1.4285714f},
+        {"3.4028235e38", FileNumber::Status::value, 3.4028235e38f},
+        {"3.4028236e38", FileNumber::Status::outOfRange, 0},
+        {"1e39", FileNumber::Status::outOfRange, 0},
+        {"1e-45", FileNumber::Status::value, 1e-45f},
+        {"1e-50", FileNumber::Status::value, 0},
+        {"1,5", FileNumber::Status::notANumber, 0},
+    };
+    for (const Row& r : rows) {
+        const FileNumber read = readFileNumber(r.text, Precision::single);
+        EXPECT_EQ(r.status, read.status) << r.text;
+        EXPECT_EQ(static_cast<double>(r.value), read.value) << r.text;
+    }
+    EXPECT_EQ(1e39, readFileNumber("1e39").value) << "a double holds it";
 }

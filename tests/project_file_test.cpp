@@ -17,8 +17,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <locale>
 #include <optional>
@@ -168,8 +170,8 @@ TEST(ProjectFile, CommaLocaleStillWritesPeriods) {
     EXPECT_EQ("1.43", lines[15]);
 }
 
-// Single-precision fields are written with the digits of their float, doubles with at most 15
-// significant digits (0.1 + 0.2 is 0.3 on the page as it is to the engineer).
+// Each value is written with the shortest text that reads back to exactly the same number of
+// its field's precision, in plain notation for ordinary magnitudes.
 TEST(ProjectFile, RealsInTheShortestFormThatReadsBack) {
     DesignCase dc = exampleCase();
     dc.FS = 1.1f;
@@ -177,8 +179,61 @@ TEST(ProjectFile, RealsInTheShortestFormThatReadsBack) {
     dc.p = 1e-7;
     const std::vector<std::string> lines = linesOf(projectFileText(dc));
     EXPECT_EQ("1.1", lines[15]);
-    EXPECT_EQ("0.3", lines[30]);
+    EXPECT_EQ("0.30000000000000004", lines[30]);
     EXPECT_EQ("1E-07", lines[35]);
+}
+
+// Open -> Save -> Open gives back every value exactly, however awkward: each row a value, the
+// line it is written on and the text written there.
+TEST(ProjectFile, SaveAndOpenGiveBackTheSameNumbers) {
+    struct Awkward {
+        std::function<void(DesignCase&)> set;
+        int line;
+        const char* text;
+    };
+    const Awkward rows[] = {
+        {[](DesignCase& c) { c.FS = 1.4285714f; }, 16, "1.4285713"}, // the float nearest 1/0.7
+        {[](DesignCase& c) { c.UF = std::nextafter(0.6f, 1.0f); }, 17, "0.6000001"},
+        {[](DesignCase& c) { c.Fyp = 355.00000000000006; }, 18, "355.00000000000006"},
+        {[](DesignCase& c) { c.Fup = 16777216.0f; }, 19, "16777216"},
+        {[](DesignCase& c) { c.E = 3.4028235e38f; }, 22, "3.4028235E+38"},
+        {[](DesignCase& c) { c.s1 = 1.0 / 3.0; }, 23, "0.3333333333333333"},
+        {[](DesignCase& c) { c.L1 = 123456789012345.67; }, 25, "123456789012345.67"},
+        {[](DesignCase& c) { c.L2 = 1e15; }, 26, "1E+15"},
+        {[](DesignCase& c) { c.Lgs = 1e-45f; }, 28, "1E-45"}, // the smallest float
+        {[](DesignCase& c) { c.t = 0.00001; }, 30, "0.00001"},
+        {[](DesignCase& c) { c.SigxA = -2.2250738585072014e-308; }, 31, "-2.2250738585072014E-308"},
+        {[](DesignCase& c) { c.SigxB = -1.0f / 3.0f; }, 32, "-0.33333334"},
+        {[](DesignCase& c) { c.p = -0.045000000000000005; }, 36, "-0.045000000000000005"},
+        {[](DesignCase& c) { c.ps = 4.9406564584124654e-324; }, 37, "5E-324"}, // the smallest double
+        {[](DesignCase& c) { c.tf = 14.000001f; }, 42, "14.000001"},
+        {[](DesignCase& c) { c.SigyC = -0.0f; }, 34, "-0"},
+    };
+    DesignCase saved = exampleCase();
+    for (const Awkward& row : rows) row.set(saved);
+    const std::string text = projectFileText(saved);
+    const std::vector<std::string> lines = linesOf(text);
+    for (const Awkward& row : rows) EXPECT_EQ(row.text, lines.at(static_cast<std::size_t>(row.line - 1)));
+
+    DesignCase opened;
+    ASSERT_EQ(std::nullopt, readProjectText(text, catalogue(), opened));
+    EXPECT_EQ(saved.FS, opened.FS);
+    EXPECT_EQ(saved.UF, opened.UF);
+    EXPECT_EQ(saved.Fyp, opened.Fyp);
+    EXPECT_EQ(saved.Fup, opened.Fup);
+    EXPECT_EQ(saved.E, opened.E);
+    EXPECT_EQ(saved.s1, opened.s1);
+    EXPECT_EQ(saved.L1, opened.L1);
+    EXPECT_EQ(saved.L2, opened.L2);
+    EXPECT_EQ(saved.Lgs, opened.Lgs);
+    EXPECT_EQ(saved.t, opened.t);
+    EXPECT_EQ(saved.SigxA, opened.SigxA);
+    EXPECT_EQ(saved.SigxB, opened.SigxB);
+    EXPECT_EQ(saved.p, opened.p);
+    EXPECT_EQ(saved.ps, opened.ps);
+    EXPECT_EQ(saved.tf, opened.tf);
+    EXPECT_TRUE(std::signbit(opened.SigyC));
+    EXPECT_EQ(text, projectFileText(opened));
 }
 
 // ---- Reading ---------------------------------------------------------------------------------
@@ -302,6 +357,9 @@ struct Malformed {
     const char* problem;
 };
 
+// "1" followed by 400 zeros, and then an exponent that does not bring it into range.
+const std::string hugeInteger = "1" + std::string(400, '0') + "e-5";
+
 class ProjectFileMalformed : public ::testing::TestWithParam<Malformed> {};
 
 TEST_P(ProjectFileMalformed, LeavesTheCaseAsItWas) {
@@ -325,27 +383,93 @@ TEST_P(ProjectFileMalformed, LeavesTheCaseAsItWas) {
 
 INSTANTIATE_TEST_SUITE_P(
     ProjectFile, ProjectFileMalformed,
-    ::testing::Values(Malformed{"Empty", 0, "", 0, 1, "the file ends where the file version should follow"},
-                      Malformed{"EndsEarly", 0, "", 30, 31, "the file ends where the SigxA should follow"},
-                      Malformed{"EndsBeforeGirderTf", 0, "", 47, 48, "the file ends where the girder tf"},
-                      Malformed{"VersionNotANumber", 1, "\"abc\"", 0, 1, "file version is not a number"},
-                      Malformed{"RealNotANumber", 25, "3OOO", 0, 25, "L1 is not a number: \"3OOO\""},
-                      Malformed{"EmptyText", 36, "\"\"", 0, 36, "p is not a number: \"\""},
-                      Malformed{"IntegerWithDecimals", 6, "2.5", 0, 6, "stiffener type is not a whole number"},
-                      Malformed{"StiffenerType", 6, "10", 0, 6, "stiffener type 10 is outside 0 to 9"},
-                      Malformed{"GirderType", 11, "2", 0, 11, "girder type 2 is neither 1 (L) nor 3 (T)"},
-                      Malformed{"LoadingCondition", 12, "3", 0, 12, "loading condition 3 is outside 0 to 2"},
-                      Malformed{"StructureType", 13, "-1", 0, 13, "structure type -1 is outside 0 to 2"},
-                      Malformed{"StructureOption", 14, "2", 0, 14, "structure option 2 is outside 0 to 1"},
-                      Malformed{"PlateMaterial", 4, "16", 0, 4, "plate material index 16 is outside"},
-                      Malformed{"StiffenerMaterial", 5, "-1", 0, 5, "stiffener material index -1 is outside"},
-                      Malformed{"BFRow", 7, "56", 0, 7, "BF-table row 56 is outside the table (0 to 55)"},
-                      Malformed{"LRow", 8, "24", 0, 8, "L-table row 24 is outside"},
-                      Malformed{"TRow", 9, "-3", 0, 9, "T-table row -3 is outside"},
-                      Malformed{"FlatbarRow", 10, "99", 0, 10, "Flatbar-table row 99 is outside"},
-                      Malformed{"FloatOverflow", 16, "1e300", 0, 16, "FS 1E+300 is too large"},
-                      Malformed{"OpenQuote", 2, "\"Platform", 0, 2, "project name: the quoted text"}),
+    ::testing::Values(
+        Malformed{"Empty", 0, "", 0, 1, "the file ends where the file version should follow"},
+        Malformed{"EndsEarly", 0, "", 30, 31, "the file ends where the SigxA should follow"},
+        Malformed{"EndsBeforeGirderTf", 0, "", 47, 48, "the file ends where the girder tf"},
+        Malformed{"VersionNotANumber", 1, "\"abc\"", 0, 1, "file version is not a number"},
+        Malformed{"RealNotANumber", 25, "3OOO", 0, 25, "L1 is not a number: \"3OOO\""},
+        Malformed{"EmptyText", 36, "\"\"", 0, 36, "p is not a number: \"\""},
+        Malformed{"IntegerWithDecimals", 6, "2.5", 0, 6, "stiffener type is not a whole number"},
+        Malformed{"StiffenerType", 6, "10", 0, 6, "stiffener type 10 is outside 0 to 9"},
+        Malformed{"GirderType", 11, "2", 0, 11, "girder type 2 is neither 1 (L) nor 3 (T)"},
+        Malformed{"LoadingCondition", 12, "3", 0, 12, "loading condition 3 is outside 0 to 2"},
+        Malformed{"StructureType", 13, "-1", 0, 13, "structure type -1 is outside 0 to 2"},
+        Malformed{"StructureOption", 14, "2", 0, 14, "structure option 2 is outside 0 to 1"},
+        Malformed{"PlateMaterial", 4, "16", 0, 4, "plate material index 16 is outside"},
+        Malformed{"StiffenerMaterial", 5, "-1", 0, 5, "stiffener material index -1 is outside"},
+        Malformed{"BFRow", 7, "56", 0, 7, "BF-table row 56 is outside the table (0 to 55)"},
+        Malformed{"LRow", 8, "24", 0, 8, "L-table row 24 is outside"},
+        Malformed{"TRow", 9, "-3", 0, 9, "T-table row -3 is outside"},
+        Malformed{"FlatbarRow", 10, "99", 0, 10, "Flatbar-table row 99 is outside"},
+        Malformed{"FloatOverflow", 16, "1e300", 0, 16, "FS 1E+300 is too large"},
+        Malformed{"OpenQuote", 2, "\"Platform", 0, 2, "project name: the quoted text"},
+        // One value per line: a fault stays on its own line instead of shifting the rest.
+        Malformed{"DecimalComma", 26, "3000,5", 0, 26, "L2 must be one number, the line holds \"3000,5\""},
+        Malformed{"TwoValues", 7, "20 3", 0, 7, "BF-table row must be one number"},
+        Malformed{"EmptyLine", 30, "", 0, 30, "t is missing: the line is empty"},
+        Malformed{"IntegerWrittenAsReal", 4, "15.0", 0, 4, "plate material index is not a whole number"},
+        Malformed{"UnquotedName", 2, "Platform", 0, 2, "project name must be a text in double quotes"},
+        Malformed{"NumberForText", 3, "15", 0, 3, "identification must be a text in double quotes"},
+        Malformed{"TextAfterQuote", 3, "\"Deck\" 3", 0, 3, "identification: unexpected text after"},
+        Malformed{"VersionWithMore", 1, "190,\"P\"", 0, 1, "file version must be one number"},
+        // Beyond the range every value must fit: that of a float.
+        Malformed{"DoubleBeyondFloat", 25, "1e39", 0, 25, "L1 1E+39 is too large"},
+        Malformed{"DoubleFarBeyondFloat", 45, "1e300", 0, 45, "girder H 1E+300 is too large"},
+        Malformed{"BeyondDouble", 25, "1e400", 0, 25, "L1 is too large: \"1e400\""},
+        Malformed{"FourHundredZeros", 38, hugeInteger.c_str(), 0, 38, "stiffener area A is too large: \"1000000000"}),
     [](const ::testing::TestParamInfo<Malformed>& info) { return std::string(info.param.name); });
+
+// A file cut inside its last line ("18" of "18.5") lacks the line end the writer always
+// writes; anything but blank lines after the last line is refused.
+TEST(ProjectFile, TheFileMustEndAfterItsLastLine) {
+    const std::string example = readAll(testData / "example190.korvp");
+    ASSERT_EQ("18.5\r\n", example.substr(example.size() - 6));
+    const std::pair<std::string, ProjectFileProblem> rows[] = {
+        {example.substr(0, example.size() - 4), {48, "the girder tf line has no line end: the file may be cut short"}},
+        {example + "1\r\n", {49, "unexpected text after the last line (48) of a version 190 file: \"1\""}},
+        {example + "\r\n \r\n\"x\"", {51, "unexpected text after the last line (48) of a version 190 file: \"\"x\"\""}},
+    };
+    for (const auto& [text, want] : rows) {
+        DesignCase dc = newCase();
+        const std::string before = projectFileText(dc);
+        EXPECT_EQ(want, readProjectText(text, catalogue(), dc));
+        EXPECT_EQ(before, projectFileText(dc));
+    }
+}
+
+// What editors do to a text file: LF or CR LF line ends, a byte-order mark, blank lines at the
+// end, blanks around a value. The file still reads as written.
+TEST(ProjectFile, EditorChangesStillRead) {
+    const std::string example = readAll(testData / "example190.korvp");
+    std::string lf;
+    for (const std::string& line : linesOf(example)) lf += line + "\n";
+    const std::string rows[] = {
+        lf,
+        "\xEF\xBB\xBF" + example + "\r\n  \r\n\t\r\n",
+        lf + "\n\n",
+        withLine(withLine(example, 25, " 2800\t"), 2, "  \"Platform P1\" "),
+    };
+    for (const std::string& text : rows) {
+        DesignCase dc;
+        ASSERT_EQ(std::nullopt, readProjectText(text, catalogue(), dc)) << text;
+        EXPECT_EQ(example, projectFileText(dc));
+    }
+}
+
+// Names written by earlier Windows versions are Windows-1252 bytes; they load as the same
+// letters and are saved in UTF-8.
+TEST(ProjectFile, Windows1252NamesLoadAsUtf8) {
+    std::string text = readAll(testData / "example190.korvp");
+    text = withLine(text, 2, "\"Br\xF8nn \x80 \x96 \x9C\"");
+    text = withLine(text, 3, "\"Br\xC3\xB8nn\"");
+    DesignCase dc;
+    ASSERT_EQ(std::nullopt, readProjectText(text, catalogue(), dc));
+    EXPECT_EQ("Br\u00F8nn \u20AC \u2013 \u0153", dc.projectName);
+    EXPECT_EQ("Br\u00F8nn", dc.identification) << "valid UTF-8 stays as it is";
+    const std::vector<std::string> lines = linesOf(projectFileText(dc));
+    EXPECT_EQ("\"Br\u00F8nn \u20AC \u2013 \u0153\"", lines[1]);
+}
 
 TEST(ProjectFile, Version170WithASpanBeyondSinglePrecisionIsRefused) {
     // The older layout derives Lgs = 0.6·3·L1 in single precision: an absurd L1 must be refused,

@@ -202,7 +202,10 @@ TEST(TableFiles, ProfileFaultsNameRecordAndProblem) {
          "value 1 is empty where a number is expected (line 1)"},
         {"too many records", ProfileKind::flatbar, repeatedLines("180,12\n", 62), 62,
          "more records than the table holds (at most 61)"},
-        {"too large for single precision", ProfileKind::flatbar, "1e39,12\n", 1, "value 1 is too large for the table"},
+        {"too large for single precision", ProfileKind::flatbar, "1e39,12\n", 1,
+         "value 1 is too large for the table (line 1)"},
+        {"beyond double precision", ProfileKind::flatbar, "180,1" + std::string(400, '0') + "\n", 1,
+         "value 2 is too large for the table (line 1)"},
         {"unclosed quote", ProfileKind::flatbar, "\"180,12\n", 1,
          "value 1: the quoted text on line 1 has no closing quote"},
         // 9 + 10 - 0.45*20 = 10: the flange width equals the web thickness.
@@ -231,6 +234,9 @@ TEST(TableFiles, MaterialFaults) {
         {"\"S355\",355,490\n", 1, "the file ends after value 3 of the record's 4 values"},
         {"\"S355,355,490,0.718\n", 1, "value 1 (the name): the quoted text on line 1 has no closing quote"},
         {repeatedLines("S355,355,490,0.718\n", 24), 24, "more records than the table holds (at most 23)"},
+        // Fu is narrowed to single precision when the grade is chosen.
+        {"\"S355\",355,490,0.718\n\"Odd\"\n460,1e39,0.6\n", 2, "value 3 is too large for the table (line 3)"},
+        {"\"S355\",355,490,0.718\n\"Odd\",460,550,1e400\n", 2, "value 4 is too large for the table (line 2)"},
     };
     for (const Case& fault : faults) {
         MaterialTableLoad load = readMaterialTable("KORmat.dat", fault.content);
@@ -453,6 +459,19 @@ TEST(MaterialRefresh, IndexOutsideListIsAFault) {
     }
     DesignCase dc;
     EXPECT_FALSE(refreshPlateMaterial(dc, Catalogue{}).ok()); // no grades loaded at all
+}
+
+// A grade beyond single precision that did not come through the table reader: refused, never
+// narrowed.
+TEST(MaterialRefresh, StrengthBeyondSinglePrecisionIsAFault) {
+    Catalogue catalogue = fiveGrades();
+    catalogue.materials.rows[1].Fu = 1e39;
+    DesignCase dc;
+    dc.plateMaterial = 1;
+    dc.stiffenerMaterial = 1;
+    const std::string reason = "the Fu of material " + catalogue.materials.rows[1].name + " is beyond single precision";
+    EXPECT_EQ(refreshPlateMaterial(dc, catalogue).reason, reason);
+    EXPECT_EQ(refreshStiffenerMaterial(dc, catalogue).reason, reason);
 }
 
 TEST(MaterialFactor, TableForHullGradesFormulaAbove) {

@@ -264,8 +264,10 @@ std::string formatValue(T value, std::string_view mask, char separator, int sign
     return format(toDigits(value, significant), mask, separator);
 }
 
+// `maxDigits` caps the significant digits, `plainBelow` is the decimal exponent from which on the
+// exponent form is written.
 template <typename T>
-std::string general(T value, char separator, int maxDigits) {
+std::string general(T value, char separator, int maxDigits, int plainBelow) {
     if (!std::isfinite(value)) return std::string(nonFiniteText);
     if (value == 0) return "0"; // also -0: no sign on a zero
     DecimalDigits d = toDigits(value, 0);
@@ -274,7 +276,7 @@ std::string general(T value, char separator, int maxDigits) {
 
     std::string out = d.negative ? "-" : "";
     const auto size = static_cast<int>(d.digits.size());
-    if (d.exponent >= -5 && d.exponent < maxDigits) {
+    if (d.exponent >= -5 && d.exponent < plainBelow) {
         if (d.exponent < 0) {
             out += '0';
             out += separator;
@@ -313,11 +315,24 @@ std::string formatNumber(float value, std::string_view mask, char decimalSeparat
 }
 
 std::string generalNumber(double value, char decimalSeparator) {
-    return general(value, decimalSeparator, 15);
+    return general(value, decimalSeparator, 15, 15);
 }
 
 std::string generalNumber(float value, char decimalSeparator) {
-    return general(value, decimalSeparator, 7);
+    return general(value, decimalSeparator, 7, 7);
+}
+
+// The shortest text of a double has at most 17 significant digits, that of a float 9. A
+// negative zero keeps its sign, which a division by it would show; the sign is taken from the
+// bits, as no comparison tells the two zeros apart.
+std::string exactNumber(double value) {
+    if (std::fpclassify(value) == FP_ZERO) return std::signbit(value) ? "-0" : "0";
+    return general(value, '.', 17, 15);
+}
+
+std::string exactNumber(float value) {
+    if (std::fpclassify(value) == FP_ZERO) return std::signbit(value) ? "-0" : "0";
+    return general(value, '.', 9, 15);
 }
 
 } // namespace korvel

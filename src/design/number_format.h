@@ -43,6 +43,13 @@ std::string formatNumber(float value, std::string_view mask, char decimalSeparat
 std::string generalNumber(double value, char decimalSeparator = '.');
 std::string generalNumber(float value, char decimalSeparator = '.');
 
+// The form files are written in: the shortest text that reads back to exactly the same double
+// or float, however many digits that takes (FS = 1.4285714f, 0.1 + 0.2 = 0.30000000000000004).
+// A period always; plain notation for 1E-05 <= |v| < 1E+15, the exponent form as in
+// generalNumber outside it; a negative zero as -0.
+std::string exactNumber(double value);
+std::string exactNumber(float value);
+
 // Counters and row numbers are formatted as doubles (exact for every int); without these an
 // int argument would be ambiguous between the float and double overloads.
 template <typename Int, std::enable_if_t<std::is_integral_v<Int>, int> = 0>

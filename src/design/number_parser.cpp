@@ -1,5 +1,6 @@
 #include "design/number_parser.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 #include <system_error>
@@ -53,26 +54,52 @@ std::size_t numberLength(std::string_view s) {
     return end;
 }
 
-// Converts a text that numberLength accepted in full. std::from_chars takes no leading '+'.
-// Out of range: a negative exponent means an underflow, read as 0 like any tiny input;
-// otherwise the magnitude cannot be held and the text is refused.
-std::optional<double> convert(std::string_view number) {
+// Whether a number text (as numberLength accepts it, without its sign) that the conversion
+// found out of range is tiny rather than huge: the decimal exponent of its first non-zero
+// digit is negative. "1" followed by 400 zeros and then "e-5" is huge, "0.000...1e300" tiny.
+bool belowOne(std::string_view number) {
+    const std::size_t e = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, e);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) return true; // all zeros: no magnitude at all
+    long long exponent =
+        first < point ? static_cast<long long>(point - first) - 1 : -static_cast<long long>(first - point);
+    if (e != std::string_view::npos) {
+        // The written exponent, saturated far beyond any double so that it cannot overflow.
+        std::string_view digits = number.substr(e + 1);
+        const bool negative = !digits.empty() && digits.front() == '-';
+        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) digits.remove_prefix(1);
+        long long written = 0;
+        for (char c : digits) written = std::min(written * 10 + (c - '0'), 1000000000LL);
+        exponent += negative ? -written : written;
+    }
+    return exponent < 0;
+}
+
+// Converts a text that numberLength accepted in full into a value of type T. std::from_chars
+// takes no leading '+'.
+template <typename T>
+FileNumber convert(std::string_view number) {
     bool negative = false;
     if (!number.empty() && (number.front() == '+' || number.front() == '-')) {
         negative = number.front() == '-';
         number.remove_prefix(1);
     }
-    double value = 0;
+    T value = 0;
     const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (ec == std::errc::result_out_of_range) {
-        if (number.find("e-") == std::string_view::npos && number.find("E-") == std::string_view::npos) {
-            return std::nullopt;
-        }
+        if (!belowOne(number)) return {FileNumber::Status::outOfRange, 0};
         value = 0;
     } else if (ec != std::errc() || ptr != number.data() + number.size()) {
-        return std::nullopt;
+        return {FileNumber::Status::notANumber, 0};
     }
-    return negative ? -value : value;
+    return {FileNumber::Status::value, static_cast<double>(negative ? -value : value)};
+}
+
+std::optional<double> valueOf(const FileNumber& read) {
+    if (!read.ok()) return std::nullopt;
+    return read.value;
 }
 
 // Both decimal marks made a period: each mode accepts the other mark as its own.
@@ -94,15 +121,19 @@ std::optional<double> parseNumber(std::string_view text, DecimalMode mode) {
     const std::string normal = withPeriod(mode == DecimalMode::period ? trimLeft(text) : trim(text));
     const std::string_view s(normal);
     const std::size_t length = numberLength(s);
-    if (mode == DecimalMode::period) return length == 0 ? 0.0 : convert(s.substr(0, length));
+    if (mode == DecimalMode::period) return length == 0 ? 0.0 : valueOf(convert<double>(s.substr(0, length)));
     if (length == 0 || length != s.size()) return std::nullopt;
-    return convert(s);
+    return valueOf(convert<double>(s));
 }
 
 std::optional<double> parseFileNumber(std::string_view field) {
+    return valueOf(readFileNumber(field));
+}
+
+FileNumber readFileNumber(std::string_view field, Precision precision) {
     const std::string_view s = trim(field);
-    if (s.empty() || numberLength(s) != s.size()) return std::nullopt;
-    return convert(s);
+    if (s.empty() || numberLength(s) != s.size()) return {};
+    return precision == Precision::single ? convert<float>(s) : convert<double>(s);
 }
 
 } // namespace korvel

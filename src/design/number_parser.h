@@ -1,7 +1,8 @@
 #pragma once
 
 // Reading numbers typed by the user and numbers read from files. Locale-free (std::from_chars)
-// and never throws: a text that is not a number comes back as an empty optional.
+// and never throws: a text that is not a number, or whose magnitude is beyond the range of the
+// type it is read into, comes back as an empty optional (or a FileNumber saying which).
 
 #include <optional>
 #include <string_view>
@@ -22,12 +23,30 @@ DecimalMode decimalModeFromSample(std::string_view onePointOne);
 //   must be a number, otherwise empty: the caller shows "Input string mismatch ".
 // Leading blanks are skipped in both modes; a number is an optional sign, digits with an
 // optional decimal point and decimals (at least one digit in all), and an optional exponent
-// e/E with an optional sign, taken only when digits follow. Underflow reads as 0.
+// e/E with an optional sign, taken only when digits follow. A magnitude below the smallest
+// double reads as 0 (with its sign); one beyond the largest is refused, never read as 0.
 std::optional<double> parseNumber(std::string_view text, DecimalMode mode);
 
 // Reads one field of a project, table or batch file: the whole field, blanks and tabs around
 // it allowed, must be a number with a period as decimal point ("3", ".6", "-.5", "+3", "1e3").
 // Anything else, and a magnitude beyond the double range, gives an empty optional.
 std::optional<double> parseFileNumber(std::string_view field);
+
+// The precision a file field is held in: a single-precision field is read straight to the
+// nearest float (never through a double, whose rounding could land on the neighbouring float).
+enum class Precision { single, real };
+
+// One file field read as for parseFileNumber, with the reason when there is no value.
+struct FileNumber {
+    enum class Status { value, notANumber, outOfRange };
+    Status status = Status::notANumber;
+    double value = 0; // of a single field, exactly the float read
+    bool ok() const { return status == Status::value; }
+};
+
+// outOfRange: a number whose magnitude exceeds the largest value of the precision
+// ("1e400", "1" followed by 400 zeros, "1e39" for a single field). A magnitude below the
+// smallest reads as 0.
+FileNumber readFileNumber(std::string_view field, Precision precision = Precision::real);
 
 } // namespace korvel

@@ -1,11 +1,21 @@
 #include "files/materials.h"
 
+#include <cmath>
+#include <limits>
+
 namespace korvel {
 
 namespace {
 
 // Positions 0 to 3 are the hull grades whose factor the rules tabulate.
 constexpr int lastTabulatedFactor = 3;
+
+// The case holds a grade's Fu in single precision. The table reader refuses larger values; a
+// catalogue made otherwise must not reach the narrowing, which would be undefined for them.
+std::optional<StepOutcome> strengthProblem(const Material& grade) {
+    if (std::fabs(grade.Fu) <= std::numeric_limits<float>::max()) return std::nullopt;
+    return StepOutcome::fault("the Fu of material " + grade.name + " is beyond single precision");
+}
 
 } // namespace
 
@@ -26,6 +36,7 @@ StepOutcome refreshPlateMaterial(DesignCase& dc, const Catalogue& catalogue) {
     const Material* grade = findMaterial(catalogue, dc.plateMaterial);
     if (!grade) return StepOutcome::fault(materialIndexProblem("plate", dc.plateMaterial));
     if (!isUserDefinedMaterial(catalogue, dc.plateMaterial)) {
+        if (auto problem = strengthProblem(*grade)) return *problem;
         dc.Fyp = grade->Fy;
         dc.Fup = static_cast<float>(grade->Fu);
     }
@@ -36,6 +47,7 @@ StepOutcome refreshStiffenerMaterial(DesignCase& dc, const Catalogue& catalogue)
     const Material* grade = findMaterial(catalogue, dc.stiffenerMaterial);
     if (!grade) return StepOutcome::fault(materialIndexProblem("stiffener", dc.stiffenerMaterial));
     if (!isUserDefinedMaterial(catalogue, dc.stiffenerMaterial)) {
+        if (auto problem = strengthProblem(*grade)) return *problem;
         dc.Fys = grade->Fy;
         dc.Fus = static_cast<float>(grade->Fu);
         dc.Q = grade->Q;

@@ -4,6 +4,7 @@
 #include "design/number_parser.h"
 #include "files/file_replacement.h"
 #include "files/free_field_reader.h"
+#include "files/text_encoding.h"
 #include "sections/profile_types.h"
 
 #include <cmath>
@@ -12,6 +13,7 @@
 #include <limits>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 namespace korvel {
 
@@ -32,9 +34,9 @@ std::string quotedText(std::string text) {
 class LineWriter {
 public:
     void whole(int value) { line(std::to_string(value)); }
-    void real(double value) { line(generalNumber(value)); }
-    void single(float value) { line(generalNumber(value)); }
-    void text(const std::string& value) { line(quotedText(value)); }
+    void real(double value) { line(exactNumber(value)); }
+    void single(float value) { line(exactNumber(value)); }
+    void text(const std::string& value) { line(quotedText(fileTextToUtf8(value))); }
     std::string take() { return std::move(text_); }
 
 private:
@@ -47,31 +49,100 @@ private:
 
 // ---- Reading ---------------------------------------------------------------------------------
 
+// How the values of a file stand: the current layout has one value on each line, so that a
+// value that is not one number is found on its own line instead of shifting every later value;
+// files below version 180 are read as a sequence of values, however they stand on the lines.
+enum class Layout { freeField, lines };
+
+// The lines of a file, a leading byte-order mark dropped. A line ends at CR LF, LF or a lone CR.
+struct FileLines {
+    std::vector<std::string_view> lines;
+    bool lastEnded = true; // the last line has its line end
+};
+
+FileLines splitLines(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    FileLines file;
+    while (!text.empty()) {
+        const std::size_t end = text.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
+            file.lines.push_back(text);
+            file.lastEnded = false;
+            break;
+        }
+        file.lines.push_back(text.substr(0, end));
+        const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        text.remove_prefix(end + (crlf ? 2 : 1));
+    }
+    return file;
+}
+
+bool isBlank(char ch) {
+    return ch == ' ' || ch == '\t';
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// A text from the file as a message quotes it: a long one cut, so that the message stays short.
+std::string shown(std::string_view text) {
+    constexpr std::size_t longest = 40;
+    if (text.size() <= longest) return '"' + std::string(text) + '"';
+    return '"' + std::string(text.substr(0, longest - 3)) + "...\"";
+}
+
+// An integer as the writer writes one: an optional sign and digits.
+bool isIntegerText(std::string_view s) {
+    if (!s.empty() && (s.front() == '+' || s.front() == '-')) s.remove_prefix(1);
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// A line that is no number but holds several things separated by a comma or blanks: a decimal
+// comma ("3000,5") or a value joined to its neighbour.
+bool holdsSeveralValues(std::string_view s) {
+    return s.find_first_of(", \t") != std::string_view::npos;
+}
+
+// The version a file states in its first value, which decides its layout; nothing when the
+// first value is no number (reading then reports it).
+std::optional<double> statedVersion(std::string_view text) {
+    FreeFieldReader fields{std::string(text)};
+    const FreeFieldRead first = fields.next();
+    if (first.status != FreeFieldRead::Status::value) return std::nullopt;
+    return parseFileNumber(first.field.text);
+}
+
 // Reads the values of the file in order. After the first fault every further read gives a
 // default value and the fault is kept, so the layout reads as one straight sequence.
 class ValueReader {
 public:
-    explicit ValueReader(std::string_view text) : fields_(std::string(text)) {}
+    ValueReader(std::string_view text, Layout layout) : layout_(layout), fields_(std::string(text)) {
+        if (layout == Layout::lines) file_ = splitLines(text);
+    }
 
     bool failed() const { return problem_.has_value(); }
     const ProjectFileProblem& problem() const { return *problem_; }
     // Line of the value read last.
     int lastLine() const { return lastLine_; }
 
+    // A text, as UTF-8 whatever the encoding it was stored in.
     std::string text(const char* what) {
-        const FreeField* field = next(what);
-        return field ? field->text : std::string();
+        const std::optional<std::string> raw = layout_ == Layout::lines ? quotedLine(what) : freeText(what);
+        return raw ? fileTextToUtf8(*raw) : std::string();
     }
 
+    // A double-precision field. The assessment narrows many of them to single precision, so a
+    // value beyond the float range is refused here rather than becoming infinite there.
     double real(const char* what) {
-        const FreeField* field = next(what);
-        if (!field) return 0;
-        const std::optional<double> value = parseFileNumber(field->text);
-        if (!value) fail(field->line, std::string(what) + " is not a number: \"" + field->text + "\"");
-        return value.value_or(0);
+        const double value = number(what, Precision::real);
+        toSingle(value, what);
+        return failed() ? 0 : value;
     }
 
-    float single(const char* what) { return toSingle(real(what), what); }
+    float single(const char* what) { return static_cast<float>(number(what, Precision::single)); }
 
     // A value of a single-precision field: one beyond the float range is refused before it is
     // narrowed (the conversion itself would be undefined).
@@ -82,10 +153,15 @@ public:
     }
 
     int whole(const char* what) {
-        const double value = real(what);
+        const std::optional<std::string> text = numberText(what);
+        if (!text) return 0;
+        const double value = convert(*text, what, Precision::real);
         if (failed()) return 0;
-        if (value != std::floor(value) || std::fabs(value) > std::numeric_limits<int>::max()) {
-            fail(lastLine_, std::string(what) + " is not a whole number: " + generalNumber(value));
+        // The current layout writes an integer as one; the older one is read by its value.
+        const bool form = layout_ == Layout::freeField || isIntegerText(trimmed(*text));
+        if (!form || value != std::floor(value) || std::fabs(value) > std::numeric_limits<int>::max()) {
+            fail(lastLine_, std::string(what) + " is not a whole number: " +
+                                (layout_ == Layout::lines ? shown(trimmed(*text)) : generalNumber(value)));
             return 0;
         }
         return static_cast<int>(value);
@@ -100,12 +176,117 @@ public:
         return value;
     }
 
+    // After the last value of the layout. Lines of the current layout are checked to the end: the
+    // last value needs its line end (without it the file may have been cut inside that value,
+    // "2" of "20"), and only blank lines, as an editor may leave them, may follow it.
+    void finish(double version, const char* lastWhat) {
+        if (failed() || layout_ != Layout::lines) return;
+        if (next_ == file_.lines.size() && !file_.lastEnded) {
+            fail(lastLine_, "the " + std::string(lastWhat) + " line has no line end: the file may be cut short");
+            return;
+        }
+        for (std::size_t i = next_; i < file_.lines.size(); ++i) {
+            if (!trimmed(file_.lines[i]).empty()) {
+                fail(static_cast<int>(i) + 1, "unexpected text after the last line (" + std::to_string(next_) +
+                                                  ") of a version " + generalNumber(version) +
+                                                  " file: " + shown(file_.lines[i]));
+                return;
+            }
+        }
+    }
+
     void fail(int line, std::string problem) {
         if (!problem_) problem_ = ProjectFileProblem{line, std::move(problem)};
     }
 
 private:
-    const FreeField* next(const char* what) {
+    // The next line of the current layout, or nothing after a fault or at the end of the file.
+    std::optional<std::string_view> nextLine(const char* what) {
+        if (failed()) return std::nullopt;
+        if (next_ >= file_.lines.size()) {
+            fail(static_cast<int>(next_) + 1, "the file ends where the " + std::string(what) + " should follow");
+            return std::nullopt;
+        }
+        lastLine_ = static_cast<int>(++next_);
+        return file_.lines[next_ - 1];
+    }
+
+    // The next line as a text in double quotes: "name", blanks around it allowed.
+    std::optional<std::string> quotedLine(const char* what) {
+        const std::optional<std::string_view> line = nextLine(what);
+        if (!line) return std::nullopt;
+        const std::string_view s = trimmed(*line);
+        const std::string where = " on line " + std::to_string(lastLine_);
+        if (s.empty()) return missing(what);
+        if (s.front() != '"') {
+            fail(lastLine_, std::string(what) + " must be a text in double quotes, the line holds " + shown(s));
+            return std::nullopt;
+        }
+        const std::size_t close = s.find('"', 1);
+        if (close == std::string_view::npos) {
+            fail(lastLine_, std::string(what) + ": the quoted text" + where + " has no closing quote");
+            return std::nullopt;
+        }
+        if (close + 1 != s.size()) {
+            fail(lastLine_, std::string(what) + ": unexpected text after the closing quote" + where);
+            return std::nullopt;
+        }
+        return std::string(s.substr(1, close - 1));
+    }
+
+    // A text of the older layout, quoted or not. A double quote inside an unquoted text could
+    // not be written back as it stands.
+    std::optional<std::string> freeText(const char* what) {
+        const FreeField* field = nextField(what);
+        if (!field) return std::nullopt;
+        if (field->text.find('"') != std::string::npos) {
+            fail(lastLine_, std::string(what) + " holds a double quote: " + shown(field->text));
+            return std::nullopt;
+        }
+        return field->text;
+    }
+
+    std::optional<std::string> missing(const char* what) {
+        fail(lastLine_, std::string(what) + " is missing: the line is empty");
+        return std::nullopt;
+    }
+
+    // The text of the next value where a number belongs.
+    std::optional<std::string> numberText(const char* what) {
+        if (layout_ == Layout::lines) {
+            const std::optional<std::string_view> line = nextLine(what);
+            if (!line) return std::nullopt;
+            if (trimmed(*line).empty()) return missing(what);
+            return std::string(*line);
+        }
+        const FreeField* field = nextField(what);
+        if (!field) return std::nullopt;
+        return field->text;
+    }
+
+    double number(const char* what, Precision precision) {
+        const std::optional<std::string> text = numberText(what);
+        return text ? convert(*text, what, precision) : 0;
+    }
+
+    double convert(const std::string& text, const char* what, Precision precision) {
+        const FileNumber read = readFileNumber(text, precision);
+        if (read.ok()) return read.value;
+        const std::string_view s = trimmed(text);
+        if (read.status == FileNumber::Status::outOfRange) {
+            // Beyond single precision but a double: named by its value, as the other sizes are.
+            const FileNumber wide = readFileNumber(s);
+            fail(lastLine_, std::string(what) + (wide.ok() ? " " + generalNumber(wide.value) + " is too large"
+                                                           : " is too large: " + shown(s)));
+        } else if (layout_ == Layout::lines && holdsSeveralValues(s)) {
+            fail(lastLine_, std::string(what) + " must be one number, the line holds " + shown(s));
+        } else {
+            fail(lastLine_, std::string(what) + " is not a number: " + shown(s));
+        }
+        return 0;
+    }
+
+    const FreeField* nextField(const char* what) {
         if (failed()) return nullptr;
         const FreeFieldRead read = fields_.next();
         switch (read.status) {
@@ -123,6 +304,9 @@ private:
         return &current_;
     }
 
+    Layout layout_;
+    FileLines file_;
+    std::size_t next_ = 0; // lines of file_ read so far
     FreeFieldReader fields_;
     FreeField current_;
     std::optional<ProjectFileProblem> problem_;
@@ -254,7 +438,8 @@ std::string projectFileText(const DesignCase& dc) {
 }
 
 std::optional<ProjectFileProblem> readProjectText(std::string_view text, const Catalogue& catalogue, DesignCase& dc) {
-    ValueReader in(text);
+    const std::optional<double> stated = statedVersion(text);
+    ValueReader in(text, stated && *stated >= firstCurrentLayoutVersion ? Layout::lines : Layout::freeField);
     DesignCase c = dc;
 
     const double version = in.real("file version");
@@ -337,6 +522,7 @@ std::optional<ProjectFileProblem> readProjectText(std::string_view text, const C
         girder.tw = in.real("girder tw");
         girder.tf = in.single("girder tf");
     }
+    in.finish(version, current ? "girder tf" : "stiffener a");
     if (in.failed()) return in.problem();
 
     refindTableRow(c, catalogue);

@@ -4,7 +4,7 @@
 // in CR LF. Version 190 has 48 lines; files below version 180 have the older 38-line layout
 // without the girder, L2, Lg, Lgs, Lt and ps. Only inputs are stored; results are recomputed
 // after loading. Reals are written with a period whatever the user's locale, in the shortest
-// form that reads back to the same value of the field's precision.
+// form that reads back to exactly the same value of the field's precision; texts in UTF-8.
 
 #include "design/design_case.h"
 #include "files/catalogue.h"
@@ -22,7 +22,7 @@ inline constexpr int projectFileLines = 48;
 // "KORVEL: " followed by the current file name.
 std::string windowCaption(const DesignCase& dc);
 
-// The 48 lines of the current layout. A double quote in the project name or identification
+// The 48 lines of the current layout, texts in UTF-8. A double quote in the project name or identification
 // would end the text early and shift every later line, so it is written as a single quote; a
 // line break in them is written as a blank.
 std::string projectFileText(const DesignCase& dc);
@@ -35,8 +35,13 @@ struct ProjectFileProblem {
 };
 
 // Reads the text of a project file into dc. The values go into a separate record first: dc
-// changes only when the whole file read correctly (every line present and a number where a
-// number belongs, every index and code in its range), otherwise dc stays as it was. The row of
+// changes only when the whole file read correctly, otherwise dc stays as it was. A file of the
+// current layout is read line by line: each line present, a numeric line exactly one number (an
+// integer where the field is one), a text line one text in double quotes, every value within
+// the float range, every index and code in its range, the last line ended by its line end and
+// nothing but blank lines after it. Lines end in CR LF or LF. Files below version 180 are read as
+// one sequence of values, however they stand on the lines. Texts that are not valid UTF-8 are
+// read as Windows-1252, as earlier Windows versions stored them. The row of
 // the current table-based stiffener type is found again from the stored dimensions, and the
 // stored stiffener and girder dimensions go into the remembered sets of their types.
 // dc.fileName is not touched.

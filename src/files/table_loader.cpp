@@ -22,6 +22,8 @@ struct NumberRead {
     std::string problem;
 };
 
+// Every value of a table must fit single precision: the profile values are held in it, and a
+// grade's strengths are narrowed to it when they are copied into the design case.
 NumberRead readNumber(FreeFieldReader& reader, int valueNumber, int valueCount) {
     const FreeFieldRead read = reader.next();
     const std::string which = "value " + std::to_string(valueNumber);
@@ -36,16 +38,12 @@ NumberRead readNumber(FreeFieldReader& reader, int valueNumber, int valueCount) 
     }
     const std::string where = " (line " + std::to_string(read.field.line) + ")";
     if (read.field.text.empty()) return {std::nullopt, which + " is empty where a number is expected" + where};
-    const std::optional<double> number = parseFileNumber(read.field.text);
-    if (!number) return {std::nullopt, which + " is not a number: \"" + read.field.text + "\"" + where};
-    return {number, {}};
-}
-
-// A value of a profile table must fit the table's single precision.
-std::optional<std::string> singlePrecisionProblem(double value, int valueNumber) {
-    if (std::fabs(value) > std::numeric_limits<float>::max())
-        return "value " + std::to_string(valueNumber) + " is too large for the table";
-    return std::nullopt;
+    const FileNumber number = readFileNumber(read.field.text);
+    if (number.status == FileNumber::Status::notANumber)
+        return {std::nullopt, which + " is not a number: \"" + read.field.text + "\"" + where};
+    if (!number.ok() || std::fabs(number.value) > std::numeric_limits<float>::max())
+        return {std::nullopt, which + " is too large for the table" + where};
+    return {number.value, {}};
 }
 
 // The equivalent angle of a bulb flat has tf = (Ax - H*tw)/(B - tw); a row whose flange width
@@ -120,8 +118,6 @@ ProfileTableLoad readProfileTable(ProfileKind kind, std::string_view fileName, s
         for (int column = 1; column <= valueCount; ++column) {
             const NumberRead number = readNumber(reader, column, valueCount);
             if (!number.value) return TableError{std::string(fileName), record, number.problem};
-            if (auto problem = singlePrecisionProblem(*number.value, column))
-                return TableError{std::string(fileName), record, *problem};
             table.rows[row][column] = static_cast<float>(*number.value);
         }
         table.lastRow = row;
