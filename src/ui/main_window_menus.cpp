@@ -21,7 +21,6 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QUrl>
@@ -34,18 +33,6 @@ namespace {
 
 constexpr const char* exportPdfCaption = "Export PDF\u2026";
 constexpr const char* noPrinterMessage = "No printer is installed; use Export PDF";
-
-// The system print dialog: the printer and the number of copies; no page range, no print to
-// file. False when the engineer cancels.
-bool choosePrinter(QWidget* parent, QPrinter& printer) {
-    QPrintDialog dialog(&printer, parent);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
-    return dialog.exec() == QDialog::Accepted;
-}
 
 QAction* addEntry(QMenu* menu, const char* name, const char* caption) {
     QAction* action = menu->addAction(QString::fromUtf8(caption));

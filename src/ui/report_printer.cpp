@@ -63,19 +63,14 @@ int printReportCopies(QPrinter& printer, int copies, const DesignCase& dc, const
     return printed;
 }
 
-void runPrintJob(QWidget* parent, const DesignCase& dc, const Catalogue& catalogue) {
-    QPrinter printer(QPrinter::HighResolution);
+bool choosePrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
-    if (dialog.exec() != QDialog::Accepted) return;
-    // The dialog leaves the chosen number of copies on the printer; a printer that cannot
-    // start a document prints nothing more, without a message.
-    const int copies = printer.copyCount() > 0 ? printer.copyCount() : 1;
-    printReportCopies(printer, copies, dc, catalogue, currentReportTime());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool writeReportPdf(const QString& path, const DesignCase& dc, const Catalogue& catalogue, const ReportTime& time,

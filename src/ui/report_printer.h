@@ -30,9 +30,9 @@ bool paintReport(QPagedPaintDevice& device, const DesignCase& dc, const Catalogu
 int printReportCopies(QPrinter& printer, int copies, const DesignCase& dc, const Catalogue& catalogue,
                       const ReportTime& time);
 
-// The print job: the system print dialog (copies; no page range, no print to file). Cancelling,
-// or a printer that fails while the dialog is shown, ends the job silently with nothing printed.
-void runPrintJob(QWidget* parent, const DesignCase& dc, const Catalogue& catalogue);
+// The system print dialog of a print job (copies; no page range, no print to file); false when
+// the user cancels. The dialog leaves the chosen printer and number of copies on `printer`.
+bool choosePrinter(QWidget* parent, QPrinter& printer);
 
 // Writes the report as an A4 PDF file, replacing an existing file only once the new one is
 // complete. On failure returns false and, when `error` is given, sets it to "can't save file -
