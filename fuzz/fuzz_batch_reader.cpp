@@ -1,19 +1,39 @@
 // The batch reader on arbitrary input files, in both decimal modes (first byte). A list that
-// reads is also run and written, for the first few cases, so that every value the reader lets
-// through meets the calculation and the results formatter.
+// reads is also run and written, for the first few cases, and three properties are checked:
+// - every row of the results table is the row its case gives when run alone in a new design
+//   case, whatever ran before it;
+// - a case stops in the numbers-only results run exactly when it stops in the full
+//   calculation the window and --detail show, at the same step and with the same row;
+// - the printed report names a stop exactly when the calculation stopped.
 
 #include "design/design_case.h"
 #include "design/warning_sink.h"
 #include "files/batch_file.h"
 #include "fuzz_catalogue.h"
+#include "report/printed_report.h"
+#include "support/recording_surface.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 #include <variant>
 
 using namespace korvel;
+
+namespace {
+
+bool reportNamesAStop(const DesignCase& dc, const Catalogue& catalogue) {
+    test::RecordingSurface page;
+    composeReport(page, dc, catalogue, PageSize{}, ReportTime{});
+    // The remark begins a line of its own; a project name may hold the same words elsewhere.
+    for (const test::RecordingSurface::Text& t : page.texts)
+        if (t.text.rfind("Calculation stopped in ", 0) == 0) return true;
+    return false;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const Catalogue catalogue = fuzzCatalogue();
@@ -33,5 +53,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     IgnoreWarnings warnings;
     const BatchResults results = runBatch(*list, dc, catalogue, warnings);
     if (results.summary.cases + results.summary.comments != static_cast<int>(list->entries.size())) std::abort();
+
+    std::string alone = batchResultsHeader();
+    for (const BatchEntry& e : list->entries) {
+        if (!e.isCase()) {
+            alone += e.firstText + "\r\n";
+            continue;
+        }
+        DesignCase numbersOnly;
+        runBatchCaseForResults(e, numbersOnly, catalogue, warnings);
+        appendBatchResultLine(alone, numbersOnly);
+
+        DesignCase full;
+        full.printSelection = analysisAll;
+        runBatchCase(e, full, catalogue, warnings);
+        if (!(full.fault == numbersOnly.fault)) std::abort();
+        std::string fullRow, numbersRow;
+        appendBatchResultLine(fullRow, full);
+        appendBatchResultLine(numbersRow, numbersOnly);
+        if (fullRow != numbersRow) std::abort();
+        if (reportNamesAStop(full, catalogue) != full.fault.stopped()) std::abort();
+    }
+    if (alone != results.text) std::abort();
     return 0;
 }
