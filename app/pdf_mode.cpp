@@ -1,6 +1,6 @@
 #include "pdf_mode.h"
 
-#include "design/calculate.h"
+#include "engine/calculate.h"
 #include "files/batch_file.h"
 #include "files/file_commands.h"
 #include "files/project_file.h"

@@ -1,7 +1,7 @@
 // Speed of the calculation on the new-file case.
 #include "checks/buckling/plate_buckling.h"
-#include "design/calculate.h"
-#include "design/stress_preparation.h"
+#include "engine/calculate.h"
+#include "engine/stress_preparation.h"
 #include "files/table_loader.h"
 #include "sections/profile_types.h"
 

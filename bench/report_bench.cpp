@@ -1,6 +1,6 @@
 // Composition of the printed report of the new-file case on a recording surface: the work of
 // one page without the cost of a printer or PDF device.
-#include "design/calculate.h"
+#include "engine/calculate.h"
 #include "files/table_loader.h"
 #include "report/printed_report.h"
 #include "sections/profile_types.h"

@@ -3,7 +3,7 @@
 // A small catalogue for the fuzz targets, read from text like the program's own tables, with a
 // repeated row so that the last-match rules are exercised.
 
-#include "files/catalogue.h"
+#include "design/catalogue.h"
 #include "files/table_loader.h"
 
 #include <variant>

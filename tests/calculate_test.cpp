@@ -1,5 +1,5 @@
-#include "design/calculate.h"
-#include "design/stress_preparation.h"
+#include "engine/calculate.h"
+#include "engine/stress_preparation.h"
 #include "sections/profile_types.h"
 #include "support/fake_warnings.h"
 #include "support/test_catalogue.h"

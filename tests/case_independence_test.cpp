@@ -2,7 +2,7 @@
 // stop and its derived quantities depend only on its own inputs, never on the case calculated
 // before it, nor on whether its check-line texts were composed.
 
-#include "design/calculate.h"
+#include "engine/calculate.h"
 #include "files/batch_file.h"
 #include "files/file_commands.h"
 #include "files/table_loader.h"

@@ -4,7 +4,7 @@
 #include "figures/panel_figure.h"
 #include "figures/pictures.h"
 #include "figures/profile_figure.h"
-#include "figures/profile_outline.h"
+#include "sections/profile_outline.h"
 #include "sections/profile_types.h"
 #include "support/recording_surface.h"
 

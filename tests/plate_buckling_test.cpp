@@ -1,5 +1,5 @@
 #include "checks/buckling/plate_buckling.h"
-#include "design/stress_preparation.h"
+#include "engine/stress_preparation.h"
 #include "support/expect_relative.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 
 #include "report/printed_report.h"
 
-#include "design/calculate.h"
+#include "engine/calculate.h"
 #include "report/listing_row.h"
 #include "report/print_grid.h"
 #include "sections/profile_types.h"

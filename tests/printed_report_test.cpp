@@ -8,7 +8,7 @@
 
 #include "report/printed_report.h"
 
-#include "design/calculate.h"
+#include "engine/calculate.h"
 #include "sections/profile_types.h"
 #include "support/fake_warnings.h"
 #include "support/measuring_page.h"

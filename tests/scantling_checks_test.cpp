@@ -1,5 +1,6 @@
 #include "checks/yield/c_factor.h"
 #include "checks/yield/scantling_checks.h"
+#include "report/c_factor_caption.h"
 #include "support/expect_relative.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,9 @@
 // integration of the trapezoid and Bredt-Batho by hand for the closed cells.
 
 #include "design/number_format.h"
-#include "figures/profile_outline.h"
+#include "report/proportion_display.h"
 #include "sections/girder_section.h"
+#include "sections/profile_outline.h"
 #include "sections/profile_types.h"
 #include "sections/stiffener_section.h"
 #include "support/recording_surface.h"

@@ -1,6 +1,6 @@
 #include "checks/buckling/panel_buckling.h"
 #include "checks/buckling/stiffener_buckling.h"
-#include "design/stress_preparation.h"
+#include "engine/stress_preparation.h"
 #include "support/expect_relative.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The catalogue and material tables: the free-field file form, the faults a table file can
 // have, the shipped data, and the material refresh of the design case.
 
+#include "checks/materials.h"
+#include "design/catalogue.h"
 #include "design/design_case.h"
-#include "files/catalogue.h"
 #include "files/free_field_reader.h"
-#include "files/materials.h"
 #include "files/table_loader.h"
 
 #include <gtest/gtest.h>

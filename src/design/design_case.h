@@ -9,7 +9,7 @@
 
 #include "design/calc_fault.h"
 #include "design/check_line.h"
-#include "sections/section_records.h"
+#include "design/section_records.h"
 
 #include <array>
 #include <initializer_list>

@@ -1,7 +1,7 @@
 #include "figures/profile_figure.h"
 
 #include "figures/pictures.h"
-#include "figures/profile_outline.h"
+#include "sections/profile_outline.h"
 
 #include <algorithm>
 #include <cmath>

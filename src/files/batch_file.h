@@ -6,10 +6,10 @@
 // Units as in the design case: mm, MPa, UL in m.
 
 #include "checks/failed_checks.h"
+#include "design/catalogue.h"
 #include "design/design_case.h"
 #include "design/number_parser.h"
 #include "design/warning_sink.h"
-#include "files/catalogue.h"
 
 #include <array>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "files/file_commands.h"
 
-#include "design/calculate.h"
-#include "files/materials.h"
+#include "checks/materials.h"
+#include "engine/calculate.h"
 #include "files/project_file.h"
 #include "sections/girder_section.h"
 #include "sections/profile_types.h"

@@ -6,9 +6,9 @@
 // happened; the window shows a failure's message with an exclamation icon and, when a case was
 // loaded, closes the open profile dialogs and refreshes itself.
 
+#include "design/catalogue.h"
 #include "design/design_case.h"
 #include "design/warning_sink.h"
-#include "files/catalogue.h"
 #include "files/recent_files.h"
 #include "files/settings_store.h"
 

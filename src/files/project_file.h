@@ -6,8 +6,8 @@
 // after loading. Reals are written with a period whatever the user's locale, in the shortest
 // form that reads back to exactly the same value of the field's precision; texts in UTF-8.
 
+#include "design/catalogue.h"
 #include "design/design_case.h"
-#include "files/catalogue.h"
 
 #include <optional>
 #include <string>

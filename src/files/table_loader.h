@@ -5,7 +5,7 @@
 // ends the loading and comes back as one message that names the file, the record and the
 // problem; nothing is thrown.
 
-#include "files/catalogue.h"
+#include "design/catalogue.h"
 
 #include <filesystem>
 #include <string>

@@ -1,11 +1,12 @@
 #include "report/printed_report.h"
 
+#include "checks/materials.h"
 #include "design/number_format.h"
 #include "figures/panel_figure.h"
 #include "figures/pictures.h"
-#include "files/materials.h"
 #include "report/buckling_listing.h"
 #include "report/print_grid.h"
+#include "report/proportion_display.h"
 #include "report/yield_listing.h"
 #include "sections/profile_types.h"
 #include "sections/stiffener_section.h"

@@ -9,9 +9,9 @@
 // measured on the page itself, so the report fills any paper size and printer resolution the
 // same way. Page sizes are in millimetres.
 
+#include "design/catalogue.h"
 #include "design/design_case.h"
 #include "figures/drawing_surface.h"
-#include "files/catalogue.h"
 
 #include <array>
 #include <string>

@@ -6,8 +6,8 @@
 // All lengths in mm.
 
 #include "design/calc_fault.h"
+#include "design/catalogue.h"
 #include "design/design_case.h"
-#include "files/catalogue.h"
 
 #include <optional>
 #include <string>
@@ -44,7 +44,7 @@ const GirderDims* girderDims(const DesignCase& dc, int girderType);
 // An invalid type code, an empty table or a row outside the table is a fault and leaves the
 // design case untouched.
 // The caller re-applies the stiffener material afterwards (refreshStiffenerMaterial of
-// files/materials.h): selecting a profile resets Fys, Fus and Q to the material list row.
+// checks/materials.h): selecting a profile resets Fys, Fus and Q to the material list row.
 StepOutcome selectProfile(DesignCase& dc, const Catalogue& cat);
 
 // hw, b2, e, u and m of the working profile (torsional buckling, ABS 3/5.3).

@@ -1,8 +1,7 @@
 #include "sections/stiffener_section.h"
 
 #include "design/number_format.h"
-#include "figures/drawing_surface.h"
-#include "figures/profile_outline.h"
+#include "sections/profile_outline.h"
 
 #include <algorithm>
 #include <cmath>
@@ -311,34 +310,6 @@ StepOutcome proportionLines(DesignCase& dc) {
             "Flange: b2/tf = " + formatNumber(s.flangeRatio, "0.0") + " <= " + formatNumber(s.flangeLimit, "0.0");
     }
     return StepOutcome::done();
-}
-
-void proportionCheckDisplay(DrawingSurface& surface, const StiffenerSection& s, double& y, double x, int mode) {
-    if (mode == 0) {
-        surface.setScale(0, 0, 60, 4);
-        surface.clear();
-    }
-    const auto present = [](const std::string& line) { return !line.empty() && line != " "; };
-    // A ratio equal to its limit passes.
-    const auto verdict = [&](double from, bool nok) {
-        surface.setBold(true);
-        surface.setPaletteColour(nok ? 4 : 2);
-        const double next = surface.text(from, y, nok ? " NOK" : " OK");
-        surface.setBold(false);
-        surface.setPaletteColour(0);
-        return next;
-    };
-    if (present(s.flangeLine)) {
-        const bool nok = s.flangeRatio > s.flangeLimit;
-        const double next = verdict(surface.text(x, y, s.flangeLine), nok);
-        surface.text(next, y, " (ch 9.7)");
-        y += mode == 0 ? 1.5 : 1;
-    }
-    if (present(s.webLine)) {
-        const bool nok = s.webRatio > s.webLimit;
-        const double next = verdict(surface.text(x, y, s.webLine), nok);
-        surface.text(next, y, nok ? " (ch 9.9)" : " (Ch 9.9)");
-    }
 }
 
 } // namespace korvel

@@ -1,7 +1,7 @@
 #include "ui/app_context.h"
 
-#include "design/stress_preparation.h"
-#include "files/materials.h"
+#include "checks/materials.h"
+#include "engine/stress_preparation.h"
 #include "sections/girder_section.h"
 #include "sections/profile_types.h"
 

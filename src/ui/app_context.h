@@ -4,10 +4,10 @@
 // the decimal mode of the user's locale, the program folder and what the File menu keeps beside
 // the case. main() creates it once; the tests create their own.
 
+#include "design/catalogue.h"
 #include "design/design_case.h"
 #include "design/number_parser.h"
 #include "files/batch_file.h"
-#include "files/catalogue.h"
 #include "files/file_commands.h"
 #include "files/table_loader.h"
 

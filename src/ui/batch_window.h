@@ -5,10 +5,10 @@
 // (".koro") beside the input. The window is modeless and owned by the main window; it works on
 // the one design case and tells its owner through a callback when a case was run into it.
 
+#include "design/catalogue.h"
 #include "design/design_case.h"
 #include "design/number_parser.h"
 #include "files/batch_file.h"
-#include "files/catalogue.h"
 #include "files/file_commands.h"
 #include "ui/message_warnings.h"
 

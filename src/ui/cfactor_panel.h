@@ -4,7 +4,7 @@
 // bulkhead and upper structure, each with its two stiffener-end options and the caption that
 // shows the c-factors of the minimum-scantling rules.
 
-#include "checks/yield/c_factor.h"
+#include "report/c_factor_caption.h"
 
 #include <QTabWidget>
 

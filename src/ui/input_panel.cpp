@@ -1,7 +1,7 @@
 #include "ui/input_panel.h"
 
-#include "checks/yield/c_factor.h"
 #include "design/number_format.h"
+#include "report/c_factor_caption.h"
 #include "ui/cfactor_panel.h"
 #include "ui/geometry_panel.h"
 #include "ui/input_panel_navigation.h"

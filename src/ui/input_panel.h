@@ -5,9 +5,9 @@
 // (inside fr2 "Geometry && Stresses"). It knows its input boxes by their InputBox and every control
 // by its name; what the controls do is the window's business.
 
+#include "design/catalogue.h"
 #include "design/design_case.h"
 #include "design/input_box.h"
-#include "files/catalogue.h"
 
 #include <QWidget>
 

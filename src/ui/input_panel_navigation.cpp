@@ -1,6 +1,6 @@
 #include "ui/input_panel_navigation.h"
 
-#include "files/materials.h"
+#include "checks/materials.h"
 
 #include <algorithm>
 #include <array>

@@ -6,8 +6,8 @@
 // unit length unless the structure is a watertight bulkhead. The arrow keys move along the
 // geometry and load boxes, the four in-plane stresses forming a grid.
 
+#include "design/catalogue.h"
 #include "design/design_case.h"
-#include "files/catalogue.h"
 
 #include <string>
 #include <string_view>

@@ -2,9 +2,9 @@
 
 #include "ui/batch_window.h"
 
-#include "checks/yield/c_factor.h"
-#include "design/calculate.h"
+#include "engine/calculate.h"
 #include "files/project_file.h"
+#include "report/c_factor_caption.h"
 #include "report/control_summary.h"
 #include "ui/analysis_panel.h"
 #include "ui/cfactor_panel.h"

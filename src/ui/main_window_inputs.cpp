@@ -1,8 +1,8 @@
 // The working window's inputs: validation of a box the user leaves, keyboard movement, and the
 // option buttons, lists and "+/-" that change the case and recalculate.
 
+#include "checks/materials.h"
 #include "design/input_limits.h"
-#include "files/materials.h"
 #include "ui/analysis_panel.h"
 #include "ui/cfactor_panel.h"
 #include "ui/figure_panel.h"

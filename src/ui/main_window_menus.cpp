@@ -1,7 +1,7 @@
 // The working window's menus: File (with the recent files and the print commands), Profile (also
 // the right-click menu), Database, Print and Help, and what their entries do.
 
-#include "files/materials.h"
+#include "checks/materials.h"
 #include "files/project_file.h"
 #include "sections/profile_types.h"
 #include "ui/about_window.h"

@@ -1,7 +1,7 @@
 #include "ui/material_panel.h"
 
+#include "checks/materials.h"
 #include "design/number_format.h"
-#include "files/materials.h"
 #include "ui/line_input.h"
 
 #include <QComboBox>

@@ -4,8 +4,8 @@
 // tensile strengths, and Young's modulus. A catalogue grade's strengths are copied from the table
 // and shown in disabled boxes; the user-defined last grade opens them for typing.
 
+#include "design/catalogue.h"
 #include "design/design_case.h"
-#include "files/catalogue.h"
 
 #include <QGroupBox>
 

@@ -1,8 +1,8 @@
 #include "ui/profile_dialog.h"
 
-#include "design/calculate.h"
+#include "checks/materials.h"
 #include "design/number_format.h"
-#include "files/materials.h"
+#include "engine/calculate.h"
 #include "sections/girder_section.h"
 #include "ui/line_input.h"
 #include "ui/profile_figure_widget.h"

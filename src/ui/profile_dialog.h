@@ -10,9 +10,9 @@
 // material, recalculates the whole case and tells the owner, so the main window's designation,
 // picture button and results follow the window at once.
 
+#include "design/catalogue.h"
 #include "design/design_case.h"
 #include "design/number_parser.h"
-#include "files/catalogue.h"
 #include "sections/profile_types.h"
 #include "ui/message_warnings.h"
 

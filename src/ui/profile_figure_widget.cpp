@@ -2,7 +2,8 @@
 
 #include "figures/pictures.h"
 #include "figures/profile_figure.h"
-#include "figures/profile_outline.h"
+#include "report/proportion_display.h"
+#include "sections/profile_outline.h"
 #include "sections/stiffener_section.h"
 #include "ui/qt_drawing_surface.h"
 

@@ -5,8 +5,8 @@
 // The print commands set the analysis and print selections and refresh the window first; this
 // module only prints what the case holds.
 
+#include "design/catalogue.h"
 #include "design/design_case.h"
-#include "files/catalogue.h"
 #include "report/printed_report.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/catalogue.h"
+#include "design/catalogue.h"
 
 namespace korvel {
 

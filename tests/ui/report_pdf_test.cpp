@@ -6,7 +6,7 @@
 #include "support/qt_application.h"
 #include "ui/report_printer.h"
 
-#include "design/calculate.h"
+#include "engine/calculate.h"
 #include "report/printed_report.h"
 #include "sections/profile_types.h"
 #include "support/fake_warnings.h"

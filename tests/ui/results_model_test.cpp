@@ -2,7 +2,7 @@
 // verdict colour, headings bold across the row, red remarks, the raw row in a user role, and
 // the model contract checked by QAbstractItemModelTester.
 
-#include "design/calculate.h"
+#include "engine/calculate.h"
 #include "report/control_summary.h"
 #include "support/qt_application.h"
 #include "support/test_catalogue.h"

@@ -1,9 +1,9 @@
 #include "checks/yield/scantling_checks.h"
 
+#include "checks/materials.h"
 #include "checks/yield/c_factor.h"
 #include "design/floating_point_flags.h"
 #include "design/number_format.h"
-#include "files/materials.h"
 
 #include <cmath>
 #include <optional>

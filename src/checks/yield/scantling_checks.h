@@ -10,8 +10,8 @@
 // utilisations at the not-computed marker and the texts empty.
 
 #include "design/calc_fault.h"
+#include "design/catalogue.h"
 #include "design/design_case.h"
-#include "files/catalogue.h"
 
 namespace korvel {
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "design/catalogue.h"
 #include "design/design_case.h"
 #include "design/warning_sink.h"
-#include "files/catalogue.h"
 
 namespace korvel {
 

@@ -1,4 +1,4 @@
-#include "figures/profile_outline.h"
+#include "sections/profile_outline.h"
 
 namespace korvel {
 

@@ -1,4 +1,4 @@
-#include "design/stress_preparation.h"
+#include "engine/stress_preparation.h"
 
 #include <algorithm>
 

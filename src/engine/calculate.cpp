@@ -1,13 +1,13 @@
-#include "design/calculate.h"
+#include "engine/calculate.h"
 
 #include "checks/buckling/panel_buckling.h"
 #include "checks/buckling/plate_buckling.h"
 #include "checks/buckling/stiffener_buckling.h"
+#include "checks/materials.h"
 #include "checks/yield/c_factor.h"
 #include "checks/yield/scantling_checks.h"
 #include "checks/yield/yield_checks.h"
-#include "design/stress_preparation.h"
-#include "files/materials.h"
+#include "engine/stress_preparation.h"
 #include "sections/girder_section.h"
 #include "sections/stiffener_section.h"
 

@@ -4,8 +4,8 @@
 // the material factor Q of the minimum-scantling rules. Strengths in MPa.
 
 #include "design/calc_fault.h"
+#include "design/catalogue.h"
 #include "design/design_case.h"
-#include "files/catalogue.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "files/materials.h"
+#include "checks/materials.h"
 
 #include <cmath>
 #include <limits>
