@@ -7,7 +7,8 @@
 
 #include "design/design_case.h"
 #include "design/number_parser.h"
-#include "files/batch_file.h"
+#include "files/batch_results_table.h"
+#include "files/batch_run.h"
 #include "files/table_loader.h"
 #include "sections/profile_types.h"
 #include "support/fake_warnings.h"

@@ -4,7 +4,7 @@
 #include "ui/batch_window.h"
 
 #include "design/design_case.h"
-#include "files/batch_file.h"
+#include "files/batch_run.h"
 #include "support/fake_warnings.h"
 #include "support/test_catalogue.h"
 
