@@ -10,7 +10,7 @@
 #include "batch_detail.h"
 #include "design/design_case.h"
 #include "design/warning_sink.h"
-#include "files/batch_file.h"
+#include "files/batch_run.h"
 #include "files/file_replacement.h"
 #include "files/table_loader.h"
 

@@ -1,7 +1,7 @@
 #include "pdf_mode.h"
 
 #include "engine/calculate.h"
-#include "files/batch_file.h"
+#include "files/batch_run.h"
 #include "files/file_commands.h"
 #include "files/project_file.h"
 #include "ui/app_context.h"

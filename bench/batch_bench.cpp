@@ -4,7 +4,8 @@
 
 #include "design/design_case.h"
 #include "design/warning_sink.h"
-#include "files/batch_file.h"
+#include "files/batch_results_table.h"
+#include "files/batch_run.h"
 #include "files/table_loader.h"
 
 #include <benchmark/benchmark.h>

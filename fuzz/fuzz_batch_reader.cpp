@@ -8,7 +8,8 @@
 
 #include "design/design_case.h"
 #include "design/warning_sink.h"
-#include "files/batch_file.h"
+#include "files/batch_results_table.h"
+#include "files/batch_run.h"
 #include "fuzz_catalogue.h"
 #include "report/printed_report.h"
 #include "support/recording_surface.h"

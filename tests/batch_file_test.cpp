@@ -7,7 +7,8 @@
 
 #include "design/design_case.h"
 #include "design/number_parser.h"
-#include "files/batch_file.h"
+#include "files/batch_results_table.h"
+#include "files/batch_run.h"
 #include "files/table_loader.h"
 #include "sections/profile_types.h"
 #include "support/fake_warnings.h"
@@ -577,6 +578,52 @@ TEST(BatchResults, WriteReplacesTheFileAndReportsFailures) {
     written = writeBatchResults(nowhere, list, dc, programTables(), warnings);
     ASSERT_TRUE(std::holds_alternative<std::string>(written));
     EXPECT_EQ("can't save file - " + nowhere + ": the folder does not exist", std::get<std::string>(written));
+}
+
+TEST(BatchResults, CancelledRunLeavesThePreviousTableAndNoTemporaryFile) {
+    const BatchList list = readFile("mixed.kori"); // 9 entries: 2 comments, then 7 cases
+    const std::string previous = "the table of an earlier run\r\n";
+    const struct {
+        int cancelAfter; // entries done when the cancel is asked for
+        int casesRun;
+    } rows[] = {{0, 0}, {1, 0}, {3, 1}, {8, 6}};
+    for (const auto& row : rows) {
+        TempFolder folder;
+        const std::string out = (folder.path() / "out.koro").string();
+        std::ofstream(out, std::ios::binary) << previous;
+        DesignCase dc;
+        IgnoreWarnings warnings;
+        int done = 0;
+        int casesRun = 0;
+        BatchHooks hooks;
+        hooks.afterCase = [&](const BatchEntry&, const DesignCase&) { ++casesRun; };
+        hooks.progress = [&](int entries, int) { done = entries; };
+        hooks.cancelled = [&] { return done == row.cancelAfter; };
+        const BatchWritten written = writeBatchResults(out, list, dc, programTables(), warnings, hooks);
+        EXPECT_TRUE(std::holds_alternative<BatchCancelled>(written)) << row.cancelAfter;
+        EXPECT_EQ(row.cancelAfter, done);
+        EXPECT_EQ(row.casesRun, casesRun);
+        EXPECT_EQ(previous, readAll(out)) << row.cancelAfter;
+        const auto entries = std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator());
+        EXPECT_EQ(1, entries) << "no temporary file is left beside the table, cancel after " << row.cancelAfter;
+    }
+
+    // The cancel is asked for before each entry only: once the last entry is run the table is written.
+    TempFolder folder;
+    const std::string out = (folder.path() / "out.koro").string();
+    DesignCase dc;
+    IgnoreWarnings warnings;
+    BatchHooks late;
+    bool allDone = false;
+    late.progress = [&](int entries, int total) { allDone = entries == total; };
+    late.cancelled = [&] { return allDone; };
+    EXPECT_TRUE(
+        std::holds_alternative<BatchSummary>(writeBatchResults(out, list, dc, programTables(), warnings, late)));
+    EXPECT_EQ(runBatch(list, dc, programTables(), warnings).text, readAll(out));
+
+    const BatchResults inMemory = runBatch(list, dc, programTables(), warnings, {{}, {}, {}, [] { return true; }});
+    EXPECT_TRUE(inMemory.cancelled);
+    EXPECT_EQ(batchResultsHeader(), inMemory.text);
 }
 
 // ---- The start-up run --------------------------------------------------------------------------

@@ -3,7 +3,8 @@
 // before it, nor on whether its check-line texts were composed.
 
 #include "engine/calculate.h"
-#include "files/batch_file.h"
+#include "files/batch_results_table.h"
+#include "files/batch_run.h"
 #include "files/file_commands.h"
 #include "files/table_loader.h"
 #include "sections/profile_types.h"

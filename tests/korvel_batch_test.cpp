@@ -1,7 +1,7 @@
 // The korvel-batch command line, run as the user runs it (spawned directly, no shell) from the
 // program folder of the build, where the tables and dummy.kori lie beside it.
 
-#include "files/batch_file.h"
+#include "files/batch_run.h"
 #include "files/table_loader.h"
 #include "support/fake_warnings.h"
 #include "support/program_run.h"

@@ -1,19 +1,15 @@
 #pragma once
 
-// The batch run: many design cases read from a TAB-separated input file (".kori"), each loaded
-// into the design case exactly as if it had been typed in and calculated in full, and the
-// results of all of them written as a TAB-separated table (".koro") that a spreadsheet reads.
+// The batch input file (".kori"): many design cases in TAB-separated lines, each with every
+// input of the design case, and comment lines between them. Reading it checks every field and
+// finds the table rows of the table profiles; running the cases is the batch run's.
 // Units as in the design case: mm, MPa, UL in m.
 
-#include "checks/failed_checks.h"
 #include "design/catalogue.h"
 #include "design/design_case.h"
 #include "design/number_parser.h"
-#include "design/warning_sink.h"
 
 #include <array>
-#include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -23,8 +19,6 @@ namespace korvel {
 
 inline constexpr int maxBatchEntries = 10001; // entries 0 to 10000
 inline constexpr int batchCaseFields = 32;
-inline constexpr const char* startupBatchInput = "dummy.kori";
-inline constexpr const char* startupBatchOutput = "dummy.koro";
 
 enum class BatchKind : int { caseLine = 0, comment = -1 };
 
@@ -98,78 +92,5 @@ using BatchRead = std::variant<BatchList, BatchError>;
 BatchRead readBatchText(std::string_view text, const std::string& fileName, DecimalMode mode,
                         const Catalogue& catalogue);
 BatchRead readBatchFile(const std::string& path, DecimalMode mode, const Catalogue& catalogue);
-
-// Loads case `entry` into the design case: its inputs, both material indices at the last
-// (user-defined) row so the file's strengths stay, its profile and girder; then selects the
-// profile and calculates in full. A table row that stood in for the file's profile is warned
-// of first. A stiffener table with no row at all stops the case with a
-// fault and leaves every utilisation at the not-computed marker.
-void runBatchCase(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings);
-
-// A results run needs only the numbers of each case: runs the case without composing its
-// check-line texts, for the results table.
-void runBatchCaseForResults(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings);
-
-// After a results run the last case stays in the design case as the one shown: it is
-// calculated once more in full, with its texts (its warnings were given during the run).
-void finishResultsRun(const BatchList& list, DesignCase& dc, const Catalogue& catalogue);
-
-// The header line of the results table, ending in CR LF.
-std::string batchResultsHeader();
-// The 44 columns of a case just run (dc holds its results), ending in CR LF.
-void appendBatchResultLine(std::string& out, const DesignCase& dc);
-
-struct BatchSummary {
-    int cases = 0;
-    int comments = 0;
-    FailureCounts failed; // cases with a failed check, and which checks
-    int stopped = 0;      // cases whose calculation stopped in a step
-    bool operator==(const BatchSummary& o) const {
-        return cases == o.cases && comments == o.comments && failed == o.failed && stopped == o.stopped;
-    }
-};
-
-// Called around each case of a run: before it (so warnings can name it), after it with its
-// results, and with the number of entries done so far.
-struct BatchHooks {
-    std::function<void(const BatchEntry&)> beforeCase;
-    std::function<void(const BatchEntry&, const DesignCase&)> afterCase;
-    std::function<void(int done, int total)> progress;
-};
-
-struct BatchResults {
-    std::string text;
-    BatchSummary summary;
-};
-
-// Runs every entry in file order and composes the results table; afterwards dc holds the last
-// case of the list.
-BatchResults runBatch(const BatchList& list, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
-                      const BatchHooks& hooks = {});
-
-// Runs the list and writes its table to `outputPath` (replacing a file there only when the new
-// one is complete). The failure: "can't save file - " + path + ": " + the reason.
-std::variant<BatchSummary, std::string> writeBatchResults(const std::string& outputPath, const BatchList& list,
-                                                          DesignCase& dc, const Catalogue& catalogue,
-                                                          WarningSink& warnings, const BatchHooks& hooks = {});
-
-// The default results table of an input: a ".kori" extension (in any case) replaced by ".koro",
-// otherwise ".koro" appended ("run.txt" gives "run.txt.koro", "run.koro" gives "run.koro.koro"),
-// so that the table never takes the input's own name.
-std::string batchOutputPath(const std::string& inputPath);
-
-// The start-up batch run: "dummy.kori" of the program folder is read, its first case run, and
-// the results of all its entries written to "dummy.koro" beside it, so that the design case
-// holds the file's last case. Nothing here stops the program: a missing or unreadable input
-// leaves the design case as it was; an output that cannot be written leaves it at the last case.
-struct StartupBatch {
-    enum class Status { done, inputMissing, inputUnreadable, outputNotWritten };
-    Status status = Status::done;
-    std::string message; // why, when status is not done
-    BatchList list;      // the entries read, kept for the batch window
-    BatchSummary summary;
-};
-StartupBatch runStartupBatch(const std::filesystem::path& programFolder, DesignCase& dc, const Catalogue& catalogue,
-                             DecimalMode mode, WarningSink& warnings);
 
 } // namespace korvel

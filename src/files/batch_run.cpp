@@ -1,15 +1,16 @@
-#include "files/batch_file.h"
+#include "files/batch_run.h"
 
 #include "checks/failed_checks.h"
-#include "design/number_format.h"
+#include "files/batch_results_table.h"
 #include "files/file_commands.h"
 #include "files/file_replacement.h"
 #include "sections/profile_types.h"
 
 #include <algorithm>
 #include <functional>
-#include <iterator>
+#include <ios>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 namespace korvel {
@@ -17,8 +18,6 @@ namespace korvel {
 namespace {
 
 namespace fs = std::filesystem;
-
-// ---- Running ---------------------------------------------------------------------------------
 
 // The catalogue has no row at all for an "LR" or "BF" case: its own dimensions become the
 // working profile, so that the results table shows what the file asked for.
@@ -31,97 +30,6 @@ void takeDimensionsOfEntry(const BatchEntry& e, DesignCase& dc) {
     dc.B = e.stiffener[1];
     dc.tw = e.stiffener[2];
     dc.tf = e.stiffener[3];
-}
-
-// ---- Writing ---------------------------------------------------------------------------------
-
-// clang-format off
-const char* const headerLabels[] = {
-    "Project:", "Identification:", "Loading Cond:", "Factor of Safety F.S:", "Allowable Usage factor:",
-    "Material-plate: Fy/Fu", "Material-stiff: Fy/Fu", "E-modulus:", "Bulkhead type:", "Unit Length:", "Stiffener:",
-    "C-factor:", "Stiff Prof:", "Gird Prof:",
-    "L1", "L2", "Lg", "Lgs", "Lt", "t", "s1", "s2", "SigxA", "SigxB", "SigyA", "SigyC", "Tau", "p", "ps",
-    "Buckling", "UFpb", "UFpu", "UFpl", "UFb", "UFbt", "UFst", "UFgbu",
-    "Scant/Yield", "UFt", "UFsm", "UFgm", "UFy", "UFyp", "UFys"};
-// clang-format on
-static_assert(std::size(headerLabels) == 44, "the results table has 44 columns");
-
-const char* bulkheadText(int structureType) {
-    switch (structureType) {
-    case watertightBulkhead:
-        return "Watertight bulkhead";
-    case tankBulkhead:
-        return "Tank bulkhead";
-    default:
-        return "Upper Structure";
-    }
-}
-
-const char* optionText(int structureType, int option) {
-    static const char* const texts[3][2] = {{" Ends attached", " No end attachment"},
-                                            {" Clip attachment", " Supported at both ends by girder"},
-                                            {" Clear of tanks", " In way of tanks"}};
-    if (structureType < 0 || structureType > 2 || option < 0 || option > 1) return "";
-    return texts[structureType][option];
-}
-
-const char* stiffenerToken(int stiffenerType) {
-    switch (stiffenerType) {
-    case stiffLTable:
-        return "LR";
-    case stiffLBuiltUp:
-        return "LW";
-    case stiffTBuiltUp:
-        return "TG";
-    case stiffIBuiltUp:
-        return "IG";
-    case stiffFlatbarBuiltUp:
-        return "Fb";
-    case stiffBFTable:
-        return "BF";
-    default:
-        return "";
-    }
-}
-
-class Row {
-public:
-    explicit Row(std::string& out) : out_(out) {}
-    Row& cell(std::string_view text) {
-        if (!first_) out_ += '\t';
-        first_ = false;
-        out_ += text;
-        return *this;
-    }
-    Row& cell(double value, std::string_view mask) { return cell(formatNumber(value, mask)); }
-    Row& cell(float value, std::string_view mask) { return cell(formatNumber(value, mask)); }
-    Row& general(double value) { return cell(generalNumber(value)); }
-    Row& general(float value) { return cell(generalNumber(value)); }
-    void end() { out_ += "\r\n"; }
-
-private:
-    std::string& out_;
-    bool first_ = true;
-};
-
-std::string stiffenerProfileText(const DesignCase& dc) {
-    std::string text = stiffenerToken(dc.stiffenerType);
-    text += formatNumber(dc.H, "00");
-    text += 'x';
-    if (dc.stiffenerType == stiffFlatbarBuiltUp || dc.stiffenerType == stiffBFTable)
-        return text + formatNumber(dc.tw, "0.0");
-    text += formatNumber(dc.B, "00");
-    text += 'x';
-    text += formatNumber(dc.tw, "0.0");
-    text += 'x';
-    return text + formatNumber(dc.tf, "#0.0");
-}
-
-std::string girderProfileText(const DesignCase& dc) {
-    const GirderDims* g = girderDims(dc, dc.girderType);
-    if (!g) return {};
-    return std::string(dc.girderType == girderL ? "LG" : "TG") + formatNumber(g->H, "00") + "x" +
-           formatNumber(g->B, "00") + "x" + formatNumber(g->tw, "0.0") + "x" + formatNumber(g->tf, "#0.0");
 }
 
 } // namespace
@@ -188,49 +96,6 @@ void runBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogu
     if (!profileInTable) takeDimensionsOfEntry(e, dc);
 }
 
-std::string batchResultsHeader() {
-    std::string out;
-    Row row(out);
-    for (const char* label : headerLabels) row.cell(label);
-    row.end();
-    return out;
-}
-
-void appendBatchResultLine(std::string& out, const DesignCase& dc) {
-    static const char* const conditions[] = {"A", "B", "C"};
-    const Results& uf = dc.uf;
-    Row row(out);
-    row.cell(dc.projectName).cell(dc.identification);
-    row.cell(dc.loadingCondition >= 0 && dc.loadingCondition <= 2 ? conditions[dc.loadingCondition] : "");
-    row.cell(dc.FS, "0.00").cell(dc.UF, "0.00");
-    row.cell(formatNumber(dc.Fyp, "0") + "/" + formatNumber(dc.Fup, "0"));
-    row.cell(formatNumber(dc.Fys, "0") + "/" + formatNumber(dc.Fus, "0"));
-    row.cell(dc.E, "0.00E+0");
-    row.cell(bulkheadText(dc.structureType));
-    if (dc.structureType == watertightBulkhead)
-        row.cell(dc.UL, "00");
-    else
-        row.cell("-");
-    row.cell(optionText(dc.structureType, dc.structureOption));
-    row.cell(dc.cStiffener, "0.00");
-    row.cell(stiffenerProfileText(dc)).cell(girderProfileText(dc));
-    row.general(dc.L1).general(dc.L2).general(dc.Lg).general(dc.Lgs).general(dc.Lt).general(dc.t);
-    row.general(dc.s1).general(dc.s2);
-    row.general(dc.SigxA).general(dc.SigxB).general(dc.SigyA).general(dc.SigyC).general(dc.Tau);
-    row.general(dc.p).general(dc.ps);
-    row.cell("Buckling");
-    row.cell(uf.UFpb, "0.00").cell(uf.UFpu, "0.00").cell(uf.UFpl, "0.00");
-    if (uf.UFbu == notInCompression)
-        row.cell("N/A").cell("N/A");
-    else
-        row.cell(uf.UFbu, "0.00").cell(uf.UFbt, "0.00");
-    row.cell(uf.UFs, "0.00").cell(uf.UFgbu, "0.00");
-    row.cell("Scant/Yield");
-    row.cell(uf.UFt, "0.00").cell(uf.UFsm, "0.00").cell(uf.UFgm, "0.00");
-    row.cell(uf.UFy, "0.0#").cell(uf.UFyp, "0.00").cell(uf.UFys, "0.00");
-    row.end();
-}
-
 void runBatchCaseForResults(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue,
                             WarningSink& warnings) {
     dc.composeTexts = false;
@@ -249,9 +114,10 @@ void finishResultsRun(const BatchList& list, DesignCase& dc, const Catalogue& ca
 namespace {
 
 // Runs every entry in file order and hands each line of the results table to `emit` as soon as
-// it is composed: the table is never held whole.
-BatchSummary runEntries(const BatchList& list, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
-                        const BatchHooks& hooks, const std::function<void(std::string_view)>& emit) {
+// it is composed: the table is never held whole. Nothing when the run was cancelled.
+std::optional<BatchSummary> runEntries(const BatchList& list, DesignCase& dc, const Catalogue& catalogue,
+                                       WarningSink& warnings, const BatchHooks& hooks,
+                                       const std::function<void(std::string_view)>& emit) {
     BatchSummary summary;
     emit(batchResultsHeader());
     std::string line;
@@ -259,6 +125,7 @@ BatchSummary runEntries(const BatchList& list, DesignCase& dc, const Catalogue& 
     const int total = static_cast<int>(list.entries.size());
     int done = 0;
     for (const BatchEntry& e : list.entries) {
+        if (hooks.cancelled && hooks.cancelled()) return std::nullopt;
         line.clear();
         if (e.isCase()) {
             if (hooks.beforeCase) hooks.beforeCase(e);
@@ -286,25 +153,36 @@ BatchResults runBatch(const BatchList& list, DesignCase& dc, const Catalogue& ca
                       const BatchHooks& hooks) {
     BatchResults results;
     results.text.reserve(list.entries.size() * 320);
-    results.summary =
+    const std::optional<BatchSummary> summary =
         runEntries(list, dc, catalogue, warnings, hooks, [&](std::string_view line) { results.text += line; });
+    if (summary)
+        results.summary = *summary;
+    else
+        results.cancelled = true;
     return results;
 }
 
-std::variant<BatchSummary, std::string> writeBatchResults(const std::string& outputPath, const BatchList& list,
-                                                          DesignCase& dc, const Catalogue& catalogue,
-                                                          WarningSink& warnings, const BatchHooks& hooks) {
+BatchWritten writeBatchResults(const std::string& outputPath, const BatchList& list, DesignCase& dc,
+                               const Catalogue& catalogue, WarningSink& warnings, const BatchHooks& hooks) {
     BatchSummary summary;
     bool ran = false;
-    const auto failure = replaceFileWith(fs::path(outputPath), [&](std::ostream& out) {
+    bool cancelled = false;
+    const auto run = [&](const std::function<void(std::string_view)>& emit) {
         ran = true;
-        summary = runEntries(list, dc, catalogue, warnings, hooks, [&out](std::string_view line) {
-            out.write(line.data(), static_cast<std::streamsize>(line.size()));
-        });
+        const std::optional<BatchSummary> done = runEntries(list, dc, catalogue, warnings, hooks, emit);
+        cancelled = !done;
+        if (done) summary = *done;
+    };
+    const auto failure = replaceFileWith(fs::path(outputPath), [&](std::ostream& out) {
+        run([&out](std::string_view line) { out.write(line.data(), static_cast<std::streamsize>(line.size())); });
+        // A failed stream fails the save: the temporary file is removed and a file already there
+        // stays as it was, so a cancelled run never leaves part of a table under its name.
+        if (cancelled) out.setstate(std::ios::failbit);
     });
     // Even when the table cannot be written the cases run, so that the design case holds the
     // last one as after any results run.
-    if (!ran) runEntries(list, dc, catalogue, warnings, hooks, [](std::string_view) {});
+    if (!ran) run([](std::string_view) {});
+    if (cancelled) return BatchCancelled{};
     if (failure) return saveFailureMessage(outputPath, *failure);
     return summary;
 }

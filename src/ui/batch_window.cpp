@@ -310,38 +310,31 @@ bool BatchWindow::saveResults() {
     }
 
     BatchRunNotes notes;
-    std::string text = batchResultsHeader();
-    text.reserve(text.size() + list.entries.size() * 320);
+    CaseWarnings warnings;
     bool cancelled = false;
-    for (int i = 0; i < total; ++i) {
-        if (progress && i % entriesPerChunk == 0 && i > 0) {
-            progress->setValue(i);
-            QCoreApplication::processEvents();
-            if (progress->wasCanceled()) {
-                cancelled = true;
-                break;
-            }
-        }
-        const BatchEntry& entry = list.entries[static_cast<std::size_t>(i)];
-        if (!entry.isCase()) {
-            text += entry.firstText;
-            text += "\r\n";
-            continue;
-        }
-        CaseWarnings warnings;
-        runBatchCaseForResults(entry, dc_, catalogue_, warnings);
-        appendBatchResultLine(text, dc_);
+    BatchHooks hooks;
+    hooks.beforeCase = [&](const BatchEntry&) { warnings.messages.clear(); };
+    hooks.afterCase = [&](const BatchEntry& entry, const DesignCase& dc) {
         ++notes.cases;
-        notes.failed.add(failedChecks(dc_));
+        notes.failed.add(failedChecks(dc));
         if (!warnings.messages.empty())
             notes.warned.push_back({entry.line, entry.secondText, std::move(warnings.messages)});
-        if (dc_.fault.stopped()) notes.stopped.push_back({entry.line, entry.secondText, {dc_.fault.message()}});
-    }
+        if (dc.fault.stopped()) notes.stopped.push_back({entry.line, entry.secondText, {dc.fault.message()}});
+    };
+    // The event queue is looked at between chunks of entries, never after the last one.
+    hooks.progress = [&](int done, int all) {
+        if (!progress || done % entriesPerChunk != 0 || done == all) return;
+        progress->setValue(done);
+        QCoreApplication::processEvents();
+        cancelled = progress->wasCanceled();
+    };
+    hooks.cancelled = [&] { return cancelled; };
+
+    const BatchWritten written = writeBatchResults(output, list, dc_, catalogue_, warnings, hooks);
     if (progress) progress->setValue(total);
     progress.reset();
-    if (!cancelled) finishResultsRun(list, dc_, catalogue_);
 
-    if (cancelled) {
+    if (std::holds_alternative<BatchCancelled>(written)) {
         // A cancelled run writes nothing and leaves the case the user was looking at.
         dc_ = before;
         running_ = false;
@@ -350,13 +343,12 @@ bool BatchWindow::saveResults() {
         return false;
     }
 
-    const std::optional<std::string> failure = replaceFileContent(fs::path(output), text);
     const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
     state_.currentEntry = 0;
     running_ = false;
     if (caseShown_) caseShown_();
-    if (failure) {
-        messages().warning(saveFailureMessage(output, *failure));
+    if (const auto* failure = std::get_if<std::string>(&written)) {
+        messages().warning(*failure);
         return false;
     }
     outputfile_->setText(fromStd(output));

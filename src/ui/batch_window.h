@@ -8,7 +8,7 @@
 #include "design/catalogue.h"
 #include "design/design_case.h"
 #include "design/number_parser.h"
-#include "files/batch_file.h"
+#include "files/batch_run.h"
 #include "files/file_commands.h"
 #include "ui/message_warnings.h"
 

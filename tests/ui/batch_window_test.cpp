@@ -4,7 +4,7 @@
 #include "ui/batch_window.h"
 
 #include "design/design_case.h"
-#include "files/batch_file.h"
+#include "files/batch_run.h"
 #include "support/fake_warnings.h"
 #include "support/test_catalogue.h"
 
@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -23,6 +24,7 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -414,14 +416,40 @@ TEST_F(BatchWindowTest, CancellingALongRunWritesNothingAndKeepsTheCaseShown) {
     EXPECT_TRUE(messages.seen.empty());
 }
 
+TEST_F(BatchWindowTest, CancellingKeepsTheTableOfAnEarlierRunAndLeavesNoTemporaryFile) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 1000; ++i) lines.push_back(caseLine("K" + std::to_string(i)));
+    lines.push_back("End");
+    ASSERT_TRUE(window->openBatchFile(write(QStringLiteral("kept.kori"), lines)));
+    const std::string earlier = "the table of an earlier run\r\n";
+    std::ofstream(QFile::encodeName(folder.filePath(QStringLiteral("kept.koro"))).toStdString(), std::ios::binary)
+        << earlier;
+
+    // Cancelled at the second look at the event queue, after 500 of the 1000 entries.
+    std::function<void()> cancelAfter500 = [&] {
+        auto* progress = window->findChild<QProgressDialog*>();
+        if (progress && progress->value() >= 500)
+            progress->cancel();
+        else
+            QTimer::singleShot(0, window.get(), cancelAfter500);
+    };
+    QTimer::singleShot(0, window.get(), cancelAfter500);
+    EXPECT_FALSE(window->saveResults());
+    EXPECT_EQ(readAll(folder.filePath(QStringLiteral("kept.koro"))), earlier);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({QStringLiteral("kept.kori"), QStringLiteral("kept.koro")}));
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Cancelled: no results written"));
+    EXPECT_EQ(dc.identification, "K0");
+    EXPECT_TRUE(messages.seen.empty());
+}
+
 TEST(BatchRunSummary, NothingToTellGivesNoMessage) {
     BatchRunNotes notes;
     notes.cases = 3;
     EXPECT_EQ(batchRunSummary(notes, "out.koro"), "");
     notes.warned.push_back({4, "X", {" s2 <= l1  "}});
-    EXPECT_EQ(
-        batchRunSummary(notes, "out.koro"),
-        "Results of 3 cases written to out.koro.\n\nWarnings in 1 of 3 cases:\n  line 4 (X):  s2 <= l1  ");
+    EXPECT_EQ(batchRunSummary(notes, "out.koro"),
+              "Results of 3 cases written to out.koro.\n\nWarnings in 1 of 3 cases:\n  line 4 (X):  s2 <= l1  ");
 }
 
 } // namespace

@@ -1,0 +1,147 @@
+#include "files/batch_results_table.h"
+
+#include "design/number_format.h"
+#include "sections/profile_types.h"
+
+#include <iterator>
+#include <string_view>
+
+namespace korvel {
+
+namespace {
+
+// clang-format off
+const char* const headerLabels[] = {
+    "Project:", "Identification:", "Loading Cond:", "Factor of Safety F.S:", "Allowable Usage factor:",
+    "Material-plate: Fy/Fu", "Material-stiff: Fy/Fu", "E-modulus:", "Bulkhead type:", "Unit Length:", "Stiffener:",
+    "C-factor:", "Stiff Prof:", "Gird Prof:",
+    "L1", "L2", "Lg", "Lgs", "Lt", "t", "s1", "s2", "SigxA", "SigxB", "SigyA", "SigyC", "Tau", "p", "ps",
+    "Buckling", "UFpb", "UFpu", "UFpl", "UFb", "UFbt", "UFst", "UFgbu",
+    "Scant/Yield", "UFt", "UFsm", "UFgm", "UFy", "UFyp", "UFys"};
+// clang-format on
+static_assert(std::size(headerLabels) == 44, "the results table has 44 columns");
+
+const char* bulkheadText(int structureType) {
+    switch (structureType) {
+    case watertightBulkhead:
+        return "Watertight bulkhead";
+    case tankBulkhead:
+        return "Tank bulkhead";
+    default:
+        return "Upper Structure";
+    }
+}
+
+const char* optionText(int structureType, int option) {
+    static const char* const texts[3][2] = {{" Ends attached", " No end attachment"},
+                                            {" Clip attachment", " Supported at both ends by girder"},
+                                            {" Clear of tanks", " In way of tanks"}};
+    if (structureType < 0 || structureType > 2 || option < 0 || option > 1) return "";
+    return texts[structureType][option];
+}
+
+const char* stiffenerToken(int stiffenerType) {
+    switch (stiffenerType) {
+    case stiffLTable:
+        return "LR";
+    case stiffLBuiltUp:
+        return "LW";
+    case stiffTBuiltUp:
+        return "TG";
+    case stiffIBuiltUp:
+        return "IG";
+    case stiffFlatbarBuiltUp:
+        return "Fb";
+    case stiffBFTable:
+        return "BF";
+    default:
+        return "";
+    }
+}
+
+class Row {
+public:
+    explicit Row(std::string& out) : out_(out) {}
+    Row& cell(std::string_view text) {
+        if (!first_) out_ += '\t';
+        first_ = false;
+        out_ += text;
+        return *this;
+    }
+    Row& cell(double value, std::string_view mask) { return cell(formatNumber(value, mask)); }
+    Row& cell(float value, std::string_view mask) { return cell(formatNumber(value, mask)); }
+    Row& general(double value) { return cell(generalNumber(value)); }
+    Row& general(float value) { return cell(generalNumber(value)); }
+    void end() { out_ += "\r\n"; }
+
+private:
+    std::string& out_;
+    bool first_ = true;
+};
+
+std::string stiffenerProfileText(const DesignCase& dc) {
+    std::string text = stiffenerToken(dc.stiffenerType);
+    text += formatNumber(dc.H, "00");
+    text += 'x';
+    if (dc.stiffenerType == stiffFlatbarBuiltUp || dc.stiffenerType == stiffBFTable)
+        return text + formatNumber(dc.tw, "0.0");
+    text += formatNumber(dc.B, "00");
+    text += 'x';
+    text += formatNumber(dc.tw, "0.0");
+    text += 'x';
+    return text + formatNumber(dc.tf, "#0.0");
+}
+
+std::string girderProfileText(const DesignCase& dc) {
+    const GirderDims* g = girderDims(dc, dc.girderType);
+    if (!g) return {};
+    return std::string(dc.girderType == girderL ? "LG" : "TG") + formatNumber(g->H, "00") + "x" +
+           formatNumber(g->B, "00") + "x" + formatNumber(g->tw, "0.0") + "x" + formatNumber(g->tf, "#0.0");
+}
+
+} // namespace
+
+std::string batchResultsHeader() {
+    std::string out;
+    Row row(out);
+    for (const char* label : headerLabels) row.cell(label);
+    row.end();
+    return out;
+}
+
+void appendBatchResultLine(std::string& out, const DesignCase& dc) {
+    static const char* const conditions[] = {"A", "B", "C"};
+    const Results& uf = dc.uf;
+    Row row(out);
+    row.cell(dc.projectName).cell(dc.identification);
+    row.cell(dc.loadingCondition >= 0 && dc.loadingCondition <= 2 ? conditions[dc.loadingCondition] : "");
+    row.cell(dc.FS, "0.00").cell(dc.UF, "0.00");
+    row.cell(formatNumber(dc.Fyp, "0") + "/" + formatNumber(dc.Fup, "0"));
+    row.cell(formatNumber(dc.Fys, "0") + "/" + formatNumber(dc.Fus, "0"));
+    row.cell(dc.E, "0.00E+0");
+    row.cell(bulkheadText(dc.structureType));
+    if (dc.structureType == watertightBulkhead)
+        row.cell(dc.UL, "00");
+    else
+        row.cell("-");
+    row.cell(optionText(dc.structureType, dc.structureOption));
+    row.cell(dc.cStiffener, "0.00");
+    row.cell(stiffenerProfileText(dc)).cell(girderProfileText(dc));
+    row.general(dc.L1).general(dc.L2).general(dc.Lg).general(dc.Lgs).general(dc.Lt).general(dc.t);
+    row.general(dc.s1).general(dc.s2);
+    row.general(dc.SigxA).general(dc.SigxB).general(dc.SigyA).general(dc.SigyC).general(dc.Tau);
+    row.general(dc.p).general(dc.ps);
+    row.cell("Buckling");
+    row.cell(uf.UFpb, "0.00").cell(uf.UFpu, "0.00").cell(uf.UFpl, "0.00");
+    if (uf.UFbu == notInCompression)
+        row.cell("N/A").cell("N/A");
+    else
+        row.cell(uf.UFbu, "0.00").cell(uf.UFbt, "0.00");
+    row.cell(uf.UFs, "0.00").cell(uf.UFgbu, "0.00");
+    row.cell("Scant/Yield");
+    row.cell(uf.UFt, "0.00").cell(uf.UFsm, "0.00").cell(uf.UFgm, "0.00");
+    row.cell(uf.UFy, "0.0#").cell(uf.UFyp, "0.00").cell(uf.UFys, "0.00");
+    row.end();
+}
+
+} // namespace korvel

@@ -1,0 +1,19 @@
+#pragma once
+
+// The results table of a batch run (".koro"): TAB-separated lines ending in CR LF that a
+// spreadsheet reads, one header line and then one line per entry of the input file: a case's 44
+// columns (its inputs as the file gave them, then the utilisations of the buckling and the
+// scantling and yield checks), or a comment's text.
+
+#include "design/design_case.h"
+
+#include <string>
+
+namespace korvel {
+
+// The header line of the results table, ending in CR LF.
+std::string batchResultsHeader();
+// The 44 columns of a case just run (dc holds its results), ending in CR LF.
+void appendBatchResultLine(std::string& out, const DesignCase& dc);
+
+} // namespace korvel
