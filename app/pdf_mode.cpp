@@ -1,5 +1,6 @@
 #include "pdf_mode.h"
 
+#include "engine/assessment.h"
 #include "engine/calculate.h"
 #include "files/batch_run.h"
 #include "files/file_commands.h"
@@ -61,7 +62,7 @@ int runPdfMode(const PdfRequest& request, const std::string& programFolder) {
     }
     if (request.selection != 0) ctx.dc.analysis = request.selection;
     ctx.dc.printSelection = ctx.dc.analysis;
-    prepareLoadedCase(ctx.dc, ctx.catalogue, quiet);
+    runCase(ctx.dc, ctx.catalogue, {}, quiet);
 
     QString error;
     if (!writeReportPdf(QString::fromStdString(request.output), ctx.dc, ctx.catalogue, currentReportTime(), &error)) {

@@ -61,10 +61,9 @@ namespace {
 // The same calculation as a batch results run makes it: the numbers without the check-line texts.
 void resultsOnlyCalculation(benchmark::State& state) {
     DesignCase dc = newCase();
-    dc.composeTexts = false;
     IgnoreWarnings warnings;
     for (auto _ : state) {
-        calculate(dc, programCatalogue(), warnings);
+        calculate(dc, programCatalogue(), warnings, AssessOptions{Compose::numbersOnly});
         benchmark::DoNotOptimize(dc.uf.UFpb);
     }
 }

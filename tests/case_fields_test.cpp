@@ -4,6 +4,7 @@
 #include "report/case_fields.h"
 
 #include "design/design_case.h"
+#include "engine/assessment.h"
 #include "files/file_commands.h"
 #include "support/fake_warnings.h"
 #include "support/test_catalogue.h"
@@ -42,7 +43,7 @@ std::vector<Field> newFileFields() {
     DesignCase dc;
     resetToNewFile(dc);
     IgnoreWarnings warnings;
-    prepareLoadedCase(dc, testCatalogue(), warnings);
+    runCase(dc, testCatalogue(), {}, warnings);
     Recorder recorder;
     visitCaseFields(dc, recorder);
     return recorder.fields;

@@ -2,6 +2,7 @@
 // stop and its derived quantities depend only on its own inputs, never on the case calculated
 // before it, nor on whether its check-line texts were composed.
 
+#include "engine/assessment.h"
 #include "engine/calculate.h"
 #include "files/batch_results_table.h"
 #include "files/batch_run.h"
@@ -87,7 +88,7 @@ TEST(CaseIndependence, SectionThatCannotBeFormedStopsTheCase) {
     const Catalogue catalogue = testCatalogue();
     IgnoreWarnings warnings;
     DesignCase dc;
-    prepareLoadedCase(dc, catalogue, warnings);
+    runCase(dc, catalogue, {}, warnings);
     ASSERT_FALSE(dc.fault.stopped()) << dc.fault.message();
     ASSERT_FALSE(dc.stiff.outline.points.empty());
 
@@ -107,7 +108,7 @@ TEST(CaseIndependence, SectionThatCannotBeFormedStopsTheCase) {
         c.structureType = watertightBulkhead;
         c.structureOption = 0;
         c.UL = 45;
-        prepareLoadedCase(c, catalogue, warnings);
+        runCase(c, catalogue, {}, warnings);
         EXPECT_EQ("profile selection", c.fault.step);
         EXPECT_EQ(c.profileProblem, c.fault.reason);
         EXPECT_TRUE(allNotComputed(c.uf));
@@ -136,11 +137,10 @@ TEST(CaseIndependence, TextsDoNotDecideWhetherTheCaseStops) {
     for (const double p : {1e-310, 0.03}) {
         DesignCase withTexts;
         withTexts.p = p;
-        prepareLoadedCase(withTexts, catalogue, warnings);
+        runCase(withTexts, catalogue, {}, warnings);
         DesignCase numbersOnly;
         numbersOnly.p = p;
-        numbersOnly.composeTexts = false;
-        prepareLoadedCase(numbersOnly, catalogue, warnings);
+        runCase(numbersOnly, catalogue, AssessOptions{Compose::numbersOnly}, warnings);
 
         EXPECT_FALSE(withTexts.fault.stopped()) << withTexts.fault.message();
         EXPECT_EQ(withTexts.fault, numbersOnly.fault);

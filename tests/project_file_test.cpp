@@ -7,6 +7,7 @@
 
 #include "design/design_case.h"
 #include "design/warning_sink.h"
+#include "engine/assessment.h"
 #include "files/file_commands.h"
 #include "files/project_file.h"
 #include "files/recent_files.h"
@@ -74,7 +75,7 @@ DesignCase newCase() {
     DesignCase dc;
     IgnoreWarnings warnings;
     resetToNewFile(dc);
-    prepareLoadedCase(dc, catalogue(), warnings);
+    runCase(dc, catalogue(), {}, warnings);
     return dc;
 }
 
@@ -282,7 +283,7 @@ TEST(ProjectFile, SaveOpenSaveGivesTheIdenticalFile) {
     bulb.stiffenerType = stiffBFTable;
     bulb.bfRow = 30;
     IgnoreWarnings warnings;
-    prepareLoadedCase(bulb, catalogue(), warnings);
+    runCase(bulb, catalogue(), {}, warnings);
     bulb.SigxB = 1.0f / 3.0f;
     bulb.Lg = 1.0 / 3.0;
     cases.push_back(bulb);

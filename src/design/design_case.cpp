@@ -1,6 +1,25 @@
 #include "design/design_case.h"
 
+#include <tuple>
+
 namespace korvel {
+
+namespace {
+
+// Every input, in the order of the record, for comparing two cases field by field.
+auto inputFields(const CaseInputs& c) {
+    return std::tie(c.projectName, c.identification, c.loadingCondition, c.structureType, c.structureOption, c.FS, c.UF,
+                    c.t, c.s1, c.s2, c.L1, c.L2, c.Lg, c.Lgs, c.Lt, c.SigxA, c.SigxB, c.SigyA, c.SigyC, c.Tau, c.p,
+                    c.ps, c.plateMaterial, c.stiffenerMaterial, c.Fyp, c.Fup, c.Fys, c.Fus, c.E, c.UL, c.stiffenerType,
+                    c.lRow, c.tRow, c.flatbarRow, c.bfRow, c.H, c.B, c.tw, c.tf, c.a, c.bfCol4, c.A, c.lBuiltUp,
+                    c.tBuiltUp, c.flatbarBuiltUp, c.rhs, c.trapez, c.iBuiltUp, c.girderType, c.lGirder, c.tGirder);
+}
+
+} // namespace
+
+bool CaseInputs::operator==(const CaseInputs& o) const {
+    return inputFields(*this) == inputFields(o);
+}
 
 void resetToNewFile(DesignCase& dc) {
     // The strengths are not new-file values: they follow from the material indices.

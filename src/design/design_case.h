@@ -1,7 +1,7 @@
 #pragma once
 
-// The design case: the one record of a stiffened plate panel under assessment, with its
-// inputs, options, derived quantities and results.
+// The design case: the one record of a stiffened plate panel under assessment: its inputs,
+// their assessment (derived quantities and results) and the window's options.
 //
 // Units: mm, MPa (N/mm2), mm2, mm3, mm4, kg/m; the unit length UL in m. Compression is
 // negative. Fields the assessment holds in single precision are `float`: their digits enter
@@ -135,23 +135,17 @@ struct CheckLines {
     CheckLine girderModulus, girderDepth, girderWeb, trippingBrackets;
 };
 
-struct DesignCase {
+// Every input of one case: what a project file and a batch line hold, and the remembered
+// dimensions of the built-up types the working profile is taken from. Two cases with equal
+// inputs have equal results.
+struct CaseInputs {
     // Identification.
     std::string projectName = "Project";
     std::string identification = "Test";
-    std::string fileName = newFileMarker;
 
-    // Analysis options.
-    int analysis = analysisBuckling;
-    bool includeDeformation = false;
     int loadingCondition = conditionA;
     int structureType = tankBulkhead;
     int structureOption = 0;
-    int printSelection = 0;
-
-    // Profile dialogs: 1 shows the schematic picture of the type (not to scale), 0 the outline
-    // drawn to scale on its plate strip.
-    int figureNotToScale = 1;
 
     // Safety format.
     float FS = 1.43f;
@@ -184,13 +178,13 @@ struct DesignCase {
     float Fup = 0;
     double Fys = 0;
     float Fus = 0;
-    double Q = 0;
     float E = 206000;
 
     // c-factor input (m).
     float UL = 65;
 
-    // Stiffener: type, catalogue rows and the working profile.
+    // Stiffener: type, catalogue rows and the working profile (taken from the row or the
+    // remembered set of the type when the case is run).
     int stiffenerType = stiffLTable;
     int lRow = 0;
     int tRow = 0;
@@ -203,7 +197,6 @@ struct DesignCase {
     float a = 1;       // Trapez web offset; bulb flat: c
     float bfCol4 = 10; // bulb flat: r
     double A = 0;      // profile area (bulb flat: from the table)
-    ProfileShape shape;
 
     // Remembered dimensions of the built-up and free-dimension stiffener types.
     ProfileDims lBuiltUp{200, 90, 9, 12, 0};
@@ -218,11 +211,19 @@ struct DesignCase {
     GirderDims lGirder;
     GirderDims tGirder;
 
-    // Derived quantities and section properties.
+    bool operator==(const CaseInputs& o) const;
+    bool operator!=(const CaseInputs& o) const { return !(*this == o); }
+};
+
+// What the calculation derives from the inputs: section properties, prepared stresses, the
+// utilisations, the check lines and where the calculation stopped.
+struct Assessment {
     // Why the working profile could not be formed at its last selection (a flange width of 0, a
     // table without the row); empty when it was. While it is set the calculation stops in the
     // profile selection: no section property of another profile may stand in for this one.
     std::string profileProblem;
+    ProfileShape shape;
+    double Q = 0; // material factor of the scantling rules
     PreparedStresses prep;
     float se = 0; // effective width of the attached plate in buckling
     StiffenerSection stiff;
@@ -238,8 +239,8 @@ struct DesignCase {
     double cStiffener = 0;
     double cGirder = 0;
 
-    // Whether the checks compose the texts of their check lines. A batch run that only writes the
-    // results table switches them off; everything that shows a case leaves them on.
+    // Whether the checks compose the texts of their check lines; set for each calculation from
+    // what it was asked to compose (a results table needs the numbers only).
     bool composeTexts = true;
 
     // Raised when plate 1 or 2 could not form its effective width: the listing asks the
@@ -248,6 +249,20 @@ struct DesignCase {
 
     // Where and why the last calculation stopped; empty when it ran to the end.
     CalcFault fault;
+};
+
+// The case the window shows: its inputs, their assessment, and what the window keeps with it.
+struct DesignCase : CaseInputs, Assessment {
+    std::string fileName = newFileMarker;
+
+    // Analysis selection, what the listings and the report show.
+    int analysis = analysisBuckling;
+    bool includeDeformation = false;
+    int printSelection = 0;
+
+    // Profile dialogs: 1 shows the schematic picture of the type (not to scale), 0 the outline
+    // drawn to scale on its plate strip.
+    int figureNotToScale = 1;
 };
 
 // Sets every field to its new-file value (inputs, options, profiles, remembered sets) and

@@ -56,7 +56,8 @@ bool runStep(DesignCase& dc, const char* name, std::initializer_list<LineOf> own
     return false;
 }
 
-void startCalculation(DesignCase& dc) {
+void startCalculation(DesignCase& dc, const AssessOptions& options) {
+    dc.composeTexts = options.compose == Compose::everything;
     // Nothing derived from the case calculated before may stand in this one: the plated
     // section and its outline, Q and the c-factors are formed again or stay not computed.
     clearPlatedProperties(dc.stiff);
@@ -79,8 +80,8 @@ void startCalculation(DesignCase& dc) {
 
 } // namespace
 
-void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings) {
-    startCalculation(dc);
+void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings, const AssessOptions& options) {
+    startCalculation(dc, options);
     warnGeometry(dc, warnings);
 
     const auto materials = [&] {

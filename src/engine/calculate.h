@@ -6,6 +6,13 @@
 
 namespace korvel {
 
+// What a calculation composes besides the numbers: a results table or a design study needs
+// the utilisations only; whatever shows a case needs its check-line texts too.
+enum class Compose { numbersOnly, everything };
+struct AssessOptions {
+    Compose compose = Compose::everything;
+};
+
 // Brings every result of the design case up to date, running every check in its fixed order
 // whatever the analysis selection: geometry warnings, materials, stresses, plate buckling,
 // bending width, plated section properties, stiffener buckling, girder buckling, yield,
@@ -14,6 +21,6 @@ namespace korvel {
 // Every utilisation starts at the not-computed marker and every check line empty. A step that
 // meets a floating-point fault stops the calculation there and records where and why in
 // dc.fault; the step's own results stay at the marker and no later step runs.
-void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings);
+void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings, const AssessOptions& options = {});
 
 } // namespace korvel

@@ -1,8 +1,8 @@
 #include "files/batch_run.h"
 
 #include "checks/failed_checks.h"
+#include "engine/assessment.h"
 #include "files/batch_results_table.h"
-#include "files/file_commands.h"
 #include "files/file_replacement.h"
 #include "sections/profile_types.h"
 
@@ -34,7 +34,8 @@ void takeDimensionsOfEntry(const BatchEntry& e, DesignCase& dc) {
 
 } // namespace
 
-void runBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings) {
+void runBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
+                  const AssessOptions& options) {
     dc.projectName = e.firstText;
     dc.identification = e.secondText;
     dc.loadingCondition = e.loadingCondition;
@@ -90,7 +91,7 @@ void runBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogu
     if (GirderDims* girder = girderDims(dc, e.girderType)) *girder = e.girder;
 
     if (!e.tableRowNote.empty()) warnings.warn(e.tableRowNote, InputBox::none);
-    prepareLoadedCase(dc, catalogue, warnings);
+    runCase(dc, catalogue, options, warnings);
     // No row to take the profile from: the calculation stopped in the profile selection, and
     // the table shows the profile the file asked for.
     if (!profileInTable) takeDimensionsOfEntry(e, dc);
@@ -98,9 +99,7 @@ void runBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogu
 
 void runBatchCaseForResults(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue,
                             WarningSink& warnings) {
-    dc.composeTexts = false;
-    runBatchCase(entry, dc, catalogue, warnings);
-    dc.composeTexts = true;
+    runBatchCase(entry, dc, catalogue, warnings, AssessOptions{Compose::numbersOnly});
 }
 
 void finishResultsRun(const BatchList& list, DesignCase& dc, const Catalogue& catalogue) {

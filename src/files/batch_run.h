@@ -10,6 +10,7 @@
 #include "design/design_case.h"
 #include "design/number_parser.h"
 #include "design/warning_sink.h"
+#include "engine/calculate.h"
 #include "files/batch_file.h"
 
 #include <filesystem>
@@ -27,7 +28,8 @@ inline constexpr const char* startupBatchOutput = "dummy.koro";
 // profile and calculates in full. A table row that stood in for the file's profile is warned
 // of first. A stiffener table with no row at all stops the case with a
 // fault and leaves every utilisation at the not-computed marker.
-void runBatchCase(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings);
+void runBatchCase(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
+                  const AssessOptions& options = {});
 
 // A results run needs only the numbers of each case: runs the case without composing its
 // check-line texts, for the results table.

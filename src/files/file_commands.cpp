@@ -1,7 +1,7 @@
 #include "files/file_commands.h"
 
 #include "checks/materials.h"
-#include "engine/calculate.h"
+#include "engine/assessment.h"
 #include "files/project_file.h"
 #include "sections/girder_section.h"
 #include "sections/profile_types.h"
@@ -30,7 +30,7 @@ FileDialogRequest saveRequest(std::string initialName, const FileSession& sessio
 FileCommandOutcome load(FileContext& ctx, const std::string& path) {
     const ProjectFileOutcome read = readProjectFile(path, ctx.catalogue, ctx.dc);
     if (!read.ok()) return fromProjectFile(read);
-    prepareLoadedCase(ctx.dc, ctx.catalogue, ctx.warnings);
+    runCase(ctx.dc, ctx.catalogue, {}, ctx.warnings);
     FileCommandOutcome outcome;
     outcome.caseLoaded = true;
     return outcome;
@@ -64,20 +64,9 @@ std::string folderOf(const std::string& path) {
     return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
-void prepareLoadedCase(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings) {
-    dc.prep.s1s2 = static_cast<float>(dc.s1 + dc.s2);
-    // A profile that cannot be formed (a table row the catalogue lacks, a flange width of 0)
-    // is remembered by the selection; the calculation then stops there with its reason.
-    refreshPlateMaterial(dc, catalogue);
-    selectProfile(dc, catalogue);
-    girderProperties(dc);
-    refreshStiffenerMaterial(dc, catalogue);
-    calculate(dc, catalogue, warnings);
-}
-
 FileCommandOutcome newFile(FileContext& ctx) {
     resetToNewFile(ctx.dc);
-    prepareLoadedCase(ctx.dc, ctx.catalogue, ctx.warnings);
+    runCase(ctx.dc, ctx.catalogue, {}, ctx.warnings);
     FileCommandOutcome outcome;
     outcome.caseLoaded = true;
     return outcome;

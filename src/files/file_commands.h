@@ -101,10 +101,6 @@ FileCommandOutcome saveFileAs(FileContext& ctx);
 // or malformed file changes nothing and is reported like Open.
 FileCommandOutcome openRecentFile(FileContext& ctx, int n);
 
-// After a case was loaded: s1 + s2, plate material, the stiffener profile, the girder, the
-// stiffener material, and the full calculation.
-void prepareLoadedCase(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings);
-
 // The path cut back to its last folder separator ('/' or '\'), the separator included; empty
 // when the path has none.
 std::string folderOf(const std::string& path);

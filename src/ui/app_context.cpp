@@ -1,9 +1,6 @@
 #include "ui/app_context.h"
 
-#include "checks/materials.h"
-#include "engine/stress_preparation.h"
-#include "sections/girder_section.h"
-#include "sections/profile_types.h"
+#include "engine/assessment.h"
 
 #include <variant>
 
@@ -22,14 +19,10 @@ std::optional<TableError> prepareStart(AppContext& ctx, const std::filesystem::p
     if (auto* error = std::get_if<TableError>(&loaded)) return *error;
     ctx.catalogue = std::move(std::get<Catalogue>(loaded));
 
-    // The same preparation as after opening a file, short of the calculation: the window
-    // calculates once it shows the case. A profile that cannot be formed (a catalogue without
-    // the new-file row) is remembered by the selection; the first calculation stops there.
-    refreshPlateMaterial(ctx.dc, ctx.catalogue);
-    prepareStresses(ctx.dc);
-    selectProfile(ctx.dc, ctx.catalogue);
-    girderProperties(ctx.dc);
-    refreshStiffenerMaterial(ctx.dc, ctx.catalogue);
+    // Run as after opening a file; its geometry warnings are given when the window shows the
+    // case and calculates it again.
+    IgnoreWarnings shownLater;
+    runCase(ctx.dc, ctx.catalogue, {}, shownLater);
     return std::nullopt;
 }
 

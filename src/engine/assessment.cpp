@@ -1,0 +1,34 @@
+#include "engine/assessment.h"
+
+#include "checks/materials.h"
+#include "sections/girder_section.h"
+#include "sections/profile_types.h"
+
+#include <utility>
+
+namespace korvel {
+
+PreparedProfiles runCase(DesignCase& dc, const Catalogue& catalogue, const AssessOptions& options,
+                         WarningSink& warnings) {
+    PreparedProfiles prepared;
+    dc.prep.s1s2 = static_cast<float>(dc.s1 + dc.s2);
+    // A plate grade outside the list is a fault the calculation reports in its own step.
+    refreshPlateMaterial(dc, catalogue);
+    // A profile that cannot be formed (a table row the catalogue lacks, a flange width of 0) is
+    // remembered by the selection; the calculation then stops there with its reason.
+    prepared.stiffener = selectProfile(dc, catalogue);
+    prepared.girder = girderProperties(dc);
+    refreshStiffenerMaterial(dc, catalogue);
+    calculate(dc, catalogue, warnings, options);
+    return prepared;
+}
+
+Assessment assess(const CaseInputs& inputs, const Catalogue& catalogue, const AssessOptions& options,
+                  WarningSink& warnings) {
+    DesignCase dc;
+    static_cast<CaseInputs&>(dc) = inputs;
+    runCase(dc, catalogue, options, warnings);
+    return std::move(static_cast<Assessment&>(dc));
+}
+
+} // namespace korvel
