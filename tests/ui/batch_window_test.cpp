@@ -419,9 +419,8 @@ TEST(BatchRunSummary, NothingToTellGivesNoMessage) {
     notes.cases = 3;
     EXPECT_EQ(batchRunSummary(notes, "out.koro"), "");
     notes.warned.push_back({4, "X", {" s2 <= l1  "}});
-    EXPECT_EQ(
-        batchRunSummary(notes, "out.koro"),
-        "Results of 3 cases written to out.koro.\n\nWarnings in 1 of 3 cases:\n  line 4 (X):  s2 <= l1  ");
+    EXPECT_EQ(batchRunSummary(notes, "out.koro"),
+              "Results of 3 cases written to out.koro.\n\nWarnings in 1 of 3 cases:\n  line 4 (X):  s2 <= l1  ");
 }
 
 } // namespace
