@@ -260,7 +260,7 @@ private:
         heading(g.column50, top, "Figure:");
 
         line_ += 1.3;
-        const auto geometry = [&](const char* label, std::string value, const char* unit) {
+        const auto geometry = [&](const char* label, const std::string& value, const char* unit) {
             page_.text(g.leftMargin, line_, label + value + unit);
             line_ += 1;
         };
@@ -296,7 +296,7 @@ private:
         double y = top;
         heading(x, y, "Stresses:");
         y += 1.3;
-        const auto stress = [&](const char* label, std::string value, const char* unit) {
+        const auto stress = [&](const char* label, const std::string& value, const char* unit) {
             page_.text(x, y, label + value + unit);
             y += 1;
         };

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace korvel {
 
@@ -108,7 +109,7 @@ std::vector<HelpHit> searchHelp(const QString& folder, const QString& query) {
     return hits;
 }
 
-HelpWindow::HelpWindow(const QString& folder, QWidget* owner) : QWidget(owner, Qt::Window), folder_(folder) {
+HelpWindow::HelpWindow(QString folder, QWidget* owner) : QWidget(owner, Qt::Window), folder_(std::move(folder)) {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(QStringLiteral("KORVEL Help"));
 

@@ -57,7 +57,7 @@ class HelpWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit HelpWindow(const QString& folder, QWidget* owner = nullptr);
+    explicit HelpWindow(QString folder, QWidget* owner = nullptr);
 
     // "&Contents" shows the contents page; "&Search for Help On . . . " the search page with an
     // empty query, ready for typing.

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace korvel {
 
@@ -76,9 +77,9 @@ const QString figureCaptionOnClick[2] = {QStringLiteral("Figure to scale"), QStr
 
 } // namespace
 
-ProfileDialog::ProfileDialog(QWidget* owner, const ProfileDialogContext& ctx, Kind kind, int type,
+ProfileDialog::ProfileDialog(QWidget* owner, ProfileDialogContext ctx, Kind kind, int type,
                              const WindowOptions& options)
-    : QWidget(owner, Qt::Dialog), ctx_(ctx), kind_(kind), type_(type), leftFraction_(options.leftFraction),
+    : QWidget(owner, Qt::Dialog), ctx_(std::move(ctx)), kind_(kind), type_(type), leftFraction_(options.leftFraction),
       backgroundFlipsFigure_(options.backgroundFlipsFigure), izUnit_(options.izUnit) {
     setObjectName(options.name);
     setWindowTitle(options.caption);

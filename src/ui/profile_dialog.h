@@ -106,7 +106,7 @@ public:
     static ProfileDialog* findOpen(QWidget* owner, const QString& name);
 
 protected:
-    ProfileDialog(QWidget* owner, const ProfileDialogContext& ctx, Kind kind, int type, const WindowOptions& options);
+    ProfileDialog(QWidget* owner, ProfileDialogContext ctx, Kind kind, int type, const WindowOptions& options);
 
     // Where a subclass puts its list, dimension labels or edit fields.
     QGridLayout* inputArea() const { return inputArea_; }

@@ -19,7 +19,7 @@ namespace korvel {
 namespace {
 
 QColor toQColor(Rgb c) {
-    return QColor(c.r & 0xFF, c.g & 0xFF, c.b & 0xFF);
+    return {c.r & 0xFF, c.g & 0xFF, c.b & 0xFF};
 }
 
 Qt::PenStyle toPenStyle(DashStyle style) {

@@ -3,12 +3,13 @@
 #include <QSettings>
 
 #include <algorithm>
+#include <utility>
 
 namespace korvel {
 
 QtSettingsStore::QtSettingsStore() = default;
 
-QtSettingsStore::QtSettingsStore(const QString& filePath) : filePath_(filePath) {}
+QtSettingsStore::QtSettingsStore(QString filePath) : filePath_(std::move(filePath)) {}
 
 QtSettingsStore::~QtSettingsStore() = default;
 

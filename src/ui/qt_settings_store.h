@@ -19,7 +19,7 @@ public:
     // The user's store: the platform's native per-user location of each application name.
     QtSettingsStore();
     // An INI file at `filePath`; the application name becomes the outermost group.
-    explicit QtSettingsStore(const QString& filePath);
+    explicit QtSettingsStore(QString filePath);
     ~QtSettingsStore() override;
 
     std::string value(const std::string& application, const std::string& section,

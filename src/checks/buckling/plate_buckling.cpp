@@ -208,7 +208,7 @@ StepOutcome checkPlates(DesignCase& dc) {
     const PreparedStresses& prep = dc.prep;
     const PlateInput inputs[2] = {{0, dc.s1, prep.sigx1Min, prep.sigx1Max}, {1, dc.s2, prep.sigx2Min, prep.sigx2Max}};
     for (int i = 0; i < 2; ++i) {
-        const StepOutcome outcome = assessPlate(dc, inputs[i], plate[i], sigyError);
+        StepOutcome outcome = assessPlate(dc, inputs[i], plate[i], sigyError);
         if (!outcome.ok()) return outcome;
     }
 
