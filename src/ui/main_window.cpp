@@ -2,7 +2,7 @@
 
 #include "ui/batch_window.h"
 
-#include "engine/calculate.h"
+#include "engine/assessment.h"
 #include "files/project_file.h"
 #include "report/c_factor_caption.h"
 #include "report/control_summary.h"
@@ -209,7 +209,7 @@ void MainWindow::recalculate() {
     if (calculating_) return;
     calculating_ = true;
     ++calculations_;
-    calculate(ctx_.dc, ctx_.catalogue, warnings_);
+    runCase(ctx_.dc, ctx_.catalogue, {}, warnings_);
     showCalculation();
     calculating_ = false;
     showWarnings();
