@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <random>
 #include <string>
@@ -496,6 +497,55 @@ TEST(MaterialFactor, TableForHullGradesFormulaAbove) {
     EXPECT_FALSE(materialFactor(catalogue, 5, 355, 490).has_value());
     EXPECT_FALSE(materialFactor(catalogue, -1, 355, 490).has_value());
     EXPECT_FALSE(materialFactor(catalogue, 4, 0, 0).has_value());
+}
+
+// ---- Finding a row by its dimensions ---------------------------------------------------------
+
+// One lookup serves the project file (re-finding the stored row) and the batch file (LR, BF): the
+// L table keys on H, B, tw; the T table also on tf; flat bars and bulb flats on H, tw. Duplicates
+// give the last row, as the dialogs list them in file order.
+TEST(CatalogueRows, LastRowWhoseKeyColumnsMatch) {
+    const ProfileTable angles = expectProfiles(TableKind::l, "200,90,9,14\n150,90,9,12\n200,90,9,16\n");
+    const ProfileTable tees = expectProfiles(TableKind::t, "300,100,10,15\n300,100,10,18\n");
+    const ProfileTable flats = expectProfiles(TableKind::flatbar, "200,10\n80,11.3\n");
+    const ProfileTable none;
+    const ProfileTable bulbs = expectProfiles(TableKind::bulbFlat, "200,10,28,8,2560\n220,11,31,9,3170\n");
+    struct Case {
+        const char* what;
+        const ProfileTable& table;
+        TableKind kind;
+        RowKey key;
+        std::optional<int> row;
+    };
+    const Case cases[] = {
+        {"L: tf is not a key, the later duplicate wins", angles, TableKind::l, {200, 90, 9, 0}, 2},
+        {"L: B differs", angles, TableKind::l, {200, 100, 9, 14}, std::nullopt},
+        {"T: tf is a key", tees, TableKind::t, {300, 100, 10, 15}, 0},
+        {"T: no row with that tf", tees, TableKind::t, {300, 100, 10, 16}, std::nullopt},
+        {"flat bar: B and tf not read; 11.3 meets in single precision",
+         flats,
+         TableKind::flatbar,
+         {80, 999, 11.3f, 999},
+         1},
+        {"flat bar: tw differs", flats, TableKind::flatbar, {80, 0, 11.2f, 0}, std::nullopt},
+        {"bulb flat: H and tw", bulbs, TableKind::bulbFlat, {220, 0, 11, 0}, 1},
+        {"empty table", none, TableKind::l, {0, 0, 0, 0}, std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(lastMatchingRow(c.table, c.kind, c.key), c.row) << c.what;
+}
+
+// The table files are read in the order of the enum, each into its own table.
+TEST(CatalogueRows, EachKindHasItsFileAndTable) {
+    Catalogue cat;
+    std::vector<std::string> files;
+    for (const TableKind kind : tableKinds) {
+        EXPECT_EQ(tableFacts(kind).kind, kind);
+        tableOf(cat, kind).lastRow = static_cast<int>(kind);
+        files.emplace_back(tableFileName(kind));
+    }
+    EXPECT_EQ(files, (std::vector<std::string>{bfFileName, lFileName, tFileName, flatbarFileName}));
+    EXPECT_EQ(std::vector<int>({cat.bf.lastRow, cat.l.lastRow, cat.t.lastRow, cat.fb.lastRow}),
+              (std::vector<int>{0, 1, 2, 3}));
 }
 
 } // namespace
