@@ -12,14 +12,14 @@ namespace korvel {
 
 inline Catalogue fuzzCatalogue() {
     Catalogue c;
-    const auto table = [](ProfileKind kind, const char* text) {
+    const auto table = [](TableKind kind, const char* text) {
         ProfileTableLoad load = readProfileTable(kind, "fuzz.dat", text);
         return std::holds_alternative<ProfileTable>(load) ? std::get<ProfileTable>(load) : ProfileTable{};
     };
-    c.bf = table(ProfileKind::bulbFlat, "120,6,17,5,931\n200,10,28,8,2560\n200,10,28,8,2560\n");
-    c.l = table(ProfileKind::angle, "200,90,9,14\n250,90,10,15\n250,90,10,16\n");
-    c.t = table(ProfileKind::tee, "150,90,8,10\n200,90,9,12\n");
-    c.fb = table(ProfileKind::flatbar, "100,10\n200,12\n");
+    c.bf = table(TableKind::bulbFlat, "120,6,17,5,931\n200,10,28,8,2560\n200,10,28,8,2560\n");
+    c.l = table(TableKind::l, "200,90,9,14\n250,90,10,15\n250,90,10,16\n");
+    c.t = table(TableKind::t, "150,90,8,10\n200,90,9,12\n");
+    c.fb = table(TableKind::flatbar, "100,10\n200,12\n");
     MaterialTableLoad materials =
         readMaterialTable("fuzz.dat", "\"A\",235,400,1\n\"B\",355,490,0.72\n\"User\",235,400,1\n");
     if (std::holds_alternative<MaterialTable>(materials)) c.materials = std::get<MaterialTable>(materials);

@@ -14,16 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string content(reinterpret_cast<const char*>(data + 1), size - 1);
     switch (data[0] % 5) {
     case 0:
-        (void)readProfileTable(ProfileKind::bulbFlat, "bfprof.dat", content);
+        (void)readProfileTable(TableKind::bulbFlat, "bfprof.dat", content);
         break;
     case 1:
-        (void)readProfileTable(ProfileKind::angle, "lprof.dat", content);
+        (void)readProfileTable(TableKind::l, "lprof.dat", content);
         break;
     case 2:
-        (void)readProfileTable(ProfileKind::tee, "tprof.dat", content);
+        (void)readProfileTable(TableKind::t, "tprof.dat", content);
         break;
     case 3:
-        (void)readProfileTable(ProfileKind::flatbar, "fprof.dat", content);
+        (void)readProfileTable(TableKind::flatbar, "fprof.dat", content);
         break;
     default:
         (void)readMaterialTable("KORmat.dat", content);

@@ -642,5 +642,38 @@ TEST(Outline, RolledAngleFilletAndTrapezWebs) {
     EXPECT_TRUE(profileOutline(caseWith(11, 1, 1, 1, 1)).points.empty());
 }
 
+// The table of profile types holds one row per code and says consistently where each profile
+// comes from: a table type has a table and a row, a built-up type a remembered set and its fields.
+TEST(ProfileTypeTable, EachTypeEitherReadsATableOrRemembersItsDimensions) {
+    std::vector<std::string_view> tokens, windows, menus;
+    for (int type = 0; type < stiffenerTypeCount; ++type) {
+        const StiffenerTypeFacts* f = stiffenerTypeFacts(type);
+        ASSERT_NE(f, nullptr) << type;
+        EXPECT_EQ(f->code, type);
+        EXPECT_EQ(f->table.has_value(), f->tableRow != nullptr) << type;
+        EXPECT_EQ(f->table.has_value(), f->builtUp == nullptr) << type;
+        EXPECT_EQ(f->table.has_value(), f->fields == 0) << type;
+        if (f->builtUp) {
+            EXPECT_TRUE((f->fields & fieldH) && (f->fields & fieldTw)) << type;
+        }
+        if (f->wallThickness) {
+            EXPECT_FALSE(f->fields & fieldTf) << type;
+        }
+        EXPECT_EQ(f->closingChecked & ~f->fields, 0u) << type;
+        EXPECT_EQ(f->dialogCaption.substr(0, 11), "Stiffener: ") << type;
+        if (!f->batchToken.empty()) tokens.push_back(f->batchToken);
+        windows.emplace_back(f->windowName);
+        menus.emplace_back(f->menuName);
+    }
+    for (auto* names : {&tokens, &windows, &menus}) {
+        std::sort(names->begin(), names->end());
+        EXPECT_EQ(std::adjacent_find(names->begin(), names->end()), names->end());
+    }
+    for (int code : {-1, stiffenerTypeCount, 1000}) EXPECT_EQ(stiffenerTypeFacts(code), nullptr) << code;
+    for (int code : {0, 2, 4}) EXPECT_EQ(girderTypeFacts(code), nullptr) << code;
+    EXPECT_EQ(girderTypeFacts(girderL)->batchToken, "LG");
+    EXPECT_EQ(girderTypeFacts(girderT)->batchToken, "TG");
+}
+
 } // namespace
 } // namespace korvel

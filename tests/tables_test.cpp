@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <random>
 #include <string>
@@ -64,7 +65,7 @@ private:
     fs::path path_;
 };
 
-ProfileTable expectProfiles(ProfileKind kind, const std::string& content) {
+ProfileTable expectProfiles(TableKind kind, const std::string& content) {
     ProfileTableLoad load = readProfileTable(kind, "test.dat", content);
     if (const auto* error = std::get_if<TableError>(&load)) ADD_FAILURE() << error->message();
     const auto* table = std::get_if<ProfileTable>(&load);
@@ -117,7 +118,7 @@ TEST(FreeFieldReader, MalformedQuotes) {
 // A record spread over lines, CR LF line ends, blanks, blank lines and a missing last line end
 // all read as the plain one-record-per-line file.
 TEST(TableFiles, LayoutsReadTheSame) {
-    const ProfileTable plain = expectProfiles(ProfileKind::tee, "200,90,9,12\n300,120,11,15\n");
+    const ProfileTable plain = expectProfiles(TableKind::t, "200,90,9,12\n300,120,11,15\n");
     ASSERT_EQ(plain.lastRow, 1);
     EXPECT_EQ(plain.value(1, col::H), 300.0f);
     EXPECT_EQ(plain.value(1, col::tfLT), 15.0f);
@@ -131,25 +132,25 @@ TEST(TableFiles, LayoutsReadTheSame) {
         "\"200\",90,9,12\n300,120,11,15\n",
     };
     for (const char* layout : layouts) {
-        const ProfileTable table = expectProfiles(ProfileKind::tee, layout);
+        const ProfileTable table = expectProfiles(TableKind::t, layout);
         EXPECT_EQ(table.lastRow, plain.lastRow) << layout;
         EXPECT_EQ(table.rows, plain.rows) << layout;
     }
 }
 
 TEST(TableFiles, DecimalsAndSinglePrecision) {
-    const ProfileTable table = expectProfiles(ProfileKind::bulbFlat, "370,12.5,53.5,16.5,6.779e3\n");
+    const ProfileTable table = expectProfiles(TableKind::bulbFlat, "370,12.5,53.5,16.5,6.779e3\n");
     EXPECT_EQ(table.value(0, col::twFbBf), 12.5f);
     EXPECT_EQ(table.value(0, col::c), 53.5f);
     EXPECT_EQ(table.value(0, col::r), 16.5f);
     EXPECT_EQ(table.value(0, col::Ax), 6779.0f);
     EXPECT_EQ(table.value(0, 0), 0.0f); // column 0 is not used
-    EXPECT_EQ(expectProfiles(ProfileKind::flatbar, "180,0.1\n").value(0, col::twFbBf), 0.1f);
+    EXPECT_EQ(expectProfiles(TableKind::flatbar, "180,0.1\n").value(0, col::twFbBf), 0.1f);
 }
 
 TEST(TableFiles, EmptyFileGivesEmptyTable) {
     for (const char* content : {"", "\n", "\r\n  \r\n"}) {
-        EXPECT_EQ(expectProfiles(ProfileKind::angle, content).lastRow, -1);
+        EXPECT_EQ(expectProfiles(TableKind::l, content).lastRow, -1);
         MaterialTableLoad load = readMaterialTable("KORmat.dat", content);
         ASSERT_TRUE(std::holds_alternative<MaterialTable>(load));
         EXPECT_EQ(std::get<MaterialTable>(load).lastRow(), -1);
@@ -159,7 +160,7 @@ TEST(TableFiles, EmptyFileGivesEmptyTable) {
 TEST(TableFiles, FullTablesAreAccepted) {
     std::string profiles;
     for (int row = 0; row < ProfileTable::maxRows; ++row) profiles += std::to_string(100 + row) + ",10\n";
-    const ProfileTable table = expectProfiles(ProfileKind::flatbar, profiles);
+    const ProfileTable table = expectProfiles(TableKind::flatbar, profiles);
     EXPECT_EQ(table.lastRow, 60);
     EXPECT_EQ(table.value(60, col::H), 160.0f);
 }
@@ -183,7 +184,7 @@ std::string repeatedLines(const std::string& line, int count) {
 
 struct ProfileFault {
     const char* what;
-    ProfileKind kind;
+    TableKind kind;
     std::string content;
     int record;
     std::string problem;
@@ -191,28 +192,27 @@ struct ProfileFault {
 
 TEST(TableFiles, ProfileFaultsNameRecordAndProblem) {
     const ProfileFault faults[] = {
-        {"letter for a digit", ProfileKind::angle, "200,90,9,14\n250,90,1O,15\n", 2,
+        {"letter for a digit", TableKind::l, "200,90,9,14\n250,90,1O,15\n", 2,
          "value 3 is not a number: \"1O\" (line 2)"},
-        {"decimal comma", ProfileKind::flatbar, "180;12\n", 1, "value 1 is not a number: \"180;12\" (line 1)"},
-        {"empty value", ProfileKind::tee, "200,,9,12\n", 1, "value 2 is empty where a number is expected (line 1)"},
-        {"record cut short", ProfileKind::tee, "200,90,9,12\n250,100,10\n", 2,
+        {"decimal comma", TableKind::flatbar, "180;12\n", 1, "value 1 is not a number: \"180;12\" (line 1)"},
+        {"empty value", TableKind::t, "200,,9,12\n", 1, "value 2 is empty where a number is expected (line 1)"},
+        {"record cut short", TableKind::t, "200,90,9,12\n250,100,10\n", 2,
          "the file ends after value 3 of the record's 4 values"},
         // The comma opens record 2 with an empty value at the end of line 1.
-        {"trailing comma", ProfileKind::flatbar, "180,12,\n", 2,
-         "value 1 is empty where a number is expected (line 1)"},
-        {"too many records", ProfileKind::flatbar, repeatedLines("180,12\n", 62), 62,
+        {"trailing comma", TableKind::flatbar, "180,12,\n", 2, "value 1 is empty where a number is expected (line 1)"},
+        {"too many records", TableKind::flatbar, repeatedLines("180,12\n", 62), 62,
          "more records than the table holds (at most 61)"},
-        {"too large for single precision", ProfileKind::flatbar, "1e39,12\n", 1,
+        {"too large for single precision", TableKind::flatbar, "1e39,12\n", 1,
          "value 1 is too large for the table (line 1)"},
-        {"beyond double precision", ProfileKind::flatbar, "180,1" + std::string(400, '0') + "\n", 1,
+        {"beyond double precision", TableKind::flatbar, "180,1" + std::string(400, '0') + "\n", 1,
          "value 2 is too large for the table (line 1)"},
-        {"unclosed quote", ProfileKind::flatbar, "\"180,12\n", 1,
+        {"unclosed quote", TableKind::flatbar, "\"180,12\n", 1,
          "value 1: the quoted text on line 1 has no closing quote"},
         // 9 + 10 - 0.45*20 = 10: the flange width equals the web thickness.
-        {"bulb flat with B = tw", ProfileKind::bulbFlat, "200,10,28,8,2560\n200,10,9,20,2560\n", 2,
+        {"bulb flat with B = tw", TableKind::bulbFlat, "200,10,28,8,2560\n200,10,9,20,2560\n", 2,
          "the bulb flat gives B = c + tw - 0.45*r = 10, not greater than tw = 10, so it has no equivalent angle"},
         // 2 + 10 - 0.45*10 = 7.5 < 10.
-        {"bulb flat with B < tw", ProfileKind::bulbFlat, "200,10,2,10,2560\n", 1,
+        {"bulb flat with B < tw", TableKind::bulbFlat, "200,10,2,10,2560\n", 1,
          "the bulb flat gives B = c + tw - 0.45*r = 7.5, not greater than tw = 10, so it has no equivalent angle"},
     };
     for (const ProfileFault& fault : faults) {
@@ -497,6 +497,55 @@ TEST(MaterialFactor, TableForHullGradesFormulaAbove) {
     EXPECT_FALSE(materialFactor(catalogue, 5, 355, 490).has_value());
     EXPECT_FALSE(materialFactor(catalogue, -1, 355, 490).has_value());
     EXPECT_FALSE(materialFactor(catalogue, 4, 0, 0).has_value());
+}
+
+// ---- Finding a row by its dimensions ---------------------------------------------------------
+
+// One lookup serves the project file (re-finding the stored row) and the batch file (LR, BF): the
+// L table keys on H, B, tw; the T table also on tf; flat bars and bulb flats on H, tw. Duplicates
+// give the last row, as the dialogs list them in file order.
+TEST(CatalogueRows, LastRowWhoseKeyColumnsMatch) {
+    const ProfileTable angles = expectProfiles(TableKind::l, "200,90,9,14\n150,90,9,12\n200,90,9,16\n");
+    const ProfileTable tees = expectProfiles(TableKind::t, "300,100,10,15\n300,100,10,18\n");
+    const ProfileTable flats = expectProfiles(TableKind::flatbar, "200,10\n80,11.3\n");
+    const ProfileTable none;
+    const ProfileTable bulbs = expectProfiles(TableKind::bulbFlat, "200,10,28,8,2560\n220,11,31,9,3170\n");
+    struct Case {
+        const char* what;
+        const ProfileTable& table;
+        TableKind kind;
+        RowKey key;
+        std::optional<int> row;
+    };
+    const Case cases[] = {
+        {"L: tf is not a key, the later duplicate wins", angles, TableKind::l, {200, 90, 9, 0}, 2},
+        {"L: B differs", angles, TableKind::l, {200, 100, 9, 14}, std::nullopt},
+        {"T: tf is a key", tees, TableKind::t, {300, 100, 10, 15}, 0},
+        {"T: no row with that tf", tees, TableKind::t, {300, 100, 10, 16}, std::nullopt},
+        {"flat bar: B and tf not read; 11.3 meets in single precision",
+         flats,
+         TableKind::flatbar,
+         {80, 999, 11.3f, 999},
+         1},
+        {"flat bar: tw differs", flats, TableKind::flatbar, {80, 0, 11.2f, 0}, std::nullopt},
+        {"bulb flat: H and tw", bulbs, TableKind::bulbFlat, {220, 0, 11, 0}, 1},
+        {"empty table", none, TableKind::l, {0, 0, 0, 0}, std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(lastMatchingRow(c.table, c.kind, c.key), c.row) << c.what;
+}
+
+// The table files are read in the order of the enum, each into its own table.
+TEST(CatalogueRows, EachKindHasItsFileAndTable) {
+    Catalogue cat;
+    std::vector<std::string> files;
+    for (const TableKind kind : tableKinds) {
+        EXPECT_EQ(tableFacts(kind).kind, kind);
+        tableOf(cat, kind).lastRow = static_cast<int>(kind);
+        files.emplace_back(tableFileName(kind));
+    }
+    EXPECT_EQ(files, (std::vector<std::string>{bfFileName, lFileName, tFileName, flatbarFileName}));
+    EXPECT_EQ(std::vector<int>({cat.bf.lastRow, cat.l.lastRow, cat.t.lastRow, cat.fb.lastRow}),
+              (std::vector<int>{0, 1, 2, 3}));
 }
 
 } // namespace

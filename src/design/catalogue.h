@@ -4,7 +4,9 @@
 // the five table files of the program folder. Units: mm, mm2 for areas, MPa for strengths.
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace korvel {
@@ -58,5 +60,40 @@ struct Catalogue {
     ProfileTable fb; // flat bars: H, tw
     MaterialTable materials;
 };
+
+// The four profile tables, in the order their files are read.
+enum class TableKind { bulbFlat, l, t, flatbar };
+inline constexpr int tableKindCount = 4;
+inline constexpr TableKind tableKinds[tableKindCount] = {TableKind::bulbFlat, TableKind::l, TableKind::t,
+                                                         TableKind::flatbar};
+
+// What distinguishes the tables. A row is identified by H and tw, and by B (L and T tables) and
+// tf (T table) where the key says so.
+struct TableFacts {
+    TableKind kind;
+    std::string_view name;       // in fault messages: "L-table", "T-table", "Flatbar-table", "BF-table"
+    std::string_view itemPrefix; // of the drop-down items: "L", "T", "Fb", "BF"
+    int valuesPerRecord;         // 5 bulb flats (H, tw, c, r, Ax), 4 angles and tees, 2 flat bars
+    int twColumn;
+    bool keyHasB;
+    bool keyHasTf;
+};
+const TableFacts& tableFacts(TableKind kind);
+
+const ProfileTable& tableOf(const Catalogue& cat, TableKind kind);
+ProfileTable& tableOf(Catalogue& cat, TableKind kind);
+
+// Dimensions that identify a table row; the ones a table does not key on are not read.
+struct RowKey {
+    float H = 0;
+    float B = 0;
+    float tw = 0;
+    float tf = 0;
+};
+
+// The last row whose key columns equal the key, none when no row does. The last match wins, as
+// the profile dialogs list duplicates in file order. Values compare in the tables' single
+// precision, so "11.3" finds the row whose 11.3 was read from the table file.
+std::optional<int> lastMatchingRow(const ProfileTable& table, TableKind kind, const RowKey& key);
 
 } // namespace korvel

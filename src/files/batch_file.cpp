@@ -71,19 +71,6 @@ constexpr ProfileToken stiffenerTokens[] = {
 };
 constexpr ProfileToken girderTokens[] = {{"LG", girderL, 4}, {"TG", girderT, 4}};
 
-// The last row whose listed columns equal the given dimensions, none when no row does. The
-// file's dimensions are compared in the tables' single precision, so "11.3" finds the row
-// whose 11.3 was read from the table file.
-std::optional<int> lastMatchingRow(const ProfileTable& table, std::initializer_list<std::pair<int, float>> columns) {
-    std::optional<int> found;
-    for (int r = 0; r <= table.lastRow; ++r) {
-        bool same = true;
-        for (const auto& [column, value] : columns) same = same && table.value(r, column) == value;
-        if (same) found = r;
-    }
-    return found;
-}
-
 std::string dimensionsText(std::initializer_list<float> dims) {
     std::string text;
     for (const float d : dims) text += (text.empty() ? "" : "x") + generalNumber(d);
@@ -103,8 +90,8 @@ std::string rowZeroNote(const ProfileTable& table, TableKind kind, std::initiali
 // The row of an "LR" or "BF" case: the last one of equal dimensions, else row 0 with a note.
 int tableRowOf(const ProfileTable& table, TableKind kind, const std::array<float, 4>& d, std::string& note) {
     const bool angle = kind == TableKind::l;
-    const std::optional<int> row = angle ? lastMatchingRow(table, {{col::H, d[0]}, {col::B, d[1]}, {col::twLT, d[2]}})
-                                         : lastMatchingRow(table, {{col::H, d[0]}, {col::twFbBf, d[1]}});
+    const std::optional<int> row =
+        lastMatchingRow(table, kind, angle ? RowKey{d[0], d[1], d[2], d[3]} : RowKey{d[0], 0, d[1], 0});
     if (row) return *row;
     // An empty table has no row 0 either: that case stops in its profile selection.
     if (table.lastRow >= 0)

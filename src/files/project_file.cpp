@@ -313,48 +313,25 @@ private:
     int lastLine_ = 0;
 };
 
-// The last row of a table whose listed columns equal the stored dimensions, or `row` when none
-// does. The last match wins, as the profile dialogs list duplicates in file order.
-int refindRow(const ProfileTable& table, int row, std::initializer_list<std::pair<int, float>> columns) {
-    for (int r = 0; r <= table.lastRow; ++r) {
-        bool same = true;
-        for (const auto& [column, value] : columns) same = same && table.value(r, column) == value;
-        if (same) row = r;
-    }
-    return row;
-}
-
 // The table type of dc finds its row again from the stored dimensions, so that a file stays
-// right when a catalogue gains or loses rows before it.
+// right when a catalogue gains or loses rows before it; the stored row stays when no row matches.
 void refindTableRow(DesignCase& c, const Catalogue& catalogue) {
-    switch (c.stiffenerType) {
-    case stiffLTable:
-        c.lRow = refindRow(catalogue.l, c.lRow, {{col::H, c.H}, {col::B, c.B}, {col::twLT, c.tw}});
-        break;
-    case stiffTTable:
-        c.tRow = refindRow(catalogue.t, c.tRow, {{col::H, c.H}, {col::B, c.B}, {col::twLT, c.tw}, {col::tfLT, c.tf}});
-        break;
-    case stiffFlatbarTable:
-        c.flatbarRow = refindRow(catalogue.fb, c.flatbarRow, {{col::H, c.H}, {col::twFbBf, c.tw}});
-        break;
-    case stiffBFTable:
-        c.bfRow = refindRow(catalogue.bf, c.bfRow, {{col::H, c.H}, {col::twFbBf, c.tw}});
-        break;
-    default:
-        break;
-    }
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(c.stiffenerType);
+    if (!facts || !facts->table) return;
+    int& row = c.*facts->tableRow;
+    row = lastMatchingRow(tableOf(catalogue, *facts->table), *facts->table, {c.H, c.B, c.tw, c.tf}).value_or(row);
 }
 
 // The stored working profile becomes the remembered set of its own type, so that selecting the
 // profile after loading gives back exactly the stored dimensions.
 void rememberProfiles(DesignCase& c, const GirderDims& girder) {
     if (ProfileDims* dims = builtUpDims(c, c.stiffenerType)) {
+        const unsigned fields = stiffenerTypeFacts(c.stiffenerType)->fields;
         dims->H = c.H;
         dims->tw = c.tw;
-        if (c.stiffenerType != stiffFlatbarBuiltUp) dims->B = c.B;
-        if (c.stiffenerType == stiffLBuiltUp || c.stiffenerType == stiffTBuiltUp || c.stiffenerType == stiffIBuiltUp)
-            dims->tf = c.tf;
-        if (c.stiffenerType == stiffTrapez) dims->a = c.a;
+        if (fields & fieldB) dims->B = c.B;
+        if (fields & fieldTf) dims->tf = c.tf;
+        if (fields & fieldA) dims->a = c.a;
     }
     if (GirderDims* dims = girderDims(c, c.girderType)) *dims = girder;
 }

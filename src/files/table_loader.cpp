@@ -79,7 +79,7 @@ std::variant<std::string, TableError> readFile(const std::filesystem::path& fold
     return content;
 }
 
-ProfileTableLoad loadProfileTable(const std::filesystem::path& folder, const char* fileName, ProfileKind kind) {
+ProfileTableLoad loadProfileTable(const std::filesystem::path& folder, const char* fileName, TableKind kind) {
     auto content = readFile(folder, fileName);
     if (auto* error = std::get_if<TableError>(&content)) return std::move(*error);
     return readProfileTable(kind, fileName, std::move(std::get<std::string>(content)));
@@ -93,21 +93,22 @@ std::string TableError::message() const {
     return text + ": " + problem;
 }
 
-int valuesPerRecord(ProfileKind kind) {
+const char* tableFileName(TableKind kind) {
     switch (kind) {
-    case ProfileKind::bulbFlat:
-        return 5;
-    case ProfileKind::angle:
-    case ProfileKind::tee:
-        return 4;
-    case ProfileKind::flatbar:
-        return 2;
+    case TableKind::bulbFlat:
+        return bfFileName;
+    case TableKind::l:
+        return lFileName;
+    case TableKind::t:
+        return tFileName;
+    case TableKind::flatbar:
+        break;
     }
-    return 0;
+    return flatbarFileName;
 }
 
-ProfileTableLoad readProfileTable(ProfileKind kind, std::string_view fileName, std::string content) {
-    const int valueCount = valuesPerRecord(kind);
+ProfileTableLoad readProfileTable(TableKind kind, std::string_view fileName, std::string content) {
+    const int valueCount = tableFacts(kind).valuesPerRecord;
     ProfileTable table;
     FreeFieldReader reader(std::move(content));
     // Reading stops at the physical end of the file; blank lines after the last record are
@@ -121,7 +122,7 @@ ProfileTableLoad readProfileTable(ProfileKind kind, std::string_view fileName, s
             table.rows[row][column] = static_cast<float>(*number.value);
         }
         table.lastRow = row;
-        if (kind == ProfileKind::bulbFlat) {
+        if (kind == TableKind::bulbFlat) {
             if (auto problem = bulbFlatProblem(table, row)) return TableError{std::string(fileName), record, *problem};
         }
     }
@@ -153,21 +154,10 @@ MaterialTableLoad readMaterialTable(std::string_view fileName, std::string conte
 
 CatalogueLoad loadCatalogue(const std::filesystem::path& folder) {
     Catalogue catalogue;
-    struct ProfileSource {
-        ProfileTable Catalogue::*table;
-        const char* fileName;
-        ProfileKind kind;
-    };
-    const ProfileSource profiles[] = {
-        {&Catalogue::bf, bfFileName, ProfileKind::bulbFlat},
-        {&Catalogue::l, lFileName, ProfileKind::angle},
-        {&Catalogue::t, tFileName, ProfileKind::tee},
-        {&Catalogue::fb, flatbarFileName, ProfileKind::flatbar},
-    };
-    for (const ProfileSource& source : profiles) {
-        ProfileTableLoad load = loadProfileTable(folder, source.fileName, source.kind);
+    for (const TableKind kind : tableKinds) {
+        ProfileTableLoad load = loadProfileTable(folder, tableFileName(kind), kind);
         if (auto* error = std::get_if<TableError>(&load)) return std::move(*error);
-        catalogue.*source.table = std::get<ProfileTable>(load);
+        tableOf(catalogue, kind) = std::get<ProfileTable>(load);
     }
     auto content = readFile(folder, materialFileName);
     if (auto* error = std::get_if<TableError>(&content)) return std::move(*error);

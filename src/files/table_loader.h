@@ -20,11 +20,9 @@ inline constexpr const char* tFileName = "tprof.dat";
 inline constexpr const char* flatbarFileName = "fprof.dat";
 inline constexpr const char* materialFileName = "KORmat.dat";
 
-// The four profile tables; each kind fixes the file's values per record.
-enum class ProfileKind { bulbFlat, angle, tee, flatbar };
-
-// 5 for bulb flats (H, tw, c, r, Ax), 4 for angles and tees (H, B, tw, tf), 2 for flat bars (H, tw).
-int valuesPerRecord(ProfileKind kind);
+// The file of a profile table: "bfprof.dat", "lprof.dat", "tprof.dat", "fprof.dat". The values per
+// record are the table's (tableFacts of design/catalogue.h).
+const char* tableFileName(TableKind kind);
 
 struct TableError {
     std::string file; // bare file name, e.g. "bfprof.dat"
@@ -47,7 +45,7 @@ CatalogueLoad loadCatalogue(const std::filesystem::path& folder);
 // One table from the text of its file; `fileName` is only used in the messages. Bulb-flat rows
 // are also checked for a flange width B = c + tw - 0.45*r greater than tw: the equivalent angle
 // divides by B - tw.
-ProfileTableLoad readProfileTable(ProfileKind kind, std::string_view fileName, std::string content);
+ProfileTableLoad readProfileTable(TableKind kind, std::string_view fileName, std::string content);
 MaterialTableLoad readMaterialTable(std::string_view fileName, std::string content);
 
 } // namespace korvel

@@ -1,6 +1,7 @@
 #include "report/printed_report.h"
 
 #include "checks/materials.h"
+#include "checks/yield/structure_types.h"
 #include "design/number_format.h"
 #include "figures/panel_figure.h"
 #include "figures/pictures.h"
@@ -65,20 +66,12 @@ struct StructureTexts {
 };
 
 StructureTexts structureTexts(const DesignCase& dc) {
-    const bool first = dc.structureOption == 0;
-    switch (dc.structureType) {
-    case watertightBulkhead:
-        return {"Watertight bulkhead;  Unit length: UL = " + formatNumber(dc.UL, "##0") + " m",
-                first ? "Stiffener: ends attached" : "Stiffener: no end attachment", false};
-    case tankBulkhead:
-        return {"Tank bulkhead  ", first ? "Stiffener: clip attachment" : "Stiffener: supported at both ends by girder",
-                true};
-    case upperStructure:
-        return {"Upper structure   ", first ? "Stiffener/Girder: Clear of tanks" : "Stiffener/Girder: In way of tanks",
-                true};
-    default:
-        return {};
-    }
+    const StructureTypeFacts* structure = structureTypeFacts(dc.structureType);
+    if (!structure) return {};
+    const std::string_view option = structure->options[dc.structureOption == 0 ? 0 : 1].report;
+    std::string name(structure->report);
+    if (structure->unitLength) name += ";  Unit length: UL = " + formatNumber(dc.UL, "##0") + " m";
+    return {name, std::string(option), structure->girderFactor};
 }
 
 // A dimension line: "H = 200 mm    B = 90.0 mm". A line that continues on the next one keeps the
@@ -101,24 +94,20 @@ std::pair<std::string, std::string> stiffenerDimensionLines(const DesignCase& dc
     const Dimension a{"a = ", formatNumber(dc.a, "#0.0")};
     const Dimension tw{"tw = ", formatNumber(dc.tw, "#0.0")};
     const Dimension tf{"tf = ", formatNumber(dc.tf, "#0.0")};
-    switch (dc.stiffenerType) {
-    case stiffFlatbarTable:
-    case stiffFlatbarBuiltUp:
-    case stiffBFTable:
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(dc.stiffenerType);
+    if (!facts) return {};
+    switch (facts->form) {
+    case DesignationForm::web:
         return {dimensionLine({H, tw}), {}};
-    case stiffRHS:
+    case DesignationForm::box:
         return {dimensionLine({H, B}), dimensionLine({tw}, true)};
-    case stiffTrapez:
+    case DesignationForm::trapez:
         return {dimensionLine({H, B}), dimensionLine({a, tw})};
-    case stiffLTable:
-    case stiffLBuiltUp:
-    case stiffTTable:
-    case stiffTBuiltUp:
-    case stiffIBuiltUp:
-        return {dimensionLine({H, B}), dimensionLine({tw, tf})};
-    default:
-        return {};
+    case DesignationForm::flanged:
+    case DesignationForm::iSection:
+        break;
     }
+    return {dimensionLine({H, B}), dimensionLine({tw, tf})};
 }
 
 bool shown(const std::string& proportionLine) {

@@ -1,5 +1,7 @@
 #include "sections/profile_outline.h"
 
+#include "sections/profile_type_table.h"
+
 namespace korvel {
 
 namespace {
@@ -111,28 +113,8 @@ ProfileOutline profileOutline(const DesignCase& dc) {
 }
 
 std::string_view schematicPictureName(int stiffenerType) {
-    switch (stiffenerType) {
-    case stiffLTable:
-        return "pic_l";
-    case stiffLBuiltUp:
-        return "pic_lb";
-    case stiffTTable:
-    case stiffTBuiltUp:
-        return "pic_t";
-    case stiffFlatbarTable:
-    case stiffFlatbarBuiltUp:
-        return "pic_f";
-    case stiffBFTable:
-        return "pic_hp";
-    case stiffRHS:
-        return "pic_rhs";
-    case stiffTrapez:
-        return "pic_usp";
-    case stiffIBuiltUp:
-        return "pic_i";
-    default:
-        return "pic_blank";
-    }
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(stiffenerType);
+    return facts ? facts->schematicPicture : "pic_blank";
 }
 
 std::string_view girderSchematicPictureName(int girderType) {

@@ -14,65 +14,17 @@ std::string mm(const std::string& value) {
 } // namespace
 
 std::optional<TableKind> tableKindOf(int stiffenerType) {
-    switch (stiffenerType) {
-    case stiffLTable:
-        return TableKind::l;
-    case stiffTTable:
-        return TableKind::t;
-    case stiffFlatbarTable:
-        return TableKind::flatbar;
-    case stiffBFTable:
-        return TableKind::bulbFlat;
-    default:
-        return std::nullopt;
-    }
-}
-
-const ProfileTable& tableOf(const Catalogue& cat, TableKind kind) {
-    switch (kind) {
-    case TableKind::l:
-        return cat.l;
-    case TableKind::t:
-        return cat.t;
-    case TableKind::flatbar:
-        return cat.fb;
-    case TableKind::bulbFlat:
-        break;
-    }
-    return cat.bf;
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(stiffenerType);
+    return facts ? facts->table : std::nullopt;
 }
 
 std::string_view tableName(TableKind kind) {
-    switch (kind) {
-    case TableKind::l:
-        return "L-table";
-    case TableKind::t:
-        return "T-table";
-    case TableKind::flatbar:
-        return "Flatbar-table";
-    case TableKind::bulbFlat:
-        break;
-    }
-    return "BF-table";
+    return tableFacts(kind).name;
 }
 
 const ProfileDims* builtUpDims(const DesignCase& dc, int stiffenerType) {
-    switch (stiffenerType) {
-    case stiffLBuiltUp:
-        return &dc.lBuiltUp;
-    case stiffTBuiltUp:
-        return &dc.tBuiltUp;
-    case stiffFlatbarBuiltUp:
-        return &dc.flatbarBuiltUp;
-    case stiffRHS:
-        return &dc.rhs;
-    case stiffTrapez:
-        return &dc.trapez;
-    case stiffIBuiltUp:
-        return &dc.iBuiltUp;
-    default:
-        return nullptr;
-    }
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(stiffenerType);
+    return facts && facts->builtUp ? &(dc.*facts->builtUp) : nullptr;
 }
 
 ProfileDims* builtUpDims(DesignCase& dc, int stiffenerType) {
@@ -80,9 +32,8 @@ ProfileDims* builtUpDims(DesignCase& dc, int stiffenerType) {
 }
 
 const GirderDims* girderDims(const DesignCase& dc, int girderType) {
-    if (girderType == girderL) return &dc.lGirder;
-    if (girderType == girderT) return &dc.tGirder;
-    return nullptr;
+    const GirderTypeFacts* facts = girderTypeFacts(girderType);
+    return facts ? &(dc.*facts->dims) : nullptr;
 }
 
 GirderDims* girderDims(DesignCase& dc, int girderType) {
@@ -93,15 +44,12 @@ namespace {
 
 StepOutcome loadWorkingProfile(DesignCase& dc, const Catalogue& cat) {
     const int type = dc.stiffenerType;
-    if (!isStiffenerType(type))
-        return StepOutcome::fault("stiffener type " + std::to_string(type) + " is not one of 0 to 9");
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(type);
+    if (!facts) return StepOutcome::fault("stiffener type " + std::to_string(type) + " is not one of 0 to 9");
 
-    if (const auto kind = tableKindOf(type)) {
+    if (const auto kind = facts->table) {
         const ProfileTable& table = tableOf(cat, *kind);
-        const int row = *kind == TableKind::l         ? dc.lRow
-                        : *kind == TableKind::t       ? dc.tRow
-                        : *kind == TableKind::flatbar ? dc.flatbarRow
-                                                      : dc.bfRow;
+        const int row = dc.*facts->tableRow;
         const std::string name(tableName(*kind));
         if (table.lastRow < 0) return StepOutcome::fault("the " + name + " is empty");
         if (!table.hasRow(row))
@@ -142,15 +90,15 @@ StepOutcome loadWorkingProfile(DesignCase& dc, const Catalogue& cat) {
         }
         }
     } else {
-        const ProfileDims& d = *builtUpDims(dc, type);
+        const ProfileDims& d = dc.*facts->builtUp;
         dc.H = d.H;
         dc.tw = d.tw;
-        if (type != stiffFlatbarBuiltUp) dc.B = d.B;
-        if (type == stiffRHS || type == stiffTrapez)
+        if (facts->fields & fieldB) dc.B = d.B;
+        if (facts->wallThickness)
             dc.tf = d.tw; // one wall thickness for web and top
-        else if (type != stiffFlatbarBuiltUp)
+        else if (facts->fields & fieldTf)
             dc.tf = d.tf;
-        if (type == stiffTrapez) dc.a = d.a;
+        if (facts->fields & fieldA) dc.a = d.a;
     }
 
     if (StepOutcome shape = formProfileShape(dc); !shape.ok()) return shape;
@@ -177,44 +125,41 @@ StepOutcome selectProfile(DesignCase& dc, const Catalogue& cat) {
 
 StepOutcome formProfileShape(DesignCase& dc) {
     const double H = dc.H, B = dc.B, tw = dc.tw, tf = dc.tf;
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(dc.stiffenerType);
+    if (!facts)
+        return StepOutcome::fault("stiffener type " + std::to_string(dc.stiffenerType) + " is not one of 0 to 9");
     ProfileShape s;
-    switch (dc.stiffenerType) {
-    case stiffLTable:
-    case stiffLBuiltUp:
-    case stiffBFTable: // the bulb flat as its equivalent angle
+    switch (facts->shape) {
+    case ShapeFamily::angle: // the bulb flat as its equivalent angle
         if (B == 0) return StepOutcome::fault("flange width B is zero: the flange unsymmetry 1 - tw/B is undefined");
         s.hw = H - tf;
         s.b2 = B - tw;
         s.e = B / 2 - tw / 2;
         s.u = 1 - tw / B; // 1 - 2*b1/B with b1 = tw/2
         break;
-    case stiffTTable:
-    case stiffTBuiltUp:
+    case ShapeFamily::tee:
         s.hw = H - tf;
         s.b2 = (B - tw) / 2;
         break;
-    case stiffIBuiltUp:
+    case ShapeFamily::iSection:
         s.hw = H - 2 * tf;
         s.b2 = (B - tw) / 2;
         break;
-    case stiffFlatbarTable:
-    case stiffFlatbarBuiltUp:
+    case ShapeFamily::flatBar:
         s.hw = H;
         break;
-    case stiffRHS:
+    case ShapeFamily::rhs:
         s.hw = H - 2 * tw;
         s.b2 = B - 2 * tw;
         break;
-    case stiffTrapez:
+    case ShapeFamily::trapez:
         s.hw = H - tw;
         s.b2 = B - 2 * tw;
         break;
-    default:
-        return StepOutcome::fault("stiffener type " + std::to_string(dc.stiffenerType) + " is not one of 0 to 9");
     }
     // Warping factor of the flanged sections (ABS 3/5.3); flat bars and closed cells keep m = 1.
-    const int type = dc.stiffenerType;
-    if (type <= stiffTBuiltUp || type == stiffBFTable || type == stiffIBuiltUp) {
+    const ShapeFamily family = facts->shape;
+    if (family == ShapeFamily::angle || family == ShapeFamily::tee || family == ShapeFamily::iSection) {
         if (B == 0) return StepOutcome::fault("flange width B is zero: the warping factor m is undefined");
         s.m = 1 - s.u * (0.7 - 0.1 * s.hw / B);
     }
@@ -226,125 +171,86 @@ std::string stiffenerDesignation(const DesignCase& dc) {
     const std::string H = formatNumber(dc.H, "00");
     const std::string B = formatNumber(dc.B, "00");
     const std::string tw = formatNumber(dc.tw, "0.0");
-    const std::string flanged = H + "x" + B + "x" + tw + "x" + formatNumber(dc.tf, "#0.0");
-    switch (dc.stiffenerType) {
-    case stiffLTable:
-        return "L " + flanged;
-    case stiffLBuiltUp:
-        return "Built-up: L " + flanged;
-    case stiffTTable:
-        return "T " + flanged;
-    case stiffTBuiltUp:
-        return "Built-up: T " + flanged;
-    case stiffFlatbarTable:
-    case stiffFlatbarBuiltUp:
-        return "Fb " + H + "x" + tw;
-    case stiffBFTable:
-        return "BF " + H + "x" + tw;
-    case stiffRHS:
-        return "RHS " + H + "x" + B + "x" + tw;
-    case stiffTrapez:
-        if (dc.a != 0) return "Trapez " + H + "x" + B + "/" + formatNumber(dc.a, "00") + "x" + tw;
-        return "Trapez " + H + "x" + B + "x" + tw;
-    case stiffIBuiltUp:
-        return "I " + H + "x" + B + "x" + tw + "x" + formatNumber(dc.tf, "0.0");
-    default:
-        return {};
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(dc.stiffenerType);
+    if (!facts) return {};
+    const std::string prefix(facts->designationPrefix);
+    switch (facts->form) {
+    case DesignationForm::flanged:
+        return prefix + H + "x" + B + "x" + tw + "x" + formatNumber(dc.tf, "#0.0");
+    case DesignationForm::web:
+        return prefix + H + "x" + tw;
+    case DesignationForm::box:
+        return prefix + H + "x" + B + "x" + tw;
+    case DesignationForm::trapez:
+        if (dc.a != 0) return prefix + H + "x" + B + "/" + formatNumber(dc.a, "00") + "x" + tw;
+        return prefix + H + "x" + B + "x" + tw;
+    case DesignationForm::iSection:
+        break;
     }
+    return prefix + H + "x" + B + "x" + tw + "x" + formatNumber(dc.tf, "0.0");
 }
 
 std::string girderDesignation(const DesignCase& dc) {
-    if (!isGirderType(dc.girderType)) return {};
+    const GirderTypeFacts* facts = girderTypeFacts(dc.girderType);
+    if (!facts) return {};
     const GirderSection& g = dc.girder;
-    return std::string(dc.girderType == girderL ? "L " : "T ") + formatNumber(g.H, "00") + "x" +
-           formatNumber(g.B, "00") + "x" + formatNumber(g.tw, "0.0") + "x" + formatNumber(g.tf, "#0.0");
+    return std::string(facts->designationPrefix) + formatNumber(g.H, "00") + "x" + formatNumber(g.B, "00") + "x" +
+           formatNumber(g.tw, "0.0") + "x" + formatNumber(g.tf, "#0.0");
 }
 
 std::string listItemText(const ProfileTable& table, TableKind kind, int row) {
     if (!table.hasRow(row)) return {};
     auto v = [&](int column) { return generalNumber(table.value(row, column)); };
-    switch (kind) {
-    case TableKind::l:
-        return "L" + v(col::H) + "x" + v(col::B) + "x" + v(col::twLT) + "x" + v(col::tfLT);
-    case TableKind::t:
-        return "T" + v(col::H) + "x" + v(col::B) + "x" + v(col::twLT) + "x" + v(col::tfLT);
-    case TableKind::flatbar:
-        return "Fb" + v(col::H) + "x" + v(col::twFbBf);
-    case TableKind::bulbFlat:
-        break;
-    }
-    return "BF" + v(col::H) + "x" + v(col::twFbBf);
+    const TableFacts& facts = tableFacts(kind);
+    const std::string prefix(facts.itemPrefix);
+    if (facts.keyHasB) return prefix + v(col::H) + "x" + v(col::B) + "x" + v(col::twLT) + "x" + v(col::tfLT);
+    return prefix + v(col::H) + "x" + v(col::twFbBf);
 }
 
 std::string_view stiffenerPictureName(int stiffenerType) {
-    switch (stiffenerType) {
-    case stiffLTable:
-    case stiffLBuiltUp:
-        return "pic_small_l";
-    case stiffTTable:
-    case stiffTBuiltUp:
-        return "pic_small_t";
-    case stiffFlatbarTable:
-    case stiffFlatbarBuiltUp:
-        return "pic_small_fb";
-    case stiffBFTable:
-        return "pic_small_hp";
-    case stiffRHS:
-        return "pic_small_rhs";
-    case stiffTrapez:
-        return "pic_small_u";
-    case stiffIBuiltUp:
-        return "pic_small_i";
-    default:
-        return {};
-    }
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(stiffenerType);
+    return facts ? facts->pictureName : std::string_view{};
 }
 
 std::string_view girderPictureName(int girderType) {
-    if (girderType == girderL) return "pic_small_lg";
-    if (girderType == girderT) return "pic_small_tg";
-    return {};
+    const GirderTypeFacts* facts = girderTypeFacts(girderType);
+    return facts ? facts->pictureName : std::string_view{};
 }
 
 std::string_view stiffenerDialogCaption(int stiffenerType) {
-    static constexpr std::string_view captions[stiffenerTypeCount] = {
-        "Stiffener: L-table",        "Stiffener: L-built-up",       "Stiffener: T-table",  "Stiffener: T-built-up",
-        "Stiffener: Flatbar-table",  "Stiffener: Flatbar-built-up", "Stiffener: BF-table", "Stiffener: RHS",
-        "Stiffener: Trapez-profile", "Stiffener: I-built-up",
-    };
-    return isStiffenerType(stiffenerType) ? captions[stiffenerType] : std::string_view{};
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(stiffenerType);
+    return facts ? facts->dialogCaption : std::string_view{};
 }
 
 std::string_view girderDialogCaption(int girderType) {
-    if (girderType == girderL) return "Girder: L - Built-up";
-    if (girderType == girderT) return "Girder: T-built-up";
-    return {};
+    const GirderTypeFacts* facts = girderTypeFacts(girderType);
+    return facts ? facts->dialogCaption : std::string_view{};
 }
 
 DimensionLabels tableDimensionLabels(const DesignCase& dc) {
     DimensionLabels d;
     const auto whole = [](float v) { return mm(formatNumber(v, "##0")); };
     const auto tenth = [](float v) { return mm(formatNumber(v, "##0.0")); };
-    switch (dc.stiffenerType) {
-    case stiffLTable:
-    case stiffTTable:
+    const std::optional<TableKind> kind = tableKindOf(dc.stiffenerType);
+    if (!kind) return d;
+    switch (*kind) {
+    case TableKind::l:
+    case TableKind::t:
         d.H = whole(dc.H);
         d.B = whole(dc.B);
         d.tw = tenth(dc.tw);
         d.tf = tenth(dc.tf);
         break;
-    case stiffFlatbarTable:
+    case TableKind::flatbar:
         d.H = whole(dc.H);
         d.tw = tenth(dc.tw);
         break;
-    case stiffBFTable:
+    case TableKind::bulbFlat:
         d.H = whole(dc.H);
         d.tw = tenth(dc.tw);
         d.c = tenth(dc.a);
         d.r = tenth(dc.bfCol4);
         d.B = tenth(dc.B);
-        break;
-    default:
         break;
     }
     return d;
@@ -354,12 +260,12 @@ EditFieldTexts builtUpFieldTexts(const DesignCase& dc, int stiffenerType) {
     EditFieldTexts f;
     const ProfileDims* d = builtUpDims(dc, stiffenerType);
     if (!d) return f;
+    const StiffenerTypeFacts& facts = *stiffenerTypeFacts(stiffenerType);
     f.H = formatNumber(d->H, "##0");
     f.tw = formatNumber(d->tw, "##0.0");
-    if (stiffenerType == stiffFlatbarBuiltUp) return f;
-    f.B = formatNumber(d->B, stiffenerType == stiffLBuiltUp ? "##0.0" : "##0");
-    if (stiffenerType == stiffTrapez) f.a = formatNumber(d->a, "##0");
-    if (stiffenerType != stiffRHS && stiffenerType != stiffTrapez) f.tf = formatNumber(d->tf, "##0.0");
+    if (facts.fields & fieldB) f.B = formatNumber(d->B, facts.builtUpBMask);
+    if (facts.fields & fieldA) f.a = formatNumber(d->a, "##0");
+    if (facts.fields & fieldTf) f.tf = formatNumber(d->tf, "##0.0");
     return f;
 }
 

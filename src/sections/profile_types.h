@@ -8,14 +8,13 @@
 #include "design/calc_fault.h"
 #include "design/catalogue.h"
 #include "design/design_case.h"
+#include "sections/profile_type_table.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace korvel {
-
-enum class TableKind { l, t, flatbar, bulbFlat };
 
 inline bool isStiffenerType(int type) {
     return type >= 0 && type < stiffenerTypeCount;
@@ -26,7 +25,6 @@ inline bool isGirderType(int type) {
 
 // The table a table type reads (L 0, T 2, Flatbar 4, BF 6); none for the built-up types.
 std::optional<TableKind> tableKindOf(int stiffenerType);
-const ProfileTable& tableOf(const Catalogue& cat, TableKind kind);
 // "L-table", "T-table", "Flatbar-table", "BF-table": the names used in fault messages.
 std::string_view tableName(TableKind kind);
 

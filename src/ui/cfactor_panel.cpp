@@ -1,5 +1,6 @@
 #include "ui/cfactor_panel.h"
 
+#include "checks/yield/structure_types.h"
 #include "design/design_case.h"
 #include "ui/line_input.h"
 
@@ -12,24 +13,6 @@
 
 namespace korvel {
 
-namespace {
-
-struct TabText {
-    const char* caption;
-    const char* option0Name;
-    const char* option0;
-    const char* option1Name;
-    const char* option1;
-};
-
-constexpr TabText tabTexts[3] = {
-    {"Watertight Bukhead", "OptC00", "Stiffener: ends attached", "OptC01", "Stiffener: no end attachment"},
-    {"Tank Bulkhead", "OptC10", "Stiffener: clip attachment", "OptC11", "Stiffener: supported at both ends by girder"},
-    {"Upper Structure", "OptC20", "Clear of tanks", "OptC21", "In way of tanks"},
-};
-
-} // namespace
-
 QString captionDisplayText(const std::string& caption) {
     QString text = QString::fromStdString(caption);
     text.replace(QStringLiteral("&&"), QStringLiteral("&"));
@@ -39,19 +22,18 @@ QString captionDisplayText(const std::string& caption) {
 CFactorPanel::CFactorPanel(QWidget* parent) : QTabWidget(parent) {
     setObjectName(QStringLiteral("SSTabCfactor"));
 
-    for (int tab = 0; tab < 3; ++tab) {
+    for (int tab = 0; tab < structureTypeCount; ++tab) {
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("SSTabCfactorTab%1").arg(tab));
         auto* layout = new QGridLayout(page);
         layout->setContentsMargins(6, 4, 6, 4);
         layout->setVerticalSpacing(2);
         auto* group = new QButtonGroup(page);
-        const TabText& t = tabTexts[tab];
-        const char* names[2] = {t.option0Name, t.option1Name};
-        const char* texts[2] = {t.option0, t.option1};
+        const StructureTypeFacts& structure = structureTypes[tab];
         for (int option = 0; option < 2; ++option) {
-            auto* button = new QRadioButton(QString::fromUtf8(texts[option]), page);
-            button->setObjectName(QString::fromLatin1(names[option]));
+            const std::string_view text = structure.options[option].button;
+            auto* button = new QRadioButton(QString::fromUtf8(text.data(), static_cast<int>(text.size())), page);
+            button->setObjectName(QStringLiteral("OptC%1%2").arg(tab).arg(option));
             group->addButton(button, option);
             layout->addWidget(button, option, 0);
             options_[static_cast<std::size_t>(tab)][static_cast<std::size_t>(option)] = button;
@@ -70,7 +52,7 @@ CFactorPanel::CFactorPanel(QWidget* parent) : QTabWidget(parent) {
         layout->setRowStretch(3, 1);
         layout->setColumnStretch(0, 1);
         captions_[static_cast<std::size_t>(tab)] = caption;
-        addTab(page, QString::fromUtf8(t.caption));
+        addTab(page, QString::fromUtf8(structure.tabCaption.data(), static_cast<int>(structure.tabCaption.size())));
         connect(group, &QButtonGroup::idClicked, this, &CFactorPanel::structureOptionChosen);
     }
     // The tab chosen is the structure type; the option keeps its value.

@@ -48,24 +48,6 @@ QMenu* addSubmenu(QWidget* parent, QMenu* into, const char* name, const char* ca
     return menu;
 }
 
-struct StiffenerEntry {
-    const char* name;
-    const char* caption;
-    int type;
-};
-constexpr StiffenerEntry stiffenerEntries[] = {
-    {"mnustiffl", "&L-table", stiffLTable},
-    {"mnustifflb", "L-built-up", stiffLBuiltUp},
-    {"mnustifft", "&T-table", stiffTTable},
-    {"mnustifftb", "T-built-up", stiffTBuiltUp},
-    {"mnustifff", "&Flatbar-table", stiffFlatbarTable},
-    {"mnustifffb", "Flatbar-built-up", stiffFlatbarBuiltUp},
-    {"mnustiffhp", "&BF-table", stiffBFTable},
-    {"mnustiffrhs", "&RHS", stiffRHS},
-    {"mnustiffusp", "&Trapez-profile", stiffTrapez},
-    {"mnustiffib", "I-built-up", stiffIBuiltUp},
-};
-
 // A path in a menu caption: "&" would mark an access key.
 QString menuText(const std::string& text) {
     return QString::fromStdString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
@@ -115,9 +97,9 @@ void MainWindow::buildMenus() {
     profileMenu_->setObjectName(QStringLiteral("mnuProfile"));
     bar->addMenu(profileMenu_);
     QMenu* stiff = addSubmenu(this, profileMenu_, "mnustiff", "Stiffener profile");
-    for (const StiffenerEntry& e : stiffenerEntries) {
-        const int type = e.type;
-        connect(addEntry(stiff, e.name, e.caption), &QAction::triggered, this,
+    for (int type = 0; type < stiffenerTypeCount; ++type) {
+        const StiffenerTypeFacts& facts = *stiffenerTypeFacts(type);
+        connect(addEntry(stiff, facts.menuName, facts.menuCaption), &QAction::triggered, this,
                 [this, type] { openStiffenerDialog(type); });
     }
     QMenu* girder = addSubmenu(this, profileMenu_, "mnuGirder", "Girder profile");

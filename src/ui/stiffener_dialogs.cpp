@@ -17,38 +17,40 @@ namespace {
 using Field = ProfileField;
 using Rule = ProfileDialog::ClosingRule;
 
-// What distinguishes the stiffener windows. The closing checks: the flat bar checks its height
-// only, the Trapez leaves its web offset a alone, and the L-built-up window only finishes the field
-// being edited.
-struct StiffenerWindow {
-    const char* name;
-    const char* izUnit; // empty: no Iz (flat bars, and the closed cells whose Iz is not formed)
+// The edit fields of a built-up window in their order, from the type's dimension fields: RHS and
+// Trapez call their one wall thickness t.
+std::vector<ProfileDialog::FieldSpec> editFields(const StiffenerTypeFacts& facts) {
     std::vector<ProfileDialog::FieldSpec> fields;
-    Rule closing;
-    std::vector<Field> closingChecked;
-};
+    if (facts.fields & fieldH) fields.push_back({Field::H, QStringLiteral("H =")});
+    if (facts.fields & fieldB) fields.push_back({Field::B, QStringLiteral("B =")});
+    if (facts.fields & fieldA) fields.push_back({Field::a, QStringLiteral("a =")});
+    if (facts.fields & fieldTw)
+        fields.push_back({Field::tw, facts.wallThickness ? QStringLiteral("t =") : QStringLiteral("tw =")});
+    if (facts.fields & fieldTf) fields.push_back({Field::tf, QStringLiteral("tf =")});
+    return fields;
+}
 
-const StiffenerWindow& windowOf(int type) {
-    static const ProfileDialog::FieldSpec H{Field::H, QStringLiteral("H =")};
-    static const ProfileDialog::FieldSpec B{Field::B, QStringLiteral("B =")};
-    static const ProfileDialog::FieldSpec tw{Field::tw, QStringLiteral("tw =")};
-    static const ProfileDialog::FieldSpec tf{Field::tf, QStringLiteral("tf =")};
-    static const ProfileDialog::FieldSpec a{Field::a, QStringLiteral("a =")};
-    static const ProfileDialog::FieldSpec t{Field::tw, QStringLiteral("t =")};
-    static const std::vector<Field> all{Field::H, Field::B, Field::tw, Field::tf};
-    static const StiffenerWindow windows[stiffenerTypeCount] = {
-        {"stiffl", " mm4", {}, Rule::none, {}},
-        {"stifflb", " mm4", {H, B, tw, tf}, Rule::leaveField, {}},
-        {"stifft", " mm4", {}, Rule::none, {}},
-        {"stifftb", " mm4", {H, B, tw, tf}, Rule::checkFields, all},
-        {"stifff", "", {}, Rule::none, {}},
-        {"stifffb", "", {H, tw}, Rule::checkFields, {Field::H}},
-        {"stiffhp", " mm4", {}, Rule::none, {}},
-        {"stiffrhs", "", {H, B, t}, Rule::checkFields, {Field::H, Field::B, Field::tw}},
-        {"stiffusp", "", {H, B, a, t}, Rule::checkFields, {Field::H, Field::B, Field::tw}},
-        {"stiffib", " mm4 (one flange)", {H, B, tw, tf}, Rule::checkFields, all},
-    };
-    return windows[type];
+// The closing checks: the flat bar checks its height only, the Trapez leaves its web offset a
+// alone, and the L-built-up window only finishes the field being edited.
+Rule closingRule(ClosingCheck check) {
+    switch (check) {
+    case ClosingCheck::leaveField:
+        return Rule::leaveField;
+    case ClosingCheck::checkFields:
+        return Rule::checkFields;
+    case ClosingCheck::none:
+        break;
+    }
+    return Rule::none;
+}
+
+std::vector<Field> closingChecked(unsigned fields) {
+    std::vector<Field> checked;
+    const std::pair<DimensionField, Field> order[] = {
+        {fieldH, Field::H}, {fieldB, Field::B}, {fieldTw, Field::tw}, {fieldTf, Field::tf}, {fieldA, Field::a}};
+    for (const auto& [bit, field] : order)
+        if (fields & bit) checked.push_back(field);
+    return checked;
 }
 
 ProfileDialog::WindowOptions optionsOf(int type) {
@@ -57,7 +59,7 @@ ProfileDialog::WindowOptions optionsOf(int type) {
     o.caption =
         QString::fromUtf8(stiffenerDialogCaption(type).data(), static_cast<int>(stiffenerDialogCaption(type).size()));
     o.leftFraction = type == stiffLTable ? 0.1 : 0.2;
-    o.izUnit = windowOf(type).izUnit;
+    o.izUnit = stiffenerTypeFacts(type)->izUnit;
     o.backgroundFlipsFigure = type == stiffFlatbarTable;
     return o;
 }
@@ -72,7 +74,8 @@ float toStored(double value) {
 } // namespace
 
 QString stiffenerWindowName(int type) {
-    return isStiffenerType(type) ? QString::fromUtf8(windowOf(type).name) : QString();
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(type);
+    return facts ? QString::fromUtf8(facts->windowName) : QString();
 }
 
 TableStiffenerDialog::TableStiffenerDialog(QWidget* owner, const ProfileDialogContext& ctx, int type)
@@ -120,17 +123,7 @@ TableStiffenerDialog::TableStiffenerDialog(QWidget* owner, const ProfileDialogCo
 }
 
 int& TableStiffenerDialog::row() const {
-    switch (table_) {
-    case TableKind::l:
-        return dc().lRow;
-    case TableKind::t:
-        return dc().tRow;
-    case TableKind::flatbar:
-        return dc().flatbarRow;
-    case TableKind::bulbFlat:
-        break;
-    }
-    return dc().bfRow;
+    return dc().*stiffenerTypeFacts(typeCode())->tableRow;
 }
 
 void TableStiffenerDialog::fillInputs() {
@@ -157,9 +150,9 @@ void TableStiffenerDialog::showDimensionLabels() {
 
 BuiltUpStiffenerDialog::BuiltUpStiffenerDialog(QWidget* owner, const ProfileDialogContext& ctx, int type)
     : ProfileDialog(owner, ctx, Kind::stiffener, type, optionsOf(type)) {
-    const StiffenerWindow& w = windowOf(type);
-    addFields(w.fields);
-    setClosingRule(w.closing, w.closingChecked);
+    const StiffenerTypeFacts& facts = *stiffenerTypeFacts(type);
+    addFields(editFields(facts));
+    setClosingRule(closingRule(facts.closing), closingChecked(facts.closingChecked));
 }
 
 double BuiltUpStiffenerDialog::fieldValue(ProfileField field) const {

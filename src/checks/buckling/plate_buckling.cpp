@@ -2,6 +2,7 @@
 
 #include "checks/buckling/buckling_constants.h"
 #include "design/floating_point_flags.h"
+#include "sections/profile_type_table.h"
 
 #include <array>
 #include <cmath>
@@ -26,7 +27,8 @@ double stressRatio(double min, double max) {
 // Edge restraint factors: flat bars and bulb flats restrain the plate edge less than flanged
 // profiles.
 bool lightEdgeRestraint(int stiffenerType) {
-    return stiffenerType == stiffFlatbarTable || stiffenerType == stiffFlatbarBuiltUp || stiffenerType == stiffBFTable;
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(stiffenerType);
+    return facts && facts->lightEdgeRestraint;
 }
 
 StepOutcome assessPlate(const DesignCase& dc, const PlateInput& in, PlateDetail& d, bool& sigyError) {
