@@ -1,6 +1,7 @@
 #include "files/batch_file.h"
 
 #include "design/number_format.h"
+#include "sections/profile_type_table.h"
 #include "sections/profile_types.h"
 
 #include <algorithm>
@@ -65,11 +66,26 @@ struct ProfileToken {
     int type;
     int dimensions;
 };
-constexpr ProfileToken stiffenerTokens[] = {
-    {"LR", stiffLTable, 4},         {"LW", stiffLBuiltUp, 4}, {"TG", stiffTBuiltUp, 4},
-    {"FB", stiffFlatbarBuiltUp, 2}, {"BF", stiffBFTable, 2},  {"IG", stiffIBuiltUp, 4},
-};
-constexpr ProfileToken girderTokens[] = {{"LG", girderL, 4}, {"TG", girderT, 4}};
+// The batch tokens of the profile types that have one, in code order, with the number of
+// dimensions their field holds: H x tw for the web-only forms, H x B x tw x tf otherwise.
+const std::vector<ProfileToken>& stiffenerTokens() {
+    static const std::vector<ProfileToken> tokens = [] {
+        std::vector<ProfileToken> list;
+        for (int code = 0; code < stiffenerTypeCount; ++code) {
+            const StiffenerTypeFacts& facts = *stiffenerTypeFacts(code);
+            if (!facts.batchToken.empty())
+                list.push_back({facts.batchToken, code, facts.form == DesignationForm::web ? 2 : 4});
+        }
+        return list;
+    }();
+    return tokens;
+}
+
+const std::vector<ProfileToken>& girderTokens() {
+    static const std::vector<ProfileToken> tokens = {{girderTypeFacts(girderL)->batchToken, girderL, 4},
+                                                     {girderTypeFacts(girderT)->batchToken, girderT, 4}};
+    return tokens;
+}
 
 std::string dimensionsText(std::initializer_list<float> dims) {
     std::string text;
@@ -125,17 +141,16 @@ public:
     }
 
     // A profile token and its dimensions joined by a lower-case "x".
-    const ProfileToken* profile(int tokenField, int dimsField, const ProfileToken* first, const ProfileToken* last,
+    const ProfileToken* profile(int tokenField, int dimsField, const std::vector<ProfileToken>& tokens,
                                 const char* what, std::array<double, 4>& dims) {
         if (error_) return nullptr;
         const std::string_view token = fields_[static_cast<std::size_t>(tokenField)];
         const ProfileToken* found = nullptr;
-        for (const ProfileToken* t = first; t != last; ++t)
-            if (t->token == token) found = t;
+        for (const ProfileToken& t : tokens)
+            if (t.token == token) found = &t;
         if (!found) {
             std::string known;
-            for (const ProfileToken* t = first; t != last; ++t)
-                known += (known.empty() ? "" : ", ") + std::string(t->token);
+            for (const ProfileToken& t : tokens) known += (known.empty() ? "" : ", ") + std::string(t.token);
             fail("field " + std::to_string(tokenField) + ": unknown " + what + " profile \"" + std::string(token) +
                  "\" (known: " + known + ")");
             return nullptr;
@@ -199,8 +214,7 @@ std::optional<BatchError> readCase(const std::vector<std::string_view>& fields, 
     e.structureOption = in.code(12, "structure option", 0, 1);
 
     std::array<double, 4> dims{};
-    if (const ProfileToken* stiffener =
-            in.profile(13, 14, std::begin(stiffenerTokens), std::end(stiffenerTokens), "stiffener", dims)) {
+    if (const ProfileToken* stiffener = in.profile(13, 14, stiffenerTokens(), "stiffener", dims)) {
         e.stiffenerType = stiffener->type;
         for (std::size_t i = 0; i < dims.size(); ++i) e.stiffener[i] = static_cast<float>(dims[i]);
         if (e.stiffenerType == stiffLTable)
@@ -208,8 +222,7 @@ std::optional<BatchError> readCase(const std::vector<std::string_view>& fields, 
         else if (e.stiffenerType == stiffBFTable)
             e.bfRow = tableRowOf(catalogue.bf, TableKind::bulbFlat, e.stiffener, e.tableRowNote);
     }
-    if (const ProfileToken* girder =
-            in.profile(15, 16, std::begin(girderTokens), std::end(girderTokens), "girder", dims)) {
+    if (const ProfileToken* girder = in.profile(15, 16, girderTokens(), "girder", dims)) {
         e.girderType = girder->type;
         e.girder = GirderDims{dims[0], dims[1], dims[2], static_cast<float>(dims[3])};
     }

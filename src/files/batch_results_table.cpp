@@ -1,6 +1,8 @@
 #include "files/batch_results_table.h"
 
+#include "checks/yield/structure_types.h"
 #include "design/number_format.h"
+#include "sections/profile_type_table.h"
 #include "sections/profile_types.h"
 
 #include <iterator>
@@ -21,42 +23,22 @@ const char* const headerLabels[] = {
 // clang-format on
 static_assert(std::size(headerLabels) == 44, "the results table has 44 columns");
 
-const char* bulkheadText(int structureType) {
-    switch (structureType) {
-    case watertightBulkhead:
-        return "Watertight bulkhead";
-    case tankBulkhead:
-        return "Tank bulkhead";
-    default:
-        return "Upper Structure";
-    }
+// An invalid structure code never reaches the table (the readers refuse it); the last type's
+// text stands in, as it always has.
+std::string_view bulkheadText(int structureType) {
+    const StructureTypeFacts* facts = structureTypeFacts(structureType);
+    return facts ? facts->results : structureTypes[upperStructure].results;
 }
 
-const char* optionText(int structureType, int option) {
-    static const char* const texts[3][2] = {{" Ends attached", " No end attachment"},
-                                            {" Clip attachment", " Supported at both ends by girder"},
-                                            {" Clear of tanks", " In way of tanks"}};
-    if (structureType < 0 || structureType > 2 || option < 0 || option > 1) return "";
-    return texts[structureType][option];
+std::string_view optionText(int structureType, int option) {
+    const StructureTypeFacts* facts = structureTypeFacts(structureType);
+    if (!facts || option < 0 || option > 1) return {};
+    return facts->options[option].results;
 }
 
-const char* stiffenerToken(int stiffenerType) {
-    switch (stiffenerType) {
-    case stiffLTable:
-        return "LR";
-    case stiffLBuiltUp:
-        return "LW";
-    case stiffTBuiltUp:
-        return "TG";
-    case stiffIBuiltUp:
-        return "IG";
-    case stiffFlatbarBuiltUp:
-        return "Fb";
-    case stiffBFTable:
-        return "BF";
-    default:
-        return "";
-    }
+std::string_view stiffenerToken(int stiffenerType) {
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(stiffenerType);
+    return facts ? facts->resultsToken : std::string_view();
 }
 
 class Row {
@@ -80,7 +62,7 @@ private:
 };
 
 std::string stiffenerProfileText(const DesignCase& dc) {
-    std::string text = stiffenerToken(dc.stiffenerType);
+    std::string text(stiffenerToken(dc.stiffenerType));
     text += formatNumber(dc.H, "00");
     text += 'x';
     if (dc.stiffenerType == stiffFlatbarBuiltUp || dc.stiffenerType == stiffBFTable)
@@ -95,7 +77,7 @@ std::string stiffenerProfileText(const DesignCase& dc) {
 std::string girderProfileText(const DesignCase& dc) {
     const GirderDims* g = girderDims(dc, dc.girderType);
     if (!g) return {};
-    return std::string(dc.girderType == girderL ? "LG" : "TG") + formatNumber(g->H, "00") + "x" +
+    return std::string(girderTypeFacts(dc.girderType)->batchToken) + formatNumber(g->H, "00") + "x" +
            formatNumber(g->B, "00") + "x" + formatNumber(g->tw, "0.0") + "x" + formatNumber(g->tf, "#0.0");
 }
 

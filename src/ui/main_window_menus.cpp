@@ -1,7 +1,6 @@
 // The working window's menus: File (with the recent files and the print commands), Profile (also
 // the right-click menu), Database, Print and Help, and what their entries do.
 
-#include "checks/materials.h"
 #include "files/project_file.h"
 #include "sections/profile_types.h"
 #include "ui/about_window.h"
@@ -257,12 +256,8 @@ ProfileDialogContext MainWindow::profileDialogContext() {
 
 void MainWindow::openStiffenerDialog(int stiffenerType) {
     if (!isStiffenerType(stiffenerType)) return;
-    DesignCase& dc = ctx_.dc;
-    // The type's own table row or remembered dimensions become the working profile; selecting a
-    // profile resets the stiffener strengths to the list, so the material is applied again.
-    dc.stiffenerType = stiffenerType;
-    selectProfile(dc, ctx_.catalogue);
-    refreshStiffenerMaterial(dc, ctx_.catalogue);
+    // The type's own table row or remembered dimensions become the working profile.
+    ctx_.dc.stiffenerType = stiffenerType;
     recalculate();
     korvel::openStiffenerDialog(this, profileDialogContext(), stiffenerType);
 }

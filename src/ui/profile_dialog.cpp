@@ -1,9 +1,7 @@
 #include "ui/profile_dialog.h"
 
-#include "checks/materials.h"
 #include "design/number_format.h"
-#include "engine/calculate.h"
-#include "sections/girder_section.h"
+#include "engine/assessment.h"
 #include "ui/line_input.h"
 #include "ui/profile_figure_widget.h"
 
@@ -249,17 +247,14 @@ void ProfileDialog::applyProfile(bool windowType) {
 }
 
 void ProfileDialog::recalculate(bool windowType) {
-    StepOutcome selected;
-    if (kind_ == Kind::stiffener) {
-        if (windowType) dc().stiffenerType = type_;
-        selected = selectProfile(dc(), catalogue());
-        // Selecting a profile resets the stiffener strengths to the chosen grade.
-        refreshStiffenerMaterial(dc(), catalogue());
-    } else {
-        if (windowType) dc().girderType = type_;
-        selected = girderProperties(dc());
+    if (windowType) {
+        if (kind_ == Kind::stiffener)
+            dc().stiffenerType = type_;
+        else
+            dc().girderType = type_;
     }
-    calculate(dc(), catalogue(), calculationWarnings_);
+    const PreparedProfiles prepared = runCase(dc(), catalogue(), {}, calculationWarnings_);
+    const StepOutcome& selected = kind_ == Kind::stiffener ? prepared.stiffener : prepared.girder;
     if (!selected.ok()) warn(selected.reason);
     for (const MessageWarnings::Pending& w : calculationWarnings_.take()) warn(w.message);
 }
