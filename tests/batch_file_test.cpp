@@ -407,8 +407,8 @@ TEST(BatchResults, CaseLineFormats) {
     dc.uf.UFpb = 0.914;
     dc.uf.UFpu = 1.005;
     dc.uf.UFpl = 0.004;
-    dc.uf.UFbu = notInCompression;
-    dc.uf.UFbt = notInCompression;
+    dc.uf.UFbu = Utilisation<double>::notApplicable();
+    dc.uf.UFbt = Utilisation<double>::notApplicable();
     dc.uf.UFs = 2.5;
     dc.uf.UFgbu = 0.125f;
     dc.uf.UFy = 0.2;

@@ -24,7 +24,7 @@ TEST(FailedChecks, UtilisationsAboveOneAndNokRules) {
     rows.push_back({"markers only", DesignCase{}, ""});
     {
         DesignCase dc = checked;
-        dc.uf.UFbu = notInCompression;
+        dc.uf.UFbu = Utilisation<double>::notApplicable();
         dc.uf.UFy = 1.0;
         rows.push_back({"exactly 1 passes", dc, ""});
         dc.uf.UFgbu = 1.01f;

@@ -228,7 +228,7 @@ TEST(ListingEdgeCases, NoInPlaneStressesLeaveOutPlateYieldOnly) {
 
 TEST(ListingEdgeCases, StiffenerNotInCompressionIsStillListed) {
     DesignCase dc = listedCase();
-    dc.uf.UFbt = notInCompression;
+    dc.uf.UFbt = Utilisation<double>::notApplicable();
     dc.lines.UFbt = checkLine("", "Siga postive or 0 ==> No buckling control", "", "", statusOk);
     dc.fault = CalcFault{"girder scantling", "division by zero"}; // a stop later on changes nothing here
     const auto rows = bucklingRows(dc);
@@ -367,12 +367,12 @@ DesignCase stoppedIn(const std::string& step) {
     Results& uf = dc.uf;
     l.UFs = l.plateThickness = l.stiffenerModulus = CheckLine{};
     l.girderModulus = l.girderDepth = l.girderWeb = l.trippingBrackets = CheckLine{};
-    uf.UFs = uf.UFt = uf.UFsm = uf.UFgm = notComputed;
+    uf.UFs = uf.UFt = uf.UFsm = uf.UFgm = {};
     if (step == "plate buckling") {
         l.UFpb = l.UFpu = l.UFpl = l.UFbu = l.UFbt = l.deformation = l.UFgbu = CheckLine{};
         l.corner = l.platePoint = l.stiffPoint = CheckLine{};
-        uf.UFpb = uf.UFpu = uf.UFpl = uf.UFbu = uf.UFbt = uf.UFy = uf.UFyp = uf.UFys = notComputed;
-        uf.UFgbu = static_cast<float>(notComputed);
+        uf.UFpb = uf.UFpu = uf.UFpl = uf.UFbu = uf.UFbt = uf.UFy = uf.UFyp = uf.UFys = {};
+        uf.UFgbu = {};
     }
     return dc;
 }

@@ -1,16 +1,15 @@
 #include "checks/failed_checks.h"
 
 #include "checks/yield/scantling_checks.h"
+#include "design/check_table.h"
 
 namespace korvel {
 
 FailedChecks failedChecks(const DesignCase& dc) {
-    const Results& uf = dc.uf;
-    const double utilisations[] = {uf.UFpb, uf.UFpu, uf.UFpl, uf.UFbu, uf.UFbt, uf.UFs, uf.UFgbu,
-                                   uf.UFt,  uf.UFsm, uf.UFgm, uf.UFy,  uf.UFyp, uf.UFys};
     FailedChecks failed;
     std::size_t i = 0;
-    for (const double v : utilisations) failed[i++] = v > 1;
+    for (const CheckFacts& c : checkTable)
+        failed[i++] = resultState(dc.uf, c) == ResultState::computed && writtenResult(dc.uf, c) > 1;
     // The NOK rules are answered by the girder check, which leaves its ratios at the marker
     // until it runs.
     const bool girderChecked = dc.girderDepthRatio != notComputed;
@@ -18,6 +17,10 @@ FailedChecks failedChecks(const DesignCase& dc) {
     failed[i++] = girderChecked && dc.girderWebRatio > 1;
     failed[i++] = girderChecked && dc.Lt > maxBracketDistance;
     return failed;
+}
+
+const char* checkName(std::size_t i) {
+    return i < checkTable.size() ? checkTable[i].heading : nokRuleNames[i - checkTable.size()];
 }
 
 void FailureCounts::add(const FailedChecks& failed) {
@@ -31,7 +34,7 @@ std::string FailureCounts::text() const {
     for (std::size_t i = 0; i < checkCount; ++i) {
         if (byCheck[i] == 0) continue;
         if (!out.empty()) out += ", ";
-        out += std::string(checkNames[i]) + " " + std::to_string(byCheck[i]);
+        out += std::string(checkName(i)) + " " + std::to_string(byCheck[i]);
     }
     return out;
 }

@@ -5,6 +5,7 @@
 // calculation did not reach never fails; a marker (not computed, not in compression) is
 // negative and never counts.
 
+#include "design/check_table.h"
 #include "design/design_case.h"
 
 #include <array>
@@ -13,24 +14,13 @@
 
 namespace korvel {
 
-// The names of the results table's columns, then those of the three NOK rules.
-inline constexpr std::array<const char*, 16> checkNames = {"UFpb",
-                                                           "UFpu",
-                                                           "UFpl",
-                                                           "UFb",
-                                                           "UFbt",
-                                                           "UFst",
-                                                           "UFgbu",
-                                                           "UFt",
-                                                           "UFsm",
-                                                           "UFgm",
-                                                           "UFy",
-                                                           "UFyp",
-                                                           "UFys",
-                                                           "girder depth",
-                                                           "girder web thickness",
-                                                           "tripping brackets"};
-inline constexpr std::size_t checkCount = checkNames.size();
+// The utilisation checks of the table of checks, named by their results-table headings, then
+// the three NOK rules.
+inline constexpr std::array<const char*, 3> nokRuleNames = {"girder depth", "girder web thickness",
+                                                            "tripping brackets"};
+inline constexpr std::size_t checkCount = checkTable.size() + nokRuleNames.size();
+// "UFb", ..., "tripping brackets".
+const char* checkName(std::size_t i);
 
 using FailedChecks = std::bitset<checkCount>;
 

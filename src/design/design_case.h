@@ -10,6 +10,7 @@
 #include "design/calc_fault.h"
 #include "design/check_line.h"
 #include "design/section_records.h"
+#include "design/utilisation.h"
 
 #include <array>
 #include <initializer_list>
@@ -18,11 +19,6 @@
 namespace korvel {
 
 inline constexpr const char* newFileMarker = "New File";
-
-// Utilisation markers: not computed by its check (the calculation stopped before it), and
-// stiffener not in compression (no beam-column or torsional buckling control, ABS 3/5.1, 3/5.3).
-inline constexpr double notComputed = -2.0;
-inline constexpr double notInCompression = -99.0;
 
 // Analysis selection, also the print selection.
 enum Analysis : int { analysisBuckling = 1, analysisScantlingYield = 2, analysisAll = 3 };
@@ -105,14 +101,15 @@ struct BucklingDetail {
     double io = 0;
 };
 
-// The thirteen utilisation factors.
+// The thirteen utilisation factors, each not computed until its check sets it (the table of
+// checks in design/check_table.h lists them with their symbols and headings).
 struct Results {
-    double UFpb = notComputed, UFpu = notComputed, UFpl = notComputed;
-    double UFbu = notComputed, UFbt = notComputed;
-    double UFs = notComputed;
-    float UFgbu = static_cast<float>(notComputed);
-    double UFt = notComputed, UFsm = notComputed, UFgm = notComputed;
-    double UFy = notComputed, UFyp = notComputed, UFys = notComputed;
+    Utilisation<double> UFpb, UFpu, UFpl;
+    Utilisation<double> UFbu, UFbt;
+    Utilisation<double> UFs;
+    Utilisation<float> UFgbu;
+    Utilisation<double> UFt, UFsm, UFgm;
+    Utilisation<double> UFy, UFyp, UFys;
 };
 
 // The check lines of every check, as the listings show them.

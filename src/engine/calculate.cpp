@@ -7,6 +7,7 @@
 #include "checks/yield/c_factor.h"
 #include "checks/yield/scantling_checks.h"
 #include "checks/yield/yield_checks.h"
+#include "design/check_table.h"
 #include "engine/stress_preparation.h"
 #include "sections/girder_section.h"
 #include "sections/stiffener_section.h"
@@ -26,10 +27,8 @@ std::string describeFloatingPointFault(int raised) {
 }
 
 bool allFinite(const Results& r) {
-    const double values[] = {r.UFpb, r.UFpu, r.UFpl, r.UFbu, r.UFbt, r.UFs, r.UFgbu,
-                             r.UFt,  r.UFsm, r.UFgm, r.UFy,  r.UFyp, r.UFys};
-    for (double v : values)
-        if (!std::isfinite(v)) return false;
+    for (const CheckFacts& c : checkTable)
+        if (!std::isfinite(writtenResult(r, c))) return false;
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "files/batch_results_table.h"
 
 #include "checks/yield/structure_types.h"
+#include "design/check_table.h"
 #include "design/number_format.h"
 #include "sections/profile_type_table.h"
 #include "sections/profile_types.h"
@@ -12,16 +13,30 @@ namespace korvel {
 
 namespace {
 
+// The columns before the results; the results follow in the order of the table of checks, each
+// listing group opened by its label.
 // clang-format off
-const char* const headerLabels[] = {
+const char* const inputLabels[] = {
     "Project:", "Identification:", "Loading Cond:", "Factor of Safety F.S:", "Allowable Usage factor:",
     "Material-plate: Fy/Fu", "Material-stiff: Fy/Fu", "E-modulus:", "Bulkhead type:", "Unit Length:", "Stiffener:",
     "C-factor:", "Stiff Prof:", "Gird Prof:",
-    "L1", "L2", "Lg", "Lgs", "Lt", "t", "s1", "s2", "SigxA", "SigxB", "SigyA", "SigyC", "Tau", "p", "ps",
-    "Buckling", "UFpb", "UFpu", "UFpl", "UFb", "UFbt", "UFst", "UFgbu",
-    "Scant/Yield", "UFt", "UFsm", "UFgm", "UFy", "UFyp", "UFys"};
+    "L1", "L2", "Lg", "Lgs", "Lt", "t", "s1", "s2", "SigxA", "SigxB", "SigyA", "SigyC", "Tau", "p", "ps"};
 // clang-format on
-static_assert(std::size(headerLabels) == 44, "the results table has 44 columns");
+
+const char* groupLabel(ListingGroup group) {
+    return group == ListingGroup::buckling ? "Buckling" : "Scant/Yield";
+}
+
+// Calls `label` before the first check of each listing group and `check` for every check.
+template <class Label, class Check>
+void forEachResultColumn(Label&& label, Check&& check) {
+    const CheckFacts* previous = nullptr;
+    for (const CheckFacts& c : checkTable) {
+        if (!previous || previous->group != c.group) label(groupLabel(c.group));
+        check(c);
+        previous = &c;
+    }
+}
 
 // An invalid structure code never reaches the table (the readers refuse it); the last type's
 // text stands in, as it always has.
@@ -54,6 +69,11 @@ public:
     Row& cell(float value, std::string_view mask) { return cell(formatNumber(value, mask)); }
     Row& general(double value) { return cell(generalNumber(value)); }
     Row& general(float value) { return cell(generalNumber(value)); }
+    // A result in the precision its check computes in; "N/A" where the check does not apply.
+    Row& result(const Results& r, const CheckFacts& c) {
+        if (resultState(r, c) == ResultState::notApplicable) return cell("N/A");
+        return c.value ? cell((r.*c.value).written(), c.mask) : cell((r.*c.single).written(), c.mask);
+    }
     void end() { out_ += "\r\n"; }
 
 private:
@@ -86,7 +106,8 @@ std::string girderProfileText(const DesignCase& dc) {
 std::string batchResultsHeader() {
     std::string out;
     Row row(out);
-    for (const char* label : headerLabels) row.cell(label);
+    for (const char* label : inputLabels) row.cell(label);
+    forEachResultColumn([&](const char* label) { row.cell(label); }, [&](const CheckFacts& c) { row.cell(c.heading); });
     row.end();
     return out;
 }
@@ -113,16 +134,7 @@ void appendBatchResultLine(std::string& out, const DesignCase& dc) {
     row.general(dc.s1).general(dc.s2);
     row.general(dc.SigxA).general(dc.SigxB).general(dc.SigyA).general(dc.SigyC).general(dc.Tau);
     row.general(dc.p).general(dc.ps);
-    row.cell("Buckling");
-    row.cell(uf.UFpb, "0.00").cell(uf.UFpu, "0.00").cell(uf.UFpl, "0.00");
-    if (uf.UFbu == notInCompression)
-        row.cell("N/A").cell("N/A");
-    else
-        row.cell(uf.UFbu, "0.00").cell(uf.UFbt, "0.00");
-    row.cell(uf.UFs, "0.00").cell(uf.UFgbu, "0.00");
-    row.cell("Scant/Yield");
-    row.cell(uf.UFt, "0.00").cell(uf.UFsm, "0.00").cell(uf.UFgm, "0.00");
-    row.cell(uf.UFy, "0.0#").cell(uf.UFyp, "0.00").cell(uf.UFys, "0.00");
+    forEachResultColumn([&](const char* label) { row.cell(label); }, [&](const CheckFacts& c) { row.result(uf, c); });
     row.end();
 }
 

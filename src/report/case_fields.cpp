@@ -1,5 +1,6 @@
 #include "report/case_fields.h"
 
+#include "design/check_table.h"
 #include "sections/profile_types.h"
 
 namespace korvel {
@@ -182,20 +183,13 @@ void scantlings(Put& put, const DesignCase& dc) {
 }
 
 void utilisations(Put& put, const DesignCase& dc) {
-    const Results& uf = dc.uf;
-    put("UFpb", uf.UFpb);
-    put("UFpu", uf.UFpu);
-    put("UFpl", uf.UFpl);
-    put("UFbu", uf.UFbu);
-    put("UFbt", uf.UFbt);
-    put("UFs", uf.UFs);
-    put("UFgbu", uf.UFgbu);
-    put("UFt", uf.UFt);
-    put("UFsm", uf.UFsm);
-    put("UFgm", uf.UFgm);
-    put("UFy", uf.UFy);
-    put("UFyp", uf.UFyp);
-    put("UFys", uf.UFys);
+    // Each in the precision its check computes in.
+    for (const CheckFacts& c : checkTable) {
+        if (c.value)
+            put(c.symbol, (dc.uf.*c.value).written());
+        else
+            put(c.symbol, (dc.uf.*c.single).written());
+    }
 }
 
 } // namespace

@@ -95,16 +95,18 @@ private:
 //   not reached (UFs is computed after the yield checks, so it can be missing alone);
 // - the listing titles, which name the rules, and the y-stress remark stay;
 // - one remark names the check that stopped and why (stoppedRemark).
-// The marker's own text "-2.00" is never shown as a value, whatever the state of the calculation.
-inline bool isNotComputedValue(const CheckLine& line) {
+// Whatever the state of the calculation, a line never shows the not-computed marker's text
+// "-2.00" as its value.
+inline bool showsNotComputedMarker(const CheckLine& line) {
     static const std::string markerText = formatNumber(notComputed, "0.00");
     return line.value == markerText;
 }
 
 // Whether the check behind `line` finished in this calculation; `utilisation` is its result.
-inline bool reached(const DesignCase& dc, const CheckLine& line, double utilisation) {
-    if (isNotComputedValue(line)) return false;
-    return !dc.fault.stopped() || utilisation != notComputed;
+template <class T>
+bool reached(const DesignCase& dc, const CheckLine& line, const Utilisation<T>& utilisation) {
+    if (showsNotComputedMarker(line)) return false;
+    return !dc.fault.stopped() || utilisation.state() != ResultState::notComputed;
 }
 
 // The one remark that says why the results end early. It follows the last listing shown: it is

@@ -120,8 +120,10 @@ StepOutcome checkStiffener(DesignCase& dc) {
     }
 
     dc.buckling = d;
-    dc.uf.UFbu = Siga > 0 ? UFbu : notInCompression;
-    dc.uf.UFbt = Siga > 0 ? UFbt : notInCompression;
+    // A stiffener not in compression has no beam-column or torsional buckling control.
+    using U = Utilisation<double>;
+    dc.uf.UFbu = Siga > 0 ? U(UFbu) : U::notApplicable();
+    dc.uf.UFbt = Siga > 0 ? U(UFbt) : U::notApplicable();
     dc.lines.UFbu = std::move(bu);
     dc.lines.UFbt = std::move(bt);
     dc.lines.deformation = std::move(deformation);
