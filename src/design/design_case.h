@@ -104,6 +104,14 @@ struct BucklingDetail {
 // The thirteen utilisation factors, each not computed until its check sets it (the table of
 // checks in design/check_table.h lists them with their symbols and headings).
 struct Results {
+    // Every result in the order of the table of checks, for code that treats them alike and
+    // runs in every calculation (a loop over the table's member pointers costs more).
+    template <class F>
+    void forEach(F&& f) const {
+        f(UFpb), f(UFpu), f(UFpl), f(UFbu), f(UFbt), f(UFs), f(UFgbu);
+        f(UFt), f(UFsm), f(UFgm), f(UFy), f(UFyp), f(UFys);
+    }
+
     Utilisation<double> UFpb, UFpu, UFpl;
     Utilisation<double> UFbu, UFbt;
     Utilisation<double> UFs;

@@ -27,9 +27,9 @@ std::string describeFloatingPointFault(int raised) {
 }
 
 bool allFinite(const Results& r) {
-    for (const CheckFacts& c : checkTable)
-        if (!std::isfinite(writtenResult(r, c))) return false;
-    return true;
+    bool finite = true;
+    r.forEach([&](auto u) { finite = finite && std::isfinite(u.written()); });
+    return finite;
 }
 
 using LineOf = CheckLine CheckLines::*;
