@@ -6,14 +6,13 @@
 #include "design/design_case.h"
 #include "files/free_field_reader.h"
 #include "files/table_loader.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <ostream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -31,39 +30,14 @@ namespace fs = std::filesystem;
 // The repository's data folder beside tests/ (taken lexically: tests/data need not exist).
 const fs::path dataFolder = fs::path(KORVEL_TEST_DATA_DIR).parent_path().parent_path() / "data";
 
-// A folder of its own under the system's temporary folder, removed again after the test.
-class TempFolder {
-public:
-    TempFolder() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::random_device random;
-        path_ =
-            fs::temp_directory_path() / ("korvel_tables_" + std::string(info->name()) + "_" + std::to_string(random()));
-        fs::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const fs::path& path() const { return path_; }
-    void write(const std::string& name, const std::string& content) const {
-        std::ofstream(path_ / name, std::ios::binary) << content;
-    }
-    // A complete set of small, valid tables.
-    void writeValidSet() const {
-        write(bfFileName, "200,10,28,8,2560\n");
-        write(lFileName, "200,90,9,14\n");
-        write(tFileName, "200,90,9,12\n");
-        write(flatbarFileName, "180,12\n");
-        write(materialFileName, "\"Hull A-E\",235,400,1\n\"User defined\",235,400,0.976\n");
-    }
-
-private:
-    fs::path path_;
-};
+// A temporary folder holding a complete set of small, valid tables.
+void writeValidSet(const TempFolder& folder) {
+    folder.write(bfFileName, "200,10,28,8,2560\n");
+    folder.write(lFileName, "200,90,9,14\n");
+    folder.write(tFileName, "200,90,9,12\n");
+    folder.write(flatbarFileName, "180,12\n");
+    folder.write(materialFileName, "\"Hull A-E\",235,400,1\n\"User defined\",235,400,0.976\n");
+}
 
 ProfileTable expectProfiles(TableKind kind, const std::string& content) {
     ProfileTableLoad load = readProfileTable(kind, "test.dat", content);
@@ -256,7 +230,7 @@ TEST(TableFiles, MessageNamesFileRecordAndProblem) {
 TEST(LoadCatalogue, EachMissingFileIsNamed) {
     for (const char* missing : {bfFileName, lFileName, tFileName, flatbarFileName, materialFileName}) {
         TempFolder folder;
-        folder.writeValidSet();
+        writeValidSet(folder);
         fs::remove(folder.path() / missing);
         CatalogueLoad load = loadCatalogue(folder.path());
         const auto* error = std::get_if<TableError>(&load);
@@ -269,7 +243,7 @@ TEST(LoadCatalogue, EachMissingFileIsNamed) {
 
 TEST(LoadCatalogue, FolderInPlaceOfAFile) {
     TempFolder folder;
-    folder.writeValidSet();
+    writeValidSet(folder);
     fs::remove(folder.path() / tFileName);
     fs::create_directory(folder.path() / tFileName);
     CatalogueLoad load = loadCatalogue(folder.path());
@@ -280,7 +254,7 @@ TEST(LoadCatalogue, FolderInPlaceOfAFile) {
 // Bulb flats are loaded first, so their fault is the one reported.
 TEST(LoadCatalogue, FirstFaultInLoadingOrderIsReported) {
     TempFolder folder;
-    folder.writeValidSet();
+    writeValidSet(folder);
     folder.write(bfFileName, "200,10,28,8,2560\n200,10,28,8\n");
     folder.write(materialFileName, "S355,x,490,0.718\n");
     CatalogueLoad load = loadCatalogue(folder.path());
@@ -291,7 +265,7 @@ TEST(LoadCatalogue, FirstFaultInLoadingOrderIsReported) {
 
 TEST(LoadCatalogue, SmallSetAndEmptyTable) {
     TempFolder folder;
-    folder.writeValidSet();
+    writeValidSet(folder);
     folder.write(tFileName, "");
     CatalogueLoad load = loadCatalogue(folder.path());
     ASSERT_TRUE(std::holds_alternative<Catalogue>(load)) << std::get<TableError>(load).message();
