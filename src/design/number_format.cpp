@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <system_error>
@@ -277,19 +278,22 @@ const Mask* commonMask(std::string_view text) {
 // exponent mask (the E-modulus of every case) is formatted once.
 template <typename T>
 void appendOnDigits(std::string& out, T value, std::string_view mask, char separator, int significant) {
+    // The value is known by its bits: -0 and 0 are different texts to this path.
+    using Bits = std::conditional_t<std::is_same_v<T, double>, std::uint64_t, std::uint32_t>;
+    Bits bits;
+    std::memcpy(&bits, &value, sizeof bits);
     struct Last {
-        T value{};
+        Bits bits = 0;
         std::string mask;
         char separator = 0;
         std::string text;
         bool set = false;
     };
     thread_local Last last;
-    const bool same = last.set && last.separator == separator && last.mask == mask &&
-                      std::memcmp(&last.value, &value, sizeof value) == 0;
+    const bool same = last.set && last.bits == bits && last.separator == separator && last.mask == mask;
     if (!same) {
         last.text = format(toDigits(value, significant), mask, separator);
-        last.value = value;
+        last.bits = bits;
         last.mask.assign(mask.data(), mask.size());
         last.separator = separator;
         last.set = true;
