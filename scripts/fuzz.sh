@@ -14,7 +14,7 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build build-fuzz --target korvel_fuzz
 
 mkdir -p build-fuzz/artifacts
-for target in table_reader project_reader batch_reader number_parser; do
+for target in table_reader project_reader batch_reader number_parser number_format; do
     echo "== fuzz_$target for ${seconds} s"
     # New inputs go to a working corpus in the build folder; the seeds in the repository stay.
     mkdir -p "build-fuzz/corpus/$target"

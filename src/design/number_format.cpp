@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <string>
+#include <system_error>
+#include <type_traits>
 #include <vector>
 
 namespace korvel {
@@ -205,8 +209,7 @@ std::string format(DecimalDigits d, std::string_view maskText, char separator) {
 // gives the same digits as rounding the value's 15- (7-) digit decimal form, unless the scaled
 // value lies so close to a half that the decimal form could tip it. Those few fall back to the
 // digit-string path. `tieZone` is the relative width of that doubt.
-bool formatFixedFast(double value, std::string_view maskText, char separator, double tieZone, std::string& out) {
-    const Mask& mask = cachedMask(maskText);
+bool formatFixedFast(double value, const Mask& mask, char separator, double tieZone, std::string& out) {
     const auto decimals = static_cast<int>(mask.decimals.size());
     if (mask.exponent || decimals > 9) return false;
     static constexpr double powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
@@ -233,7 +236,7 @@ bool formatFixedFast(double value, std::string_view maskText, char separator, do
         --fractionLength;
     }
 
-    // One string made from one buffer: the text is composed where it cannot allocate.
+    // Composed in a buffer first and appended in one piece.
     const std::size_t size = (value < 0 && r != 0 ? 1 : 0) + mask.prefix.size() +
                              static_cast<std::size_t>(std::max(minInteger, integerLength)) +
                              (fractionLength > 0 ? 1 + static_cast<std::size_t>(fractionLength) : 0) +
@@ -250,18 +253,72 @@ bool formatFixedFast(double value, std::string_view maskText, char separator, do
         p = std::copy(fraction, fraction + fractionLength, p);
     }
     p = std::copy(mask.suffix.begin(), mask.suffix.end(), p);
-    out.assign(buffer, static_cast<std::size_t>(p - buffer));
+    out.append(buffer, static_cast<std::size_t>(p - buffer));
     return true;
 }
 
+// The masks of the results table and most listings, split once.
+const Mask* commonMask(std::string_view text) {
+    static const Mask twoDecimals = parseMask("0.00");
+    static const Mask oneDecimal = parseMask("0.0");
+    static const Mask twoDigits = parseMask("00");
+    static const Mask whole = parseMask("0");
+    static const Mask optionalSecond = parseMask("0.0#");
+    static const Mask oneDecimalOrEmpty = parseMask("#0.0");
+    if (text == "0.00") return &twoDecimals;
+    if (text == "0.0") return &oneDecimal;
+    if (text == "00") return &twoDigits;
+    if (text == "0") return &whole;
+    if (text == "0.0#") return &optionalSecond;
+    if (text == "#0.0") return &oneDecimalOrEmpty;
+    return nullptr;
+}
+
+// The digit-string path. Its last text is kept, so that a column repeating one value through an
+// exponent mask (the E-modulus of every case) is formatted once.
 template <typename T>
-std::string formatValue(T value, std::string_view mask, char separator, int significant) {
-    if (!std::isfinite(value)) return std::string(nonFiniteText);
-    if (mask.empty()) return generalNumber(value, separator);
-    std::string out;
+void appendOnDigits(std::string& out, T value, std::string_view mask, char separator, int significant) {
+    // The value is known by its bits: -0 and 0 are different texts to this path.
+    using Bits = std::conditional_t<std::is_same_v<T, double>, std::uint64_t, std::uint32_t>;
+    Bits bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    struct Last {
+        Bits bits = 0;
+        std::string mask;
+        char separator = 0;
+        std::string text;
+        bool set = false;
+    };
+    thread_local Last last;
+    const bool same = last.set && last.bits == bits && last.separator == separator && last.mask == mask;
+    if (!same) {
+        last.text = format(toDigits(value, significant), mask, separator);
+        last.bits = bits;
+        last.mask.assign(mask.data(), mask.size());
+        last.separator = separator;
+        last.set = true;
+    }
+    out += last.text;
+}
+
+template <typename T>
+void appendGeneralValue(std::string& out, T value, char separator);
+
+template <typename T>
+void appendValue(std::string& out, T value, std::string_view maskText, char separator, int significant) {
+    if (!std::isfinite(value)) {
+        out += nonFiniteText;
+        return;
+    }
+    if (maskText.empty()) {
+        appendGeneralValue(out, value, separator);
+        return;
+    }
+    const Mask* common = commonMask(maskText);
+    const Mask& mask = common ? *common : cachedMask(maskText);
     const double tieZone = significant <= 7 ? 1e-6 : 1e-12;
-    if (formatFixedFast(static_cast<double>(value), mask, separator, tieZone, out)) return out;
-    return format(toDigits(value, significant), mask, separator);
+    if (formatFixedFast(static_cast<double>(value), mask, separator, tieZone, out)) return;
+    appendOnDigits(out, value, maskText, separator, significant);
 }
 
 // `maxDigits` caps the significant digits, `plainBelow` is the decimal exponent from which on the
@@ -304,21 +361,121 @@ std::string general(T value, char separator, int maxDigits, int plainBelow) {
     return out + digits;
 }
 
+// The general form of a number in the plain range whose shortest text has no more digits than
+// the type shows: exactly that shortest text in fixed notation. Whole numbers are written as
+// the integer they are. False for the rest, which takes the digit-string path.
+template <typename T>
+bool appendPlainGeneral(std::string& out, T value, char separator) {
+    constexpr bool isDouble = std::is_same_v<T, double>;
+    constexpr int maxDigits = isDouble ? 15 : 7;
+    constexpr T plainFrom = static_cast<T>(1e-5);
+    constexpr T plainBelow = isDouble ? static_cast<T>(1e15) : static_cast<T>(1e7);
+    const T magnitude = std::fabs(value);
+    if (!(magnitude >= plainFrom && magnitude < plainBelow)) return false;
+
+    char buffer[48];
+    char* p = buffer;
+    if (value < 0) *p++ = '-';
+    if (magnitude == std::floor(magnitude)) {
+        p = std::to_chars(p, buffer + sizeof buffer, static_cast<unsigned long long>(magnitude)).ptr;
+        out.append(buffer, static_cast<std::size_t>(p - buffer));
+        return true;
+    }
+    const auto written = std::to_chars(p, buffer + sizeof buffer, magnitude, std::chars_format::fixed);
+    if (written.ec != std::errc()) return false;
+    int digits = 0;
+    bool leading = true;
+    for (char* c = p; c != written.ptr; ++c) {
+        if (*c == '.') {
+            *c = separator;
+        } else if (!leading || *c != '0') {
+            leading = false;
+            ++digits;
+        }
+    }
+    if (digits > maxDigits) return false;
+    out.append(buffer, static_cast<std::size_t>(written.ptr - buffer));
+    return true;
+}
+
+template <typename T>
+void appendGeneralValue(std::string& out, T value, char separator) {
+    if (!std::isfinite(value)) {
+        out += nonFiniteText;
+    } else if (value == 0) {
+        out += '0'; // also -0: no sign on a zero
+    } else if (!appendPlainGeneral(out, value, separator)) {
+        constexpr int digits = std::is_same_v<T, double> ? 15 : 7;
+        out += general(value, separator, digits, digits);
+    }
+}
+
 } // namespace
 
+void appendNumber(std::string& out, double value, std::string_view mask, char decimalSeparator) {
+    appendValue(out, value, mask, decimalSeparator, 15);
+}
+
+void appendNumber(std::string& out, float value, std::string_view mask, char decimalSeparator) {
+    appendValue(out, value, mask, decimalSeparator, 7);
+}
+
+void appendGeneral(std::string& out, double value, char decimalSeparator) {
+    appendGeneralValue(out, value, decimalSeparator);
+}
+
+void appendGeneral(std::string& out, float value, char decimalSeparator) {
+    appendGeneralValue(out, value, decimalSeparator);
+}
+
 std::string formatNumber(double value, std::string_view mask, char decimalSeparator) {
-    return formatValue(value, mask, decimalSeparator, 15);
+    std::string out;
+    appendNumber(out, value, mask, decimalSeparator);
+    return out;
 }
 
 std::string formatNumber(float value, std::string_view mask, char decimalSeparator) {
-    return formatValue(value, mask, decimalSeparator, 7);
+    std::string out;
+    appendNumber(out, value, mask, decimalSeparator);
+    return out;
 }
 
 std::string generalNumber(double value, char decimalSeparator) {
-    return general(value, decimalSeparator, 15, 15);
+    std::string out;
+    appendGeneral(out, value, decimalSeparator);
+    return out;
 }
 
 std::string generalNumber(float value, char decimalSeparator) {
+    std::string out;
+    appendGeneral(out, value, decimalSeparator);
+    return out;
+}
+
+namespace {
+
+template <typename T>
+std::string onDigits(T value, std::string_view mask, char separator, int significant) {
+    if (!std::isfinite(value)) return std::string(nonFiniteText);
+    if (mask.empty()) return general(value, separator, significant, significant);
+    return format(toDigits(value, significant), mask, separator);
+}
+
+} // namespace
+
+std::string formatNumberOnDigits(double value, std::string_view mask, char decimalSeparator) {
+    return onDigits(value, mask, decimalSeparator, 15);
+}
+
+std::string formatNumberOnDigits(float value, std::string_view mask, char decimalSeparator) {
+    return onDigits(value, mask, decimalSeparator, 7);
+}
+
+std::string generalNumberOnDigits(double value, char decimalSeparator) {
+    return general(value, decimalSeparator, 15, 15);
+}
+
+std::string generalNumberOnDigits(float value, char decimalSeparator) {
     return general(value, decimalSeparator, 7, 7);
 }
 

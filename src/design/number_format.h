@@ -43,6 +43,22 @@ std::string formatNumber(float value, std::string_view mask, char decimalSeparat
 std::string generalNumber(double value, char decimalSeparator = '.');
 std::string generalNumber(float value, char decimalSeparator = '.');
 
+// The same texts written at the end of `out`, as a table line is composed in one reused buffer.
+// Common masks ("0.00", "0.0", "00", "0", "0.0#", "#0.0") and numbers whose general form is
+// plain take direct paths; a value that lies too near a rounding half, and whatever else is
+// unusual, takes the digit-string path that the functions below show on their own.
+void appendNumber(std::string& out, double value, std::string_view mask, char decimalSeparator = '.');
+void appendNumber(std::string& out, float value, std::string_view mask, char decimalSeparator = '.');
+void appendGeneral(std::string& out, double value, char decimalSeparator = '.');
+void appendGeneral(std::string& out, float value, char decimalSeparator = '.');
+
+// formatNumber and generalNumber by the digit-string path alone: the value's 15- (7-) digit
+// decimal text rounded on its digits. The direct paths above must give exactly these texts.
+std::string formatNumberOnDigits(double value, std::string_view mask, char decimalSeparator = '.');
+std::string formatNumberOnDigits(float value, std::string_view mask, char decimalSeparator = '.');
+std::string generalNumberOnDigits(double value, char decimalSeparator = '.');
+std::string generalNumberOnDigits(float value, char decimalSeparator = '.');
+
 // The form files are written in: the shortest text that reads back to exactly the same double
 // or float, however many digits that takes (FS = 1.4285714f, 0.1 + 0.2 = 0.30000000000000004).
 // A period always; plain notation for 1E-05 <= |v| < 1E+15, the exponent form as in

@@ -34,16 +34,26 @@ bool allFinite(const Results& r) {
 
 using LineOf = CheckLine CheckLines::*;
 
-// Runs one step of the calculation and tells whether the calculation may go on. A step fails
-// when it says so or when the floating-point unit saw a division by zero, an invalid operation
-// or an overflow while it ran (the flags are cleared once per calculation, so a flag that is up
-// now was raised by this step). Its results and its own check lines then go back to the
-// not-computed markers, so that no number that does not belong to this case is shown.
+constexpr int stoppingFlags = FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW;
+
+// How the steps are run. In the first pass a step only tells whether it finished: the flags and
+// the results are looked at once, after the last step. Only a case that faulted is run again
+// step by step, each step checked as it ends, so that it stops in the same step, for the same
+// reason and with the same results whichever pass found the fault.
+enum class Pass { whole, stepByStep };
+
+// Runs one step of the calculation and tells whether the calculation may go on. Step by step, a
+// step fails when it says so or when the floating-point unit saw a division by zero, an invalid
+// operation or an overflow while it ran (the flags are cleared once per calculation, so a flag
+// that is up now was raised by this step). Its results and its own check lines then go back to
+// the not-computed markers, so that no number that does not belong to this case is shown.
 template <class Step>
-bool runStep(DesignCase& dc, const char* name, std::initializer_list<LineOf> ownLines, Step&& step) {
+bool runStep(Pass pass, DesignCase& dc, const char* name, std::initializer_list<LineOf> ownLines, Step&& step) {
+    if (pass == Pass::whole) return step().ok();
+
     const Results resultsBefore = dc.uf;
     const StepOutcome outcome = step();
-    const int raised = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW);
+    const int raised = std::fetestexcept(stoppingFlags);
     if (outcome.ok() && raised == 0 && allFinite(dc.uf)) return true;
 
     dc.fault.step = name;
@@ -54,6 +64,36 @@ bool runStep(DesignCase& dc, const char* name, std::initializer_list<LineOf> own
     for (const LineOf line : ownLines) dc.lines.*line = CheckLine{};
     return false;
 }
+
+// What the steps change in the design case besides what a calculation starts afresh: a second
+// pass starts from these as the first one did, and a case that stops early leaves them as a
+// calculation stopped there always has.
+struct StepInputs {
+    double Fyp = 0;
+    float Fup = 0;
+    double Fys = 0;
+    float Fus = 0;
+    PreparedStresses prep;
+    float se = 0;
+    float K = 0;
+    float bfCol4 = 0;
+    GirderSection girder;
+
+    explicit StepInputs(const DesignCase& dc)
+        : Fyp(dc.Fyp), Fup(dc.Fup), Fys(dc.Fys), Fus(dc.Fus), prep(dc.prep), se(dc.se), K(dc.stiff.K),
+          bfCol4(dc.bfCol4), girder(dc.girder) {}
+    void restore(DesignCase& dc) const {
+        dc.Fyp = Fyp;
+        dc.Fup = Fup;
+        dc.Fys = Fys;
+        dc.Fus = Fus;
+        dc.prep = prep;
+        dc.se = se;
+        dc.stiff.K = K;
+        dc.bfCol4 = bfCol4;
+        dc.girder = girder;
+    }
+};
 
 void startCalculation(DesignCase& dc, const AssessOptions& options) {
     dc.composeTexts = options.compose == Compose::everything;
@@ -77,12 +117,8 @@ void startCalculation(DesignCase& dc, const AssessOptions& options) {
     std::feclearexcept(FE_ALL_EXCEPT);
 }
 
-} // namespace
-
-void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings, const AssessOptions& options) {
-    startCalculation(dc, options);
-    warnGeometry(dc, warnings);
-
+// The steps in their fixed order; false when one of them stopped the calculation.
+bool runSteps(Pass pass, DesignCase& dc, const Catalogue& catalogue) {
     const auto materials = [&] {
         const StepOutcome plate = refreshPlateMaterial(dc, catalogue);
         return plate.ok() ? refreshStiffenerMaterial(dc, catalogue) : plate;
@@ -109,23 +145,39 @@ void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings
     };
 
     using L = CheckLines;
-    runStep(dc, "profile selection", {}, profile) && runStep(dc, "material refresh", {}, materials) &&
-        runStep(dc, "stress preparation", {}, stresses) &&
-        runStep(dc, "plate buckling", {&L::UFpb, &L::UFpu, &L::UFpl}, [&] { return checkPlates(dc); }) &&
-        runStep(dc, "bending width", {}, bendingWidth) &&
-        runStep(dc, "stiffener section properties", {}, [&] { return platedProperties(dc); }) &&
-        runStep(dc, "stiffener buckling", {&L::UFbu, &L::UFbt, &L::deformation}, [&] { return checkStiffener(dc); }) &&
-        runStep(dc, "girder buckling", {&L::UFgbu}, girderBuckling) &&
-        runStep(dc, "yield check at points A to D", {&L::corner}, [&] { return cornerCheck(dc); }) &&
-        runStep(dc, "yield check at points 1 to 3", {&L::platePoint, &L::stiffPoint},
-                [&] { return stiffenerLineCheck(dc); }) &&
-        runStep(dc, "overall buckling", {&L::UFs}, [&] { return checkOverallBuckling(dc); }) &&
-        runStep(dc, "plate thickness", {&L::plateThickness}, [&] { return plateThicknessCheck(dc); }) &&
-        runStep(dc, "stiffener section modulus", {&L::stiffenerModulus},
-                [&] { return stiffenerModulusCheck(dc, catalogue); }) &&
-        runStep(dc, "girder section properties", {}, [&] { return girderProperties(dc); }) &&
-        runStep(dc, "girder scantlings", {&L::girderModulus, &L::girderDepth, &L::girderWeb, &L::trippingBrackets},
-                [&] { return girderCheck(dc, catalogue); });
+    return runStep(pass, dc, "profile selection", {}, profile) &&
+           runStep(pass, dc, "material refresh", {}, materials) &&
+           runStep(pass, dc, "stress preparation", {}, stresses) &&
+           runStep(pass, dc, "plate buckling", {&L::UFpb, &L::UFpu, &L::UFpl}, [&] { return checkPlates(dc); }) &&
+           runStep(pass, dc, "bending width", {}, bendingWidth) &&
+           runStep(pass, dc, "stiffener section properties", {}, [&] { return platedProperties(dc); }) &&
+           runStep(pass, dc, "stiffener buckling", {&L::UFbu, &L::UFbt, &L::deformation},
+                   [&] { return checkStiffener(dc); }) &&
+           runStep(pass, dc, "girder buckling", {&L::UFgbu}, girderBuckling) &&
+           runStep(pass, dc, "yield check at points A to D", {&L::corner}, [&] { return cornerCheck(dc); }) &&
+           runStep(pass, dc, "yield check at points 1 to 3", {&L::platePoint, &L::stiffPoint},
+                   [&] { return stiffenerLineCheck(dc); }) &&
+           runStep(pass, dc, "overall buckling", {&L::UFs}, [&] { return checkOverallBuckling(dc); }) &&
+           runStep(pass, dc, "plate thickness", {&L::plateThickness}, [&] { return plateThicknessCheck(dc); }) &&
+           runStep(pass, dc, "stiffener section modulus", {&L::stiffenerModulus},
+                   [&] { return stiffenerModulusCheck(dc, catalogue); }) &&
+           runStep(pass, dc, "girder section properties", {}, [&] { return girderProperties(dc); }) &&
+           runStep(pass, dc, "girder scantlings",
+                   {&L::girderModulus, &L::girderDepth, &L::girderWeb, &L::trippingBrackets},
+                   [&] { return girderCheck(dc, catalogue); });
+}
+
+} // namespace
+
+void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings, const AssessOptions& options) {
+    startCalculation(dc, options);
+    warnGeometry(dc, warnings);
+    const StepInputs before(dc);
+    if (runSteps(Pass::whole, dc, catalogue) && std::fetestexcept(stoppingFlags) == 0 && allFinite(dc.uf)) return;
+
+    before.restore(dc);
+    startCalculation(dc, options);
+    runSteps(Pass::stepByStep, dc, catalogue);
 }
 
 } // namespace korvel

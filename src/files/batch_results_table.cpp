@@ -56,19 +56,31 @@ std::string_view stiffenerToken(int stiffenerType) {
     return facts ? facts->resultsToken : std::string_view();
 }
 
+// Cells are written straight into the line: numbers through the append forms of the formatter,
+// so that no cell is a text of its own.
 class Row {
 public:
     explicit Row(std::string& out) : out_(out) {}
-    Row& cell(std::string_view text) {
+    // Starts the next cell: its content is then appended to the line this returns.
+    std::string& next() {
         if (!first_) out_ += '\t';
         first_ = false;
-        out_ += text;
+        return out_;
+    }
+    Row& cell(std::string_view text) {
+        next() += text;
         return *this;
     }
-    Row& cell(double value, std::string_view mask) { return cell(formatNumber(value, mask)); }
-    Row& cell(float value, std::string_view mask) { return cell(formatNumber(value, mask)); }
-    Row& general(double value) { return cell(generalNumber(value)); }
-    Row& general(float value) { return cell(generalNumber(value)); }
+    template <typename T>
+    Row& cell(T value, std::string_view mask) {
+        appendNumber(next(), value, mask);
+        return *this;
+    }
+    template <typename T>
+    Row& general(T value) {
+        appendGeneral(next(), value);
+        return *this;
+    }
     // A result in the precision its check computes in; "N/A" where the check does not apply.
     Row& result(const Results& r, const CheckFacts& c) {
         if (resultState(r, c) == ResultState::notApplicable) return cell("N/A");
@@ -81,24 +93,39 @@ private:
     bool first_ = true;
 };
 
-std::string stiffenerProfileText(const DesignCase& dc) {
-    std::string text(stiffenerToken(dc.stiffenerType));
-    text += formatNumber(dc.H, "00");
-    text += 'x';
-    if (dc.stiffenerType == stiffFlatbarBuiltUp || dc.stiffenerType == stiffBFTable)
-        return text + formatNumber(dc.tw, "0.0");
-    text += formatNumber(dc.B, "00");
-    text += 'x';
-    text += formatNumber(dc.tw, "0.0");
-    text += 'x';
-    return text + formatNumber(dc.tf, "#0.0");
+// "355/490": the strengths of a material.
+void appendStrengths(std::string& out, double Fy, float Fu) {
+    appendNumber(out, Fy, "0");
+    out += '/';
+    appendNumber(out, Fu, "0");
 }
 
-std::string girderProfileText(const DesignCase& dc) {
+void appendStiffenerProfile(std::string& out, const DesignCase& dc) {
+    out += stiffenerToken(dc.stiffenerType);
+    appendNumber(out, dc.H, "00");
+    out += 'x';
+    if (dc.stiffenerType == stiffFlatbarBuiltUp || dc.stiffenerType == stiffBFTable) {
+        appendNumber(out, dc.tw, "0.0");
+        return;
+    }
+    appendNumber(out, dc.B, "00");
+    out += 'x';
+    appendNumber(out, dc.tw, "0.0");
+    out += 'x';
+    appendNumber(out, dc.tf, "#0.0");
+}
+
+void appendGirderProfile(std::string& out, const DesignCase& dc) {
     const GirderDims* g = girderDims(dc, dc.girderType);
-    if (!g) return {};
-    return std::string(girderTypeFacts(dc.girderType)->batchToken) + formatNumber(g->H, "00") + "x" +
-           formatNumber(g->B, "00") + "x" + formatNumber(g->tw, "0.0") + "x" + formatNumber(g->tf, "#0.0");
+    if (!g) return;
+    out += girderTypeFacts(dc.girderType)->batchToken;
+    appendNumber(out, g->H, "00");
+    out += 'x';
+    appendNumber(out, g->B, "00");
+    out += 'x';
+    appendNumber(out, g->tw, "0.0");
+    out += 'x';
+    appendNumber(out, g->tf, "#0.0");
 }
 
 } // namespace
@@ -119,8 +146,8 @@ void appendBatchResultLine(std::string& out, const DesignCase& dc) {
     row.cell(dc.projectName).cell(dc.identification);
     row.cell(dc.loadingCondition >= 0 && dc.loadingCondition <= 2 ? conditions[dc.loadingCondition] : "");
     row.cell(dc.FS, "0.00").cell(dc.UF, "0.00");
-    row.cell(formatNumber(dc.Fyp, "0") + "/" + formatNumber(dc.Fup, "0"));
-    row.cell(formatNumber(dc.Fys, "0") + "/" + formatNumber(dc.Fus, "0"));
+    appendStrengths(row.next(), dc.Fyp, dc.Fup);
+    appendStrengths(row.next(), dc.Fys, dc.Fus);
     row.cell(dc.E, "0.00E+0");
     row.cell(bulkheadText(dc.structureType));
     if (dc.structureType == watertightBulkhead)
@@ -129,7 +156,8 @@ void appendBatchResultLine(std::string& out, const DesignCase& dc) {
         row.cell("-");
     row.cell(optionText(dc.structureType, dc.structureOption));
     row.cell(dc.cStiffener, "0.00");
-    row.cell(stiffenerProfileText(dc)).cell(girderProfileText(dc));
+    appendStiffenerProfile(row.next(), dc);
+    appendGirderProfile(row.next(), dc);
     row.general(dc.L1).general(dc.L2).general(dc.Lg).general(dc.Lgs).general(dc.Lt).general(dc.t);
     row.general(dc.s1).general(dc.s2);
     row.general(dc.SigxA).general(dc.SigxB).general(dc.SigyA).general(dc.SigyC).general(dc.Tau);

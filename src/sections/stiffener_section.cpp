@@ -59,6 +59,18 @@ CellTorsion trapezTorsion(double H, double B, double a, double wall, double t) {
     return {static_cast<float>(4 * Am * Am / sumDsOverT), {}};
 }
 
+// The outline is drawn in single precision: a coordinate beyond the float range overflows, and
+// that stops the calculation in this step. A calculation that leaves the outline out must stop
+// the same, so it draws the outline still whenever a coordinate could leave that range: every
+// coordinate is a sum of a few of these lengths, each taken at most twice. The comparisons are
+// quiet, raising nothing for a NaN, which is then drawn as well.
+bool outlineFitsFloat(const DesignCase& dc) {
+    constexpr double safe = 1e36;
+    const double lengths[] = {dc.H, dc.B, dc.tw, dc.tf, dc.a, dc.bfCol4, dc.t, dc.se, dc.stiff.zp};
+    return std::all_of(std::begin(lengths), std::end(lengths),
+                       [](double v) { return std::isless(std::fabs(v), safe); });
+}
+
 } // namespace
 
 FlangedSection flangedSection(double H, double B, double tw, double tf) {
@@ -256,7 +268,7 @@ StepOutcome platedProperties(DesignCase& dc) {
     if (StepOutcome lines = proportionLines(dc); !lines.ok()) return lines;
 
     if (dc.stiffenerType == stiffLTable) dc.bfCol4 = rolledAngleFillet(dc.tw);
-    s.outline = profileOutline(dc);
+    if (dc.composeTexts || !outlineFitsFloat(dc)) s.outline = profileOutline(dc);
     return StepOutcome::done();
 }
 
@@ -303,9 +315,10 @@ StepOutcome proportionLines(DesignCase& dc) {
     }
     // Web of a flanged section 1.5, bulb flat 0.85, flat bar 0.4 times sqrt(E/Fy); flange 0.4.
     s.webLimit = (flanged ? 1.5 : type == stiffBFTable ? 0.85 : 0.4) * root;
+    if (flanged) s.flangeLimit = 0.4 * root;
+    if (!dc.composeTexts) return StepOutcome::done();
     s.webLine = "Web: hw/tw = " + formatNumber(s.webRatio, "0.0") + " <= " + formatNumber(s.webLimit, "0.0");
     if (flanged) {
-        s.flangeLimit = 0.4 * root;
         s.flangeLine =
             "Flange: b2/tf = " + formatNumber(s.flangeRatio, "0.0") + " <= " + formatNumber(s.flangeLimit, "0.0");
     }

@@ -1,0 +1,148 @@
+// The direct paths of the formatter (common masks, plain general numbers, appending to a line)
+// against the digit-string path, over millions of values: random magnitudes, decimal halves
+// such as 2.675 read from their text, the neighbours of rounding boundaries, whole numbers,
+// the ends of the plain range, negative values, both zeros and floats.
+
+#include "design/number_format.h"
+#include "design/number_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+
+using namespace korvel;
+
+namespace {
+
+const char* const masks[] = {"0.00", "0.0", "00", "0", "0.0#", "#0.0", "#00", "##0.000", "0.00E+0", ""};
+
+// Counts the texts that differ and shows the first few.
+class PathCheck {
+public:
+    template <typename T>
+    void check(T value) {
+        for (const char* mask : masks) {
+            line_.assign("x\t");
+            appendNumber(line_, value, mask);
+            compare(value, mask, line_.substr(2), formatNumberOnDigits(value, mask));
+        }
+        line_.assign("x\t");
+        appendGeneral(line_, value);
+        compare(value, "general", line_.substr(2), generalNumberOnDigits(value));
+        // The separator takes the same paths: a sample is enough.
+        if (values_++ % 8 == 0) {
+            compare(value, "0.00", formatNumber(value, "0.00", ','), formatNumberOnDigits(value, "0.00", ','));
+            compare(value, "general", generalNumber(value, ','), generalNumberOnDigits(value, ','));
+        }
+    }
+    int values() const { return values_; }
+    int mismatches() const { return mismatches_; }
+
+private:
+    template <typename T>
+    void compare(T value, const char* mask, const std::string& direct, const std::string& digits) {
+        if (direct == digits) return;
+        if (++mismatches_ <= 20) {
+            ADD_FAILURE() << (sizeof(T) == 4 ? "float " : "double ") << exactNumber(value) << " mask \"" << mask
+                          << "\": \"" << direct << "\" instead of \"" << digits << "\"";
+        }
+    }
+    std::string line_;
+    int values_ = 0;
+    int mismatches_ = 0;
+};
+
+double fromText(const std::string& text) {
+    return parseFileNumber(text).value_or(0);
+}
+
+} // namespace
+
+TEST(FormatterPaths, DoublesGiveTheDigitPathsTexts) {
+    PathCheck paths;
+    std::mt19937_64 random(13);
+    std::uniform_real_distribution<double> unit(0, 1);
+    const auto sign = [&](double v) { return random() & 1 ? -v : v; };
+
+    for (int i = 0; i < 400000; ++i) {
+        // Any magnitude from far below a hundredth to far beyond the plain range.
+        const int exponent = static_cast<int>(random() % 40) - 20;
+        paths.check(sign(unit(random) * std::pow(10.0, exponent)));
+        // Decimal halves at every place the masks round on, read from their text.
+        const std::string whole = std::to_string(random() % 100000);
+        const std::string decimals = std::to_string(1000000 + random() % 1000000).substr(1, random() % 6);
+        const double half = fromText(whole + "." + decimals + "5");
+        paths.check(sign(half));
+        paths.check(std::nextafter(half, 0.0));
+        paths.check(std::nextafter(half, 1e300));
+        // Few decimals, as inputs are typed.
+        paths.check(sign(static_cast<double>(random() % 10000000) / std::pow(10.0, random() % 5)));
+    }
+    for (int i = 0; i < 200000; ++i) {
+        // Any finite bit pattern.
+        std::uint64_t bits = random();
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        if (std::isfinite(v)) paths.check(v);
+    }
+    // The neighbours of the rounding boundaries of two decimals and of the plain range.
+    for (double edge : {0.005, 0.015, 0.045, 0.995, 1.005, 9.995, 99.995, 0.05, 0.95, 0.5, 1.5, 2.5, 1e-5, 1e15,
+                        999999999999999.0, 1e15 - 0.5, 1e14 + 0.5, 0.0001, 1e-6}) {
+        double below = edge, above = edge;
+        for (int k = 0; k < 2000; ++k) {
+            paths.check(below);
+            paths.check(-above);
+            below = std::nextafter(below, 0.0);
+            above = std::nextafter(above, 1e300);
+        }
+    }
+    paths.check(0.0);
+    paths.check(-0.0);
+    paths.check(std::numeric_limits<double>::max());
+    paths.check(std::numeric_limits<double>::denorm_min());
+    paths.check(std::numeric_limits<double>::infinity());
+    paths.check(std::nan(""));
+    EXPECT_EQ(paths.mismatches(), 0) << "of " << paths.values() << " values";
+}
+
+TEST(FormatterPaths, FloatsGiveTheDigitPathsTexts) {
+    PathCheck paths;
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> unit(0, 1);
+    const auto sign = [&](float v) { return random() & 1 ? -v : v; };
+
+    for (int i = 0; i < 300000; ++i) {
+        const int exponent = static_cast<int>(random() % 20) - 10;
+        paths.check(sign(unit(random) * std::pow(10.0f, static_cast<float>(exponent))));
+        const std::string whole = std::to_string(random() % 10000);
+        const std::string decimals = std::to_string(1000 + random() % 1000).substr(1, random() % 4);
+        const float half = static_cast<float>(fromText(whole + "." + decimals + "5"));
+        paths.check(sign(half));
+        paths.check(std::nextafter(half, 0.0f));
+        paths.check(std::nextafter(half, 1e30f));
+        paths.check(sign(static_cast<float>(random() % 100000) / std::pow(10.0f, static_cast<float>(random() % 4))));
+        std::uint32_t bits = random();
+        float v;
+        std::memcpy(&v, &bits, sizeof v);
+        if (std::isfinite(v)) paths.check(v);
+    }
+    for (float edge : {0.005f, 0.015f, 0.125f, 1.005f, 9.995f, 0.5f, 2.5f, 1e-5f, 1e7f, 9999999.0f, 0.0001f}) {
+        float below = edge, above = edge;
+        for (int k = 0; k < 2000; ++k) {
+            paths.check(below);
+            paths.check(-above);
+            below = std::nextafter(below, 0.0f);
+            above = std::nextafter(above, 1e30f);
+        }
+    }
+    paths.check(0.0f);
+    paths.check(-0.0f);
+    paths.check(std::numeric_limits<float>::max());
+    paths.check(std::numeric_limits<float>::denorm_min());
+    EXPECT_EQ(paths.mismatches(), 0) << "of " << paths.values() << " values";
+}
