@@ -20,7 +20,8 @@
 #       FOLDER/shard-K.koro from FOLDER/shard-K.kori.
 #   slurm-array.sh merge FOLDER OUTPUT.koro
 #       the header of shard 1 and the rows of every shard without its header line, in order;
-#       then removes the shards, keeping shards.txt and the logs.
+#       then removes the shards, keeping shards.txt and the logs, and leaves the mark
+#       FOLDER/merged.
 set -eu
 
 usage() {
@@ -51,7 +52,7 @@ splitInput() {
     input=$1 folder=$2 tasks=$3
     [ -f "$input" ] || fail "$input is not a file"
     mkdir -p "$folder"
-    rm -f "$folder"/shard-*.kori "$folder"/shard-*.koro
+    rm -f "$folder"/shard-*.kori "$folder"/shard-*.koro "$folder/merged"
     echo "$tasks" > "$folder/tasks"
     # Pass 1 finds the lines before the first line whose first field, trimmed of spaces, is
     # "End" in any case (a byte-order mark may stand before the first line); pass 2 gives shard
@@ -115,6 +116,7 @@ mergeShards() {
     } > "$output.part"
     mv "$output.part" "$output"
     rm -f "$folder"/shard-*.kori "$folder"/shard-*.koro
+    echo "$output" > "$folder/merged"
 }
 
 submitJobs() {
@@ -138,11 +140,19 @@ submitJobs() {
         "$self" shard "$folder" "$program" "$@")
     array=${array%%;*}
     echo "slurm-array.sh: job array $array runs $tasks shards of $input" >&2
-    # A failed task cancels the merge instead of leaving it waiting for ever.
+    # A failed task cancels the merge instead of leaving it waiting for ever; sbatch --wait then
+    # still returns 0, so the mark the merge leaves tells whether it ran.
     merge=$(sbatch --parsable $wait --dependency="afterok:$array" --kill-on-invalid-dep=yes \
         --job-name=korvel-merge --output="$folder/merge.log" "$self" merge "$folder" "$output") ||
-        fail "the merge into $output did not succeed; see the logs in $folder"
-    echo "slurm-array.sh: job ${merge%%;*} writes $output" >&2
+        fail "the merge into $output did not succeed; see $folder/merge.log"
+    merge=${merge%%;*}
+    if [ -z "$wait" ]; then
+        echo "slurm-array.sh: job $merge will write $output once every task has succeeded" >&2
+    elif [ -f "$folder/merged" ]; then
+        echo "slurm-array.sh: job $merge wrote $output" >&2
+    else
+        fail "a task failed and job $merge was cancelled; $output was not written; see the task logs in $folder"
+    fi
 }
 
 [ "$#" -ge 1 ] || usage

@@ -146,8 +146,11 @@ LC_ALL=C awk -F '\t' -v OFS='\t' -v cases="$cases" '
 echo "slurm-smoke.sh: $cases cases in $work/cases.kori, $tasks tasks"
 
 start=$(date +%s)
-KORVEL_BATCH="$program" "$root/scripts/slurm-array.sh" submit --wait \
-    "$work/cases.kori" "$work/array.koro" "$tasks" --data "$data"
+if ! KORVEL_BATCH="$program" "$root/scripts/slurm-array.sh" submit --wait \
+    "$work/cases.kori" "$work/array.koro" "$tasks" --data "$data"; then
+    KEEP=1
+    exit 1
+fi
 echo "slurm-smoke.sh: the job array took $(($(date +%s) - start)) s"
 
 "$program" "$work/cases.kori" -o "$work/single.koro" --data "$data" 2> "$work/single.log"
