@@ -60,7 +60,9 @@ void clearPlatedProperties(StiffenerSection& s);
 
 // Plated sets for sy, se and sw, re, the renewed Trapez K, the proportion lines and the
 // cross-section outline (the rolled angle's fillet size 2*tw goes into dc.bfCol4, where the
-// figure and the project file expect it). Reads s1, s2, L1, t, E, Fys, se and prep.sw.
+// figure and the project file expect it). Reads s1, s2, L1, t, E, Fys, se and prep.sw. A
+// numbers-only calculation (dc.composeTexts off) leaves out the texts of the proportion lines
+// and the outline, which only the window and the report show.
 StepOutcome platedProperties(DesignCase& dc);
 
 // Web and flange slenderness lines (ABS 9.7 flange, 9.9 web) with their ratios and limits.
