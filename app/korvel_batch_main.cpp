@@ -226,15 +226,17 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
             return static_cast<bool>(out);
         };
         outcome = streamBatch(in, catalogue, options.threads, hooks);
-        // A faulty input fails the save: a file already there stays as it was.
-        if (outcome.input) out.setstate(std::ios::failbit);
     };
     std::optional<std::string> failure;
     if (toStream) {
         run(std::cout);
         std::cout.flush();
         if (!outcome.input && !std::cout) failure = "can't write the results to standard output";
-    } else if (const auto why = replaceFileWith(fs::path(output), run)) {
+    } else if (const auto why = replaceFileWith(fs::path(output), [&](std::ostream& out) {
+                   run(out);
+                   // A faulty input fails the save: a file already there stays as it was.
+                   if (outcome.input) out.setstate(std::ios::failbit);
+               })) {
         failure = saveFailureMessage(output, *why);
     }
     progress.clear();

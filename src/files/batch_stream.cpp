@@ -55,6 +55,7 @@ bool BatchStreamReader::fill() {
 
 bool BatchStreamReader::nextLine(std::string_view& line) {
     std::size_t searched = start_;
+    bool tooLong = false;
     for (;;) {
         const std::size_t end = buffer_.find('\n', searched);
         if (end != std::string::npos) {
@@ -62,12 +63,9 @@ bool BatchStreamReader::nextLine(std::string_view& line) {
             start_ = end + 1;
             break;
         }
-        if (buffer_.size() - start_ > maxBatchLineLength) {
-            error_ = BatchError{fileName(), line_ + 1,
-                                "a line longer than " + std::to_string(maxBatchLineLength) + " characters", false};
-            finished_ = Next::error;
-            return false;
-        }
+        // A line without end is not held beyond the longest allowed.
+        tooLong = buffer_.size() - start_ > maxBatchLineLength;
+        if (tooLong) break;
         const std::size_t pending = buffer_.size() - start_;
         if (!fill()) {
             if (finished_ == Next::error) return false;
@@ -78,6 +76,12 @@ bool BatchStreamReader::nextLine(std::string_view& line) {
             break;
         }
         searched = pending; // the untaken bytes now begin the buffer
+    }
+    if (tooLong || line.size() > maxBatchLineLength) {
+        error_ = BatchError{fileName(), line_ + 1,
+                            "a line longer than " + std::to_string(maxBatchLineLength) + " characters", false};
+        finished_ = Next::error;
+        return false;
     }
     if (line_ == std::numeric_limits<int>::max()) {
         error_ = BatchError{fileName(), 0, "more than " + std::to_string(line_) + " lines", false};
