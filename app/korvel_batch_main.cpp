@@ -21,6 +21,7 @@
 #include "files/table_loader.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -98,7 +99,7 @@ public:
                            std::to_string(static_cast<std::int64_t>(static_cast<double>(cases) / seconds)) + " cases/s";
         if (inputBytes_ > 0 && bytesRead > 0 && bytesRead <= inputBytes_) {
             const double left = seconds * static_cast<double>(inputBytes_ - bytesRead) / static_cast<double>(bytesRead);
-            text += ", " + clockText(static_cast<std::int64_t>(left + 0.5)) + " left";
+            text += ", " + clockText(std::llround(left)) + " left";
         }
         std::cerr << text << "\033[K" << std::flush;
         shown_ = true;
