@@ -1,27 +1,37 @@
 // korvel-batch: the batch run without a window.
 //
-//   korvel-batch INPUT.kori [-o OUTPUT.koro] [--data DIR] [--decimal-comma]
-//   korvel-batch --detail N INPUT.kori [--data DIR] [--decimal-comma]
+//   korvel-batch INPUT.kori|- [-o OUTPUT.koro|-] [--data DIR] [--decimal-comma] [-j N]
+//                [--no-header] [--summary]
+//   korvel-batch --detail N INPUT.kori|- [--data DIR] [--decimal-comma]
 //   korvel-batch            (the start-up batch run on dummy.kori of the program folder)
 //
 // Exit status: 0 done, 1 the input cannot be read, 2 wrong arguments, 3 the tables cannot be
 // loaded, 4 the results cannot be written.
 
 #include "batch_detail.h"
+#include "batch_options.h"
 #include "design/design_case.h"
+#include "design/number_format.h"
 #include "design/warning_sink.h"
+#include "files/batch_results_table.h"
 #include "files/batch_run.h"
+#include "files/batch_stream.h"
+#include "files/batch_stream_run.h"
 #include "files/file_replacement.h"
 #include "files/table_loader.h"
 
 #include <chrono>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <thread>
 #include <variant>
 #include <vector>
 
@@ -46,87 +56,6 @@ constexpr int exitUsage = 2;
 constexpr int exitTables = 3;
 constexpr int exitOutput = 4;
 
-constexpr const char* helpText =
-    R"(Usage: korvel-batch INPUT.kori [-o OUTPUT.koro] [--data DIR] [--decimal-comma]
-       korvel-batch --detail N INPUT.kori [--data DIR] [--decimal-comma]
-       korvel-batch
-
-Runs every case of a KORVEL batch input file (TAB-separated, 32 fields per case, "%" comment
-lines, an "End" line) through the full calculation and writes the TAB-separated results table.
-
-  -o, --output FILE   results table, never the input file itself; by default the input path
-                      with a ".kori" extension replaced by ".koro", otherwise with ".koro"
-                      appended (cases.kori gives cases.koro, run.txt gives run.txt.koro)
-  --data DIR          folder of the tables bfprof.dat, lprof.dat, tprof.dat, fprof.dat and
-                      KORmat.dat; by default the folder of this program
-  --decimal-comma     read numbers with a decimal comma (a period is also accepted)
-  --detail N          calculate case N only (counting cases from 1, comment lines not counted)
-                      and print every input and intermediate quantity as "name = value"
-  -h, --help          show this text
-
-Geometry warnings go to standard error with the case they belong to; they do not stop the run.
-The run ends with a one-line summary on standard error. Without arguments the start-up batch
-file dummy.kori of the program folder is run into dummy.koro.
-
-Exit status: 0 done, 1 the input cannot be read, 2 wrong arguments, 3 the tables cannot be
-loaded, 4 the results cannot be written.
-)";
-
-struct Options {
-    std::string input;
-    std::string output;
-    std::string dataFolder;
-    DecimalMode mode = DecimalMode::period;
-    std::optional<int> detail;
-    bool help = false;
-};
-
-// The options, or the reason they are wrong.
-std::variant<Options, std::string> parseOptions(const std::vector<std::string>& args) {
-    Options options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const auto value = [&]() -> std::optional<std::string> {
-            if (i + 1 >= args.size()) return std::nullopt;
-            return args[++i];
-        };
-        if (arg == "-h" || arg == "--help") {
-            options.help = true;
-        } else if (arg == "-o" || arg == "--output") {
-            const auto v = value();
-            if (!v) return arg + " needs a file name";
-            options.output = *v;
-        } else if (arg == "--data") {
-            const auto v = value();
-            if (!v) return "--data needs a folder";
-            options.dataFolder = *v;
-        } else if (arg == "--decimal-comma") {
-            options.mode = DecimalMode::comma;
-        } else if (arg == "--detail") {
-            const auto v = value();
-            if (!v) return "--detail needs a case number";
-            int n = 0;
-            for (char c : *v) {
-                if (c < '0' || c > '9' || n > 100000)
-                    return "--detail needs a case number counting from 1, not \"" + *v + "\"";
-                n = n * 10 + (c - '0');
-            }
-            if (v->empty() || n < 1) return "--detail needs a case number counting from 1, not \"" + *v + "\"";
-            options.detail = n;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return "unknown option " + arg;
-        } else if (options.input.empty()) {
-            options.input = arg;
-        } else {
-            return "one input file only (" + options.input + " and " + arg + ")";
-        }
-    }
-    if (options.detail && options.input.empty()) return "--detail needs an input file";
-    if (!options.output.empty() && options.input.empty()) return "-o needs an input file";
-    if (options.detail && !options.output.empty()) return "--detail writes no results table; leave out -o";
-    return options;
-}
-
 // The folder of this executable: the tables and dummy.kori ship beside it.
 fs::path programFolder(const char* argv0) {
     std::error_code ec;
@@ -145,17 +74,34 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-// A progress line that only a person at a terminal sees, and only when the run takes a while.
+// "1:05" or "2:03:09".
+std::string clockText(std::int64_t seconds) {
+    const auto two = [](std::int64_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+    if (seconds < 3600) return std::to_string(seconds / 60) + ":" + two(seconds % 60);
+    return std::to_string(seconds / 3600) + ":" + two(seconds / 60 % 60) + ":" + two(seconds % 60);
+}
+
+// A progress line that only a person at a terminal sees, and only when the run takes a while:
+// cases done, cases per second and, when the input's size is known, the time left estimated
+// from the part of it read so far.
 class Progress {
 public:
-    explicit Progress(bool enabled) : enabled_(enabled), start_(Clock::now()), last_(start_) {}
+    Progress(bool enabled, std::uint64_t inputBytes)
+        : enabled_(enabled), inputBytes_(inputBytes), start_(Clock::now()), last_(start_) {}
 
-    void show(int done, int total) {
+    void show(std::int64_t cases, std::uint64_t bytesRead) {
         if (!enabled_) return;
         const Clock::time_point now = Clock::now();
         if (now - start_ < std::chrono::seconds(1) || now - last_ < std::chrono::milliseconds(200)) return;
         last_ = now;
-        std::cerr << "\rkorvel-batch: entry " << done << " of " << total << std::flush;
+        const double seconds = std::chrono::duration<double>(now - start_).count();
+        std::string text = "\rkorvel-batch: " + std::to_string(cases) + " cases, " +
+                           std::to_string(static_cast<std::int64_t>(static_cast<double>(cases) / seconds)) + " cases/s";
+        if (inputBytes_ > 0 && bytesRead > 0 && bytesRead <= inputBytes_) {
+            const double left = seconds * static_cast<double>(inputBytes_ - bytesRead) / static_cast<double>(bytesRead);
+            text += ", " + clockText(std::llround(left)) + " left";
+        }
+        std::cerr << text << "\033[K" << std::flush;
         shown_ = true;
     }
     // Clears the progress line before other text is written over it.
@@ -168,29 +114,27 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
     bool enabled_;
+    std::uint64_t inputBytes_;
     bool shown_ = false;
     Clock::time_point start_;
     Clock::time_point last_;
 };
 
-// Geometry warnings of the case being run, named by file, line, project and identification.
+// "FILE:LINE: PROJECT IDENTIFICATION: ", before a warning or a stopped calculation.
+std::string casePrefix(const std::string& file, const BatchEntry& entry) {
+    return file + ":" + std::to_string(entry.line) + ": " + entry.firstText + " " + entry.secondText + ": ";
+}
+
+// Geometry warnings outside a streamed run, after the prefix of their case or file.
 class CaseWarnings final : public WarningSink {
 public:
-    CaseWarnings(std::string file, Progress& progress) : file_(std::move(file)), progress_(progress) {}
-    void setCase(const BatchEntry& entry) { entry_ = &entry; }
+    explicit CaseWarnings(std::string prefix) : prefix_(std::move(prefix)) {}
     void warn(const std::string& message, InputBox) override {
-        progress_.clear();
-        std::cerr << prefix() << "warning: " << trimmed(message) << '\n';
-    }
-    std::string prefix() const {
-        if (!entry_) return file_ + ": ";
-        return file_ + ":" + std::to_string(entry_->line) + ": " + entry_->firstText + " " + entry_->secondText + ": ";
+        std::cerr << prefix_ << "warning: " << trimmed(message) << '\n';
     }
 
 private:
-    std::string file_;
-    Progress& progress_;
-    const BatchEntry* entry_ = nullptr;
+    std::string prefix_;
 };
 
 std::string summaryLine(const BatchSummary& s, const std::string& output) {
@@ -198,6 +142,26 @@ std::string summaryLine(const BatchSummary& s, const std::string& output) {
            std::to_string(s.failed.cases) + " cases with a failed check" +
            (s.failed.cases > 0 ? " (" + s.failed.text() + ")" : std::string()) + ", " + std::to_string(s.stopped) +
            " cases whose calculation stopped; results in " + output;
+}
+
+// The --summary report: one item per line, its name and values TAB-separated, so that the reports
+// of the pieces of a split run can be added up by a script.
+std::string summaryReport(const BatchStreamSummary& s) {
+    std::string text = "cases\t" + std::to_string(s.totals.cases) + "\n";
+    text += "comment lines\t" + std::to_string(s.totals.comments) + "\n";
+    text += "cases with a failed check\t" + std::to_string(s.totals.failed.cases) + "\n";
+    for (std::size_t i = 0; i < checkCount; ++i)
+        text += std::string("failed ") + checkName(i) + "\t" + std::to_string(s.totals.failed.byCheck[i]) + "\n";
+    text += "stopped cases\t" + std::to_string(s.totals.stopped) + "\n";
+    for (const auto& [step, count] : s.stoppedBySteps)
+        text += "stopped in " + step + "\t" + std::to_string(count) + "\n";
+    const HighestUtilisation& h = s.highest;
+    if (h.check)
+        text += "highest utilisation\t" + formatNumber(h.value, h.check->mask) + "\t" + h.check->heading + "\t" +
+                std::to_string(h.line) + "\t" + h.project + "\t" + h.identification + "\n";
+    else
+        text += "highest utilisation\tnone\n";
+    return text;
 }
 
 std::optional<Catalogue> loadTables(const fs::path& folder) {
@@ -209,49 +173,84 @@ std::optional<Catalogue> loadTables(const fs::path& folder) {
     return std::get<Catalogue>(std::move(load));
 }
 
-int runDetail(const Options& options, const BatchList& list, const Catalogue& catalogue) {
-    const int index = list.caseIndex(*options.detail);
-    if (index < 0) {
-        std::cerr << "korvel-batch: " << options.input << " has " << list.caseCount() << " cases, no case "
-                  << *options.detail << '\n';
+// The whole input is read, as for a run, before case N is calculated.
+int runDetail(int n, BatchStreamReader& in, const Catalogue& catalogue) {
+    BatchEntry entry;
+    std::optional<BatchEntry> wanted;
+    int cases = 0;
+    for (;;) {
+        const BatchStreamReader::Next next = in.next(entry);
+        if (next == BatchStreamReader::Next::error) {
+            std::cerr << in.error().message() << '\n';
+            return exitInput;
+        }
+        if (next == BatchStreamReader::Next::end) break;
+        if (entry.isCase() && ++cases == n) wanted = entry;
+    }
+    if (!wanted) {
+        std::cerr << "korvel-batch: " << in.fileName() << " has " << cases << " cases, no case " << n << '\n';
         return exitUsage;
     }
-    const BatchEntry& entry = list.entries[static_cast<std::size_t>(index)];
-    Progress silent(false);
-    CaseWarnings warnings(options.input, silent);
-    warnings.setCase(entry);
+    const std::string prefix = casePrefix(in.fileName(), *wanted);
+    CaseWarnings warnings(prefix);
     DesignCase dc;
-    runBatchCase(entry, dc, catalogue, warnings);
+    runBatchCase(*wanted, dc, catalogue, warnings);
     writeCaseDetail(std::cout, dc);
-    if (dc.fault.stopped()) std::cerr << warnings.prefix() << dc.fault.message() << '\n';
+    if (dc.fault.stopped()) std::cerr << prefix << dc.fault.message() << '\n';
     return exitDone;
 }
 
-std::string outputPath(const Options& options) {
-    return options.output.empty() ? batchOutputPath(options.input) : options.output;
-}
+// Standard output is written as the rows come; a file only appears, complete, at the end.
+int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogue& catalogue) {
+    const std::string output = options.outputPath();
+    const bool toStream = options.outputIsStream();
+    std::error_code ec;
+    const std::uintmax_t size = options.inputIsStream() ? 0 : fs::file_size(options.input, ec);
+    Progress progress(KORVEL_ISATTY(KORVEL_FILENO(stderr)) != 0, ec ? 0 : size);
 
-int runFile(const Options& options, const BatchList& list, const Catalogue& catalogue) {
-    const std::string output = outputPath(options);
-    Progress progress(KORVEL_ISATTY(KORVEL_FILENO(stderr)) != 0);
-    CaseWarnings warnings(options.input, progress);
-    BatchHooks hooks;
-    hooks.beforeCase = [&](const BatchEntry& entry) { warnings.setCase(entry); };
-    hooks.afterCase = [&](const BatchEntry&, const DesignCase& dc) {
-        if (!dc.fault.stopped()) return;
+    BatchStreamHooks hooks;
+    hooks.warning = [&](const BatchEntry& entry, const std::string& warning) {
         progress.clear();
-        std::cerr << warnings.prefix() << dc.fault.message() << '\n';
+        std::cerr << casePrefix(in.fileName(), entry) << "warning: " << trimmed(warning) << '\n';
     };
-    hooks.progress = [&](int done, int total) { progress.show(done, total); };
+    hooks.stopped = [&](const BatchEntry& entry, const CalcFault& fault) {
+        progress.clear();
+        std::cerr << casePrefix(in.fileName(), entry) << fault.message() << '\n';
+    };
+    hooks.progress = [&](std::int64_t cases, std::uint64_t bytes) { progress.show(cases, bytes); };
 
-    DesignCase dc;
-    auto written = writeBatchResults(output, list, dc, catalogue, warnings, hooks);
+    BatchStreamOutcome outcome;
+    const auto run = [&](std::ostream& out) {
+        if (options.header) out << batchResultsHeader();
+        hooks.write = [&out](std::string_view rows) {
+            out.write(rows.data(), static_cast<std::streamsize>(rows.size()));
+            return static_cast<bool>(out);
+        };
+        outcome = streamBatch(in, catalogue, options.threads, hooks);
+    };
+    std::optional<std::string> failure;
+    if (toStream) {
+        run(std::cout);
+        std::cout.flush();
+        if (!outcome.input && !std::cout) failure = "can't write the results to standard output";
+    } else if (const auto why = replaceFileWith(fs::path(output), [&](std::ostream& out) {
+                   run(out);
+                   // A faulty input fails the save: a file already there stays as it was.
+                   if (outcome.input) out.setstate(std::ios::failbit);
+               })) {
+        failure = saveFailureMessage(output, *why);
+    }
     progress.clear();
-    if (const auto* why = std::get_if<std::string>(&written)) {
-        std::cerr << "korvel-batch: " << *why << '\n';
+    if (outcome.input) {
+        std::cerr << outcome.input->message() << '\n';
+        return exitInput;
+    }
+    if (failure) {
+        std::cerr << "korvel-batch: " << *failure << '\n';
         return exitOutput;
     }
-    std::cerr << summaryLine(std::get<BatchSummary>(written), output) << '\n';
+    std::cerr << summaryLine(outcome.summary.totals, toStream ? "standard output" : output) << '\n';
+    if (options.summary) (toStream ? std::cerr : std::cout) << summaryReport(outcome.summary) << std::flush;
     return exitDone;
 }
 
@@ -260,8 +259,8 @@ int runStartup(const fs::path& folder) {
     const std::optional<Catalogue> catalogue = loadTables(folder);
     if (!catalogue) return exitTables;
     DesignCase dc;
-    Progress silent(false);
-    CaseWarnings warnings((folder / startupBatchInput).string(), silent);
+    const std::string input = (folder / startupBatchInput).string();
+    CaseWarnings warnings(input + ": ");
     const StartupBatch run = runStartupBatch(folder, dc, *catalogue, DecimalMode::period, warnings);
     if (run.status != StartupBatch::Status::done) {
         std::cerr << "korvel-batch: " << run.message << '\n';
@@ -274,24 +273,26 @@ int runStartup(const fs::path& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    auto parsed = parseOptions(args);
+    auto parsed = parseBatchOptions(args, static_cast<int>(std::thread::hardware_concurrency()));
     if (const auto* problem = std::get_if<std::string>(&parsed)) {
         std::cerr << "korvel-batch: " << *problem << "\nTry korvel-batch --help\n";
         return exitUsage;
     }
-    const Options& options = std::get<Options>(parsed);
+    const BatchOptions& options = std::get<BatchOptions>(parsed);
     if (options.help) {
-        std::cout << helpText;
+        std::cout << batchHelpText;
         return exitDone;
     }
 
     const fs::path folder = programFolder(argc > 0 ? argv[0] : nullptr);
     if (options.input.empty()) return runStartup(options.dataFolder.empty() ? folder : fs::path(options.dataFolder));
     // Through links and relative paths alike, the table must not replace the file it is read from.
-    if (!options.detail && sameFile(options.input, outputPath(options))) {
-        std::cerr << "korvel-batch: the results table " << outputPath(options) << " is the input file " << options.input
-                  << " itself; name another with -o\n";
+    if (!options.detail && !options.inputIsStream() && !options.outputIsStream() &&
+        sameFile(options.input, options.outputPath())) {
+        std::cerr << "korvel-batch: the results table " << options.outputPath() << " is the input file "
+                  << options.input << " itself; name another with -o\n";
         return exitUsage;
     }
 
@@ -299,11 +300,16 @@ int main(int argc, char** argv) {
         loadTables(options.dataFolder.empty() ? folder : fs::path(options.dataFolder));
     if (!catalogue) return exitTables;
 
-    BatchRead read = readBatchFile(options.input, options.mode, *catalogue);
-    if (const auto* error = std::get_if<BatchError>(&read)) {
-        std::cerr << error->message() << '\n';
-        return exitInput;
+    std::optional<BatchStreamReader> opened;
+    if (options.inputIsStream()) {
+        opened.emplace(std::cin, standardInputName, options.mode, *catalogue);
+    } else {
+        auto file = BatchStreamReader::open(options.input, options.mode, *catalogue);
+        if (const auto* error = std::get_if<BatchError>(&file)) {
+            std::cerr << error->message() << '\n';
+            return exitInput;
+        }
+        opened.emplace(std::move(std::get<BatchStreamReader>(file)));
     }
-    const BatchList& list = std::get<BatchList>(read);
-    return options.detail ? runDetail(options, list, *catalogue) : runFile(options, list, *catalogue);
+    return options.detail ? runDetail(*options.detail, *opened, *catalogue) : runStream(options, *opened, *catalogue);
 }

@@ -1,6 +1,7 @@
 // The korvel-batch command line, run as the user runs it (spawned directly, no shell) from the
 // program folder of the build, where the tables and dummy.kori lie beside it.
 
+#include "design/number_parser.h"
 #include "files/batch_run.h"
 #include "files/table_loader.h"
 #include "support/fake_warnings.h"
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <regex>
 #include <sstream>
@@ -25,10 +27,14 @@ namespace {
 const fs::path program = fs::path(KORVEL_PROGRAM_DIR) / "korvel-batch";
 const fs::path testData = fs::path(KORVEL_TEST_DATA_DIR);
 
-// Runs korvel-batch with `args`.
-ProgramRun korvelBatch(const TempFolder& folder, const std::vector<std::string>& args) {
-    return runProgram(program, folder, args);
+// Runs korvel-batch with `args`, its standard input read from `inputPath` when one is given.
+ProgramRun korvelBatch(const TempFolder& folder, const std::vector<std::string>& args,
+                       const std::string& inputPath = {}) {
+    return runProgram(program, folder, args, inputPath);
 }
+
+const std::string referenceCases = (testData / "reference" / "cases.kori").string();
+const std::string referenceTables = (testData / "reference" / "tables").string();
 
 std::string caseLine(const std::string& ident, const std::string& s1, const std::string& t) {
     return "Prj\t" + ident +
@@ -114,6 +120,10 @@ TEST_F(KorvelBatch, FailuresGiveMessagesAndStatus) {
         {"missing input", {folder.file("none.kori")}, 1, folder.file("none.kori") + ": file not found\n"},
         {"unknown option", {"--fast", "x.kori"}, 2, "korvel-batch: unknown option --fast\nTry korvel-batch --help\n"},
         {"two inputs", {"a.kori", "b.kori"}, 2, "korvel-batch: one input file only (a.kori and b.kori)\n"},
+        {"no threads",
+         {"-j", "0", "a.kori"},
+         2,
+         "korvel-batch: -j needs a number of threads from 1 to 256, not \"0\"\n"},
         {"detail without number",
          {"--detail", "x", "a.kori"},
          2,
@@ -213,6 +223,126 @@ TEST_F(KorvelBatch, DetailSaysWhereTheCalculationStopped) {
     EXPECT_EQ(0, run.status);
     EXPECT_NE(std::string::npos, run.out.find("\ncalculation = Calculation stopped in ")) << run.out;
     EXPECT_NE(std::string::npos, run.err.find(":1: Prj thin: Calculation stopped in "));
+}
+
+// ---- Streaming, threads and pieces -------------------------------------------------------------
+
+TEST_F(KorvelBatch, StandardInputToStandardOutputGivesTheTableOfTheFile) {
+    const ProgramRun fromFile =
+        korvelBatch(folder, {referenceCases, "-o", folder.file("file.koro"), "--data", referenceTables});
+    ASSERT_EQ(0, fromFile.status) << fromFile.err;
+    // Standard input without -o writes standard output; "-o -" says so.
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"-", "--data", referenceTables},
+                                                 std::vector<std::string>{"-", "-o", "-", "--data", referenceTables}}) {
+        const ProgramRun piped = korvelBatch(folder, args, referenceCases);
+        EXPECT_EQ(0, piped.status) << piped.err;
+        EXPECT_EQ(readAll(folder.file("file.koro")), piped.out) << "standard output holds the table only";
+        EXPECT_NE(std::string::npos, piped.err.find("standard input:9: Gen2026 F01-plate: Calculation stopped in "));
+        EXPECT_NE(std::string::npos, piped.err.find("; results in standard output\n"));
+    }
+}
+
+TEST_F(KorvelBatch, AnyNumberOfThreadsGivesTheSameTableAndMessages) {
+    // Reference cases, and some 1,500 cases over several blocks in which every third stops and
+    // every fifth is warned of.
+    std::string generated;
+    for (int i = 0; i < 1500; ++i)
+        generated +=
+            (i % 40 == 0 ? "%block\n" : "") +
+            caseLine("c" + std::to_string(i), i % 5 ? "625" : "3100", i % 3 ? std::to_string(8 + i % 17) : "0") + "\n";
+    folder.write("generated.kori", generated + "End\n");
+    for (const std::string& input : {referenceCases, folder.file("generated.kori")}) {
+        const ProgramRun one = korvelBatch(folder, {input, "-o", "-", "-j", "1", "--data", referenceTables});
+        const ProgramRun four = korvelBatch(folder, {input, "-o", "-", "-j", "4", "--data", referenceTables});
+        EXPECT_EQ(0, four.status) << four.err;
+        EXPECT_EQ(one.out, four.out) << input;
+        EXPECT_EQ(one.err, four.err) << input;
+        EXPECT_NE(std::string::npos, one.err.find("Calculation stopped in ")) << input;
+    }
+}
+
+TEST_F(KorvelBatch, PiecesWithoutHeaderMakeTheWholeTable) {
+    const ProgramRun whole = korvelBatch(folder, {referenceCases, "-o", "-", "--data", referenceTables});
+    ASSERT_EQ(0, whole.status) << whole.err;
+
+    // The reference cases cut into three pieces at lines 40 and 90, each given its own "End".
+    std::istringstream lines(readAll(referenceCases));
+    std::string pieces[3];
+    std::string line;
+    for (int n = 1; std::getline(lines, line) && line.rfind("End", 0) != 0; ++n)
+        pieces[n <= 40 ? 0 : n <= 90 ? 1 : 2] += line + "\n";
+    std::string merged;
+    for (int i = 0; i < 3; ++i) {
+        const std::string name = "piece" + std::to_string(i) + ".kori";
+        folder.write(name, pieces[i] + "End\n");
+        std::vector<std::string> args = {folder.file(name), "-o", "-", "--data", referenceTables};
+        if (i > 0) args.push_back("--no-header");
+        merged += korvelBatch(folder, args).out;
+    }
+    EXPECT_EQ(whole.out, merged);
+}
+
+TEST_F(KorvelBatch, SummaryCountsFailuresStopsAndTheHighestUtilisation) {
+    // One case within its spans, one whose spacing s1 = 3100 exceeds the spans (warned of), one
+    // with plate thickness t = 0, which stops in plate buckling. The girder web of 10 mm is below
+    // min(0.01*800 + 3, 11) = 11 mm in both cases that reach the girder rules.
+    folder.write("small.kori", "%study\n" + caseLine("ok", "625", "20") + "\n" + caseLine("wide", "3100", "20") + "\n" +
+                                   caseLine("thin", "625", "0") + "\nEnd\n");
+    const ProgramRun toFile =
+        korvelBatch(folder, {folder.file("small.kori"), "-o", folder.file("s.koro"), "--summary"});
+    ASSERT_EQ(0, toFile.status) << toFile.err;
+    const std::string& report = toFile.out;
+    for (const char* item : {"cases\t3\n", "comment lines\t1\n", "failed girder web thickness\t2\n",
+                             "failed girder depth\t0\n", "stopped cases\t1\n", "stopped in plate buckling\t1\n"})
+        EXPECT_NE(std::string::npos, report.find(item)) << item << report;
+
+    // The counts of the utilisation checks and the highest utilisation are those of the table.
+    std::istringstream table(readAll(folder.file("s.koro")));
+    std::string row;
+    std::getline(table, row);
+    std::vector<std::string> headings;
+    std::istringstream header(row.substr(0, row.size() - 1));
+    for (std::string cell; std::getline(header, cell, '\t');) headings.push_back(cell);
+    std::map<std::string, int> failed;
+    std::string highest;
+    double highestValue = -1;
+    for (int line = 1; std::getline(table, row); ++line) {
+        std::istringstream cells(row.substr(0, row.size() - 1));
+        std::string cell;
+        for (std::size_t i = 0; std::getline(cells, cell, '\t'); ++i) {
+            if (i < 30 || headings[i].rfind("UF", 0) != 0) continue;
+            const double value = parseFileNumber(cell).value_or(-1);
+            failed[headings[i]] += value > 1 ? 1 : 0;
+            if (value > highestValue) {
+                highestValue = value;
+                highest = cell + "\t" + headings[i] + "\t" + std::to_string(line) + "\tPrj\t";
+            }
+        }
+    }
+    for (const auto& [heading, count] : failed)
+        EXPECT_NE(std::string::npos, report.find("failed " + heading + "\t" + std::to_string(count) + "\n")) << heading;
+    EXPECT_NE(std::string::npos, report.find("highest utilisation\t" + highest + "wide\n")) << report;
+
+    // With the table on standard output the report goes to standard error, after the summary line.
+    const ProgramRun toStream = korvelBatch(folder, {folder.file("small.kori"), "-o", "-", "--summary"});
+    EXPECT_EQ(readAll(folder.file("s.koro")), toStream.out);
+    EXPECT_EQ(toStream.err.size() - report.size(), toStream.err.rfind(report));
+}
+
+TEST_F(KorvelBatch, AFaultyLineOfStandardInputIsNamedByItsLine) {
+    std::string bad = caseLine("y", "625", "20");
+    bad.replace(bad.find("\tLW\t"), 4, "\tHP\t");
+    folder.write("bad.kori", "%a\n" + caseLine("x", "625", "20") + "\n" + bad + "\nEnd\n");
+    const std::string problem = ":3: field 13: unknown stiffener profile \"HP\" (known: LR, LW, TG, FB, BF, IG)\n";
+    const ProgramRun piped = korvelBatch(folder, {"-"}, folder.file("bad.kori"));
+    EXPECT_EQ(1, piped.status);
+    EXPECT_EQ("standard input" + problem, piped.err);
+    // The rows before it are out already; a results file never appears.
+    EXPECT_EQ(3, std::count(piped.out.begin(), piped.out.end(), '\n'));
+    const ProgramRun toFile = korvelBatch(folder, {folder.file("bad.kori")});
+    EXPECT_EQ(1, toFile.status);
+    EXPECT_EQ(folder.file("bad.kori") + problem, toFile.err);
+    EXPECT_FALSE(fs::exists(folder.file("bad.koro")));
 }
 
 } // namespace

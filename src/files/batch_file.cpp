@@ -46,7 +46,7 @@ std::size_t fieldsUpToLastValue(const std::vector<std::string_view>& fields) {
     return used;
 }
 
-bool isEndLine(std::string_view field0) {
+bool isEndField(std::string_view field0) {
     if (field0.size() != 3) return false;
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     return lower(field0[0]) == 'e' && lower(field0[1]) == 'n' && lower(field0[2]) == 'd';
@@ -200,7 +200,7 @@ private:
 std::optional<BatchError> readCase(const std::vector<std::string_view>& fields, const std::string& file,
                                    DecimalMode mode, const Catalogue& catalogue, BatchEntry& e) {
     CaseReader in(fields, file, e.line, mode);
-    e.secondText = std::string(fields[1]);
+    e.secondText.assign(fields[1]);
     e.loadingCondition = in.code(2, "loading condition", conditionA, conditionC);
     e.FS = in.number(3, "FS");
     e.UF = in.number(4, "allowable utilisation factor");
@@ -268,6 +268,66 @@ std::string BatchError::message() const {
     return file + ":" + std::to_string(line) + ": " + problem;
 }
 
+bool BatchEntry::operator==(const BatchEntry& o) const {
+    return kind == o.kind && line == o.line && firstText == o.firstText && secondText == o.secondText &&
+           loadingCondition == o.loadingCondition && FS == o.FS && UF == o.UF && Fyp == o.Fyp && Fup == o.Fup &&
+           Fys == o.Fys && Fus == o.Fus && E == o.E && structureType == o.structureType && UL == o.UL &&
+           structureOption == o.structureOption && stiffenerType == o.stiffenerType && stiffener == o.stiffener &&
+           lRow == o.lRow && bfRow == o.bfRow && tableRowNote == o.tableRowNote && girderType == o.girderType &&
+           girder == o.girder && L1 == o.L1 && L2 == o.L2 && Lg == o.Lg && Lgs == o.Lgs && Lt == o.Lt && t == o.t &&
+           s1 == o.s1 && s2 == o.s2 && SigxA == o.SigxA && SigxB == o.SigxB && SigyA == o.SigyA && SigyC == o.SigyC &&
+           Tau == o.Tau && p == o.p && ps == o.ps;
+}
+
+BatchLineReader::BatchLineReader(std::string fileName, DecimalMode mode, const Catalogue& catalogue)
+    : fileName_(std::move(fileName)), mode_(mode), catalogue_(&catalogue) {}
+
+bool BatchLineReader::isEndLine(std::string_view content) {
+    if (!content.empty() && content.back() == '\r') content.remove_suffix(1);
+    split(trimSpaces(content), '\t', fields_);
+    return isEndField(fields_[0]);
+}
+
+bool BatchLineReader::readEntry(int line, BatchEntry& entry) {
+    // A fresh entry that keeps the storage of its texts for the next line.
+    std::string firstText = std::move(entry.firstText);
+    std::string secondText = std::move(entry.secondText);
+    std::string note = std::move(entry.tableRowNote);
+    entry = BatchEntry{};
+    entry.firstText = std::move(firstText);
+    entry.secondText = std::move(secondText);
+    entry.tableRowNote = std::move(note);
+    entry.secondText.clear();
+    entry.tableRowNote.clear();
+
+    entry.line = line;
+    entry.firstText.assign(fields_[0]);
+    if (!fields_[0].empty() && fields_[0].front() == '%') {
+        entry.kind = BatchKind::comment;
+        return true;
+    }
+    if (static_cast<int>(fields_.size()) < batchCaseFields) {
+        error_ = BatchError{fileName_, line,
+                            "a case needs " + std::to_string(batchCaseFields) +
+                                " TAB-separated fields, this line has " + std::to_string(fields_.size()),
+                            false};
+        return false;
+    }
+    // A spreadsheet may end a row with empty cells; a value beyond the last field means an
+    // inserted column, and every field after it would be read one place off.
+    const std::size_t used = fieldsUpToLastValue(fields_);
+    if (used > static_cast<std::size_t>(batchCaseFields)) {
+        error_ = BatchError{fileName_, line,
+                            std::to_string(used) + " fields, a case has " + std::to_string(batchCaseFields), false};
+        return false;
+    }
+    if (auto error = readCase(fields_, fileName_, mode_, *catalogue_, entry)) {
+        error_ = std::move(*error);
+        return false;
+    }
+    return true;
+}
+
 BatchRead readBatchText(std::string_view text, const std::string& fileName, DecimalMode mode,
                         const Catalogue& catalogue) {
     // A byte-order mark left by an editor that saved the file as UTF-8 is not part of field 0.
@@ -277,45 +337,24 @@ BatchRead readBatchText(std::string_view text, const std::string& fileName, Deci
     list.path = fileName;
     const auto lineCount = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
     list.entries.reserve(std::min(lineCount + 1, static_cast<std::size_t>(maxBatchEntries)));
-    std::vector<std::string_view> fields;
+    BatchLineReader reader(fileName, mode, catalogue);
     int line = 0;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
-        std::string_view content = text.substr(start, end - start);
+        const std::string_view content = text.substr(start, end - start);
         start = end + 1;
         ++line;
-        if (!content.empty() && content.back() == '\r') content.remove_suffix(1);
 
-        split(trimSpaces(content), '\t', fields);
-        if (isEndLine(fields[0])) return list;
+        if (reader.isEndLine(content)) return list;
         if (static_cast<int>(list.entries.size()) == maxBatchEntries)
             return BatchError{fileName, line,
                               "more than " + std::to_string(maxBatchEntries) +
                                   " entries (cases and comment lines) before the \"End\" line",
                               false};
-
         BatchEntry entry;
-        entry.line = line;
-        entry.firstText = std::string(fields[0]);
-        if (!fields[0].empty() && fields[0].front() == '%') {
-            entry.kind = BatchKind::comment;
-        } else {
-            if (static_cast<int>(fields.size()) < batchCaseFields)
-                return BatchError{fileName, line,
-                                  "a case needs " + std::to_string(batchCaseFields) +
-                                      " TAB-separated fields, this line has " + std::to_string(fields.size()),
-                                  false};
-            // A spreadsheet may end a row with empty cells; a value beyond the last field means
-            // an inserted column, and every field after it would be read one place off.
-            const std::size_t used = fieldsUpToLastValue(fields);
-            if (used > static_cast<std::size_t>(batchCaseFields))
-                return BatchError{fileName, line,
-                                  std::to_string(used) + " fields, a case has " + std::to_string(batchCaseFields),
-                                  false};
-            if (auto error = readCase(fields, fileName, mode, catalogue, entry)) return *error;
-        }
+        if (!reader.readEntry(line, entry)) return reader.error();
         list.entries.push_back(std::move(entry));
     }
     return BatchError{fileName, line + 1, "the file ends without an \"End\" line", false};

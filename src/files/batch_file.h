@@ -55,6 +55,7 @@ struct BatchEntry {
     double SigxA = 0, SigxB = 0, SigyA = 0, SigyC = 0, Tau = 0, p = 0, ps = 0;
 
     bool isCase() const { return kind == BatchKind::caseLine; }
+    bool operator==(const BatchEntry& o) const;
 };
 
 struct BatchList {
@@ -81,6 +82,30 @@ struct BatchError {
 };
 
 using BatchRead = std::variant<BatchList, BatchError>;
+
+// The lines of a batch input text one by one, as readBatchText reads them: the whole-text reader
+// and the stream reader share it, so that they agree on every entry and every message.
+class BatchLineReader {
+public:
+    BatchLineReader(std::string fileName, DecimalMode mode, const Catalogue& catalogue);
+
+    // Takes one line without its line feed (a CR before it and spaces around it are dropped) and
+    // splits it at TABs; true when it is the "End" line.
+    bool isEndLine(std::string_view content);
+    // Reads the line just taken into `entry`, reusing its storage; false with error() set when
+    // the line is not a comment or a well-formed case.
+    bool readEntry(int line, BatchEntry& entry);
+
+    const BatchError& error() const { return error_; }
+    const std::string& fileName() const { return fileName_; }
+
+private:
+    std::string fileName_;
+    DecimalMode mode_;
+    const Catalogue* catalogue_;
+    std::vector<std::string_view> fields_;
+    BatchError error_;
+};
 
 // Reads a batch input text. Each line is trimmed of spaces and split at TABs. "End" (in any
 // case) as first field ends the list; a first field beginning with "%" is a comment; any other

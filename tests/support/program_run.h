@@ -24,14 +24,16 @@ struct ProgramRun {
     std::string err;
 };
 
-// Runs `program` with `args`.
-inline ProgramRun runProgram(const fs::path& program, const TempFolder& folder, const std::vector<std::string>& args) {
+// Runs `program` with `args`, its standard input read from `inputPath` when one is given.
+inline ProgramRun runProgram(const fs::path& program, const TempFolder& folder, const std::vector<std::string>& args,
+                             const std::string& inputPath = {}) {
     const std::string outPath = folder.file("stdout.txt");
     const std::string errPath = folder.file("stderr.txt");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (!inputPath.empty()) posix_spawn_file_actions_addopen(&actions, 0, inputPath.c_str(), O_RDONLY, 0);
 
     std::vector<std::string> all = {program.string()};
     all.insert(all.end(), args.begin(), args.end());

@@ -1,0 +1,122 @@
+#include "batch_options.h"
+
+#include "files/batch_run.h"
+#include "files/batch_stream_run.h"
+
+namespace korvel {
+
+const char* const batchHelpText =
+    R"(Usage: korvel-batch INPUT.kori [-o OUTPUT.koro] [--data DIR] [--decimal-comma]
+                    [-j N] [--no-header] [--summary]
+       korvel-batch --detail N INPUT.kori [--data DIR] [--decimal-comma]
+       korvel-batch
+
+Runs every case of a KORVEL batch input file (TAB-separated, 32 fields per case, "%" comment
+lines, an "End" line) through the full calculation and writes the TAB-separated results table.
+The input is read and the table written case by case, so a file of any length can be run.
+
+  INPUT.kori          the input file; "-" reads standard input (messages name it "standard
+                      input")
+  -o, --output FILE   results table, never the input file itself; "-" writes standard output;
+                      by default the input path with a ".kori" extension replaced by ".koro",
+                      otherwise with ".koro" appended (cases.kori gives cases.koro, run.txt gives
+                      run.txt.koro), and standard output when the input is standard input
+  -j N                calculate on N threads (1 to 256; default: the number of cores); the
+                      table and the messages are the same for any N
+  --no-header         leave out the header line, for all but the first of the pieces of a
+                      split input: the header and each piece's rows in order make the whole table
+  --summary           at the end, print cases, failing cases per check, stopped cases per step
+                      and the highest utilisation with its case, one TAB-separated item per
+                      line: on standard output when the table goes to a file, else on standard
+                      error
+  --data DIR          folder of the tables bfprof.dat, lprof.dat, tprof.dat, fprof.dat and
+                      KORmat.dat; by default the folder of this program
+  --decimal-comma     read numbers with a decimal comma (a period is also accepted)
+  --detail N          calculate case N only (counting cases from 1, comment lines not counted)
+                      and print every input and intermediate quantity as "name = value"
+  -h, --help          show this text
+
+Geometry warnings go to standard error with the case they belong to; they do not stop the run.
+The run ends with a one-line summary on standard error. At a terminal, standard error shows the
+cases done, cases per second and, for an input file, the time left. A results file appears only
+when the run is complete; a faulty input line ends the run with its line number. Without
+arguments the start-up batch file dummy.kori of the program folder is run into dummy.koro.
+
+Exit status: 0 done, 1 the input cannot be read, 2 wrong arguments, 3 the tables cannot be
+loaded, 4 the results cannot be written.
+)";
+
+std::string BatchOptions::outputPath() const {
+    if (!output.empty()) return output;
+    return inputIsStream() ? standardStream : batchOutputPath(input);
+}
+
+namespace {
+
+// A whole number from `lowest` to `highest` written in digits only, or nothing.
+std::optional<int> countIn(const std::string& text, int lowest, int highest) {
+    if (text.empty() || text.size() > 9) return std::nullopt;
+    int n = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    if (n < lowest || n > highest) return std::nullopt;
+    return n;
+}
+
+} // namespace
+
+std::variant<BatchOptions, std::string> parseBatchOptions(const std::vector<std::string>& args, int cores) {
+    BatchOptions options;
+    options.threads = cores < 1 ? 1 : (cores > maxBatchThreads ? maxBatchThreads : cores);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 >= args.size()) return std::nullopt;
+            return args[++i];
+        };
+        if (arg == "-h" || arg == "--help") {
+            options.help = true;
+        } else if (arg == "-o" || arg == "--output") {
+            const auto v = value();
+            if (!v) return arg + " needs a file name";
+            options.output = *v;
+        } else if (arg == "--data") {
+            const auto v = value();
+            if (!v) return "--data needs a folder";
+            options.dataFolder = *v;
+        } else if (arg == "--decimal-comma") {
+            options.mode = DecimalMode::comma;
+        } else if (arg == "--detail") {
+            const auto v = value();
+            if (!v) return "--detail needs a case number";
+            const std::optional<int> n = countIn(*v, 1, 1000000000);
+            if (!n) return "--detail needs a case number counting from 1, not \"" + *v + "\"";
+            options.detail = n;
+        } else if (arg == "-j") {
+            const auto v = value();
+            const std::optional<int> n = v ? countIn(*v, 1, maxBatchThreads) : std::nullopt;
+            if (!n)
+                return "-j needs a number of threads from 1 to " + std::to_string(maxBatchThreads) + ", not \"" +
+                       v.value_or("") + "\"";
+            options.threads = *n;
+        } else if (arg == "--no-header") {
+            options.header = false;
+        } else if (arg == "--summary") {
+            options.summary = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return "unknown option " + arg;
+        } else if (options.input.empty()) {
+            options.input = arg;
+        } else {
+            return "one input file only (" + options.input + " and " + arg + ")";
+        }
+    }
+    if (options.detail && options.input.empty()) return "--detail needs an input file";
+    if (!options.output.empty() && options.input.empty()) return "-o needs an input file";
+    if (options.detail && !options.output.empty()) return "--detail writes no results table; leave out -o";
+    return options;
+}
+
+} // namespace korvel

@@ -1,0 +1,40 @@
+#pragma once
+
+// The command line of korvel-batch: its options, their checks and the help text.
+
+#include "design/number_parser.h"
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace korvel {
+
+// The name that stands for standard input (as the input) and standard output (after -o).
+inline constexpr const char* standardStream = "-";
+
+struct BatchOptions {
+    std::string input;
+    std::string output;
+    std::string dataFolder;
+    DecimalMode mode = DecimalMode::period;
+    std::optional<int> detail;
+    int threads = 1;
+    bool header = true;
+    bool summary = false;
+    bool help = false;
+
+    bool inputIsStream() const { return input == standardStream; }
+    // The results table: -o, else standard output for standard input, else the input's own
+    // results name.
+    std::string outputPath() const;
+    bool outputIsStream() const { return outputPath() == standardStream; }
+};
+
+extern const char* const batchHelpText;
+
+// The options, or the reason they are wrong. `cores` is the default number of threads.
+std::variant<BatchOptions, std::string> parseBatchOptions(const std::vector<std::string>& args, int cores);
+
+} // namespace korvel

@@ -1,0 +1,251 @@
+#include "files/batch_stream_run.h"
+
+#include "design/design_case.h"
+#include "design/warning_sink.h"
+#include "files/batch_results_table.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace korvel {
+
+namespace {
+
+// What a case leaves besides its row, kept until its block is written.
+struct CaseNotes {
+    std::vector<std::string> warnings;
+    CalcFault fault;
+    FailedChecks failed;
+    const CheckFacts* highestCheck = nullptr;
+    double highest = 0;
+};
+
+// Consecutive entries of the input with their rows; the storage is reused block after block.
+struct Block {
+    std::vector<BatchEntry> entries = std::vector<BatchEntry>(batchBlockEntries);
+    std::vector<CaseNotes> notes = std::vector<CaseNotes>(batchBlockEntries);
+    std::size_t count = 0;
+    std::string rows;
+    BatchStreamReader::Next ending = BatchStreamReader::Next::entry; // entry: the input goes on
+};
+
+void readBlock(BatchStreamReader& in, Block& block) {
+    block.count = 0;
+    block.ending = BatchStreamReader::Next::entry;
+    while (block.count < block.entries.size()) {
+        block.ending = in.next(block.entries[block.count]);
+        if (block.ending != BatchStreamReader::Next::entry) return;
+        ++block.count;
+    }
+}
+
+// The warnings of the case being run, kept with it.
+class NotedWarnings final : public WarningSink {
+public:
+    void setCase(CaseNotes& notes) { notes_ = &notes; }
+    void warn(const std::string& message, InputBox) override {
+        if (notes_) notes_->warnings.push_back(message);
+    }
+
+private:
+    CaseNotes* notes_ = nullptr;
+};
+
+// The calculation of one thread: its own design case and warning sink.
+class BlockCalculator {
+public:
+    explicit BlockCalculator(const Catalogue& catalogue) : catalogue_(catalogue), dc_(std::make_unique<DesignCase>()) {}
+
+    void run(Block& block) {
+        block.rows.clear();
+        for (std::size_t i = 0; i < block.count; ++i) {
+            const BatchEntry& entry = block.entries[i];
+            CaseNotes& notes = block.notes[i];
+            notes.warnings.clear();
+            if (!entry.isCase()) {
+                block.rows += entry.firstText;
+                block.rows += "\r\n";
+                continue;
+            }
+            warnings_.setCase(notes);
+            DesignCase& dc = *dc_;
+            runBatchCaseForResults(entry, dc, catalogue_, warnings_);
+            appendBatchResultLine(block.rows, dc);
+            notes.fault = dc.fault;
+            notes.failed = failedChecks(dc);
+            notes.highestCheck = nullptr;
+            for (const CheckFacts& check : checkTable) {
+                if (resultState(dc.uf, check) != ResultState::computed) continue;
+                const double value = writtenResult(dc.uf, check);
+                if (!notes.highestCheck || value > notes.highest) {
+                    notes.highestCheck = &check;
+                    notes.highest = value;
+                }
+            }
+        }
+    }
+
+private:
+    const Catalogue& catalogue_;
+    std::unique_ptr<DesignCase> dc_;
+    NotedWarnings warnings_;
+};
+
+// Hands on a calculated block in input order and counts it into the summary; false when the
+// output failed.
+bool writeBlock(const Block& block, BatchStreamSummary& summary, std::int64_t& cases, const BatchStreamReader& in,
+                const BatchStreamHooks& hooks) {
+    for (std::size_t i = 0; i < block.count; ++i) {
+        const BatchEntry& entry = block.entries[i];
+        if (!entry.isCase()) {
+            ++summary.totals.comments;
+            continue;
+        }
+        const CaseNotes& notes = block.notes[i];
+        if (hooks.warning)
+            for (const std::string& warning : notes.warnings) hooks.warning(entry, warning);
+        if (notes.fault.stopped()) {
+            if (hooks.stopped) hooks.stopped(entry, notes.fault);
+            ++summary.totals.stopped;
+            auto& steps = summary.stoppedBySteps;
+            const auto step = std::find_if(steps.begin(), steps.end(),
+                                           [&](const auto& counted) { return counted.first == notes.fault.step; });
+            if (step == steps.end())
+                steps.emplace_back(notes.fault.step, 1);
+            else
+                ++step->second;
+        }
+        ++summary.totals.cases;
+        summary.totals.failed.add(notes.failed);
+        HighestUtilisation& highest = summary.highest;
+        if (notes.highestCheck && (!highest.check || notes.highest > highest.value))
+            highest =
+                HighestUtilisation{notes.highest, notes.highestCheck, entry.line, entry.firstText, entry.secondText};
+        ++cases;
+    }
+    if (hooks.write && !block.rows.empty() && !hooks.write(block.rows)) return false;
+    if (hooks.progress) hooks.progress(cases, in.bytesRead());
+    return true;
+}
+
+// Blocks read on the calling thread, calculated by the workers, written on the calling thread
+// in input order. A block's slot is free again once it is written, so at most `slots` blocks
+// are held.
+class Pipeline {
+public:
+    Pipeline(const Catalogue& catalogue, int threads) : slots_(2 * static_cast<std::size_t>(threads)) {
+        state_.assign(slots_.size(), State::free);
+        for (int i = 0; i < threads; ++i)
+            workers_.emplace_back([this, &catalogue] {
+                BlockCalculator calculator(catalogue);
+                work(calculator);
+            });
+    }
+    ~Pipeline() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        workReady_.notify_all();
+        for (std::thread& worker : workers_) worker.join();
+    }
+    Pipeline(const Pipeline&) = delete;
+    Pipeline& operator=(const Pipeline&) = delete;
+
+    BatchStreamReader::Next run(BatchStreamReader& in, BatchStreamOutcome& outcome, const BatchStreamHooks& hooks) {
+        std::int64_t cases = 0;
+        std::uint64_t written = 0;
+        BatchStreamReader::Next ending = BatchStreamReader::Next::entry;
+        for (;;) {
+            while (ending == BatchStreamReader::Next::entry && published_ - written < slots_.size()) {
+                const std::size_t slot = published_ % slots_.size();
+                readBlock(in, slots_[slot]);
+                ending = slots_[slot].ending;
+                {
+                    const std::lock_guard<std::mutex> lock(mutex_);
+                    state_[slot] = State::filled;
+                    ++published_;
+                }
+                workReady_.notify_one();
+            }
+            if (written == published_) return ending;
+            const std::size_t slot = written % slots_.size();
+            {
+                std::unique_lock<std::mutex> lock(mutex_);
+                blockDone_.wait(lock, [&] { return state_[slot] == State::done; });
+            }
+            if (!writeBlock(slots_[slot], outcome.summary, cases, in, hooks)) {
+                outcome.outputFailed = true;
+                return BatchStreamReader::Next::entry;
+            }
+            {
+                const std::lock_guard<std::mutex> lock(mutex_);
+                state_[slot] = State::free;
+            }
+            ++written;
+        }
+    }
+
+private:
+    enum class State { free, filled, done };
+
+    void work(BlockCalculator& calculator) {
+        for (;;) {
+            std::size_t slot = 0;
+            {
+                std::unique_lock<std::mutex> lock(mutex_);
+                workReady_.wait(lock, [&] { return stopping_ || taken_ < published_; });
+                if (stopping_) return;
+                slot = taken_++ % slots_.size();
+            }
+            calculator.run(slots_[slot]);
+            {
+                const std::lock_guard<std::mutex> lock(mutex_);
+                state_[slot] = State::done;
+            }
+            blockDone_.notify_one();
+        }
+    }
+
+    std::vector<Block> slots_;
+    std::vector<State> state_;
+    std::uint64_t published_ = 0; // blocks handed to the workers
+    std::uint64_t taken_ = 0;     // blocks a worker has begun
+    bool stopping_ = false;
+    std::mutex mutex_;
+    std::condition_variable workReady_;
+    std::condition_variable blockDone_;
+    std::vector<std::thread> workers_;
+};
+
+} // namespace
+
+BatchStreamOutcome streamBatch(BatchStreamReader& in, const Catalogue& catalogue, int threads,
+                               const BatchStreamHooks& hooks) {
+    BatchStreamOutcome outcome;
+    BatchStreamReader::Next ending = BatchStreamReader::Next::entry;
+    if (threads <= 1) {
+        Block block;
+        BlockCalculator calculator(catalogue);
+        std::int64_t cases = 0;
+        while (ending == BatchStreamReader::Next::entry) {
+            readBlock(in, block);
+            ending = block.ending;
+            calculator.run(block);
+            if (!writeBlock(block, outcome.summary, cases, in, hooks)) {
+                outcome.outputFailed = true;
+                return outcome;
+            }
+        }
+    } else {
+        Pipeline pipeline(catalogue, std::min(threads, maxBatchThreads));
+        ending = pipeline.run(in, outcome, hooks);
+    }
+    if (ending == BatchStreamReader::Next::error) outcome.input = in.error();
+    return outcome;
+}
+
+} // namespace korvel
