@@ -127,22 +127,8 @@ until [ "$(sinfo -h -o %T 2> /dev/null)" = idle ]; do
 done
 echo "slurm-smoke.sh: Slurm runs: $(sinfo -h -o '%N %c CPUs %T')"
 
-# The cases: the reference lines before "End" over and over, each case's identification followed
-# by its number, so that a row out of place shows.
-LC_ALL=C awk -F '\t' -v OFS='\t' -v cases="$cases" '
-    { first = $1; sub(/\r$/, "", first); sub(/^ +/, "", first); sub(/ +$/, "", first) }
-    tolower(first) == "end" { exit }
-    { kept[++count] = $0; isCase[count] = first !~ /^%/; caseLines += isCase[count] }
-    END {
-        if (caseLines == 0) exit 1
-        for (made = 0; made < cases;)
-            for (i = 1; i <= count && made < cases; ++i) {
-                $0 = kept[i]
-                if (isCase[i]) $2 = $2 "-" ++made
-                print
-            }
-        print "End"
-    }' "$root/tests/data/reference/cases.kori" > "$work/cases.kori"
+# The cases: the reference lines over and over, each identification numbered.
+"$root/scripts/korvel-generate-cases" "$cases" "$root/tests/data/reference/cases.kori" > "$work/cases.kori"
 echo "slurm-smoke.sh: $cases cases in $work/cases.kori, $tasks tasks"
 
 start=$(date +%s)

@@ -28,23 +28,10 @@ fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/korvel-scaling-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-# 3,000 cases: the reference lines before "End" over and over, each case's identification
-# followed by its number.
-LC_ALL=C awk -F '\t' -v OFS='\t' -v cases=3000 '
-    { first = $1; sub(/\r$/, "", first); sub(/^ +/, "", first); sub(/ +$/, "", first) }
-    tolower(first) == "end" { exit }
-    { kept[++count] = $0; isCase[count] = first !~ /^%/; caseLines += isCase[count] }
-    END {
-        if (caseLines == 0) exit 1
-        for (made = 0; made < cases;)
-            for (i = 1; i <= count && made < cases; ++i) {
-                $0 = kept[i]
-                if (isCase[i]) $2 = $2 "-" ++made
-                print
-            }
-        print "end"
-        print "not a case: lines after the End line are not read"
-    }' "$reference" > "$work/cases.kori"
+# 3,000 cases: the reference lines over and over, each identification numbered; the End line
+# in lower case and a line after it, which is not read.
+"$scripts/korvel-generate-cases" 3000 "$reference" | sed '$d' > "$work/cases.kori"
+printf 'end\nnot a case: lines after the End line are not read\n' >> "$work/cases.kori"
 
 "$program" "$work/cases.kori" -o "$work/single.koro" --data "$data" 2> "$work/single.log"
 
