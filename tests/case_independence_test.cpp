@@ -151,5 +151,29 @@ TEST(CaseIndependence, TextsDoNotDecideWhetherTheCaseStops) {
     }
 }
 
+// The engine's own entry point gives every reference case the assessment the batch run gives it:
+// the inputs of the case alone, without the design case they were run in, decide the row.
+TEST(CaseIndependence, AssessingTheInputsAloneGivesTheBatchRow) {
+    const Catalogue tables = referenceTables();
+    const BatchList list = referenceCases(tables);
+    IgnoreWarnings warnings;
+    DesignCase run;
+    for (const BatchEntry& e : list.entries) {
+        if (!e.isCase()) continue;
+        runBatchCaseForResults(e, run, tables, warnings);
+        std::string batchRow;
+        appendBatchResultLine(batchRow, run);
+
+        const CaseInputs inputs = run;
+        DesignCase assessed;
+        static_cast<CaseInputs&>(assessed) = inputs;
+        static_cast<Assessment&>(assessed) = assess(inputs, tables, AssessOptions{Compose::numbersOnly}, warnings);
+        std::string assessedRow;
+        appendBatchResultLine(assessedRow, assessed);
+        EXPECT_EQ(batchRow, assessedRow) << "line " << e.line;
+        EXPECT_EQ(run.fault, assessed.fault) << "line " << e.line;
+    }
+}
+
 } // namespace
 } // namespace korvel
