@@ -2,6 +2,7 @@
 // stop and its derived quantities depend only on its own inputs, never on the case calculated
 // before it, nor on whether its check-line texts were composed.
 
+#include "design/check_table.h"
 #include "engine/assessment.h"
 #include "engine/calculate.h"
 #include "files/batch_results_table.h"
@@ -55,10 +56,8 @@ std::map<int, std::string> rowsInOrder(const std::vector<BatchEntry>& entries, c
 }
 
 bool allNotComputed(const Results& uf) {
-    const double values[] = {uf.UFpb, uf.UFpu, uf.UFpl, uf.UFbu, uf.UFbt, uf.UFs, uf.UFgbu,
-                             uf.UFt,  uf.UFsm, uf.UFgm, uf.UFy,  uf.UFyp, uf.UFys};
-    for (double v : values)
-        if (v != notComputed) return false;
+    for (const CheckFacts& c : checkTable)
+        if (resultState(uf, c) != ResultState::notComputed) return false;
     return true;
 }
 

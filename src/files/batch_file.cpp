@@ -73,8 +73,7 @@ const std::vector<ProfileToken>& stiffenerTokens() {
         std::vector<ProfileToken> list;
         for (int code = 0; code < stiffenerTypeCount; ++code) {
             const StiffenerTypeFacts& facts = *stiffenerTypeFacts(code);
-            if (!facts.batchToken.empty())
-                list.push_back({facts.batchToken, code, facts.form == DesignationForm::web ? 2 : 4});
+            if (!facts.batchToken.empty()) list.push_back({facts.batchToken, code, webOnlyProfile(code) ? 2 : 4});
         }
         return list;
     }();

@@ -104,7 +104,7 @@ void appendStiffenerProfile(std::string& out, const DesignCase& dc) {
     out += stiffenerToken(dc.stiffenerType);
     appendNumber(out, dc.H, "00");
     out += 'x';
-    if (dc.stiffenerType == stiffFlatbarBuiltUp || dc.stiffenerType == stiffBFTable) {
+    if (webOnlyProfile(dc.stiffenerType)) {
         appendNumber(out, dc.tw, "0.0");
         return;
     }

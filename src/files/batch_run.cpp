@@ -4,6 +4,7 @@
 #include "engine/assessment.h"
 #include "files/batch_results_table.h"
 #include "files/file_replacement.h"
+#include "sections/profile_type_table.h"
 #include "sections/profile_types.h"
 
 #include <algorithm>
@@ -23,7 +24,7 @@ namespace fs = std::filesystem;
 // working profile, so that the results table shows what the file asked for.
 void takeDimensionsOfEntry(const BatchEntry& e, DesignCase& dc) {
     dc.H = e.stiffener[0];
-    if (e.stiffenerType == stiffBFTable) {
+    if (webOnlyProfile(e.stiffenerType)) {
         dc.tw = e.stiffener[1];
         return;
     }
@@ -79,7 +80,7 @@ void runBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogu
         profileInTable = catalogue.bf.hasRow(e.bfRow);
     } else if (ProfileDims* dims = builtUpDims(dc, e.stiffenerType)) {
         dims->H = e.stiffener[0];
-        if (e.stiffenerType == stiffFlatbarBuiltUp) {
+        if (webOnlyProfile(e.stiffenerType)) {
             dims->tw = e.stiffener[1];
         } else {
             dims->B = e.stiffener[1];

@@ -67,4 +67,11 @@ struct GirderTypeFacts {
 const StiffenerTypeFacts* stiffenerTypeFacts(int stiffenerType);
 const GirderTypeFacts* girderTypeFacts(int girderType);
 
+// Whether the type is given by H and tw alone (flat bars, bulb flat): its batch field holds two
+// dimensions and its results-table cell shows two.
+inline bool webOnlyProfile(int stiffenerType) {
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(stiffenerType);
+    return facts && facts->form == DesignationForm::web;
+}
+
 } // namespace korvel
