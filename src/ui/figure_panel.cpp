@@ -30,11 +30,11 @@ PanelFigureView::PanelFigureView(const DesignCase& dc, QWidget* parent) : QWidge
 }
 
 QSize PanelFigureView::sizeHint() const {
-    return {400, 200};
+    return {300, 150};
 }
 
 QSize PanelFigureView::minimumSizeHint() const {
-    return {180, 115};
+    return {160, 100};
 }
 
 void PanelFigureView::paintFigure(QPainter& painter, const QRectF& target, const DesignCase& dc) {
@@ -105,21 +105,26 @@ FigurePanel::FigurePanel(const DesignCase& dc, QWidget* parent) : QGroupBox(QStr
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
-    // The schematic is wider than high: it takes the whole width, the two profiles stand below.
-    layout->addWidget(pic21_, 0, 0, 1, 4);
+    layout->setVerticalSpacing(2);
+    // The schematic takes the left of the frame; the two profiles stand one over the other at
+    // its right, so the frame stays low and the summary list below it gets the height.
+    layout->addWidget(pic21_, 0, 0, 4, 1);
     auto* stiffLabel = new QLabel(QStringLiteral("Stiffener profile:"), this);
     stiffLabel->setObjectName(QStringLiteral("lblStiffenerProfile"));
     auto* girdLabel = new QLabel(QStringLiteral("Girder profile:"), this);
     girdLabel->setObjectName(QStringLiteral("lblGirderProfile"));
-    layout->addWidget(stiffLabel, 1, 0, 1, 2);
-    layout->addWidget(girdLabel, 1, 2, 1, 2);
-    layout->addWidget(cmdpicStiff_, 2, 0);
-    layout->addWidget(stiffprof_, 2, 1);
-    layout->addWidget(cmdpicGird_, 2, 2);
-    layout->addWidget(girdprof_, 2, 3);
-    layout->setRowStretch(0, 1);
-    layout->setColumnStretch(1, 1);
-    layout->setColumnStretch(3, 1);
+    layout->addWidget(stiffLabel, 0, 1, 1, 2);
+    layout->addWidget(cmdpicStiff_, 1, 1);
+    layout->addWidget(stiffprof_, 1, 2);
+    layout->addWidget(girdLabel, 2, 1, 1, 2);
+    layout->addWidget(cmdpicGird_, 3, 1);
+    layout->addWidget(girdprof_, 3, 2);
+    layout->setColumnStretch(0, 3);
+    layout->setColumnStretch(2, 1);
+    // A designation breaks only at its spaces: its longest word is shown whole.
+    for (QLabel* designation : {stiffprof_, girdprof_})
+        designation->setMinimumWidth(designation->fontMetrics().horizontalAdvance(QStringLiteral("800x200x10.0x20.0")) +
+                                     4);
 
     connect(cmdpicStiff_, &QPushButton::clicked, this, &FigurePanel::stiffenerButtonClicked);
     connect(cmdpicGird_, &QPushButton::clicked, this, &FigurePanel::girderButtonClicked);

@@ -36,7 +36,16 @@ GeometryPanel::GeometryPanel(QWidget* parent) : QGroupBox(QStringLiteral("Geomet
 
     int r = 0;
     for (const Row& row : rows) {
-        if (row.group[0] != '\0') grid->addWidget(new QLabel(QString::fromUtf8(row.group), this), r, 0);
+        if (row.group[0] != '\0') {
+            // The long group names take two lines in the frame's spare height, keeping the input
+            // column narrow and the summary list wide.
+            auto* group = new QLabel(QString::fromUtf8(row.group), this);
+            group->setWordWrap(true);
+            const int room = group->fontMetrics().horizontalAdvance(QStringLiteral("Plate thickness: ")) + 6;
+            group->setMinimumWidth(room);
+            group->setMaximumWidth(room);
+            grid->addWidget(group, r, 0);
+        }
         auto* symbol = new QLabel(QString::fromUtf8(row.symbol), this);
         symbol->setObjectName(QString::fromLatin1(row.symbolName));
         grid->addWidget(symbol, r, 1, Qt::AlignRight);

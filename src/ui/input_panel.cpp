@@ -39,6 +39,7 @@ InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
     topGrid->addWidget(iproj_, 0, 1);
     topGrid->addWidget(identLabel, 0, 2);
     topGrid->addWidget(iident_, 0, 3);
+    for (LineInput* name : {iproj_, iident_}) name->setMinimumWidth(80);
     topGrid->setColumnStretch(1, 1);
     topGrid->setColumnStretch(3, 1);
 

@@ -22,6 +22,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -34,6 +35,51 @@
 #include <cmath>
 
 namespace korvel {
+
+namespace {
+
+// A splitter handle the engineer can see: a groove with a row of grip dots across its middle,
+// in the palette's own shades so that it shows on a light and a dark desktop alike.
+class GripHandle final : public QSplitterHandle {
+public:
+    GripHandle(Qt::Orientation orientation, QSplitter* parent) : QSplitterHandle(orientation, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QRect r = rect();
+        painter.fillRect(r, palette().color(underMouse() ? QPalette::Midlight : QPalette::Button));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(palette().color(QPalette::Dark));
+        const bool across = orientation() == Qt::Vertical; // the handle lies horizontally
+        const QPoint centre = r.center();
+        for (int i = -3; i <= 3; ++i) {
+            const QPoint dot = across ? QPoint(centre.x() + 6 * i, centre.y()) : QPoint(centre.x(), centre.y() + 6 * i);
+            painter.drawEllipse(dot, 1, 1);
+        }
+    }
+    void enterEvent(QEnterEvent* event) override {
+        QSplitterHandle::enterEvent(event);
+        update();
+    }
+    void leaveEvent(QEvent* event) override {
+        QSplitterHandle::leaveEvent(event);
+        update();
+    }
+};
+
+class GripSplitter final : public QSplitter {
+public:
+    GripSplitter(Qt::Orientation orientation, QWidget* parent) : QSplitter(orientation, parent) {
+        setHandleWidth(7);
+        setChildrenCollapsible(false);
+    }
+
+protected:
+    QSplitterHandle* createHandle() override { return new GripHandle(orientation(), this); }
+};
+
+} // namespace
 
 MainWindow::MainWindow(AppContext& context, WindowServices services, QWidget* parent)
     : QMainWindow(parent), ctx_(context), services_(services) {
@@ -75,19 +121,17 @@ void MainWindow::buildLayout() {
     resultLayout->addWidget(analysis_);
     resultLayout->addWidget(list_, 1);
 
-    // The figure keeps its proportions; the list takes the rest of the height.
-    auto* right = new QSplitter(Qt::Vertical, central);
+    // The figure keeps its proportions at a modest height; the list takes the rest of the height.
+    auto* right = new GripSplitter(Qt::Vertical, central);
     right->setObjectName(QStringLiteral("rightSplitter"));
-    right->setChildrenCollapsible(false);
     right->addWidget(figure_);
     right->addWidget(result);
     right->setStretchFactor(0, 0);
     right->setStretchFactor(1, 1);
 
     // The engineer may give the list more room at the expense of the inputs, or the reverse.
-    auto* columns = new QSplitter(Qt::Horizontal, central);
+    auto* columns = new GripSplitter(Qt::Horizontal, central);
     columns->setObjectName(QStringLiteral("columnSplitter"));
-    columns->setChildrenCollapsible(false);
     columns->addWidget(inputs_);
     columns->addWidget(right);
     columns->setStretchFactor(0, 0);
@@ -197,6 +241,16 @@ void MainWindow::sizeWindow() {
         height = std::min(height, available.height());
     }
     resize(width, height);
+    // The inputs take the width they need and the figure a modest height: the summary list gets
+    // the rest of the window.
+    if (auto* columns = findChild<QSplitter*>(QStringLiteral("columnSplitter"))) {
+        const int inputs = inputs_->minimumSizeHint().width();
+        columns->setSizes({inputs, std::max(width - inputs, 1)});
+    }
+    if (auto* right = findChild<QSplitter*>(QStringLiteral("rightSplitter"))) {
+        const int figure = figure_->sizeHint().height();
+        right->setSizes({figure, std::max(height - figure, 1)});
+    }
 }
 
 void MainWindow::refreshWindow() {

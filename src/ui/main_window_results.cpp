@@ -3,8 +3,10 @@
 #include "ui/results_model.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QResizeEvent>
 #include <QStyledItemDelegate>
+#include <QTextLayout>
 
 #include <QStyle>
 #include <QStyleOptionHeader>
@@ -16,19 +18,64 @@ namespace korvel {
 
 namespace {
 
-// A header that shortens a heading wider than its column with an ellipsis, whatever its
-// alignment: the narrow centred "Interaction Ratio" column then reads "Interac…" instead of a
-// clipped middle. The full heading is the header's tool tip.
-class ElidingHeader final : public QHeaderView {
+// Breaks a heading at the space that gives the narrowest two lines: "Interaction" over "Ratio".
+QString twoLineHeading(const QString& text, const QFontMetrics& metrics) {
+    QString best = text;
+    int bestWidth = metrics.horizontalAdvance(text);
+    for (qsizetype i = text.indexOf(QLatin1Char(' ')); i > 0; i = text.indexOf(QLatin1Char(' '), i + 1)) {
+        const QString first = text.left(i).trimmed();
+        const QString second = text.mid(i + 1).trimmed();
+        if (first.isEmpty() || second.isEmpty()) continue;
+        const int width = std::max(metrics.horizontalAdvance(first), metrics.horizontalAdvance(second));
+        if (width < bestWidth) {
+            best = first + QLatin1Char('\n') + second;
+            bestWidth = width;
+        }
+    }
+    return best;
+}
+
+// A header whose headings take a second line when their column is narrower than the heading,
+// and are shortened with an ellipsis only when even two lines do not fit. The full heading is
+// the header's tool tip.
+class WrappingHeader final : public QHeaderView {
 public:
-    explicit ElidingHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+    explicit WrappingHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+    int margin() const { return 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this); }
+    // Whether the engineer is dragging a section edge now.
+    bool dragging() const { return dragging_; }
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        dragging_ = true;
+        QHeaderView::mousePressEvent(event);
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        QHeaderView::mouseReleaseEvent(event);
+        dragging_ = false;
+    }
+
     void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override {
         QHeaderView::initStyleOptionForIndex(option, logicalIndex);
-        const int room = sectionSize(logicalIndex) - 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, option, this);
-        option->text = option->fontMetrics.elidedText(option->text, Qt::ElideRight, std::max(room, 0));
+        const int room = std::max(sectionSize(logicalIndex) - margin(), 0);
+        if (option->fontMetrics.horizontalAdvance(option->text) <= room) return;
+        const QStringList lines = twoLineHeading(option->text, option->fontMetrics).split(QLatin1Char('\n'));
+        QStringList shown;
+        for (const QString& line : lines) shown << option->fontMetrics.elidedText(line, Qt::ElideRight, room);
+        option->text = shown.join(QLatin1Char('\n'));
     }
+
+    QSize sectionSizeFromContents(int logicalIndex) const override {
+        // Room for two lines, so that a heading that wraps is never cut at the bottom.
+        QSize size = QHeaderView::sectionSizeFromContents(logicalIndex);
+        const int line = fontMetrics().lineSpacing();
+        size.setHeight(std::max(size.height(), 2 * line + margin()));
+        return size;
+    }
+
+private:
+    bool dragging_ = false;
 };
 
 // Rows as high as their wrapped texts: the view's own measure knows nothing of the column width,
@@ -42,10 +89,21 @@ public:
         initStyleOption(&item, index);
         const int margin = 2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1);
         const int width = std::max(1, view_->header()->sectionSize(index.column()) - margin);
-        const QRect text = item.fontMetrics.boundingRect(QRect(0, 0, width, 100000),
-                                                         Qt::TextWordWrap | Qt::TextWrapAnywhere, item.text);
+        // Laid out as the style paints it: at word boundaries, or anywhere in a longer word.
+        QTextLayout layout(item.text, item.font);
+        QTextOption wrapping;
+        wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(wrapping);
+        layout.beginLayout();
+        int lines = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            ++lines;
+        }
+        layout.endLayout();
+        const int textHeight = std::max(lines, 1) * QFontMetrics(item.font).lineSpacing();
         const QSize base = QStyledItemDelegate::sizeHint(option, index);
-        return {base.width(), std::max(base.height(), text.height() + 2)};
+        return {base.width(), std::max(base.height(), textHeight + 4)};
     }
 
 private:
@@ -55,7 +113,7 @@ private:
 } // namespace
 
 ResultsList::ResultsList(QWidget* parent) : QTreeView(parent) {
-    setHeader(new ElidingHeader(this));
+    setHeader(new WrappingHeader(this));
     setItemDelegate(new WrappingDelegate(this));
     setObjectName(QStringLiteral("ListView1"));
     setRootIsDecorated(false);
@@ -79,22 +137,46 @@ ResultsList::ResultsList(QWidget* parent) : QTreeView(parent) {
     QFont bold = header()->font();
     bold.setBold(true);
     header()->setFont(bold);
+    // A column the engineer drags keeps its width; the program's own sizing does not count.
+    // A model reset gives the sections their default sizes again; only a drag is the engineer's.
+    connect(header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        if (static_cast<const WrappingHeader*>(header())->dragging()) setUserColumnWidth(column, size);
+    });
 }
 
 void ResultsList::applyColumnShares() {
     const int width = viewport()->width();
     if (width <= 0 || model() == nullptr) return;
-    const auto share = [width](int column) {
-        return static_cast<int>(std::floor(ResultsModel::columnShare(column) * width));
-    };
-    const int value = std::max(share(ResultsModel::valueColumn), contentsWidth(ResultsModel::valueColumn));
-    // The control column wraps its texts, so it gives up the room down to half its share.
-    const int control = std::max(share(ResultsModel::controlColumn) - (value - share(ResultsModel::valueColumn)),
-                                 share(ResultsModel::controlColumn) / 2);
-    header()->resizeSection(ResultsModel::controlColumn, control);
-    header()->resizeSection(ResultsModel::valueColumn, value);
-    header()->resizeSection(ResultsModel::referenceColumn, share(ResultsModel::referenceColumn));
+    int used = 0;
+    for (int column : {ResultsModel::valueColumn, ResultsModel::referenceColumn}) {
+        const auto own = userWidths_.find(column);
+        const int size = own != userWidths_.end() ? own->second : std::max(contentsWidth(column), headingWidth(column));
+        header()->resizeSection(column, size);
+        used += size;
+    }
+    // The control column wraps its texts; it keeps at least a third of the list.
+    const auto own = userWidths_.find(ResultsModel::controlColumn);
+    header()->resizeSection(ResultsModel::controlColumn,
+                            own != userWidths_.end() ? own->second : std::max(width - used, width / 3));
     doItemsLayout(); // the wrapped rows take their new heights
+}
+
+void ResultsList::setUserColumnWidth(int column, int width) {
+    if (column < 0 || column >= ResultsModel::columnCount_ || width <= 0) return;
+    userWidths_[column] = width;
+}
+
+int ResultsList::headingWidth(int column) const {
+    if (model() == nullptr) return 0;
+    const QString text = model()->headerData(column, Qt::Horizontal).toString();
+    QFont font = header()->font();
+    const QVariant headingFont = model()->headerData(column, Qt::Horizontal, Qt::FontRole);
+    if (headingFont.canConvert<QFont>()) font = headingFont.value<QFont>();
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString& line : twoLineHeading(text, metrics).split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest + static_cast<const WrappingHeader*>(header())->margin() + 4;
 }
 
 int ResultsList::contentsWidth(int column) const {

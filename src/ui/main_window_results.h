@@ -1,11 +1,13 @@
 #pragma once
 
-// The control summary list ListView1: a three-column report list over the results model whose
-// columns take 0.7, 0.1 and 0.15 of its width, the ratio column centred. The ratio column is at
-// least as wide as its widest value, the room coming from the control column: a number is never
-// shown cut.
+// The control summary list ListView1: a three-column report list over the results model. The
+// value and reference columns are as wide as their widest text (the heading may take two
+// lines), the control column takes the rest and wraps its formulas. A column the engineer has
+// widened or narrowed keeps that width through every later calculation.
 
 #include <QTreeView>
+
+#include <map>
 
 namespace korvel {
 
@@ -14,14 +16,22 @@ class ResultsList final : public QTreeView {
 public:
     explicit ResultsList(QWidget* parent = nullptr);
 
-    // Sets the column widths to their shares of the visible width, widening the ratio column to
-    // its contents.
+    // Sizes the columns the engineer has not sized: value and reference to their contents, the
+    // control column to the rest of the visible width.
     void applyColumnShares();
     // Width the column needs to show every one of its texts whole, margins included.
     int contentsWidth(int column) const;
+    // Narrowest width that shows the column's heading whole on at most two lines.
+    int headingWidth(int column) const;
+    // A width the engineer gave a column by dragging its header edge: kept from then on.
+    void setUserColumnWidth(int column, int width);
+    const std::map<int, int>& userColumnWidths() const { return userWidths_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+
+private:
+    std::map<int, int> userWidths_;
 };
 
 } // namespace korvel
