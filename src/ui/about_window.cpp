@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -95,6 +96,10 @@ QLabel* textLabel(const char* name, const QString& text, QWidget* parent) {
 AboutWindow::AboutWindow(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("about"));
     setWindowTitle(QStringLiteral("About ") + QString::fromUtf8(productName));
+    // Esc closes the window wherever the focus is in it.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     QLabel* ab1 = textLabel("ab1", QString::fromUtf8(productName), this);
     QFont big = ab1->font();

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -112,6 +113,10 @@ std::vector<HelpHit> searchHelp(const QString& folder, const QString& query) {
 HelpWindow::HelpWindow(QString folder, QWidget* owner) : QWidget(owner, Qt::Window), folder_(std::move(folder)) {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(QStringLiteral("KORVEL Help"));
+    // Esc closes the window wherever the focus is in it.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     tabs_ = new QTabWidget(this);
 

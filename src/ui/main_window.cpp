@@ -276,6 +276,7 @@ void MainWindow::showCalculation() {
     inputs_->cfactor()->showCaption(cFactorCaption(ctx_.dc));
     figure_->showCase(ctx_.dc);
     analysis_->setDeformationVisible(showsIncludeDeformation(ctx_.dc));
+    showPrintShortcut();
     // A list of another length keeps the place the engineer scrolled to as far as it can.
     const int scrolled = list_->verticalScrollBar()->value();
     model_->setRows(controlSummary(ctx_.dc));

@@ -150,6 +150,7 @@ private:
     void buildMenus();
     ProfileDialogContext profileDialogContext();
     void showRecentMenu();
+    void showPrintShortcut();
     FileContext fileContext();
     void finishFileCommand(const FileCommandOutcome& outcome);
 
@@ -167,6 +168,7 @@ private:
     QMenu* profileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     std::array<QAction*, 4> recentItems_{};
+    std::array<QAction*, 3> printItems_{}; // File → Print: buckling, scantling/yield, both
 
     std::string savedText_; // the project file text of the case when it was last saved or loaded
     int calculations_ = 0;

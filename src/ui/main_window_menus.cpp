@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QShortcut>
 #include <QUrl>
 
 #include <filesystem>
@@ -31,6 +32,7 @@ namespace korvel {
 namespace {
 
 constexpr const char* exportPdfCaption = "Export PDF\u2026";
+constexpr const char* exportPdfMenuCaption = "&Export PDF\u2026";
 constexpr const char* noPrinterMessage = "No printer is installed; use Export PDF";
 
 QAction* addEntry(QMenu* menu, const char* name, const char* caption) {
@@ -52,29 +54,48 @@ QString menuText(const std::string& text) {
     return QString::fromStdString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
+// The access keys of the stiffener types that have none of their own, one letter each that
+// no other entry of the submenu uses.
+QString stiffenerMenuCaption(const char* name, const char* caption) {
+    static const std::pair<const char*, const char*> keyed[] = {{"mnustifflb", "L-b&uilt-up"},
+                                                                {"mnustifftb", "T-built-u&p"},
+                                                                {"mnustifffb", "Fl&atbar-built-up"},
+                                                                {"mnustiffib", "&I-built-up"}};
+    const QString given = QString::fromUtf8(caption);
+    for (const auto& [entry, text] : keyed) {
+        const QString withKey = QString::fromUtf8(text);
+        if (qstrcmp(entry, name) == 0 && QString(withKey).remove(QLatin1Char('&')) == given) return withKey;
+    }
+    return given;
+}
+
 } // namespace
 
 void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
 
-    auto* file = new QMenu(QStringLiteral("File"), this);
+    auto* file = new QMenu(QStringLiteral("&File"), this);
     file->setObjectName(QStringLiteral("mnufile"));
     bar->addMenu(file);
     connect(addEntry(file, "mnunew", "&New"), &QAction::triggered, this, &MainWindow::newFile);
     connect(addEntry(file, "mnuopen", "&Open"), &QAction::triggered, this, &MainWindow::openFile);
     connect(addEntry(file, "mnusave", "&Save"), &QAction::triggered, this, &MainWindow::saveFile);
     connect(addEntry(file, "mnusaveas", "Save &As"), &QAction::triggered, this, &MainWindow::saveFileAs);
-    file->findChild<QAction*>(QStringLiteral("mnunew"))->setShortcut(QKeySequence::New);
-    file->findChild<QAction*>(QStringLiteral("mnuopen"))->setShortcut(QKeySequence::Open);
-    file->findChild<QAction*>(QStringLiteral("mnusave"))->setShortcut(QKeySequence::Save);
+    file->findChild<QAction*>(QStringLiteral("mnunew"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    file->findChild<QAction*>(QStringLiteral("mnuopen"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    file->findChild<QAction*>(QStringLiteral("mnusave"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    file->findChild<QAction*>(QStringLiteral("mnusaveas"))->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 
-    QMenu* print1 = addSubmenu(this, file, "mnuprint1", "Print");
-    connect(addEntry(print1, "mnuprbu1", "Buckling "), &QAction::triggered, this, [this] { printReport(1); });
-    connect(addEntry(print1, "mnuprbu2", "Scantling/Yield"), &QAction::triggered, this, [this] { printReport(2); });
-    connect(addEntry(print1, "mnuprSc1", "Buckling/Scantling/Yield"), &QAction::triggered, this,
-            [this] { printReport(3); });
+    QMenu* print1 = addSubmenu(this, file, "mnuprint1", "&Print");
+    printItems_ = {addEntry(print1, "mnuprbu1", "&Buckling "), addEntry(print1, "mnuprbu2", "&Scantling/Yield"),
+                   addEntry(print1, "mnuprSc1", "Buckling/Scantling/&Yield")};
+    for (int selection = 1; selection <= 3; ++selection)
+        connect(printItems_[static_cast<std::size_t>(selection - 1)], &QAction::triggered, this,
+                [this, selection] { printReport(selection); });
     print1->addSeparator();
-    connect(addEntry(print1, "mnuexportpdf", exportPdfCaption), &QAction::triggered, this, &MainWindow::exportPdf);
+    QAction* exportPdfAction = addEntry(print1, "mnuexportpdf", exportPdfMenuCaption);
+    exportPdfAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(exportPdfAction, &QAction::triggered, this, &MainWindow::exportPdf);
 
     // The recent-file group: a separator (item 0) and items 1 to 4, hidden until filled.
     recentSeparator_ = file->addSeparator();
@@ -92,58 +113,79 @@ void MainWindow::buildMenus() {
     exitAction->setShortcut(QKeySequence::Quit);
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
 
-    profileMenu_ = new QMenu(QStringLiteral("Profile"), this);
+    profileMenu_ = new QMenu(QStringLiteral("&Profile"), this);
     profileMenu_->setObjectName(QStringLiteral("mnuProfile"));
     bar->addMenu(profileMenu_);
-    QMenu* stiff = addSubmenu(this, profileMenu_, "mnustiff", "Stiffener profile");
+    QMenu* stiff = addSubmenu(this, profileMenu_, "mnustiff", "&Stiffener profile");
     for (int type = 0; type < stiffenerTypeCount; ++type) {
         const StiffenerTypeFacts& facts = *stiffenerTypeFacts(type);
-        connect(addEntry(stiff, facts.menuName, facts.menuCaption), &QAction::triggered, this,
-                [this, type] { openStiffenerDialog(type); });
+        QAction* entry = addEntry(stiff, facts.menuName, facts.menuCaption);
+        entry->setText(stiffenerMenuCaption(facts.menuName, facts.menuCaption));
+        connect(entry, &QAction::triggered, this, [this, type] { openStiffenerDialog(type); });
     }
-    QMenu* girder = addSubmenu(this, profileMenu_, "mnuGirder", "Girder profile");
-    connect(addEntry(girder, "mnugirdL", "L- Girder"), &QAction::triggered, this,
+    QMenu* girder = addSubmenu(this, profileMenu_, "mnuGirder", "&Girder profile");
+    connect(addEntry(girder, "mnugirdL", "&L- Girder"), &QAction::triggered, this,
             [this] { openGirderDialog(girderL); });
-    connect(addEntry(girder, "mnugirdT", "T - Girder"), &QAction::triggered, this,
+    connect(addEntry(girder, "mnugirdT", "&T - Girder"), &QAction::triggered, this,
             [this] { openGirderDialog(girderT); });
 
-    auto* database = new QMenu(QStringLiteral("Database"), this);
+    auto* database = new QMenu(QStringLiteral("&Database"), this);
     database->setObjectName(QStringLiteral("mnudb"));
     bar->addMenu(database);
     connect(addEntry(database, "mnuDatabase", "&Open Database"), &QAction::triggered, this,
             &MainWindow::openBatchWindow);
 
-    auto* print = new QMenu(QStringLiteral("Print"), this);
+    auto* print = new QMenu(QStringLiteral("P&rint"), this);
     print->setObjectName(QStringLiteral("mnuprint"));
     bar->addMenu(print);
-    connect(addEntry(print, "mnuprintbuckling1", "Buckling "), &QAction::triggered, this, [this] { printReport(1); });
-    connect(addEntry(print, "mnuprintbuckling2", "Scantling/Yield "), &QAction::triggered, this,
+    connect(addEntry(print, "mnuprintbuckling1", "&Buckling "), &QAction::triggered, this, [this] { printReport(1); });
+    connect(addEntry(print, "mnuprintbuckling2", "&Scantling/Yield "), &QAction::triggered, this,
             [this] { printReport(2); });
-    connect(addEntry(print, "mnuprintScantling1", "Buckling/Scantling/Yield"), &QAction::triggered, this,
+    connect(addEntry(print, "mnuprintScantling1", "Buckling/Scantling/&Yield"), &QAction::triggered, this,
             [this] { printReport(3); });
 
-    auto* help = new QMenu(QStringLiteral("Help"), this);
+    auto* help = new QMenu(QStringLiteral("&Help"), this);
     help->setObjectName(QStringLiteral("mnuhelp"));
     bar->addMenu(help);
-    connect(addEntry(help, "mnuhelpcont", "&Contents"), &QAction::triggered, this, [this] { openHelp(false); });
+    QAction* contents = addEntry(help, "mnuhelpcont", "&Contents");
+    contents->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(contents, &QAction::triggered, this, [this] { openHelp(false); });
     connect(addEntry(help, "mnuhelpsearch", "&Search for Help On . . . "), &QAction::triggered, this,
             [this] { openHelp(true); });
     help->addSeparator();
-    connect(addEntry(help, "mnuUpdate", "Update Information"), &QAction::triggered, this,
+    connect(addEntry(help, "mnuUpdate", "&Update Information"), &QAction::triggered, this,
             [this] { openDocument(QStringLiteral("KORVEL Update Information.pdf")); });
-    connect(addEntry(help, "mnuTheory", "Theory Manual"), &QAction::triggered, this,
+    connect(addEntry(help, "mnuTheory", "&Theory Manual"), &QAction::triggered, this,
             [this] { openDocument(QStringLiteral("KORVEL Theory Manual.pdf")); });
-    connect(addEntry(help, "mnuDatabaseDoc", "Database File"), &QAction::triggered, this,
+    connect(addEntry(help, "mnuDatabaseDoc", "&Database File"), &QAction::triggered, this,
             [this] { openDocument(QStringLiteral("KORVEL Database File.pdf")); });
     help->addSeparator();
     connect(addEntry(help, "mnuabout", "&About KORVP"), &QAction::triggered, this, &MainWindow::openAboutWindow);
+
+    // F10 opens the menu bar at its first menu, as on the other desktops.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [bar] {
+        if (!bar->actions().isEmpty()) bar->setActiveAction(bar->actions().first());
+    });
+    showPrintShortcut();
+}
+
+void MainWindow::showPrintShortcut() {
+    // Ctrl+P prints the report of the analysis the list shows: it sits on that Print entry.
+    for (std::size_t i = 0; i < printItems_.size(); ++i) {
+        if (printItems_[i] == nullptr) continue;
+        const bool current = static_cast<int>(i) + 1 == ctx_.dc.analysis;
+        printItems_[i]->setShortcut(current ? QKeySequence(Qt::CTRL | Qt::Key_P) : QKeySequence());
+    }
 }
 
 void MainWindow::showRecentMenu() {
     const RecentMenu& recent = ctx_.files.recent;
     recentSeparator_->setVisible(recent.separatorVisible);
     for (std::size_t i = 0; i < recentItems_.size(); ++i) {
-        recentItems_[i]->setText(menuText(recent.captions[i]));
+        // "&1. path": the number is the entry's access key.
+        const QString caption = menuText(recent.captions[i]);
+        recentItems_[i]->setText(caption.isEmpty() ? caption : QStringLiteral("&") + caption);
         recentItems_[i]->setVisible(recent.visible[i]);
     }
 }

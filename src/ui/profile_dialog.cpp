@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -82,6 +83,10 @@ ProfileDialog::ProfileDialog(QWidget* owner, ProfileDialogContext ctx, Kind kind
     setObjectName(options.name);
     setWindowTitle(options.caption);
     setAttribute(Qt::WA_DeleteOnClose);
+    // Esc closes the window wherever the focus is in it.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     if (!ctx_.messages) {
         ownMessages_ = std::make_unique<MessageBoxMessages>(this);
         ctx_.messages = ownMessages_.get();

@@ -31,12 +31,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cctype>
+#include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -425,7 +427,7 @@ TEST_F(MainWindowTest, SaveOpenAndTheRecentList) {
     auto* recent1 = named<QAction>("mnurecentfile1");
     EXPECT_TRUE(recent1->isVisible());
     EXPECT_TRUE(named<QAction>("mnurecentfile0")->isVisible());
-    EXPECT_EQ(recent1->text().toStdString(), "1. " + path);
+    EXPECT_EQ(recent1->text().toStdString(), "&1. " + path);
     EXPECT_FALSE(named<QAction>("mnurecentfile2")->isVisible());
     EXPECT_EQ(settings->value("korvp", "Recent Files", "RecentFile1"), path);
 
@@ -460,17 +462,17 @@ TEST_F(MainWindowTest, MenusCarryTheirNamesAndCaptions) {
         {"mnuopen", "&Open"},
         {"mnusave", "&Save"},
         {"mnusaveas", "Save &As"},
-        {"mnuprbu1", "Buckling "},
-        {"mnuprbu2", "Scantling/Yield"},
-        {"mnuprSc1", "Buckling/Scantling/Yield"},
+        {"mnuprbu1", "&Buckling "},
+        {"mnuprbu2", "&Scantling/Yield"},
+        {"mnuprSc1", "Buckling/Scantling/&Yield"},
         {"mnuexit", "&Exit"},
         {"mnustiffl", "&L-table"},
         {"mnustiffusp", "&Trapez-profile"},
-        {"mnustiffib", "I-built-up"},
-        {"mnugirdL", "L- Girder"},
-        {"mnugirdT", "T - Girder"},
+        {"mnustiffib", "&I-built-up"},
+        {"mnugirdL", "&L- Girder"},
+        {"mnugirdT", "&T - Girder"},
         {"mnuDatabase", "&Open Database"},
-        {"mnuprintbuckling2", "Scantling/Yield "},
+        {"mnuprintbuckling2", "&Scantling/Yield "},
         {"mnuhelpsearch", "&Search for Help On . . . "},
         {"mnuabout", "&About KORVP"},
     };
@@ -479,9 +481,40 @@ TEST_F(MainWindowTest, MenusCarryTheirNamesAndCaptions) {
         ASSERT_NE(action, nullptr) << name;
         EXPECT_EQ(action->text(), QString::fromLatin1(caption));
     }
-    EXPECT_EQ(named<QMenu>("mnuprint1")->title(), QStringLiteral("Print"));
+    EXPECT_EQ(named<QMenu>("mnuprint1")->title(), QStringLiteral("&Print"));
     EXPECT_EQ(named<QGroupBox>("fr2")->title(), QStringLiteral("Geometry && Stresses"));
     EXPECT_EQ(box(InputBox::iLt)->toolTip(), QStringLiteral(" Recommended max distance 3000 mm "));
+}
+
+// Every menu and entry has an access key, and within one menu no two entries share a key unless
+// their given captions already did ("&T-table", "&Trapez-profile").
+TEST_F(MainWindowTest, EveryMenuEntryHasAnAccessKey) {
+    startWindow();
+    const auto keyOf = [](const QString& text) {
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+    };
+    std::vector<QMenu*> menus;
+    for (QAction* top : window->menuBar()->actions()) menus.push_back(top->menu());
+    for (std::size_t i = 0; i < menus.size(); ++i) {
+        QMenu* menu = menus[i];
+        ASSERT_NE(menu, nullptr);
+        EXPECT_FALSE(keyOf(menu->title()).isNull()) << menu->title().toStdString();
+        std::map<QChar, int> uses;
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator() || !action->isVisible()) continue;
+            if (action->menu() != nullptr) menus.push_back(action->menu());
+            const QChar key = keyOf(action->text());
+            EXPECT_FALSE(key.isNull()) << action->text().toStdString();
+            ++uses[key];
+        }
+        for (const auto& [key, count] : uses)
+            EXPECT_TRUE(count == 1 || key == QLatin1Char('t'))
+                << menu->title().toStdString() << " key " << key.toLatin1();
+    }
+    EXPECT_EQ(named<QAction>("mnusaveas")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    EXPECT_EQ(named<QAction>("mnuexportpdf")->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+    EXPECT_EQ(named<QAction>("mnuhelpcont")->shortcut(), QKeySequence(QStringLiteral("F1")));
 }
 
 TEST_F(MainWindowTest, ComingBackFromAnotherWindowRecalculatesOnceButNotFromAModalOne) {
