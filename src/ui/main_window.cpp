@@ -2,6 +2,7 @@
 
 #include "ui/batch_window.h"
 
+#include "design/box_messages.h"
 #include "engine/assessment.h"
 #include "files/project_file.h"
 #include "report/c_factor_caption.h"
@@ -33,6 +34,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace korvel {
 
@@ -286,10 +288,18 @@ void MainWindow::showCalculation() {
 }
 
 void MainWindow::showWarnings() {
+    if (!inBoxLeft_) focusClaimed_ = false;
+    // A calculation that gives the same warning for the same values (the window activated again,
+    // another box left) does not show it again.
+    std::set<std::string> given;
     for (const MessageWarnings::Pending& w : warnings_.take()) {
-        warn(w.message);
+        const std::string key = w.message + '\n' + std::to_string(static_cast<int>(w.focus));
+        given.insert(key);
+        if (!shownWarnings_.firstTime("calculation", key, warningValues(ctx_.dc, w.focus, w.message))) continue;
+        warn(w.focus != InputBox::none ? namedBoxWarning(ctx_.dc, w.focus, w.message, separator()) : w.message);
         if (w.focus != InputBox::none) focusBox(w.focus);
     }
+    shownWarnings_.settle("calculation", given);
 }
 
 void MainWindow::warn(const std::string& text) {
@@ -299,6 +309,10 @@ void MainWindow::warn(const std::string& text) {
 void MainWindow::focusBox(InputBox box) {
     LineInput* target = inputs_->box(box);
     if (target == nullptr || !target->isEnabled()) return;
+    // Within one action only the first warning moves the focus: two boxes never pass it to and
+    // fro ("L2 >= 50" keeps it in L2 although " s1 <= L2 " follows).
+    if (focusClaimed_) return;
+    focusClaimed_ = true;
     // The control the focus is taken from was only passed through: it is not validated.
     const bool wasMoving = movingFocus_;
     movingFocus_ = true;

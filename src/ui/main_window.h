@@ -12,6 +12,7 @@
 // main_window_inputs.cpp (box validation, keyboard movement, options and lists) and
 // main_window_menus.cpp (menus, file commands, printing, profiles, help).
 
+#include "design/box_messages.h"
 #include "design/input_box.h"
 #include "files/file_commands.h"
 #include "files/settings_store.h"
@@ -176,6 +177,9 @@ private:
     bool movingFocus_ = false; // the box the program takes the focus from is not validated
     bool validating_ = false;  // one box is validated at a time
     bool closing_ = false;
+    bool focusClaimed_ = false; // a warning of the current action has given the focus to a box
+    bool inBoxLeft_ = false;    // the current action is a box being left
+    WarningMemory shownWarnings_;
     QPointer<QWindow> lastOtherWindow_;
 };
 

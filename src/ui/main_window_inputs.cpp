@@ -2,6 +2,7 @@
 // option buttons, lists and "+/-" that change the case and recalculate.
 
 #include "checks/materials.h"
+#include "design/box_messages.h"
 #include "design/input_limits.h"
 #include "ui/analysis_panel.h"
 #include "ui/cfactor_panel.h"
@@ -19,6 +20,8 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QPushButton>
+
+#include <set>
 
 namespace korvel {
 
@@ -77,31 +80,46 @@ void MainWindow::boxLeft(InputBox id) {
         return;
     }
     validating_ = true;
+    // One leave is one action: the first warning that gives the focus back decides where it goes.
+    focusClaimed_ = false;
+    inBoxLeft_ = true;
     DesignCase& dc = ctx_.dc;
 
     if (id == InputBox::iproj || id == InputBox::iident) {
         (id == InputBox::iproj ? dc.projectName : dc.identification) = box->text().toStdString();
         box->setHighlighted(false);
         validating_ = false;
+        inBoxLeft_ = false;
         updateCaption();
         return;
     }
 
-    const Validation v = validateBox(dc, id, box->text().toStdString(), ctx_.decimalMode);
+    const std::string typed = box->text().toStdString();
+    const Validation v = validateBox(dc, id, typed, ctx_.decimalMode);
     if (!v.inputError) box->showText(displayText(v.display, separator()));
     // White before the focus may come back: a box that gets the focus again turns yellow.
     if (!v.keepHighlight) box->setHighlighted(false);
+    // A warning already shown for this value is not shown again, nor does it take the focus back:
+    // the engineer who leaves the box a second time means to keep the value.
+    const std::string scope = "box " + box->objectName().toStdString();
+    std::set<std::string> given;
     if (!v.warning.empty()) {
-        warn(v.warning);
-        if (v.focusBack) focusBox(id);
+        given.insert(v.warning);
+        if (shownWarnings_.firstTime(scope, v.warning, warningValues(dc, id, v.warning))) {
+            warn(namedBoxWarning(dc, id, v.warning, separator()));
+            if (v.focusBack) focusBox(id);
+        }
     }
     if (v.inputError) {
-        warn(inputErrorMessage);
+        // A box that holds no number cannot be left: this one is said every time.
+        warn(namedTextWarning(id, typed, inputErrorMessage));
         focusBox(id);
     }
+    shownWarnings_.settle(scope, given);
     validating_ = false;
     if (v.recalculate) recalculate();
     if (v.refreshWindow) refreshWindow();
+    inBoxLeft_ = false;
 }
 
 void MainWindow::commitPendingEdit() {

@@ -196,6 +196,8 @@ FileContext MainWindow::fileContext() {
 
 void MainWindow::finishFileCommand(const FileCommandOutcome& outcome) {
     if (outcome.caseLoaded) {
+        // Another case: its warnings are new to the engineer.
+        shownWarnings_.clear();
         closeProfileDialogs();
         refreshWindow();
     }

@@ -141,7 +141,7 @@ bool misread(const QString& text) {
 
 TEST_F(MainWindowTest, EveryCaptionReadsAsWritten) {
     startWindow();
-    EXPECT_EQ(named<QAction>("mnuexportpdf")->text(), QString::fromUtf8("Export PDF\u2026"));
+    EXPECT_EQ(named<QAction>("mnuexportpdf")->text(), QString::fromUtf8("&Export PDF\u2026"));
     const QList<QAction*> actions = window->findChildren<QAction*>();
     ASSERT_GT(actions.size(), 40);
     for (const QAction* action : actions) {
