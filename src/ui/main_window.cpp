@@ -165,6 +165,19 @@ void MainWindow::setContextMenusToWindow() {
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    // Over the summary list the menu offers the copies first, then the Profile menu's entries.
+    const QPoint onList = list_->viewport()->mapFromGlobal(event->globalPos());
+    if (list_->viewport()->rect().contains(onList)) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(QStringLiteral("listMenu"));
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        list_->addCopyEntries(menu);
+        menu->addSeparator();
+        menu->addActions(profileMenu_->actions());
+        menu->popup(event->globalPos());
+        event->accept();
+        return;
+    }
     profileMenu_->popup(event->globalPos());
     event->accept();
 }

@@ -1,8 +1,13 @@
 #include "ui/main_window_results.h"
 
+#include "report/tab_separated.h"
 #include "ui/results_model.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QStyledItemDelegate>
@@ -124,7 +129,8 @@ ResultsList::ResultsList(QWidget* parent) : QTreeView(parent) {
     setWordWrap(true);
     setAllColumnsShowFocus(true);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Rows are chosen like lines of a spreadsheet, to be copied.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTextElideMode(Qt::ElideNone);
     // Only a list narrower than its values scrolls sideways.
@@ -191,6 +197,52 @@ int ResultsList::contentsWidth(int column) const {
         if (delegate != nullptr) widest = std::max(widest, delegate->sizeHint(option, index).width());
     }
     return widest;
+}
+
+QString ResultsList::selectedRowsText() const {
+    const auto* results = qobject_cast<const ResultsModel*>(model());
+    if (results == nullptr || selectionModel() == nullptr) return {};
+    std::vector<int> chosen;
+    for (const QModelIndex& index : selectionModel()->selectedRows()) chosen.push_back(index.row());
+    std::sort(chosen.begin(), chosen.end());
+    std::vector<ListingRow> rows;
+    for (int row : chosen)
+        if (row >= 0 && row < static_cast<int>(results->rows().size()))
+            rows.push_back(results->rows()[static_cast<std::size_t>(row)]);
+    return QString::fromStdString(tabSeparated(listingTable(rows, false)));
+}
+
+QString ResultsList::tableText() const {
+    const auto* results = qobject_cast<const ResultsModel*>(model());
+    if (results == nullptr) return {};
+    return QString::fromStdString(tabSeparated(listingTable(results->rows(), true)));
+}
+
+void ResultsList::copySelectedRows() {
+    const QString text = selectedRowsText();
+    if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
+}
+
+void ResultsList::copyTable() {
+    QGuiApplication::clipboard()->setText(tableText());
+}
+
+void ResultsList::addCopyEntries(QMenu* menu) {
+    QAction* copy = menu->addAction(QStringLiteral("&Copy"), this, &ResultsList::copySelectedRows);
+    copy->setObjectName(QStringLiteral("mnucopyrows"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setEnabled(selectionModel() != nullptr && selectionModel()->hasSelection());
+    QAction* table = menu->addAction(QStringLiteral("Copy &table"), this, &ResultsList::copyTable);
+    table->setObjectName(QStringLiteral("mnucopytable"));
+}
+
+void ResultsList::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        copySelectedRows();
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
 }
 
 void ResultsList::resizeEvent(QResizeEvent* event) {

@@ -7,6 +7,8 @@
 
 #include <QTreeView>
 
+class QMenu;
+
 #include <map>
 
 namespace korvel {
@@ -27,8 +29,19 @@ public:
     void setUserColumnWidth(int column, int width);
     const std::map<int, int>& userColumnWidths() const { return userWidths_; }
 
+    // The selected rows, every column, TAB-separated in list order; the whole list with its
+    // headings ("Copy table").
+    QString selectedRowsText() const;
+    QString tableText() const;
+    // Put them on the clipboard (Ctrl+C; the list's "Copy table").
+    void copySelectedRows();
+    void copyTable();
+    // "&Copy" and "Copy &table" for the list's pop-up menu.
+    void addCopyEntries(QMenu* menu);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::map<int, int> userWidths_;

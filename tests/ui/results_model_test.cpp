@@ -6,6 +6,7 @@
 #include "report/control_summary.h"
 #include "support/qt_application.h"
 #include "support/test_catalogue.h"
+#include "ui/main_window_results.h"
 #include "ui/results_model.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,13 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QBrush>
+#include <QClipboard>
 #include <QFont>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QMenu>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <memory>
 
@@ -147,6 +153,48 @@ TEST_F(ResultsModelTest, FilledFromTheSummaryOfACalculatedCase) {
             EXPECT_TRUE(at(r, 1, Qt::FontRole).value<QFont>().bold()) << row.control;
         }
     }
+}
+
+} // namespace
+} // namespace korvel
+
+namespace korvel {
+namespace {
+
+// Ctrl+C copies the chosen rows whole, in list order, TAB-separated (a TAB inside a text stays
+// inside its column); "Copy table" copies every row under the headings; the engineer's column
+// width survives the next calculation.
+TEST(ResultsListTest, CopiesRowsAsTabSeparatedTextAndKeepsColumnWidths) {
+    ResultsModel model;
+    std::vector<ListingRow> rows = sampleRows();
+    rows[3].control = "Deflection\ty = ";
+    model.setRows(rows);
+    ResultsList list;
+    list.setModel(&model);
+    list.resize(600, 300);
+    list.show();
+    list.selectionModel()->select(model.index(3, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list.selectionModel()->select(model.index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QStringLiteral("UFpb = 0.45/0.60 = \t0.75\t  < 1.0  (3/3.1)\nDeflection y = \t4.2\t mm\n"));
+
+    QMenu menu;
+    list.addCopyEntries(&menu);
+    QAction* table = menu.findChild<QAction*>(QStringLiteral("mnucopytable"));
+    ASSERT_NE(table, nullptr);
+    table->trigger();
+    const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 7); // headings, five rows, the empty rest after the last line end
+    EXPECT_EQ(lines[0], QStringLiteral("Control\tInteraction Ratio\tReference "));
+    EXPECT_EQ(lines[5], QStringLiteral("Decrease the y stress\t\t"));
+
+    list.setUserColumnWidth(ResultsModel::referenceColumn, 222);
+    model.setRows(sampleRows());
+    list.applyColumnShares();
+    EXPECT_EQ(list.header()->sectionSize(ResultsModel::referenceColumn), 222);
+    // The value column is as wide as its heading on two lines at least: no "Int…".
+    EXPECT_GE(list.header()->sectionSize(ResultsModel::valueColumn), list.headingWidth(ResultsModel::valueColumn));
 }
 
 } // namespace
