@@ -6,12 +6,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -113,10 +113,6 @@ std::vector<HelpHit> searchHelp(const QString& folder, const QString& query) {
 HelpWindow::HelpWindow(QString folder, QWidget* owner) : QWidget(owner, Qt::Window), folder_(std::move(folder)) {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(QStringLiteral("KORVEL Help"));
-    // Esc closes the window wherever the focus is in it.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     tabs_ = new QTabWidget(this);
 
@@ -270,6 +266,16 @@ HelpWindow* showHelp(QWidget* owner, const QString& programFolder, HelpPage page
     window->activateWindow();
     window->showPage(page);
     return window;
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    // Esc that no control of the window used (an open drop-down closes first) closes the window.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace korvel

@@ -74,6 +74,9 @@ public:
     QListWidget* contentsList() const { return contents_; }
     QLineEdit* queryBox() const { return query_; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void showHit(QListWidgetItem* item);
 

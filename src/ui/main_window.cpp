@@ -222,7 +222,7 @@ bool MainWindow::saveChangesFirst() {
 }
 
 void MainWindow::start() {
-    inputs_->materials()->fillMaterials(ctx_.catalogue.materials);
+    inputs_->materials()->fillMaterials(ctx_.catalogue.materials, separator());
     refreshWindow();
     updateCaption();
 

@@ -2,7 +2,9 @@
 
 #include "checks/materials.h"
 #include "design/number_format.h"
+#include "sections/profile_list.h"
 #include "ui/line_input.h"
+#include "ui/list_notes.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -70,11 +72,17 @@ MaterialPanel::MaterialPanel(QWidget* parent) : QGroupBox(QStringLiteral("Materi
     connect(cbofys_, qOverload<int>(&QComboBox::activated), this, &MaterialPanel::stiffenerMaterialChosen);
 }
 
-void MaterialPanel::fillMaterials(const MaterialTable& materials) {
+void MaterialPanel::fillMaterials(const MaterialTable& materials, char sep) {
     for (QComboBox* list : {cbofyp_, cbofys_}) {
         const QSignalBlocker block(list);
         list->clear();
-        for (const Material& m : materials.rows) list->addItem(QString::fromStdString(m.name));
+        for (int i = 0; i <= materials.lastRow(); ++i) {
+            const Material& m = materials.rows[static_cast<std::size_t>(i)];
+            list->addItem(QString::fromStdString(m.name));
+            // The last grade is the user's own: its strengths are typed, not listed.
+            list->setItemData(i, QString::fromStdString(materialNote(m, i == materials.lastRow(), sep)), noteRole);
+        }
+        showListNotes(list);
     }
 }
 

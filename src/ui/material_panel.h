@@ -21,7 +21,8 @@ public:
     explicit MaterialPanel(QWidget* parent = nullptr);
 
     // The grade names, positions 0 to the last row of the table, in both lists.
-    void fillMaterials(const MaterialTable& materials);
+    // The grade names, each with its strengths beside it in the drop-down.
+    void fillMaterials(const MaterialTable& materials, char decimalSeparator);
 
     // Selected grades, which boxes are open for typing, and the strengths and E.
     void showCase(const DesignCase& dc, const Catalogue& catalogue, char decimalSeparator);

@@ -9,10 +9,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -83,10 +83,6 @@ ProfileDialog::ProfileDialog(QWidget* owner, ProfileDialogContext ctx, Kind kind
     setObjectName(options.name);
     setWindowTitle(options.caption);
     setAttribute(Qt::WA_DeleteOnClose);
-    // Esc closes the window wherever the focus is in it.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
     if (!ctx_.messages) {
         ownMessages_ = std::make_unique<MessageBoxMessages>(this);
         ctx_.messages = ownMessages_.get();
@@ -484,6 +480,16 @@ void ProfileDialog::placeOverOwner() {
 void closeProfileDialogs(QWidget* owner) {
     if (!owner) return;
     for (ProfileDialog* d : owner->findChildren<ProfileDialog*>(Qt::FindDirectChildrenOnly)) d->discard();
+}
+
+void ProfileDialog::keyPressEvent(QKeyEvent* event) {
+    // Esc that no control of the window used (an open drop-down closes first) closes the window.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace korvel

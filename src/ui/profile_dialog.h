@@ -106,6 +106,7 @@ public:
     static ProfileDialog* findOpen(QWidget* owner, const QString& name);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     ProfileDialog(QWidget* owner, ProfileDialogContext ctx, Kind kind, int type, const WindowOptions& options);
 
     // Where a subclass puts its list, dimension labels or edit fields.
@@ -133,6 +134,7 @@ protected:
     QString shown(const std::string& text) const;
     DesignCase& dc() const { return ctx_.dc; }
     const Catalogue& catalogue() const { return ctx_.catalogue; }
+    DecimalMode decimalMode() const { return ctx_.decimalMode; }
     void warn(const std::string& message);
 
     bool event(QEvent* event) override;

@@ -1,11 +1,18 @@
 #include "ui/stiffener_dialogs.h"
 
+#include "sections/profile_list.h"
 #include "ui/line_input.h"
+#include "ui/list_notes.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
 
 #include <algorithm>
 #include <limits>
@@ -16,6 +23,9 @@ namespace {
 
 using Field = ProfileField;
 using Rule = ProfileDialog::ClosingRule;
+
+// The item role that holds an entry's table row.
+constexpr int rowRole = Qt::UserRole;
 
 // The edit fields of a built-up window in their order, from the type's dimension fields: RHS and
 // Trapez call their one wall thickness t.
@@ -84,6 +94,29 @@ TableStiffenerDialog::TableStiffenerDialog(QWidget* owner, const ProfileDialogCo
     cbo_ = new QComboBox;
     cbo_->setObjectName(QStringLiteral("cbo"));
     cbo_->setMaxVisibleItems(20);
+    // Typing narrows the list to the designations that hold the text ("400", "x10"): the
+    // matches drop down under the box and a click or Enter chooses one.
+    cbo_->setEditable(true);
+    cbo_->setInsertPolicy(QComboBox::NoInsert);
+    matches_ = new QStandardItemModel(this);
+    auto* completer = new QCompleter(matches_, this);
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    completer->setMaxVisibleItems(20);
+    cbo_->setCompleter(completer);
+    completer->popup()->setItemDelegate(new NoteDelegate(completer->popup()));
+    connect(cbo_->lineEdit(), &QLineEdit::textEdited, this, &TableStiffenerDialog::narrowList);
+    connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), this, [this](const QModelIndex& index) {
+        const int row = index.data(rowRole).toInt();
+        const int at = cbo_->findData(row, rowRole);
+        if (at >= 0) {
+            cbo_->setCurrentIndex(at);
+            choose(at);
+        }
+    });
+    // A text that names no row is given up when the list is left: it shows the chosen row.
+    connect(cbo_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (cbo_->currentIndex() >= 0) cbo_->lineEdit()->setText(cbo_->itemText(cbo_->currentIndex()));
+    });
     grid->addWidget(cbo_, 0, 0, 1, 2);
     connect(cbo_, &QComboBox::activated, this, &TableStiffenerDialog::choose);
     setTabOrder(cbo_, findChild<QPushButton*>(QStringLiteral("Command1")));
@@ -127,18 +160,44 @@ int& TableStiffenerDialog::row() const {
 }
 
 void TableStiffenerDialog::fillInputs() {
-    // List position and row index are the same number: rows 0 to the last are listed in order.
+    // The rows by height, then weight; each entry knows its table row.
     const ProfileTable& table = tableOf(catalogue(), table_);
+    entries_ = profileListEntries(table, table_);
     const QSignalBlocker quiet(cbo_);
     cbo_->clear();
-    for (int r = 0; r <= table.lastRow; ++r) cbo_->addItem(QString::fromStdString(listItemText(table, table_, r)));
-    cbo_->setCurrentIndex(table.hasRow(row()) ? row() : -1);
+    const char sep = decimalMode() == DecimalMode::comma ? ',' : '.';
+    for (const ProfileListEntry& e : entries_) {
+        cbo_->addItem(QString::fromStdString(e.designation), e.row);
+        cbo_->setItemData(cbo_->count() - 1, QString::fromStdString(profileEntryNote(e, sep)), noteRole);
+    }
+    showListNotes(cbo_);
+    // The matches under the box are as wide as the list, notes included.
+    cbo_->completer()->popup()->setMinimumWidth(cbo_->view()->minimumWidth());
+    cbo_->setCurrentIndex(table.hasRow(row()) ? cbo_->findData(row(), rowRole) : -1);
+    narrowList(QString());
     showDimensionLabels();
 }
 
+void TableStiffenerDialog::narrowList(const QString& typed) {
+    matches_->clear();
+    const char sep = decimalMode() == DecimalMode::comma ? ',' : '.';
+    for (const ProfileListEntry& e : filterProfileEntries(entries_, typed.toStdString())) {
+        auto* item = new QStandardItem(QString::fromStdString(e.designation));
+        item->setData(e.row, rowRole);
+        item->setData(QString::fromStdString(profileEntryNote(e, sep)), noteRole);
+        matches_->appendRow(item);
+    }
+}
+
+int TableStiffenerDialog::matchCount() const {
+    return matches_->rowCount();
+}
+
 void TableStiffenerDialog::choose(int index) {
-    if (!tableOf(catalogue(), table_).hasRow(index)) return;
-    row() = index;
+    if (index < 0 || index >= cbo_->count()) return;
+    const int tableRow = cbo_->itemData(index, rowRole).toInt();
+    if (!tableOf(catalogue(), table_).hasRow(tableRow)) return;
+    row() = tableRow;
     applyProfile(true);
     showDimensionLabels();
 }

@@ -4,6 +4,7 @@
 // windows (a list of the table's rows and the dimensions of the chosen row) and the six built-up
 // windows (edit fields for the engineer's own dimensions).
 
+#include "sections/profile_list.h"
 #include "ui/profile_dialog.h"
 
 #include <string>
@@ -11,6 +12,7 @@
 #include <vector>
 
 class QComboBox;
+class QStandardItemModel;
 
 namespace korvel {
 
@@ -24,6 +26,10 @@ class TableStiffenerDialog final : public ProfileDialog {
 public:
     TableStiffenerDialog(QWidget* owner, const ProfileDialogContext& ctx, int type);
 
+    // Rows the typed text leaves in the drop-down of matches (the tests look at it).
+    int matchCount() const;
+    void narrowList(const QString& typed);
+
 protected:
     void fillInputs() override;
 
@@ -34,6 +40,8 @@ private:
 
     TableKind table_;
     QComboBox* cbo_ = nullptr;
+    QStandardItemModel* matches_ = nullptr;
+    std::vector<ProfileListEntry> entries_;
     std::vector<std::pair<QLabel*, std::string DimensionLabels::*>> dimensions_;
 };
 

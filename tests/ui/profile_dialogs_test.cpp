@@ -3,6 +3,7 @@
 #include "support/qt_application.h"
 #include "ui/girder_dialog.h"
 #include "ui/line_input.h"
+#include "ui/list_notes.h"
 #include "ui/profile_figure_widget.h"
 #include "ui/stiffener_dialogs.h"
 
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -183,6 +185,15 @@ TEST_F(ProfileDialogs, ListChoiceSelectsTheRowAndRecalculates) {
     EXPECT_EQ(label(d, "stg"), "49.0 kg/m");
     EXPECT_EQ(label(d, "sth"), "400 mm");
     EXPECT_EQ(label(d, "sttf"), "16.0 mm");
+    // The list beside each designation: its area and weight; typing narrows the choice.
+    EXPECT_EQ(cbo->itemData(1, noteRole).toString(), QStringLiteral("A = 6240 mm2  49.0 kg/m"));
+    auto* table = static_cast<TableStiffenerDialog*>(d);
+    cbo->lineEdit()->selectAll();
+    QTest::keyClicks(cbo->lineEdit(), QStringLiteral("x150"));
+    EXPECT_EQ(table->matchCount(), 1);
+    cbo->lineEdit()->clear();
+    QTest::keyClicks(cbo->lineEdit(), QStringLiteral("T"));
+    EXPECT_EQ(table->matchCount(), 2);
     EXPECT_NE(dc.uf.UFbu, UFbuBefore);
     EXPECT_GT(applied, appliedBefore);
 
