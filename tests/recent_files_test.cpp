@@ -99,12 +99,22 @@ INSTANTIATE_TEST_SUITE_P(
         OpenCase{"CaseSensitive", {"/p/A.korvp", "b", "", ""}, "/p/a.korvp", {"/p/a.korvp", "/p/A.korvp", "b", ""}}),
     [](const ::testing::TestParamInfo<OpenCase>& info) { return std::string(info.param.name); });
 
-TEST(RecentFiles, SavingShiftsWithoutLookingForThePath) {
+// Saving under a listed path moves it up rather than listing it twice; a new path shifts the
+// others down; a list an older version wrote with a path twice shows it once.
+TEST(RecentFiles, SavingListsEachPathOnce) {
     Recent recent({"a", "b", "c", ""});
     recent.save("b");
-    EXPECT_EQ((Entries{"b", "a", "b", "c"}), stored(recent.store));
+    EXPECT_EQ((Entries{"b", "a", "c", ""}), stored(recent.store));
     recent.save("x");
-    EXPECT_EQ((Entries{"x", "b", "a", "b"}), stored(recent.store));
+    EXPECT_EQ((Entries{"x", "b", "a", "c"}), stored(recent.store));
+    recent.save("c");
+    EXPECT_EQ((Entries{"c", "x", "b", "a"}), stored(recent.store));
+
+    Recent old({"b", "a", "b", "c"});
+    EXPECT_EQ("1. b", old.menu.captions[0]);
+    EXPECT_EQ("2. a", old.menu.captions[1]);
+    EXPECT_EQ("3. c", old.menu.captions[2]);
+    EXPECT_FALSE(old.menu.visible[3]);
 }
 
 TEST(RecentFiles, ChoosingAnItemPromotesIt) {

@@ -2,6 +2,10 @@
 
 #include "design/number_format.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
 namespace korvel {
 
 namespace {
@@ -51,6 +55,9 @@ bool addRecentPromoting(SettingsStore& settings, const RecentMenu& menu, const s
 }
 
 bool addRecentShifting(SettingsStore& settings, const std::string& path) {
+    // A path already listed moves to the top instead of being listed twice.
+    for (int n = 1; n <= recentFileCount; ++n)
+        if (!path.empty() && stored(settings, n) == path) return promoteRecentEntry(settings, path, n);
     const bool shifted = shiftAll(settings);
     return store(settings, 1, path) && shifted;
 }
@@ -64,14 +71,27 @@ RecentMenu rebuildRecentMenu(const SettingsStore& settings, RecentMenu menu) {
     if (stored(settings, 1).empty()) return menu;
     const auto values = settings.sectionValues(recentApplication, recentSection);
     int item = 0;
+    std::vector<std::string> shown;
     for (const auto& [key, path] : values) {
         if (item == recentFileCount) break;
+        // A list written by an older version may hold a path twice: the menu names it once.
+        if (path.empty() || std::find(shown.begin(), shown.end(), path) != shown.end()) continue;
+        shown.push_back(path);
         menu.separatorVisible = true;
         menu.captions[static_cast<std::size_t>(item)] = formatNumber(item + 1, "#") + ". " + path;
         menu.visible[static_cast<std::size_t>(item)] = true;
         ++item;
     }
     return menu;
+}
+
+std::string lastProjectFolder(const SettingsStore& settings) {
+    const std::string path = stored(settings, 1);
+    if (path.empty()) return {};
+    std::error_code failed;
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (folder.empty() || !std::filesystem::is_directory(folder, failed)) return {};
+    return folder.string();
 }
 
 } // namespace korvel

@@ -40,8 +40,8 @@ struct RecentMenu {
 // a new path goes to the top and the fourth entry is lost. Compared exactly, case-sensitive.
 bool addRecentPromoting(SettingsStore& store, const RecentMenu& menu, const std::string& path);
 
-// Save and Save As: the path goes to the top without looking for it in the list, so saving
-// under a path already listed lists it twice.
+// Save and Save As: the path goes to the top; a path already listed moves up from its place
+// (as Open does), so that every path is listed once.
 bool addRecentShifting(SettingsStore& store, const std::string& path);
 
 // Choosing recent item n (1 to 4): the entries above it move down one and the path goes to the
@@ -49,8 +49,12 @@ bool addRecentShifting(SettingsStore& store, const std::string& path);
 bool promoteRecentEntry(SettingsStore& store, const std::string& path, int n);
 
 // The menu after the store changed: with an empty "RecentFile1" the menu stays as it was;
-// otherwise the separator and one item per stored value (at most four) are shown with their
-// captions. Items are never hidden again here.
+// otherwise the separator and one item per stored path (at most four; empty values and a path
+// stored twice are passed over) are shown with their captions. Items are never hidden again here.
 RecentMenu rebuildRecentMenu(const SettingsStore& store, RecentMenu menu);
+
+// The folder of the most recent project that still exists: where the file dialogs start. Empty
+// when the list is empty or the folder is gone.
+std::string lastProjectFolder(const SettingsStore& store);
 
 } // namespace korvel

@@ -1,6 +1,7 @@
 #include "ui/cfactor_panel.h"
 
 #include "checks/yield/structure_types.h"
+#include "design/decimal_text.h"
 #include "design/design_case.h"
 #include "ui/line_input.h"
 
@@ -69,7 +70,7 @@ QLabel* CFactorPanel::captionLabel(int tab) const {
     return captions_[static_cast<std::size_t>(tab)];
 }
 
-void CFactorPanel::showCaption(const CFactorCaption& caption) {
+void CFactorPanel::showCaption(const CFactorCaption& caption, char sep) {
     if (caption.tab < 0 || caption.tab > 2) return;
     {
         const QSignalBlocker block(this);
@@ -77,8 +78,8 @@ void CFactorPanel::showCaption(const CFactorCaption& caption) {
     }
     if (QRadioButton* button = optionButton(caption.tab, caption.option)) button->setChecked(true);
     for (int tab = 0; tab < 3; ++tab)
-        captions_[static_cast<std::size_t>(tab)]->setText(tab == caption.tab ? captionDisplayText(caption.text)
-                                                                             : QStringLiteral("c = "));
+        captions_[static_cast<std::size_t>(tab)]->setText(
+            tab == caption.tab ? captionDisplayText(withDecimalSeparator(caption.text, sep)) : QStringLiteral("c = "));
     if (caption.unitLength && !(iunitLength_->hasFocus() && iunitLength_->isModified()))
         iunitLength_->showText(QString::fromStdString(*caption.unitLength));
 }

@@ -24,7 +24,8 @@ public:
 
     // Selects the tab and option and writes that tab's caption (and, for a watertight bulkhead,
     // the unit length). Codes outside the tables select nothing.
-    void showCaption(const CFactorCaption& caption);
+    // The caption of the chosen tab, its numbers with `decimalSeparator`.
+    void showCaption(const CFactorCaption& caption, char decimalSeparator = '.');
 
     LineInput* iunitLength() const { return iunitLength_; }
     QRadioButton* optionButton(int tab, int option) const;

@@ -1,5 +1,6 @@
 #include "ui/figure_panel.h"
 
+#include "design/decimal_text.h"
 #include "figures/panel_figure.h"
 #include "figures/pictures.h"
 #include "sections/profile_types.h"
@@ -130,9 +131,9 @@ FigurePanel::FigurePanel(const DesignCase& dc, QWidget* parent) : QGroupBox(QStr
     connect(cmdpicGird_, &QPushButton::clicked, this, &FigurePanel::girderButtonClicked);
 }
 
-void FigurePanel::showCase(const DesignCase& dc) {
-    stiffprof_->setText(QString::fromStdString(stiffenerDesignation(dc)));
-    girdprof_->setText(QString::fromStdString(girderDesignation(dc)));
+void FigurePanel::showCase(const DesignCase& dc, char sep) {
+    stiffprof_->setText(QString::fromStdString(withDecimalSeparator(stiffenerDesignation(dc), sep)));
+    girdprof_->setText(QString::fromStdString(withDecimalSeparator(girderDesignation(dc), sep)));
     // The pictures are drawn again only when the type changed.
     const std::string stiff(stiffenerPictureName(dc.stiffenerType));
     if (stiff != stiffPicture_ || cmdpicStiff_->icon().isNull()) {

@@ -38,8 +38,9 @@ class FigurePanel final : public QGroupBox {
 public:
     FigurePanel(const DesignCase& dc, QWidget* parent = nullptr);
 
-    // Designations and button pictures of the current profiles; the figure is repainted.
-    void showCase(const DesignCase& dc);
+    // Designations (numbers with `decimalSeparator`) and button pictures of the current profiles;
+    // the figure is repainted.
+    void showCase(const DesignCase& dc, char decimalSeparator = '.');
 
     PanelFigureView* figure() const { return pic21_; }
     QLabel* stiffenerLabel() const { return stiffprof_; }

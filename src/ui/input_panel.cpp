@@ -132,7 +132,7 @@ void InputPanel::showCase(const DesignCase& dc, const Catalogue& catalogue, char
     loading_->showCase(dc, sep);
     materials_->showCase(dc, catalogue, sep);
     cfactor_->iunitLength()->showText(QString::fromStdString(formatNumber(dc.UL, "#0", sep)));
-    cfactor_->showCaption(cFactorCaption(dc));
+    cfactor_->showCaption(cFactorCaption(dc), sep);
     geometry_->showCase(dc, sep);
     stresses_->showCase(dc, sep);
 }

@@ -3,6 +3,7 @@
 #include "ui/batch_window.h"
 
 #include "design/box_messages.h"
+#include "design/decimal_text.h"
 #include "engine/assessment.h"
 #include "files/project_file.h"
 #include "report/c_factor_caption.h"
@@ -29,6 +30,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -237,6 +239,11 @@ void MainWindow::start() {
     sizeWindow();
     ctx_.files.recent = rebuildRecentMenu(services_.settings, ctx_.files.recent);
     showRecentMenu();
+    // The file dialogs start where the engineer last worked: the folder of the last project,
+    // the first time the documents folder (not the program's own folder).
+    std::string folder = lastProjectFolder(services_.settings);
+    if (folder.empty()) folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+    if (!folder.empty()) ctx_.files.workingFolder = folder;
     refreshWindow();
     recalculate();
     markSaved();
@@ -288,13 +295,19 @@ void MainWindow::showCalculation() {
     // What the calculation itself shows: the strengths of the material refresh, the c-factor
     // caption, the figure and the designations, the check box and the summary list.
     inputs_->materials()->showStrengths(ctx_.dc, separator());
-    inputs_->cfactor()->showCaption(cFactorCaption(ctx_.dc));
-    figure_->showCase(ctx_.dc);
+    inputs_->cfactor()->showCaption(cFactorCaption(ctx_.dc), separator());
+    figure_->showCase(ctx_.dc, separator());
     analysis_->setDeformationVisible(showsIncludeDeformation(ctx_.dc));
     showPrintShortcut();
     // A list of another length keeps the place the engineer scrolled to as far as it can.
     const int scrolled = list_->verticalScrollBar()->value();
-    model_->setRows(controlSummary(ctx_.dc));
+    std::vector<ListingRow> rows = controlSummary(ctx_.dc);
+    // In comma mode every number of the list is written with the comma (the clauses keep theirs).
+    if (separator() != '.')
+        for (ListingRow& row : rows)
+            for (std::string* text : {&row.control, &row.value, &row.reference})
+                *text = withDecimalSeparator(*text, separator());
+    model_->setRows(std::move(rows));
     list_->verticalScrollBar()->setValue(scrolled);
     list_->applyColumnShares();
     updateCaption();

@@ -266,7 +266,7 @@ void MainWindow::printReport(int selection) {
 }
 
 bool MainWindow::printOn(QPrinter& printer, int copies) {
-    const int printed = printReportCopies(printer, copies, ctx_.dc, ctx_.catalogue, currentReportTime());
+    const int printed = printReportCopies(printer, copies, ctx_.dc, ctx_.catalogue, currentReportTime(), separator());
     if (printed >= copies) return true;
     const std::string printerName = printer.printerName().isEmpty()
                                         ? std::string("the printer")
@@ -288,7 +288,8 @@ void MainWindow::exportPdf() {
     const std::optional<FileChoice> choice = services_.dialogs.chooseFileToSave(request);
     if (!choice) return;
     QString error;
-    if (!writeReportPdf(QString::fromStdString(choice->path), ctx_.dc, ctx_.catalogue, currentReportTime(), &error))
+    if (!writeReportPdf(QString::fromStdString(choice->path), ctx_.dc, ctx_.catalogue, currentReportTime(), &error,
+                        separator()))
         warn(error.isEmpty() ? "can't save file - " + choice->path : error.toStdString());
 }
 

@@ -1,5 +1,6 @@
 #include "ui/report_printer.h"
 
+#include "figures/decimal_surface.h"
 #include "files/file_replacement.h"
 #include "ui/qt_drawing_surface.h"
 
@@ -40,7 +41,8 @@ ReportTime currentReportTime() {
     return {date.year(), date.month(), date.day(), time.hour(), time.minute()};
 }
 
-bool paintReport(QPagedPaintDevice& device, const DesignCase& dc, const Catalogue& catalogue, const ReportTime& time) {
+bool paintReport(QPagedPaintDevice& device, const DesignCase& dc, const Catalogue& catalogue, const ReportTime& time,
+                 char separator) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
     // The painter's origin is the top left corner of the printable area, and the device's width
@@ -48,16 +50,17 @@ bool paintReport(QPagedPaintDevice& device, const DesignCase& dc, const Catalogu
     const QRectF printable = device.pageLayout().paintRect(QPageLayout::Millimeter);
     const PageSize size{printable.width(), printable.height()};
     QtDrawingSurface surface(painter, QRectF(0, 0, device.width(), device.height()));
-    composeReport(surface, dc, catalogue, size, time);
+    DecimalSurface page(surface, separator);
+    composeReport(page, dc, catalogue, size, time);
     return painter.end();
 }
 
 int printReportCopies(QPrinter& printer, int copies, const DesignCase& dc, const Catalogue& catalogue,
-                      const ReportTime& time) {
+                      const ReportTime& time, char separator) {
     printer.setCopyCount(1);
     int printed = 0;
     for (int copy = 0; copy < copies; ++copy) {
-        if (!paintReport(printer, dc, catalogue, time)) break;
+        if (!paintReport(printer, dc, catalogue, time, separator)) break;
         ++printed;
     }
     return printed;
@@ -74,7 +77,7 @@ bool choosePrinter(QWidget* parent, QPrinter& printer) {
 }
 
 bool writeReportPdf(const QString& path, const DesignCase& dc, const Catalogue& catalogue, const ReportTime& time,
-                    QString* error) {
+                    QString* error, char separator) {
     if (path.isEmpty()) {
         setError(error, QStringLiteral("The report could not be written: no file name was given."));
         return false;
@@ -95,7 +98,7 @@ bool writeReportPdf(const QString& path, const DesignCase& dc, const Catalogue& 
                                  QMarginsF(pdfMarginMm, pdfMarginMm, pdfMarginMm, pdfMarginMm),
                                  QPageLayout::Millimeter);
         writer.setPageLayout(layout);
-        if (!paintReport(writer, dc, catalogue, time) || !document.trimmed().endsWith("%%EOF")) {
+        if (!paintReport(writer, dc, catalogue, time, separator) || !document.trimmed().endsWith("%%EOF")) {
             setError(error, QString::fromStdString(saveFailureMessage(shown, "the PDF writer did not finish")));
             return false;
         }

@@ -22,13 +22,15 @@ ReportTime currentReportTime();
 
 // Composes one report page on a printer or PDF writer, on its printable area. False when the
 // device could not start or finish the document.
-bool paintReport(QPagedPaintDevice& device, const DesignCase& dc, const Catalogue& catalogue, const ReportTime& time);
+// In comma mode (`separator` ',') every number of the page is printed with the comma.
+bool paintReport(QPagedPaintDevice& device, const DesignCase& dc, const Catalogue& catalogue, const ReportTime& time,
+                 char separator = '.');
 
 // One complete, separate document per copy, each composed from scratch; the printer's own copy
 // count is set to 1 so the driver does not multiply them again. Returns the number of documents
 // that were printed (fewer than `copies` when the printer failed).
 int printReportCopies(QPrinter& printer, int copies, const DesignCase& dc, const Catalogue& catalogue,
-                      const ReportTime& time);
+                      const ReportTime& time, char separator = '.');
 
 // The system print dialog of a print job (copies; no page range, no print to file); false when
 // the user cancels. The dialog leaves the chosen printer and number of copies on `printer`.
@@ -38,6 +40,6 @@ bool choosePrinter(QWidget* parent, QPrinter& printer);
 // complete. On failure returns false and, when `error` is given, sets it to "can't save file -
 // PATH: " + the reason; never throws.
 bool writeReportPdf(const QString& path, const DesignCase& dc, const Catalogue& catalogue, const ReportTime& time,
-                    QString* error);
+                    QString* error, char separator = '.');
 
 } // namespace korvel

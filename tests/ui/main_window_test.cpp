@@ -232,6 +232,16 @@ TEST_F(MainWindowTest, CommaLocaleShowsCommasAndReportsLetters) {
     ctx.decimalMode = DecimalMode::comma;
     startWindow();
     EXPECT_EQ(box(InputBox::ip1)->text(), QStringLiteral("0,030"));
+    // Every number of the list has the comma; the rule clauses keep their points.
+    bool sawValue = false;
+    for (const ListingRow& row : window->results()->rows()) {
+        EXPECT_EQ(row.value.find('.'), std::string::npos) << row.value;
+        if (!row.value.empty()) sawValue = sawValue || row.value.find(',') != std::string::npos;
+        if (row.reference.find("(3/3.1)") != std::string::npos) {
+            EXPECT_NE(row.reference.find("1,0"), std::string::npos);
+        }
+    }
+    EXPECT_TRUE(sawValue);
     typeAndLeave(InputBox::it, QStringLiteral("1.5"));
     EXPECT_EQ(box(InputBox::it)->text(), QStringLiteral("1,5"));
     EXPECT_EQ(ctx.dc.t, static_cast<double>(1.5f));
