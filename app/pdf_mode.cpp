@@ -35,6 +35,10 @@ std::optional<PdfRequest> pdfRequest(const std::vector<std::string>& args, std::
         } else if (!a.empty() && a[0] == '-') {
             problem = "unknown option " + a;
             return request;
+        } else if (!request.project.empty()) {
+            // One report of one case: a second project file is a mistake, not a choice.
+            problem = "one project file only: " + request.project + " and " + a + " were given";
+            return request;
         } else {
             request.project = a;
         }
@@ -65,7 +69,8 @@ int runPdfMode(const PdfRequest& request, const std::string& programFolder) {
     runCase(ctx.dc, ctx.catalogue, {}, quiet);
 
     QString error;
-    if (!writeReportPdf(QString::fromStdString(request.output), ctx.dc, ctx.catalogue, currentReportTime(), &error)) {
+    if (!writeReportPdf(QString::fromStdString(request.output), ctx.dc, ctx.catalogue, currentReportTime(), &error,
+                        ctx.decimalSeparator())) {
         std::cerr << "korvel: " << error.toStdString() << '\n';
         return 4;
     }

@@ -1,6 +1,7 @@
 #include "files/batch_file.h"
 
 #include "design/number_format.h"
+#include "design/quoted_text.h"
 #include "sections/profile_type_table.h"
 #include "sections/profile_types.h"
 
@@ -150,8 +151,8 @@ public:
         if (!found) {
             std::string known;
             for (const ProfileToken& t : tokens) known += (known.empty() ? "" : ", ") + std::string(t.token);
-            fail("field " + std::to_string(tokenField) + ": unknown " + what + " profile \"" + std::string(token) +
-                 "\" (known: " + known + ")");
+            fail("field " + std::to_string(tokenField) + ": unknown " + what + " profile " + quotedField(token) +
+                 " (known: " + known + ")");
             return nullptr;
         }
         std::vector<std::string_view> parts;
@@ -174,12 +175,12 @@ private:
         std::optional<double> value = parseFileNumber(text);
         if (!value) value = parseNumber(text, mode_);
         if (!value) {
-            fail("field " + std::to_string(field) + " (" + what + ") is not a number: \"" + std::string(text) + "\"");
+            fail("field " + std::to_string(field) + " (" + what + ") is not a number: " + quotedField(text));
             return 0;
         }
         // Many fields are single precision: a value beyond the float range cannot be one of them.
         if (!(std::fabs(*value) <= std::numeric_limits<float>::max())) {
-            fail("field " + std::to_string(field) + " (" + what + ") is too large: \"" + std::string(text) + "\"");
+            fail("field " + std::to_string(field) + " (" + what + ") is too large: " + quotedField(text));
             return 0;
         }
         return *value;

@@ -2,6 +2,7 @@
 
 #include "design/number_format.h"
 #include "design/number_parser.h"
+#include "design/quoted_text.h"
 #include "files/file_replacement.h"
 #include "files/free_field_reader.h"
 #include "files/text_encoding.h"
@@ -89,9 +90,7 @@ std::string_view trimmed(std::string_view s) {
 
 // A text from the file as a message quotes it: a long one cut, so that the message stays short.
 std::string shown(std::string_view text) {
-    constexpr std::size_t longest = 40;
-    if (text.size() <= longest) return '"' + std::string(text) + '"';
-    return '"' + std::string(text.substr(0, longest - 3)) + "...\"";
+    return quotedField(text);
 }
 
 // An integer as the writer writes one: an optional sign and digits.

@@ -2,6 +2,7 @@
 
 #include "design/number_format.h"
 #include "design/number_parser.h"
+#include "design/quoted_text.h"
 #include "files/free_field_reader.h"
 
 #include <cmath>
@@ -40,7 +41,7 @@ NumberRead readNumber(FreeFieldReader& reader, int valueNumber, int valueCount) 
     if (read.field.text.empty()) return {std::nullopt, which + " is empty where a number is expected" + where};
     const FileNumber number = readFileNumber(read.field.text);
     if (number.status == FileNumber::Status::notANumber)
-        return {std::nullopt, which + " is not a number: \"" + read.field.text + "\"" + where};
+        return {std::nullopt, which + " is not a number: " + quotedField(read.field.text) + where};
     if (!number.ok() || std::fabs(number.value) > std::numeric_limits<float>::max())
         return {std::nullopt, which + " is too large for the table" + where};
     return {number.value, {}};

@@ -210,6 +210,8 @@ void MainWindow::chooseDeformation(bool include) {
 }
 
 void MainWindow::flipPressureSign() {
+    // A p typed but not yet confirmed is the one whose sign changes.
+    commitPendingEdit();
     ctx_.dc.p = -ctx_.dc.p;
     inputs_->stresses()->showPressure(ctx_.dc, separator());
     recalculate();

@@ -446,8 +446,11 @@ bool ProfileDialog::event(QEvent* event) {
     // Back in the window: another window may have made its own type current, or the main window
     // may have recalculated the case since.
     if (event->type() == QEvent::WindowActivate && !closed_ && !busy_ && isVisible()) {
+        // A stiffener window makes its type current; a girder window does not: the girder type is
+        // the main window's choice when it opens the window (or an edit made in the window), so
+        // two girder windows side by side do not switch the case as the focus passes between them.
         const int current = kind_ == Kind::stiffener ? dc().stiffenerType : dc().girderType;
-        if (current != type_) {
+        if (current != type_ && kind_ == Kind::stiffener) {
             activate();
         } else {
             showProperties();

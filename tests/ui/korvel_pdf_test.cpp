@@ -54,5 +54,13 @@ TEST_F(KorvelPdf, BadArgumentsExplainTheUsage) {
     EXPECT_NE(std::string::npos, run.err.find("usage: korvel"));
 }
 
+TEST_F(KorvelPdf, TwoProjectFilesAreAnError) {
+    const ProgramRun run =
+        runProgram(program, folder, {"--pdf", folder.file("d.pdf"), folder.file("a.korvp"), folder.file("b.korvp")});
+    EXPECT_EQ(2, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("one project file only")) << run.err;
+    EXPECT_FALSE(fs::exists(folder.file("d.pdf")));
+}
+
 } // namespace
 } // namespace korvel

@@ -400,8 +400,17 @@ TEST_F(MainWindowTest, OptionsChangeTheCaseAndTheWindow) {
     named<QCheckBox>("def_chbox")->click();
     EXPECT_TRUE(ctx.dc.includeDeformation);
 
+    // "+/-" recalculates at once: the list shows the new sign of p straight away.
+    const auto pressureRow = [this] {
+        for (const ListingRow& row : window->results()->rows())
+            if (row.control.find("UFpl") != std::string::npos) return row.control;
+        return std::string();
+    };
+    EXPECT_NE(pressureRow().find("= 0.030/"), std::string::npos) << pressureRow();
+    box(InputBox::ip1)->setFocus();
     named<QPushButton>("Command1")->click();
     EXPECT_EQ(box(InputBox::ip1)->text(), QStringLiteral("-0.030"));
+    EXPECT_NE(pressureRow().find("= -0.030/"), std::string::npos) << pressureRow();
 
     // Tank bulkhead, option 1, then the upper-structure tab: the option stays ("In way of tanks").
     named<QRadioButton>("OptC11")->click();
