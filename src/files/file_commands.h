@@ -27,9 +27,10 @@ struct FileDialogRequest {
     std::string filter;
     std::string initialFolder;
     bool askOverwrite = false; // save dialogs: ask before an existing file is replaced
+    std::string title = {};    // the dialog's caption; empty: the desktop's own ("Save As", "Open")
     bool operator==(const FileDialogRequest& o) const {
         return initialName == o.initialName && defaultExtension == o.defaultExtension && filter == o.filter &&
-               initialFolder == o.initialFolder && askOverwrite == o.askOverwrite;
+               initialFolder == o.initialFolder && askOverwrite == o.askOverwrite && title == o.title;
     }
 };
 

@@ -29,14 +29,14 @@ inline double listingFontSize(const PrintGrid& grid) {
     return grid.baseFontSize - 1.5;
 }
 
-// Column of the values: 17 characters in from 95 % of the page width. The buckling listing
-// takes the whole part of 0.95 x width, the yield and scantling listing the nearest whole
-// number (halves away from zero); they differ only when 0.95 x width ends in exactly .5.
+// Column of the values: 17 characters in from the whole part of 95 % of the page width. The
+// buckling and the yield and scantling listings share it, so that their values stand in one
+// column when both are printed.
 inline double bucklingValueColumn(const PrintGrid& grid) {
     return std::floor(0.95 * grid.charsPerLine) - 17;
 }
 inline double yieldValueColumn(const PrintGrid& grid) {
-    return std::round(0.95 * grid.charsPerLine) - 17;
+    return bucklingValueColumn(grid);
 }
 // The right margin of the report's text: 95 % of the page width, rounded.
 inline double listingRightLimit(const PrintGrid& grid) {

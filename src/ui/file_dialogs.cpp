@@ -23,6 +23,7 @@ std::optional<FileChoice> QtFileDialogs::ask(const FileDialogRequest& request, b
     dialog.setNameFilters(fileDialogFilters(request));
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
     if (!request.askOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!request.title.empty()) dialog.setWindowTitle(QString::fromStdString(request.title));
 
     const QString folder = QString::fromStdString(request.initialFolder);
     if (!folder.isEmpty() && QFileInfo(folder).isDir()) dialog.setDirectory(folder);

@@ -79,6 +79,8 @@ public:
     bool printOn(QPrinter& printer, int copies);
     // File → Print → Export PDF: the report of the current analysis selection as a PDF file.
     void exportPdf();
+    // File → Print → Print Preview: the report of the current analysis selection on screen.
+    void printPreview();
 
     // Profile menu, pop-up menu and picture buttons. The profile dialogs are separate windows;
     // until they exist these set the type and recalculate.

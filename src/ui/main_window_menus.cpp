@@ -20,6 +20,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QShortcut>
@@ -93,6 +94,8 @@ void MainWindow::buildMenus() {
         connect(printItems_[static_cast<std::size_t>(selection - 1)], &QAction::triggered, this,
                 [this, selection] { printReport(selection); });
     print1->addSeparator();
+    connect(addEntry(print1, "mnuprintpreview", "Print Pre&view\u2026"), &QAction::triggered, this,
+            &MainWindow::printPreview);
     QAction* exportPdfAction = addEntry(print1, "mnuexportpdf", exportPdfMenuCaption);
     exportPdfAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     connect(exportPdfAction, &QAction::triggered, this, &MainWindow::exportPdf);
@@ -279,12 +282,25 @@ bool MainWindow::printOn(QPrinter& printer, int copies) {
     return false;
 }
 
+void MainWindow::printPreview() {
+    commitPendingEdit();
+    // The page of the analysis shown, as the printer would print it; its Print button prints it.
+    ctx_.dc.printSelection = ctx_.dc.analysis;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("Print Preview"));
+    const ReportTime time = currentReportTime();
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this, time](QPrinter* target) { paintReport(*target, ctx_.dc, ctx_.catalogue, time, separator()); });
+    preview.exec();
+}
+
 void MainWindow::exportPdf() {
     commitPendingEdit();
     ctx_.dc.printSelection = ctx_.dc.analysis;
     const std::string current = ctx_.dc.fileName == newFileMarker ? std::string("KORVEL") : ctx_.dc.fileName;
     const std::string proposal = std::filesystem::path(current).replace_extension("pdf").filename().string();
-    FileDialogRequest request{proposal, "pdf", "*.pdf", ctx_.files.workingFolder, true};
+    FileDialogRequest request{proposal, "pdf", "*.pdf", ctx_.files.workingFolder, true, "Export PDF"};
     const std::optional<FileChoice> choice = services_.dialogs.chooseFileToSave(request);
     if (!choice) return;
     QString error;

@@ -73,6 +73,11 @@ bool choosePrinter(QWidget* parent, QPrinter& printer) {
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
+    // The report is one page: the page range is no choice. The desktop dialog shows its range
+    // group (and the CUPS "Pages" field) whatever the options say, so it is hidden outright.
+    dialog.setMinMax(1, 1);
+    for (const char* name : {"gbPrintRange", "pagesRadioButton", "pagesLineEdit", "printRange", "pageSetRange"})
+        if (auto* part = dialog.findChild<QWidget*>(QString::fromLatin1(name))) part->hide();
     return dialog.exec() == QDialog::Accepted;
 }
 
