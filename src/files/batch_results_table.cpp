@@ -130,6 +130,10 @@ void appendGirderProfile(std::string& out, const DesignCase& dc) {
 
 } // namespace
 
+int batchResultsInputColumns() {
+    return static_cast<int>(std::size(inputLabels));
+}
+
 std::string batchResultsHeader() {
     std::string out;
     Row row(out);

@@ -11,6 +11,8 @@
 
 namespace korvel {
 
+// How many columns of a line echo the case's inputs (the utilisations follow them).
+int batchResultsInputColumns();
 // The header line of the results table, ending in CR LF.
 std::string batchResultsHeader();
 // The 44 columns of a case just run (dc holds its results), ending in CR LF.

@@ -2,6 +2,7 @@
 
 #include "design/number_format.h"
 #include "files/file_replacement.h"
+#include "ui/batch_results_page.h"
 #include "ui/file_dialogs.h"
 
 #include <QAction>
@@ -15,9 +16,14 @@
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <memory>
+#include <unordered_map>
 #include <utility>
 #include <variant>
 
@@ -172,7 +178,7 @@ BatchWindow::BatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalo
     layout->addLayout(grid);
     layout->addStretch(1);
     layout->addLayout(buttons);
-    setCentralWidget(central);
+    addResultsPage(central);
     statusBar();
 
     restart();
@@ -252,6 +258,9 @@ bool BatchWindow::openBatchFile(const QString& path) {
     if (cbodatabase_->count() > 0) cbodatabase_->setCurrentIndex(state_.currentEntry);
     cbodatabase_->setEnabled(true);
     databasefile_->setText(path);
+    // Nothing of this file has been written yet: no output file is named, no results are listed.
+    outputfile_->clear();
+    resultsPage_->model()->clear();
     statusBar()->showMessage(
         tr("%1 cases, %2 comment lines").arg(state_.list.caseCount()).arg(state_.list.commentCount()));
     return true;
@@ -260,6 +269,7 @@ bool BatchWindow::openBatchFile(const QString& path) {
 void BatchWindow::fillList() {
     cbodatabase_->clear();
     cbodatabase_->addItems(batchListItems(state_.list));
+    markCommentLines();
 }
 
 void BatchWindow::chooseEntry(int index) {
@@ -314,7 +324,9 @@ bool BatchWindow::saveResults() {
     bool cancelled = false;
     BatchHooks hooks;
     hooks.beforeCase = [&](const BatchEntry&) { warnings.messages.clear(); };
+    const std::function<void(const BatchEntry&, const DesignCase&)> tableRow = resultsTableFiller();
     hooks.afterCase = [&](const BatchEntry& entry, const DesignCase& dc) {
+        tableRow(entry, dc);
         ++notes.cases;
         notes.failed.add(failedChecks(dc));
         if (!warnings.messages.empty())
@@ -344,8 +356,8 @@ bool BatchWindow::saveResults() {
     }
 
     const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
-    state_.currentEntry = 0;
     running_ = false;
+    showLastCaseInList();
     if (caseShown_) caseShown_();
     if (const auto* failure = std::get_if<std::string>(&written)) {
         messages().warning(*failure);
@@ -356,6 +368,57 @@ bool BatchWindow::saveResults() {
     const std::string summary = batchRunSummary(notes, output);
     if (!summary.empty()) messages().warning(summary);
     return true;
+}
+
+void BatchWindow::markCommentLines() {
+    // Comment lines are read, not chosen: greyed, and passed over by the keys and the mouse.
+    auto* items = qobject_cast<QStandardItemModel*>(cbodatabase_->model());
+    if (items == nullptr) return;
+    const int count = std::min(items->rowCount(), static_cast<int>(state_.list.entries.size()));
+    for (int i = 0; i < count; ++i)
+        if (!state_.list.entries[static_cast<std::size_t>(i)].isCase())
+            if (QStandardItem* item = items->item(i))
+                item->setFlags(item->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEnabled));
+}
+
+void BatchWindow::showLastCaseInList() {
+    // After a results run the design case holds the file's last case: the list names it too.
+    const int last = state_.list.caseIndex(state_.list.caseCount());
+    state_.currentEntry = last >= 0 ? last : 0;
+    if (last >= 0 && last < cbodatabase_->count()) cbodatabase_->setCurrentIndex(last);
+}
+
+void BatchWindow::addResultsPage(QWidget* casesPage) {
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("batchTabs"));
+    tabs->addTab(casesPage, QStringLiteral("C&ases"));
+    resultsPage_ = new BatchResultsPage(mode_ == DecimalMode::comma ? ',' : '.', tabs);
+    tabs->addTab(resultsPage_, QStringLiteral("&Results table"));
+    setCentralWidget(tabs);
+    // The table wants room: a window still at its small first size grows when the page is shown.
+    connect(tabs, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page == 1 && height() < 400) resize(std::max(width(), 900), 520);
+    });
+    connect(resultsPage_, &BatchResultsPage::caseChosen, this, [this](int entry) {
+        if (entry < 0 || entry >= cbodatabase_->count()) return;
+        cbodatabase_->setCurrentIndex(entry);
+        chooseEntry(entry);
+    });
+    connect(resultsPage_, &BatchResultsPage::exportRequested, this,
+            [this] { resultsPage_->exportShown(fileDialogs(), messages(), state_.lastFolder); });
+}
+
+std::function<void(const BatchEntry&, const DesignCase&)> BatchWindow::resultsTableFiller() {
+    // Each case's row goes into the table as soon as it is calculated; the table shows the rows
+    // whenever the run looks at the event queue.
+    resultsPage_->model()->clear();
+    auto entryOfLine = std::make_shared<std::unordered_map<int, int>>();
+    for (std::size_t i = 0; i < state_.list.entries.size(); ++i)
+        (*entryOfLine)[state_.list.entries[i].line] = static_cast<int>(i);
+    return [this, entryOfLine](const BatchEntry& entry, const DesignCase& dc) {
+        const auto found = entryOfLine->find(entry.line);
+        resultsPage_->model()->addCase(found != entryOfLine->end() ? found->second : -1, entry.line, dc);
+    };
 }
 
 BatchWindow* openBatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalogue, DecimalMode mode,

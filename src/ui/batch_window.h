@@ -28,6 +28,8 @@ class QPushButton;
 
 namespace korvel {
 
+class BatchResultsPage;
+
 // What the batch machinery keeps between runs, shared by the start-up run and the batch window:
 // the entries last read, the path of the batch file they came from (the output name is derived
 // from it), the entry last chosen and the folder the open dialog starts in.
@@ -94,12 +96,18 @@ public:
     bool saveResults();
 
     QComboBox* caseList() const { return cbodatabase_; }
+    BatchResultsPage* resultsPage() const { return resultsPage_; }
     QString inputFileText() const;
     QString outputFileText() const;
 
 private:
     void runOneCase(int index);
     void fillList();
+    // batch_window.cpp, the results table page and the list's upkeep.
+    void addResultsPage(QWidget* casesPage);
+    std::function<void(const BatchEntry&, const DesignCase&)> resultsTableFiller();
+    void markCommentLines();
+    void showLastCaseInList();
     UserMessages& messages();
     FileDialogs& fileDialogs();
 
@@ -121,6 +129,7 @@ private:
     QPushButton* command1_ = nullptr;
     QAction* mnfileopen_ = nullptr;
     QAction* mnufilesave_ = nullptr;
+    BatchResultsPage* resultsPage_ = nullptr;
 };
 
 // The main window's "&Open Database": shows the batch window of `owner` (creating it the first

@@ -1,6 +1,7 @@
 // The batch window "Database ": opening a batch file, choosing cases, writing the results table.
 
 #include "support/qt_application.h"
+#include "ui/batch_results_page.h"
 #include "ui/batch_window.h"
 
 #include "design/design_case.h"
@@ -15,7 +16,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QStandardItemModel>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -234,12 +237,70 @@ TEST_F(BatchWindowTest, SavingWritesWhatTheCoreWritesUnderTheOutputName) {
         EXPECT_EQ(window->outputFileText(), output);
         EXPECT_EQ(readAll(output), coreResults(state.list));
 
-        // The design case holds the last case; the owner refreshes once for the whole run.
+        // The design case holds the last case and the list names it; the owner refreshes once for
+        // the whole run.
         EXPECT_EQ(dc.identification, "C3");
-        EXPECT_EQ(state.currentEntry, 0);
+        EXPECT_EQ(window->caseList()->currentText(), QStringLiteral("C3"));
+        EXPECT_EQ(state.currentEntry, window->caseList()->currentIndex());
         EXPECT_EQ(shown, shownBefore + 2);
         EXPECT_TRUE(messages.seen.empty());
     }
+}
+
+// The results page: one row per case (comments are no rows), sortable, filtered by "Failing
+// only", by one check and by a text, a double-click showing the case, exported as TAB-separated
+// text with the period; comment lines of the list cannot be chosen; a new file names no output.
+TEST_F(BatchWindowTest, TheResultsPageSortsFiltersShowsAndExportsTheCases) {
+    const QString input =
+        write(QStringLiteral("page.kori"), {"%Deck panels", caseLine("C1"), caseLine("THIN", {{17, "2800"}, {22, "6"}}),
+                                            "%Bulkhead\tnote", caseLine("C3", {{17, "2600"}}), "End"});
+    ASSERT_TRUE(window->openBatchFile(input));
+    auto* list = qobject_cast<QStandardItemModel*>(window->caseList()->model());
+    ASSERT_NE(list, nullptr);
+    EXPECT_FALSE(list->item(0)->isEnabled());
+    EXPECT_FALSE(list->item(3)->isEnabled());
+    EXPECT_TRUE(list->item(1)->isEnabled());
+    ASSERT_TRUE(window->saveResults());
+
+    BatchResultsPage* page = window->resultsPage();
+    BatchResultsModel* rows = page->model();
+    BatchResultsFilter* shown = page->filter();
+    ASSERT_EQ(rows->rowCount(), 3);
+    EXPECT_EQ(rows->headerData(1, Qt::Vertical).toInt(), 3); // THIN stands on line 3
+    const auto identifications = [&] {
+        QStringList ids;
+        for (int r = 0; r < shown->rowCount(); ++r) ids << shown->index(r, 1).data().toString();
+        return ids;
+    };
+    shown->sort(14, Qt::AscendingOrder); // L1: 2600, 2800, 3000
+    EXPECT_EQ(identifications(), (QStringList{"C3", "THIN", "C1"}));
+
+    // The thin plate fails a check the others pass (the small test catalogue may fail others).
+    std::size_t failing = 0;
+    while (failing < checkCount &&
+           !(rows->failedOf(1).test(failing) && !rows->failedOf(0).test(failing) && !rows->failedOf(2).test(failing)))
+        ++failing;
+    ASSERT_LT(failing, checkCount);
+    shown->setFailingOnly(true);
+    EXPECT_EQ(shown->rowCount(), static_cast<int>(rows->failedOf(0).any() + 1 + rows->failedOf(2).any()));
+    EXPECT_TRUE(identifications().contains(QStringLiteral("THIN")));
+    shown->setFailingOnly(false);
+    shown->setCheck(static_cast<int>(failing));
+    EXPECT_EQ(identifications(), QStringList{"THIN"});
+    shown->setCheck(-1);
+    shown->setText(QStringLiteral("c3"));
+    EXPECT_EQ(identifications(), QStringList{"C3"});
+    const std::string text = page->shownText();
+    EXPECT_EQ(text.rfind("Line\tProject:\tIdentification:", 0), 0u) << text;
+    EXPECT_NE(text.find("\n5\t"), std::string::npos) << text; // C3's line, then its cells
+
+    emit page->table()->doubleClicked(shown->index(0, 0));
+    EXPECT_EQ(dc.identification, "C3");
+    EXPECT_EQ(window->caseList()->currentText(), QStringLiteral("C3"));
+
+    ASSERT_TRUE(window->openBatchFile(writeSmallFile()));
+    EXPECT_TRUE(window->outputFileText().isEmpty());
+    EXPECT_EQ(rows->rowCount(), 0);
 }
 
 TEST_F(BatchWindowTest, ResultsTableHasHeaderCommentsAndOneLinePerCase) {
