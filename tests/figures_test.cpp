@@ -277,65 +277,83 @@ DesignCase stiffener(int type, float H, float B, float tw, float tf, float se) {
     return dc;
 }
 
+// The lower left corner of the plate strip in the square: the strip is the one box (or the pair
+// of long lines of a cut strip) that lies t high under the section.
+std::pair<double, double> stripOrigin(const RecordingSurface& s, double visibleWidth, double t) {
+    for (const Shape& sh : s.shapes)
+        if (sh.kind == Shape::box && near(std::fabs(sh.x2 - sh.x1), visibleWidth) && near(std::fabs(sh.y2 - sh.y1), t))
+            return {std::min(sh.x1, sh.x2), std::min(sh.y1, sh.y2)};
+    for (const Shape& sh : s.shapes)
+        if (sh.kind == Shape::line && near(std::fabs(sh.x2 - sh.x1), visibleWidth) && near(sh.y1, sh.y2))
+            return {std::min(sh.x1, sh.x2), sh.y1}; // the lower edge comes first
+    ADD_FAILURE() << "no strip " << visibleWidth << " wide";
+    return {0, 0};
+}
+
 TEST(ProfileFigure, RolledAngleToScaleIsTheNinePointPolygonWithItsFillet) {
-    // L 200x90x9x14 on a strip 150 wide, 20 thick: H + t = 220 sets the square, 1.8 x 220 = 396.
+    // L 200x90x9x14 on a strip 150 wide, 20 thick: the whole strip is drawn, the square is
+    // filled by the section and its dimension texts.
     const DesignCase dc = stiffener(stiffLTable, 200, 90, 9, 14, 150);
     RecordingSurface s;
     drawProfileFigure(s, dc, true);
     ASSERT_FALSE(s.scales.empty());
     const auto sc = s.scales.back();
     EXPECT_NEAR(sc.left, 0, 1e-9);
-    EXPECT_NEAR(sc.right, 396, 1e-4);
-    EXPECT_NEAR(sc.top - sc.bottom, 396, 1e-4); // square, y upwards
-    // Origin x = 0.9 x 220 - 150/2 = 123, y = 0.5 x 220 = 110.
-    const double ox = 123, oy = 110;
+    EXPECT_NEAR(sc.top - sc.bottom, sc.right, 1e-9); // square, y upwards
+    EXPECT_GT(220 / sc.right, 0.6) << "the section fills the square";
+    const auto [ox, oy] = stripOrigin(s, 150, 20);
     const auto& p = dc.stiff.outline.points;
     ASSERT_EQ(dc.stiff.outline.polygonCount, 9);
     for (int i = 0; i + 1 < 9; ++i)
         EXPECT_TRUE(hasLine(s, ox + p[i].x, oy + p[i].y, ox + p[i + 1].x, oy + p[i + 1].y)) << "edge " << i + 1;
     // The fillet's middle point: web face 79.5 + 0.3 x 18 across, 206 - 0.3 x 18 up.
     EXPECT_TRUE(touches(s, ox + 84.9, oy + 200.6));
-    const auto boxes = shapesOf(s, Shape::box);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(hasBox(s, ox, oy, ox + 150, oy + 20));
-    // Z through the web centre on the middle of the square, Y at zp + t/2 = 60 above the plate face.
+    EXPECT_EQ(shapesOf(s, Shape::box).size(), 1u);
+    // Z through the web centre, Y at zp + t/2 = 60 above the plate face.
     EXPECT_TRUE(std::any_of(s.shapes.begin(), s.shapes.end(), [&](const Shape& sh) {
-        return sh.dash == DashStyle::dashDot && near(sh.x1, 198) && near(sh.x2, 198);
+        return sh.dash == DashStyle::dashDot && near(sh.x1, ox + 75) && near(sh.x2, ox + 75);
     }));
     EXPECT_TRUE(std::any_of(s.shapes.begin(), s.shapes.end(), [&](const Shape& sh) {
         return sh.dash == DashStyle::dashDot && near(sh.y1, oy + 60) && near(sh.y2, oy + 60);
     }));
-    for (const char* letter : {"Z", "Y", "se", "b", "B", "h", "H", "s"}) EXPECT_TRUE(hasText(s, letter)) << letter;
+    // The letters with the real sizes: h = 200 - 14, b = 90 - 9.
+    for (const char* text : {"Z", "Y", "se = 150", "b = 81", "B = 90", "h = 186", "H = 200", "s = 9"})
+        EXPECT_TRUE(hasText(s, text)) << text;
+    // "Z" stands left of its axis, "B" right of the flange: never on each other.
+    EXPECT_LT(textOf(s, "Z").x, ox + 75);
+    EXPECT_GT(textOf(s, "B = 90").x, ox + 75 - 4.5 + 90);
 }
 
 TEST(ProfileFigure, BuiltUpAngleIsThreePlainRectangles) {
     const DesignCase dc = stiffener(stiffLBuiltUp, 200, 90, 9, 14, 150);
     RecordingSurface s;
     drawProfileFigure(s, dc, true);
-    const double ox = 123, oy = 110, x0 = 75 - 4.5;
+    const auto [ox, oy] = stripOrigin(s, 150, 20);
+    const double x0 = 75 - 4.5;
     EXPECT_EQ(shapesOf(s, Shape::box).size(), 3u);
-    EXPECT_TRUE(hasBox(s, ox, oy, ox + 150, oy + 20));
     EXPECT_TRUE(hasBox(s, ox + x0, oy + 20, ox + x0 + 9, oy + 206));
     EXPECT_TRUE(hasBox(s, ox + x0, oy + 206, ox + x0 + 90, oy + 220));
     EXPECT_FALSE(touches(s, ox + 84.9, oy + 200.6)); // no root fillet
 }
 
-TEST(ProfileFigure, TrapezWithoutSpreadHasVerticalWebsAndAWideStrip) {
-    // Trapez 200 x 150, wall 8, a = 0 on a strip 400 wide: se > H + t, so the square is 720 and
-    // the section sits with its web centre at 360 and its strip at 0.9 x 400 - 0.4 x 220 = 272.
-    DesignCase dc = stiffener(stiffTrapez, 200, 150, 8, 8, 400);
+TEST(ProfileFigure, AWideStripIsCutSoTheSectionKeepsItsSize) {
+    // Trapez 200 x 150, wall 8, a = 0 on a strip 2000 wide: the strip is drawn 100 beyond the
+    // section on either side (half the height), with break marks, and "se" still says 2000.
+    DesignCase dc = stiffener(stiffTrapez, 200, 150, 8, 8, 2000);
     dc.a = 0;
     dc.stiff.outline = profileOutline(dc);
     RecordingSurface s;
     drawProfileFigure(s, dc, true);
-    EXPECT_NEAR(s.scales.back().right, 720, 1e-4);
-    const double ox = 160, oy = 272;
-    const double xl = ox + 125, xr = ox + 275;
+    const double side = s.scales.back().right;
+    EXPECT_GT(350 / side, 0.6) << "the drawn strip and the section fill the square";
+    const auto [ox, oy] = stripOrigin(s, 350, 20); // 150 + 2 x 100
+    const double xl = ox + 100, xr = ox + 250;
     EXPECT_TRUE(hasLine(s, xl, oy + 20, xl, oy + 220)); // outer webs
     EXPECT_TRUE(hasLine(s, xr, oy + 220, xr, oy + 20));
     EXPECT_TRUE(hasLine(s, xl + 8, oy + 20, xl + 8, oy + 212)); // inner webs
     EXPECT_TRUE(hasLine(s, xr - 8, oy + 212, xr - 8, oy + 20));
-    EXPECT_TRUE(hasBox(s, ox, oy, ox + 400, oy + 20));
+    EXPECT_TRUE(shapesOf(s, Shape::box).empty()); // the cut strip is drawn edge by edge
+    EXPECT_TRUE(hasText(s, "se = 2000"));
 }
 
 TEST(ProfileFigure, NotToScaleShowsTheSchematicOfTheType) {

@@ -1,12 +1,15 @@
 #include "figures/profile_figure.h"
 
+#include "design/number_format.h"
 #include "figures/pictures.h"
 #include "sections/profile_outline.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <utility>
 
 namespace korvel {
 
@@ -145,91 +148,184 @@ bool wellFormed(const ProfileOutline& o) {
                        [](const OutlinePoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); });
 }
 
-// Open polygon point i to i + 1, then the rectangles as pairs of opposite corners.
-void drawOutline(Frame& f, const ProfileOutline& o) {
+// A dimension's text: its letter and the real size, "H = 250", "s = 9.5".
+std::string sized(const char* letter, double mm) {
+    const double whole = std::round(mm);
+    return std::string(letter) + " = " + formatNumber(mm, std::fabs(mm - whole) < 0.05 ? "0" : "0.0");
+}
+
+// The part of the strip that is drawn: the profile with room on either side, never more than
+// the strip itself. A wide strip would shrink the section to a sliver.
+struct Strip {
+    double left = 0, right = 0;
+    bool cutLeft = false, cutRight = false;
+};
+
+Strip visibleStrip(const DesignCase& dc, const ProfileOutline& o, const Layout& l) {
+    const double room = std::max({0.5 * (l.xMax - l.xMin), 0.5 * static_cast<double>(dc.H), 10.0});
+    Strip s;
+    s.left = std::max(0.0, l.xMin - room);
+    s.right = std::min(static_cast<double>(o.width), l.xMax + room);
+    s.cutLeft = s.left > 0;
+    s.cutRight = s.right < o.width;
+    return s;
+}
+
+// Spacing of the texts: a share of the drawing, but never less than the letters need.
+struct Spacing {
+    double u = 1;   // one hundredth of the square
+    double gap = 1; // between a line and its text
+    double th = 1;  // text height
+};
+
+// The texts around the section and where they reach, in the outline's frame.
+struct Extent {
+    double left = 0, right = 0, bottom = 0, top = 0;
+};
+
+Extent textExtent(DrawingSurface& s, const DesignCase& dc, const ProfileOutline& o, const Layout& l, const Strip& strip,
+                  const Spacing& sp) {
+    const double top = dc.t + dc.H;
+    Extent e;
+    const double xH = std::min(l.xMin, l.topLeft) - 6 * sp.u;
+    e.left = std::min(strip.left - 4 * sp.u, xH - sp.gap - s.textWidth(sized("H", dc.H)));
+    const double right = strip.right + 4 * sp.u;
+    e.right = std::max({right + sp.gap + s.textWidth("Y"), strip.right + sp.gap + s.textWidth(sized("se", o.width)),
+                        l.xMax + 6 * sp.u + sp.gap + s.textWidth(sized("h", l.webTop - l.webBottom)),
+                        l.topRight + sp.gap + s.textWidth(sized("B", l.topRight - l.topLeft)),
+                        l.xMax + 6 * sp.u + sp.gap + s.textWidth(sized("s", dc.tw))});
+    e.bottom = -4 * sp.u - sp.th;
+    e.top = top + 4 * sp.u + 1.5 * sp.th;
+    return e;
+}
+
+void drawAxes(Frame& f, const DesignCase& dc, const ProfileOutline& o, const Strip& strip, const Spacing& sp) {
+    const double u = sp.u, top = dc.t + dc.H;
+    // The Z axis reaches above the B dimension and its text; "Z" stands left of its end, away
+    // from "B", which stands right of the flange.
+    const double zTop = top + 4 * u + 1.5 * sp.th;
+    f.s.setForeColour(axisInk);
+    f.s.setDashStyle(DashStyle::dashDot);
+    f.line(o.webX, -4 * u - sp.th, o.webX, zTop);
+    const double left = strip.left - 4 * u, right = strip.right + 4 * u;
+    f.line(left, o.neutralAxis, right, o.neutralAxis);
+    f.s.setDashStyle(DashStyle::solid);
+    f.label("Z", o.webX - sp.gap, zTop, 1, 1);
+    f.label("Y", right + sp.gap, o.neutralAxis, 0, 0.5);
+}
+
+void drawLetters(Frame& f, const DesignCase& dc, const ProfileOutline& o, const Layout& l, const Strip& strip,
+                 const Spacing& sp) {
+    const double u = sp.u, t = dc.t, top = dc.t + dc.H;
+    f.s.setForeColour(dimensionInk);
+
+    // se: the whole width of the strip, whatever part of it is drawn.
+    f.dimension(strip.left, -4 * u, strip.right, -4 * u);
+    f.label(sized("se", o.width), strip.right + sp.gap, -4 * u, 0, 0.5);
+
+    const double xH = std::min(l.xMin, l.topLeft) - 6 * u;
+    f.line(l.topLeft - 0.5 * u, top, xH - u, top);
+    f.dimension(xH, t, xH, top);
+    f.label(sized("H", dc.H), xH - sp.gap, t + dc.H / 2, 1, 0.5);
+
+    const double xh = l.xMax + 6 * u;
+    f.line(l.webTopRight + 0.5 * u, l.webTop, xh + u, l.webTop);
+    if (l.webBottom > t) f.line(l.xMax + 0.5 * u, l.webBottom, xh + u, l.webBottom);
+    f.dimension(xh, l.webBottom, xh, l.webTop);
+    f.label(sized("h", l.webTop - l.webBottom), xh + sp.gap, (l.webBottom + l.webTop) / 2, 0, 0.5);
+
+    if (l.flange) {
+        const double yB = top + 4 * u;
+        f.line(l.topLeft, top + 0.5 * u, l.topLeft, yB + u);
+        f.line(l.topRight, top + 0.5 * u, l.topRight, yB + u);
+        f.dimension(l.topLeft, yB, l.topRight, yB);
+        f.label(sized("B", l.topRight - l.topLeft), l.topRight + sp.gap, yB, 0, 0.5);
+
+        // b under its dimension, starting clear of the web face it is measured from.
+        f.dimension(l.bLeft, l.bY, l.bRight, l.bY);
+        f.label(sized("b", l.bRight - l.bLeft), l.bLeft + sp.gap, l.bY - u, 0, 1);
+    }
+
+    const double y = l.thicknessY;
+    f.arrow(l.faceLeft - 5 * u, y, l.faceLeft, y);
+    f.arrow(l.faceRight + 5 * u, y, l.faceRight, y);
+    // "s = 10" is wider than the room beside a web: it stands right of the h dimension, at the
+    // height of its arrows.
+    const double sy = std::min(y, (l.webBottom + l.webTop) / 2 - 1.3 * sp.th); // below "h = ..."
+    f.label(sized("s", dc.tw), std::max(l.faceRight + 6 * u, l.xMax + 6 * u + sp.gap), sy, 0, 0.5);
+}
+
+// The outline with the strip cut to the part drawn; a cut end carries a break mark.
+void drawTrimmedOutline(Frame& f, const ProfileOutline& o, const Strip& strip, double t, double u) {
     const auto& p = o.points;
     const std::size_t n = static_cast<std::size_t>(o.polygonCount);
     for (std::size_t i = 0; i + 1 < n; ++i) f.line(p[i].x, p[i].y, p[i + 1].x, p[i + 1].y);
     for (std::size_t j = 0; j < static_cast<std::size_t>(o.rectangleCount); ++j) {
         const OutlinePoint& a = p[n + 2 * j];
         const OutlinePoint& b = p[n + 2 * j + 1];
-        f.box(a.x, a.y, b.x, b.y);
+        const bool isStrip = std::min(a.y, b.y) == 0 && std::min(a.x, b.x) == 0 && std::max(a.x, b.x) == o.width;
+        if (!isStrip || (!strip.cutLeft && !strip.cutRight)) {
+            f.box(a.x, a.y, b.x, b.y);
+            continue;
+        }
+        f.line(strip.left, 0, strip.right, 0);
+        f.line(strip.left, t, strip.right, t);
+        for (const auto& [x, cut] : {std::pair{strip.left, strip.cutLeft}, std::pair{strip.right, strip.cutRight}}) {
+            if (!cut) {
+                f.line(x, 0, x, t);
+                continue;
+            }
+            // A break: a short zigzag across the plate.
+            const double w = std::max(1.5 * u, 0.25 * t);
+            f.line(x, -0.3 * t, x + w, 0.35 * t);
+            f.line(x + w, 0.35 * t, x - w, 0.65 * t);
+            f.line(x - w, 0.65 * t, x, 1.3 * t);
+        }
     }
-}
-
-void drawAxes(Frame& f, const DesignCase& dc, const ProfileOutline& o, const Layout& l) {
-    const double u = f.unit(), top = dc.t + dc.H;
-    f.s.setForeColour(axisInk);
-    f.s.setDashStyle(DashStyle::dashDot);
-    f.line(o.webX, -12 * u, o.webX, top + 14 * u);
-    const double left = std::min(0.0, l.xMin - 14 * u), right = std::max<double>(o.width, l.xMax + 22 * u) + 4 * u;
-    f.line(left, o.neutralAxis, right, o.neutralAxis);
-    f.s.setDashStyle(DashStyle::solid);
-    f.label("Z", o.webX + 1.5 * u, top + 14 * u, 0, 1);
-    f.label("Y", right + 1.5 * u, o.neutralAxis, 0, 0.5);
-}
-
-void drawLetters(Frame& f, const DesignCase& dc, const ProfileOutline& o, const Layout& l) {
-    const double u = f.unit(), t = dc.t, top = dc.t + dc.H;
-    f.s.setForeColour(dimensionInk);
-
-    f.dimension(0, -6 * u, o.width, -6 * u);
-    f.label("se", o.width + 1.5 * u, -6 * u, 0, 0.5);
-
-    const double xH = std::min(l.xMin, l.topLeft) - 10 * u;
-    f.line(l.topLeft - 0.5 * u, top, xH - u, top);
-    f.dimension(xH, t, xH, top);
-    f.label("H", xH - 1.5 * u, t + dc.H / 2, 1, 0.5);
-
-    const double xh = l.xMax + 10 * u;
-    f.line(l.webTopRight + 0.5 * u, l.webTop, xh + u, l.webTop);
-    if (l.webBottom > t) f.line(l.xMax + 0.5 * u, l.webBottom, xh + u, l.webBottom);
-    f.dimension(xh, l.webBottom, xh, l.webTop);
-    f.label("h", xh + 1.5 * u, (l.webBottom + l.webTop) / 2, 0, 0.5);
-
-    if (l.flange) {
-        const double yB = top + 6 * u;
-        f.line(l.topLeft, top + 0.5 * u, l.topLeft, yB + u);
-        f.line(l.topRight, top + 0.5 * u, l.topRight, yB + u);
-        f.dimension(l.topLeft, yB, l.topRight, yB);
-        f.label("B", l.topRight + 1.5 * u, yB, 0, 0.5);
-
-        f.dimension(l.bLeft, l.bY, l.bRight, l.bY);
-        f.label("b", (l.bLeft + l.bRight) / 2, l.bY - u, 0.5, 1);
-    }
-
-    const double y = l.thicknessY;
-    f.arrow(l.faceLeft - 5 * u, y, l.faceLeft, y);
-    f.arrow(l.faceRight + 5 * u, y, l.faceRight, y);
-    f.label("s", l.faceRight + 6 * u, y, 0, 0.5);
 }
 
 void drawToScale(DrawingSurface& surface, const DesignCase& dc) {
     const ProfileOutline& o = dc.stiff.outline;
     const double height = o.height, width = o.width;
-    const double m = std::max(height, width);
-    if (!wellFormed(o) || !std::isfinite(m) || !(m > 0) || !(height > 0) || !(width > 0)) {
+    if (!wellFormed(o) || !std::isfinite(std::max(height, width)) || !(height > 0) || !(width > 0) ||
+        dc.stiffenerType < 0 || dc.stiffenerType >= stiffenerTypeCount) {
         surface.setScale(0, 1, 1, 0);
         surface.clear();
         return;
     }
-    const double side = 1.8 * m;
+    // The square holds the profile, the part of the strip drawn and the texts around them. The
+    // texts keep their size on the screen, so the square is widened until they fit: a few
+    // rounds settle it.
+    const Layout bare = layoutOf(dc, o, 0);
+    const Strip strip = visibleStrip(dc, o, bare);
+    double side = std::max(strip.right - strip.left, height) / 0.7;
+    Spacing sp;
+    Extent e;
+    for (int round = 0; round < 4; ++round) {
+        surface.setScale(0, side, side, 0);
+        sp.u = side / 100;
+        sp.th = surface.textHeight("H");
+        sp.gap = std::max(sp.u, 0.35 * sp.th);
+        e = textExtent(surface, dc, o, layoutOf(dc, o, sp.u), strip, sp);
+        const double needed = 1.02 * std::max(e.right - e.left, e.top - e.bottom);
+        if (needed <= side) break;
+        side = needed;
+    }
     surface.setScale(0, side, side, 0);
     surface.clear();
 
-    Frame f(surface, 0.9 * m - width / 2, 0.9 * m - 0.4 * height, m / 100);
+    // The texts and the section centred in the square.
+    Frame f(surface, (side - (e.right - e.left)) / 2 - e.left, (side - (e.top - e.bottom)) / 2 - e.bottom, sp.u);
     surface.setLineWidth(1.5);
     surface.setDashStyle(DashStyle::solid);
     surface.setFillStyle(FillStyle::transparent);
     surface.setForeColour(black);
-    drawOutline(f, o);
+    drawTrimmedOutline(f, o, strip, dc.t, sp.u);
     surface.setLineWidth(1);
 
-    if (dc.stiffenerType >= 0 && dc.stiffenerType < stiffenerTypeCount) {
-        const Layout l = layoutOf(dc, o, f.unit());
-        drawAxes(f, dc, o, l);
-        drawLetters(f, dc, o, l);
-    }
+    const Layout l = layoutOf(dc, o, sp.u);
+    drawAxes(f, dc, o, strip, sp);
+    drawLetters(f, dc, o, l, strip, sp);
     surface.setForeColour(black);
 }
 

@@ -50,9 +50,11 @@ void PanelFigureView::paintFigure(QPainter& painter, const QRectF& target, const
     const double bottom = -(userHeight - panelFigureHeight) / 2;
     surface.setScale(left, bottom + userHeight, left + userWidth, bottom);
     surface.clear();
+    // The labels shrink with the figure (a splitter dragged up), down to a size still legible,
+    // so that they keep clear of each other and of the lines they name.
     Font font;
     font.name = "arial";
-    font.size = 8;
+    font.size = std::clamp(8 * std::min(target.width() / 300, target.height() / 150), 5.0, 8.0);
     surface.setFont(font);
     drawPanelFigure(surface, dc, 0, 0);
 }
