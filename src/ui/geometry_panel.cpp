@@ -55,7 +55,6 @@ GeometryPanel::GeometryPanel(QWidget* parent) : QGroupBox(QStringLiteral("Geomet
         *targets[r] = box;
         ++r;
     }
-    grid->setRowStretch(r, 1);
 }
 
 void GeometryPanel::showCase(const DesignCase& dc, char sep) {

@@ -63,7 +63,7 @@ InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
     column->addWidget(materials_);
     column->addWidget(loading_);
     column->addWidget(cfactor_);
-    column->addWidget(fr2, 1);
+    column->addWidget(fr2);
 
     registerBoxes();
 

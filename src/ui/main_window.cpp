@@ -112,17 +112,26 @@ void MainWindow::buildLayout() {
 
     figure_ = new FigurePanel(ctx_.dc, central);
 
-    // The analysis selection sits over the list it governs.
+    // The analysis selection closes the input column, in the height the geometry and stress
+    // frames leave; the summary list it governs takes the right column under the figure.
+    auto* leftColumn = new QWidget(central);
+    leftColumn->setObjectName(QStringLiteral("inputColumn"));
+    analysis_ = new AnalysisPanel(leftColumn);
+    auto* leftLayout = new QVBoxLayout(leftColumn);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->setSpacing(4);
+    leftLayout->addWidget(inputs_);
+    leftLayout->addWidget(analysis_);
+    leftLayout->addStretch(1);
+    inputs_->setParent(leftColumn);
+
     auto* result = new QWidget(central);
     result->setObjectName(QStringLiteral("Result"));
-    analysis_ = new AnalysisPanel(result);
     model_ = new ResultsModel(this);
     list_ = new ResultsList(result);
     list_->setModel(model_);
     auto* resultLayout = new QVBoxLayout(result);
     resultLayout->setContentsMargins(0, 0, 0, 0);
-    resultLayout->setSpacing(4);
-    resultLayout->addWidget(analysis_);
     resultLayout->addWidget(list_, 1);
 
     // The figure keeps its proportions at a modest height; the list takes the rest of the height.
@@ -136,7 +145,7 @@ void MainWindow::buildLayout() {
     // The engineer may give the list more room at the expense of the inputs, or the reverse.
     auto* columns = new GripSplitter(Qt::Horizontal, central);
     columns->setObjectName(QStringLiteral("columnSplitter"));
-    columns->addWidget(inputs_);
+    columns->addWidget(leftColumn);
     columns->addWidget(right);
     columns->setStretchFactor(0, 0);
     columns->setStretchFactor(1, 1);
@@ -266,7 +275,7 @@ void MainWindow::sizeWindow() {
     // The inputs take the width they need and the figure a modest height: the summary list gets
     // the rest of the window.
     if (auto* columns = findChild<QSplitter*>(QStringLiteral("columnSplitter"))) {
-        const int inputs = inputs_->minimumSizeHint().width();
+        const int inputs = columns->widget(0)->minimumSizeHint().width();
         columns->setSizes({inputs, std::max(width - inputs, 1)});
     }
     if (auto* right = findChild<QSplitter*>(QStringLiteral("rightSplitter"))) {
