@@ -188,12 +188,13 @@ Extent textExtent(DrawingSurface& s, const DesignCase& dc, const ProfileOutline&
     const double top = dc.t + dc.H;
     Extent e;
     const double xH = std::min(l.xMin, l.topLeft) - 6 * sp.u;
-    e.left = std::min(strip.left - 4 * sp.u, xH - sp.gap - s.textWidth(sized("H", dc.H)));
+    e.left = std::min(strip.left - 4 * sp.u - sp.gap - s.textWidth("Y"), xH - sp.gap - s.textWidth(sized("H", dc.H)));
     const double right = strip.right + 4 * sp.u;
     e.right = std::max({right + sp.gap + s.textWidth("Y"), strip.right + sp.gap + s.textWidth(sized("se", o.width)),
                         l.xMax + 6 * sp.u + sp.gap + s.textWidth(sized("h", l.webTop - l.webBottom)),
                         l.topRight + sp.gap + s.textWidth(sized("B", l.topRight - l.topLeft)),
-                        l.xMax + 6 * sp.u + sp.gap + s.textWidth(sized("s", dc.tw))});
+                        l.xMax + 6 * sp.u + sp.gap + s.textWidth(sized("s", dc.tw)),
+                        l.xMax + 6 * sp.u + sp.gap + s.textWidth(sized("b", l.bRight - l.bLeft))});
     e.bottom = -4 * sp.u - sp.th;
     e.top = top + 4 * sp.u + 1.5 * sp.th;
     return e;
@@ -211,7 +212,13 @@ void drawAxes(Frame& f, const DesignCase& dc, const ProfileOutline& o, const Str
     f.line(left, o.neutralAxis, right, o.neutralAxis);
     f.s.setDashStyle(DashStyle::solid);
     f.label("Z", o.webX - sp.gap, zTop, 1, 1);
-    f.label("Y", right + sp.gap, o.neutralAxis, 0, 0.5);
+    // "Y" at the left end of its axis, away from the column of texts right of the section,
+    // unless "H = ..." stands at that height.
+    const double midH = dc.t + dc.H / 2;
+    if (std::fabs(o.neutralAxis - midH) > 1.3 * sp.th)
+        f.label("Y", left - sp.gap, o.neutralAxis, 1, 0.5);
+    else
+        f.label("Y", right + sp.gap, o.neutralAxis, 0, 0.5);
 }
 
 void drawLetters(Frame& f, const DesignCase& dc, const ProfileOutline& o, const Layout& l, const Strip& strip,
@@ -241,9 +248,10 @@ void drawLetters(Frame& f, const DesignCase& dc, const ProfileOutline& o, const 
         f.dimension(l.topLeft, yB, l.topRight, yB);
         f.label(sized("B", l.topRight - l.topLeft), l.topRight + sp.gap, yB, 0, 0.5);
 
-        // b under its dimension, starting clear of the web face it is measured from.
+        // The texts of b, h and s stand in one column right of the h dimension, each at the
+        // height of its own lines: b under the flange, h at mid-web, s beside them.
         f.dimension(l.bLeft, l.bY, l.bRight, l.bY);
-        f.label(sized("b", l.bRight - l.bLeft), l.bLeft + sp.gap, l.bY - u, 0, 1);
+        f.label(sized("b", l.bRight - l.bLeft), xh + sp.gap, l.bY, 0, 0.5);
     }
 
     const double y = l.thicknessY;
@@ -251,8 +259,19 @@ void drawLetters(Frame& f, const DesignCase& dc, const ProfileOutline& o, const 
     f.arrow(l.faceRight + 5 * u, y, l.faceRight, y);
     // "s = 10" is wider than the room beside a web: it stands right of the h dimension, at the
     // height of its arrows.
-    const double sy = std::min(y, (l.webBottom + l.webTop) / 2 - 1.3 * sp.th); // below "h = ..."
-    f.label(sized("s", dc.tw), std::max(l.faceRight + 6 * u, l.xMax + 6 * u + sp.gap), sy, 0, 0.5);
+    // Over or under "h = ...", clear of "b = ..." and of the neutral axis, whose "Y" stands at the
+    // same side.
+    const double mid = (l.webBottom + l.webTop) / 2;
+    double sy = mid - 1.3 * sp.th;
+    for (const double candidate : {mid - 1.3 * sp.th, mid + 1.3 * sp.th, mid - 2.6 * sp.th, mid + 2.6 * sp.th}) {
+        const bool clearOfB = !l.flange || std::fabs(candidate - l.bY) > 1.1 * sp.th;
+        const bool clearOfY = std::fabs(candidate - o.neutralAxis) > 0.9 * sp.th;
+        if (clearOfB && clearOfY) {
+            sy = candidate;
+            break;
+        }
+    }
+    f.label(sized("s", dc.tw), xh + sp.gap, sy, 0, 0.5);
 }
 
 // The outline with the strip cut to the part drawn; a cut end carries a break mark.

@@ -215,6 +215,18 @@ BatchResultsPage::BatchResultsPage(char separator, QWidget* parent) : QWidget(pa
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setToolTip(QStringLiteral("Double-click a case to show it in the main window"));
 
+    // The utilisations stand right after the identification, the rest of the inputs after them:
+    // what decides a case is seen without scrolling. The export keeps the file's order.
+    const int inputs = batchResultsInputColumns();
+    for (int column = inputs; column < model_->columnCount(); ++column)
+        table_->horizontalHeader()->moveSection(table_->horizontalHeader()->visualIndex(column), 2 + column - inputs);
+    // The group labels ("Buckling", "Scant/Yield") are the same in every row: the view leaves
+    // them out, the export keeps them.
+    for (int column = inputs; column < model_->columnCount(); ++column)
+        if (model_->headerData(column, Qt::Horizontal).toString() == QLatin1String("Buckling") ||
+            model_->headerData(column, Qt::Horizontal).toString() == QLatin1String("Scant/Yield"))
+            table_->setColumnHidden(column, true);
+
     auto* filters = new QHBoxLayout;
     filters->addWidget(failingOnly_);
     filters->addWidget(checkLabel);
@@ -240,6 +252,12 @@ BatchResultsPage::BatchResultsPage(char separator, QWidget* parent) : QWidget(pa
     connect(filter_, &QAbstractItemModel::modelReset, this, &BatchResultsPage::showCount);
     connect(filter_, &QAbstractItemModel::layoutChanged, this, &BatchResultsPage::showCount);
     showCount();
+}
+
+void BatchResultsPage::fitColumns() {
+    // Measured on the first rows only: a run of ten thousand cases is not measured row by row.
+    table_->horizontalHeader()->setResizeContentsPrecision(200);
+    table_->resizeColumnsToContents();
 }
 
 void BatchResultsPage::showCount() {

@@ -101,6 +101,8 @@ public:
     BatchResultsFilter* filter() const { return filter_; }
     QTableView* table() const { return table_; }
 
+    // Every column as wide as its heading and texts (after a run).
+    void fitColumns();
     // The rows shown (filtered and sorted) with the headings, TAB-separated.
     std::string shownText() const;
     // "Export…": asks for a file and writes shownText to it; false when nothing was written.

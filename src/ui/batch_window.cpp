@@ -357,6 +357,7 @@ bool BatchWindow::saveResults() {
 
     const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
     running_ = false;
+    resultsPage_->fitColumns();
     showLastCaseInList();
     if (caseShown_) caseShown_();
     if (const auto* failure = std::get_if<std::string>(&written)) {

@@ -1,8 +1,8 @@
 #pragma once
 
-// The working window `korvel`: every input of the design case on the left, the panel figure with
-// the profile designations top right and the control summary list filling the rest (under the
-// analysis selection that decides what it lists), with the
+// The working window `korvel`: every input of the design case on the left, closed by the analysis
+// selection that decides what the list shows; the panel figure with the profile designations top
+// right and the control summary list filling the rest of the right column, with the
 // File, Profile, Database, Print and Help menus. Every input recalculates the whole case; every
 // action runs to completion before the next one is handled.
 //
