@@ -6,6 +6,7 @@
 #include "files/file_replacement.h"
 #include "report/tab_separated.h"
 #include "ui/message_warnings.h"
+#include "ui/verdict_colours.h"
 
 #include <QBrush>
 #include <QCheckBox>
@@ -49,9 +50,8 @@ double cellNumber(const std::string& cell) {
     return end != nullptr && *end == '\0' ? value : std::numeric_limits<double>::quiet_NaN();
 }
 
-const QColor darkGreen(0, 128, 0);
-const QColor darkRed(128, 0, 0);
-const QColor failingGround(255, 215, 215);
+constexpr Rgb darkGreen{0, 128, 0};
+constexpr Rgb darkRed{128, 0, 0};
 
 } // namespace
 
@@ -110,11 +110,11 @@ QVariant BatchResultsModel::data(const QModelIndex& index, int role) const {
         return QString::fromStdString(row.cells[column]);
     case Qt::ForegroundRole:
         if (isResultColumn(index.column()) && !std::isnan(number) && number >= 0)
-            return QBrush(number > 1 ? darkRed : darkGreen);
+            return QBrush(verdictColour(number > 1 ? darkRed : darkGreen));
         return {};
     case Qt::BackgroundRole:
         // The identification of a failing case stands out whatever column is sorted.
-        if (index.column() == 1 && row.failed.any()) return QBrush(failingGround);
+        if (index.column() == 1 && row.failed.any()) return QBrush(failingGround());
         return {};
     case Qt::TextAlignmentRole:
         if (!std::isnan(number)) return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));

@@ -13,6 +13,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cmath>
 
 namespace korvel {
 
@@ -66,15 +67,18 @@ void PanelFigureView::paintEvent(QPaintEvent*) {
     paintFigure(painter, QRectF(rect()), dc_);
 }
 
-QPixmap profilePicture(std::string_view name, int side) {
-    QPixmap pixmap(side, side);
+QPixmap profilePicture(std::string_view name, int side, double pixelRatio) {
+    const double ratio = std::max(1.0, pixelRatio);
+    const int pixels = static_cast<int>(std::lround(side * ratio));
+    QPixmap pixmap(pixels, pixels);
     pixmap.fill(Qt::white);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    QtDrawingSurface surface(painter, QRectF(0, 0, side, side));
+    QtDrawingSurface surface(painter, QRectF(0, 0, pixels, pixels));
     surface.setScale(0, 0, side, side);
     const bool drawn = drawPicture(surface, name, 0, 0, side, side);
     painter.end();
+    pixmap.setDevicePixelRatio(ratio);
     return drawn ? pixmap : QPixmap();
 }
 
@@ -140,12 +144,12 @@ void FigurePanel::showCase(const DesignCase& dc, char sep) {
     const std::string stiff(stiffenerPictureName(dc.stiffenerType));
     if (stiff != stiffPicture_ || cmdpicStiff_->icon().isNull()) {
         stiffPicture_ = stiff;
-        cmdpicStiff_->setIcon(QIcon(profilePicture(stiff, pictureSide)));
+        cmdpicStiff_->setIcon(QIcon(profilePicture(stiff, pictureSide, devicePixelRatioF())));
     }
     const std::string gird(girderPictureName(dc.girderType));
     if (gird != girdPicture_ || cmdpicGird_->icon().isNull()) {
         girdPicture_ = gird;
-        cmdpicGird_->setIcon(QIcon(profilePicture(gird, pictureSide)));
+        cmdpicGird_->setIcon(QIcon(profilePicture(gird, pictureSide, devicePixelRatioF())));
     }
     pic21_->update();
 }

@@ -63,6 +63,7 @@ private:
 };
 
 // A profile button's picture drawn by code at `side` pixels; a null pixmap for an unknown name.
-QPixmap profilePicture(std::string_view name, int side);
+// `pixelRatio` device pixels per pixel: the picture stays sharp on a scaled screen.
+QPixmap profilePicture(std::string_view name, int side, double pixelRatio = 1);
 
 } // namespace korvel

@@ -40,6 +40,12 @@ void LineInput::setHighlighted(bool on) {
     // A disabled box keeps the style's disabled look, so a copied material strength reads as such.
     pal.setColor(QPalette::Active, QPalette::Base, colour);
     pal.setColor(QPalette::Inactive, QPalette::Base, colour);
+    // The box is white or light yellow whatever the desktop's colours: its text is black, so that
+    // it reads on a dark desktop as well.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Text, Qt::black);
+        pal.setColor(group, QPalette::PlaceholderText, Qt::darkGray);
+    }
     setPalette(pal);
 }
 

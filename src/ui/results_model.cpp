@@ -1,6 +1,7 @@
 #include "ui/results_model.h"
 
 #include "report/control_summary.h"
+#include "ui/verdict_colours.h"
 
 #include <QBrush>
 #include <QColor>
@@ -11,7 +12,7 @@ namespace korvel {
 namespace {
 
 QColor toQColor(Rgb c) {
-    return {c.r, c.g, c.b};
+    return verdictColour(c);
 }
 
 const char* const headers[] = {controlColumnTitle, ratioColumnTitle, referenceColumnTitle};

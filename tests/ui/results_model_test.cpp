@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPalette>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -195,6 +196,33 @@ TEST(ResultsListTest, CopiesRowsAsTabSeparatedTextAndKeepsColumnWidths) {
     EXPECT_EQ(list.header()->sectionSize(ResultsModel::referenceColumn), 222);
     // The value column is as wide as its heading on two lines at least: no "Int…".
     EXPECT_GE(list.header()->sectionSize(ResultsModel::valueColumn), list.headingWidth(ResultsModel::valueColumn));
+}
+
+} // namespace
+} // namespace korvel
+
+namespace korvel {
+namespace {
+
+// On a dark desktop the verdict colours keep their hue but are lightened to read on the dark
+// ground; on a light one they are the listing's own.
+TEST(ResultsModelPalette, VerdictColoursReadOnADarkPalette) {
+    ResultsModel model;
+    model.setRows(sampleRows());
+    const auto valueColour = [&](int row) {
+        return model.data(model.index(row, ResultsModel::valueColumn), Qt::ForegroundRole).value<QBrush>().color();
+    };
+    EXPECT_EQ(valueColour(1), QColor(0, 128, 0));
+    const QPalette light = QGuiApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    QGuiApplication::setPalette(dark);
+    EXPECT_GE(valueColour(1).lightnessF(), 0.6);
+    EXPECT_GE(valueColour(2).lightnessF(), 0.6);
+    EXPECT_GT(valueColour(1).green(), valueColour(1).red()); // still green
+    EXPECT_GT(valueColour(2).red(), valueColour(2).green()); // still red
+    QGuiApplication::setPalette(light);
 }
 
 } // namespace
