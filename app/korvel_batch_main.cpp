@@ -2,7 +2,9 @@
 //
 //   korvel-batch INPUT.kori|- [-o OUTPUT.koro|-] [--data DIR] [--decimal-comma] [-j N]
 //                [--no-header] [--summary]
-//   korvel-batch --detail N INPUT.kori|- [--data DIR] [--decimal-comma]
+//   korvel-batch --format json INPUT.kori|- [-o OUTPUT.jsonl|-] [...]
+//   korvel-batch --listing INPUT.kori|- [-o OUTPUT.txt|-] [--selection 1|2|3] [...]
+//   korvel-batch --detail N INPUT.kori|- [--format json] [--data DIR] [--decimal-comma]
 //   korvel-batch            (the start-up batch run on dummy.kori of the program folder)
 //
 // Exit status: 0 done, 1 the input cannot be read, 2 wrong arguments, 3 the tables cannot be
@@ -19,11 +21,16 @@
 #include "files/batch_stream_run.h"
 #include "files/file_replacement.h"
 #include "files/table_loader.h"
+#include "files/table_stamps.h"
+#include "report/case_json.h"
+#include "report/listing_text.h"
 
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -173,8 +180,41 @@ std::optional<Catalogue> loadTables(const fs::path& folder) {
     return std::get<Catalogue>(std::move(load));
 }
 
+// What the results were made with. The time is now, or SOURCE_DATE_EPOCH when it is set (seconds
+// since 1970), so that a run can be repeated byte for byte.
+Provenance runProvenance(const fs::path& tablesFolder) {
+    std::int64_t seconds = static_cast<std::int64_t>(std::time(nullptr));
+    if (const char* fixed = std::getenv("SOURCE_DATE_EPOCH")) {
+        char* end = nullptr;
+        const long long value = std::strtoll(fixed, &end, 10);
+        if (end != fixed && *end == '\0' && value >= 0) seconds = value;
+    }
+    return makeProvenance(tablesFolder, seconds);
+}
+
+// How the rows of a JSON or listing run are composed.
+BatchRowFormat rowFormat(const BatchOptions& options) {
+    BatchRowFormat format;
+    if (options.form == BatchOutputForm::json) {
+        format.caseRows = [](std::string& out, const BatchEntry& entry, std::int64_t n, DesignCase& dc) {
+            appendCaseJson(out, entry, n, dc);
+        };
+        format.commentRows = appendCommentJson;
+    } else if (options.form == BatchOutputForm::listing) {
+        const int selection = options.selection;
+        format.caseRows = [selection](std::string& out, const BatchEntry& entry, std::int64_t n, DesignCase& dc) {
+            dc.analysis = selection;
+            appendCaseListingText(out, entry, n, dc);
+        };
+        format.commentRows = appendCommentListingText;
+        format.withTexts = true;
+    }
+    return format;
+}
+
 // The whole input is read, as for a run, before case N is calculated.
-int runDetail(int n, BatchStreamReader& in, const Catalogue& catalogue) {
+int runDetail(int n, BatchStreamReader& in, const Catalogue& catalogue, const BatchOptions& options,
+              const fs::path& tablesFolder) {
     BatchEntry entry;
     std::optional<BatchEntry> wanted;
     int cases = 0;
@@ -195,13 +235,21 @@ int runDetail(int n, BatchStreamReader& in, const Catalogue& catalogue) {
     CaseWarnings warnings(prefix);
     DesignCase dc;
     runBatchCase(*wanted, dc, catalogue, warnings);
-    writeCaseDetail(std::cout, dc);
+    if (options.form == BatchOutputForm::json) {
+        const Provenance provenance = runProvenance(tablesFolder);
+        std::string text;
+        appendCaseJson(text, *wanted, n, dc, &provenance);
+        std::cout << text;
+    } else {
+        writeCaseDetail(std::cout, dc);
+    }
     if (dc.fault.stopped()) std::cerr << prefix << dc.fault.message() << '\n';
     return exitDone;
 }
 
 // Standard output is written as the rows come; a file only appears, complete, at the end.
-int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogue& catalogue) {
+int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogue& catalogue,
+              const fs::path& tablesFolder) {
     const std::string output = options.outputPath();
     const bool toStream = options.outputIsStream();
     std::error_code ec;
@@ -221,12 +269,17 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
 
     BatchStreamOutcome outcome;
     const auto run = [&](std::ostream& out) {
-        if (options.header) out << batchResultsHeader();
+        if (options.header && options.form == BatchOutputForm::table) out << batchResultsHeader();
+        if (options.header && options.form == BatchOutputForm::json) {
+            std::string line;
+            appendProvenanceJson(line, runProvenance(tablesFolder));
+            out << line << '\n';
+        }
         hooks.write = [&out](std::string_view rows) {
             out.write(rows.data(), static_cast<std::streamsize>(rows.size()));
             return static_cast<bool>(out);
         };
-        outcome = streamBatch(in, catalogue, options.threads, hooks);
+        outcome = streamBatch(in, catalogue, options.threads, hooks, rowFormat(options));
     };
     std::optional<std::string> failure;
     if (toStream) {
@@ -296,8 +349,8 @@ int main(int argc, char** argv) {
         return exitUsage;
     }
 
-    const std::optional<Catalogue> catalogue =
-        loadTables(options.dataFolder.empty() ? folder : fs::path(options.dataFolder));
+    const fs::path tablesFolder = options.dataFolder.empty() ? folder : fs::path(options.dataFolder);
+    const std::optional<Catalogue> catalogue = loadTables(tablesFolder);
     if (!catalogue) return exitTables;
 
     std::optional<BatchStreamReader> opened;
@@ -311,5 +364,6 @@ int main(int argc, char** argv) {
         }
         opened.emplace(std::move(std::get<BatchStreamReader>(file)));
     }
-    return options.detail ? runDetail(*options.detail, *opened, *catalogue) : runStream(options, *opened, *catalogue);
+    return options.detail ? runDetail(*options.detail, *opened, *catalogue, options, tablesFolder)
+                          : runStream(options, *opened, *catalogue, tablesFolder);
 }
