@@ -25,7 +25,10 @@ constexpr const char* usage =
     "                                   the printed report as a PDF file, without a window\n"
     "                                   (1 buckling, 2 scantling/yield, 3 both; default: the\n"
     "                                   case's own analysis selection; default case: the\n"
-    "                                   start-up case of dummy.kori)\n";
+    "                                   start-up case of dummy.kori)\n"
+    "       korvel --pdf OUT.pdf --batch IN.kori [--selection 1|2|3] [--cases 3,7-12]\n"
+    "                                   the report of a batch: a summary page, then one report\n"
+    "                                   page per case (default: every case, both listings)\n";
 
 } // namespace
 

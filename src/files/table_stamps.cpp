@@ -64,14 +64,13 @@ Provenance makeProvenance(const std::filesystem::path& folder, std::int64_t seco
     return {programVersion(), tableStamps(folder), utcDateTime(secondsSinceEpoch)};
 }
 
-std::string provenanceLine(const Provenance& p) {
-    std::string out = "KORVEL " + p.version + "; tables";
-    const char* separator = " ";
+std::vector<std::string> provenanceLines(const Provenance& p) {
+    std::string tables;
     for (const TableStamp& t : p.tables) {
-        out += separator + t.file + " " + (t.checksum.empty() ? std::string("unreadable") : "fnv1a64:" + t.checksum);
-        separator = ", ";
+        if (!tables.empty()) tables += ", ";
+        tables += t.file + " " + (t.checksum.empty() ? std::string("(unreadable)") : t.checksum);
     }
-    return out + "; " + p.dateTime;
+    return {"Made with KORVEL " + p.version + " on " + p.dateTime + " from the tables (FNV-1a 64 checksums):", tables};
 }
 
 } // namespace korvel

@@ -44,8 +44,8 @@ std::string utcDateTime(std::int64_t secondsSinceEpoch);
 // The provenance of a run on the tables of `folder` at `secondsSinceEpoch`.
 Provenance makeProvenance(const std::filesystem::path& folder, std::int64_t secondsSinceEpoch);
 
-// "KORVEL 0.1.0; tables bfprof.dat fnv1a64:0123456789abcdef, ...; 2026-12-08T05:40:12Z": one line
-// for a report's footer.
-std::string provenanceLine(const Provenance& p);
+// Two lines for a report's footer: "Made with KORVEL 0.1.0 on 2026-12-08T05:40:12Z from the tables
+// (FNV-1a 64 checksums):" and "bfprof.dat 0123456789abcdef, lprof.dat ..., KORmat.dat ...".
+std::vector<std::string> provenanceLines(const Provenance& p);
 
 } // namespace korvel

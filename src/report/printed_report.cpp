@@ -118,8 +118,8 @@ bool shown(const std::string& proportionLine) {
 class ReportComposer {
 public:
     ReportComposer(DrawingSurface& page, const DesignCase& dc, const Catalogue& catalogue, const PageSize& size,
-                   const ReportTime& time)
-        : page_(page), dc_(dc), catalogue_(catalogue), size_(size), time_(time) {}
+                   const ReportTime& time, const ReportPageMarks& marks)
+        : page_(page), dc_(dc), catalogue_(catalogue), size_(size), time_(time), marks_(marks) {}
 
     void compose() {
         layout_ = measureReportLayout(page_, size_);
@@ -134,6 +134,10 @@ public:
         geometryStructureAndStresses();
         profiles();
         listings();
+        if (!marks_.footer.empty()) {
+            characterGrid();
+            printReportFooter(page_, layout_, marks_.footer);
+        }
     }
 
 private:
@@ -176,7 +180,7 @@ private:
         setSize(baseSize);
         const std::string date = "Date: " + reportDate(time_);
         const double right = g.rightLimit - page_.textWidth(date);
-        page_.text(right, line_ + 0.5, "Page: 1");
+        page_.text(right, line_ + 0.5, marks_.page);
 
         line_ += 2;
         setSize(baseSize + 1);
@@ -383,6 +387,7 @@ private:
     const Catalogue& catalogue_;
     const PageSize& size_;
     const ReportTime& time_;
+    const ReportPageMarks& marks_;
     ReportLayout layout_;
     double line_ = 2;
 };
@@ -427,9 +432,27 @@ std::string reportClock(const ReportTime& time) {
     return formatNumber(time.hour, "0") + ":" + formatNumber(time.minute, "0");
 }
 
+void printReportFooter(DrawingSurface& page, const ReportLayout& layout, const std::vector<std::string>& lines) {
+    const Font font = page.font();
+    const Rgb colour = page.foreColour();
+    Font small;
+    small.name = reportFont;
+    small.size = 7;
+    page.setFont(small);
+    page.setForeColour(black);
+    // One footer line is 0.75 of a base line; the lowest ends at the foot of the printable area.
+    double y = layout.linesPerPage - 1 - 0.75 * static_cast<double>(lines.size() - 1);
+    for (const std::string& text : lines) {
+        page.text(layout.leftMargin, y, text);
+        y += 0.75;
+    }
+    page.setFont(font);
+    page.setForeColour(colour);
+}
+
 void composeReport(DrawingSurface& page, const DesignCase& dc, const Catalogue& catalogue, const PageSize& size,
-                   const ReportTime& time) {
-    ReportComposer(page, dc, catalogue, size, time).compose();
+                   const ReportTime& time, const ReportPageMarks& marks) {
+    ReportComposer(page, dc, catalogue, size, time, marks).compose();
 }
 
 } // namespace korvel

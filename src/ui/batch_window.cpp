@@ -2,6 +2,7 @@
 
 #include "design/number_format.h"
 #include "files/file_replacement.h"
+#include "ui/batch_report_export.h"
 #include "ui/file_dialogs.h"
 
 #include <QAction>
@@ -126,6 +127,16 @@ BatchWindow::BatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalo
     mnfileopen_->setObjectName(QStringLiteral("mnfileopen"));
     mnufilesave_ = file->addAction(QStringLiteral("&Save Result to File"), this, [this] { saveResults(); });
     mnufilesave_->setObjectName(QStringLiteral("mnufilesave"));
+    // The report of every case: ui/batch_report_export.h.
+    const auto reportJob = [this] {
+        return BatchReportJob{this,         &state_.list, state_.currentFile, &catalogue_,
+                              dc_.analysis, &messages(),  &fileDialogs(),     {}};
+    };
+    file->addSeparator();
+    file->addAction(QString::fromUtf8(exportAllPdfCaption), this, [reportJob] { exportBatchReportPdf(reportJob()); })
+        ->setObjectName(QStringLiteral("mnuexportallpdf"));
+    file->addAction(QString::fromUtf8(printAllCaption), this, [reportJob] { printBatchReport(reportJob()); })
+        ->setObjectName(QStringLiteral("mnuprintall"));
 
     auto* central = new QWidget(this);
     auto* grid = new QGridLayout;
