@@ -19,6 +19,7 @@ constexpr Rgb headingShade{225, 225, 225};
 constexpr double rowFontSize = 8;
 constexpr double footerFontSize = 7;
 constexpr double marginMm = 8;
+constexpr double footerMarginMm = 2; // below the footer, within the printable area
 constexpr double titleHeightMm = 30; // title block and column headings
 constexpr double rowSpacing = 1.25;  // row pitch in text heights
 
@@ -30,12 +31,12 @@ struct Column {
 constexpr std::array<Column, 9> columns = {{
     {"Case", 0.045},
     {"Line", 0.045},
-    {"Identification", 0.16},
+    {"Identification", 0.18},
     {"Stiffener", 0.19},
     {"Girder", 0.17},
     {"Highest", 0.055},
     {"Check", 0.055},
-    {"Failed checks", 0.21},
+    {"Failed checks", 0.19},
     {"Verdict", 0.07},
 }};
 enum ColumnIndex { colCase, colLine, colIdentification, colStiffener, colGirder, colHighest, colCheck, colFailed };
@@ -52,12 +53,6 @@ void setFont(DrawingSurface& page, const char* name, double size, bool bold = fa
 double rowPitch(DrawingSurface& page) {
     setFont(page, reportFont, rowFontSize);
     return page.textHeight("KORVEL") * rowSpacing;
-}
-
-double footerHeight(DrawingSurface& page, std::size_t lines) {
-    if (lines == 0) return 0;
-    setFont(page, reportFont, footerFontSize);
-    return page.textHeight("KORVEL") * (static_cast<double>(lines) + 1);
 }
 
 // `text` cut at a character boundary and ended with "…" so that it fits `width`.
@@ -108,7 +103,7 @@ std::vector<SummaryPageRows> layoutSummaryPages(DrawingSurface& page, const std:
                                                 const PageSize& size, std::size_t footerLines) {
     page.setScale(0, 0, size.widthMm, size.heightMm);
     const double pitch = rowPitch(page);
-    const double usable = size.heightMm - marginMm - titleHeightMm - footerHeight(page, footerLines) - marginMm;
+    const double usable = size.heightMm - marginMm - titleHeightMm - footerBandMm(page, size, footerLines) - 2;
     const std::size_t perPage = std::max<std::size_t>(2, pitch > 0 ? static_cast<std::size_t>(usable / pitch) : 2);
     std::vector<SummaryPageRows> pages;
     std::size_t first = 0;
@@ -125,7 +120,7 @@ std::vector<SummaryPageRows> layoutSummaryPages(DrawingSurface& page, const std:
 
 void composeSummaryPage(DrawingSurface& page, const std::vector<BatchCaseSummary>& rows, const SummaryPageRows& part,
                         const SummaryTitle& title, const PageSize& size, const ReportTime& time,
-                        const ReportPageMarks& marks) {
+                        const SummaryPageMarks& marks) {
     page.setScale(0, 0, size.widthMm, size.heightMm);
     page.setLineWidth(1);
     page.setDashStyle(DashStyle::solid);
@@ -207,14 +202,26 @@ void composeSummaryPage(DrawingSurface& page, const std::vector<BatchCaseSummary
         y += pitch;
     }
 
-    if (!marks.footer.empty()) {
-        setFont(page, reportFont, footerFontSize);
-        const double lineHeight = page.textHeight("KORVEL");
-        double footerY = size.heightMm - marginMm - lineHeight * static_cast<double>(marks.footer.size());
-        for (const std::string& text : marks.footer) {
-            page.text(left, footerY, text);
-            footerY += lineHeight;
-        }
+    composePageFooter(page, size, marks.footer);
+}
+
+double footerBandMm(DrawingSurface& page, const PageSize& size, std::size_t lines) {
+    page.setScale(0, 0, size.widthMm, size.heightMm);
+    setFont(page, reportFont, footerFontSize);
+    // Half a line's space above the footer, and a narrow margin below it.
+    return lines == 0 ? 0 : page.textHeight("KORVEL") * (static_cast<double>(lines) + 0.5) + footerMarginMm;
+}
+
+void composePageFooter(DrawingSurface& page, const PageSize& size, const std::vector<std::string>& lines) {
+    if (lines.empty()) return;
+    page.setScale(0, 0, size.widthMm, size.heightMm);
+    setFont(page, reportFont, footerFontSize);
+    page.setForeColour(black);
+    const double lineHeight = page.textHeight("KORVEL");
+    double y = size.heightMm - footerMarginMm - lineHeight * static_cast<double>(lines.size());
+    for (const std::string& text : lines) {
+        page.text(marginMm, y, text);
+        y += lineHeight;
     }
 }
 

@@ -35,6 +35,12 @@ struct SummaryPageRows {
     bool operator==(const SummaryPageRows& o) const { return first == o.first && count == o.count; }
 };
 
+// What a summary page shows beside its rows.
+struct SummaryPageMarks {
+    std::string page;                // "Page 1 of 11"
+    std::vector<std::string> footer; // drawn with composePageFooter
+};
+
 // Splits the rows into pages of the printable area `size`, measuring on `page` (nothing is drawn).
 // A heading never stands last on a page, away from its cases. At least one page, even for no rows.
 std::vector<SummaryPageRows> layoutSummaryPages(DrawingSurface& page, const std::vector<BatchCaseSummary>& rows,
@@ -43,7 +49,13 @@ std::vector<SummaryPageRows> layoutSummaryPages(DrawingSurface& page, const std:
 // Draws one summary page: the title block, the column headings and its rows.
 void composeSummaryPage(DrawingSurface& page, const std::vector<BatchCaseSummary>& rows, const SummaryPageRows& part,
                         const SummaryTitle& title, const PageSize& size, const ReportTime& time,
-                        const ReportPageMarks& marks);
+                        const SummaryPageMarks& marks);
+
+// The band at the foot of every page of a batch report that holds `lines` footer lines (what the
+// report was made with), in millimetres; measured on `page`.
+double footerBandMm(DrawingSurface& page, const PageSize& size, std::size_t lines);
+// Draws the footer lines in that band, the last at the foot of the printable area.
+void composePageFooter(DrawingSurface& page, const PageSize& size, const std::vector<std::string>& lines);
 
 // "Page 3 of 11".
 std::string pageOfText(std::size_t k, std::size_t n);

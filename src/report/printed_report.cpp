@@ -134,10 +134,6 @@ public:
         geometryStructureAndStresses();
         profiles();
         listings();
-        if (!marks_.footer.empty()) {
-            characterGrid();
-            printReportFooter(page_, layout_, marks_.footer);
-        }
     }
 
 private:
@@ -430,24 +426,6 @@ std::string reportDate(const ReportTime& time) {
 
 std::string reportClock(const ReportTime& time) {
     return formatNumber(time.hour, "0") + ":" + formatNumber(time.minute, "0");
-}
-
-void printReportFooter(DrawingSurface& page, const ReportLayout& layout, const std::vector<std::string>& lines) {
-    const Font font = page.font();
-    const Rgb colour = page.foreColour();
-    Font small;
-    small.name = reportFont;
-    small.size = 7;
-    page.setFont(small);
-    page.setForeColour(black);
-    // One footer line is 0.75 of a base line; the lowest ends at the foot of the printable area.
-    double y = layout.linesPerPage - 1 - 0.75 * static_cast<double>(lines.size() - 1);
-    for (const std::string& text : lines) {
-        page.text(layout.leftMargin, y, text);
-        y += 0.75;
-    }
-    page.setFont(font);
-    page.setForeColour(colour);
 }
 
 void composeReport(DrawingSurface& page, const DesignCase& dc, const Catalogue& catalogue, const PageSize& size,

@@ -15,7 +15,6 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 namespace korvel {
 
@@ -63,17 +62,12 @@ std::string reportDate(const ReportTime& time);
 // "9:5": hour and minute without leading zeros, as the report has always printed them.
 std::string reportClock(const ReportTime& time);
 
-// What a page of a report of many cases adds to the one-page report: its number among all pages
-// ("Page 3 of 11" in place of "Page: 1") and footer lines at the foot of the page (what the report
-// was made with). The defaults give the one-page report as it has always been printed.
+// What a page of a report of many cases changes in the one-page report: its number among all
+// pages ("Page 3 of 11" in place of "Page: 1"). The default gives the one-page report as it has
+// always been printed.
 struct ReportPageMarks {
     std::string page = "Page: 1";
-    std::vector<std::string> footer;
 };
-
-// The footer of a report page: `lines` in a small font from the foot of the printable area upwards,
-// the last line lowest. Leaves the font and colour as they were.
-void printReportFooter(DrawingSurface& page, const ReportLayout& layout, const std::vector<std::string>& lines);
 
 // Composes one copy of the report on `page`. The title follows the analysis selection, the
 // listings the print selection (1 buckling, 2 scantling and yield, 3 both; any other value

@@ -64,10 +64,16 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, const BatchList& list
     const PageSize size{printable.width(), printable.height()};
     QtDrawingSurface surface(painter, QRectF(0, 0, device.width(), device.height()));
 
-    ReportPageMarks marks;
+    SummaryPageMarks marks;
     marks.footer = provenanceLines(request.provenance);
     const std::vector<SummaryPageRows> summaryPages =
         layoutSummaryPages(surface, plan->rows, size, marks.footer.size());
+    // A case page is the one-page report, which may fill its page to the foot, pressed into the
+    // page less the footer's band. The report measures its grid on the page in device units, which
+    // a painter transform does not change: so the page is laid out as ever and drawn a few percent
+    // lower in height, instead of losing lines at its foot.
+    const double band = footerBandMm(surface, size, marks.footer.size());
+    const double shrink = size.heightMm > 2 * band ? (size.heightMm - band) / size.heightMm : 1;
     const std::size_t pageCount = summaryPages.size() + plan->pages.size();
 
     std::size_t pageNumber = 0;
@@ -95,8 +101,11 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, const BatchList& list
             painter.end();
             return BatchReportEnd::failed;
         }
-        marks.page = pageOfText(pageNumber, pageCount);
-        composeReport(surface, *dc, catalogue, size, request.time, marks);
+        painter.save();
+        painter.scale(1, shrink);
+        composeReport(surface, *dc, catalogue, size, request.time, ReportPageMarks{pageOfText(pageNumber, pageCount)});
+        painter.restore();
+        composePageFooter(surface, size, marks.footer);
         if (progress && !progress(cases + static_cast<int>(k) + 1, totalSteps)) {
             painter.end();
             return BatchReportEnd::cancelled;
