@@ -104,9 +104,9 @@ void appendUtilisations(std::string& out, const DesignCase& dc) {
         appendJsonString(out, c.heading);
         out += ",\"clause\":";
         appendJsonString(out, c.clause);
-        out += ",\"state\":\"";
+        out += R"(,"state":")";
         out += stateName(state);
-        out += "\",\"value\":";
+        out += R"(","value":)";
         if (state != ResultState::computed)
             out += "null";
         else if (c.value)
@@ -128,9 +128,9 @@ void appendRules(std::string& out, const DesignCase& dc) {
     const auto rule = [&](const char* name, double value, double limit, bool failed, bool last) {
         out += "{\"rule\":";
         appendJsonString(out, name);
-        out += ",\"state\":\"";
+        out += R"(,"state":")";
         out += checked ? "computed" : "notComputed";
-        out += "\",\"value\":";
+        out += R"(","value":)";
         if (checked)
             appendJsonNumber(out, value);
         else
@@ -188,7 +188,7 @@ void appendJsonString(std::string& out, std::string_view text) {
 }
 
 void appendProvenanceJson(std::string& out, const Provenance& p) {
-    out += "{\"kind\":\"provenance\",\"program\":\"KORVEL\",\"version\":";
+    out += R"({"kind":"provenance","program":"KORVEL","version":)";
     appendJsonString(out, p.version);
     out += ",\"tables\":[";
     for (std::size_t i = 0; i < p.tables.size(); ++i) {
@@ -210,7 +210,7 @@ void appendProvenanceJson(std::string& out, const Provenance& p) {
 void appendCaseJson(std::string& out, const BatchEntry& entry, std::int64_t caseNumber, const DesignCase& dc,
                     const Provenance* provenance) {
     const BatchCaseSummary summary = summarizeCase(entry, caseNumber, dc);
-    out += "{\"kind\":\"case\",\"case\":";
+    out += R"({"kind":"case","case":)";
     out += std::to_string(caseNumber);
     out += ",\"line\":";
     out += std::to_string(entry.line);
@@ -218,9 +218,9 @@ void appendCaseJson(std::string& out, const BatchEntry& entry, std::int64_t case
     appendJsonString(out, dc.projectName);
     out += ",\"identification\":";
     appendJsonString(out, dc.identification);
-    out += ",\"verdict\":\"";
+    out += R"(,"verdict":")";
     out += verdictText(summary.verdict);
-    out += "\",\"highest\":";
+    out += R"(","highest":)";
     if (summary.highestCheck) {
         out += "{\"check\":";
         appendJsonString(out, summary.highestCheck->symbol);
@@ -264,7 +264,7 @@ void appendCaseJson(std::string& out, const BatchEntry& entry, std::int64_t case
 }
 
 void appendCommentJson(std::string& out, const BatchEntry& entry) {
-    out += "{\"kind\":\"comment\",\"line\":";
+    out += R"({"kind":"comment","line":)";
     out += std::to_string(entry.line);
     out += ",\"text\":";
     appendJsonString(out, entry.firstText);
