@@ -19,6 +19,7 @@
 #include "files/batch_stream_run.h"
 #include "files/file_replacement.h"
 #include "files/table_loader.h"
+#include "interrupt_cleanup.h"
 
 #include <chrono>
 #include <cmath>
@@ -233,11 +234,17 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
         run(std::cout);
         std::cout.flush();
         if (!outcome.input && !std::cout) failure = "can't write the results to standard output";
-    } else if (const auto why = replaceFileWith(fs::path(output), [&](std::ostream& out) {
-                   run(out);
-                   // A faulty input fails the save: a file already there stays as it was.
-                   if (outcome.input) out.setstate(std::ios::failbit);
-               })) {
+    } else if (const auto why = replaceFileWith(
+                   fs::path(output),
+                   [&](std::ostream& out) {
+                       run(out);
+                       // A faulty input fails the save: a file already there stays as it was.
+                       if (outcome.input) out.setstate(std::ios::failbit);
+                   },
+                   [&](const fs::path& temporary) {
+                       progress.clear();
+                       removeOnInterrupt(temporary, "korvel-batch: interrupted; " + output + " was not written");
+                   })) {
         failure = saveFailureMessage(output, *why);
     }
     progress.clear();
@@ -274,6 +281,7 @@ int runStartup(const fs::path& folder) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    installInterruptCleanup();
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     auto parsed = parseBatchOptions(args, static_cast<int>(std::thread::hardware_concurrency()));
     if (const auto* problem = std::get_if<std::string>(&parsed)) {
