@@ -16,6 +16,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,12 +80,7 @@ int main(int argc, char* argv[]) {
         box.exec();
         return 1;
     }
-    // Without its own data folder the program still runs; only "dummy.koro" is not written.
-    if (const auto problem = korvel::settleUserFolders(context, data.installed)) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("KORVEL"),
-                        QString::fromStdString(*problem + "; dummy.koro is not written."), QMessageBox::Ok);
-        box.exec();
-    }
+    std::optional<std::string> userFolderProblem = korvel::settleUserFolders(context, data.installed);
 
     korvel::MessageBoxMessages messages;
     korvel::QtSettingsStore settings;
@@ -94,6 +90,18 @@ int main(int argc, char* argv[]) {
     dialogs.setParent(&window);
     window.start();
     window.show();
-    if (pdf == std::nullopt && !args.empty()) window.openProjectPath(QString::fromLocal8Bit(args.back().c_str()));
+    // Installed, a data folder the program cannot make or write is the user's to fix: said once.
+    // Without it the program still runs; only the start-up run's results are not kept.
+    if (!userFolderProblem && data.installed &&
+        context.startupBatch.status == korvel::StartupBatch::Status::outputNotWritten)
+        userFolderProblem = context.startupBatch.message;
+    if (userFolderProblem) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("KORVEL"),
+                        QString::fromStdString(*userFolderProblem +
+                                               "\n\nThe results of the start-up run (dummy.koro) are not kept."),
+                        QMessageBox::Ok, &window);
+        box.exec();
+    }
+    if (!args.empty()) window.openProjectPath(QString::fromLocal8Bit(args.back().c_str()));
     return QApplication::exec();
 }

@@ -31,10 +31,10 @@ std::optional<TableError> prepareStart(AppContext& ctx, const std::filesystem::p
 }
 
 std::optional<std::string> settleUserFolders(AppContext& ctx, bool installed) {
+    if (!installed) return std::nullopt;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString start = !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
     ctx.files.workingFolder = QDir::toNativeSeparators(start).toStdString();
-    if (!installed) return std::nullopt;
     ctx.outputFolder =
         std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdU16String());
     return makeDataFolder(ctx.outputFolder);

@@ -41,10 +41,11 @@ DecimalMode localeDecimalMode(const QLocale& locale);
 // tables: a missing or malformed one comes back as the error that names it.
 std::optional<TableError> prepareStart(AppContext& ctx, const std::filesystem::path& programFolder);
 
-// The user's folders, after prepareStart: the file dialogs start in the documents folder (the home
-// folder when there is none); an installed program's folder is read-only, so what the program
-// writes by itself goes to the user's data folder (QStandardPaths::AppLocalDataLocation), made
-// here when missing. The message when it cannot be made.
+// The user's folders of an installed program, after prepareStart. Its program folder is
+// read-only: the file dialogs start in the documents folder (the home folder when there is none),
+// and what the program writes by itself goes to the user's data folder
+// (QStandardPaths::AppLocalDataLocation), made here when missing. The message when it cannot be
+// made. A program run from its build folder keeps the program folder for both.
 std::optional<std::string> settleUserFolders(AppContext& ctx, bool installed);
 
 } // namespace korvel

@@ -542,10 +542,11 @@ TEST_F(MainWindowTest, InstalledProgramWritesIntoTheUsersFolders) {
     ASSERT_FALSE(prepareStart(ctx, folder.path().toStdString()).has_value());
     EXPECT_EQ(settleUserFolders(ctx, false), std::nullopt);
     EXPECT_TRUE(ctx.outputFolder.empty()) << "built: dummy.koro stays beside dummy.kori";
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    EXPECT_EQ(ctx.files.workingFolder, (QDir(documents).exists() ? documents : QDir::homePath()).toStdString());
+    EXPECT_EQ(ctx.files.workingFolder, folder.path().toStdString());
 
     EXPECT_EQ(settleUserFolders(ctx, true), std::nullopt);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    EXPECT_EQ(ctx.files.workingFolder, (QDir(documents).exists() ? documents : QDir::homePath()).toStdString());
     const QString output = QString::fromStdU16String(ctx.outputFolder.u16string());
     EXPECT_TRUE(output.startsWith(user.path() + QLatin1Char('/'))) << output.toStdString();
     EXPECT_TRUE(QDir(output).exists());
