@@ -226,6 +226,10 @@ std::optional<std::string> replaceFile(const fs::path& given, const Fill& fill, 
 
 } // namespace
 
+std::string plainErrorReason(int error) {
+    return reasonOf(error);
+}
+
 std::string saveFailureMessage(const std::string& path, const std::string& reason) {
     return "can't save file - " + path + ": " + reason;
 }

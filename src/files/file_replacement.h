@@ -23,6 +23,9 @@
 
 namespace korvel {
 
+// What an error number (errno) means to the user, in plain words: "permission denied", ...
+std::string plainErrorReason(int error);
+
 // "can't save file - " + path + ": " + reason.
 std::string saveFailureMessage(const std::string& path, const std::string& reason);
 
