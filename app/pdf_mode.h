@@ -5,6 +5,8 @@
 // korvel --pdf OUT.pdf --batch IN.kori [--selection 1|2|3] [--cases 3,7-12]: the report of a whole
 // batch: summary pages, then one report page per case.
 
+#include "files/data_folder.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,8 +26,8 @@ struct PdfRequest {
 // are malformed.
 std::optional<PdfRequest> pdfRequest(const std::vector<std::string>& args, std::string& problem);
 
-// Composes the report: the tables from `programFolder`, the project file or else the start-up
+// Composes the report: the tables from the data folder, the project file or else the start-up
 // case (the last case of "dummy.kori"). Returns the exit status; messages go to standard error.
-int runPdfMode(const PdfRequest& request, const std::string& programFolder);
+int runPdfMode(const PdfRequest& request, const DataFolder& data);
 
 } // namespace korvel

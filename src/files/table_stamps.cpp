@@ -61,7 +61,7 @@ std::string utcDateTime(std::int64_t seconds) {
 }
 
 Provenance makeProvenance(const std::filesystem::path& folder, std::int64_t secondsSinceEpoch) {
-    return {programVersion(), tableStamps(folder), utcDateTime(secondsSinceEpoch)};
+    return {programVersion, tableStamps(folder), utcDateTime(secondsSinceEpoch)};
 }
 
 std::vector<std::string> provenanceLines(const Provenance& p) {

@@ -27,7 +27,7 @@ struct TableStamp {
 };
 
 struct Provenance {
-    std::string version;            // programVersion()
+    std::string version;            // programVersion (design/version.h)
     std::vector<TableStamp> tables; // in the order the tables are loaded
     std::string dateTime;           // "2026-12-08T05:40:12Z": UTC, ISO 8601
     bool operator==(const Provenance& o) const {
