@@ -1,5 +1,6 @@
 #include "ui/batch_report_export.h"
 
+#include "files/data_folder.h"
 #include "files/table_stamps.h"
 #include "ui/batch_report_pdf.h"
 #include "ui/report_printer.h"
