@@ -1,0 +1,253 @@
+#include "studies/lightest_study.h"
+
+#include "design/number_format.h"
+#include "sections/stiffener_section.h"
+
+#include <algorithm>
+#include <array>
+
+namespace korvel {
+
+namespace {
+
+constexpr std::array<const char*, familyCount> familyNames = {"L-table", "BF-table", "Flatbar-table", "FB", "LW",
+                                                              "TG",      "IG"};
+
+int stiffenerTypeOf(Family f) {
+    switch (f) {
+    case Family::lTable:
+        return stiffLTable;
+    case Family::bfTable:
+        return stiffBFTable;
+    case Family::flatbarTable:
+        return stiffFlatbarTable;
+    case Family::flatbar:
+        return stiffFlatbarBuiltUp;
+    case Family::angle:
+        return stiffLBuiltUp;
+    case Family::tee:
+        return stiffTBuiltUp;
+    case Family::iSection:
+        return stiffIBuiltUp;
+    }
+    return stiffFlatbarBuiltUp;
+}
+
+// Standard plate thicknesses of the built-up grid (mm).
+constexpr std::array<float, 14> plateSizes = {6, 7, 8, 9, 10, 11, 12, 14, 15, 16, 18, 20, 22, 25};
+
+void tableRows(const Catalogue& cat, Family f, std::vector<Candidate>& out) {
+    const TableKind kind = f == Family::lTable    ? TableKind::l
+                           : f == Family::bfTable ? TableKind::bulbFlat
+                                                  : TableKind::flatbar;
+    const ProfileTable& table = tableOf(cat, kind);
+    const bool angle = kind == TableKind::l;
+    for (int row = 0; row <= table.lastRow && row < ProfileTable::maxRows; ++row) {
+        Candidate c;
+        c.family = f;
+        c.row = row;
+        c.dims.H = table.value(row, col::H);
+        c.dims.tw = table.value(row, angle ? col::twLT : col::twFbBf);
+        if (angle) {
+            c.dims.B = table.value(row, col::B);
+            c.dims.tf = table.value(row, col::tfLT);
+        }
+        if (kind != TableKind::flatbar) {
+            const RowKey key =
+                angle ? RowKey{c.dims.H, c.dims.B, c.dims.tw, c.dims.tf} : RowKey{c.dims.H, 0, c.dims.tw, 0};
+            if (lastMatchingRow(table, kind, key) != row) continue;
+        }
+        out.push_back(c);
+    }
+}
+
+void grid(Family f, std::vector<Candidate>& out) {
+    if (f == Family::flatbar) {
+        for (int H = 50; H <= 400; H += 10)
+            for (const float tw : plateSizes) {
+                Candidate c;
+                c.family = f;
+                c.dims = ProfileDims{static_cast<float>(H), 0, tw, 0, 0};
+                out.push_back(c);
+            }
+        return;
+    }
+    for (int H = 100; H <= 600; H += 10)
+        for (int B = 50; B <= 250 && B <= H; B += 10)
+            for (const float tw : plateSizes)
+                for (const float tf : plateSizes) {
+                    if (tf < tw || tf > 2 * tw) continue;
+                    Candidate c;
+                    c.family = f;
+                    c.dims = ProfileDims{static_cast<float>(H), static_cast<float>(B), tw, tf, 0};
+                    out.push_back(c);
+                }
+}
+
+} // namespace
+
+const char* familyName(Family f) {
+    return familyNames[static_cast<std::size_t>(f)];
+}
+
+std::optional<Family> findFamily(std::string_view name) {
+    for (int i = 0; i < familyCount; ++i)
+        if (name == familyNames[static_cast<std::size_t>(i)]) return static_cast<Family>(i);
+    return std::nullopt;
+}
+
+std::vector<Family> allFamilies() {
+    std::vector<Family> all;
+    for (int i = 0; i < familyCount; ++i) all.push_back(static_cast<Family>(i));
+    return all;
+}
+
+std::string candidateText(const Candidate& c) {
+    const auto n = [](float v) { return generalNumber(v); };
+    const ProfileDims& d = c.dims;
+    switch (c.family) {
+    case Family::lTable:
+        return "L " + n(d.H) + "x" + n(d.B) + "x" + n(d.tw) + "x" + n(d.tf);
+    case Family::bfTable:
+        return "BF " + n(d.H) + "x" + n(d.tw);
+    case Family::flatbarTable:
+    case Family::flatbar:
+        return "FB " + n(d.H) + "x" + n(d.tw);
+    default:
+        return std::string(familyName(c.family)) + " " + n(d.H) + "x" + n(d.B) + "x" + n(d.tw) + "x" + n(d.tf);
+    }
+}
+
+void applyCandidate(CaseInputs& in, const Candidate& c) {
+    in.stiffenerType = stiffenerTypeOf(c.family);
+    switch (c.family) {
+    case Family::lTable:
+        in.lRow = c.row;
+        break;
+    case Family::bfTable:
+        in.bfRow = c.row;
+        break;
+    case Family::flatbarTable:
+        in.flatbarRow = c.row;
+        break;
+    case Family::flatbar:
+        in.flatbarBuiltUp.H = c.dims.H;
+        in.flatbarBuiltUp.tw = c.dims.tw;
+        break;
+    case Family::angle:
+        in.lBuiltUp = c.dims;
+        break;
+    case Family::tee:
+        in.tBuiltUp = c.dims;
+        break;
+    case Family::iSection:
+        in.iBuiltUp = c.dims;
+        break;
+    }
+}
+
+std::vector<Candidate> stiffenerCandidates(const Catalogue& catalogue, const std::vector<Family>& families) {
+    std::vector<Candidate> all;
+    for (int i = 0; i < familyCount; ++i) {
+        const auto f = static_cast<Family>(i);
+        if (std::find(families.begin(), families.end(), f) == families.end()) continue;
+        if (f == Family::lTable || f == Family::bfTable || f == Family::flatbarTable)
+            tableRows(catalogue, f, all);
+        else
+            grid(f, all);
+    }
+    // Ax as the section properties compute it for the working profile.
+    CaseRunner runner(catalogue);
+    CaseInputs probe;
+    for (Candidate& c : all) {
+        applyCandidate(probe, c);
+        c.Ax = runner.profileArea(probe);
+    }
+    all.erase(std::remove_if(all.begin(), all.end(), [](const Candidate& c) { return !(c.Ax > 0); }), all.end());
+    std::stable_sort(all.begin(), all.end(), [](const Candidate& a, const Candidate& b) { return a.Ax < b.Ax; });
+    return all;
+}
+
+namespace {
+
+// The proportion rules of a built-up candidate, in a design case kept for the purpose.
+bool proportionsAccepted(const CaseInputs& in, const Candidate& c, DesignCase& dc) {
+    if (c.row >= 0) return true;
+    dc.stiffenerType = stiffenerTypeOf(c.family);
+    dc.H = c.dims.H;
+    dc.B = c.dims.B;
+    dc.tw = c.dims.tw;
+    dc.tf = c.dims.tf;
+    dc.E = in.E;
+    dc.Fys = in.Fys;
+    dc.composeTexts = false;
+    if (!proportionLines(dc).ok()) return false;
+    const StiffenerSection& s = dc.stiff;
+    return !(s.webLimit > 0 && s.webRatio > s.webLimit) && !(s.flangeLimit > 0 && s.flangeRatio > s.flangeLimit);
+}
+
+} // namespace
+
+bool proportionsAccepted(const CaseInputs& in, const Candidate& c) {
+    DesignCase dc;
+    return proportionsAccepted(in, c, dc);
+}
+
+StudyChecks candidateChecks() {
+    return ~girderRules();
+}
+
+LightestResult lightestStiffeners(const CaseInputs& c, const std::vector<Candidate>& candidates, int top,
+                                  const Catalogue& catalogue, const StudyControl& control) {
+    LightestResult r;
+    {
+        CaseRunner runner(catalogue);
+        r.girderFailing = runner.run(c).failed & girderRules();
+    }
+    // Candidates are taken in order of area and filtered as they are reached: the search ends
+    // long before the heaviest.
+    DesignCase scratch;
+    std::size_t taken = 0;
+    std::vector<const Candidate*> wave;
+    const StudyChecks counted = candidateChecks();
+    StudyControl inner;
+    inner.threads = control.threads;
+    inner.stop = control.stop;
+    const std::size_t waveSize = static_cast<std::size_t>(std::max(1, control.threads)) * 64;
+    while (static_cast<int>(r.passing.size()) < top) {
+        if (control.stopRequested()) {
+            r.stopped = true;
+            return r;
+        }
+        wave.clear();
+        while (wave.size() < waveSize && taken < candidates.size()) {
+            const Candidate& k = candidates[taken++];
+            if (proportionsAccepted(c, k, scratch)) wave.push_back(&k);
+        }
+        if (wave.empty()) break;
+        std::vector<RankedCandidate> done(wave.size());
+        const std::size_t delivered = runInOrder<RankedCandidate>(
+            wave.size(), catalogue, inner,
+            [&](std::size_t i, CaseRunner& runner) {
+                RankedCandidate k;
+                k.candidate = *wave[i];
+                CaseInputs work = c;
+                applyCandidate(work, k.candidate);
+                k.verdict = runner.run(work);
+                k.passes = k.verdict.passes(counted);
+                return k;
+            },
+            [&](std::size_t i, RankedCandidate& k) { done[i] = std::move(k); });
+        for (std::size_t i = 0; i < delivered && static_cast<int>(r.passing.size()) < top; ++i) {
+            ++r.searched;
+            if (done[i].passes) r.passing.push_back(std::move(done[i]));
+        }
+        if (delivered < wave.size()) {
+            r.stopped = static_cast<int>(r.passing.size()) < top;
+            return r;
+        }
+    }
+    return r;
+}
+
+} // namespace korvel

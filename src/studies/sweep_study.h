@@ -1,0 +1,31 @@
+#pragma once
+
+// Every utilisation of a case against one input: the input stepped from one value to another,
+// the case calculated at each value.
+
+#include "studies/study_checks.h"
+#include "studies/study_fields.h"
+
+#include <vector>
+
+namespace korvel {
+
+struct SweepRequest {
+    const StudyField* field = nullptr;
+    double from = 0;
+    double to = 0;
+    int steps = 10; // intervals: steps + 1 values, both ends included
+};
+
+struct SweepPoint {
+    double value = 0; // as the case holds it
+    CaseVerdict verdict;
+    bool operator==(const SweepPoint& o) const { return value == o.value && verdict == o.verdict; }
+};
+
+// The value of step i.
+double sweepValue(const SweepRequest& request, int i);
+
+std::vector<SweepPoint> sweepCase(const CaseInputs& c, const SweepRequest& request, CaseRunner& runner);
+
+} // namespace korvel
