@@ -185,19 +185,11 @@ struct Run {
         StudyControl inner;
         inner.threads = options.threads;
         inner.stop = &interrupted;
-        CaseRunner runner(catalogue);
         for (const StudyCase& sc : cases) {
             if (interrupted) return;
-            CapacityResult r = capacityOrigin(sc.inputs, request, runner);
-            r.rays.resize(static_cast<std::size_t>(request.rays));
-            const std::size_t rays = runInOrder<CapacityPoint>(
-                r.rays.size(), catalogue, inner,
-                [&](std::size_t i, CaseRunner& own) {
-                    return capacityRay(sc.inputs, request, r, rayAngle(request, i), own);
-                },
-                [&](std::size_t i, CapacityPoint& p) { r.rays[i] = std::move(p); });
-            if (rays < r.rays.size()) return;
-            addOwnRay(sc.inputs, request, r, runner);
+            const std::optional<CapacityResult> curve = capacityCurve(sc.inputs, request, catalogue, inner);
+            if (!curve) return;
+            const CapacityResult& r = *curve;
             appendCapacityRows(table, sc.label, request, r);
             for (std::size_t i = 0; i < r.rays.size(); ++i) {
                 const CapacityPoint& p = r.rays[i];
@@ -210,14 +202,14 @@ struct Run {
     }
 
     void lightest() {
-        table = lightestHeader();
-        const std::vector<Candidate> candidates = stiffenerCandidates(catalogue, options.families);
+        table = lightestHeader(options.girder);
+        const std::vector<Candidate> candidates = rankedCandidates(catalogue, options.families);
         StudyControl inner;
         inner.threads = options.threads;
         inner.stop = &interrupted;
         for (const StudyCase& sc : cases) {
             if (interrupted) return;
-            const LightestResult r = lightestStiffeners(sc.inputs, candidates, options.top, catalogue, inner);
+            const LightestResult r = lightestCandidates(sc.inputs, candidates, options.top, catalogue, inner);
             if (r.stopped) return;
             appendLightestRows(table, sc.label, r);
             for (std::size_t i = 0; i < r.passing.size(); ++i) {

@@ -9,7 +9,8 @@ namespace korvel {
 const char* const studyHelpText =
     R"(Usage: korvel-study reserve IN.kori [-o OUT.tsv] [--cases OUT.kori]
        korvel-study limit FIELD IN.kori --min|--max [--range A B] [-o OUT.tsv] [--cases OUT.kori]
-       korvel-study lightest IN.kori [--top N] [--families F,F,...] [-o OUT.tsv] [--cases OUT.kori]
+       korvel-study lightest IN.kori [--top N] [--families F,F,...] [--girder] [-o OUT.tsv]
+                    [--cases OUT.kori]
        korvel-study sweep FIELD FROM TO STEPS IN.kori [-o OUT.tsv]
        korvel-study capacity X Y IN.kori [--rays N] [--checks buckling|all] [-o OUT.tsv]
                     [--cases OUT.kori]
@@ -47,7 +48,13 @@ lightest  the lightest stiffeners that pass, ranked by the bare profile's area A
                                 with tw <= tf <= 2 tw
           keeping only the proportions the section checks accept for the case's E and Fys.
           --cases writes each winner with its batch token (a flat-bar-table row as FB).
+          --girder searches the girder instead, the stiffener kept as given (its proportions
+          are reported, not counted): families LG and TG (default both) over this grid:
+            height H            300 to 1500 mm in steps of 50 mm
+            flange width B      100 to 400 mm in steps of 10 mm, not above H/2
+            tw and tf           the sizes above from 8 mm, with tw <= tf <= 2 tw
             korvel-study lightest cases.kori --top 3 --families L-table,LW,TG
+            korvel-study lightest cases.kori --girder --families TG
 sweep     every utilisation, rule and the verdict of each case with FIELD stepped from FROM to
           TO in STEPS equal steps (STEPS + 1 values), one row per case and value.
             korvel-study sweep t 8 30 22 cases.kori -o sweep.tsv
@@ -159,6 +166,8 @@ std::variant<StudyOptions, std::string> parseStudyOptions(const std::vector<std:
             if (!n) return "--top needs a number from 1 to 100000, not \"" + v.value_or("") + "\"";
             o.top = *n;
             topGiven = true;
+        } else if (arg == "--girder") {
+            o.girder = true;
         } else if (arg == "--families") {
             const auto v = value();
             if (!v) return "--families needs a list such as L-table,BF-table,LW";
@@ -218,6 +227,7 @@ std::variant<StudyOptions, std::string> parseStudyOptions(const std::vector<std:
         o.kind = StudyKind::lightest;
         if (auto u = arity(1, "lightest IN.kori")) return *u;
         o.input = positional[0];
+        if (o.girder) o.families = girderFamilies();
         if (familiesGiven) {
             o.families.clear();
             std::size_t startAt = 0;
@@ -271,6 +281,7 @@ std::variant<StudyOptions, std::string> parseStudyOptions(const std::vector<std:
         if (auto p = notFor(rangeFrom.has_value(), "--range")) return *p;
     }
     if (o.kind != StudyKind::lightest) {
+        if (auto p = notFor(o.girder, "--girder")) return *p;
         if (auto p = notFor(topGiven, "--top")) return *p;
         if (auto p = notFor(familiesGiven, "--families")) return *p;
     }

@@ -31,6 +31,7 @@ struct StudyOptions {
     SweepRequest sweep;
     CapacityRequest capacity;
     int top = 1;
+    bool girder = false; // lightest: the girder instead of the stiffener
     std::vector<Family> families = allFamilies();
 };
 

@@ -97,4 +97,18 @@ CapacityResult capacityCurve(const CaseInputs& c, const CapacityRequest& request
     return r;
 }
 
+std::optional<CapacityResult> capacityCurve(const CaseInputs& c, const CapacityRequest& request,
+                                            const Catalogue& catalogue, const StudyControl& control) {
+    CaseRunner runner(catalogue);
+    CapacityResult r = capacityOrigin(c, request, runner);
+    r.rays.resize(static_cast<std::size_t>(request.rays));
+    const std::size_t done = runInOrder<CapacityPoint>(
+        r.rays.size(), catalogue, control,
+        [&](std::size_t i, CaseRunner& own) { return capacityRay(c, request, r, rayAngle(request, i), own); },
+        [&](std::size_t i, CapacityPoint& p) { r.rays[i] = std::move(p); });
+    if (done < r.rays.size()) return std::nullopt;
+    addOwnRay(c, request, r, runner);
+    return r;
+}
+
 } // namespace korvel

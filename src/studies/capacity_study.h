@@ -10,6 +10,7 @@
 // 0 to 100 as the load factor of the reserve factor; a ray that passes at ρ = 100 is open.
 
 #include "studies/crossing_search.h"
+#include "studies/ordered_run.h"
 #include "studies/study_checks.h"
 #include "studies/study_fields.h"
 
@@ -74,5 +75,8 @@ void addOwnRay(const CaseInputs& c, const CapacityRequest& request, CapacityResu
 
 // Every ray and the own ray of one case, on one thread.
 CapacityResult capacityCurve(const CaseInputs& c, const CapacityRequest& request, CaseRunner& runner);
+// The same with the rays on control.threads threads; nullopt when the study was stopped.
+std::optional<CapacityResult> capacityCurve(const CaseInputs& c, const CapacityRequest& request,
+                                            const Catalogue& catalogue, const StudyControl& control);
 
 } // namespace korvel

@@ -10,8 +10,13 @@ namespace korvel {
 
 namespace {
 
-constexpr std::array<const char*, familyCount> familyNames = {"L-table", "BF-table", "Flatbar-table", "FB", "LW",
-                                                              "TG",      "IG"};
+// clang-format off
+constexpr std::array<const char*, familyCount> familyNames = {
+    "L-table", "BF-table", "Flatbar-table", "FB", "LW", "TG", "IG", // stiffeners
+    "LG", "TG",                                                     // girders
+};
+// clang-format on
+static_assert(familyNames.back() != nullptr, "every family has its name");
 
 int stiffenerTypeOf(Family f) {
     switch (f) {
@@ -29,8 +34,9 @@ int stiffenerTypeOf(Family f) {
         return stiffTBuiltUp;
     case Family::iSection:
         return stiffIBuiltUp;
+    default:
+        return stiffFlatbarBuiltUp;
     }
-    return stiffFlatbarBuiltUp;
 }
 
 // Standard plate thicknesses of the built-up grid (mm).
@@ -59,6 +65,19 @@ void tableRows(const Catalogue& cat, Family f, std::vector<Candidate>& out) {
         }
         out.push_back(c);
     }
+}
+
+void girderGrid(Family f, std::vector<Candidate>& out) {
+    for (int H = 300; H <= 1500; H += 50)
+        for (int B = 100; B <= 400 && 2 * B <= H; B += 10)
+            for (const float tw : plateSizes)
+                for (const float tf : plateSizes) {
+                    if (tw < 8 || tf < tw || tf > 2 * tw) continue;
+                    Candidate c;
+                    c.family = f;
+                    c.dims = ProfileDims{static_cast<float>(H), static_cast<float>(B), tw, tf, 0};
+                    out.push_back(c);
+                }
 }
 
 void grid(Family f, std::vector<Candidate>& out) {
@@ -90,15 +109,26 @@ const char* familyName(Family f) {
     return familyNames[static_cast<std::size_t>(f)];
 }
 
-std::optional<Family> findFamily(std::string_view name) {
-    for (int i = 0; i < familyCount; ++i)
-        if (name == familyNames[static_cast<std::size_t>(i)]) return static_cast<Family>(i);
+bool isGirderFamily(Family f) {
+    return f == Family::girderL || f == Family::girderT;
+}
+
+std::optional<Family> findFamily(std::string_view name, bool girder) {
+    for (int i = 0; i < familyCount; ++i) {
+        const auto f = static_cast<Family>(i);
+        if (isGirderFamily(f) == girder && name == familyNames[static_cast<std::size_t>(i)]) return f;
+    }
     return std::nullopt;
+}
+
+std::vector<Family> girderFamilies() {
+    return {Family::girderL, Family::girderT};
 }
 
 std::vector<Family> allFamilies() {
     std::vector<Family> all;
-    for (int i = 0; i < familyCount; ++i) all.push_back(static_cast<Family>(i));
+    for (int i = 0; i < familyCount; ++i)
+        if (!isGirderFamily(static_cast<Family>(i))) all.push_back(static_cast<Family>(i));
     return all;
 }
 
@@ -113,12 +143,18 @@ std::string candidateText(const Candidate& c) {
     case Family::flatbarTable:
     case Family::flatbar:
         return "FB " + n(d.H) + "x" + n(d.tw);
-    default:
+    default: // the batch token
         return std::string(familyName(c.family)) + " " + n(d.H) + "x" + n(d.B) + "x" + n(d.tw) + "x" + n(d.tf);
     }
 }
 
 void applyCandidate(CaseInputs& in, const Candidate& c) {
+    if (isGirderFamily(c.family)) {
+        in.girderType = c.family == Family::girderL ? girderL : girderT;
+        GirderDims& g = c.family == Family::girderL ? in.lGirder : in.tGirder;
+        g = GirderDims{c.dims.H, c.dims.B, c.dims.tw, c.dims.tf};
+        return;
+    }
     in.stiffenerType = stiffenerTypeOf(c.family);
     switch (c.family) {
     case Family::lTable:
@@ -143,16 +179,20 @@ void applyCandidate(CaseInputs& in, const Candidate& c) {
     case Family::iSection:
         in.iBuiltUp = c.dims;
         break;
+    default:
+        break;
     }
 }
 
-std::vector<Candidate> stiffenerCandidates(const Catalogue& catalogue, const std::vector<Family>& families) {
+std::vector<Candidate> rankedCandidates(const Catalogue& catalogue, const std::vector<Family>& families) {
     std::vector<Candidate> all;
     for (int i = 0; i < familyCount; ++i) {
         const auto f = static_cast<Family>(i);
         if (std::find(families.begin(), families.end(), f) == families.end()) continue;
         if (f == Family::lTable || f == Family::bfTable || f == Family::flatbarTable)
             tableRows(catalogue, f, all);
+        else if (isGirderFamily(f))
+            girderGrid(f, all);
         else
             grid(f, all);
     }
@@ -161,7 +201,7 @@ std::vector<Candidate> stiffenerCandidates(const Catalogue& catalogue, const std
     CaseInputs probe;
     for (Candidate& c : all) {
         applyCandidate(probe, c);
-        c.Ax = runner.profileArea(probe);
+        c.Ax = isGirderFamily(c.family) ? runner.girderArea(probe) : runner.profileArea(probe);
     }
     all.erase(std::remove_if(all.begin(), all.end(), [](const Candidate& c) { return !(c.Ax > 0); }), all.end());
     std::stable_sort(all.begin(), all.end(), [](const Candidate& a, const Candidate& b) { return a.Ax < b.Ax; });
@@ -172,7 +212,7 @@ namespace {
 
 // The proportion rules of a built-up candidate, in a design case kept for the purpose.
 bool proportionsAccepted(const CaseInputs& in, const Candidate& c, DesignCase& dc) {
-    if (c.row >= 0) return true;
+    if (c.row >= 0 || isGirderFamily(c.family)) return true;
     dc.stiffenerType = stiffenerTypeOf(c.family);
     dc.H = c.dims.H;
     dc.B = c.dims.B;
@@ -193,23 +233,26 @@ bool proportionsAccepted(const CaseInputs& in, const Candidate& c) {
     return proportionsAccepted(in, c, dc);
 }
 
-StudyChecks candidateChecks() {
-    return ~girderRules();
+StudyChecks unchangedRules(const Candidate& candidate) {
+    if (!isGirderFamily(candidate.family)) return girderRules();
+    StudyChecks proportions;
+    proportions[webProportionsRule] = proportions[flangeProportionsRule] = true;
+    return proportions;
 }
 
-LightestResult lightestStiffeners(const CaseInputs& c, const std::vector<Candidate>& candidates, int top,
+LightestResult lightestCandidates(const CaseInputs& c, const std::vector<Candidate>& candidates, int top,
                                   const Catalogue& catalogue, const StudyControl& control) {
     LightestResult r;
     {
         CaseRunner runner(catalogue);
-        r.girderFailing = runner.run(c).failed & girderRules();
+        if (!candidates.empty()) r.unchangedFailing = runner.run(c).failed & unchangedRules(candidates.front());
     }
     // Candidates are taken in order of area and filtered as they are reached: the search ends
     // long before the heaviest.
     DesignCase scratch;
     std::size_t taken = 0;
     std::vector<const Candidate*> wave;
-    const StudyChecks counted = candidateChecks();
+    const StudyChecks counted = candidates.empty() ? StudyChecks{} : ~unchangedRules(candidates.front());
     StudyControl inner;
     inner.threads = control.threads;
     inner.stop = control.stop;

@@ -2,6 +2,7 @@
 
 #include "checks/failed_checks.h"
 #include "engine/assessment.h"
+#include "sections/girder_section.h"
 #include "sections/profile_types.h"
 
 namespace korvel {
@@ -80,6 +81,12 @@ double CaseRunner::profileArea(const CaseInputs& inputs) {
     static_cast<CaseInputs&>(dc_) = inputs;
     if (!selectProfile(dc_, *catalogue_).ok()) return -1;
     return dc_.stiff.Ax;
+}
+
+double CaseRunner::girderArea(const CaseInputs& inputs) {
+    static_cast<CaseInputs&>(dc_) = inputs;
+    if (!girderProperties(dc_).ok()) return -1;
+    return dc_.girder.Ag;
 }
 
 } // namespace korvel

@@ -72,6 +72,8 @@ public:
     // The bare-profile area Ax of the working profile of `inputs` as the section properties
     // compute it; negative when the profile cannot be formed.
     double profileArea(const CaseInputs& inputs);
+    // The girder's bare area Ag of `inputs`; negative when the girder cannot be formed.
+    double girderArea(const CaseInputs& inputs);
     const Catalogue& catalogue() const { return *catalogue_; }
 
 private:

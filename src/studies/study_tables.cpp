@@ -159,13 +159,14 @@ void appendCapacityRows(std::string& out, const CaseLabel& who, const CapacityRe
     }
 }
 
-std::string lightestHeader() {
-    return "line\tproject\tidentification\trank\tprofile\tAx\tkg/m\thighest UF\tgoverning\tsearched\t"
-           "girder rules failing\r\n";
+std::string lightestHeader(bool girder) {
+    return std::string("line\tproject\tidentification\trank\tprofile\t") + (girder ? "Ag" : "Ax") +
+           "\tkg/m\thighest UF\tgoverning\tsearched\t" + (girder ? "stiffener rules failing" : "girder rules failing") +
+           "\r\n";
 }
 
 void appendLightestRows(std::string& out, const CaseLabel& who, const LightestResult& r) {
-    const std::string girder = checkList(r.girderFailing);
+    const std::string girder = checkList(r.unchangedFailing);
     if (r.passing.empty()) {
         start(out, who);
         out += "\t-\t" + std::string(r.stopped ? "stopped" : "no candidate passes") + "\t-\t-\t-\t-\t" +

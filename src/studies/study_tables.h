@@ -38,7 +38,7 @@ std::string capacityHeader(const CapacityRequest& request);
 void appendCapacityRows(std::string& out, const CaseLabel& who, const CapacityRequest& request,
                         const CapacityResult& r);
 
-std::string lightestHeader();
+std::string lightestHeader(bool girder);
 void appendLightestRows(std::string& out, const CaseLabel& who, const LightestResult& r);
 
 } // namespace korvel
