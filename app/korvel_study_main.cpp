@@ -203,7 +203,7 @@ struct Run {
 
     void lightest() {
         table = lightestHeader(options.girder);
-        const std::vector<Candidate> candidates = rankedCandidates(catalogue, options.families);
+        const std::vector<Candidate> candidates = rankedCandidates(catalogue, options.families, options.threads);
         StudyControl inner;
         inner.threads = options.threads;
         inner.stop = &interrupted;

@@ -56,7 +56,7 @@ void lightestOverTablesAndGrid(benchmark::State& state) {
     StudyControl control;
     control.threads = cores();
     for (auto _ : state) {
-        const std::vector<Candidate> candidates = rankedCandidates(programCatalogue(), allFamilies());
+        const std::vector<Candidate> candidates = rankedCandidates(programCatalogue(), allFamilies(), cores());
         benchmark::DoNotOptimize(lightestCandidates(firstCase(), candidates, 1, programCatalogue(), control));
     }
 }

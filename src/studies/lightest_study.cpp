@@ -1,10 +1,14 @@
 #include "studies/lightest_study.h"
 
 #include "design/number_format.h"
+#include "sections/girder_section.h"
+#include "sections/profile_types.h"
 #include "sections/stiffener_section.h"
 
 #include <algorithm>
 #include <array>
+#include <thread>
+#include <utility>
 
 namespace korvel {
 
@@ -184,7 +188,7 @@ void applyCandidate(CaseInputs& in, const Candidate& c) {
     }
 }
 
-std::vector<Candidate> rankedCandidates(const Catalogue& catalogue, const std::vector<Family>& families) {
+std::vector<Candidate> rankedCandidates(const Catalogue& catalogue, const std::vector<Family>& families, int threads) {
     std::vector<Candidate> all;
     for (int i = 0; i < familyCount; ++i) {
         const auto f = static_cast<Family>(i);
@@ -196,16 +200,49 @@ std::vector<Candidate> rankedCandidates(const Catalogue& catalogue, const std::v
         else
             grid(f, all);
     }
-    // Ax as the section properties compute it for the working profile.
-    CaseRunner runner(catalogue);
-    CaseInputs probe;
-    for (Candidate& c : all) {
-        applyCandidate(probe, c);
-        c.Ax = isGirderFamily(c.family) ? runner.girderArea(probe) : runner.profileArea(probe);
-    }
-    all.erase(std::remove_if(all.begin(), all.end(), [](const Candidate& c) { return !(c.Ax > 0); }), all.end());
-    std::stable_sort(all.begin(), all.end(), [](const Candidate& a, const Candidate& b) { return a.Ax < b.Ax; });
-    return all;
+    // Ax (Ag) as the section properties compute it for the working profile, in one design case
+    // per thread; the areas do not depend on the case.
+    const auto areas = [&](std::size_t from, std::size_t to) {
+        DesignCase dc;
+        for (std::size_t i = from; i < to; ++i) {
+            Candidate& c = all[i];
+            applyCandidate(dc, c);
+            if (isGirderFamily(c.family))
+                c.Ax = girderProperties(dc).ok() ? dc.girder.Ag : -1;
+            else
+                c.Ax = selectProfile(dc, catalogue).ok() ? dc.stiff.Ax : -1;
+        }
+    };
+    const std::size_t parts = static_cast<std::size_t>(std::clamp(threads, 1, maxStudyThreads));
+    std::vector<std::thread> pool;
+    for (std::size_t p = 1; p < parts; ++p)
+        pool.emplace_back(areas, all.size() * p / parts, all.size() * (p + 1) / parts);
+    areas(0, all.size() / parts);
+    for (std::thread& t : pool) t.join();
+
+    // Lightest first; equal areas in family and table order.
+    std::vector<std::pair<double, std::size_t>> order;
+    order.reserve(all.size());
+    for (std::size_t i = 0; i < all.size(); ++i)
+        if (all[i].Ax > 0) order.emplace_back(all[i].Ax, i);
+    // Sorted in pieces on the threads, then merged.
+    std::vector<std::size_t> cuts;
+    for (std::size_t p = 0; p <= parts; ++p) cuts.push_back(order.size() * p / parts);
+    pool.clear();
+    for (std::size_t p = 1; p < parts; ++p)
+        pool.emplace_back([&order, &cuts, p] {
+            std::sort(order.begin() + static_cast<std::ptrdiff_t>(cuts[p]),
+                      order.begin() + static_cast<std::ptrdiff_t>(cuts[p + 1]));
+        });
+    std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(cuts[1]));
+    for (std::thread& t : pool) t.join();
+    for (std::size_t p = 1; p < parts; ++p)
+        std::inplace_merge(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(cuts[p]),
+                           order.begin() + static_cast<std::ptrdiff_t>(cuts[p + 1]));
+    std::vector<Candidate> ranked;
+    ranked.reserve(order.size());
+    for (const auto& [Ax, i] : order) ranked.push_back(all[i]);
+    return ranked;
 }
 
 namespace {
@@ -256,7 +293,9 @@ LightestResult lightestCandidates(const CaseInputs& c, const std::vector<Candida
     StudyControl inner;
     inner.threads = control.threads;
     inner.stop = control.stop;
-    const std::size_t waveSize = static_cast<std::size_t>(std::max(1, control.threads)) * 64;
+    // Waves of candidates grow as the search goes on: a winner is usually met early, and a long
+    // search should not start its threads a thousand times.
+    std::size_t waveSize = static_cast<std::size_t>(std::max(1, control.threads)) * 64;
     while (static_cast<int>(r.passing.size()) < top) {
         if (control.stopRequested()) {
             r.stopped = true;
@@ -289,6 +328,7 @@ LightestResult lightestCandidates(const CaseInputs& c, const std::vector<Candida
             r.stopped = static_cast<int>(r.passing.size()) < top;
             return r;
         }
+        waveSize = std::min<std::size_t>(waveSize * 2, 8192);
     }
     return r;
 }

@@ -61,10 +61,11 @@ std::string candidateText(const Candidate& c);
 // The case with the candidate as its stiffener or girder.
 void applyCandidate(CaseInputs& c, const Candidate& candidate);
 
-// Every candidate of the families, lightest first (equal areas in family and table order). A
-// table row whose dimensions a later row repeats is left out: a batch line names it by its
-// dimensions, which find the later one.
-std::vector<Candidate> rankedCandidates(const Catalogue& catalogue, const std::vector<Family>& families);
+// Every candidate of the families, lightest first (equal areas in family and table order), the
+// areas computed on `threads` threads. A table row whose dimensions a later row repeats is left
+// out: a batch line names it by its dimensions, which find the later one.
+std::vector<Candidate> rankedCandidates(const Catalogue& catalogue, const std::vector<Family>& families,
+                                        int threads = 1);
 
 // Whether the section checks accept a built-up candidate's proportions for the case's E and
 // Fys; table rows are always searched.
