@@ -11,6 +11,7 @@
 #include "files/file_replacement.h"
 #include "files/table_loader.h"
 #include "studies/ordered_run.h"
+#include "studies/study_runs.h"
 #include "studies/study_tables.h"
 
 #include <atomic>
@@ -95,12 +96,6 @@ struct StudyCase {
     CaseInputs inputs;
 };
 
-// One case's part of the table and of the cases file.
-struct CaseOutput {
-    std::string rows;
-    std::string cases;
-};
-
 // A case written to the cases file under its identification with what the study found.
 void appendFoundCase(std::string& out, CaseInputs c, const std::string& what, const Catalogue& catalogue, int line) {
     c.identification += " " + what;
@@ -108,10 +103,12 @@ void appendFoundCase(std::string& out, CaseInputs c, const std::string& what, co
         out += "% the case of line " + std::to_string(line) + " (" + what + ") has no batch form\r\n";
 }
 
+// A study over every case, then its table and the cases it found, composed in case order.
 struct Run {
     const StudyOptions& options;
     const Catalogue& catalogue;
     const std::vector<StudyCase>& cases;
+    const std::vector<CaseInputs>& inputs;
     Progress& progress;
     std::string table;
     std::string found;
@@ -128,96 +125,72 @@ struct Run {
         return c;
     }
 
-    // Studies whose unit of work is one case.
-    template <class Work>
-    void perCase(Work&& work) {
-        done = runInOrder<CaseOutput>(
-            cases.size(), catalogue, control(),
-            [&](std::size_t i, CaseRunner& runner) { return work(cases[i], runner); },
-            [&](std::size_t, CaseOutput& out) {
-                table += out.rows;
-                found += out.cases;
-            });
-    }
-
     void reserve() {
         table = reserveHeader();
-        perCase([&](const StudyCase& sc, CaseRunner& runner) {
-            CaseOutput out;
-            const ReserveResult r = reserveFactor(sc.inputs, runner);
-            appendReserveRow(out.rows, sc.label, r);
+        const std::vector<ReserveResult> results = reserveFactors(inputs, catalogue, control());
+        done = results.size();
+        for (std::size_t i = 0; i < done; ++i) {
+            const ReserveResult& r = results[i];
+            appendReserveRow(table, cases[i].label, r);
             if (r.outcome == ReserveResult::Outcome::limited)
-                appendFoundCase(out.cases, scaledCase(sc.inputs, r.lambda), "lambda*=" + searchedNumber(r.lambda),
-                                catalogue, sc.label.line);
-            return out;
-        });
+                appendFoundCase(found, scaledCase(inputs[i], r.lambda), "lambda*=" + searchedNumber(r.lambda),
+                                catalogue, cases[i].label.line);
+        }
     }
 
     void limit() {
         table = limitHeader();
-        perCase([&](const StudyCase& sc, CaseRunner& runner) {
-            CaseOutput out;
-            const LimitResult r = limitingValue(sc.inputs, options.limit, runner);
-            appendLimitRow(out.rows, sc.label, options.limit, r);
-            if (r.outcome == LimitResult::Outcome::found) {
-                CaseInputs c = sc.inputs;
-                setField(c, *options.limit.field, r.value);
-                appendFoundCase(out.cases, c, std::string(options.limit.field->name) + "=" + searchedNumber(r.value),
-                                catalogue, sc.label.line);
-            }
-            return out;
-        });
+        const std::vector<LimitResult> results = limitingValues(inputs, options.limit, catalogue, control());
+        done = results.size();
+        for (std::size_t i = 0; i < done; ++i) {
+            const LimitResult& r = results[i];
+            appendLimitRow(table, cases[i].label, options.limit, r);
+            if (r.outcome != LimitResult::Outcome::found) continue;
+            CaseInputs c = inputs[i];
+            setField(c, *options.limit.field, r.value);
+            appendFoundCase(found, c, std::string(options.limit.field->name) + "=" + searchedNumber(r.value), catalogue,
+                            cases[i].label.line);
+        }
     }
 
     void sweep() {
         table = sweepHeader(*options.sweep.field);
-        perCase([&](const StudyCase& sc, CaseRunner& runner) {
-            CaseOutput out;
-            appendSweepRows(out.rows, sc.label, sweepCase(sc.inputs, options.sweep, runner));
-            return out;
-        });
+        const std::vector<std::vector<SweepPoint>> results = sweeps(inputs, options.sweep, catalogue, control());
+        done = results.size();
+        for (std::size_t i = 0; i < done; ++i) appendSweepRows(table, cases[i].label, results[i]);
     }
 
-    // Capacity and lightest work on one case at a time, on every thread.
     void capacity() {
         const CapacityRequest& request = options.capacity;
         table = capacityHeader(request);
-        StudyControl inner;
-        inner.threads = options.threads;
-        inner.stop = &interrupted;
-        for (const StudyCase& sc : cases) {
-            if (interrupted) return;
-            const std::optional<CapacityResult> curve = capacityCurve(sc.inputs, request, catalogue, inner);
-            if (!curve) return;
-            const CapacityResult& r = *curve;
-            appendCapacityRows(table, sc.label, request, r);
-            for (std::size_t i = 0; i < r.rays.size(); ++i) {
-                const CapacityPoint& p = r.rays[i];
-                if (p.open || !r.stoppedAtOrigin.empty()) continue;
-                appendFoundCase(found, capacityCase(sc.inputs, request, r, p.angle, p.rho),
-                                "ray " + std::to_string(i + 1), catalogue, sc.label.line);
+        const std::vector<CapacityResult> results = capacityCurves(inputs, request, catalogue, control());
+        done = results.size();
+        for (std::size_t i = 0; i < done; ++i) {
+            const CapacityResult& r = results[i];
+            appendCapacityRows(table, cases[i].label, request, r);
+            if (!r.stoppedAtOrigin.empty()) continue;
+            for (std::size_t k = 0; k < r.rays.size(); ++k) {
+                const CapacityPoint& p = r.rays[k];
+                if (p.open) continue;
+                appendFoundCase(found, capacityCase(inputs[i], request, r, p.angle, p.rho),
+                                "ray " + std::to_string(k + 1), catalogue, cases[i].label.line);
             }
-            progress.show(++done, cases.size());
         }
     }
 
     void lightest() {
         table = lightestHeader(options.girder);
         const std::vector<Candidate> candidates = rankedCandidates(catalogue, options.families, options.threads);
-        StudyControl inner;
-        inner.threads = options.threads;
-        inner.stop = &interrupted;
-        for (const StudyCase& sc : cases) {
-            if (interrupted) return;
-            const LightestResult r = lightestCandidates(sc.inputs, candidates, options.top, catalogue, inner);
-            if (r.stopped) return;
-            appendLightestRows(table, sc.label, r);
-            for (std::size_t i = 0; i < r.passing.size(); ++i) {
-                CaseInputs c = sc.inputs;
-                applyCandidate(c, r.passing[i].candidate);
-                appendFoundCase(found, c, "lightest " + std::to_string(i + 1), catalogue, sc.label.line);
+        const std::vector<LightestResult> results = lightestOf(inputs, candidates, options.top, catalogue, control());
+        done = results.size();
+        for (std::size_t i = 0; i < done; ++i) {
+            const LightestResult& r = results[i];
+            appendLightestRows(table, cases[i].label, r);
+            for (std::size_t k = 0; k < r.passing.size(); ++k) {
+                CaseInputs c = inputs[i];
+                applyCandidate(c, r.passing[k].candidate);
+                appendFoundCase(found, c, "lightest " + std::to_string(k + 1), catalogue, cases[i].label.line);
             }
-            progress.show(++done, cases.size());
         }
     }
 };
@@ -312,7 +285,10 @@ int main(int argc, char** argv) {
 
     std::signal(SIGINT, onInterrupt);
     Progress progress(KORVEL_ISATTY(KORVEL_FILENO(stderr)) != 0);
-    Run run{options, *catalogue, cases, progress, {}, {}, 0};
+    std::vector<CaseInputs> inputs;
+    inputs.reserve(cases.size());
+    for (const StudyCase& c : cases) inputs.push_back(c.inputs);
+    Run run{options, *catalogue, cases, inputs, progress, {}, {}, 0};
     switch (options.kind) {
     case StudyKind::reserve:
         run.reserve();

@@ -10,6 +10,7 @@
 #include "studies/lightest_study.h"
 #include "studies/ordered_run.h"
 #include "studies/reserve_study.h"
+#include "studies/study_runs.h"
 #include "studies/sweep_study.h"
 #include "support/program_run.h"
 
@@ -18,6 +19,7 @@
 #include <cmath>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -346,23 +348,30 @@ TEST(LightestCandidate, TheWinnersPassAndEveryLighterCandidateFails) {
 // ---- Running on threads ---------------------------------------------------------------------------
 
 TEST(OrderedRun, ResultsInItemOrderOnAnyNumberOfThreadsAndAStopKeepsTheDonePrefix) {
-    const Loaded& l = startup();
-    std::vector<std::string> byThreads[3];
-    for (const int threads : {1, 2, 5}) {
+    const Loaded& l = reference();
+    const std::vector<Candidate> candidates = rankedCandidates(l.catalogue, {Family::lTable, Family::flatbar}, 3);
+    EXPECT_EQ(rankedCandidates(l.catalogue, {Family::lTable, Family::flatbar}, 1), candidates);
+    const std::vector<CaseInputs> few(l.cases.begin(), l.cases.begin() + 12);
+    const CapacityRequest request{LoadGroup::sigy, LoadGroup::tau, 16, false};
+    const auto run = [&](int threads) {
         StudyControl control;
         control.threads = threads;
-        std::vector<std::string>& rows = byThreads[threads == 1 ? 0 : threads == 2 ? 1 : 2];
-        const std::size_t n = runInOrder<std::string>(
-            40, l.catalogue, control,
-            [&](std::size_t i, CaseRunner& runner) {
-                const CaseInputs& c = l.cases[i % l.cases.size()];
-                return std::to_string(i) + " " + std::to_string(reserveFactor(c, runner).lambda);
-            },
-            [&](std::size_t, std::string& row) { rows.push_back(row); });
-        EXPECT_EQ(40u, n);
-    }
-    EXPECT_EQ(byThreads[0], byThreads[1]);
-    EXPECT_EQ(byThreads[0], byThreads[2]);
+        // Each study reports its cases one by one, from 1 to all of them.
+        std::size_t last = 0;
+        control.progress = [&](std::size_t done, std::size_t total) {
+            EXPECT_EQ(done == 1 ? 1 : last + 1, done);
+            EXPECT_GE(total, done);
+            last = done;
+            return true;
+        };
+        return std::make_tuple(reserveFactors(l.cases, l.catalogue, control),
+                               capacityCurves(few, request, l.catalogue, control),
+                               lightestOf(few, candidates, 2, l.catalogue, control));
+    };
+    const auto one = run(1);
+    EXPECT_EQ(l.cases.size(), std::get<0>(one).size());
+    EXPECT_EQ(one, run(2));
+    EXPECT_EQ(one, run(5));
 
     std::atomic<bool> stop{false};
     StudyControl control;

@@ -28,6 +28,9 @@ struct CapacityRequest {
     LoadGroup y = LoadGroup::sigy;
     int rays = defaultCapacityRays;
     bool allChecks = false; // otherwise the buckling checks only
+    bool operator==(const CapacityRequest& o) const {
+        return x == o.x && y == o.y && rays == o.rays && allChecks == o.allChecks;
+    }
 };
 
 struct CapacityPoint {
@@ -54,6 +57,10 @@ struct CapacityResult {
     double ownX = 0, ownY = 0;
     std::optional<CapacityPoint> ownRay;
     double ownLambda = 0;
+    bool operator==(const CapacityResult& o) const {
+        return stoppedAtOrigin == o.stoppedAtOrigin && regardless == o.regardless && refX == o.refX && refY == o.refY &&
+               rays == o.rays && ownX == o.ownX && ownY == o.ownY && ownRay == o.ownRay && ownLambda == o.ownLambda;
+    }
 };
 
 // The checks that count on the rays of this case.

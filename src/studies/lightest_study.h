@@ -75,6 +75,9 @@ struct RankedCandidate {
     Candidate candidate;
     CaseVerdict verdict;
     bool passes = false;
+    bool operator==(const RankedCandidate& o) const {
+        return candidate == o.candidate && verdict == o.verdict && passes == o.passes;
+    }
 };
 
 struct LightestResult {
@@ -82,6 +85,10 @@ struct LightestResult {
     std::size_t searched = 0;             // candidates calculated, every one lighter than the last winner
     StudyChecks unchangedFailing;         // the rules of the member kept as given that fail
     bool stopped = false;                 // the study was stopped before it finished the case
+    bool operator==(const LightestResult& o) const {
+        return passing == o.passing && searched == o.searched && unchangedFailing == o.unchangedFailing &&
+               stopped == o.stopped;
+    }
 };
 
 // The rules of the member kept as given, which do not count against a candidate: the girder's

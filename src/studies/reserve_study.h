@@ -58,6 +58,9 @@ struct LimitRequest {
     const StudyField* field = nullptr;
     LimitDirection direction = LimitDirection::smallest;
     std::optional<double> from, to; // the range given; otherwise the field's own
+    bool operator==(const LimitRequest& o) const {
+        return field == o.field && direction == o.direction && from == o.from && to == o.to;
+    }
 };
 
 // The range searched when none is given: the input limits of the field; where they leave an

@@ -20,6 +20,9 @@ struct CaseLabel {
     int line = 0;
     std::string project;
     std::string identification;
+    bool operator==(const CaseLabel& o) const {
+        return line == o.line && project == o.project && identification == o.identification;
+    }
 };
 
 // A number to seven significant digits.

@@ -15,6 +15,9 @@ struct SweepRequest {
     double from = 0;
     double to = 0;
     int steps = 10; // intervals: steps + 1 values, both ends included
+    bool operator==(const SweepRequest& o) const {
+        return field == o.field && from == o.from && to == o.to && steps == o.steps;
+    }
 };
 
 struct SweepPoint {
