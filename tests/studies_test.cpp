@@ -11,11 +11,13 @@
 #include "studies/ordered_run.h"
 #include "studies/reserve_study.h"
 #include "studies/study_runs.h"
+#include "studies/study_tables.h"
 #include "studies/sweep_study.h"
 #include "support/program_run.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -390,6 +392,47 @@ TEST(OrderedRun, ResultsInItemOrderOnAnyNumberOfThreadsAndAStopKeepsTheDonePrefi
         });
     EXPECT_LT(n, 1000u);
     EXPECT_EQ(n, delivered.size());
+}
+
+// ---- Tables ------------------------------------------------------------------------------------
+
+// Every row of a study's table has the header's columns, whatever the outcome of its case.
+TEST(StudyTables, EveryRowHasTheColumnsOfItsHeader) {
+    const Loaded& l = reference();
+    CaseRunner runner(l.catalogue);
+    const auto columns = [](const std::string& line) { return std::count(line.begin(), line.end(), '\t') + 1; };
+    const auto check = [&](const std::string& header, const std::string& rows, const char* study) {
+        ASSERT_EQ("\r\n", header.substr(header.size() - 2)) << study;
+        std::istringstream in(rows);
+        std::string line;
+        int n = 0;
+        while (std::getline(in, line)) {
+            ++n;
+            ASSERT_FALSE(line.empty() || line.back() != '\r') << study << " row " << n;
+            EXPECT_EQ(columns(header), columns(line)) << study << ": " << line;
+        }
+        EXPECT_GT(n, 0) << study;
+    };
+    std::string reserve, limit, sweep, capacity, lightest;
+    LimitRequest request{findStudyField("t"), LimitDirection::largest, std::nullopt, std::nullopt};
+    const SweepRequest sweepRequest{findStudyField("Tau"), -60, 60, 3};
+    const CapacityRequest capacityRequest{LoadGroup::p, LoadGroup::tau, 4, true};
+    const std::vector<Candidate> candidates = rankedCandidates(l.catalogue, {Family::bfTable});
+    StudyControl control;
+    for (std::size_t i = 0; i < l.cases.size(); ++i) {
+        const CaseInputs& c = l.cases[i];
+        const CaseLabel who{static_cast<int>(i), c.projectName, c.identification};
+        appendReserveRow(reserve, who, reserveFactor(c, runner));
+        appendLimitRow(limit, who, request, limitingValue(c, request, runner));
+        appendSweepRows(sweep, who, sweepCase(c, sweepRequest, runner));
+        appendCapacityRows(capacity, who, capacityRequest, capacityCurve(c, capacityRequest, runner));
+        if (i % 10 == 0) appendLightestRows(lightest, who, lightestCandidates(c, candidates, 2, l.catalogue, control));
+    }
+    check(reserveHeader(), reserve, "reserve");
+    check(limitHeader(), limit, "limit");
+    check(sweepHeader(*sweepRequest.field), sweep, "sweep");
+    check(capacityHeader(capacityRequest), capacity, "capacity");
+    check(lightestHeader(false), lightest, "lightest");
 }
 
 // ---- korvel-study ----------------------------------------------------------------------------------
