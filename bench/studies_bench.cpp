@@ -72,12 +72,13 @@ void lightestSearchOnly(benchmark::State& state) {
 }
 BENCHMARK(lightestSearchOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// On every core, and (argument 1) on one thread.
 void capacityCurve72Rays(benchmark::State& state) {
     StudyControl control;
-    control.threads = cores();
+    control.threads = state.range(0) == 0 ? cores() : static_cast<int>(state.range(0));
     const CapacityRequest request{LoadGroup::sigx, LoadGroup::tau, defaultCapacityRays, false};
     for (auto _ : state) benchmark::DoNotOptimize(capacityCurve(firstCase(), request, programCatalogue(), control));
 }
-BENCHMARK(capacityCurve72Rays)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(capacityCurve72Rays)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <thread>
 #include <utility>
 
@@ -220,28 +222,27 @@ std::vector<Candidate> rankedCandidates(const Catalogue& catalogue, const std::v
     areas(0, all.size() / parts);
     for (std::thread& t : pool) t.join();
 
-    // Lightest first; equal areas in family and table order.
-    std::vector<std::pair<double, std::size_t>> order;
+    // Lightest first; equal areas in family and table order: a stable radix sort on the bits of
+    // the areas, which order as the positive numbers they are.
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> order, spare;
     order.reserve(all.size());
-    for (std::size_t i = 0; i < all.size(); ++i)
-        if (all[i].Ax > 0) order.emplace_back(all[i].Ax, i);
-    // Sorted in pieces on the threads, then merged.
-    std::vector<std::size_t> cuts;
-    for (std::size_t p = 0; p <= parts; ++p) cuts.push_back(order.size() * p / parts);
-    pool.clear();
-    for (std::size_t p = 1; p < parts; ++p)
-        pool.emplace_back([&order, &cuts, p] {
-            std::sort(order.begin() + static_cast<std::ptrdiff_t>(cuts[p]),
-                      order.begin() + static_cast<std::ptrdiff_t>(cuts[p + 1]));
-        });
-    std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(cuts[1]));
-    for (std::thread& t : pool) t.join();
-    for (std::size_t p = 1; p < parts; ++p)
-        std::inplace_merge(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(cuts[p]),
-                           order.begin() + static_cast<std::ptrdiff_t>(cuts[p + 1]));
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (!(all[i].Ax > 0)) continue;
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &all[i].Ax, sizeof bits);
+        order.emplace_back(bits, static_cast<std::uint32_t>(i));
+    }
+    spare.resize(order.size());
+    for (int shift = 0; shift < 64; shift += 16) {
+        std::vector<std::size_t> count(65537, 0);
+        for (const auto& e : order) ++count[((e.first >> shift) & 0xffff) + 1];
+        for (std::size_t d = 1; d < count.size(); ++d) count[d] += count[d - 1];
+        for (const auto& e : order) spare[count[(e.first >> shift) & 0xffff]++] = e;
+        order.swap(spare);
+    }
     std::vector<Candidate> ranked;
     ranked.reserve(order.size());
-    for (const auto& [Ax, i] : order) ranked.push_back(all[i]);
+    for (const auto& [bits, i] : order) ranked.push_back(all[i]);
     return ranked;
 }
 
