@@ -48,12 +48,13 @@ ReserveResult reserveFactor(const CaseInputs& c, CaseRunner& runner) {
         return runner.run(work).passes(counted);
     };
     const Crossing found = findCrossing(loadFactorScan(), passes);
-    if (found.kind != Crossing::Kind::crossed) {
+    if (found.kind == Crossing::Kind::passesThroughout) {
         r.outcome = ReserveResult::Outcome::open;
         r.lambda = maxLoadFactor;
         return r;
     }
-    r.lambda = found.pass;
+    // A calculation that answers differently for the same inputs would fail at λ = 0 itself.
+    r.lambda = found.kind == Crossing::Kind::crossed ? found.pass : 0;
     r.passesAgainAt = found.passesAgainAt;
     scaleLoads(work, c, found.fail);
     r.governing = runner.run(work).governing(counted);
@@ -119,9 +120,7 @@ LimitResult limitingValue(const CaseInputs& c, const LimitRequest& request, Case
     const Crossing crossing = findCrossing(evenScan(start, sought), passes);
     if (crossing.kind != Crossing::Kind::crossed) {
         r.outcome = LimitResult::Outcome::rangeEnd;
-        double end = sought;
-        setField(work, f, end);
-        r.value = fieldValue(work, f);
+        r.value = setField(work, f, sought);
         return r;
     }
     r.outcome = LimitResult::Outcome::found;
