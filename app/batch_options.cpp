@@ -10,6 +10,7 @@ const char* const batchHelpText =
                     [-j N] [--no-header] [--summary]
        korvel-batch --detail N INPUT.kori [--data DIR] [--decimal-comma]
        korvel-batch
+       korvel-batch --version
 
 Runs every case of a KORVEL batch input file (TAB-separated, 32 fields per case, "%" comment
 lines, an "End" line) through the full calculation and writes the TAB-separated results table.
@@ -30,17 +31,20 @@ The input is read and the table written case by case, so a file of any length ca
                       line: on standard output when the table goes to a file, else on standard
                       error
   --data DIR          folder of the tables bfprof.dat, lprof.dat, tprof.dat, fprof.dat and
-                      KORmat.dat; by default the folder of this program
+                      KORmat.dat; by default the folder of this program when they are there,
+                      else ../share/korvel beside it (installed)
   --decimal-comma     read numbers with a decimal comma (a period is also accepted)
   --detail N          calculate case N only (counting cases from 1, comment lines not counted)
                       and print every input and intermediate quantity as "name = value"
   -h, --help          show this text
+  --version           show the version
 
 Geometry warnings go to standard error with the case they belong to; they do not stop the run.
 The run ends with a one-line summary on standard error. At a terminal, standard error shows the
 cases done, cases per second and, for an input file, the time left. A results file appears only
 when the run is complete; a faulty input line ends the run with its line number. Without
-arguments the start-up batch file dummy.kori of the program folder is run into dummy.koro.
+arguments the start-up batch file dummy.kori of the tables' folder is run into dummy.koro: beside
+it, or, installed, in $XDG_DATA_HOME/korvel (by default ~/.local/share/korvel).
 
 Exit status: 0 done, 1 the input cannot be read, 2 wrong arguments, 3 the tables cannot be
 loaded, 4 the results cannot be written.
@@ -78,6 +82,8 @@ std::variant<BatchOptions, std::string> parseBatchOptions(const std::vector<std:
         };
         if (arg == "-h" || arg == "--help") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "-o" || arg == "--output") {
             const auto v = value();
             if (!v) return arg + " needs a file name";

@@ -24,6 +24,7 @@ struct BatchOptions {
     bool header = true;
     bool summary = false;
     bool help = false;
+    bool version = false;
 
     bool inputIsStream() const { return input == standardStream; }
     // The results table: -o, else standard output for standard input, else the input's own

@@ -4,6 +4,7 @@
 //                [--no-header] [--summary]
 //   korvel-batch --detail N INPUT.kori|- [--data DIR] [--decimal-comma]
 //   korvel-batch            (the start-up batch run on dummy.kori of the program folder)
+//   korvel-batch --version
 //
 // Exit status: 0 done, 1 the input cannot be read, 2 wrong arguments, 3 the tables cannot be
 // loaded, 4 the results cannot be written.
@@ -12,18 +13,22 @@
 #include "batch_options.h"
 #include "design/design_case.h"
 #include "design/number_format.h"
+#include "design/version.h"
 #include "design/warning_sink.h"
 #include "files/batch_results_table.h"
 #include "files/batch_run.h"
 #include "files/batch_stream.h"
 #include "files/batch_stream_run.h"
+#include "files/data_folder.h"
 #include "files/file_replacement.h"
 #include "files/table_loader.h"
+#include "interrupt_cleanup.h"
 
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -56,7 +61,7 @@ constexpr int exitUsage = 2;
 constexpr int exitTables = 3;
 constexpr int exitOutput = 4;
 
-// The folder of this executable: the tables and dummy.kori ship beside it.
+// The folder of this executable: the tables and dummy.kori ship beside it or in ../share/korvel.
 fs::path programFolder(const char* argv0) {
     std::error_code ec;
     const fs::path self = fs::read_symlink("/proc/self/exe", ec);
@@ -233,11 +238,17 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
         run(std::cout);
         std::cout.flush();
         if (!outcome.input && !std::cout) failure = "can't write the results to standard output";
-    } else if (const auto why = replaceFileWith(fs::path(output), [&](std::ostream& out) {
-                   run(out);
-                   // A faulty input fails the save: a file already there stays as it was.
-                   if (outcome.input) out.setstate(std::ios::failbit);
-               })) {
+    } else if (const auto why = replaceFileWith(
+                   fs::path(output),
+                   [&](std::ostream& out) {
+                       run(out);
+                       // A faulty input fails the save: a file already there stays as it was.
+                       if (outcome.input) out.setstate(std::ios::failbit);
+                   },
+                   [&](const fs::path& temporary) {
+                       progress.clear();
+                       removeOnInterrupt(temporary, "korvel-batch: interrupted; " + output + " was not written");
+                   })) {
         failure = saveFailureMessage(output, *why);
     }
     progress.clear();
@@ -254,19 +265,28 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
     return exitDone;
 }
 
-// Without arguments: what the window does at start-up, reported instead of shown.
-int runStartup(const fs::path& folder) {
-    const std::optional<Catalogue> catalogue = loadTables(folder);
+// Without arguments: what the window does at start-up, reported instead of shown. An installed
+// program's folder is read-only: "dummy.koro" then goes to the user's data folder.
+int runStartup(const DataFolder& data) {
+    const std::optional<Catalogue> catalogue = loadTables(data.path);
     if (!catalogue) return exitTables;
+    fs::path output = data.path;
+    if (data.installed) {
+        output = userDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        if (const auto problem = makeDataFolder(output)) {
+            std::cerr << "korvel-batch: " << *problem << '\n';
+            return exitOutput;
+        }
+    }
     DesignCase dc;
-    const std::string input = (folder / startupBatchInput).string();
+    const std::string input = (data.path / startupBatchInput).string();
     CaseWarnings warnings(input + ": ");
-    const StartupBatch run = runStartupBatch(folder, dc, *catalogue, DecimalMode::period, warnings);
+    const StartupBatch run = runStartupBatch(data.path, dc, *catalogue, DecimalMode::period, warnings, output);
     if (run.status != StartupBatch::Status::done) {
         std::cerr << "korvel-batch: " << run.message << '\n';
         return run.status == StartupBatch::Status::outputNotWritten ? exitOutput : exitInput;
     }
-    std::cerr << summaryLine(run.summary, (folder / startupBatchOutput).string()) << '\n';
+    std::cerr << summaryLine(run.summary, (output / startupBatchOutput).string()) << '\n';
     return exitDone;
 }
 
@@ -274,6 +294,7 @@ int runStartup(const fs::path& folder) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    installInterruptCleanup();
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     auto parsed = parseBatchOptions(args, static_cast<int>(std::thread::hardware_concurrency()));
     if (const auto* problem = std::get_if<std::string>(&parsed)) {
@@ -286,8 +307,13 @@ int main(int argc, char** argv) {
         return exitDone;
     }
 
-    const fs::path folder = programFolder(argc > 0 ? argv[0] : nullptr);
-    if (options.input.empty()) return runStartup(options.dataFolder.empty() ? folder : fs::path(options.dataFolder));
+    if (options.version) {
+        std::cout << "korvel-batch " << programVersion << '\n';
+        return exitDone;
+    }
+
+    const DataFolder data = findDataFolder(programFolder(argc > 0 ? argv[0] : nullptr), options.dataFolder);
+    if (options.input.empty()) return runStartup(data);
     // Through links and relative paths alike, the table must not replace the file it is read from.
     if (!options.detail && !options.inputIsStream() && !options.outputIsStream() &&
         sameFile(options.input, options.outputPath())) {
@@ -296,8 +322,7 @@ int main(int argc, char** argv) {
         return exitUsage;
     }
 
-    const std::optional<Catalogue> catalogue =
-        loadTables(options.dataFolder.empty() ? folder : fs::path(options.dataFolder));
+    const std::optional<Catalogue> catalogue = loadTables(data.path);
     if (!catalogue) return exitTables;
 
     std::optional<BatchStreamReader> opened;

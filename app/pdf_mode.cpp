@@ -43,16 +43,18 @@ std::optional<PdfRequest> pdfRequest(const std::vector<std::string>& args, std::
     return request;
 }
 
-int runPdfMode(const PdfRequest& request, const std::string& programFolder) {
+int runPdfMode(const PdfRequest& request, const DataFolder& data) {
     AppContext ctx;
-    if (const auto error = prepareStart(ctx, programFolder)) {
+    if (const auto error = prepareStart(ctx, data.path)) {
         std::cerr << "korvel: " << error->message() << '\n';
         return 3;
     }
+    // Without its own data folder the report is still composed; only "dummy.koro" is not written.
+    if (const auto problem = settleUserFolders(ctx, data.installed)) std::cerr << "korvel: " << *problem << '\n';
     IgnoreWarnings quiet;
     if (request.project.empty()) {
         // The case the window would start with.
-        runStartupBatch(ctx.programFolder, ctx.dc, ctx.catalogue, ctx.decimalMode, quiet);
+        runStartupBatch(ctx.programFolder, ctx.dc, ctx.catalogue, ctx.decimalMode, quiet, ctx.outputFolder);
     } else {
         const ProjectFileOutcome read = readProjectFile(request.project, ctx.catalogue, ctx.dc);
         if (!read.ok()) {

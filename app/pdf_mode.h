@@ -3,6 +3,8 @@
 // korvel --pdf OUT.pdf [--selection 1|2|3] [PROJECT.korvp]: the printed report as a PDF file,
 // composed without a window.
 
+#include "files/data_folder.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,8 +21,8 @@ struct PdfRequest {
 // are malformed.
 std::optional<PdfRequest> pdfRequest(const std::vector<std::string>& args, std::string& problem);
 
-// Composes the report: the tables from `programFolder`, the project file or else the start-up
+// Composes the report: the tables from the data folder, the project file or else the start-up
 // case (the last case of "dummy.kori"). Returns the exit status; messages go to standard error.
-int runPdfMode(const PdfRequest& request, const std::string& programFolder);
+int runPdfMode(const PdfRequest& request, const DataFolder& data);
 
 } // namespace korvel

@@ -151,7 +151,7 @@ std::string batchOutputPath(const std::string& inputPath) {
 }
 
 StartupBatch runStartupBatch(const fs::path& programFolder, DesignCase& dc, const Catalogue& catalogue,
-                             DecimalMode mode, WarningSink& warnings) {
+                             DecimalMode mode, WarningSink& warnings, const fs::path& outputFolder) {
     StartupBatch outcome;
     const std::string input = (programFolder / startupBatchInput).string();
     BatchRead read = readBatchFile(input, mode, catalogue);
@@ -166,7 +166,7 @@ StartupBatch runStartupBatch(const fs::path& programFolder, DesignCase& dc, cons
     const int first = outcome.list.caseIndex(1);
     if (first >= 0) runBatchCase(outcome.list.entries[static_cast<std::size_t>(first)], dc, catalogue, warnings);
 
-    const std::string output = (programFolder / startupBatchOutput).string();
+    const std::string output = ((outputFolder.empty() ? programFolder : outputFolder) / startupBatchOutput).string();
     auto written = writeBatchResults(output, outcome.list, dc, catalogue, warnings);
     if (auto* why = std::get_if<std::string>(&written)) {
         outcome.status = StartupBatch::Status::outputNotWritten;

@@ -80,12 +80,16 @@ void appendNotes(std::string& text, const char* heading, const std::vector<Batch
 
 } // namespace
 
-BatchState startupBatchState(StartupBatch startup, const fs::path& programFolder) {
+BatchState startupBatchState(StartupBatch startup, const fs::path& programFolder, const fs::path& outputFolder,
+                             const std::string& openFolder) {
     BatchState state;
     state.list = std::move(startup.list);
-    if (startup.status != StartupBatch::Status::inputMissing && startup.status != StartupBatch::Status::inputUnreadable)
+    if (startup.status != StartupBatch::Status::inputMissing &&
+        startup.status != StartupBatch::Status::inputUnreadable) {
         state.currentFile = (programFolder / startupBatchInput).string();
-    state.lastFolder = programFolder.string();
+        if (!outputFolder.empty()) state.outputFile = (outputFolder / startupBatchOutput).string();
+    }
+    state.lastFolder = openFolder.empty() ? programFolder.string() : openFolder;
     return state;
 }
 
@@ -241,6 +245,7 @@ bool BatchWindow::openBatchFile(const QString& path) {
 
     state_.list = std::move(std::get<BatchList>(read));
     state_.currentFile = toStd(path);
+    state_.outputFile.clear();
     state_.lastFolder = folderOf(state_.currentFile);
     fillList();
 
@@ -285,7 +290,7 @@ bool BatchWindow::saveResults() {
         messages().warning("No batch file has been read: choose Open Database File first.");
         return false;
     }
-    const std::string output = batchOutputPath(state_.currentFile);
+    const std::string output = state_.outputFile.empty() ? batchOutputPath(state_.currentFile) : state_.outputFile;
     if (sameFile(state_.currentFile, output)) {
         messages().warning("can't save file - " + output + ": it is the batch file itself");
         return false;
