@@ -5,9 +5,11 @@
 
 #include "study_options.h"
 
+#include "design/version.h"
 #include "files/batch_case.h"
 #include "files/batch_file.h"
 #include "files/batch_stream.h"
+#include "files/data_folder.h"
 #include "files/file_replacement.h"
 #include "files/table_loader.h"
 #include "studies/ordered_run.h"
@@ -249,6 +251,10 @@ int main(int argc, char** argv) {
         std::cout << studyHelpText;
         return exitDone;
     }
+    if (options.version) {
+        std::cout << "korvel-study " << programVersion << '\n';
+        return exitDone;
+    }
     for (const std::string* out : {&options.output, &options.cases}) {
         if (out->empty() || *out == "-" || options.input == "-") continue;
         if (sameFile(options.input, *out)) {
@@ -261,9 +267,8 @@ int main(int argc, char** argv) {
         return exitUsage;
     }
 
-    const fs::path folder =
-        options.dataFolder.empty() ? programFolder(argc > 0 ? argv[0] : nullptr) : fs::path(options.dataFolder);
-    const std::optional<Catalogue> catalogue = loadTables(folder);
+    const DataFolder data = findDataFolder(programFolder(argc > 0 ? argv[0] : nullptr), options.dataFolder);
+    const std::optional<Catalogue> catalogue = loadTables(data.path);
     if (!catalogue) return exitTables;
 
     BatchRead read = options.input == "-" ? readBatchText(std::string(std::istreambuf_iterator<char>(std::cin), {}),

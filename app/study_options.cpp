@@ -15,6 +15,7 @@ const char* const studyHelpText =
        korvel-study capacity X Y IN.kori [--rays N] [--checks buckling|all] [-o OUT.tsv]
                     [--cases OUT.kori]
    common options: [--data DIR] [--decimal-comma] [-j N]
+       korvel-study --version
 
 Design studies of every case of a KORVEL batch input file. Each writes a TAB-separated table
 (standard output unless -o) and, with --cases, the cases it found as a batch input file that
@@ -75,8 +76,10 @@ capacity  the capacity curve in the plane of two load groups X and Y: sigx (Sigx
   -j N                calculate on N threads (1 to 256; default: the number of cores); the
                       output is the same for any N
   --data DIR          folder of the tables bfprof.dat, lprof.dat, tprof.dat, fprof.dat and
-                      KORmat.dat; by default the folder of this program
+                      KORmat.dat; by default the folder of this program when they are there,
+                      else ../share/korvel beside it (installed)
   --decimal-comma     read numbers with a decimal comma (a period is also accepted)
+  --version           show the version
   -h, --help          show this text
 
 At a terminal, standard error shows the cases done. Ctrl+C stops the study: the rows of the
@@ -131,6 +134,8 @@ std::variant<StudyOptions, std::string> parseStudyOptions(const std::vector<std:
         };
         if (arg == "-h" || arg == "--help") {
             o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg == "-o" || arg == "--output") {
             const auto v = value();
             if (!v) return arg + " needs a file name";
@@ -194,7 +199,7 @@ std::variant<StudyOptions, std::string> parseStudyOptions(const std::vector<std:
             positional.push_back(arg);
         }
     }
-    if (o.help) return o;
+    if (o.help || o.version) return o;
     if (positional.empty()) return "name a study: reserve, limit, lightest, sweep or capacity";
 
     const std::string study = positional.front();

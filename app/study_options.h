@@ -26,6 +26,7 @@ struct StudyOptions {
     DecimalMode mode = DecimalMode::period;
     int threads = 1;
     bool help = false;
+    bool version = false;
 
     LimitRequest limit;
     SweepRequest sweep;
