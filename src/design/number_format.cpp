@@ -78,7 +78,8 @@ struct Mask {
     char expLetter = 'E';
     bool expAlwaysSigned = false;
     int expMinDigits = 0;
-    int minInteger = 0; // the "0" places before the point: integer digits always printed
+    int minInteger = 0;           // the "0" places before the point: integer digits always printed
+    bool optionalDecimal = false; // a "#" place after the point: its trailing zeros are dropped
 };
 
 bool isPlace(char c) {
@@ -108,6 +109,7 @@ Mask parseMask(std::string_view m) {
     }
     mask.suffix = m.substr(i);
     mask.minInteger = static_cast<int>(std::count(mask.integer.begin(), mask.integer.end(), '0'));
+    mask.optionalDecimal = mask.decimals.find('#') != std::string_view::npos;
     return mask;
 }
 
@@ -226,8 +228,9 @@ bool formatFixedFast(double value, const Mask& mask, char separator, double tieZ
     static constexpr double powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     const double x = std::fabs(value) * powers[decimals];
     if (!(x < 1e15)) return false;
-    // x is not negative and below 2^53: truncation is its floor, exactly.
-    const auto truncated = static_cast<std::uint64_t>(x);
+    // x is not negative and below 2^53: truncation is its floor, exactly (and one signed
+    // conversion instruction).
+    const auto truncated = static_cast<std::uint64_t>(static_cast<std::int64_t>(x));
     const double rest = x - static_cast<double>(truncated);
     if (std::fabs(rest - 0.5) <= tieZone * std::max(x, 1.0)) return false;
     const std::uint64_t r = truncated + (rest < 0.5 ? 0 : 1);
@@ -235,12 +238,15 @@ bool formatFixedFast(double value, const Mask& mask, char separator, double tieZ
     // Written backwards from the end of the buffer: suffix, fraction, integer, prefix, sign.
     char buffer[80];
     char* const end = buffer + sizeof buffer;
-    char* p = end - mask.suffix.size();
-    std::memcpy(p, mask.suffix.data(), mask.suffix.size());
+    char* p = end;
+    if (!mask.suffix.empty()) {
+        p -= mask.suffix.size();
+        std::memcpy(p, mask.suffix.data(), mask.suffix.size());
+    }
     // Fraction digits come off the end of r, two at a time where the mask has no "#" place.
     std::uint64_t q = r;
     int fractionLength = decimals;
-    if (mask.decimals.find('#') == std::string_view::npos) {
+    if (!mask.optionalDecimal) {
         int left = decimals;
         for (; left >= 2; left -= 2, q /= 100) {
             p -= 2;
@@ -275,8 +281,10 @@ bool formatFixedFast(double value, const Mask& mask, char separator, double tieZ
         ++integerLength;
     }
     for (; integerLength < mask.minInteger; ++integerLength) *--p = '0';
-    p -= mask.prefix.size();
-    std::memcpy(p, mask.prefix.data(), mask.prefix.size());
+    if (!mask.prefix.empty()) {
+        p -= mask.prefix.size();
+        std::memcpy(p, mask.prefix.data(), mask.prefix.size());
+    }
     if (value < 0 && r != 0) *--p = '-';
     out.append(p, static_cast<std::size_t>(end - p));
     return true;
