@@ -51,7 +51,8 @@ constexpr int exitTables = 3;
 constexpr int exitOutput = 4;
 constexpr int exitInterrupted = 130;
 
-// Set by Ctrl+C; the study stops after the items in hand.
+// Set by Ctrl+C or a termination request; the study stops after the items in hand and writes
+// what is done, so no temporary file of an unfinished save is left behind.
 std::atomic<bool> interrupted{false};
 extern "C" void onInterrupt(int) {
     interrupted.store(true);
@@ -289,6 +290,7 @@ int main(int argc, char** argv) {
     }
 
     std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
     Progress progress(KORVEL_ISATTY(KORVEL_FILENO(stderr)) != 0);
     std::vector<CaseInputs> inputs;
     inputs.reserve(cases.size());
