@@ -1,5 +1,7 @@
 #include "batch_options.h"
 
+#include "command_line.h"
+
 #include "files/batch_run.h"
 #include "files/batch_stream_run.h"
 
@@ -68,22 +70,6 @@ std::string BatchOptions::outputPath() const {
     if (!output.empty()) return output;
     return inputIsStream() || form != BatchOutputForm::table ? standardStream : batchOutputPath(input);
 }
-
-namespace {
-
-// A whole number from `lowest` to `highest` written in digits only, or nothing.
-std::optional<int> countIn(const std::string& text, int lowest, int highest) {
-    if (text.empty() || text.size() > 9) return std::nullopt;
-    int n = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        n = n * 10 + (c - '0');
-    }
-    if (n < lowest || n > highest) return std::nullopt;
-    return n;
-}
-
-} // namespace
 
 std::variant<BatchOptions, std::string> parseBatchOptions(const std::vector<std::string>& args, int cores) {
     BatchOptions options;

@@ -13,6 +13,7 @@
 
 #include "batch_detail.h"
 #include "batch_options.h"
+#include "command_line.h"
 #include "design/design_case.h"
 #include "design/number_format.h"
 #include "design/version.h"
@@ -46,38 +47,10 @@
 #include <variant>
 #include <vector>
 
-#if defined(_WIN32)
-#include <io.h>
-#define KORVEL_ISATTY _isatty
-#define KORVEL_FILENO _fileno
-#else
-#include <unistd.h>
-#define KORVEL_ISATTY isatty
-#define KORVEL_FILENO fileno
-#endif
-
 namespace fs = std::filesystem;
 using namespace korvel;
 
 namespace {
-
-constexpr int exitDone = 0;
-constexpr int exitInput = 1;
-constexpr int exitUsage = 2;
-constexpr int exitTables = 3;
-constexpr int exitOutput = 4;
-
-// The folder of this executable: the tables and dummy.kori ship beside it or in ../share/korvel.
-fs::path programFolder(const char* argv0) {
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec && !self.empty()) return self.parent_path();
-    if (argv0 && *argv0) {
-        const fs::path invoked = fs::absolute(fs::path(argv0), ec);
-        if (!ec && invoked.has_parent_path()) return invoked.parent_path();
-    }
-    return fs::current_path(ec);
-}
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
@@ -175,15 +148,6 @@ std::string summaryReport(const BatchStreamSummary& s) {
     return text;
 }
 
-std::optional<Catalogue> loadTables(const fs::path& folder) {
-    CatalogueLoad load = loadCatalogue(folder);
-    if (const auto* error = std::get_if<TableError>(&load)) {
-        std::cerr << "korvel-batch: " << error->message() << '\n';
-        return std::nullopt;
-    }
-    return std::get<Catalogue>(std::move(load));
-}
-
 // What the results were made with. The time is now, or SOURCE_DATE_EPOCH when it is set (seconds
 // since 1970), so that a run can be repeated byte for byte.
 Provenance runProvenance(const fs::path& tablesFolder) {
@@ -258,7 +222,7 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
     const bool toStream = options.outputIsStream();
     std::error_code ec;
     const std::uintmax_t size = options.inputIsStream() ? 0 : fs::file_size(options.input, ec);
-    Progress progress(KORVEL_ISATTY(KORVEL_FILENO(stderr)) != 0, ec ? 0 : size);
+    Progress progress(standardErrorIsTerminal(), ec ? 0 : size);
 
     BatchStreamHooks hooks;
     hooks.warning = [&](const BatchEntry& entry, const std::string& warning) {
@@ -320,7 +284,7 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
 // Without arguments: what the window does at start-up, reported instead of shown. An installed
 // program's folder is read-only: "dummy.koro" then goes to the user's data folder.
 int runStartup(const DataFolder& data) {
-    const std::optional<Catalogue> catalogue = loadTables(data.path);
+    const std::optional<Catalogue> catalogue = loadTables(data.path, "korvel-batch");
     if (!catalogue) return exitTables;
     fs::path output = data.path;
     if (data.installed) {
@@ -375,7 +339,7 @@ int main(int argc, char** argv) {
     }
 
     const fs::path tablesFolder = data.path;
-    const std::optional<Catalogue> catalogue = loadTables(tablesFolder);
+    const std::optional<Catalogue> catalogue = loadTables(tablesFolder, "korvel-batch");
     if (!catalogue) return exitTables;
 
     std::optional<BatchStreamReader> opened;

@@ -3,6 +3,7 @@
 // Exit status: 0 done, 1 the input cannot be read, 2 wrong arguments, 3 the tables cannot be
 // loaded, 4 the results cannot be written, 130 stopped by Ctrl+C.
 
+#include "command_line.h"
 #include "study_options.h"
 
 #include "design/version.h"
@@ -29,26 +30,11 @@
 #include <variant>
 #include <vector>
 
-#if defined(_WIN32)
-#include <io.h>
-#define KORVEL_ISATTY _isatty
-#define KORVEL_FILENO _fileno
-#else
-#include <unistd.h>
-#define KORVEL_ISATTY isatty
-#define KORVEL_FILENO fileno
-#endif
-
 namespace fs = std::filesystem;
 using namespace korvel;
 
 namespace {
 
-constexpr int exitDone = 0;
-constexpr int exitInput = 1;
-constexpr int exitUsage = 2;
-constexpr int exitTables = 3;
-constexpr int exitOutput = 4;
 constexpr int exitInterrupted = 130;
 
 // Set by Ctrl+C or a termination request; the study stops after the items in hand and writes
@@ -56,17 +42,6 @@ constexpr int exitInterrupted = 130;
 std::atomic<bool> interrupted{false};
 extern "C" void onInterrupt(int) {
     interrupted.store(true);
-}
-
-fs::path programFolder(const char* argv0) {
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec && !self.empty()) return self.parent_path();
-    if (argv0 && *argv0) {
-        const fs::path invoked = fs::absolute(fs::path(argv0), ec);
-        if (!ec && invoked.has_parent_path()) return invoked.parent_path();
-    }
-    return fs::current_path(ec);
 }
 
 // "korvel-study: 12 of 135 cases" on a terminal, at most five times a second.
@@ -198,15 +173,6 @@ struct Run {
     }
 };
 
-std::optional<Catalogue> loadTables(const fs::path& folder) {
-    CatalogueLoad load = loadCatalogue(folder);
-    if (const auto* error = std::get_if<TableError>(&load)) {
-        std::cerr << "korvel-study: " << error->message() << '\n';
-        return std::nullopt;
-    }
-    return std::get<Catalogue>(std::move(load));
-}
-
 const char* studyName(StudyKind k) {
     switch (k) {
     case StudyKind::reserve:
@@ -269,7 +235,7 @@ int main(int argc, char** argv) {
     }
 
     const DataFolder data = findDataFolder(programFolder(argc > 0 ? argv[0] : nullptr), options.dataFolder);
-    const std::optional<Catalogue> catalogue = loadTables(data.path);
+    const std::optional<Catalogue> catalogue = loadTables(data.path, "korvel-study");
     if (!catalogue) return exitTables;
 
     BatchRead read = options.input == "-" ? readBatchText(std::string(std::istreambuf_iterator<char>(std::cin), {}),
@@ -291,7 +257,7 @@ int main(int argc, char** argv) {
 
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
-    Progress progress(KORVEL_ISATTY(KORVEL_FILENO(stderr)) != 0);
+    Progress progress(standardErrorIsTerminal());
     std::vector<CaseInputs> inputs;
     inputs.reserve(cases.size());
     for (const StudyCase& c : cases) inputs.push_back(c.inputs);

@@ -1,5 +1,7 @@
 #include "study_options.h"
 
+#include "command_line.h"
+
 #include "studies/ordered_run.h"
 
 #include <cmath>
@@ -91,17 +93,6 @@ input, an empty range), 3 the tables cannot be loaded, 4 the results cannot be w
 )";
 
 namespace {
-
-std::optional<int> countIn(const std::string& text, int lowest, int highest) {
-    if (text.empty() || text.size() > 9) return std::nullopt;
-    int n = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        n = n * 10 + (c - '0');
-    }
-    if (n < lowest || n > highest) return std::nullopt;
-    return n;
-}
 
 std::optional<double> numberIn(const std::string& text, DecimalMode mode) {
     std::optional<double> v = parseFileNumber(text);
