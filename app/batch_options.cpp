@@ -1,5 +1,7 @@
 #include "batch_options.h"
 
+#include "command_line.h"
+
 #include "files/batch_run.h"
 #include "files/batch_stream_run.h"
 
@@ -8,8 +10,11 @@ namespace korvel {
 const char* const batchHelpText =
     R"(Usage: korvel-batch INPUT.kori [-o OUTPUT.koro] [--data DIR] [--decimal-comma]
                     [-j N] [--no-header] [--summary]
-       korvel-batch --detail N INPUT.kori [--data DIR] [--decimal-comma]
+       korvel-batch --format json INPUT.kori [-o OUTPUT.jsonl|-] [options as above]
+       korvel-batch --listing INPUT.kori [-o OUTPUT.txt|-] [--selection 1|2|3] [...]
+       korvel-batch --detail N INPUT.kori [--format json] [--data DIR] [--decimal-comma]
        korvel-batch
+       korvel-batch --version
 
 Runs every case of a KORVEL batch input file (TAB-separated, 32 fields per case, "%" comment
 lines, an "End" line) through the full calculation and writes the TAB-separated results table.
@@ -30,17 +35,32 @@ The input is read and the table written case by case, so a file of any length ca
                       line: on standard output when the table goes to a file, else on standard
                       error
   --data DIR          folder of the tables bfprof.dat, lprof.dat, tprof.dat, fprof.dat and
-                      KORmat.dat; by default the folder of this program
+                      KORmat.dat; by default the folder of this program when they are there,
+                      else ../share/korvel beside it (installed)
   --decimal-comma     read numbers with a decimal comma (a period is also accepted)
   --detail N          calculate case N only (counting cases from 1, comment lines not counted)
                       and print every input and intermediate quantity as "name = value"
+  --format table|json table: the results table (default); json: one JSON object per line
+                      (JSON Lines), first the program version, the tables' checksums and the
+                      time ("kind":"provenance", left out with --no-header), then one object
+                      per case with every input, every quantity of --detail, every utilisation
+                      with its state, the OK/NOK checks and where the calculation stopped, and
+                      one per comment line; written to standard output unless -o names a file.
+                      With --detail N: that case's object alone, with its provenance. The
+                      schema is docs/results-schema.json of the source
+  --listing           write the rows of the window's result list for every case as plain text
+                      (one block per case, TAB-separated columns, comment lines as they are),
+                      for comparing two runs with diff; standard output unless -o names a file
+  --selection N       the listing's results: 1 buckling, 2 scantling and yield, 3 both (default)
   -h, --help          show this text
+  --version           show the version
 
 Geometry warnings go to standard error with the case they belong to; they do not stop the run.
 The run ends with a one-line summary on standard error. At a terminal, standard error shows the
 cases done, cases per second and, for an input file, the time left. A results file appears only
 when the run is complete; a faulty input line ends the run with its line number. Without
-arguments the start-up batch file dummy.kori of the program folder is run into dummy.koro.
+arguments the start-up batch file dummy.kori of the tables' folder is run into dummy.koro: beside
+it, or, installed, in $XDG_DATA_HOME/korvel (by default ~/.local/share/korvel).
 
 Exit status: 0 done, 1 the input cannot be read, 2 wrong arguments, 3 the tables cannot be
 loaded, 4 the results cannot be written.
@@ -48,27 +68,12 @@ loaded, 4 the results cannot be written.
 
 std::string BatchOptions::outputPath() const {
     if (!output.empty()) return output;
-    return inputIsStream() ? standardStream : batchOutputPath(input);
+    return inputIsStream() || form != BatchOutputForm::table ? standardStream : batchOutputPath(input);
 }
-
-namespace {
-
-// A whole number from `lowest` to `highest` written in digits only, or nothing.
-std::optional<int> countIn(const std::string& text, int lowest, int highest) {
-    if (text.empty() || text.size() > 9) return std::nullopt;
-    int n = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        n = n * 10 + (c - '0');
-    }
-    if (n < lowest || n > highest) return std::nullopt;
-    return n;
-}
-
-} // namespace
 
 std::variant<BatchOptions, std::string> parseBatchOptions(const std::vector<std::string>& args, int cores) {
     BatchOptions options;
+    bool selectionGiven = false;
     options.threads = cores < 1 ? 1 : (cores > maxBatchThreads ? maxBatchThreads : cores);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -78,6 +83,8 @@ std::variant<BatchOptions, std::string> parseBatchOptions(const std::vector<std:
         };
         if (arg == "-h" || arg == "--help") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "-o" || arg == "--output") {
             const auto v = value();
             if (!v) return arg + " needs a file name";
@@ -101,6 +108,24 @@ std::variant<BatchOptions, std::string> parseBatchOptions(const std::vector<std:
                 return "-j needs a number of threads from 1 to " + std::to_string(maxBatchThreads) + ", not \"" +
                        v.value_or("") + "\"";
             options.threads = *n;
+        } else if (arg == "--format") {
+            const auto v = value();
+            if (v && *v == "json")
+                options.form = BatchOutputForm::json;
+            else if (v && *v == "table")
+                options.form = BatchOutputForm::table;
+            else
+                return "--format takes table or json, not \"" + v.value_or("") + "\"";
+        } else if (arg == "--listing") {
+            options.listing = true;
+        } else if (arg == "--selection") {
+            const auto v = value();
+            const std::optional<int> n = v ? countIn(*v, 1, 3) : std::nullopt;
+            if (!n)
+                return "--selection takes 1 (buckling), 2 (scantling/yield) or 3 (both), not \"" + v.value_or("") +
+                       "\"";
+            options.selection = *n;
+            selectionGiven = true;
         } else if (arg == "--no-header") {
             options.header = false;
         } else if (arg == "--summary") {
@@ -116,6 +141,14 @@ std::variant<BatchOptions, std::string> parseBatchOptions(const std::vector<std:
     if (options.detail && options.input.empty()) return "--detail needs an input file";
     if (!options.output.empty() && options.input.empty()) return "-o needs an input file";
     if (options.detail && !options.output.empty()) return "--detail writes no results table; leave out -o";
+    if (options.listing) {
+        if (options.form == BatchOutputForm::json) return "--listing writes text; leave out --format json";
+        if (options.detail) return "--listing lists every case; leave out --detail";
+        if (options.input.empty()) return "--listing needs an input file";
+        options.form = BatchOutputForm::listing;
+    }
+    if (selectionGiven && options.form != BatchOutputForm::listing) return "--selection goes with --listing";
+    if (options.form == BatchOutputForm::json && options.input.empty()) return "--format json needs an input file";
     return options;
 }
 

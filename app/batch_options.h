@@ -14,6 +14,10 @@ namespace korvel {
 // The name that stands for standard input (as the input) and standard output (after -o).
 inline constexpr const char* standardStream = "-";
 
+// What a run writes: the results table, one JSON object per case (JSON Lines), or the listing of
+// every case as text.
+enum class BatchOutputForm { table, json, listing };
+
 struct BatchOptions {
     std::string input;
     std::string output;
@@ -24,10 +28,14 @@ struct BatchOptions {
     bool header = true;
     bool summary = false;
     bool help = false;
+    BatchOutputForm form = BatchOutputForm::table;
+    bool listing = false; // --listing given
+    int selection = 3;    // --listing: 1 buckling, 2 scantling and yield, 3 both
+    bool version = false;
 
     bool inputIsStream() const { return input == standardStream; }
-    // The results table: -o, else standard output for standard input, else the input's own
-    // results name.
+    // The results table: -o, else standard output for standard input, a JSON or listing run, else
+    // the input's own results name.
     std::string outputPath() const;
     bool outputIsStream() const { return outputPath() == standardStream; }
 };

@@ -2,28 +2,40 @@
 //
 //   korvel-batch INPUT.kori|- [-o OUTPUT.koro|-] [--data DIR] [--decimal-comma] [-j N]
 //                [--no-header] [--summary]
-//   korvel-batch --detail N INPUT.kori|- [--data DIR] [--decimal-comma]
+//   korvel-batch --format json INPUT.kori|- [-o OUTPUT.jsonl|-] [...]
+//   korvel-batch --listing INPUT.kori|- [-o OUTPUT.txt|-] [--selection 1|2|3] [...]
+//   korvel-batch --detail N INPUT.kori|- [--format json] [--data DIR] [--decimal-comma]
 //   korvel-batch            (the start-up batch run on dummy.kori of the program folder)
+//   korvel-batch --version
 //
 // Exit status: 0 done, 1 the input cannot be read, 2 wrong arguments, 3 the tables cannot be
 // loaded, 4 the results cannot be written.
 
 #include "batch_detail.h"
 #include "batch_options.h"
+#include "command_line.h"
 #include "design/design_case.h"
 #include "design/number_format.h"
+#include "design/version.h"
 #include "design/warning_sink.h"
 #include "files/batch_results_table.h"
 #include "files/batch_run.h"
 #include "files/batch_stream.h"
 #include "files/batch_stream_run.h"
+#include "files/data_folder.h"
 #include "files/file_replacement.h"
 #include "files/table_loader.h"
+#include "files/table_stamps.h"
+#include "interrupt_cleanup.h"
+#include "report/case_json.h"
+#include "report/listing_text.h"
 
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -35,38 +47,10 @@
 #include <variant>
 #include <vector>
 
-#if defined(_WIN32)
-#include <io.h>
-#define KORVEL_ISATTY _isatty
-#define KORVEL_FILENO _fileno
-#else
-#include <unistd.h>
-#define KORVEL_ISATTY isatty
-#define KORVEL_FILENO fileno
-#endif
-
 namespace fs = std::filesystem;
 using namespace korvel;
 
 namespace {
-
-constexpr int exitDone = 0;
-constexpr int exitInput = 1;
-constexpr int exitUsage = 2;
-constexpr int exitTables = 3;
-constexpr int exitOutput = 4;
-
-// The folder of this executable: the tables and dummy.kori ship beside it.
-fs::path programFolder(const char* argv0) {
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec && !self.empty()) return self.parent_path();
-    if (argv0 && *argv0) {
-        const fs::path invoked = fs::absolute(fs::path(argv0), ec);
-        if (!ec && invoked.has_parent_path()) return invoked.parent_path();
-    }
-    return fs::current_path(ec);
-}
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
@@ -164,17 +148,41 @@ std::string summaryReport(const BatchStreamSummary& s) {
     return text;
 }
 
-std::optional<Catalogue> loadTables(const fs::path& folder) {
-    CatalogueLoad load = loadCatalogue(folder);
-    if (const auto* error = std::get_if<TableError>(&load)) {
-        std::cerr << "korvel-batch: " << error->message() << '\n';
-        return std::nullopt;
+// What the results were made with. The time is now, or SOURCE_DATE_EPOCH when it is set (seconds
+// since 1970), so that a run can be repeated byte for byte.
+Provenance runProvenance(const fs::path& tablesFolder) {
+    std::int64_t seconds = static_cast<std::int64_t>(std::time(nullptr));
+    if (const char* fixed = std::getenv("SOURCE_DATE_EPOCH")) {
+        char* end = nullptr;
+        const long long value = std::strtoll(fixed, &end, 10);
+        if (end != fixed && *end == '\0' && value >= 0) seconds = value;
     }
-    return std::get<Catalogue>(std::move(load));
+    return makeProvenance(tablesFolder, seconds);
+}
+
+// How the rows of a JSON or listing run are composed.
+BatchRowFormat rowFormat(const BatchOptions& options) {
+    BatchRowFormat format;
+    if (options.form == BatchOutputForm::json) {
+        format.caseRows = [](std::string& out, const BatchEntry& entry, std::int64_t n, DesignCase& dc) {
+            appendCaseJson(out, entry, n, dc);
+        };
+        format.commentRows = appendCommentJson;
+    } else if (options.form == BatchOutputForm::listing) {
+        const int selection = options.selection;
+        format.caseRows = [selection](std::string& out, const BatchEntry& entry, std::int64_t n, DesignCase& dc) {
+            dc.analysis = selection;
+            appendCaseListingText(out, entry, n, dc);
+        };
+        format.commentRows = appendCommentListingText;
+        format.withTexts = true;
+    }
+    return format;
 }
 
 // The whole input is read, as for a run, before case N is calculated.
-int runDetail(int n, BatchStreamReader& in, const Catalogue& catalogue) {
+int runDetail(int n, BatchStreamReader& in, const Catalogue& catalogue, const BatchOptions& options,
+              const fs::path& tablesFolder) {
     BatchEntry entry;
     std::optional<BatchEntry> wanted;
     int cases = 0;
@@ -195,18 +203,26 @@ int runDetail(int n, BatchStreamReader& in, const Catalogue& catalogue) {
     CaseWarnings warnings(prefix);
     DesignCase dc;
     runBatchCase(*wanted, dc, catalogue, warnings);
-    writeCaseDetail(std::cout, dc);
+    if (options.form == BatchOutputForm::json) {
+        const Provenance provenance = runProvenance(tablesFolder);
+        std::string text;
+        appendCaseJson(text, *wanted, n, dc, &provenance);
+        std::cout << text;
+    } else {
+        writeCaseDetail(std::cout, dc);
+    }
     if (dc.fault.stopped()) std::cerr << prefix << dc.fault.message() << '\n';
     return exitDone;
 }
 
 // Standard output is written as the rows come; a file only appears, complete, at the end.
-int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogue& catalogue) {
+int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogue& catalogue,
+              const fs::path& tablesFolder) {
     const std::string output = options.outputPath();
     const bool toStream = options.outputIsStream();
     std::error_code ec;
     const std::uintmax_t size = options.inputIsStream() ? 0 : fs::file_size(options.input, ec);
-    Progress progress(KORVEL_ISATTY(KORVEL_FILENO(stderr)) != 0, ec ? 0 : size);
+    Progress progress(standardErrorIsTerminal(), ec ? 0 : size);
 
     BatchStreamHooks hooks;
     hooks.warning = [&](const BatchEntry& entry, const std::string& warning) {
@@ -221,23 +237,34 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
 
     BatchStreamOutcome outcome;
     const auto run = [&](std::ostream& out) {
-        if (options.header) out << batchResultsHeader();
+        if (options.header && options.form == BatchOutputForm::table) out << batchResultsHeader();
+        if (options.header && options.form == BatchOutputForm::json) {
+            std::string line;
+            appendProvenanceJson(line, runProvenance(tablesFolder));
+            out << line << '\n';
+        }
         hooks.write = [&out](std::string_view rows) {
             out.write(rows.data(), static_cast<std::streamsize>(rows.size()));
             return static_cast<bool>(out);
         };
-        outcome = streamBatch(in, catalogue, options.threads, hooks);
+        outcome = streamBatch(in, catalogue, options.threads, hooks, rowFormat(options));
     };
     std::optional<std::string> failure;
     if (toStream) {
         run(std::cout);
         std::cout.flush();
         if (!outcome.input && !std::cout) failure = "can't write the results to standard output";
-    } else if (const auto why = replaceFileWith(fs::path(output), [&](std::ostream& out) {
-                   run(out);
-                   // A faulty input fails the save: a file already there stays as it was.
-                   if (outcome.input) out.setstate(std::ios::failbit);
-               })) {
+    } else if (const auto why = replaceFileWith(
+                   fs::path(output),
+                   [&](std::ostream& out) {
+                       run(out);
+                       // A faulty input fails the save: a file already there stays as it was.
+                       if (outcome.input) out.setstate(std::ios::failbit);
+                   },
+                   [&](const fs::path& temporary) {
+                       progress.clear();
+                       removeOnInterrupt(temporary, "korvel-batch: interrupted; " + output + " was not written");
+                   })) {
         failure = saveFailureMessage(output, *why);
     }
     progress.clear();
@@ -254,19 +281,28 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
     return exitDone;
 }
 
-// Without arguments: what the window does at start-up, reported instead of shown.
-int runStartup(const fs::path& folder) {
-    const std::optional<Catalogue> catalogue = loadTables(folder);
+// Without arguments: what the window does at start-up, reported instead of shown. An installed
+// program's folder is read-only: "dummy.koro" then goes to the user's data folder.
+int runStartup(const DataFolder& data) {
+    const std::optional<Catalogue> catalogue = loadTables(data.path, "korvel-batch");
     if (!catalogue) return exitTables;
+    fs::path output = data.path;
+    if (data.installed) {
+        output = userDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        if (const auto problem = makeDataFolder(output)) {
+            std::cerr << "korvel-batch: " << *problem << '\n';
+            return exitOutput;
+        }
+    }
     DesignCase dc;
-    const std::string input = (folder / startupBatchInput).string();
+    const std::string input = (data.path / startupBatchInput).string();
     CaseWarnings warnings(input + ": ");
-    const StartupBatch run = runStartupBatch(folder, dc, *catalogue, DecimalMode::period, warnings);
+    const StartupBatch run = runStartupBatch(data.path, dc, *catalogue, DecimalMode::period, warnings, output);
     if (run.status != StartupBatch::Status::done) {
         std::cerr << "korvel-batch: " << run.message << '\n';
         return run.status == StartupBatch::Status::outputNotWritten ? exitOutput : exitInput;
     }
-    std::cerr << summaryLine(run.summary, (folder / startupBatchOutput).string()) << '\n';
+    std::cerr << summaryLine(run.summary, (output / startupBatchOutput).string()) << '\n';
     return exitDone;
 }
 
@@ -274,6 +310,7 @@ int runStartup(const fs::path& folder) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    installInterruptCleanup();
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     auto parsed = parseBatchOptions(args, static_cast<int>(std::thread::hardware_concurrency()));
     if (const auto* problem = std::get_if<std::string>(&parsed)) {
@@ -286,8 +323,13 @@ int main(int argc, char** argv) {
         return exitDone;
     }
 
-    const fs::path folder = programFolder(argc > 0 ? argv[0] : nullptr);
-    if (options.input.empty()) return runStartup(options.dataFolder.empty() ? folder : fs::path(options.dataFolder));
+    if (options.version) {
+        std::cout << "korvel-batch " << programVersion << '\n';
+        return exitDone;
+    }
+
+    const DataFolder data = findDataFolder(programFolder(argc > 0 ? argv[0] : nullptr), options.dataFolder);
+    if (options.input.empty()) return runStartup(data);
     // Through links and relative paths alike, the table must not replace the file it is read from.
     if (!options.detail && !options.inputIsStream() && !options.outputIsStream() &&
         sameFile(options.input, options.outputPath())) {
@@ -296,8 +338,8 @@ int main(int argc, char** argv) {
         return exitUsage;
     }
 
-    const std::optional<Catalogue> catalogue =
-        loadTables(options.dataFolder.empty() ? folder : fs::path(options.dataFolder));
+    const fs::path tablesFolder = data.path;
+    const std::optional<Catalogue> catalogue = loadTables(tablesFolder, "korvel-batch");
     if (!catalogue) return exitTables;
 
     std::optional<BatchStreamReader> opened;
@@ -311,5 +353,6 @@ int main(int argc, char** argv) {
         }
         opened.emplace(std::move(std::get<BatchStreamReader>(file)));
     }
-    return options.detail ? runDetail(*options.detail, *opened, *catalogue) : runStream(options, *opened, *catalogue);
+    return options.detail ? runDetail(*options.detail, *opened, *catalogue, options, tablesFolder)
+                          : runStream(options, *opened, *catalogue, tablesFolder);
 }

@@ -5,10 +5,18 @@
 #include "files/batch_run.h"
 #include "files/file_commands.h"
 #include "files/project_file.h"
+#include "files/table_stamps.h"
+#include "report/batch_report_plan.h"
 #include "ui/app_context.h"
+#include "ui/batch_report_pdf.h"
 #include "ui/report_printer.h"
 
+#include <QDateTime>
+
+#include <cstdint>
+#include <cstdlib>
 #include <iostream>
+#include <variant>
 
 namespace korvel {
 
@@ -17,7 +25,7 @@ std::optional<PdfRequest> pdfRequest(const std::vector<std::string>& args, std::
     bool pdf = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--pdf" || a == "--selection") {
+        if (a == "--pdf" || a == "--selection" || a == "--batch" || a == "--cases") {
             if (i + 1 >= args.size()) {
                 problem = a + " needs a value";
                 return request;
@@ -26,6 +34,11 @@ std::optional<PdfRequest> pdfRequest(const std::vector<std::string>& args, std::
             if (a == "--pdf") {
                 pdf = true;
                 request.output = value;
+            } else if (a == "--batch") {
+                request.batch = value;
+            } else if (a == "--cases") {
+                request.cases = value;
+                request.casesGiven = true;
             } else if (value == "1" || value == "2" || value == "3") {
                 request.selection = value[0] - '0';
             } else {
@@ -43,20 +56,77 @@ std::optional<PdfRequest> pdfRequest(const std::vector<std::string>& args, std::
             request.project = a;
         }
     }
-    if (!pdf) return std::nullopt;
+    if (!pdf) {
+        if (!request.batch.empty() || request.casesGiven) problem = "--batch and --cases go with --pdf OUT.pdf";
+        return problem.empty() ? std::nullopt : std::optional<PdfRequest>(request);
+    }
+    if (!request.batch.empty() && !request.project.empty())
+        problem = "one input only: a project file or --batch, not both";
+    else if (request.casesGiven && request.batch.empty())
+        problem = "--cases goes with --batch";
     return request;
 }
 
-int runPdfMode(const PdfRequest& request, const std::string& programFolder) {
+namespace {
+
+// The time the report states: now, or SOURCE_DATE_EPOCH (seconds since 1970) when it is set, so
+// that a report can be made again byte for byte but for the PDF writer's own date.
+std::int64_t reportSeconds() {
+    if (const char* fixed = std::getenv("SOURCE_DATE_EPOCH")) {
+        char* end = nullptr;
+        const long long value = std::strtoll(fixed, &end, 10);
+        if (end != fixed && *end == '\0' && value >= 0) return value;
+    }
+    return QDateTime::currentSecsSinceEpoch();
+}
+
+int runBatchPdf(const PdfRequest& request, AppContext& ctx) {
+    const BatchRead read = readBatchFile(request.batch, ctx.decimalMode, ctx.catalogue);
+    if (const auto* error = std::get_if<BatchError>(&read)) {
+        std::cerr << "korvel: " << error->message() << '\n';
+        return 1;
+    }
+    const BatchList& list = std::get<BatchList>(read);
+    BatchReportRequest report;
+    report.selection = request.selection != 0 ? request.selection : analysisAll;
+    if (request.casesGiven) {
+        auto chosen = parseCaseSelection(request.cases, list.caseCount());
+        if (const auto* problem = std::get_if<std::string>(&chosen)) {
+            std::cerr << "korvel: --cases " << request.cases << ": " << *problem << '\n';
+            return 2;
+        }
+        report.chosen = std::get<std::vector<bool>>(std::move(chosen));
+    }
+    report.fileShown = request.batch;
+    const std::int64_t seconds = reportSeconds();
+    report.provenance = makeProvenance(ctx.programFolder, seconds);
+    const QDateTime local = QDateTime::fromSecsSinceEpoch(seconds);
+    report.time = {local.date().year(), local.date().month(), local.date().day(), local.time().hour(),
+                   local.time().minute()};
+    const BatchReportWritten written =
+        writeBatchReportPdf(QString::fromStdString(request.output), list, ctx.catalogue, report);
+    if (written.end != BatchReportEnd::done) {
+        std::cerr << "korvel: " << written.error.toStdString() << '\n';
+        return 4;
+    }
+    return 0;
+}
+
+} // namespace
+
+int runPdfMode(const PdfRequest& request, const DataFolder& data) {
     AppContext ctx;
-    if (const auto error = prepareStart(ctx, programFolder)) {
+    if (const auto error = prepareStart(ctx, data.path)) {
         std::cerr << "korvel: " << error->message() << '\n';
         return 3;
     }
+    if (!request.batch.empty()) return runBatchPdf(request, ctx);
+    // Without its own data folder the report is still composed; only "dummy.koro" is not written.
+    if (const auto problem = settleUserFolders(ctx, data.installed)) std::cerr << "korvel: " << *problem << '\n';
     IgnoreWarnings quiet;
     if (request.project.empty()) {
         // The case the window would start with.
-        runStartupBatch(ctx.programFolder, ctx.dc, ctx.catalogue, ctx.decimalMode, quiet);
+        runStartupBatch(ctx.programFolder, ctx.dc, ctx.catalogue, ctx.decimalMode, quiet, ctx.outputFolder);
     } else {
         const ProjectFileOutcome read = readProjectFile(request.project, ctx.catalogue, ctx.dc);
         if (!read.ok()) {

@@ -8,13 +8,17 @@
 #include "design/warning_sink.h"
 #include "files/batch_results_table.h"
 #include "files/batch_run.h"
+#include "files/batch_stream.h"
+#include "files/batch_stream_run.h"
 #include "generated_cases.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <variant>
 #include <vector>
 
@@ -115,5 +119,43 @@ void fileToFile100k(benchmark::State& state) {
     }
 }
 BENCHMARK(fileToFile100k)->Unit(benchmark::kMillisecond);
+
+// 100,000 generated cases in one file streamed to a results file, as korvel-batch -j N runs them:
+// on one thread and on every core.
+void streamedFileToFile100k(benchmark::State& state) {
+    const Catalogue* cat = tables();
+    if (!cat) {
+        state.SkipWithError("the tables are not in the program folder");
+        return;
+    }
+    const std::string input = (fs::temp_directory_path() / "korvel_streamed_100k.kori").string();
+    const std::string output = batchOutputPath(input);
+    std::ofstream(input, std::ios::binary) << generatedCases(*cat, 100000);
+    long long cases = 0;
+    for (auto _ : state) {
+        auto opened = BatchStreamReader::open(input, DecimalMode::period, *cat);
+        auto* reader = std::get_if<BatchStreamReader>(&opened);
+        if (!reader) {
+            state.SkipWithError(std::get<BatchError>(opened).message().c_str());
+            return;
+        }
+        std::ofstream out(output, std::ios::binary);
+        out << batchResultsHeader();
+        BatchStreamHooks hooks;
+        hooks.write = [&](std::string_view rows) {
+            return static_cast<bool>(out.write(rows.data(), static_cast<std::streamsize>(rows.size())));
+        };
+        cases += streamBatch(*reader, *cat, static_cast<int>(state.range(0)), hooks).summary.totals.cases;
+    }
+    state.SetItemsProcessed(cases);
+    std::error_code ec;
+    fs::remove(input, ec);
+    fs::remove(output, ec);
+}
+BENCHMARK(streamedFileToFile100k)
+    ->Arg(1)
+    ->Arg(static_cast<int>(std::max(1U, std::thread::hardware_concurrency())))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace

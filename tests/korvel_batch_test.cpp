@@ -21,6 +21,10 @@
 #include <utility>
 #include <vector>
 
+#include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace korvel {
 namespace {
 
@@ -343,6 +347,52 @@ TEST_F(KorvelBatch, AFaultyLineOfStandardInputIsNamedByItsLine) {
     EXPECT_EQ(1, toFile.status);
     EXPECT_EQ(folder.file("bad.kori") + problem, toFile.err);
     EXPECT_FALSE(fs::exists(folder.file("bad.koro")));
+}
+
+} // namespace
+} // namespace korvel
+
+namespace korvel {
+namespace {
+
+// Stopped by a termination request while it waits for more input, a run into a file leaves the
+// file it would replace as it was and no temporary file beside it, and ends by the signal.
+TEST_F(KorvelBatch, AnInterruptedRunLeavesTheResultsFileAsItWas) {
+    const std::string fifo = folder.file("in.fifo");
+    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+    folder.write("old.koro", "kept\n");
+    // Held open for writing (read-write: it does not wait for a reader), so the program finds a
+    // writer at once and its input never ends.
+    const int writer = open(fifo.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    const std::string errPath = folder.file("stderr.txt");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, fifo.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<std::string> all = {program.string(), "-", "-o", folder.file("old.koro")};
+    std::vector<char*> argv;
+    for (std::string& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    ASSERT_EQ(0, posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ));
+    posix_spawn_file_actions_destroy(&actions);
+
+    const std::string line = caseLine("x", "625", "20") + "\n";
+    ASSERT_EQ(static_cast<ssize_t>(line.size()), write(writer, line.data(), line.size()));
+    const auto entries = [&] { return std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()); };
+    // The temporary file appears beside the target once the run is under way.
+    for (int wait = 0; wait < 1000 && entries() < 4; ++wait) usleep(10000);
+    ASSERT_EQ(4, entries());
+    kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    close(writer);
+
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_EQ("kept\n", readAll(folder.file("old.koro")));
+    EXPECT_EQ(3, entries()); // the fifo, stderr.txt and the results file
+    EXPECT_EQ("korvel-batch: interrupted; " + folder.file("old.koro") + " was not written\n", readAll(errPath));
 }
 
 } // namespace

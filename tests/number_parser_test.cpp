@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstring>
 #include <optional>
+#include <random>
 #include <string>
 #include <utility>
 
@@ -101,4 +104,26 @@ TEST(ReadFileNumber, SinglePrecision) {
         EXPECT_EQ(static_cast<double>(r.value), read.value) << r.text;
     }
     EXPECT_EQ(1e39, readFileNumber("1e39").value) << "a double holds it";
+}
+
+// Short decimals take a quick path; it must give the very double the general conversion gives,
+// for every digit count and point position, signs and leading zeros included.
+TEST(ParseFileNumber, ShortDecimalsReadAsTheGeneralConversion) {
+    std::mt19937_64 random(2026);
+    for (int i = 0; i < 2000000; ++i) {
+        const int length = 1 + static_cast<int>(random() % 19);
+        std::string text = random() % 4 == 0 ? "-" : "";
+        const int point = static_cast<int>(random() % (length + 1));
+        for (int d = 0; d < length; ++d) {
+            if (d == point && d > 0) text += '.';
+            text += static_cast<char>('0' + random() % 10);
+        }
+        double expected = 0;
+        const char* begin = text.data() + (text[0] == '-' ? 1 : 0);
+        std::from_chars(begin, text.data() + text.size(), expected);
+        if (text[0] == '-') expected = -expected;
+        const std::optional<double> read = parseFileNumber(text);
+        ASSERT_TRUE(read) << text;
+        ASSERT_EQ(std::memcmp(&*read, &expected, sizeof expected), 0) << text;
+    }
 }

@@ -78,6 +78,8 @@ struct Mask {
     char expLetter = 'E';
     bool expAlwaysSigned = false;
     int expMinDigits = 0;
+    int minInteger = 0;           // the "0" places before the point: integer digits always printed
+    bool optionalDecimal = false; // a "#" place after the point: its trailing zeros are dropped
 };
 
 bool isPlace(char c) {
@@ -106,6 +108,8 @@ Mask parseMask(std::string_view m) {
         for (; i < m.size() && isPlace(m[i]); ++i) mask.expMinDigits += m[i] == '0' ? 1 : 0;
     }
     mask.suffix = m.substr(i);
+    mask.minInteger = static_cast<int>(std::count(mask.integer.begin(), mask.integer.end(), '0'));
+    mask.optionalDecimal = mask.decimals.find('#') != std::string_view::npos;
     return mask;
 }
 
@@ -209,51 +213,80 @@ std::string format(DecimalDigits d, std::string_view maskText, char separator) {
 // gives the same digits as rounding the value's 15- (7-) digit decimal form, unless the scaled
 // value lies so close to a half that the decimal form could tip it. Those few fall back to the
 // digit-string path. `tieZone` is the relative width of that doubt.
+// "00" to "99".
+const char* digitPair(std::uint64_t n) {
+    static constexpr char pairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                    "8081828384858687888990919293949596979899";
+    return pairs + 2 * n;
+}
+
 bool formatFixedFast(double value, const Mask& mask, char separator, double tieZone, std::string& out) {
     const auto decimals = static_cast<int>(mask.decimals.size());
-    if (mask.exponent || decimals > 9) return false;
+    if (mask.exponent || decimals > 9 || mask.minInteger > 24 || mask.prefix.size() > 16 || mask.suffix.size() > 16)
+        return false;
     static constexpr double powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     const double x = std::fabs(value) * powers[decimals];
     if (!(x < 1e15)) return false;
-    const double whole = std::floor(x);
-    if (std::fabs(x - whole - 0.5) <= tieZone * std::max(x, 1.0)) return false;
-    const auto r = static_cast<unsigned long long>(x - whole < 0.5 ? whole : whole + 1);
+    // x is not negative and below 2^53: truncation is its floor, exactly (and one signed
+    // conversion instruction).
+    const auto truncated = static_cast<std::uint64_t>(static_cast<std::int64_t>(x));
+    const double rest = x - static_cast<double>(truncated);
+    if (std::fabs(rest - 0.5) <= tieZone * std::max(x, 1.0)) return false;
+    const std::uint64_t r = truncated + (rest < 0.5 ? 0 : 1);
 
-    // The digits of the rounded, scaled value; the last `decimals` of them are the fraction.
-    char digits[24];
-    const auto length = static_cast<int>(std::to_chars(digits, digits + sizeof digits, r).ptr - digits);
-    const int integerLength = r == 0 ? 0 : std::max(0, length - decimals);
-    const auto minInteger = static_cast<int>(std::count(mask.integer.begin(), mask.integer.end(), '0'));
-
-    char fraction[16];
-    for (int i = 0; i < decimals; ++i) {
-        const int p = length - decimals + i;
-        fraction[i] = p >= 0 ? digits[p] : '0';
+    // Written backwards from the end of the buffer: suffix, fraction, integer, prefix, sign.
+    char buffer[80];
+    char* const end = buffer + sizeof buffer;
+    char* p = end;
+    if (!mask.suffix.empty()) {
+        p -= mask.suffix.size();
+        std::memcpy(p, mask.suffix.data(), mask.suffix.size());
     }
+    // Fraction digits come off the end of r, two at a time where the mask has no "#" place.
+    std::uint64_t q = r;
     int fractionLength = decimals;
-    while (fractionLength > 0 && fraction[fractionLength - 1] == '0' &&
-           mask.decimals[static_cast<std::size_t>(fractionLength - 1)] == '#') {
-        --fractionLength;
+    if (!mask.optionalDecimal) {
+        int left = decimals;
+        for (; left >= 2; left -= 2, q /= 100) {
+            p -= 2;
+            std::memcpy(p, digitPair(q % 100), 2);
+        }
+        if (left == 1) {
+            *--p = static_cast<char>('0' + q % 10);
+            q /= 10;
+        }
+    } else {
+        char fraction[9];
+        for (int i = decimals - 1; i >= 0; --i) {
+            fraction[i] = static_cast<char>('0' + q % 10);
+            q /= 10;
+        }
+        while (fractionLength > 0 && fraction[fractionLength - 1] == '0' &&
+               mask.decimals[static_cast<std::size_t>(fractionLength - 1)] == '#') {
+            --fractionLength;
+        }
+        p -= fractionLength;
+        std::memcpy(p, fraction, static_cast<std::size_t>(fractionLength));
     }
-
-    // Composed in a buffer first and appended in one piece.
-    const std::size_t size = (value < 0 && r != 0 ? 1 : 0) + mask.prefix.size() +
-                             static_cast<std::size_t>(std::max(minInteger, integerLength)) +
-                             (fractionLength > 0 ? 1 + static_cast<std::size_t>(fractionLength) : 0) +
-                             mask.suffix.size();
-    char buffer[64];
-    if (size > sizeof buffer) return false;
-    char* p = buffer;
-    if (value < 0 && r != 0) *p++ = '-';
-    p = std::copy(mask.prefix.begin(), mask.prefix.end(), p);
-    for (int i = integerLength; i < minInteger; ++i) *p++ = '0';
-    p = std::copy(digits, digits + integerLength, p);
-    if (fractionLength > 0) {
-        *p++ = separator;
-        p = std::copy(fraction, fraction + fractionLength, p);
+    if (fractionLength > 0) *--p = separator;
+    int integerLength = 0;
+    // Pairs while two digits or more are left, so the last pair never begins with a zero.
+    for (; q >= 10; q /= 100, integerLength += 2) {
+        p -= 2;
+        std::memcpy(p, digitPair(q % 100), 2);
     }
-    p = std::copy(mask.suffix.begin(), mask.suffix.end(), p);
-    out.append(buffer, static_cast<std::size_t>(p - buffer));
+    if (q != 0) {
+        *--p = static_cast<char>('0' + q);
+        ++integerLength;
+    }
+    for (; integerLength < mask.minInteger; ++integerLength) *--p = '0';
+    if (!mask.prefix.empty()) {
+        p -= mask.prefix.size();
+        std::memcpy(p, mask.prefix.data(), mask.prefix.size());
+    }
+    if (value < 0 && r != 0) *--p = '-';
+    out.append(p, static_cast<std::size_t>(end - p));
     return true;
 }
 
@@ -265,13 +298,21 @@ const Mask* commonMask(std::string_view text) {
     static const Mask whole = parseMask("0");
     static const Mask optionalSecond = parseMask("0.0#");
     static const Mask oneDecimalOrEmpty = parseMask("#0.0");
-    if (text == "0.00") return &twoDecimals;
-    if (text == "0.0") return &oneDecimal;
-    if (text == "00") return &twoDigits;
-    if (text == "0") return &whole;
-    if (text == "0.0#") return &optionalSecond;
-    if (text == "#0.0") return &oneDecimalOrEmpty;
-    return nullptr;
+    // Found by length and first and last character, then confirmed: a table line asks dozens of
+    // times per case.
+    switch (text.size()) {
+    case 1:
+        return text[0] == '0' ? &whole : nullptr;
+    case 2:
+        return text == "00" ? &twoDigits : nullptr;
+    case 3:
+        return text == "0.0" ? &oneDecimal : nullptr;
+    case 4:
+        if (text[3] == '0') return text == "0.00" ? &twoDecimals : text == "#0.0" ? &oneDecimalOrEmpty : nullptr;
+        return text == "0.0#" ? &optionalSecond : nullptr;
+    default:
+        return nullptr;
+    }
 }
 
 // The digit-string path. Its last text is kept, so that a column repeating one value through an

@@ -2,6 +2,7 @@
 
 #include "checks/failed_checks.h"
 #include "engine/assessment.h"
+#include "files/batch_case.h"
 #include "files/batch_results_table.h"
 #include "files/file_replacement.h"
 #include "sections/profile_type_table.h"
@@ -37,60 +38,7 @@ void takeDimensionsOfEntry(const BatchEntry& e, DesignCase& dc) {
 
 void runBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
                   const AssessOptions& options) {
-    dc.projectName = e.firstText;
-    dc.identification = e.secondText;
-    dc.loadingCondition = e.loadingCondition;
-    dc.FS = static_cast<float>(e.FS);
-    dc.UF = static_cast<float>(e.UF);
-    dc.Fyp = e.Fyp;
-    dc.Fup = static_cast<float>(e.Fup);
-    dc.Fys = e.Fys;
-    dc.Fus = static_cast<float>(e.Fus);
-    dc.E = static_cast<float>(e.E);
-    dc.structureType = e.structureType;
-    dc.UL = static_cast<float>(e.UL);
-    dc.structureOption = e.structureOption;
-    dc.s1 = e.s1;
-    dc.s2 = e.s2;
-    dc.SigxA = e.SigxA;
-    dc.SigxB = static_cast<float>(e.SigxB);
-    dc.SigyA = e.SigyA;
-    dc.SigyC = static_cast<float>(e.SigyC);
-    dc.Tau = static_cast<float>(e.Tau);
-    dc.p = e.p;
-    dc.ps = e.ps;
-    dc.t = e.t;
-    dc.L1 = e.L1;
-    dc.L2 = e.L2;
-    dc.Lg = e.Lg;
-    dc.Lgs = static_cast<float>(e.Lgs);
-    dc.Lt = e.Lt;
-
-    // The user-defined grade keeps the file's strengths in force.
-    dc.plateMaterial = catalogue.materials.lastRow();
-    dc.stiffenerMaterial = catalogue.materials.lastRow();
-
-    dc.stiffenerType = e.stiffenerType;
-    bool profileInTable = true;
-    if (e.stiffenerType == stiffLTable) {
-        dc.lRow = e.lRow;
-        profileInTable = catalogue.l.hasRow(e.lRow);
-    } else if (e.stiffenerType == stiffBFTable) {
-        dc.bfRow = e.bfRow;
-        profileInTable = catalogue.bf.hasRow(e.bfRow);
-    } else if (ProfileDims* dims = builtUpDims(dc, e.stiffenerType)) {
-        dims->H = e.stiffener[0];
-        if (webOnlyProfile(e.stiffenerType)) {
-            dims->tw = e.stiffener[1];
-        } else {
-            dims->B = e.stiffener[1];
-            dims->tw = e.stiffener[2];
-            dims->tf = e.stiffener[3];
-        }
-    }
-    dc.girderType = e.girderType;
-    if (GirderDims* girder = girderDims(dc, e.girderType)) *girder = e.girder;
-
+    const bool profileInTable = loadBatchInputs(e, dc, catalogue);
     if (!e.tableRowNote.empty()) warnings.warn(e.tableRowNote, InputBox::none);
     runCase(dc, catalogue, options, warnings);
     // No row to take the profile from: the calculation stopped in the profile selection, and
@@ -203,7 +151,7 @@ std::string batchOutputPath(const std::string& inputPath) {
 }
 
 StartupBatch runStartupBatch(const fs::path& programFolder, DesignCase& dc, const Catalogue& catalogue,
-                             DecimalMode mode, WarningSink& warnings) {
+                             DecimalMode mode, WarningSink& warnings, const fs::path& outputFolder) {
     StartupBatch outcome;
     const std::string input = (programFolder / startupBatchInput).string();
     BatchRead read = readBatchFile(input, mode, catalogue);
@@ -218,7 +166,7 @@ StartupBatch runStartupBatch(const fs::path& programFolder, DesignCase& dc, cons
     const int first = outcome.list.caseIndex(1);
     if (first >= 0) runBatchCase(outcome.list.entries[static_cast<std::size_t>(first)], dc, catalogue, warnings);
 
-    const std::string output = (programFolder / startupBatchOutput).string();
+    const std::string output = ((outputFolder.empty() ? programFolder : outputFolder) / startupBatchOutput).string();
     auto written = writeBatchResults(output, outcome.list, dc, catalogue, warnings);
     if (auto* why = std::get_if<std::string>(&written)) {
         outcome.status = StartupBatch::Status::outputNotWritten;

@@ -89,7 +89,8 @@ BatchWritten writeBatchResults(const std::string& outputPath, const BatchList& l
 std::string batchOutputPath(const std::string& inputPath);
 
 // The start-up batch run: "dummy.kori" of the program folder is read, its first case run, and
-// the results of all its entries written to "dummy.koro" beside it, so that the design case
+// the results of all its entries written to "dummy.koro" in `outputFolder` (beside the input when
+// empty; an installed program writes to the user's data folder), so that the design case
 // holds the file's last case. Nothing here stops the program: a missing or unreadable input
 // leaves the design case as it was; an output that cannot be written leaves it at the last case.
 struct StartupBatch {
@@ -100,6 +101,6 @@ struct StartupBatch {
     BatchSummary summary;
 };
 StartupBatch runStartupBatch(const std::filesystem::path& programFolder, DesignCase& dc, const Catalogue& catalogue,
-                             DecimalMode mode, WarningSink& warnings);
+                             DecimalMode mode, WarningSink& warnings, const std::filesystem::path& outputFolder = {});
 
 } // namespace korvel

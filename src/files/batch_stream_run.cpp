@@ -28,16 +28,20 @@ struct Block {
     std::vector<BatchEntry> entries = std::vector<BatchEntry>(batchBlockEntries);
     std::vector<CaseNotes> notes = std::vector<CaseNotes>(batchBlockEntries);
     std::size_t count = 0;
+    std::int64_t casesBefore = 0; // cases of the input before this block
     std::string rows;
     BatchStreamReader::Next ending = BatchStreamReader::Next::entry; // entry: the input goes on
 };
 
-void readBlock(BatchStreamReader& in, Block& block) {
+// `casesRead` counts the cases of the blocks read so far.
+void readBlock(BatchStreamReader& in, Block& block, std::int64_t& casesRead) {
     block.count = 0;
+    block.casesBefore = casesRead;
     block.ending = BatchStreamReader::Next::entry;
     while (block.count < block.entries.size()) {
         block.ending = in.next(block.entries[block.count]);
         if (block.ending != BatchStreamReader::Next::entry) return;
+        if (block.entries[block.count].isCase()) ++casesRead;
         ++block.count;
     }
 }
@@ -57,23 +61,36 @@ private:
 // The calculation of one thread: its own design case and warning sink.
 class BlockCalculator {
 public:
-    explicit BlockCalculator(const Catalogue& catalogue) : catalogue_(catalogue), dc_(std::make_unique<DesignCase>()) {}
+    BlockCalculator(const Catalogue& catalogue, const BatchRowFormat& format)
+        : catalogue_(catalogue), format_(format), dc_(std::make_unique<DesignCase>()) {}
 
     void run(Block& block) {
         block.rows.clear();
+        std::int64_t caseNumber = block.casesBefore;
         for (std::size_t i = 0; i < block.count; ++i) {
             const BatchEntry& entry = block.entries[i];
             CaseNotes& notes = block.notes[i];
             notes.warnings.clear();
             if (!entry.isCase()) {
-                block.rows += entry.firstText;
-                block.rows += "\r\n";
+                if (format_.commentRows) {
+                    format_.commentRows(block.rows, entry);
+                } else {
+                    block.rows += entry.firstText;
+                    block.rows += "\r\n";
+                }
                 continue;
             }
+            ++caseNumber;
             warnings_.setCase(notes);
             DesignCase& dc = *dc_;
-            runBatchCaseForResults(entry, dc, catalogue_, warnings_);
-            appendBatchResultLine(block.rows, dc);
+            if (format_.withTexts)
+                runBatchCase(entry, dc, catalogue_, warnings_);
+            else
+                runBatchCaseForResults(entry, dc, catalogue_, warnings_);
+            if (format_.caseRows)
+                format_.caseRows(block.rows, entry, caseNumber, dc);
+            else
+                appendBatchResultLine(block.rows, dc);
             notes.fault = dc.fault;
             notes.failed = failedChecks(dc);
             notes.highestCheck = nullptr;
@@ -90,6 +107,7 @@ public:
 
 private:
     const Catalogue& catalogue_;
+    const BatchRowFormat& format_;
     std::unique_ptr<DesignCase> dc_;
     NotedWarnings warnings_;
 };
@@ -136,11 +154,12 @@ bool writeBlock(const Block& block, BatchStreamSummary& summary, std::int64_t& c
 // are held.
 class Pipeline {
 public:
-    Pipeline(const Catalogue& catalogue, int threads) : slots_(2 * static_cast<std::size_t>(threads)) {
+    Pipeline(const Catalogue& catalogue, int threads, const BatchRowFormat& format)
+        : slots_(2 * static_cast<std::size_t>(threads)) {
         state_.assign(slots_.size(), State::free);
         for (int i = 0; i < threads; ++i)
-            workers_.emplace_back([this, &catalogue] {
-                BlockCalculator calculator(catalogue);
+            workers_.emplace_back([this, &catalogue, &format] {
+                BlockCalculator calculator(catalogue, format);
                 work(calculator);
             });
     }
@@ -157,12 +176,13 @@ public:
 
     BatchStreamReader::Next run(BatchStreamReader& in, BatchStreamOutcome& outcome, const BatchStreamHooks& hooks) {
         std::int64_t cases = 0;
+        std::int64_t casesRead = 0;
         std::uint64_t written = 0;
         BatchStreamReader::Next ending = BatchStreamReader::Next::entry;
         for (;;) {
             while (ending == BatchStreamReader::Next::entry && published_ - written < slots_.size()) {
                 const std::size_t slot = published_ % slots_.size();
-                readBlock(in, slots_[slot]);
+                readBlock(in, slots_[slot], casesRead);
                 ending = slots_[slot].ending;
                 {
                     const std::lock_guard<std::mutex> lock(mutex_);
@@ -224,15 +244,16 @@ private:
 } // namespace
 
 BatchStreamOutcome streamBatch(BatchStreamReader& in, const Catalogue& catalogue, int threads,
-                               const BatchStreamHooks& hooks) {
+                               const BatchStreamHooks& hooks, const BatchRowFormat& format) {
     BatchStreamOutcome outcome;
     BatchStreamReader::Next ending = BatchStreamReader::Next::entry;
     if (threads <= 1) {
         Block block;
-        BlockCalculator calculator(catalogue);
+        BlockCalculator calculator(catalogue, format);
         std::int64_t cases = 0;
+        std::int64_t casesRead = 0;
         while (ending == BatchStreamReader::Next::entry) {
-            readBlock(in, block);
+            readBlock(in, block, casesRead);
             ending = block.ending;
             calculator.run(block);
             if (!writeBlock(block, outcome.summary, cases, in, hooks)) {
@@ -241,7 +262,7 @@ BatchStreamOutcome streamBatch(BatchStreamReader& in, const Catalogue& catalogue
             }
         }
     } else {
-        Pipeline pipeline(catalogue, std::min(threads, maxBatchThreads));
+        Pipeline pipeline(catalogue, std::min(threads, maxBatchThreads), format);
         ending = pipeline.run(in, outcome, hooks);
     }
     if (ending == BatchStreamReader::Next::error) outcome.input = in.error();

@@ -58,6 +58,18 @@ struct BatchStreamHooks {
     std::function<void(std::int64_t cases, std::uint64_t bytesRead)> progress;
 };
 
+// How each entry becomes its rows: by default the results table's line of a case (numbers only)
+// and a comment's text. Another form (JSON Lines, the listing) gives its own functions; they run
+// on the worker threads and must only read their arguments.
+struct BatchRowFormat {
+    // The rows of case number `caseNumber` (counting from 1) just run into `dc`; the function may
+    // set the design case's display options (the analysis selection) for its rows.
+    std::function<void(std::string& out, const BatchEntry& entry, std::int64_t caseNumber, DesignCase& dc)> caseRows;
+    std::function<void(std::string& out, const BatchEntry& entry)> commentRows;
+    // Each case is calculated in full, with its check-line texts (the listing shows them).
+    bool withTexts = false;
+};
+
 struct BatchStreamOutcome {
     BatchStreamSummary summary;      // of the entries written
     std::optional<BatchError> input; // the input's fault that ended the run
@@ -67,6 +79,6 @@ struct BatchStreamOutcome {
 // Runs every entry of `in` up to its "End" line on `threads` threads (1: on the calling thread).
 // The rows of the entries before a faulty line are written, then the run ends with its error.
 BatchStreamOutcome streamBatch(BatchStreamReader& in, const Catalogue& catalogue, int threads,
-                               const BatchStreamHooks& hooks);
+                               const BatchStreamHooks& hooks, const BatchRowFormat& format = {});
 
 } // namespace korvel

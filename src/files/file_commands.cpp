@@ -77,13 +77,16 @@ FileCommandOutcome openFile(FileContext& ctx) {
                                     ctx.session.workingFolder, false};
     const std::optional<FileChoice> choice = ctx.dialogs.chooseFileToOpen(request);
     if (!choice) return FileCommandOutcome::cancelled();
+    return openChosenFile(ctx, *choice);
+}
 
-    const bool sameFile = choice->path == ctx.dc.fileName;
+FileCommandOutcome openChosenFile(FileContext& ctx, const FileChoice& choice) {
+    const bool sameFile = choice.path == ctx.dc.fileName;
     // The folder the user went to is where the next dialog starts, whether or not the file read.
-    ctx.session.workingFolder = dialogFolder(*choice);
-    FileCommandOutcome outcome = load(ctx, choice->path);
+    ctx.session.workingFolder = dialogFolder(choice);
+    FileCommandOutcome outcome = load(ctx, choice.path);
     if (outcome.status != FileCommandOutcome::Status::done) return outcome;
-    if (!sameFile) rebuildRecent(ctx, addRecentPromoting(ctx.settings, ctx.session.recent, choice->path), outcome);
+    if (!sameFile) rebuildRecent(ctx, addRecentPromoting(ctx.settings, ctx.session.recent, choice.path), outcome);
     return outcome;
 }
 

@@ -90,6 +90,11 @@ FileCommandOutcome newFile(FileContext& ctx);
 // recent item 1. A missing or malformed file changes nothing but the working folder.
 FileCommandOutcome openFile(FileContext& ctx);
 
+// Open after its dialog, or for a project named on the command line (a double-click on it in the
+// file manager): loads the file, which becomes recent item 1; its folder is where the next dialog
+// starts.
+FileCommandOutcome openChosenFile(FileContext& ctx, const FileChoice& choice);
+
 // "&Save": writes to the current file; a never-saved case asks for a name first (and whether
 // an existing file may be replaced) and the new path becomes recent item 1.
 FileCommandOutcome saveFile(FileContext& ctx);

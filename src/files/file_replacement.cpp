@@ -188,7 +188,7 @@ void syncFolder(const fs::path& folder) {
     close(fd);
 }
 
-std::optional<std::string> replaceFile(const fs::path& given, const Fill& fill) {
+std::optional<std::string> replaceFile(const fs::path& given, const Fill& fill, const TemporaryNotice& notice = {}) {
     if (given.empty()) return std::string("no file name was given");
     auto resolved = resolveLinks(given);
     if (const auto* reason = std::get_if<std::string>(&resolved)) return *reason;
@@ -211,20 +211,24 @@ std::optional<std::string> replaceFile(const fs::path& given, const Fill& fill) 
         fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && (errno != EEXIST || attempt == 100)) return reasonOf(errno);
     }
+    if (notice) notice(temporary);
 
     std::optional<std::string> failure = guarded(fill, fd);
     if (!failure) failure = settle(fd, previous);
     if (close(fd) != 0 && !failure) failure = reasonOf(errno);
     if (!failure && rename(temporary.c_str(), target.c_str()) != 0) failure = reasonOf(errno);
-    if (failure) {
-        unlink(temporary.c_str());
-        return failure;
-    }
+    if (failure) unlink(temporary.c_str());
+    if (notice) notice(fs::path());
+    if (failure) return failure;
     syncFolder(target.has_parent_path() ? target.parent_path() : fs::path("."));
     return std::nullopt;
 }
 
 } // namespace
+
+std::string plainErrorReason(int error) {
+    return reasonOf(error);
+}
 
 std::string saveFailureMessage(const std::string& path, const std::string& reason) {
     return "can't save file - " + path + ": " + reason;
@@ -236,16 +240,20 @@ std::optional<std::string> replaceFileContent(const fs::path& target, std::strin
     });
 }
 
-std::optional<std::string> replaceFileWith(const fs::path& target, const std::function<void(std::ostream&)>& write) {
-    return replaceFile(target, [&write](int fd) -> std::optional<std::string> {
-        DescriptorBuffer buffer(fd);
-        std::ostream out(&buffer);
-        write(out);
-        out.flush();
-        if (buffer.error() != 0) return reasonOf(buffer.error());
-        if (!out) return std::string("the file could not be written completely");
-        return std::nullopt;
-    });
+std::optional<std::string> replaceFileWith(const fs::path& target, const std::function<void(std::ostream&)>& write,
+                                           const TemporaryNotice& notice) {
+    return replaceFile(
+        target,
+        [&write](int fd) -> std::optional<std::string> {
+            DescriptorBuffer buffer(fd);
+            std::ostream out(&buffer);
+            write(out);
+            out.flush();
+            if (buffer.error() != 0) return reasonOf(buffer.error());
+            if (!out) return std::string("the file could not be written completely");
+            return std::nullopt;
+        },
+        notice);
 }
 
 bool sameFile(const fs::path& a, const fs::path& b) {

@@ -23,17 +23,25 @@
 
 namespace korvel {
 
+// What an error number (errno) means to the user, in plain words: "permission denied", ...
+std::string plainErrorReason(int error);
+
 // "can't save file - " + path + ": " + reason.
 std::string saveFailureMessage(const std::string& path, const std::string& reason);
 
 // Replaces the content of `target`; the reason of a failure, or nothing.
 std::optional<std::string> replaceFileContent(const std::filesystem::path& target, std::string_view content);
 
+// Told the temporary file's path once it exists, and an empty path once it is gone (renamed to
+// the target or removed): a program stopped by a signal meanwhile removes it.
+using TemporaryNotice = std::function<void(const std::filesystem::path& temporary)>;
+
 // The same with the content written by `write` to the temporary file as it is produced, so that
 // a long table need not be held in memory. A stream that fails, or a `write` that throws, fails
 // the save.
 std::optional<std::string> replaceFileWith(const std::filesystem::path& target,
-                                           const std::function<void(std::ostream&)>& write);
+                                           const std::function<void(std::ostream&)>& write,
+                                           const TemporaryNotice& notice = {});
 
 // True when both paths name one existing file, through links and relative paths alike.
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);

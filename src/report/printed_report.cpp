@@ -118,8 +118,8 @@ bool shown(const std::string& proportionLine) {
 class ReportComposer {
 public:
     ReportComposer(DrawingSurface& page, const DesignCase& dc, const Catalogue& catalogue, const PageSize& size,
-                   const ReportTime& time)
-        : page_(page), dc_(dc), catalogue_(catalogue), size_(size), time_(time) {}
+                   const ReportTime& time, const ReportPageMarks& marks)
+        : page_(page), dc_(dc), catalogue_(catalogue), size_(size), time_(time), marks_(marks) {}
 
     void compose() {
         layout_ = measureReportLayout(page_, size_);
@@ -176,7 +176,7 @@ private:
         setSize(baseSize);
         const std::string date = "Date: " + reportDate(time_);
         const double right = g.rightLimit - page_.textWidth(date);
-        page_.text(right, line_ + 0.5, "Page: 1");
+        page_.text(right, line_ + 0.5, marks_.page);
 
         line_ += 2;
         setSize(baseSize + 1);
@@ -383,6 +383,7 @@ private:
     const Catalogue& catalogue_;
     const PageSize& size_;
     const ReportTime& time_;
+    const ReportPageMarks& marks_;
     ReportLayout layout_;
     double line_ = 2;
 };
@@ -428,8 +429,8 @@ std::string reportClock(const ReportTime& time) {
 }
 
 void composeReport(DrawingSurface& page, const DesignCase& dc, const Catalogue& catalogue, const PageSize& size,
-                   const ReportTime& time) {
-    ReportComposer(page, dc, catalogue, size, time).compose();
+                   const ReportTime& time, const ReportPageMarks& marks) {
+    ReportComposer(page, dc, catalogue, size, time, marks).compose();
 }
 
 } // namespace korvel

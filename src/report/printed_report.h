@@ -62,10 +62,17 @@ std::string reportDate(const ReportTime& time);
 // "9:5": hour and minute without leading zeros, as the report has always printed them.
 std::string reportClock(const ReportTime& time);
 
+// What a page of a report of many cases changes in the one-page report: its number among all
+// pages ("Page 3 of 11" in place of "Page: 1"). The default gives the one-page report as it has
+// always been printed.
+struct ReportPageMarks {
+    std::string page = "Page: 1";
+};
+
 // Composes one copy of the report on `page`. The title follows the analysis selection, the
 // listings the print selection (1 buckling, 2 scantling and yield, 3 both; any other value
 // prints no listing). Reads the case; changes nothing. The caller ends the document.
 void composeReport(DrawingSurface& page, const DesignCase& dc, const Catalogue& catalogue, const PageSize& size,
-                   const ReportTime& time);
+                   const ReportTime& time, const ReportPageMarks& marks = {});
 
 } // namespace korvel

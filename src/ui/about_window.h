@@ -4,6 +4,8 @@
 // and a picture of the stiffened panel. It is centred on the screen and closes on a click on
 // any of its texts or on the picture.
 
+#include "design/version.h"
+
 #include <QColor>
 #include <QDialog>
 
@@ -14,7 +16,7 @@ namespace korvel {
 inline const QColor productColour{0, 85, 152};
 inline constexpr const char* productName = "KORVEL";
 inline constexpr const char* productDescription = "Plate/Stiff/Girder check based on ABS Offshore Structures";
-inline constexpr const char* productVersion = "Version 1.9";
+inline constexpr const char* productVersion = "Version " KORVEL_VERSION;
 
 class AboutWindow : public QDialog {
     Q_OBJECT

@@ -1,6 +1,10 @@
 #include "ui/app_context.h"
 
 #include "engine/assessment.h"
+#include "files/data_folder.h"
+
+#include <QDir>
+#include <QStandardPaths>
 
 #include <variant>
 
@@ -24,6 +28,16 @@ std::optional<TableError> prepareStart(AppContext& ctx, const std::filesystem::p
     IgnoreWarnings shownLater;
     runCase(ctx.dc, ctx.catalogue, {}, shownLater);
     return std::nullopt;
+}
+
+std::optional<std::string> settleUserFolders(AppContext& ctx, bool installed) {
+    if (!installed) return std::nullopt;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString start = !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+    ctx.files.workingFolder = QDir::toNativeSeparators(start).toStdString();
+    ctx.outputFolder =
+        std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdU16String());
+    return makeDataFolder(ctx.outputFolder);
 }
 
 } // namespace korvel

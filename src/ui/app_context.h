@@ -15,6 +15,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace korvel {
 
@@ -23,6 +24,7 @@ struct AppContext {
     Catalogue catalogue;
     DecimalMode decimalMode = DecimalMode::period;
     std::filesystem::path programFolder; // the tables, "dummy.kori" and "Documentation" live here
+    std::filesystem::path outputFolder;  // what the program writes by itself ("dummy.koro"); empty: programFolder
     FileSession files;                   // working folder and recent-file items
     StartupBatch startupBatch;           // the start-up run on "dummy.kori": its entries and how it went
 
@@ -38,5 +40,12 @@ DecimalMode localeDecimalMode(const QLocale& locale);
 // stiffener profile, the girder and the stiffener material. The program does not run without its
 // tables: a missing or malformed one comes back as the error that names it.
 std::optional<TableError> prepareStart(AppContext& ctx, const std::filesystem::path& programFolder);
+
+// The user's folders of an installed program, after prepareStart. Its program folder is
+// read-only: the file dialogs start in the documents folder (the home folder when there is none),
+// and what the program writes by itself goes to the user's data folder
+// (QStandardPaths::AppLocalDataLocation), made here when missing. The message when it cannot be
+// made. A program run from its build folder keeps the program folder for both.
+std::optional<std::string> settleUserFolders(AppContext& ctx, bool installed);
 
 } // namespace korvel

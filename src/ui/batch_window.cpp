@@ -2,6 +2,7 @@
 
 #include "design/number_format.h"
 #include "files/file_replacement.h"
+#include "ui/batch_report_export.h"
 #include "ui/batch_results_page.h"
 #include "ui/file_dialogs.h"
 
@@ -86,12 +87,16 @@ void appendNotes(std::string& text, const char* heading, const std::vector<Batch
 
 } // namespace
 
-BatchState startupBatchState(StartupBatch startup, const fs::path& programFolder) {
+BatchState startupBatchState(StartupBatch startup, const fs::path& programFolder, const fs::path& outputFolder,
+                             const std::string& openFolder) {
     BatchState state;
     state.list = std::move(startup.list);
-    if (startup.status != StartupBatch::Status::inputMissing && startup.status != StartupBatch::Status::inputUnreadable)
+    if (startup.status != StartupBatch::Status::inputMissing &&
+        startup.status != StartupBatch::Status::inputUnreadable) {
         state.currentFile = (programFolder / startupBatchInput).string();
-    state.lastFolder = programFolder.string();
+        if (!outputFolder.empty()) state.outputFile = (outputFolder / startupBatchOutput).string();
+    }
+    state.lastFolder = openFolder.empty() ? programFolder.string() : openFolder;
     return state;
 }
 
@@ -132,6 +137,16 @@ BatchWindow::BatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalo
     mnfileopen_->setObjectName(QStringLiteral("mnfileopen"));
     mnufilesave_ = file->addAction(QStringLiteral("&Save Result to File"), this, [this] { saveResults(); });
     mnufilesave_->setObjectName(QStringLiteral("mnufilesave"));
+    // The report of every case: ui/batch_report_export.h.
+    const auto reportJob = [this] {
+        return BatchReportJob{this,         &state_.list, state_.currentFile, &catalogue_,
+                              dc_.analysis, &messages(),  &fileDialogs(),     {}};
+    };
+    file->addSeparator();
+    file->addAction(QString::fromUtf8(exportAllPdfCaption), this, [reportJob] { exportBatchReportPdf(reportJob()); })
+        ->setObjectName(QStringLiteral("mnuexportallpdf"));
+    file->addAction(QString::fromUtf8(printAllCaption), this, [reportJob] { printBatchReport(reportJob()); })
+        ->setObjectName(QStringLiteral("mnuprintall"));
 
     auto* central = new QWidget(this);
     auto* grid = new QGridLayout;
@@ -247,6 +262,7 @@ bool BatchWindow::openBatchFile(const QString& path) {
 
     state_.list = std::move(std::get<BatchList>(read));
     state_.currentFile = toStd(path);
+    state_.outputFile.clear();
     state_.lastFolder = folderOf(state_.currentFile);
     fillList();
 
@@ -295,7 +311,7 @@ bool BatchWindow::saveResults() {
         messages().warning("No batch file has been read: choose Open Database File first.");
         return false;
     }
-    const std::string output = batchOutputPath(state_.currentFile);
+    const std::string output = state_.outputFile.empty() ? batchOutputPath(state_.currentFile) : state_.outputFile;
     if (sameFile(state_.currentFile, output)) {
         messages().warning("can't save file - " + output + ": it is the batch file itself");
         return false;

@@ -38,11 +38,14 @@ struct BatchState {
     std::string currentFile;
     int currentEntry = 0;
     std::string lastFolder; // empty: the program folder
+    std::string outputFile; // the results table; empty: named after currentFile
 };
 
 // The state after the start-up run on "dummy.kori": its entries and its path, so that saving
-// before any other file was opened writes "dummy.koro" again.
-BatchState startupBatchState(StartupBatch startup, const std::filesystem::path& programFolder);
+// before any other file was opened writes "dummy.koro" again, into `outputFolder` (empty: beside
+// "dummy.kori"); the open dialog starts in `openFolder` (empty: the program folder).
+BatchState startupBatchState(StartupBatch startup, const std::filesystem::path& programFolder,
+                             const std::filesystem::path& outputFolder = {}, const std::string& openFolder = {});
 
 // The items of the case list: a case shows its identification, a comment line its text.
 QStringList batchListItems(const BatchList& list);

@@ -242,7 +242,8 @@ void MainWindow::start() {
     // cases are not on the screen, so their warnings would only puzzle; the warnings of the case
     // shown come with its calculation below.
     IgnoreWarnings quiet;
-    ctx_.startupBatch = runStartupBatch(ctx_.programFolder, ctx_.dc, ctx_.catalogue, ctx_.decimalMode, quiet);
+    ctx_.startupBatch =
+        runStartupBatch(ctx_.programFolder, ctx_.dc, ctx_.catalogue, ctx_.decimalMode, quiet, ctx_.outputFolder);
     ctx_.dc.fileName = newFileMarker;
 
     sizeWindow();

@@ -68,6 +68,8 @@ public:
     // File menu.
     void newFile();
     void openFile();
+    // Opens a project named on the command line, as Open does after its dialog.
+    void openProjectPath(const QString& path);
     void saveFile();
     void saveFileAs();
     void openRecentFile(int n);

@@ -226,6 +226,11 @@ void MainWindow::openFile() {
     finishFileCommand(korvel::openFile(fc));
 }
 
+void MainWindow::openProjectPath(const QString& path) {
+    FileContext fc = fileContext();
+    finishFileCommand(korvel::openChosenFile(fc, {QFileInfo(path).absoluteFilePath().toStdString(), {}}));
+}
+
 void MainWindow::openRecentFile(int n) {
     if (!saveChangesFirst()) return;
     FileContext fc = fileContext();
@@ -337,7 +342,8 @@ void MainWindow::closeProfileDialogs() {
 void MainWindow::openBatchWindow() {
     // The batch window starts from the entries of the start-up run on "dummy.kori".
     if (!batchState_)
-        batchState_ = std::make_unique<BatchState>(startupBatchState(ctx_.startupBatch, ctx_.programFolder));
+        batchState_ = std::make_unique<BatchState>(
+            startupBatchState(ctx_.startupBatch, ctx_.programFolder, ctx_.outputFolder, ctx_.files.workingFolder));
     korvel::openBatchWindow(this, ctx_.dc, ctx_.catalogue, ctx_.decimalMode, *batchState_, [this] {
         // A case of the batch file belongs to no project file: Save asks for a name rather than
         // writing it over the project opened before.

@@ -1,5 +1,6 @@
 #include "ui/report_printer.h"
 
+#include "design/version.h"
 #include "figures/decimal_surface.h"
 #include "files/file_replacement.h"
 #include "ui/qt_drawing_surface.h"
@@ -96,7 +97,7 @@ bool writeReportPdf(const QString& path, const DesignCase& dc, const Catalogue& 
         QBuffer buffer(&document);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
-        writer.setCreator(QStringLiteral("KORVEL 1.9"));
+        writer.setCreator(QStringLiteral("KORVEL " KORVEL_VERSION));
         writer.setTitle(QStringLiteral("KORVEL report"));
         writer.setResolution(600);
         const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait,

@@ -441,6 +441,32 @@ TEST_F(BatchWindowTest, SavingBeforeOpeningWritesTheStartupFileAgain) {
     EXPECT_EQ(dc.identification, "D2");
 }
 
+// Installed, the start-up file lies in the read-only program folder: its results go to the
+// user's folder, at start-up and when saved again; another batch file's results go beside it.
+TEST_F(BatchWindowTest, AnInstalledStartupRunIsSavedIntoTheUsersFolder) {
+    const QString dummy = write(QStringLiteral("dummy.kori"), {"%start", caseLine("D1"), "End"});
+    const QString user = folder.filePath(QStringLiteral("user"));
+    ASSERT_TRUE(QDir().mkpath(user));
+    RecordingWarnings warnings;
+    const std::filesystem::path programFolder = QFile::encodeName(folder.path()).toStdString();
+    const std::filesystem::path userFolder = QFile::encodeName(user).toStdString();
+    state = startupBatchState(runStartupBatch(programFolder, dc, catalogue, DecimalMode::period, warnings, userFolder),
+                              programFolder, userFolder, "/documents/");
+    EXPECT_EQ(state.currentFile, dummy.toStdString());
+    EXPECT_EQ(state.lastFolder, "/documents/");
+    EXPECT_TRUE(QFile::exists(user + QStringLiteral("/dummy.koro")));
+    QFile::remove(user + QStringLiteral("/dummy.koro"));
+
+    window->restart();
+    ASSERT_TRUE(window->saveResults());
+    EXPECT_EQ(readAll(user + QStringLiteral("/dummy.koro")), coreResults(state.list));
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("dummy.koro"))));
+
+    ASSERT_TRUE(window->openBatchFile(writeSmallFile()));
+    ASSERT_TRUE(window->saveResults());
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("cases.koro"))));
+}
+
 TEST_F(BatchWindowTest, TenThousandCasesAreWrittenInChunksWithoutMessages) {
     std::vector<std::string> lines{"%large run"};
     for (int i = 0; i < maxBatchEntries - 1; ++i)

@@ -28,12 +28,15 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -604,6 +607,52 @@ TEST(QtSettingsStoreTest, KeepsTheRecentListInItsOwnFile) {
     const std::vector<std::pair<std::string, std::string>> expected = {{"RecentFile1", "/a.korvp"},
                                                                        {"RecentFile2", "/b.korvp"}};
     EXPECT_EQ(again.sectionValues("korvp", "Recent Files"), expected);
+}
+
+// Installed: the file dialogs start in the documents folder, the start-up run writes "dummy.koro"
+// into the user's data folder (made when missing, the program folder left alone), and a data
+// folder that cannot be made is a message. A project named on the command line opens as after
+// the Open dialog.
+TEST_F(MainWindowTest, InstalledProgramWritesIntoTheUsersFolders) {
+    ASSERT_TRUE(QFile::copy(dataFolder + QStringLiteral("dummy.kori"), folder.filePath(QStringLiteral("dummy.kori"))));
+    QTemporaryDir user;
+    const QByteArray previous = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", user.path().toUtf8());
+
+    ASSERT_FALSE(prepareStart(ctx, folder.path().toStdString()).has_value());
+    EXPECT_EQ(settleUserFolders(ctx, false), std::nullopt);
+    EXPECT_TRUE(ctx.outputFolder.empty()) << "built: dummy.koro stays beside dummy.kori";
+    EXPECT_EQ(ctx.files.workingFolder, folder.path().toStdString());
+
+    EXPECT_EQ(settleUserFolders(ctx, true), std::nullopt);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    EXPECT_EQ(ctx.files.workingFolder, (QDir(documents).exists() ? documents : QDir::homePath()).toStdString());
+    const QString output = QString::fromStdU16String(ctx.outputFolder.u16string());
+    EXPECT_TRUE(output.startsWith(user.path() + QLatin1Char('/'))) << output.toStdString();
+    EXPECT_TRUE(QDir(output).exists());
+
+    window = std::make_unique<MainWindow>(ctx, WindowServices{messages, *settings, dialogs});
+    window->start();
+    EXPECT_EQ(ctx.startupBatch.status, StartupBatch::Status::done);
+    EXPECT_TRUE(QFile::exists(output + QStringLiteral("/dummy.koro")));
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("dummy.koro"))));
+
+    const QString project = QStringLiteral(KORVEL_TEST_DATA_DIR "/project/example190.korvp");
+    window->openProjectPath(project);
+    const std::string opened = QFileInfo(project).absoluteFilePath().toStdString(); // without "/../"
+    EXPECT_EQ(ctx.dc.fileName, opened);
+    EXPECT_EQ(settings->value("korvp", "Recent Files", "RecentFile1"), opened);
+
+    const QString blocked = user.filePath(QStringLiteral("blocked"));
+    QFile(blocked).open(QIODevice::WriteOnly);
+    qputenv("XDG_DATA_HOME", blocked.toUtf8());
+    const std::optional<std::string> problem = settleUserFolders(ctx, true);
+    if (previous.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", previous);
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_EQ(0u, problem->find("can't create the data folder " + blocked.toStdString() + "/")) << *problem;
 }
 
 } // namespace

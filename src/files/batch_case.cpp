@@ -1,0 +1,212 @@
+#include "files/batch_case.h"
+
+#include "design/number_format.h"
+#include "sections/profile_type_table.h"
+
+#include <initializer_list>
+
+namespace korvel {
+
+namespace {
+
+ProfileDims* builtUpSet(CaseInputs& in, int stiffenerType) {
+    switch (stiffenerType) {
+    case stiffLBuiltUp:
+        return &in.lBuiltUp;
+    case stiffTBuiltUp:
+        return &in.tBuiltUp;
+    case stiffFlatbarBuiltUp:
+        return &in.flatbarBuiltUp;
+    case stiffRHS:
+        return &in.rhs;
+    case stiffTrapez:
+        return &in.trapez;
+    case stiffIBuiltUp:
+        return &in.iBuiltUp;
+    default:
+        return nullptr;
+    }
+}
+
+const ProfileDims* builtUpSet(const CaseInputs& in, int stiffenerType) {
+    return builtUpSet(const_cast<CaseInputs&>(in), stiffenerType); // NOLINT(cppcoreguidelines-pro-type-const-cast)
+}
+
+// A text field: a TAB or a line break would split the line.
+void appendText(std::string& out, const std::string& text) {
+    for (const char c : text) out += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
+}
+
+template <class T>
+void appendExact(std::string& out, T value) {
+    out += '\t';
+    out += exactNumber(value);
+}
+
+void appendDims(std::string& out, std::initializer_list<float> dims) {
+    out += '\t';
+    bool first = true;
+    for (const float d : dims) {
+        if (!first) out += 'x';
+        first = false;
+        out += exactNumber(d);
+    }
+}
+
+// Token and dimensions of the working profile of the case; false when a line cannot hold it.
+bool appendStiffener(std::string& out, const CaseInputs& in, const Catalogue& cat) {
+    const auto tableRow = [&](const ProfileTable& table, int row, const char* token, bool webOnly) {
+        if (!table.hasRow(row)) return false;
+        out += '\t';
+        out += token;
+        if (webOnly)
+            appendDims(out, {table.value(row, col::H), table.value(row, col::twFbBf)});
+        else
+            appendDims(out, {table.value(row, col::H), table.value(row, col::B), table.value(row, col::twLT),
+                             table.value(row, col::tfLT)});
+        return true;
+    };
+    switch (in.stiffenerType) {
+    case stiffLTable:
+        return tableRow(cat.l, in.lRow, "LR", false);
+    case stiffTTable:
+        return tableRow(cat.t, in.tRow, "TG", false);
+    case stiffFlatbarTable:
+        return tableRow(cat.fb, in.flatbarRow, "FB", true);
+    case stiffBFTable:
+        return tableRow(cat.bf, in.bfRow, "BF", true);
+    default:
+        break;
+    }
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(in.stiffenerType);
+    const ProfileDims* dims = builtUpSet(in, in.stiffenerType);
+    if (!facts || !dims || facts->batchToken.empty()) return false;
+    out += '\t';
+    out += facts->batchToken;
+    if (webOnlyProfile(in.stiffenerType))
+        appendDims(out, {dims->H, dims->tw});
+    else
+        appendDims(out, {dims->H, dims->B, dims->tw, dims->tf});
+    return true;
+}
+
+} // namespace
+
+bool loadBatchInputs(const BatchEntry& e, CaseInputs& in, const Catalogue& catalogue) {
+    in.projectName = e.firstText;
+    in.identification = e.secondText;
+    in.loadingCondition = e.loadingCondition;
+    in.FS = static_cast<float>(e.FS);
+    in.UF = static_cast<float>(e.UF);
+    in.Fyp = e.Fyp;
+    in.Fup = static_cast<float>(e.Fup);
+    in.Fys = e.Fys;
+    in.Fus = static_cast<float>(e.Fus);
+    in.E = static_cast<float>(e.E);
+    in.structureType = e.structureType;
+    in.UL = static_cast<float>(e.UL);
+    in.structureOption = e.structureOption;
+    in.s1 = e.s1;
+    in.s2 = e.s2;
+    in.SigxA = e.SigxA;
+    in.SigxB = static_cast<float>(e.SigxB);
+    in.SigyA = e.SigyA;
+    in.SigyC = static_cast<float>(e.SigyC);
+    in.Tau = static_cast<float>(e.Tau);
+    in.p = e.p;
+    in.ps = e.ps;
+    in.t = e.t;
+    in.L1 = e.L1;
+    in.L2 = e.L2;
+    in.Lg = e.Lg;
+    in.Lgs = static_cast<float>(e.Lgs);
+    in.Lt = e.Lt;
+
+    // The user-defined grade keeps the file's strengths in force.
+    in.plateMaterial = catalogue.materials.lastRow();
+    in.stiffenerMaterial = catalogue.materials.lastRow();
+
+    in.stiffenerType = e.stiffenerType;
+    bool profileInTable = true;
+    if (e.stiffenerType == stiffLTable) {
+        in.lRow = e.lRow;
+        profileInTable = catalogue.l.hasRow(e.lRow);
+    } else if (e.stiffenerType == stiffBFTable) {
+        in.bfRow = e.bfRow;
+        profileInTable = catalogue.bf.hasRow(e.bfRow);
+    } else if (ProfileDims* dims = builtUpSet(in, e.stiffenerType)) {
+        dims->H = e.stiffener[0];
+        if (webOnlyProfile(e.stiffenerType)) {
+            dims->tw = e.stiffener[1];
+        } else {
+            dims->B = e.stiffener[1];
+            dims->tw = e.stiffener[2];
+            dims->tf = e.stiffener[3];
+        }
+    }
+    in.girderType = e.girderType;
+    if (e.girderType == girderL) in.lGirder = e.girder;
+    if (e.girderType == girderT) in.tGirder = e.girder;
+    return profileInTable;
+}
+
+CaseInputs batchCaseInputs(const BatchEntry& entry, const Catalogue& catalogue) {
+    CaseInputs inputs;
+    loadBatchInputs(entry, inputs, catalogue);
+    return inputs;
+}
+
+bool appendBatchCaseLine(std::string& out, const CaseInputs& in, const Catalogue& cat) {
+    const GirderTypeFacts* girder = girderTypeFacts(in.girderType);
+    if (!girder) return false;
+    const GirderDims& g = in.girderType == girderL ? in.lGirder : in.tGirder;
+
+    // The strengths in force: a grade of the list gives its own.
+    double Fyp = in.Fyp, Fys = in.Fys;
+    float Fup = in.Fup, Fus = in.Fus;
+    const int userGrade = cat.materials.lastRow();
+    if (in.plateMaterial != userGrade && cat.materials.hasRow(in.plateMaterial)) {
+        Fyp = cat.materials.rows[static_cast<std::size_t>(in.plateMaterial)].Fy;
+        Fup = static_cast<float>(cat.materials.rows[static_cast<std::size_t>(in.plateMaterial)].Fu);
+    }
+    if (in.stiffenerMaterial != userGrade && cat.materials.hasRow(in.stiffenerMaterial)) {
+        Fys = cat.materials.rows[static_cast<std::size_t>(in.stiffenerMaterial)].Fy;
+        Fus = static_cast<float>(cat.materials.rows[static_cast<std::size_t>(in.stiffenerMaterial)].Fu);
+    }
+
+    std::string line;
+    line.reserve(320);
+    appendText(line, in.projectName);
+    line += '\t';
+    appendText(line, in.identification);
+    line += '\t' + std::to_string(in.loadingCondition);
+    appendExact(line, in.FS);
+    appendExact(line, in.UF);
+    appendExact(line, Fyp);
+    appendExact(line, Fup);
+    appendExact(line, Fys);
+    appendExact(line, Fus);
+    appendExact(line, in.E);
+    line += '\t' + std::to_string(in.structureType);
+    appendExact(line, in.UL);
+    line += '\t' + std::to_string(in.structureOption);
+    if (!appendStiffener(line, in, cat)) return false;
+    line += '\t';
+    line += girder->batchToken;
+    line += '\t';
+    line += exactNumber(g.H) + "x" + exactNumber(g.B) + "x" + exactNumber(g.tw) + "x" + exactNumber(g.tf);
+    for (const double v : {in.L1, in.L2, in.Lg}) appendExact(line, v);
+    appendExact(line, in.Lgs);
+    for (const double v : {in.Lt, in.t, in.s1, in.s2, in.SigxA}) appendExact(line, v);
+    appendExact(line, in.SigxB);
+    appendExact(line, in.SigyA);
+    appendExact(line, in.SigyC);
+    appendExact(line, in.Tau);
+    appendExact(line, in.p);
+    appendExact(line, in.ps);
+    line += "\r\n";
+    out += line;
+    return true;
+}
+
+} // namespace korvel

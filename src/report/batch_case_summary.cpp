@@ -1,0 +1,63 @@
+#include "report/batch_case_summary.h"
+
+#include "design/number_format.h"
+#include "sections/profile_types.h"
+
+namespace korvel {
+
+const char* verdictText(CaseVerdict verdict) {
+    switch (verdict) {
+    case CaseVerdict::nok:
+        return "NOK";
+    case CaseVerdict::stopped:
+        return "stopped";
+    default:
+        return "OK";
+    }
+}
+
+std::string BatchCaseSummary::highestText() const {
+    return highestCheck ? formatNumber(highest, highestCheck->mask) : std::string(nonFiniteText);
+}
+
+std::string BatchCaseSummary::failedText() const {
+    std::string out;
+    for (std::size_t i = 0; i < checkCount; ++i) {
+        if (!failed[i]) continue;
+        if (!out.empty()) out += ", ";
+        out += checkName(i);
+    }
+    return out;
+}
+
+BatchCaseSummary summarizeCase(const BatchEntry& entry, std::int64_t caseNumber, const DesignCase& dc) {
+    BatchCaseSummary s;
+    s.caseNumber = caseNumber;
+    s.line = entry.line;
+    s.project = dc.projectName;
+    s.identification = dc.identification;
+    s.stiffener = stiffenerDesignation(dc);
+    s.girder = girderDesignation(dc);
+    for (const CheckFacts& check : checkTable) {
+        if (resultState(dc.uf, check) != ResultState::computed) continue;
+        const double value = writtenResult(dc.uf, check);
+        if (!s.highestCheck || value > s.highest) {
+            s.highestCheck = &check;
+            s.highest = value;
+        }
+    }
+    s.failed = failedChecks(dc);
+    s.stoppedIn = dc.fault.step;
+    s.verdict = s.failed.any() ? CaseVerdict::nok : dc.fault.stopped() ? CaseVerdict::stopped : CaseVerdict::ok;
+    return s;
+}
+
+BatchCaseSummary summarizeComment(const BatchEntry& entry) {
+    BatchCaseSummary s;
+    s.comment = true;
+    s.text = entry.firstText;
+    s.line = entry.line;
+    return s;
+}
+
+} // namespace korvel

@@ -1,0 +1,48 @@
+#pragma once
+
+// One line of a batch report's summary: a case with its identification, stiffener, girder, its
+// highest utilisation and that check, the checks it failed, its verdict and, when its
+// calculation stopped, where; or a comment line of the input, shown as a section heading.
+
+#include "checks/failed_checks.h"
+#include "design/check_table.h"
+#include "design/design_case.h"
+#include "files/batch_file.h"
+
+#include <cstdint>
+#include <string>
+
+namespace korvel {
+
+// OK: no check failed; NOK: some check failed (a stopped case can fail the checks it reached);
+// stopped: none failed but the calculation stopped before the end, so the case is not shown safe.
+enum class CaseVerdict { ok, nok, stopped };
+
+// "OK", "NOK", "stopped".
+const char* verdictText(CaseVerdict verdict);
+
+struct BatchCaseSummary {
+    bool comment = false;
+    std::string text; // a comment's text
+    std::int64_t caseNumber = 0;
+    int line = 0;
+    std::string project;
+    std::string identification;
+    std::string stiffener; // designation: "L 200x90x9x12"
+    std::string girder;
+    const CheckFacts* highestCheck = nullptr; // none when no utilisation was computed
+    double highest = 0;                       // as the results table writes it
+    FailedChecks failed;
+    CaseVerdict verdict = CaseVerdict::ok;
+    std::string stoppedIn; // the step the calculation stopped in; empty when it ran to the end
+
+    // "0.53" in the mask of its check; "-" when none was computed.
+    std::string highestText() const;
+    // "UFpb, girder depth"; empty when none failed.
+    std::string failedText() const;
+};
+
+BatchCaseSummary summarizeCase(const BatchEntry& entry, std::int64_t caseNumber, const DesignCase& dc);
+BatchCaseSummary summarizeComment(const BatchEntry& entry);
+
+} // namespace korvel

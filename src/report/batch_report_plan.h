@@ -1,0 +1,41 @@
+#pragma once
+
+// What a batch report holds before any page is drawn: the chosen cases, run once for the summary
+// in front (numbers only), and the entries whose report pages follow it. The pages themselves are
+// composed one at a time afterwards, so that a report of any length is never held whole.
+
+#include "design/catalogue.h"
+#include "files/batch_file.h"
+#include "report/batch_case_summary.h"
+#include "report/batch_summary_page.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace korvel {
+
+// The cases a report takes from "3,7-12" (case numbers counting from 1, comment lines not
+// counted; ranges ascending; blanks around the items allowed): one flag per case of the file. The
+// reason when the text is malformed or names a case the file does not have.
+std::variant<std::vector<bool>, std::string> parseCaseSelection(std::string_view text, int caseCount);
+
+struct BatchReportPlan {
+    std::vector<BatchCaseSummary> rows;    // the summary: comment lines as headings, then the chosen cases
+    std::vector<std::size_t> pages;        // entry (of the list) of each case page, in file order
+    std::vector<std::int64_t> caseNumbers; // of each case page
+    SummaryTitle title;
+};
+
+// Runs the chosen cases (`chosen` empty: all) and summarises them; comment lines are kept when a
+// chosen case follows them. `progress(done, total)` is called after each
+// case; when it answers false the planning stops and nothing is returned.
+std::optional<BatchReportPlan> planBatchReport(const BatchList& list, const std::vector<bool>& chosen,
+                                               const Catalogue& catalogue,
+                                               const std::function<bool(int done, int total)>& progress = {});
+
+} // namespace korvel

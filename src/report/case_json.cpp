@@ -1,0 +1,274 @@
+#include "report/case_json.h"
+
+#include "checks/failed_checks.h"
+#include "checks/yield/scantling_checks.h"
+#include "design/check_table.h"
+#include "design/number_format.h"
+#include "report/batch_case_summary.h"
+#include "report/case_fields.h"
+
+#include <cmath>
+
+namespace korvel {
+
+namespace {
+
+// The length of the UTF-8 sequence starting at `i`, or 0 when the bytes there do not form one.
+std::size_t utf8Length(std::string_view s, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char c = byte(i);
+    std::size_t n = 0;
+    unsigned int lowest = 0;
+    if (c < 0x80) return 1;
+    if (c >= 0xc2 && c <= 0xdf) {
+        n = 2;
+        lowest = 0x80;
+    } else if (c >= 0xe0 && c <= 0xef) {
+        n = 3;
+        lowest = 0x800;
+    } else if (c >= 0xf0 && c <= 0xf4) {
+        n = 4;
+        lowest = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + n > s.size()) return 0;
+    unsigned int code = c & (0x7f >> n);
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((byte(i + k) & 0xc0) != 0x80) return 0;
+        code = (code << 6) | (byte(i + k) & 0x3f);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+    if (code < lowest || (code >= 0xd800 && code <= 0xdfff) || code > 0x10ffff) return 0;
+    return n;
+}
+
+void appendJsonNumber(std::string& out, double value) {
+    out += std::isfinite(value) ? exactNumber(value) : std::string("null");
+}
+void appendJsonNumber(std::string& out, float value) {
+    out += std::isfinite(value) ? exactNumber(value) : std::string("null");
+}
+
+// "name":value pairs of the detail listing.
+class JsonFields final : public CaseFieldVisitor {
+public:
+    explicit JsonFields(std::string& out) : out_(out) {}
+    void field(std::string_view name, double value) override {
+        key(name);
+        appendJsonNumber(out_, value);
+    }
+    void field(std::string_view name, float value) override {
+        key(name);
+        appendJsonNumber(out_, value);
+    }
+    void field(std::string_view name, int value) override {
+        key(name);
+        out_ += std::to_string(value);
+    }
+    void field(std::string_view name, const std::string& value) override {
+        key(name);
+        appendJsonString(out_, value);
+    }
+
+private:
+    void key(std::string_view name) {
+        if (!first_) out_ += ',';
+        first_ = false;
+        appendJsonString(out_, name);
+        out_ += ':';
+    }
+    std::string& out_;
+    bool first_ = true;
+};
+
+const char* stateName(ResultState state) {
+    switch (state) {
+    case ResultState::computed:
+        return "computed";
+    case ResultState::notApplicable:
+        return "notApplicable";
+    default:
+        return "notComputed";
+    }
+}
+
+void appendUtilisations(std::string& out, const DesignCase& dc) {
+    out += "\"utilisations\":[";
+    for (const CheckFacts& c : checkTable) {
+        if (&c != &checkTable.front()) out += ',';
+        const ResultState state = resultState(dc.uf, c);
+        out += "{\"check\":";
+        appendJsonString(out, c.symbol);
+        out += ",\"heading\":";
+        appendJsonString(out, c.heading);
+        out += ",\"clause\":";
+        appendJsonString(out, c.clause);
+        out += R"(,"state":")";
+        out += stateName(state);
+        out += R"(","value":)";
+        if (state != ResultState::computed)
+            out += "null";
+        else if (c.value)
+            appendJsonNumber(out, (dc.uf.*c.value).written());
+        else
+            appendJsonNumber(out, (dc.uf.*c.single).written());
+        out += ",\"result\":";
+        out += state != ResultState::computed ? "null" : writtenResult(dc.uf, c) > 1 ? "\"NOK\"" : "\"OK\"";
+        out += '}';
+    }
+    out += ']';
+}
+
+// The minimum-scantling rules the girder check answers OK or NOK (ABS MODU 3-2-4/3): the girder
+// depth and web thickness as ratios to their minimum (above 1 fails), and the tripping-bracket
+// distance Lt against its maximum.
+void appendRules(std::string& out, const DesignCase& dc) {
+    const bool checked = dc.girderDepthRatio != notComputed;
+    const auto rule = [&](const char* name, double value, double limit, bool failed, bool last) {
+        out += "{\"rule\":";
+        appendJsonString(out, name);
+        out += R"(,"state":")";
+        out += checked ? "computed" : "notComputed";
+        out += R"(","value":)";
+        if (checked)
+            appendJsonNumber(out, value);
+        else
+            out += "null";
+        out += ",\"limit\":";
+        appendJsonNumber(out, limit);
+        out += ",\"result\":";
+        out += !checked ? "null" : failed ? "\"NOK\"" : "\"OK\"";
+        out += last ? "}" : "},";
+    };
+    out += "\"rules\":[";
+    rule(nokRuleNames[0], dc.girderDepthRatio, 1, dc.girderDepthRatio > 1, false);
+    rule(nokRuleNames[1], dc.girderWebRatio, 1, dc.girderWebRatio > 1, false);
+    rule(nokRuleNames[2], dc.Lt, maxBracketDistance, dc.Lt > maxBracketDistance, true);
+    out += ']';
+}
+
+} // namespace
+
+void appendJsonString(std::string& out, std::string_view text) {
+    static constexpr char hex[] = "0123456789abcdef";
+    out += '"';
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c < 0x20 || c == 0x7f) {
+            out += "\\u00";
+            out += hex[c >> 4];
+            out += hex[c & 0xf];
+        } else if (c >= 0x80) {
+            const std::size_t n = utf8Length(text, i);
+            if (n == 0) {
+                out += "\xef\xbf\xbd"; // U+FFFD
+                ++i;
+                continue;
+            }
+            out.append(text.substr(i, n));
+            i += n;
+            continue;
+        } else {
+            out += static_cast<char>(c);
+        }
+        ++i;
+    }
+    out += '"';
+}
+
+void appendProvenanceJson(std::string& out, const Provenance& p) {
+    out += R"({"kind":"provenance","program":"KORVEL","version":)";
+    appendJsonString(out, p.version);
+    out += ",\"tables\":[";
+    for (std::size_t i = 0; i < p.tables.size(); ++i) {
+        if (i > 0) out += ',';
+        out += "{\"file\":";
+        appendJsonString(out, p.tables[i].file);
+        out += ",\"fnv1a64\":";
+        if (p.tables[i].checksum.empty())
+            out += "null";
+        else
+            appendJsonString(out, p.tables[i].checksum);
+        out += '}';
+    }
+    out += "],\"dateTime\":";
+    appendJsonString(out, p.dateTime);
+    out += '}';
+}
+
+void appendCaseJson(std::string& out, const BatchEntry& entry, std::int64_t caseNumber, const DesignCase& dc,
+                    const Provenance* provenance) {
+    const BatchCaseSummary summary = summarizeCase(entry, caseNumber, dc);
+    out += R"({"kind":"case","case":)";
+    out += std::to_string(caseNumber);
+    out += ",\"line\":";
+    out += std::to_string(entry.line);
+    out += ",\"project\":";
+    appendJsonString(out, dc.projectName);
+    out += ",\"identification\":";
+    appendJsonString(out, dc.identification);
+    out += R"(,"verdict":")";
+    out += verdictText(summary.verdict);
+    out += R"(","highest":)";
+    if (summary.highestCheck) {
+        out += "{\"check\":";
+        appendJsonString(out, summary.highestCheck->symbol);
+        out += ",\"value\":";
+        appendJsonNumber(out, summary.highest);
+        out += '}';
+    } else {
+        out += "null";
+    }
+    out += ",\"failed\":[";
+    bool first = true;
+    for (std::size_t i = 0; i < checkCount; ++i) {
+        if (!summary.failed[i]) continue;
+        if (!first) out += ',';
+        first = false;
+        appendJsonString(out, checkName(i));
+    }
+    out += "],\"stopped\":";
+    if (dc.fault.stopped()) {
+        out += "{\"step\":";
+        appendJsonString(out, dc.fault.step);
+        out += ",\"reason\":";
+        appendJsonString(out, dc.fault.reason);
+        out += '}';
+    } else {
+        out += "null";
+    }
+    out += ',';
+    appendUtilisations(out, dc);
+    out += ',';
+    appendRules(out, dc);
+    out += ",\"detail\":{";
+    JsonFields fields(out);
+    visitCaseFields(dc, fields);
+    out += '}';
+    if (provenance) {
+        out += ",\"provenance\":";
+        appendProvenanceJson(out, *provenance);
+    }
+    out += "}\n";
+}
+
+void appendCommentJson(std::string& out, const BatchEntry& entry) {
+    out += R"({"kind":"comment","line":)";
+    out += std::to_string(entry.line);
+    out += ",\"text\":";
+    appendJsonString(out, entry.firstText);
+    out += "}\n";
+}
+
+} // namespace korvel

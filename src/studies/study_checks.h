@@ -1,0 +1,85 @@
+#pragma once
+
+// What a design study asks of one calculated case: whether it passes, which checks fail, the
+// highest utilisation and where the calculation stopped. A case passes when its calculation
+// does not stop, every computed utilisation is at most 1 (a check that does not apply does not
+// count) and every OK/NOK rule holds: the web and flange proportions of the stiffener, the
+// girder depth and web thickness and the tripping-bracket distance.
+
+#include "design/catalogue.h"
+#include "design/check_table.h"
+#include "design/design_case.h"
+#include "design/warning_sink.h"
+
+#include <array>
+#include <bitset>
+#include <cstddef>
+#include <string>
+
+namespace korvel {
+
+// The thirteen utilisations of the table of checks, then the five OK/NOK rules.
+inline constexpr std::array<const char*, 5> studyRuleNames = {"web proportions", "flange proportions", "girder depth",
+                                                              "girder web thickness", "tripping brackets"};
+inline constexpr std::size_t studyCheckCount = checkTable.size() + studyRuleNames.size();
+inline constexpr std::size_t firstRule = checkTable.size();
+inline constexpr std::size_t webProportionsRule = firstRule;
+inline constexpr std::size_t flangeProportionsRule = firstRule + 1;
+inline constexpr std::size_t girderDepthRule = firstRule + 2;
+
+using StudyChecks = std::bitset<studyCheckCount>;
+
+// The name a study gives check i: its symbol ("UFbu", "UFs") or the rule ("girder depth").
+const char* studyCheckName(std::size_t i);
+
+// The buckling checks (3/3 to 3/9) and the girder's own rules (depth, web thickness, brackets).
+StudyChecks bucklingChecks();
+StudyChecks girderRules();
+
+// "UFs, girder web thickness": the checks of the set in table order; "" for none.
+std::string checkList(const StudyChecks& checks);
+
+// One calculated case as the studies see it.
+struct CaseVerdict {
+    bool stopped = false;
+    std::string step; // the step that stopped
+    StudyChecks failed;
+    Results uf;
+    // The highest computed utilisation and its check; check < 0 when none was computed.
+    double highest = 0;
+    int highestCheck = -1;
+    bool operator==(const CaseVerdict& o) const {
+        return stopped == o.stopped && step == o.step && failed == o.failed && highest == o.highest &&
+               highestCheck == o.highestCheck;
+    }
+
+    // Passes when it did not stop and no check of `counted` fails.
+    bool passes(const StudyChecks& counted) const { return !stopped && (failed & counted).none(); }
+    // The check that governs among `counted`: the failing one of highest utilisation (a failed
+    // rule when no counted utilisation fails), the stopped step; "" when it passes.
+    std::string governing(const StudyChecks& counted) const;
+};
+
+// Utilisation i of the table of checks (< 0: its marker when not computed or not applicable).
+double studyUtilisation(const Results& r, std::size_t i);
+
+// Calculates cases one after another in one design case of its own, numbers only, warnings
+// dropped: one per thread.
+class CaseRunner {
+public:
+    explicit CaseRunner(const Catalogue& catalogue) : catalogue_(&catalogue) {}
+    CaseVerdict run(const CaseInputs& inputs);
+    // The bare-profile area Ax of the working profile of `inputs` as the section properties
+    // compute it; negative when the profile cannot be formed.
+    double profileArea(const CaseInputs& inputs);
+    // The girder's bare area Ag of `inputs`; negative when the girder cannot be formed.
+    double girderArea(const CaseInputs& inputs);
+    const Catalogue& catalogue() const { return *catalogue_; }
+
+private:
+    const Catalogue* catalogue_;
+    DesignCase dc_;
+    IgnoreWarnings warnings_;
+};
+
+} // namespace korvel

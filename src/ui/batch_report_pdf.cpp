@@ -1,0 +1,152 @@
+#include "ui/batch_report_pdf.h"
+
+#include "design/warning_sink.h"
+#include "files/batch_run.h"
+#include "files/file_replacement.h"
+#include "report/batch_summary_page.h"
+#include "ui/qt_drawing_surface.h"
+
+#include <QDir>
+#include <QIODevice>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+namespace korvel {
+
+namespace {
+
+// As the one-page PDF: a border like a printer's unprintable edge.
+constexpr double pdfMarginMm = 5;
+
+// The PDF writer writes into a Qt device; the file replacement gives a standard stream.
+class StreamDevice final : public QIODevice {
+public:
+    explicit StreamDevice(std::ostream& out) : out_(out) { open(QIODevice::WriteOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        out_.write(data, static_cast<std::streamsize>(size));
+        return out_ ? size : -1;
+    }
+
+private:
+    std::ostream& out_;
+};
+
+} // namespace
+
+BatchReportEnd paintBatchReport(QPagedPaintDevice& device, const BatchList& list, const Catalogue& catalogue,
+                                const BatchReportRequest& request, const BatchReportProgress& progress) {
+    const int cases = request.chosen.empty()
+                          ? list.caseCount()
+                          : static_cast<int>(std::count(request.chosen.begin(), request.chosen.end(), true));
+    const int totalSteps = 2 * cases;
+    std::optional<BatchReportPlan> plan = planBatchReport(
+        list, request.chosen, catalogue, [&](int done, int) { return !progress || progress(done, totalSteps); });
+    if (!plan) return BatchReportEnd::cancelled;
+    plan->title.file = request.fileShown;
+
+    QPainter painter;
+    if (!painter.begin(&device)) return BatchReportEnd::failed;
+    // The painter's origin is the top left corner of the printable area.
+    const QRectF printable = device.pageLayout().paintRect(QPageLayout::Millimeter);
+    const PageSize size{printable.width(), printable.height()};
+    QtDrawingSurface surface(painter, QRectF(0, 0, device.width(), device.height()));
+
+    SummaryPageMarks marks;
+    marks.footer = provenanceLines(request.provenance);
+    const std::vector<SummaryPageRows> summaryPages =
+        layoutSummaryPages(surface, plan->rows, size, marks.footer.size());
+    // A case page is the one-page report, which may fill its page to the foot, pressed into the
+    // page less the footer's band. The report measures its grid on the page in device units, which
+    // a painter transform does not change: so the page is laid out as ever and drawn a few percent
+    // lower in height, instead of losing lines at its foot.
+    const double band = footerBandMm(surface, size, marks.footer.size());
+    const double shrink = size.heightMm > 2 * band ? (size.heightMm - band) / size.heightMm : 1;
+    const std::size_t pageCount = summaryPages.size() + plan->pages.size();
+
+    std::size_t pageNumber = 0;
+    const auto nextPage = [&]() { return ++pageNumber == 1 || device.newPage(); };
+    for (const SummaryPageRows& part : summaryPages) {
+        if (!nextPage()) {
+            painter.end();
+            return BatchReportEnd::failed;
+        }
+        marks.page = pageOfText(pageNumber, pageCount);
+        composeSummaryPage(surface, plan->rows, part, plan->title, size, request.time, marks);
+    }
+
+    // Each case page from the case run in full, in a design case of its own: the window's case
+    // stays as it is.
+    auto dc = std::make_unique<DesignCase>();
+    dc->fileName = request.fileShown;
+    IgnoreWarnings quiet;
+    for (std::size_t k = 0; k < plan->pages.size(); ++k) {
+        const BatchEntry& entry = list.entries[plan->pages[k]];
+        runBatchCase(entry, *dc, catalogue, quiet);
+        dc->analysis = request.selection;
+        dc->printSelection = request.selection;
+        if (!nextPage()) {
+            painter.end();
+            return BatchReportEnd::failed;
+        }
+        painter.save();
+        painter.scale(1, shrink);
+        composeReport(surface, *dc, catalogue, size, request.time, ReportPageMarks{pageOfText(pageNumber, pageCount)});
+        painter.restore();
+        composePageFooter(surface, size, marks.footer);
+        if (progress && !progress(cases + static_cast<int>(k) + 1, totalSteps)) {
+            painter.end();
+            return BatchReportEnd::cancelled;
+        }
+    }
+    return painter.end() ? BatchReportEnd::done : BatchReportEnd::failed;
+}
+
+BatchReportWritten writeBatchReportPdf(const QString& path, const BatchList& list, const Catalogue& catalogue,
+                                       const BatchReportRequest& request, const BatchReportProgress& progress) {
+    BatchReportWritten written;
+    const std::string shown = QDir::toNativeSeparators(path).toStdString();
+    if (path.isEmpty()) {
+        written.end = BatchReportEnd::failed;
+        written.error = QStringLiteral("The report could not be written: no file name was given.");
+        return written;
+    }
+    BatchReportEnd painted = BatchReportEnd::failed;
+    const auto failure = replaceFileWith(std::filesystem::path(path.toStdString()), [&](std::ostream& out) {
+        StreamDevice device(out);
+        QPdfWriter writer(&device);
+        writer.setCreator(QStringLiteral("KORVEL ") + QString::fromStdString(request.provenance.version));
+        writer.setTitle(QStringLiteral("KORVEL batch report"));
+        writer.setResolution(600);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(pdfMarginMm, pdfMarginMm, pdfMarginMm, pdfMarginMm),
+                                         QPageLayout::Millimeter));
+        painted = paintBatchReport(writer, list, catalogue, request, progress);
+        // A cancelled or failed report fails the save: a file already there stays as it was.
+        if (painted != BatchReportEnd::done) out.setstate(std::ios::failbit);
+    });
+    if (painted == BatchReportEnd::cancelled) {
+        written.end = BatchReportEnd::cancelled;
+        return written;
+    }
+    if (failure || painted != BatchReportEnd::done) {
+        written.end = BatchReportEnd::failed;
+        written.error = QString::fromStdString(
+            saveFailureMessage(shown, failure ? *failure : std::string("the PDF writer did not finish")));
+    }
+    return written;
+}
+
+} // namespace korvel

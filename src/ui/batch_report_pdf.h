@@ -1,0 +1,54 @@
+#pragma once
+
+// The report of a whole batch on a paged device (PDF writer or printer): the summary pages, then
+// one report page per chosen case (the page the window prints, with the case's identification),
+// "Page k of n" on every page and what the report was made with at the foot of each. Pages are
+// composed and handed to the device one at a time (QPagedPaintDevice::newPage), so a report of
+// thousands of cases needs the memory of one page and the summary.
+
+#include "design/catalogue.h"
+#include "files/batch_file.h"
+#include "files/table_stamps.h"
+#include "report/batch_report_plan.h"
+#include "report/printed_report.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QPagedPaintDevice;
+class QPrinter;
+
+namespace korvel {
+
+struct BatchReportRequest {
+    int selection = analysisAll; // the listings of each case page: 1, 2 or 3
+    std::vector<bool> chosen;    // one flag per case of the list; empty: every case
+    std::string fileShown;       // the input file as the report names it
+    Provenance provenance;       // version, tables, time
+    ReportTime time;             // the clock printed in the page headers
+};
+
+// Done and total steps: each case once for the summary, then each page. False cancels.
+using BatchReportProgress = std::function<bool(int done, int total)>;
+
+enum class BatchReportEnd { done, cancelled, failed };
+
+// Paints the whole report on `device` (its page layout already set).
+BatchReportEnd paintBatchReport(QPagedPaintDevice& device, const BatchList& list, const Catalogue& catalogue,
+                                const BatchReportRequest& request, const BatchReportProgress& progress = {});
+
+// Writes the report as an A4 PDF file: streamed into a hidden temporary file beside `path`, which
+// replaces an existing file only when complete (a cancelled or failed export leaves the old one).
+// The failure: "can't save file - PATH: reason".
+struct BatchReportWritten {
+    BatchReportEnd end = BatchReportEnd::done;
+    QString error; // when failed
+};
+BatchReportWritten writeBatchReportPdf(const QString& path, const BatchList& list, const Catalogue& catalogue,
+                                       const BatchReportRequest& request, const BatchReportProgress& progress = {});
+
+} // namespace korvel

@@ -1,0 +1,251 @@
+// Batch reports: the summary rows against the results table on the reference cases, the cases a
+// report takes, the listing korvel-batch writes against the window's result list, the summary's
+// pages, and the checksums and clock of the provenance.
+
+#include "design/number_parser.h"
+#include "files/batch_run.h"
+#include "files/table_loader.h"
+#include "files/table_stamps.h"
+#include "report/batch_report_plan.h"
+#include "report/batch_summary_page.h"
+#include "report/control_summary.h"
+#include "support/program_run.h"
+#include "support/recording_surface.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <sstream>
+
+namespace korvel {
+namespace {
+
+const fs::path reference = fs::path(KORVEL_TEST_DATA_DIR) / "reference";
+
+Catalogue referenceTables() {
+    CatalogueLoad load = loadCatalogue(reference / "tables");
+    if (const auto* error = std::get_if<TableError>(&load)) ADD_FAILURE() << error->message();
+    const auto* c = std::get_if<Catalogue>(&load);
+    return c ? *c : Catalogue{};
+}
+
+BatchList referenceList(const Catalogue& tables) {
+    const BatchRead read = readBatchFile((reference / "cases.kori").string(), DecimalMode::period, tables);
+    if (const auto* error = std::get_if<BatchError>(&read)) ADD_FAILURE() << error->message();
+    const auto* list = std::get_if<BatchList>(&read);
+    return list ? *list : BatchList{};
+}
+
+std::vector<std::string> split(const std::string& s, char separator) {
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(s);
+    while (std::getline(in, part, separator)) parts.push_back(part);
+    return parts;
+}
+
+// The summary shows what the results table shows: the checks whose cells exceed 1 are its failed
+// utilisation checks, its highest is the table's highest cell, and a case with such a cell is NOK.
+TEST(BatchReportSummary, RowsAgreeWithTheResultsTableOnTheReferenceCases) {
+    const Catalogue tables = referenceTables();
+    const BatchList list = referenceList(tables);
+    DesignCase dc;
+    IgnoreWarnings quiet;
+    const BatchResults results = runBatch(list, dc, tables, quiet);
+    std::vector<std::string> lines = split(results.text, '\n');
+    const std::vector<std::string> header = split(lines.at(0).substr(0, lines[0].size() - 1), '\t');
+    std::map<std::string, std::size_t> columnOf;
+    for (std::size_t i = 0; i < header.size(); ++i) columnOf[header[i]] = i;
+
+    const std::optional<BatchReportPlan> plan = planBatchReport(list, {}, tables);
+    ASSERT_TRUE(plan);
+    ASSERT_EQ(static_cast<std::size_t>(list.caseCount()), plan->pages.size());
+    std::size_t row = 0;
+    int compared = 0;
+    for (std::size_t entry = 0; entry < list.entries.size(); ++entry) {
+        const std::string& line = lines.at(entry + 1);
+        while (row < plan->rows.size() && plan->rows[row].comment) ++row;
+        if (!list.entries[entry].isCase()) continue;
+        const BatchCaseSummary& s = plan->rows.at(row++);
+        const std::vector<std::string> cells = split(line.substr(0, line.size() - 1), '\t');
+        SCOPED_TRACE(s.identification);
+        EXPECT_EQ(cells.at(1), s.identification);
+        double highest = -1;
+        bool anyFailed = false;
+        for (std::size_t c = 0; c < checkTable.size(); ++c) {
+            const std::string& cell = cells.at(columnOf.at(checkTable[c].heading));
+            const double value = std::strtod(cell.c_str(), nullptr);
+            highest = std::max(highest, value);
+            anyFailed = anyFailed || value > 1;
+            // A cell of "1.00" may hold a value just above 1: the table cannot tell.
+            if (cell != "1.00") {
+                EXPECT_EQ(value > 1, s.failed[c]) << checkTable[c].heading << " " << cell;
+            }
+        }
+        if (highest < 0) {
+            EXPECT_EQ(nullptr, s.highestCheck);
+        } else {
+            EXPECT_NEAR(highest, std::strtod(s.highestText().c_str(), nullptr), 1e-9);
+        }
+        if (anyFailed) {
+            EXPECT_EQ(CaseVerdict::nok, s.verdict);
+        }
+        if (s.verdict == CaseVerdict::ok) {
+            EXPECT_TRUE(s.failed.none() && s.stoppedIn.empty());
+        }
+        ++compared;
+    }
+    EXPECT_EQ(list.caseCount(), compared);
+    EXPECT_EQ(plan->title.cases, plan->title.ok + plan->title.nok + plan->title.stopped);
+    EXPECT_GT(plan->title.stopped + plan->title.nok, 0);
+}
+
+TEST(BatchReportSummary, ChosenCasesKeepTheCommentsBeforeThem) {
+    const Catalogue tables = referenceTables();
+    const BatchList list = referenceList(tables);
+    std::vector<bool> chosen(static_cast<std::size_t>(list.caseCount()), false);
+    chosen[0] = chosen[4] = true;
+    const std::optional<BatchReportPlan> plan = planBatchReport(list, chosen, tables);
+    ASSERT_TRUE(plan);
+    ASSERT_EQ(4u, plan->rows.size()); // the two comment lines before case 1, cases 1 and 5
+    EXPECT_TRUE(plan->rows[0].comment && plan->rows[1].comment);
+    EXPECT_EQ(1, plan->rows[2].caseNumber);
+    EXPECT_EQ(5, plan->rows[3].caseNumber);
+    EXPECT_EQ((std::vector<std::int64_t>{1, 5}), plan->caseNumbers);
+
+    int calls = 0;
+    EXPECT_FALSE(planBatchReport(list, {}, tables, [&](int, int) { return ++calls < 3; })) << "cancelled";
+    EXPECT_EQ(3, calls);
+}
+
+TEST(BatchReportSummary, CaseSelections) {
+    struct Row {
+        const char* text;
+        std::vector<int> cases; // chosen, of 12
+        const char* problem;    // part of the reason, when refused
+    };
+    const Row rows[] = {
+        {"3,7-12", {3, 7, 8, 9, 10, 11, 12}, nullptr},
+        {" 5 , 1-2 ,5", {1, 2, 5}, nullptr},
+        {"12", {12}, nullptr},
+        {"13", {}, "case 13 is not in the file, which has 12 cases"},
+        {"0", {}, "not an ascending range"},
+        {"9-3", {}, "not an ascending range"},
+        {"3,,4", {}, "is not a case number"},
+        {"x", {}, "is not a case number"},
+        {"-4", {}, "is not a case number"},
+        {"", {}, "no cases given"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        const auto parsed = parseCaseSelection(row.text, 12);
+        if (row.problem) {
+            const auto* reason = std::get_if<std::string>(&parsed);
+            ASSERT_TRUE(reason);
+            EXPECT_NE(std::string::npos, reason->find(row.problem)) << *reason;
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<std::vector<bool>>(parsed)) << std::get<std::string>(parsed);
+        std::vector<bool> expected(12, false);
+        for (const int n : row.cases) expected[static_cast<std::size_t>(n - 1)] = true;
+        EXPECT_EQ(expected, std::get<std::vector<bool>>(parsed));
+    }
+}
+
+// Every row lands on exactly one page, and a heading is never left at the foot of a page.
+TEST(BatchReportSummary, PagesTakeEveryRowOnceAndKeepHeadingsWithTheirCases) {
+    std::vector<BatchCaseSummary> rows;
+    for (int i = 0; i < 300; ++i) {
+        BatchCaseSummary s;
+        s.comment = i % 7 == 6;
+        rows.push_back(s);
+    }
+    for (const std::size_t footer : {0u, 2u}) {
+        test::RecordingSurface page;
+        const std::vector<SummaryPageRows> pages = layoutSummaryPages(page, rows, PageSize{}, footer);
+        ASSERT_GT(pages.size(), 1u);
+        std::size_t next = 0;
+        for (const SummaryPageRows& p : pages) {
+            EXPECT_EQ(next, p.first);
+            ASSERT_GT(p.count, 0u);
+            next = p.first + p.count;
+            if (next < rows.size()) {
+                EXPECT_FALSE(rows[next - 1].comment) << "heading at the foot of a page";
+            }
+        }
+        EXPECT_EQ(rows.size(), next);
+    }
+    test::RecordingSurface page;
+    EXPECT_EQ((std::vector<SummaryPageRows>{{0, 0}}), layoutSummaryPages(page, {}, PageSize{}, 2));
+}
+
+// korvel-batch --listing, streamed on two threads, writes for each case the rows of the window's
+// result list with both listings.
+TEST(BatchListing, EachCaseHasTheRowsOfTheWindowsList) {
+    const fs::path program = fs::path(KORVEL_PROGRAM_DIR) / "korvel-batch";
+    ASSERT_TRUE(fs::exists(program));
+    TempFolder folder;
+    const ProgramRun run = runProgram(program, folder,
+                                      {"--listing", (reference / "cases.kori").string(), "--data",
+                                       (reference / "tables").string(), "-j", "2", "-o", folder.file("list.txt")});
+    ASSERT_EQ(0, run.status) << run.err;
+    const std::string text = readAll(folder.file("list.txt"));
+
+    const Catalogue tables = referenceTables();
+    const BatchList list = referenceList(tables);
+    std::string expected;
+    DesignCase dc;
+    IgnoreWarnings quiet;
+    int n = 0;
+    for (const BatchEntry& e : list.entries) {
+        if (!e.isCase()) {
+            expected += e.firstText + "\n";
+            continue;
+        }
+        runBatchCase(e, dc, tables, quiet);
+        dc.analysis = analysisAll;
+        expected += "Case " + std::to_string(++n) + ", line " + std::to_string(e.line) + ": " + e.firstText + " / " +
+                    e.secondText + "\n";
+        for (const ListingRow& row : controlSummary(dc)) {
+            expected += row.control;
+            if (!row.value.empty() || !row.reference.empty()) {
+                expected += "\t" + row.value + "\t" + row.reference;
+                if (row.colour == paletteColour(statusOk)) expected += "\tOK";
+                if (row.colour == paletteColour(statusFail)) expected += "\tNOK";
+            }
+            expected += "\n";
+        }
+        expected += "\n";
+    }
+    EXPECT_EQ(expected, text);
+    // Stable: a second run, on one thread, gives the same bytes.
+    const ProgramRun again = runProgram(
+        program, folder,
+        {"--listing", (reference / "cases.kori").string(), "--data", (reference / "tables").string(), "-j", "1"});
+    EXPECT_EQ(text, again.out);
+}
+
+TEST(Provenance, ChecksumsAndClock) {
+    EXPECT_EQ("cbf29ce484222325", hex64(fnv1a64("")));
+    EXPECT_EQ("af63dc4c8601ec8c", hex64(fnv1a64("a")));
+    EXPECT_EQ("85944171f73967e8", hex64(fnv1a64("foobar")));
+    EXPECT_EQ(fnv1a64("foobar"), fnv1a64("bar", fnv1a64("foo"))) << "in pieces as in one";
+
+    const std::pair<std::int64_t, const char*> times[] = {{0, "1970-01-01T00:00:00Z"},
+                                                          {951782400, "2000-02-29T00:00:00Z"},
+                                                          {1798761600, "2027-01-01T00:00:00Z"},
+                                                          {-1, "1969-12-31T23:59:59Z"},
+                                                          {4102444799, "2099-12-31T23:59:59Z"}};
+    for (const auto& [seconds, text] : times) EXPECT_EQ(text, utcDateTime(seconds));
+
+    TempFolder folder;
+    folder.write("lprof.dat", "a");
+    const std::vector<TableStamp> stamps = tableStamps(folder.path());
+    ASSERT_EQ(5u, stamps.size());
+    EXPECT_EQ((TableStamp{"lprof.dat", "af63dc4c8601ec8c"}), stamps[1]);
+    EXPECT_EQ((TableStamp{"KORmat.dat", ""}), stamps[4]) << "a missing table has no checksum";
+}
+
+} // namespace
+} // namespace korvel

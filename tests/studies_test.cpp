@@ -1,0 +1,485 @@
+// Design studies checked from outside: every answer a study gives is run again through the
+// ordinary calculation (a fresh assessment of the inputs), and must sit where the study says.
+
+#include "checks/failed_checks.h"
+#include "engine/assessment.h"
+#include "files/batch_case.h"
+#include "files/batch_file.h"
+#include "files/table_loader.h"
+#include "studies/capacity_study.h"
+#include "studies/lightest_study.h"
+#include "studies/ordered_run.h"
+#include "studies/reserve_study.h"
+#include "studies/study_runs.h"
+#include "studies/study_tables.h"
+#include "studies/sweep_study.h"
+#include "support/program_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace korvel {
+namespace {
+
+const fs::path testData = fs::path(KORVEL_TEST_DATA_DIR);
+const fs::path programDir = fs::path(KORVEL_PROGRAM_DIR);
+
+struct Loaded {
+    Catalogue catalogue;
+    std::vector<CaseInputs> cases;
+};
+
+Loaded load(const fs::path& tables, const fs::path& file) {
+    Loaded l;
+    CatalogueLoad catalogue = loadCatalogue(tables);
+    EXPECT_TRUE(std::holds_alternative<Catalogue>(catalogue)) << tables;
+    if (!std::holds_alternative<Catalogue>(catalogue)) return l;
+    l.catalogue = std::get<Catalogue>(std::move(catalogue));
+    const BatchRead read = readBatchFile(file.string(), DecimalMode::period, l.catalogue);
+    EXPECT_TRUE(std::holds_alternative<BatchList>(read)) << file;
+    if (!std::holds_alternative<BatchList>(read)) return l;
+    for (const BatchEntry& e : std::get<BatchList>(read).entries)
+        if (e.isCase()) l.cases.push_back(batchCaseInputs(e, l.catalogue));
+    return l;
+}
+
+// The reference cases and the start-up cases, loaded once.
+const Loaded& reference() {
+    static const Loaded l = load(testData / "reference" / "tables", testData / "reference" / "cases.kori");
+    return l;
+}
+const Loaded& startup() {
+    static const Loaded l = load(programDir, programDir / "dummy.kori");
+    return l;
+}
+
+// What fails in the ordinary calculation of `in`: the failed checks of the batch run and the
+// stiffener's proportion lines; nullopt when the calculation stops.
+std::optional<StudyChecks> ordinaryFailures(const CaseInputs& in, const Catalogue& catalogue) {
+    IgnoreWarnings warnings;
+    DesignCase dc;
+    static_cast<CaseInputs&>(dc) = in;
+    static_cast<Assessment&>(dc) = assess(in, catalogue, AssessOptions{Compose::numbersOnly}, warnings);
+    if (dc.fault.stopped()) return std::nullopt;
+    const FailedChecks failed = failedChecks(dc);
+    StudyChecks s;
+    for (std::size_t i = 0; i < checkTable.size(); ++i) s[i] = failed[i];
+    s[webProportionsRule] = dc.stiff.webRatio > dc.stiff.webLimit && dc.stiff.webLimit > 0;
+    s[flangeProportionsRule] = dc.stiff.flangeRatio > dc.stiff.flangeLimit && dc.stiff.flangeLimit > 0;
+    for (std::size_t i = 0; i < nokRuleNames.size(); ++i) s[girderDepthRule + i] = failed[checkTable.size() + i];
+    return s;
+}
+
+bool ordinaryPasses(const CaseInputs& in, const Catalogue& catalogue, const StudyChecks& counted) {
+    const std::optional<StudyChecks> failed = ordinaryFailures(in, catalogue);
+    return failed && (*failed & counted).none();
+}
+
+// ---- The search -------------------------------------------------------------------------------
+
+TEST(CrossingSearch, FindsTheFirstCrossingAndSaysWhenTheCasePassesAgain) {
+    struct Row {
+        const char* what;
+        std::function<bool(double)> passes;
+        Crossing::Kind kind;
+        double crossing;
+        bool again;
+    };
+    const std::vector<Row> rows = {
+        {"monotone", [](double x) { return x <= 3.3; }, Crossing::Kind::crossed, 3.3, false},
+        {"window of failure", [](double x) { return x <= 2.2 || x >= 5; }, Crossing::Kind::crossed, 2.2, true},
+        {"never fails", [](double) { return true; }, Crossing::Kind::passesThroughout, 10, false},
+        {"fails at once", [](double) { return false; }, Crossing::Kind::failsAtStart, 0, false},
+        {"crossing below the first step", [](double x) { return x < 0.01; }, Crossing::Kind::crossed, 0.01, false},
+    };
+    for (const Row& row : rows) {
+        const Crossing c = findCrossing(evenScan(0, 10), [&](double& x) { return row.passes(x); });
+        EXPECT_EQ(row.kind, c.kind) << row.what;
+        EXPECT_EQ(row.again, c.passesAgainAt.has_value()) << row.what;
+        if (c.kind != Crossing::Kind::crossed) continue;
+        EXPECT_TRUE(row.passes(c.pass)) << row.what;
+        EXPECT_FALSE(row.passes(c.fail)) << row.what;
+        EXPECT_LE(c.fail - c.pass, searchPrecision * row.crossing) << row.what;
+        EXPECT_NEAR(row.crossing, c.pass, searchPrecision * row.crossing) << row.what;
+    }
+    // A probe that can hold only single-precision values ends where no float lies between.
+    const Crossing f = findCrossing(evenScan(0, 10), [](double& x) {
+        x = static_cast<float>(x);
+        return x <= 1.0 / 3;
+    });
+    EXPECT_EQ(static_cast<double>(static_cast<float>(f.pass)), f.pass);
+    EXPECT_LE(f.pass, 1.0 / 3);
+    EXPECT_GT(f.fail, 1.0 / 3);
+}
+
+// ---- Cases written back -------------------------------------------------------------------------
+
+TEST(BatchCaseLine, EveryCaseReadsBackAsTheSameInputs) {
+    for (const Loaded* l : {&reference(), &startup()}) {
+        std::string text;
+        for (const CaseInputs& c : l->cases) EXPECT_TRUE(appendBatchCaseLine(text, c, l->catalogue));
+        text += batchEndLine;
+        const BatchRead read = readBatchText(text, "written", DecimalMode::period, l->catalogue);
+        ASSERT_TRUE(std::holds_alternative<BatchList>(read)) << std::get<BatchError>(read).message();
+        const BatchList& list = std::get<BatchList>(read);
+        ASSERT_EQ(l->cases.size(), list.entries.size());
+        for (std::size_t i = 0; i < l->cases.size(); ++i)
+            EXPECT_EQ(l->cases[i], batchCaseInputs(list.entries[i], l->catalogue)) << l->cases[i].identification;
+    }
+    // A flat-bar-table row and a T-table row have no batch token of their own: they are written
+    // as the built-up profile of the same dimensions, which calculates the same.
+    const Loaded& l = startup();
+    for (const int type : {stiffFlatbarTable, stiffTTable}) {
+        CaseInputs c = l.cases.front();
+        c.stiffenerType = type;
+        std::string text;
+        ASSERT_TRUE(appendBatchCaseLine(text, c, l.catalogue));
+        const BatchRead read = readBatchText(text + batchEndLine, "written", DecimalMode::period, l.catalogue);
+        ASSERT_TRUE(std::holds_alternative<BatchList>(read));
+        const CaseInputs back = batchCaseInputs(std::get<BatchList>(read).entries[0], l.catalogue);
+        IgnoreWarnings w;
+        const Assessment a = assess(c, l.catalogue, AssessOptions{Compose::numbersOnly}, w);
+        const Assessment b = assess(back, l.catalogue, AssessOptions{Compose::numbersOnly}, w);
+        EXPECT_EQ(a.stiff.Ax, b.stiff.Ax) << type;
+        for (const CheckFacts& check : checkTable)
+            EXPECT_EQ(writtenResult(a.uf, check), writtenResult(b.uf, check)) << type << " " << check.symbol;
+    }
+}
+
+// ---- Reserve factor and limiting values ---------------------------------------------------------
+
+TEST(ReserveFactor, TheCaseAtTheFactorPassesAndJustBeyondItFails) {
+    int limited = 0;
+    for (const Loaded* l : {&reference(), &startup()}) {
+        CaseRunner runner(l->catalogue);
+        for (const CaseInputs& c : l->cases) {
+            const ReserveResult r = reserveFactor(c, runner);
+            if (r.outcome == ReserveResult::Outcome::stopsAtZero) {
+                EXPECT_FALSE(ordinaryFailures(scaledCase(c, 0), l->catalogue)) << c.identification;
+                continue;
+            }
+            // What fails regardless of load is what the ordinary calculation fails at zero load.
+            const std::optional<StudyChecks> atZero = ordinaryFailures(scaledCase(c, 0), l->catalogue);
+            ASSERT_TRUE(atZero) << c.identification;
+            EXPECT_EQ(*atZero, r.regardless) << c.identification;
+            const StudyChecks counted = ~r.regardless;
+            if (r.outcome == ReserveResult::Outcome::open) {
+                EXPECT_TRUE(ordinaryPasses(scaledCase(c, maxLoadFactor), l->catalogue, counted)) << c.identification;
+                continue;
+            }
+            ++limited;
+            EXPECT_TRUE(ordinaryPasses(scaledCase(c, 0.9999 * r.lambda), l->catalogue, counted)) << c.identification;
+            EXPECT_FALSE(ordinaryPasses(scaledCase(c, 1.0001 * r.lambda), l->catalogue, counted)) << c.identification;
+            EXPECT_FALSE(r.governing.empty()) << c.identification;
+        }
+    }
+    EXPECT_GT(limited, 100);
+}
+
+TEST(LimitingValue, TheValueFoundPassesAndJustBeyondItFails) {
+    struct Row {
+        const char* field;
+        LimitDirection direction;
+    };
+    const std::vector<Row> rows = {
+        {"t", LimitDirection::smallest},   {"t", LimitDirection::largest},      {"s1", LimitDirection::largest},
+        {"Lg", LimitDirection::largest},   {"Lt", LimitDirection::largest},     {"FS", LimitDirection::largest},
+        {"Fyp", LimitDirection::smallest}, {"SigxA", LimitDirection::smallest}, {"Tau", LimitDirection::largest},
+        {"p", LimitDirection::largest},
+    };
+    const StudyChecks all = ~StudyChecks{};
+    int found = 0;
+    for (const Loaded* l : {&reference(), &startup()}) {
+        CaseRunner runner(l->catalogue);
+        for (const Row& row : rows) {
+            LimitRequest request;
+            request.field = findStudyField(row.field);
+            ASSERT_NE(nullptr, request.field) << row.field;
+            request.direction = row.direction;
+            for (std::size_t i = 0; i < l->cases.size(); i += 3) {
+                CaseInputs c = l->cases[i];
+                // The girder's web is often too thin for every value: a thicker one lets the
+                // search find a limit.
+                c.lGirder.tw = c.tGirder.tw = 20;
+                const LimitResult r = limitingValue(c, request, runner);
+                if (r.outcome != LimitResult::Outcome::found) continue;
+                ++found;
+                // Towards where the search came from the case passes, beyond the value it fails.
+                const double towards = row.direction == LimitDirection::smallest ? 1 : -1;
+                const double step = 1e-4 * std::fabs(r.value);
+                CaseInputs inside = c, outside = c;
+                setField(inside, *request.field, r.value + towards * step);
+                setField(outside, *request.field, r.value - towards * step);
+                const std::string what = c.identification + " " + row.field;
+                EXPECT_TRUE(ordinaryPasses(inside, l->catalogue, all)) << what << " " << r.value;
+                EXPECT_FALSE(ordinaryPasses(outside, l->catalogue, all)) << what << " " << r.value;
+                EXPECT_TRUE(withinLimits(*request.field, r.value) || request.field->load) << what;
+            }
+        }
+    }
+    EXPECT_GT(found, 50);
+}
+
+TEST(LimitingValue, AnEmptyRangeIsSaid) {
+    const Loaded& l = startup();
+    CaseRunner runner(l.catalogue);
+    LimitRequest request;
+    request.field = findStudyField("SigyA");
+    CaseInputs c = l.cases.front();
+    c.SigyA = 0; // no box limit and no value to scale: nothing to search
+    EXPECT_EQ(LimitResult::Outcome::emptyRange, limitingValue(c, request, runner).outcome);
+    request.from = 5;
+    request.to = 5;
+    EXPECT_EQ(LimitResult::Outcome::emptyRange, limitingValue(c, request, runner).outcome);
+    EXPECT_EQ(nullptr, findStudyField("E1"));
+    EXPECT_EQ(nullptr, findStudyField("tw"));
+}
+
+// ---- Sweep ---------------------------------------------------------------------------------------
+
+TEST(Sweep, EachValueIsTheOrdinaryCalculationOfTheCaseAtIt) {
+    const Loaded& l = startup();
+    CaseRunner runner(l.catalogue);
+    const SweepRequest request{findStudyField("Lgs"), 2000, 9000, 7};
+    for (const CaseInputs& c : l.cases) {
+        const std::vector<SweepPoint> points = sweepCase(c, request, runner);
+        ASSERT_EQ(8u, points.size());
+        EXPECT_EQ(2000, points.front().value);
+        EXPECT_EQ(9000, points.back().value);
+        for (const SweepPoint& p : points) {
+            CaseInputs at = c;
+            at.Lgs = static_cast<float>(p.value);
+            const std::optional<StudyChecks> failed = ordinaryFailures(at, l.catalogue);
+            EXPECT_EQ(!failed, p.verdict.stopped);
+            if (failed) {
+                EXPECT_EQ(*failed, p.verdict.failed) << c.identification << " " << p.value;
+            }
+        }
+    }
+}
+
+// ---- Capacity curve -------------------------------------------------------------------------------
+
+TEST(CapacityCurve, EachPointPassesJustInsideAndFailsJustOutside) {
+    const Loaded& l = startup();
+    CaseRunner runner(l.catalogue);
+    const std::vector<CapacityRequest> requests = {
+        {LoadGroup::sigx, LoadGroup::tau, 24, false},
+        {LoadGroup::sigy, LoadGroup::p, 12, true},
+        {LoadGroup::sigx, LoadGroup::sigy, 8, false},
+    };
+    int closed = 0;
+    for (const CapacityRequest& request : requests) {
+        for (const CaseInputs& c : l.cases) {
+            const CapacityResult r = capacityCurve(c, request, runner);
+            ASSERT_EQ(static_cast<std::size_t>(request.rays), r.rays.size());
+            if (!r.stoppedAtOrigin.empty()) continue;
+            const StudyChecks counted = capacityChecks(request, r.regardless);
+            for (const CapacityPoint& p : r.rays) {
+                const std::string what = c.identification + " angle " + std::to_string(p.angle);
+                if (p.open) {
+                    EXPECT_TRUE(ordinaryPasses(capacityCase(c, request, r, p.angle, p.rho), l.catalogue, counted));
+                    continue;
+                }
+                ++closed;
+                EXPECT_TRUE(ordinaryPasses(capacityCase(c, request, r, p.angle, 0.9999 * p.rho), l.catalogue, counted))
+                    << what;
+                EXPECT_FALSE(ordinaryPasses(capacityCase(c, request, r, p.angle, 1.0001 * p.rho), l.catalogue, counted))
+                    << what;
+            }
+            // The case's own load point lies on its ray at 1/λ of the limit.
+            if (r.ownRay && !r.ownRay->open) {
+                const CaseInputs own = capacityCase(c, request, r, r.ownRay->angle, r.ownRay->rho / r.ownLambda);
+                EXPECT_NEAR(groupValue(c, request.x), groupValue(own, request.x), 1e-9 * r.refX);
+                EXPECT_NEAR(groupValue(c, request.y), groupValue(own, request.y), 1e-9 * r.refY);
+            }
+        }
+    }
+    EXPECT_GT(closed, 100);
+}
+
+// ---- Lightest stiffener ---------------------------------------------------------------------------
+
+TEST(LightestCandidate, TheWinnersPassAndEveryLighterCandidateFails) {
+    const Loaded& l = startup();
+    for (const std::vector<Family>& families : {allFamilies(), girderFamilies()}) {
+        const std::vector<Candidate> candidates = rankedCandidates(l.catalogue, families);
+        ASSERT_FALSE(candidates.empty());
+        for (std::size_t i = 1; i < candidates.size(); ++i) ASSERT_LE(candidates[i - 1].Ax, candidates[i].Ax);
+        const StudyChecks counted = ~unchangedRules(candidates.front());
+        StudyControl control;
+        control.threads = 3;
+        int winners = 0;
+        for (const CaseInputs& c : l.cases) {
+            const LightestResult r = lightestCandidates(c, candidates, 2, l.catalogue, control);
+            if (r.passing.empty()) continue;
+            winners += static_cast<int>(r.passing.size());
+            for (const RankedCandidate& k : r.passing) {
+                CaseInputs with = c;
+                applyCandidate(with, k.candidate);
+                EXPECT_TRUE(ordinaryPasses(with, l.catalogue, counted))
+                    << c.identification << " " << candidateText(k.candidate);
+                // The area ranked by is the one the section properties give the member.
+                IgnoreWarnings w;
+                const Assessment a = assess(with, l.catalogue, AssessOptions{Compose::numbersOnly}, w);
+                EXPECT_EQ(k.candidate.Ax, isGirderFamily(k.candidate.family) ? a.girder.Ag : a.stiff.Ax);
+            }
+            // Every candidate searched before the first winner, all lighter or as light, fails.
+            std::size_t searched = 0;
+            for (const Candidate& k : candidates) {
+                if (k == r.passing.front().candidate) break;
+                if (!proportionsAccepted(c, k)) continue;
+                ++searched;
+                CaseInputs with = c;
+                applyCandidate(with, k);
+                EXPECT_FALSE(ordinaryPasses(with, l.catalogue, counted)) << c.identification << " " << candidateText(k);
+            }
+            EXPECT_LE(searched, r.searched);
+        }
+        EXPECT_GT(winners, 4);
+    }
+}
+
+// ---- Running on threads ---------------------------------------------------------------------------
+
+TEST(OrderedRun, ResultsInItemOrderOnAnyNumberOfThreadsAndAStopKeepsTheDonePrefix) {
+    const Loaded& l = reference();
+    const std::vector<Candidate> candidates = rankedCandidates(l.catalogue, {Family::lTable, Family::flatbar}, 3);
+    EXPECT_EQ(rankedCandidates(l.catalogue, {Family::lTable, Family::flatbar}, 1), candidates);
+    const std::vector<CaseInputs> few(l.cases.begin(), l.cases.begin() + 12);
+    const CapacityRequest request{LoadGroup::sigy, LoadGroup::tau, 16, false};
+    const auto run = [&](int threads) {
+        StudyControl control;
+        control.threads = threads;
+        // Each study reports its cases one by one, from 1 to all of them.
+        std::size_t last = 0;
+        control.progress = [&](std::size_t done, std::size_t total) {
+            EXPECT_EQ(done == 1 ? 1 : last + 1, done);
+            EXPECT_GE(total, done);
+            last = done;
+            return true;
+        };
+        return std::make_tuple(reserveFactors(l.cases, l.catalogue, control),
+                               capacityCurves(few, request, l.catalogue, control),
+                               lightestOf(few, candidates, 2, l.catalogue, control));
+    };
+    const auto one = run(1);
+    EXPECT_EQ(l.cases.size(), std::get<0>(one).size());
+    EXPECT_EQ(one, run(2));
+    EXPECT_EQ(one, run(5));
+
+    std::atomic<bool> stop{false};
+    StudyControl control;
+    control.threads = 2;
+    control.stop = &stop;
+    std::vector<std::size_t> delivered;
+    const std::size_t n = runInOrder<std::size_t>(
+        1000, l.catalogue, control,
+        [&](std::size_t i, CaseRunner&) {
+            if (i == 10) stop = true;
+            return i;
+        },
+        [&](std::size_t i, std::size_t& v) {
+            delivered.push_back(v);
+            EXPECT_EQ(i, v);
+        });
+    EXPECT_LT(n, 1000u);
+    EXPECT_EQ(n, delivered.size());
+}
+
+// ---- Tables ------------------------------------------------------------------------------------
+
+// Every row of a study's table has the header's columns, whatever the outcome of its case.
+TEST(StudyTables, EveryRowHasTheColumnsOfItsHeader) {
+    const Loaded& l = reference();
+    CaseRunner runner(l.catalogue);
+    const auto columns = [](const std::string& line) { return std::count(line.begin(), line.end(), '\t') + 1; };
+    const auto check = [&](const std::string& header, const std::string& rows, const char* study) {
+        ASSERT_EQ("\r\n", header.substr(header.size() - 2)) << study;
+        std::istringstream in(rows);
+        std::string line;
+        int n = 0;
+        while (std::getline(in, line)) {
+            ++n;
+            ASSERT_FALSE(line.empty() || line.back() != '\r') << study << " row " << n;
+            EXPECT_EQ(columns(header), columns(line)) << study << ": " << line;
+        }
+        EXPECT_GT(n, 0) << study;
+    };
+    std::string reserve, limit, sweep, capacity, lightest;
+    LimitRequest request{findStudyField("t"), LimitDirection::largest, std::nullopt, std::nullopt};
+    const SweepRequest sweepRequest{findStudyField("Tau"), -60, 60, 3};
+    const CapacityRequest capacityRequest{LoadGroup::p, LoadGroup::tau, 4, true};
+    const std::vector<Candidate> candidates = rankedCandidates(l.catalogue, {Family::bfTable});
+    StudyControl control;
+    for (std::size_t i = 0; i < l.cases.size(); ++i) {
+        const CaseInputs& c = l.cases[i];
+        const CaseLabel who{static_cast<int>(i), c.projectName, c.identification};
+        appendReserveRow(reserve, who, reserveFactor(c, runner));
+        appendLimitRow(limit, who, request, limitingValue(c, request, runner));
+        appendSweepRows(sweep, who, sweepCase(c, sweepRequest, runner));
+        appendCapacityRows(capacity, who, capacityRequest, capacityCurve(c, capacityRequest, runner));
+        if (i % 10 == 0) appendLightestRows(lightest, who, lightestCandidates(c, candidates, 2, l.catalogue, control));
+    }
+    check(reserveHeader(), reserve, "reserve");
+    check(limitHeader(), limit, "limit");
+    check(sweepHeader(*sweepRequest.field), sweep, "sweep");
+    check(capacityHeader(capacityRequest), capacity, "capacity");
+    check(lightestHeader(false), lightest, "lightest");
+}
+
+// ---- korvel-study ----------------------------------------------------------------------------------
+
+TEST(KorvelStudy, ClearMessagesAndExitStatusesForWrongRequests) {
+    const fs::path program = programDir / "korvel-study";
+    ASSERT_TRUE(fs::exists(program)) << program << " is not built";
+    TempFolder folder;
+    const std::string cases = (programDir / "dummy.kori").string();
+    folder.write("bad.kori", "P\tI\t0\t1.43\nEnd\n");
+    struct Row {
+        std::vector<std::string> args;
+        int status;
+        const char* message;
+    };
+    const std::vector<Row> rows = {
+        {{"limit", "tw", cases, "--min"}, 2, "\"tw\" is not an input a study can vary"},
+        {{"sweep", "t", "10", "10", "5", cases}, 2, "empty range 10 to 10"},
+        {{"limit", "t", cases, "--max", "--range", "9", "3"}, 2, "empty range 9 to 3"},
+        {{"capacity", "sigx", "sigz", cases}, 2, "\"sigz\" is not a load group"},
+        {{"lightest", cases, "--families", "L-table,HP"}, 2, "unknown family \"HP\""},
+        {{"reserve", folder.file("bad.kori")}, 1, "bad.kori:1: a case needs 32 TAB-separated fields"},
+        {{"reserve", folder.file("missing.kori")}, 1, "missing.kori: file not found"},
+        {{"reserve", cases, "--data", folder.file("none")}, 3, "korvel-study: "},
+        {{"--help"}, 0, "korvel-study capacity sigx tau cases.kori"},
+    };
+    for (const Row& row : rows) {
+        const ProgramRun run = runProgram(program, folder, row.args);
+        EXPECT_EQ(row.status, run.status) << row.args[0] << " " << run.err;
+        EXPECT_NE(std::string::npos, (run.err + run.out).find(row.message)) << run.err;
+    }
+
+    // The cases a study writes run through korvel-batch as they are.
+    const std::string found = folder.file("found.kori");
+    const ProgramRun run =
+        runProgram(program, folder, {"reserve", cases, "-o", folder.file("r.tsv"), "--cases", found});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(0u, readAll(folder.file("r.tsv")).find("line\tproject\tidentification\tlambda*\tgoverning"));
+    const ProgramRun batch = runProgram(programDir / "korvel-batch", folder, {found, "-o", folder.file("found.koro")});
+    EXPECT_EQ(0, batch.status) << batch.err;
+    // One case for every row with a finite λ*.
+    std::istringstream table(readAll(folder.file("r.tsv")));
+    std::string row;
+    int finite = -1; // the header
+    while (std::getline(table, row)) finite += row.find("\t> 100\t") == std::string::npos ? 1 : 0;
+    EXPECT_NE(std::string::npos, batch.err.find("korvel-batch: " + std::to_string(finite) + " cases")) << batch.err;
+}
+
+} // namespace
+} // namespace korvel

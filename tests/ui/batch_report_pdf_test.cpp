@@ -1,0 +1,189 @@
+// The report of a whole batch: korvel --pdf --batch as the user runs it, read back with pdftotext;
+// the batch window's "Export all to PDF…"; a cancelled export.
+
+#include "support/program_run.h"
+#include "support/qt_application.h"
+#include "support/test_catalogue.h"
+#include "ui/batch_report_pdf.h"
+#include "ui/batch_window.h"
+
+#include <QAction>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+namespace korvel {
+namespace {
+
+const fs::path korvel = fs::path(KORVEL_PROGRAM_DIR) / "korvel";
+const fs::path referenceCases = fs::path(KORVEL_TEST_DATA_DIR) / "reference" / "cases.kori";
+
+// A program of the PATH (pdftotext comes with poppler-utils).
+fs::path onPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::istringstream folders(path ? path : "");
+    std::string folder;
+    while (std::getline(folders, folder, ':'))
+        if (fs::exists(fs::path(folder) / name)) return fs::path(folder) / name;
+    return {};
+}
+
+// The text of each page.
+std::vector<std::string> pageTexts(const TempFolder& folder, const std::string& pdf) {
+    const fs::path pdftotext = onPath("pdftotext");
+    if (pdftotext.empty()) {
+        ADD_FAILURE() << "pdftotext is not installed (poppler-utils)";
+        return {};
+    }
+    const ProgramRun run = runProgram(pdftotext, folder, {pdf, folder.file("pages.txt")});
+    EXPECT_EQ(0, run.status) << run.err;
+    std::vector<std::string> pages;
+    std::istringstream text(readAll(folder.file("pages.txt")));
+    std::string page;
+    while (std::getline(text, page, '\f')) pages.push_back(page);
+    if (!pages.empty() && pages.back().find_first_not_of("\n ") == std::string::npos) pages.pop_back();
+    return pages;
+}
+
+// The first `n` case lines of the reference cases with their identifications.
+std::string firstCases(int n, std::vector<std::string>& identifications) {
+    std::istringstream in(readAll(referenceCases));
+    std::string line;
+    std::string text;
+    while (n > 0 && std::getline(in, line)) {
+        if (line.empty() || line.find_first_not_of(' ') == std::string::npos ||
+            line[line.find_first_not_of(' ')] == '%')
+            continue;
+        const std::size_t tab = line.find('\t');
+        identifications.push_back(line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1));
+        text += line + "\n";
+        --n;
+    }
+    return text + "End\n";
+}
+
+class BatchReportPdf : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(fs::exists(korvel)) << korvel << " is not built"; }
+    TempFolder folder;
+};
+
+TEST_F(BatchReportPdf, TenCasesGiveASummaryAndOnePagePerCase) {
+    std::vector<std::string> ids;
+    folder.write("ten.kori", firstCases(10, ids));
+    ASSERT_EQ(10u, ids.size());
+    const ProgramRun run =
+        runProgram(korvel, folder, {"--pdf", folder.file("ten.pdf"), "--batch", folder.file("ten.kori")});
+    ASSERT_EQ(0, run.status) << run.err;
+    const std::vector<std::string> pages = pageTexts(folder, folder.file("ten.pdf"));
+    ASSERT_EQ(11u, pages.size());
+    for (std::size_t k = 0; k < pages.size(); ++k) {
+        SCOPED_TRACE("page " + std::to_string(k + 1));
+        EXPECT_NE(std::string::npos, pages[k].find("Page " + std::to_string(k + 1) + " of 11"));
+        EXPECT_NE(std::string::npos, pages[k].find("Made with KORVEL ")) << "provenance at the foot";
+        for (std::size_t c = 0; c < ids.size(); ++c) {
+            const bool shown = pages[k].find("Identification: " + ids[c] + "\n") != std::string::npos;
+            EXPECT_EQ(k == c + 1, shown) << ids[c];
+            if (k == 0) {
+                EXPECT_NE(std::string::npos, pages[0].find(ids[c])) << "summary row of " << ids[c];
+            }
+        }
+    }
+}
+
+TEST_F(BatchReportPdf, ChosenCasesAndWrongChoices) {
+    std::vector<std::string> ids;
+    folder.write("ten.kori", firstCases(10, ids));
+    const ProgramRun run = runProgram(
+        korvel, folder,
+        {"--pdf", folder.file("some.pdf"), "--batch", folder.file("ten.kori"), "--cases", "2,4-5", "--selection", "1"});
+    ASSERT_EQ(0, run.status) << run.err;
+    const std::vector<std::string> pages = pageTexts(folder, folder.file("some.pdf"));
+    ASSERT_EQ(4u, pages.size());
+    EXPECT_NE(std::string::npos, pages[1].find("Identification: " + ids[1]));
+    EXPECT_NE(std::string::npos, pages[3].find("Identification: " + ids[4]));
+    EXPECT_EQ(std::string::npos, pages[1].find("PLATE SCANTLING")) << "selection 1: buckling only";
+
+    const ProgramRun wrong = runProgram(
+        korvel, folder, {"--pdf", folder.file("x.pdf"), "--batch", folder.file("ten.kori"), "--cases", "9-11"});
+    EXPECT_EQ(2, wrong.status);
+    EXPECT_NE(std::string::npos, wrong.err.find("case 11 is not in the file, which has 10 cases")) << wrong.err;
+    EXPECT_FALSE(fs::exists(folder.file("x.pdf")));
+    const ProgramRun alone = runProgram(korvel, folder, {"--cases", "1"});
+    EXPECT_EQ(2, alone.status) << "--cases without --pdf";
+}
+
+class SaveTo final : public FileDialogs {
+public:
+    explicit SaveTo(std::string path) : path_(std::move(path)) {}
+    std::optional<FileChoice> chooseFileToOpen(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<FileChoice> chooseFileToSave(const FileDialogRequest& request) override {
+        asked = request;
+        return FileChoice{path_, {}};
+    }
+    std::optional<FileDialogRequest> asked;
+
+private:
+    std::string path_;
+};
+
+class NoMessages final : public UserMessages {
+public:
+    void warning(const std::string& text) override { seen.push_back(text); }
+    std::vector<std::string> seen;
+};
+
+TEST_F(BatchReportPdf, TheBatchWindowExportsEveryCase) {
+    std::vector<std::string> ids;
+    folder.write("three.kori", firstCases(3, ids));
+    const Catalogue catalogue = testCatalogue();
+    DesignCase dc;
+    BatchState state;
+    BatchWindow window(nullptr, dc, catalogue, DecimalMode::period, state, [] {});
+    SaveTo dialogs(folder.file("all.pdf"));
+    NoMessages messages;
+    window.setFileDialogs(&dialogs);
+    window.setMessages(&messages);
+    auto* exportAll = window.findChild<QAction*>(QStringLiteral("mnuexportallpdf"));
+    ASSERT_NE(nullptr, exportAll);
+    EXPECT_EQ(QStringLiteral("Export all to PDF\u2026"), exportAll->text());
+    ASSERT_NE(nullptr, window.findChild<QAction*>(QStringLiteral("mnuprintall")));
+
+    exportAll->trigger();
+    EXPECT_EQ(1u, messages.seen.size()) << "no batch file read yet";
+    ASSERT_TRUE(window.openBatchFile(QString::fromStdString(folder.file("three.kori"))));
+    const DesignCase shown = dc;
+    exportAll->trigger();
+    ASSERT_TRUE(dialogs.asked);
+    EXPECT_EQ("three.pdf", dialogs.asked->initialName);
+    const std::string pdf = readAll(folder.file("all.pdf"));
+    EXPECT_EQ(0u, pdf.find("%PDF"));
+    EXPECT_NE(std::string::npos, pdf.find("/Count 4")) << "a summary page and three case pages";
+    EXPECT_TRUE(static_cast<const CaseInputs&>(shown) == dc) << "the case shown stays";
+}
+
+// Cancelling leaves the file that was there and no temporary file beside it.
+TEST_F(BatchReportPdf, ACancelledExportKeepsThePreviousFile) {
+    std::vector<std::string> ids;
+    folder.write("three.kori", firstCases(3, ids));
+    folder.write("kept.pdf", "previous report");
+    const Catalogue catalogue = testCatalogue();
+    const BatchRead read = readBatchFile(folder.file("three.kori"), DecimalMode::period, catalogue);
+    ASSERT_TRUE(std::holds_alternative<BatchList>(read));
+    for (const int stopAt : {1, 5}) {
+        int steps = 0;
+        const BatchReportWritten written =
+            writeBatchReportPdf(QString::fromStdString(folder.file("kept.pdf")), std::get<BatchList>(read), catalogue,
+                                BatchReportRequest{}, [&](int, int) { return ++steps < stopAt; });
+        EXPECT_EQ(BatchReportEnd::cancelled, written.end) << stopAt;
+        EXPECT_EQ("previous report", readAll(folder.file("kept.pdf")));
+    }
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path())) ++files;
+    EXPECT_EQ(2, files) << "three.kori and kept.pdf only";
+}
+
+} // namespace
+} // namespace korvel
