@@ -62,7 +62,7 @@ QString stiffenerMenuCaption(const char* name, const char* caption) {
                                                                 {"mnustifftb", "T-built-u&p"},
                                                                 {"mnustifffb", "Fl&atbar-built-up"},
                                                                 {"mnustiffib", "&I-built-up"}};
-    const QString given = QString::fromUtf8(caption);
+    QString given = QString::fromUtf8(caption);
     for (const auto& [entry, text] : keyed) {
         const QString withKey = QString::fromUtf8(text);
         if (qstrcmp(entry, name) == 0 && QString(withKey).remove(QLatin1Char('&')) == given) return withKey;
