@@ -370,6 +370,26 @@ TEST_F(ProfileDialogs, UnreadableTextIsReportedAndNothingIsRecalculated) {
     EXPECT_EQ(messages.seen, Messages{"Input string mismatch "});
 }
 
+// Two girder windows side by side: the girder type is the one the main window opened last;
+// passing the focus to the other window does not switch it (a stiffener window's activation
+// still makes its own type current).
+TEST_F(ProfileDialogs, ActivatingAGirderWindowLeavesTheGirderType) {
+    ProfileDialog* angle = open(girderL, true);
+    ProfileDialog* tee = open(girderT, true);
+    ASSERT_NE(angle, nullptr);
+    ASSERT_NE(tee, nullptr);
+    ASSERT_EQ(dc.girderType, girderT);
+    QEvent activation(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(angle, &activation);
+    EXPECT_EQ(dc.girderType, girderT);
+
+    ProfileDialog* tTable = open(stiffTTable);
+    open(stiffLTable);
+    ASSERT_EQ(dc.stiffenerType, stiffLTable);
+    QCoreApplication::sendEvent(tTable, &activation);
+    EXPECT_EQ(dc.stiffenerType, stiffTTable);
+}
+
 TEST_F(ProfileDialogs, FigureClicksFlipTheSharedScaleFlag) {
     ProfileDialog* d = open(stiffTTable);
     auto* pic1 = d->findChild<ProfileFigureWidget*>("pic1");
