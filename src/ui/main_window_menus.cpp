@@ -64,7 +64,7 @@ QString stiffenerMenuCaption(const char* name, const char* caption) {
                                                                 {"mnustiffib", "&I-built-up"}};
     QString given = QString::fromUtf8(caption);
     for (const auto& [entry, text] : keyed) {
-        const QString withKey = QString::fromUtf8(text);
+        QString withKey = QString::fromUtf8(text);
         if (qstrcmp(entry, name) == 0 && QString(withKey).remove(QLatin1Char('&')) == given) return withKey;
     }
     return given;
