@@ -24,6 +24,8 @@ TEST(DecimalTextTest, NumbersTakeTheSeparatorClausesKeepTheirPoints) {
         {"1/0.6*(100.0/(320.0*(15272/15272))", "1/0,6*(100,0/(320,0*(15272/15272))"},
         {"Rule/Buckling: ABS", "Rule/Buckling: ABS"},
         {"end.", "end."},
+        {"Flange: b2/tf = 5.3 <= 9.6 OK (ch 9.7)", "Flange: b2/tf = 5,3 <= 9,6 OK (ch 9.7)"},
+        {"Web: hw/tw = 23.5 <= 36.1 OK (Ch 9.9)", "Web: hw/tw = 23,5 <= 36,1 OK (Ch 9.9)"},
     };
     for (const auto& [text, shown] : cases) {
         EXPECT_EQ(withDecimalSeparator(text, ','), shown) << text;

@@ -16,9 +16,17 @@ bool inNumberRun(char c) {
 }
 
 // "3/3.1", "3-2-2/9.5&9.9": chapter (digits and dashes) over section (digits, points and "&"),
-// standing alone: after "(", a blank or the start, before ")", ":", a blank, "&" or the end.
+// standing alone: after "(", a blank or the start, before ")", ":", a blank, "&" or the end; or a
+// number after "ch " ("(ch 9.7)").
 bool isClause(std::string_view text, std::size_t begin, std::size_t end) {
     const std::string_view run = text.substr(begin, end - begin);
+    // "(ch 9.7)": a chapter named as such.
+    if (begin >= 3) {
+        const std::string_view before = text.substr(begin - 3, 3);
+        if ((before == "ch " || before == "Ch ") &&
+            (begin == 3 || !std::isalpha(static_cast<unsigned char>(text[begin - 4]))))
+            return true;
+    }
     const std::size_t slash = run.find('/');
     if (slash == std::string_view::npos || slash == 0 || slash + 1 >= run.size()) return false;
     if (!isDigit(run.front())) return false;

@@ -1,5 +1,6 @@
 #include "ui/batch_window.h"
 
+#include "design/decimal_text.h"
 #include "design/number_format.h"
 #include "files/file_replacement.h"
 #include "ui/batch_report_export.h"
@@ -381,7 +382,8 @@ bool BatchWindow::saveResults() {
         return false;
     }
     outputfile_->setText(fromStd(output));
-    statusBar()->showMessage(QString::fromStdString(batchRunStatus(notes, total, seconds)));
+    statusBar()->showMessage(QString::fromStdString(
+        withDecimalSeparator(batchRunStatus(notes, total, seconds), mode_ == DecimalMode::comma ? ',' : '.')));
     const std::string summary = batchRunSummary(notes, output);
     if (!summary.empty()) messages().warning(summary);
     return true;

@@ -103,6 +103,7 @@ void ProfileDialog::buildShared(const WindowOptions& options) {
     inputArea_ = new QGridLayout(inputs);
 
     pic1_ = new ProfileFigureWidget(QStringLiteral("pic1"), QSize(240, 180));
+    pic1_->setDecimalSeparator(ctx_.decimalMode == DecimalMode::comma ? ',' : '.');
     auto* figureColumn = new QVBoxLayout;
     figureColumn->addWidget(pic1_);
     if (stiffener) {
@@ -147,6 +148,7 @@ void ProfileDialog::buildShared(const WindowOptions& options) {
         auto* check = new QGroupBox(QStringLiteral("Local buckling check "));
         auto* checkLayout = new QVBoxLayout(check);
         pic2_ = new ProfileFigureWidget(QStringLiteral("pic2"), QSize(420, 64));
+        pic2_->setDecimalSeparator(ctx_.decimalMode == DecimalMode::comma ? ',' : '.');
         checkLayout->addWidget(pic2_);
         outer->addWidget(check);
     }

@@ -1,5 +1,6 @@
 #include "ui/profile_figure_widget.h"
 
+#include "figures/decimal_surface.h"
 #include "figures/pictures.h"
 #include "figures/profile_figure.h"
 #include "report/proportion_display.h"
@@ -64,7 +65,8 @@ void ProfileFigureWidget::paintEvent(QPaintEvent*) {
         target = QRectF(target.center().x() - side / 2, target.center().y() - side / 2, side, side);
     }
     QtDrawingSurface surface(painter, target);
-    paintOn(surface);
+    DecimalSurface shown(surface, separator_);
+    paintOn(shown);
 }
 
 void ProfileFigureWidget::mousePressEvent(QMouseEvent* event) {

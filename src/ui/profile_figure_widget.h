@@ -31,6 +31,8 @@ public:
 
     // Draws the current content on any surface: the widget's own paint event, a test recorder.
     void paintOn(DrawingSurface& surface) const;
+    // The decimal separator of the numbers the figure writes (comma mode: ',').
+    void setDecimalSeparator(char separator) { separator_ = separator; }
 
 signals:
     void clicked();
@@ -42,6 +44,7 @@ protected:
 private:
     std::function<void(DrawingSurface&)> draw_;
     bool square_ = false; // the outline to scale: drawn on the largest centred square
+    char separator_ = '.';
 };
 
 } // namespace korvel
