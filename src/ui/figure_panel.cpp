@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -32,7 +33,7 @@ PanelFigureView::PanelFigureView(const DesignCase& dc, QWidget* parent) : QWidge
 }
 
 QSize PanelFigureView::sizeHint() const {
-    return {300, 150};
+    return {260, 120};
 }
 
 QSize PanelFigureView::minimumSizeHint() const {
@@ -111,21 +112,27 @@ FigurePanel::FigurePanel(const DesignCase& dc, QWidget* parent) : QGroupBox(QStr
     }
 
     auto* layout = new QGridLayout(this);
-    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setContentsMargins(6, 2, 6, 2);
     layout->setVerticalSpacing(2);
     // The schematic takes the left of the frame; the two profiles stand one over the other at
-    // its right, so the frame stays low and the summary list below it gets the height.
-    layout->addWidget(pic21_, 0, 0, 4, 1);
+    // its right, each a button beside its label and designation, so the frame stays low and the
+    // summary list below it gets the height.
+    layout->addWidget(pic21_, 0, 0, 2, 1);
     auto* stiffLabel = new QLabel(QStringLiteral("Stiffener profile:"), this);
     stiffLabel->setObjectName(QStringLiteral("lblStiffenerProfile"));
     auto* girdLabel = new QLabel(QStringLiteral("Girder profile:"), this);
     girdLabel->setObjectName(QStringLiteral("lblGirderProfile"));
-    layout->addWidget(stiffLabel, 0, 1, 1, 2);
-    layout->addWidget(cmdpicStiff_, 1, 1);
-    layout->addWidget(stiffprof_, 1, 2);
-    layout->addWidget(girdLabel, 2, 1, 1, 2);
-    layout->addWidget(cmdpicGird_, 3, 1);
-    layout->addWidget(girdprof_, 3, 2);
+    const auto profile = [&](int row, QPushButton* button, QLabel* label, QLabel* designation) {
+        layout->addWidget(button, row, 1, Qt::AlignTop);
+        auto* texts = new QVBoxLayout;
+        texts->setSpacing(0);
+        texts->addWidget(label);
+        texts->addWidget(designation);
+        texts->addStretch(1);
+        layout->addLayout(texts, row, 2);
+    };
+    profile(0, cmdpicStiff_, stiffLabel, stiffprof_);
+    profile(1, cmdpicGird_, girdLabel, girdprof_);
     layout->setColumnStretch(0, 3);
     layout->setColumnStretch(2, 1);
     // A designation breaks only at its spaces: its longest word is shown whole.
