@@ -98,6 +98,7 @@ int runBatchPdf(const PdfRequest& request, AppContext& ctx) {
         report.chosen = std::get<std::vector<bool>>(std::move(chosen));
     }
     report.fileShown = request.batch;
+    report.separator = ctx.decimalSeparator();
     const std::int64_t seconds = reportSeconds();
     report.provenance = makeProvenance(ctx.programFolder, seconds);
     const QDateTime local = QDateTime::fromSecsSinceEpoch(seconds);

@@ -32,6 +32,7 @@ BatchReportRequest requestFor(const BatchReportJob& job) {
     BatchReportRequest request;
     request.selection = job.selection;
     request.fileShown = job.inputFile;
+    request.separator = job.separator;
     // The tables were loaded from the program folder at start-up.
     const QDateTime now = QDateTime::currentDateTime();
     request.provenance = makeProvenance(std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()),

@@ -28,7 +28,8 @@ struct BatchReportJob {
     int selection = 3;
     UserMessages* messages = nullptr;
     FileDialogs* dialogs = nullptr;
-    std::string folder; // where the save dialog starts; empty: the input's folder
+    std::string folder;   // where the save dialog starts; empty: the input's folder
+    char separator = '.'; // the engineer's decimal separator for the numbers shown
 };
 
 // Asks for a PDF file (proposing the input's name with ".pdf") and writes the report to it. True

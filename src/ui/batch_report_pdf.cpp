@@ -1,6 +1,7 @@
 #include "ui/batch_report_pdf.h"
 
 #include "design/warning_sink.h"
+#include "figures/decimal_surface.h"
 #include "files/batch_run.h"
 #include "files/file_replacement.h"
 #include "report/batch_summary_page.h"
@@ -62,7 +63,9 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, const BatchList& list
     // The painter's origin is the top left corner of the printable area.
     const QRectF printable = device.pageLayout().paintRect(QPageLayout::Millimeter);
     const PageSize size{printable.width(), printable.height()};
-    QtDrawingSurface surface(painter, QRectF(0, 0, device.width(), device.height()));
+    QtDrawingSurface deviceSurface(painter, QRectF(0, 0, device.width(), device.height()));
+    // Composed with the period, shown with the engineer's separator, as the one-case report.
+    DecimalSurface surface(deviceSurface, request.separator);
 
     SummaryPageMarks marks;
     marks.footer = provenanceLines(request.provenance);

@@ -30,6 +30,7 @@ struct BatchReportRequest {
     std::string fileShown;       // the input file as the report names it
     Provenance provenance;       // version, tables, time
     ReportTime time;             // the clock printed in the page headers
+    char separator = '.';        // the engineer's decimal separator for the numbers shown
 };
 
 // Done and total steps: each case once for the summary, then each page. False cancels.

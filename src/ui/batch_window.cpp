@@ -140,8 +140,9 @@ BatchWindow::BatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalo
     mnufilesave_->setObjectName(QStringLiteral("mnufilesave"));
     // The report of every case: ui/batch_report_export.h.
     const auto reportJob = [this] {
-        return BatchReportJob{this,         &state_.list, state_.currentFile, &catalogue_,
-                              dc_.analysis, &messages(),  &fileDialogs(),     {}};
+        return BatchReportJob{this,           &state_.list, state_.currentFile,
+                              &catalogue_,    dc_.analysis, &messages(),
+                              &fileDialogs(), {},           mode_ == DecimalMode::comma ? ',' : '.'};
     };
     file->addSeparator();
     file->addAction(QString::fromUtf8(exportAllPdfCaption), this, [reportJob] { exportBatchReportPdf(reportJob()); })

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <regex>
 #include <sstream>
 
 namespace korvel {
@@ -183,6 +184,32 @@ TEST_F(BatchReportPdf, ACancelledExportKeepsThePreviousFile) {
     int files = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path())) ++files;
     EXPECT_EQ(2, files) << "three.kori and kept.pdf only";
+}
+
+} // namespace
+} // namespace korvel
+
+namespace korvel {
+namespace {
+
+// In comma mode the numbers of the summary and of the case pages are written with the comma, as
+// on the one-case report; the foot's version and file names keep their periods.
+TEST_F(BatchReportPdf, CommaModeWritesTheCommaOnEveryPage) {
+    std::vector<std::string> ids;
+    folder.write("one.kori", firstCases(1, ids));
+    const Catalogue catalogue = testCatalogue();
+    const BatchRead read = readBatchFile(folder.file("one.kori"), DecimalMode::period, catalogue);
+    ASSERT_TRUE(std::holds_alternative<BatchList>(read));
+    BatchReportRequest request;
+    request.separator = ',';
+    const BatchReportWritten written = writeBatchReportPdf(QString::fromStdString(folder.file("one.pdf")),
+                                                           std::get<BatchList>(read), catalogue, request);
+    ASSERT_EQ(BatchReportEnd::done, written.end);
+    const std::vector<std::string> pages = pageTexts(folder, folder.file("one.pdf"));
+    ASSERT_EQ(2u, pages.size());
+    EXPECT_TRUE(std::regex_search(pages[0], std::regex(R"(\b\d,\d\d\b)"))) << "the highest utilisation";
+    EXPECT_TRUE(std::regex_search(pages[1], std::regex(R"(F\.S = \d+,\d+)"))) << pages[1];
+    EXPECT_FALSE(std::regex_search(pages[1], std::regex(R"(F\.S = \d+\.\d+)")));
 }
 
 } // namespace
