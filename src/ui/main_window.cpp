@@ -12,6 +12,7 @@
 #include "ui/input_panel.h"
 #include "ui/line_input.h"
 #include "ui/main_window_results.h"
+#include "ui/margin_line.h"
 #include "ui/material_panel.h"
 #include "ui/results_model.h"
 
@@ -73,6 +74,8 @@ void MainWindow::buildLayout() {
     resultLayout->setContentsMargins(0, 0, 0, 0);
     resultLayout->setSpacing(4);
     resultLayout->addWidget(analysis_);
+    margin_ = new MarginLine(ctx_.catalogue, result);
+    resultLayout->addWidget(margin_);
     resultLayout->addWidget(list_, 1);
 
     // The figure keeps its proportions; the list takes the rest of the height.
@@ -227,6 +230,8 @@ void MainWindow::showCalculation() {
     model_->setRows(controlSummary(ctx_.dc));
     list_->verticalScrollBar()->setValue(scrolled);
     list_->applyColumnShares();
+    // The margin line's λ* follows once the listing is on the screen.
+    margin_->showCase(ctx_.dc, separator());
     updateCaption();
 }
 

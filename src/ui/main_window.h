@@ -38,6 +38,7 @@ struct BatchState;
 class FigurePanel;
 class InputPanel;
 class LineInput;
+class MarginLine;
 class ResultsList;
 class ResultsModel;
 
@@ -93,6 +94,7 @@ public:
     // Database and Help menus.
     void openBatchWindow();
     void openAboutWindow();
+    MarginLine* marginLine() const { return margin_; }
     void openHelp(bool searchPage);
     // A document of the "Documentation" folder below the program folder, in its viewer.
     void openDocument(const QString& fileName);
@@ -163,6 +165,7 @@ private:
     AnalysisPanel* analysis_ = nullptr;
     ResultsModel* model_ = nullptr;
     ResultsList* list_ = nullptr;
+    MarginLine* margin_ = nullptr;
 
     QMenu* profileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
