@@ -15,6 +15,7 @@
 #include "ui/margin_line.h"
 #include "ui/material_panel.h"
 #include "ui/results_model.h"
+#include "ui/studies_window.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -230,8 +231,9 @@ void MainWindow::showCalculation() {
     model_->setRows(controlSummary(ctx_.dc));
     list_->verticalScrollBar()->setValue(scrolled);
     list_->applyColumnShares();
-    // The margin line's λ* follows once the listing is on the screen.
+    // The margin line's λ* and the studies window follow once the listing is on the screen.
     margin_->showCase(ctx_.dc, separator());
+    if (studies_) studies_->caseChanged();
     updateCaption();
 }
 

@@ -39,6 +39,7 @@ class FigurePanel;
 class InputPanel;
 class LineInput;
 class MarginLine;
+class StudiesWindow;
 class ResultsList;
 class ResultsModel;
 
@@ -94,6 +95,10 @@ public:
     // Database and Help menus.
     void openBatchWindow();
     void openAboutWindow();
+    // Studies menu: the studies window (main_window_studies.cpp) at page 0 (sweep), 1 (capacity)
+    // or 2 (lightest profile).
+    void openStudiesWindow(int page);
+    StudiesWindow* studiesWindow() const { return studies_; }
     MarginLine* marginLine() const { return margin_; }
     void openHelp(bool searchPage);
     // A document of the "Documentation" folder below the program folder, in its viewer.
@@ -166,6 +171,7 @@ private:
     ResultsModel* model_ = nullptr;
     ResultsList* list_ = nullptr;
     MarginLine* margin_ = nullptr;
+    StudiesWindow* studies_ = nullptr; // cleared when the window is closed
 
     QMenu* profileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
