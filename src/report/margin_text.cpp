@@ -32,7 +32,7 @@ std::string verdictText(const CaseVerdict& v, char sep) {
     if (v.stopped) out = "Calculation stopped in " + v.step;
     if (v.highestCheck >= 0) {
         if (!out.empty()) out += dot;
-        out += "Highest ";
+        out += "Highest: ";
         out += studyCheckName(static_cast<std::size_t>(v.highestCheck));
         out += ' ';
         out += formatNumber(v.highest, "0.00", sep);

@@ -5,7 +5,7 @@
 // its check, the number of failed checks (utilisations and OK/NOK rules) and the reserve factor
 // λ* with the check that reaches its limit first:
 //
-//   "Highest UFgbu 0.73 · no check fails · Loads can rise ×1.37 before UFgbu reaches 1"
+//   "Highest: UFgbu 0.73 · no check fails · Loads can rise ×1.37 before UFgbu reaches 1"
 //
 // λ* is shown rounded down to two decimals: the loads can rise at least that much.
 
@@ -17,7 +17,7 @@
 
 namespace korvel {
 
-// "Highest UFgbu 0.73 · 2 checks fail": the verdict of the case as calculated.
+// "Highest: UFgbu 0.73 · 2 checks fail (UFs, girder depth)": the verdict of the case as calculated.
 std::string verdictText(const CaseVerdict& v, char decimalSeparator = '.');
 
 // "Loads can rise ×1.37 before UFgbu reaches 1", "Loads must fall to ×0.82 to pass (UFbu

@@ -7,7 +7,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QFormLayout>
+#include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
@@ -116,6 +116,13 @@ SweepPage::SweepPage(const Catalogue& catalogue, char decimalSeparator, QWidget*
     chart_ = new QChart;
     chart_->legend()->setAlignment(Qt::AlignRight);
     chart_->setMargins(QMargins(4, 4, 4, 4));
+    crossingLabel_ = new QGraphicsSimpleTextItem(chart_);
+    crossingLabel_->setZValue(20);
+    QFont bold = crossingLabel_->font();
+    bold.setBold(true);
+    crossingLabel_->setFont(bold);
+    crossingLabel_->setVisible(false);
+    connect(chart_, &QChart::plotAreaChanged, this, [this] { placeCrossingLabel(); });
     view_ = new QChartView(chart_, this);
     view_->setObjectName(QStringLiteral("sweepChart"));
     view_->setRenderHint(QPainter::Antialiasing);
@@ -272,9 +279,14 @@ void SweepPage::showPoints() {
         });
     }
     // Very high utilisations would flatten the lines that matter: the axis ends at 3 at most.
-    const double yTop = std::clamp(top * 1.1, 1.2, 3.0);
+    const double step = top > 1.6 ? 0.5 : 0.2;
+    const double yTop = std::ceil(std::clamp(top * 1.05, 1.2, 3.0) / step - 1e-9) * step;
     x->setRange(request_.from, request_.to);
     y->setRange(0, yTop);
+    y->setTickType(QValueAxis::TicksDynamic);
+    y->setTickAnchor(0);
+    y->setTickInterval(step);
+    y->setLabelFormat(QStringLiteral("%.1f"));
 
     const auto addGuide = [&](const QString& label, QPointF a, QPointF b, QColor colour) {
         auto* guide = new QLineSeries;
@@ -305,12 +317,7 @@ void SweepPage::showPoints() {
         mark->append(crossing_->value, 1);
         mark->setMarkerSize(11);
         mark->setColor(Qt::red);
-        mark->setPointLabelsFormat(label);
-        mark->setPointLabelsVisible(true);
-        mark->setPointLabelsClipping(false);
-        QFont f = mark->pointLabelsFont();
-        f.setBold(true);
-        mark->setPointLabelsFont(f);
+        crossingLabel_->setText(label);
         chart_->addSeries(mark);
         mark->attachAxis(x);
         mark->attachAxis(y);
@@ -327,7 +334,23 @@ void SweepPage::showPoints() {
         });
     }
     chart_->setTitle(QStringLiteral("Utilisations against %1").arg(name));
+    crossingLabel_->setVisible(crossing_.has_value());
+    placeCrossingLabel();
     emit shown();
+}
+
+void SweepPage::placeCrossingLabel() {
+    if (!crossing_ || chart_->series().isEmpty()) return;
+    // Above and right of the mark, kept inside the plot area so that it never meets an axis.
+    const QPointF at = chart_->mapToPosition(QPointF(crossing_->value, 1), chart_->series().front());
+    const QRectF area = chart_->plotArea();
+    const QRectF box = crossingLabel_->boundingRect();
+    double left = at.x() + 8;
+    if (left + box.width() > area.right() - 4) left = at.x() - 8 - box.width();
+    left = std::max(left, area.left() + 4);
+    double top = at.y() - box.height() - 6;
+    if (top < area.top() + 2) top = at.y() + 6;
+    crossingLabel_->setPos(left, top);
 }
 
 void SweepPage::draw(QPainter& painter, const QRectF& target) {

@@ -15,6 +15,7 @@
 class QChart;
 class QChartView;
 class QComboBox;
+class QGraphicsSimpleTextItem;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
@@ -62,6 +63,7 @@ private:
     void readRange();
     void showPoints();
     void showRange();
+    void placeCrossingLabel();
 
     QComboBox* field_ = nullptr;
     QLineEdit* from_ = nullptr;
@@ -69,6 +71,7 @@ private:
     QSpinBox* steps_ = nullptr;
     QLabel* hover_ = nullptr;
     QChart* chart_ = nullptr;
+    QGraphicsSimpleTextItem* crossingLabel_ = nullptr; // "t = 11.35 (UFpb)" beside the mark
     QChartView* view_ = nullptr;
     SweepRequest request_;
     bool rangeGiven_ = false; // the engineer's range is kept while the case changes
