@@ -2,6 +2,7 @@
 
 #include "design/number_format.h"
 #include "files/file_replacement.h"
+#include "ui/batch_verdicts.h"
 #include "ui/file_dialogs.h"
 
 #include <QAction>
@@ -260,6 +261,7 @@ bool BatchWindow::openBatchFile(const QString& path) {
 void BatchWindow::fillList() {
     cbodatabase_->clear();
     cbodatabase_->addItems(batchListItems(state_.list));
+    showBatchVerdicts(cbodatabase_, state_.list, catalogue_);
 }
 
 void BatchWindow::chooseEntry(int index) {

@@ -5,13 +5,19 @@
 #include "main_window_fixture.h"
 #include "support/qt_application.h"
 
+#include "design/number_format.h"
+#include "files/batch_run.h"
+#include "report/margin_text.h"
 #include "studies/study_runs.h"
+#include "ui/batch_verdicts.h"
+#include "ui/batch_window.h"
 #include "ui/margin_line.h"
 #include "ui/studies_capacity_page.h"
 #include "ui/studies_lightest_page.h"
 #include "ui/studies_sweep_page.h"
 #include "ui/studies_window.h"
 
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPointer>
@@ -210,6 +216,40 @@ TEST_F(StudiesWindowTest, ExportsOpenAgain) {
     EXPECT_EQ(dialogs.requests.back().initialName, "lightest.tsv");
     EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("asked.tsv"))));
     EXPECT_TRUE(messages.seen.empty());
+}
+
+TEST_F(StudiesWindowTest, BatchCaseListShowsEachCasesHighestUtilisationAndVerdict) {
+    startWindow();
+    window->openBatchWindow();
+    auto* batch = window->findChild<BatchWindow*>();
+    ASSERT_NE(batch, nullptr);
+    ASSERT_TRUE(batch->openBatchFile(dataFolder + QStringLiteral("dummy.kori")));
+    QComboBox* list = batch->caseList();
+    ASSERT_TRUE(waitFor([list] { return !batchVerdictsPending(list); }));
+    const BatchRead read =
+        readBatchFile((dataFolder + QStringLiteral("dummy.kori")).toStdString(), DecimalMode::period, ctx.catalogue);
+    ASSERT_TRUE(std::holds_alternative<BatchList>(read));
+    const BatchList& entries = std::get<BatchList>(read);
+    ASSERT_EQ(list->count(), static_cast<int>(entries.entries.size()));
+    int cases = 0;
+    for (int row = 0; row < list->count(); ++row) {
+        const BatchEntry& e = entries.entries[static_cast<std::size_t>(row)];
+        const QString verdict = list->model()->index(row, verdictColumn).data().toString();
+        if (!e.isCase()) {
+            EXPECT_TRUE(verdict.isEmpty());
+            continue;
+        }
+        ++cases;
+        DesignCase dc;
+        IgnoreWarnings quiet;
+        runBatchCase(e, dc, ctx.catalogue, quiet);
+        const CaseVerdict v = caseVerdict(dc);
+        EXPECT_EQ(verdict, v.stopped ? "stopped" : casePasses(v) ? "OK" : "NOK") << row;
+        EXPECT_EQ(list->model()->index(row, verdictHighestColumn).data().toString().toStdString(),
+                  formatNumber(v.highest, "0.00") + " " + studyCheckName(static_cast<std::size_t>(v.highestCheck)));
+        EXPECT_EQ(list->itemText(row).toStdString(), e.secondText); // the list's own text stays
+    }
+    EXPECT_GT(cases, 0);
 }
 
 } // namespace
