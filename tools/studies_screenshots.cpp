@@ -67,7 +67,9 @@ int main(int argc, char** argv) {
     if (width > 0) window.resize(width, height);
     window.show();
     for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
-    window.grab().save(out + QStringLiteral("/margin-line.png"));
+    // The margin line with what it sits between: the analysis selection and the results list.
+    QWidget* result = window.findChild<QWidget*>(QStringLiteral("Result"));
+    (result != nullptr ? result->grab() : window.grab()).save(out + QStringLiteral("/margin-line.png"));
 
     window.openStudiesWindow(korvel::StudiesWindow::sweep);
     korvel::StudiesWindow* studies = window.studiesWindow();
@@ -75,6 +77,8 @@ int main(int argc, char** argv) {
     studies->followNow();
     settle(studies);
     studies->grab().save(out + QStringLiteral("/studies-sweep.png"));
+    // With KORVEL_STUDY_PDF set, the printed form of the sweep page too.
+    if (!qEnvironmentVariableIsEmpty("KORVEL_STUDY_PDF")) studies->exportPdf(out + QStringLiteral("/studies-sweep.pdf"));
     studies->showPage(korvel::StudiesWindow::capacity);
     settle(studies);
     studies->grab().save(out + QStringLiteral("/studies-capacity.png"));
