@@ -37,8 +37,10 @@ std::string verdictText(const CaseVerdict& v, char sep) {
         out += ' ';
         out += formatNumber(v.highest, "0.00", sep);
     }
-    if (!out.empty()) out += dot;
     const std::size_t failed = v.failed.count();
+    // A stopped calculation reached only some checks: "no check fails" would say too much.
+    if (v.stopped && failed == 0) return out;
+    if (!out.empty()) out += dot;
     if (failed == 0)
         out += "no check fails";
     else if (failed == 1)

@@ -94,7 +94,7 @@ LightestPage::LightestPage(const Catalogue& catalogue, char decimalSeparator, QW
     auto* topLabel = new QLabel(QStringLiteral("&Top"), this);
     topLabel->setBuddy(top_);
     search_ = new QPushButton(QStringLiteral("&Search"), this);
-    cancel_ = new QPushButton(QStringLiteral("Ca&ncel"), this);
+    cancel_ = new QPushButton(QStringLiteral("Canc&el"), this);
     cancel_->setObjectName(QStringLiteral("lightestCancel"));
     cancel_->setEnabled(false);
     use_ = new QPushButton(QStringLiteral("&Use this profile"), this);

@@ -102,7 +102,7 @@ SweepPage::SweepPage(const Catalogue& catalogue, char decimalSeparator, QWidget*
     auto* controls = new QHBoxLayout;
     auto* fieldLabel = new QLabel(QStringLiteral("&Input"), this);
     fieldLabel->setBuddy(field_);
-    auto* fromLabel = new QLabel(QStringLiteral("&From"), this);
+    auto* fromLabel = new QLabel(QStringLiteral("Fro&m"), this);
     fromLabel->setBuddy(from_);
     auto* toLabel = new QLabel(QStringLiteral("&To"), this);
     toLabel->setBuddy(to_);

@@ -61,7 +61,7 @@ StudiesWindow::StudiesWindow(StudiesContext context, QWidget* parent)
     pngButton_ = new QPushButton(QStringLiteral("Export P&NG\u2026"), this);
     svgButton_ = new QPushButton(QStringLiteral("Export S&VG\u2026"), this);
     auto* data = new QPushButton(QStringLiteral("Export &data\u2026"), this);
-    auto* pdf = new QPushButton(QStringLiteral("Export P&DF\u2026"), this);
+    auto* pdf = new QPushButton(QStringLiteral("Export PD&F\u2026"), this);
     auto* printButton = new QPushButton(QStringLiteral("&Print\u2026"), this);
     auto* close = new QPushButton(QStringLiteral("Close"), this);
     pngButton_->setObjectName(QStringLiteral("exportPng"));
