@@ -227,7 +227,9 @@ private:
             std::size_t next = text.find(' ', at);
             if (next == std::string::npos) next = text.size();
             const std::string word = text.substr(at, next - at);
-            const std::string longer = row.empty() ? word : row + " " + word;
+            std::string longer = row;
+            if (!longer.empty()) longer += ' ';
+            longer += word;
             if (!row.empty() && page_.textWidth(longer) > width) {
                 page_.text(left, y, row);
                 y += 1;

@@ -46,7 +46,7 @@ QString axisTitle(LoadGroup g) {
 QColor governingColour(const std::string& name) {
     for (std::size_t i = 0; i < studyCheckCount; ++i)
         if (name == studyCheckName(i)) return studyCheckColour(i);
-    return QColor(110, 110, 110);
+    return {110, 110, 110};
 }
 
 } // namespace
