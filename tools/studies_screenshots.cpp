@@ -78,10 +78,21 @@ int main(int argc, char** argv) {
     settle(studies);
     studies->grab().save(out + QStringLiteral("/studies-sweep.png"));
     // With KORVEL_STUDY_PDF set, the printed form of the sweep page too.
-    if (!qEnvironmentVariableIsEmpty("KORVEL_STUDY_PDF")) studies->exportPdf(out + QStringLiteral("/studies-sweep.pdf"));
+    if (!qEnvironmentVariableIsEmpty("KORVEL_STUDY_PDF"))
+        studies->exportPdf(out + QStringLiteral("/studies-sweep.pdf"));
     studies->showPage(korvel::StudiesWindow::capacity);
     settle(studies);
     studies->grab().save(out + QStringLiteral("/studies-capacity.png"));
+    if (!qEnvironmentVariableIsEmpty("KORVEL_STUDY_PDF")) {
+        studies->capacityPage()->setEqualScaling(true);
+        for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+        studies->grab().save(out + QStringLiteral("/studies-capacity-equal.png"));
+        studies->capacityPage()->setRequest(
+            korvel::CapacityRequest{korvel::LoadGroup::sigx, korvel::LoadGroup::tau, 72, true});
+        settle(studies);
+        studies->grab().save(out + QStringLiteral("/studies-capacity-tau.png"));
+        studies->capacityPage()->setEqualScaling(false);
+    }
     studies->showPage(korvel::StudiesWindow::lightest);
     settle(studies);
     studies->lightestPage()->selectRow(0);

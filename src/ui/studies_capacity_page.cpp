@@ -14,6 +14,7 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QScatterSeries>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -108,6 +109,10 @@ CapacityPage::CapacityPage(const Catalogue& catalogue, char decimalSeparator, QW
         connect(box, &QComboBox::currentIndexChanged, this, &CapacityPage::readRequest);
     connect(rays_, &QSpinBox::editingFinished, this, &CapacityPage::readRequest);
     connect(equal_, &QCheckBox::toggled, this, [this] { scaleAxes(); });
+    // Equal scaling depends on the plot area, which the axis labels change.
+    connect(chart_, &QChart::plotAreaChanged, this, [this] {
+        if (equal_->isChecked() && !scaling_) scaleAxes();
+    });
 }
 
 void CapacityPage::readRequest() {
@@ -295,6 +300,9 @@ void CapacityPage::resizeEvent(QResizeEvent* event) {
 }
 
 void CapacityPage::scaleAxes() {
+    const QSignalBlocker again(chart_);
+    scaling_ = true;
+    const auto done = qScopeGuard([this] { scaling_ = false; });
     const QList<QAbstractAxis*> xs = chart_->axes(Qt::Horizontal);
     const QList<QAbstractAxis*> ys = chart_->axes(Qt::Vertical);
     if (xs.isEmpty() || ys.isEmpty()) return;
@@ -315,18 +323,30 @@ void CapacityPage::scaleAxes() {
     }
     x->setRange(b.left(), b.right());
     y->setRange(b.top(), b.bottom());
-    x->applyNiceNumbers();
-    y->applyNiceNumbers();
-    if (equal_->isChecked()) {
-        // Nice numbers widen each axis on its own: widen the other to match again.
-        const QRectF area = chart_->plotArea();
-        if (area.width() > 10 && area.height() > 10) {
-            const double perPixel =
-                std::max((x->max() - x->min()) / area.width(), (y->max() - y->min()) / area.height());
-            const double cx = (x->max() + x->min()) / 2, cy = (y->max() + y->min()) / 2;
-            x->setRange(cx - perPixel * area.width() / 2, cx + perPixel * area.width() / 2);
-            y->setRange(cy - perPixel * area.height() / 2, cy + perPixel * area.height() / 2);
+    if (!equal_->isChecked()) {
+        for (QValueAxis* a : {x, y}) {
+            a->setTickType(QValueAxis::TicksFixed);
+            a->setLabelFormat(QString());
+            a->applyNiceNumbers();
         }
+        return;
+    }
+    // Equal scaling: the same round tick interval on both axes, from zero.
+    const double span = std::max(b.width(), b.height());
+    const double rough = span / 6;
+    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = decade;
+    for (double f : {1.0, 2.0, 5.0, 10.0})
+        if (f * decade >= rough) {
+            step = f * decade;
+            break;
+        }
+    const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step))));
+    for (QValueAxis* a : {x, y}) {
+        a->setTickType(QValueAxis::TicksDynamic);
+        a->setTickAnchor(0);
+        a->setTickInterval(step);
+        a->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
     }
 }
 

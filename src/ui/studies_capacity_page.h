@@ -58,7 +58,8 @@ private:
     QChartView* view_ = nullptr;
     CapacityRequest request_;
     std::optional<CapacityResult> result_;
-    QRectF bounds_; // of what the chart shows, in MPa
+    QRectF bounds_;        // of what the chart shows, in MPa
+    bool scaling_ = false; // the axes are being set: their own plot-area change is not followed
 };
 
 } // namespace korvel

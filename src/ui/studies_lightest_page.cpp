@@ -174,6 +174,8 @@ int LightestPage::top() const {
 
 void LightestPage::recompute() {
     if (!hasCase_) return;
+    // A search in hand is dropped first: its "cancelled" must not land on the new one.
+    study_->cancel();
     const std::vector<Family> chosen = families();
     if (chosen != rankedFamilies_) ranked_.reset();
     const std::shared_ptr<const std::vector<Candidate>> ranked = ranked_;
