@@ -98,7 +98,7 @@ public:
     // Studies menu: the studies window (main_window_studies.cpp) at page 0 (sweep), 1 (capacity)
     // or 2 (lightest profile).
     void openStudiesWindow(int page);
-    StudiesWindow* studiesWindow() const { return studies_; }
+    StudiesWindow* studiesWindow() const;
     MarginLine* marginLine() const { return margin_; }
     void openHelp(bool searchPage);
     // A document of the "Documentation" folder below the program folder, in its viewer.
@@ -171,7 +171,7 @@ private:
     ResultsModel* model_ = nullptr;
     ResultsList* list_ = nullptr;
     MarginLine* margin_ = nullptr;
-    StudiesWindow* studies_ = nullptr; // cleared when the window is closed
+    QPointer<StudiesWindow> studies_; // cleared when the window is closed
 
     QMenu* profileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;

@@ -24,12 +24,15 @@ void MainWindow::openStudiesWindow(int page) {
                           separator(),
                           ctx_.files.workingFolder};
         studies_ = new StudiesWindow(std::move(sc), this);
-        connect(studies_, &QObject::destroyed, this, [this] { studies_ = nullptr; });
     }
     studies_->show();
     studies_->raise();
     studies_->activateWindow();
     studies_->showPage(page);
+}
+
+StudiesWindow* MainWindow::studiesWindow() const {
+    return studies_.data();
 }
 
 } // namespace korvel

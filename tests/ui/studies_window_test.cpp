@@ -17,14 +17,18 @@
 #include "ui/studies_sweep_page.h"
 #include "ui/studies_window.h"
 
+#include <QChart>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QPointer>
 #include <QPushButton>
 #include <QSvgRenderer>
 #include <QTableWidget>
 #include <QThread>
+#include <QValueAxis>
 
 #include <functional>
 
@@ -93,6 +97,14 @@ TEST_F(StudiesWindowTest, EachPageShowsTheCoreStudyOfTheCase) {
         EXPECT_LE(x->value, sweep->request().to);
     }
 
+    // A click on a check in the legend hides its line, a second shows it again.
+    QLegendMarker* marker = sweep->chart()->legend()->markers().front();
+    ASSERT_TRUE(marker->series()->isVisible());
+    emit marker->clicked();
+    EXPECT_FALSE(marker->series()->isVisible());
+    emit marker->clicked();
+    EXPECT_TRUE(marker->series()->isVisible());
+
     studies->showPage(StudiesWindow::capacity);
     ASSERT_TRUE(settle());
     CapacityPage* capacity = studies->capacityPage();
@@ -101,6 +113,14 @@ TEST_F(StudiesWindowTest, EachPageShowsTheCoreStudyOfTheCase) {
     capacity->setRequest(CapacityRequest{LoadGroup::sigx, LoadGroup::tau, 36, true});
     ASSERT_TRUE(settle());
     EXPECT_EQ(*capacity->result(), capacityCurve(shownCase(), capacity->request(), runner));
+    // Equal scaling: as many MPa per pixel across as up.
+    capacity->setEqualScaling(true);
+    QCoreApplication::processEvents();
+    const QRectF area = capacity->chart()->plotArea();
+    const auto* ax = static_cast<QValueAxis*>(capacity->chart()->axes(Qt::Horizontal).front());
+    const auto* ay = static_cast<QValueAxis*>(capacity->chart()->axes(Qt::Vertical).front());
+    EXPECT_NEAR((ax->max() - ax->min()) / area.width(), (ay->max() - ay->min()) / area.height(),
+                0.02 * (ax->max() - ax->min()) / area.width());
 
     studies->showPage(StudiesWindow::lightest);
     LightestPage* lightest = studies->lightestPage();
@@ -116,6 +136,25 @@ TEST_F(StudiesWindowTest, EachPageShowsTheCoreStudyOfTheCase) {
     for (const LightestRow& row : lightest->rows()) winners += row.candidateKnown && row.passes;
     EXPECT_EQ(winners, expected.passing.size());
     EXPECT_EQ(lightest->table()->rowCount(), static_cast<int>(lightest->rows().size()));
+}
+
+TEST(SweepRange, DefaultRangeLiesWithinTheLimitsAroundTheCasesValue) {
+    CaseInputs c;
+    c.Fyp = 355;
+    c.Fys = 355;
+    for (double sigx : {-100.0, 0.0}) {
+        c.SigxA = sigx;
+        for (const StudyField& f : studyFields()) {
+            SCOPED_TRACE(f.name);
+            const auto [from, to] = defaultSweepRange(c, f);
+            EXPECT_LT(from, to);
+            EXPECT_TRUE(withinLimits(f, from) && withinLimits(f, to));
+            const double v = fieldValue(c, f);
+            if (withinLimits(f, v)) {
+                EXPECT_TRUE(from <= v && v <= to) << from << " " << v << " " << to;
+            }
+        }
+    }
 }
 
 TEST_F(StudiesWindowTest, UseThisProfileGoesBackToTheMainWindowAndIsMarked) {
@@ -202,6 +241,9 @@ TEST_F(StudiesWindowTest, ExportsOpenAgain) {
         ASSERT_TRUE(tsv.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromUtf8(tsv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         ASSERT_GE(lines.size(), 2);
+        if (page == StudiesWindow::sweep) {
+            EXPECT_EQ(lines.size(), static_cast<int>(studies->sweepPage()->points().size()) + 1);
+        }
         EXPECT_TRUE(lines.front().startsWith(QStringLiteral("line\tproject\tidentification\t")));
         const auto columns = lines.front().count(QLatin1Char('\t'));
         for (const QString& row : lines) EXPECT_EQ(row.count(QLatin1Char('\t')), columns) << row.toStdString();
