@@ -6,6 +6,7 @@
 #include "figures/panel_figure.h"
 #include "figures/pictures.h"
 #include "report/buckling_listing.h"
+#include "report/margin_text.h"
 #include "report/print_grid.h"
 #include "report/proportion_display.h"
 #include "report/yield_listing.h"
@@ -196,6 +197,7 @@ private:
         line_ += 0.5;
 
         setFont(reportFont, baseSize);
+        marginLine(line_);
         page_.text(g.leftMargin, line_, "File: " + asciiLower(dc_.fileName));
         line_ += 1;
         page_.text(g.leftMargin, line_, "Project: " + dc_.projectName);
@@ -204,6 +206,42 @@ private:
         line_ += 1.3;
         rule(line_);
         line_ += 0.3;
+    }
+
+    // The margin at a glance under the header, in the verdict colour, as the window shows it:
+    // beside the file, project and identification lines, from the middle of the page, so that
+    // the blocks below keep their places. Words wrap onto the next of those lines.
+    void marginLine(double top) {
+        const CaseVerdict verdict = caseVerdict(dc_);
+        CaseRunner runner(catalogue_);
+        const ReserveResult reserve = reserveFactor(dc_, runner);
+        setFont(reportFont, baseSize - 2);
+        page_.setForeColour(verdictColour(verdict));
+        const double left = layout_.column50;
+        const double width = layout_.rightLimit - left;
+        const std::string text = marginText(verdict, &reserve);
+        double y = top;
+        std::string row;
+        std::size_t at = 0;
+        while (at <= text.size()) {
+            std::size_t next = text.find(' ', at);
+            if (next == std::string::npos) next = text.size();
+            const std::string word = text.substr(at, next - at);
+            std::string longer = row;
+            if (!longer.empty()) longer += ' ';
+            longer += word;
+            if (!row.empty() && page_.textWidth(longer) > width) {
+                page_.text(left, y, row);
+                y += 1;
+                row = word;
+            } else {
+                row = longer;
+            }
+            at = next + 1;
+        }
+        if (!row.empty()) page_.text(left, y, row);
+        page_.setForeColour(black);
+        setFont(reportFont, baseSize);
     }
 
     void materialAndLoading() {

@@ -329,6 +329,12 @@ LightestResult lightestCandidates(const CaseInputs& c, const std::vector<Candida
             r.stopped = static_cast<int>(r.passing.size()) < top;
             return r;
         }
+        // The window's progress: candidates reached of all.
+        if (control.progress && static_cast<int>(r.passing.size()) < top &&
+            !control.progress(taken, candidates.size())) {
+            r.stopped = true;
+            return r;
+        }
         waveSize = std::min<std::size_t>(waveSize * 2, 8192);
     }
     return r;

@@ -96,7 +96,8 @@ struct LightestResult {
 StudyChecks unchangedRules(const Candidate& candidate);
 
 // Searches the candidates (from rankedCandidates, all stiffeners or all girders) for one case,
-// on control.threads threads.
+// on control.threads threads. control.progress, where given, hears the candidates reached of
+// all after each wave; answering false stops the search.
 LightestResult lightestCandidates(const CaseInputs& c, const std::vector<Candidate>& candidates, int top,
                                   const Catalogue& catalogue, const StudyControl& control);
 

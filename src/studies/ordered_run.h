@@ -58,7 +58,7 @@ std::size_t runInOrder(std::size_t count, const Catalogue& catalogue, const Stud
         return i;
     }
 
-    std::vector<std::optional<Result>> slots(count);
+    std::vector<std::optional<Result>> results(count);
     std::atomic<std::size_t> next{0};
     std::mutex mutex;
     std::condition_variable ready;
@@ -74,7 +74,7 @@ std::size_t runInOrder(std::size_t count, const Catalogue& catalogue, const Stud
                 if (i >= count) break;
                 Result r = work(i, runner);
                 const std::lock_guard<std::mutex> lock(mutex);
-                slots[i] = std::move(r);
+                results[i] = std::move(r);
                 ready.notify_one();
             }
             const std::lock_guard<std::mutex> lock(mutex);
@@ -89,10 +89,10 @@ std::size_t runInOrder(std::size_t count, const Catalogue& catalogue, const Stud
             std::unique_lock<std::mutex> lock(mutex);
             // A stop request from a signal handler cannot notify: look again now and then.
             ready.wait_for(lock, std::chrono::milliseconds(50),
-                           [&] { return (delivered < count && slots[delivered]) || running == 0; });
-            if (delivered < count && slots[delivered]) {
-                r = std::move(slots[delivered]);
-                slots[delivered].reset();
+                           [&] { return (delivered < count && results[delivered]) || running == 0; });
+            if (delivered < count && results[delivered]) {
+                r = std::move(results[delivered]);
+                results[delivered].reset();
             } else if (running == 0 || delivered == count) {
                 break;
             }

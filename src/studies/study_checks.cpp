@@ -54,27 +54,31 @@ std::string CaseVerdict::governing(const StudyChecks& counted) const {
     return "";
 }
 
-CaseVerdict CaseRunner::run(const CaseInputs& inputs) {
-    static_cast<CaseInputs&>(dc_) = inputs;
-    runCase(dc_, *catalogue_, AssessOptions{Compose::numbersOnly}, warnings_);
+CaseVerdict caseVerdict(const DesignCase& dc) {
     CaseVerdict v;
-    v.stopped = dc_.fault.stopped();
-    if (v.stopped) v.step = dc_.fault.step;
-    v.uf = dc_.uf;
-    const FailedChecks failed = failedChecks(dc_);
+    v.stopped = dc.fault.stopped();
+    if (v.stopped) v.step = dc.fault.step;
+    v.uf = dc.uf;
+    const FailedChecks failed = failedChecks(dc);
     for (std::size_t i = 0; i < checkTable.size(); ++i) {
         v.failed[i] = failed[i];
-        if (resultState(dc_.uf, checkTable[i]) != ResultState::computed) continue;
-        const double u = writtenResult(dc_.uf, checkTable[i]);
+        if (resultState(dc.uf, checkTable[i]) != ResultState::computed) continue;
+        const double u = writtenResult(dc.uf, checkTable[i]);
         if (v.highestCheck < 0 || u > v.highest) v.highest = u, v.highestCheck = static_cast<int>(i);
     }
     // The proportion rules hold a limit only where they apply (closed cells have none) and
     // only once the plated properties were formed.
-    const StiffenerSection& s = dc_.stiff;
+    const StiffenerSection& s = dc.stiff;
     v.failed[webProportionsRule] = s.webLimit > 0 && s.webRatio > s.webLimit;
     v.failed[flangeProportionsRule] = s.flangeLimit > 0 && s.flangeRatio > s.flangeLimit;
     for (std::size_t i = 0; i < nokRuleNames.size(); ++i) v.failed[girderDepthRule + i] = failed[checkTable.size() + i];
     return v;
+}
+
+CaseVerdict CaseRunner::run(const CaseInputs& inputs) {
+    static_cast<CaseInputs&>(dc_) = inputs;
+    runCase(dc_, *catalogue_, AssessOptions{Compose::numbersOnly}, warnings_);
+    return caseVerdict(dc_);
 }
 
 double CaseRunner::profileArea(const CaseInputs& inputs) {

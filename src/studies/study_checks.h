@@ -60,6 +60,10 @@ struct CaseVerdict {
     std::string governing(const StudyChecks& counted) const;
 };
 
+// The verdict of a case calculated in `dc` (numbers only or in full): what the margin line of
+// the window shows and what CaseRunner gives the studies.
+CaseVerdict caseVerdict(const DesignCase& dc);
+
 // Utilisation i of the table of checks (< 0: its marker when not computed or not applicable).
 double studyUtilisation(const Results& r, std::size_t i);
 

@@ -5,6 +5,7 @@
 #include "files/file_replacement.h"
 #include "ui/batch_report_export.h"
 #include "ui/batch_results_page.h"
+#include "ui/batch_verdicts.h"
 #include "ui/file_dialogs.h"
 
 #include <QAction>
@@ -288,6 +289,7 @@ void BatchWindow::fillList() {
     cbodatabase_->clear();
     cbodatabase_->addItems(batchListItems(state_.list));
     markCommentLines();
+    showBatchVerdicts(cbodatabase_, state_.list, catalogue_);
 }
 
 void BatchWindow::chooseEntry(int index) {

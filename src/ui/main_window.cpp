@@ -14,8 +14,10 @@
 #include "ui/input_panel.h"
 #include "ui/line_input.h"
 #include "ui/main_window_results.h"
+#include "ui/margin_line.h"
 #include "ui/material_panel.h"
 #include "ui/results_model.h"
+#include "ui/studies_window.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -132,6 +134,9 @@ void MainWindow::buildLayout() {
     list_->setModel(model_);
     auto* resultLayout = new QVBoxLayout(result);
     resultLayout->setContentsMargins(0, 0, 0, 0);
+    resultLayout->setSpacing(4);
+    margin_ = new MarginLine(ctx_.catalogue, result);
+    resultLayout->addWidget(margin_);
     resultLayout->addWidget(list_, 1);
 
     // The figure keeps its proportions at a modest height; the list takes the rest of the height.
@@ -320,6 +325,9 @@ void MainWindow::showCalculation() {
     model_->setRows(std::move(rows));
     list_->verticalScrollBar()->setValue(scrolled);
     list_->applyColumnShares();
+    // The margin line's λ* and the studies window follow once the listing is on the screen.
+    margin_->showCase(ctx_.dc, separator());
+    if (studies_) studies_->caseChanged();
     updateCaption();
 }
 

@@ -39,6 +39,8 @@ struct BatchState;
 class FigurePanel;
 class InputPanel;
 class LineInput;
+class MarginLine;
+class StudiesWindow;
 class ResultsList;
 class ResultsModel;
 
@@ -98,6 +100,11 @@ public:
     // Database and Help menus.
     void openBatchWindow();
     void openAboutWindow();
+    // Studies menu: the studies window (main_window_studies.cpp) at page 0 (sweep), 1 (capacity)
+    // or 2 (lightest profile).
+    void openStudiesWindow(int page);
+    StudiesWindow* studiesWindow() const;
+    MarginLine* marginLine() const { return margin_; }
     void openHelp(bool searchPage);
     // A document of the "Documentation" folder below the program folder, in its viewer.
     void openDocument(const QString& fileName);
@@ -169,6 +176,8 @@ private:
     AnalysisPanel* analysis_ = nullptr;
     ResultsModel* model_ = nullptr;
     ResultsList* list_ = nullptr;
+    MarginLine* margin_ = nullptr;
+    QPointer<StudiesWindow> studies_; // cleared when the window is closed
 
     QMenu* profileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;

@@ -12,6 +12,7 @@
 #include "ui/main_window.h"
 #include "ui/profile_dialog.h"
 #include "ui/report_printer.h"
+#include "ui/studies_window.h"
 
 #include <QAbstractPrintDialog>
 #include <QAction>
@@ -146,6 +147,8 @@ void MainWindow::buildMenus() {
             [this] { printReport(2); });
     connect(addEntry(print, "mnuprintScantling1", "Buckling/Scantling/&Yield"), &QAction::triggered, this,
             [this] { printReport(3); });
+
+    addStudiesMenu(bar, [this](int page) { openStudiesWindow(page); });
 
     auto* help = new QMenu(QStringLiteral("&Help"), this);
     help->setObjectName(QStringLiteral("mnuhelp"));

@@ -1,0 +1,49 @@
+#include "ui/margin_line.h"
+
+#include "report/margin_text.h"
+
+namespace korvel {
+
+MarginLine::MarginLine(const Catalogue& catalogue, QWidget* parent) : QLabel(parent), runner_(catalogue) {
+    setObjectName(QStringLiteral("marginLine"));
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont f = font();
+    f.setBold(true);
+    setFont(f);
+    timer_.setSingleShot(true);
+    timer_.setInterval(0);
+    connect(&timer_, &QTimer::timeout, this, &MarginLine::computeReserve);
+}
+
+void MarginLine::showCase(const DesignCase& dc, char decimalSeparator) {
+    separator_ = decimalSeparator;
+    verdict_ = caseVerdict(dc);
+    inputs_ = dc;
+    reserve_.reset();
+    showText();
+    timer_.start();
+}
+
+void MarginLine::finishReserve() {
+    if (!timer_.isActive()) return;
+    timer_.stop();
+    computeReserve();
+}
+
+void MarginLine::computeReserve() {
+    reserve_ = reserveFactor(inputs_, runner_);
+    ++reserves_;
+    showText();
+}
+
+void MarginLine::showText() {
+    setText(QString::fromStdString(marginText(verdict_, reserve_ ? &*reserve_ : nullptr, separator_)));
+    const Rgb c = verdictColour(verdict_);
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, QColor(c.r, c.g, c.b));
+    setPalette(p);
+}
+
+} // namespace korvel

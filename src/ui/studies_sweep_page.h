@@ -1,0 +1,82 @@
+#pragma once
+
+// The sweep page: every utilisation of the case against one input over a range (the default
+// range lies around the case's value within the input's limits), with the limit line at 1, the
+// case's own value as a vertical line and the first crossing of the limit marked and labelled.
+// Hovering a line shows its values; clicking a check in the legend hides or shows its line.
+
+#include "studies/sweep_study.h"
+#include "ui/study_page.h"
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+class QChart;
+class QChartView;
+class QComboBox;
+class QGraphicsSimpleTextItem;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+
+namespace korvel {
+
+// Where the highest utilisation first crosses 1 along a sweep (interpolated linearly between
+// the two steps that bracket it) and the check that crosses.
+struct SweepCrossing {
+    double value = 0;
+    std::size_t check = 0;
+    bool operator==(const SweepCrossing& o) const { return value == o.value && check == o.check; }
+};
+std::optional<SweepCrossing> firstCrossing(const std::vector<SweepPoint>& points);
+
+// The range a sweep of `field` starts with: around the case's value (half to one and a half
+// times it for the geometry, zero to twice it for a load), within the field's limits.
+std::pair<double, double> defaultSweepRange(const CaseInputs& c, const StudyField& field);
+
+class SweepPage final : public StudyPage {
+    Q_OBJECT
+public:
+    static constexpr int defaultSteps = 64;
+
+    SweepPage(const Catalogue& catalogue, char decimalSeparator, QWidget* parent = nullptr);
+
+    void recompute() override;
+    QString studyTitle() const override;
+    QString fileStem() const override;
+    std::string dataTable() const override;
+    void draw(QPainter& painter, const QRectF& target) override;
+    QChartView* chartView() const override { return view_; }
+
+    // The input swept and its range; the range returns to its default around the case's value.
+    void chooseField(const QString& name);
+    void setRange(double from, double to, int steps);
+
+    const SweepRequest& request() const { return request_; }
+    const std::vector<SweepPoint>& points() const { return points_; }
+    const std::optional<SweepCrossing>& crossing() const { return crossing_; }
+    QChart* chart() const { return chart_; }
+    QLabel* hoverLabel() const { return hover_; }
+
+private:
+    void readRange();
+    void showPoints();
+    void showRange();
+    void placeCrossingLabel();
+
+    QComboBox* field_ = nullptr;
+    QLineEdit* from_ = nullptr;
+    QLineEdit* to_ = nullptr;
+    QSpinBox* steps_ = nullptr;
+    QLabel* hover_ = nullptr;
+    QChart* chart_ = nullptr;
+    QGraphicsSimpleTextItem* crossingLabel_ = nullptr; // "t = 11.35 (UFpb)" beside the mark
+    QChartView* view_ = nullptr;
+    SweepRequest request_;
+    bool rangeGiven_ = false; // the engineer's range is kept while the case changes
+    std::vector<SweepPoint> points_;
+    std::optional<SweepCrossing> crossing_;
+};
+
+} // namespace korvel

@@ -1,0 +1,301 @@
+// The studies window and the margin line over the working window's case: what each page shows
+// is what the study functions of the core give for the same case, the lightest profile goes
+// back into the main window, a search can be cancelled, and every export opens again.
+
+#include "main_window_fixture.h"
+#include "support/qt_application.h"
+
+#include "design/number_format.h"
+#include "files/batch_run.h"
+#include "report/margin_text.h"
+#include "studies/study_runs.h"
+#include "ui/batch_verdicts.h"
+#include "ui/batch_window.h"
+#include "ui/margin_line.h"
+#include "ui/studies_capacity_page.h"
+#include "ui/studies_lightest_page.h"
+#include "ui/studies_sweep_page.h"
+#include "ui/studies_window.h"
+
+#include <QChart>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QPointer>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QTableWidget>
+#include <QThread>
+#include <QValueAxis>
+
+#include <functional>
+
+namespace korvel::test {
+namespace {
+
+bool waitFor(const std::function<bool()>& done, int ms = 60000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+class StudiesWindowTest : public MainWindowTest {
+protected:
+    void openAt(int page) {
+        window->openStudiesWindow(page);
+        studies = window->studiesWindow();
+        ASSERT_NE(studies, nullptr);
+        studies->followNow();
+        ASSERT_TRUE(settle());
+    }
+    bool settle() {
+        return waitFor([this] { return !studies->following() && !studies->currentPage()->busy(); });
+    }
+    CaseInputs shownCase() const { return static_cast<const CaseInputs&>(ctx.dc); }
+
+    StudiesWindow* studies = nullptr;
+};
+
+TEST_F(StudiesWindowTest, MarginLineGivesTheVerdictAndReserveOfTheCore) {
+    startWindow();
+    MarginLine* margin = window->marginLine();
+    margin->finishReserve();
+    CaseRunner runner(ctx.catalogue);
+    EXPECT_EQ(margin->verdict(), runner.run(shownCase()));
+    ASSERT_TRUE(margin->reserve().has_value());
+    EXPECT_EQ(*margin->reserve(), reserveFactor(shownCase(), runner));
+    EXPECT_NE(margin->text().toStdString().find("Loads "), std::string::npos) << margin->text().toStdString();
+
+    // An edit shows the verdict at once; λ* waits for the event loop and follows the new loads.
+    typeAndLeave(InputBox::isigx1, QStringLiteral("-150"));
+    EXPECT_EQ(margin->verdict(), runner.run(shownCase()));
+    ASSERT_TRUE(waitFor([margin] { return !margin->reservePending(); }));
+    EXPECT_EQ(*margin->reserve(), reserveFactor(shownCase(), runner));
+}
+
+TEST_F(StudiesWindowTest, EachPageShowsTheCoreStudyOfTheCase) {
+    startWindow();
+    openAt(StudiesWindow::sweep);
+    CaseRunner runner(ctx.catalogue);
+    SweepPage* sweep = studies->sweepPage();
+    ASSERT_EQ(sweep->request().field, findStudyField("t"));
+    EXPECT_EQ(sweep->points(), sweepCase(shownCase(), sweep->request(), runner));
+    EXPECT_EQ(sweep->request().steps + 1, static_cast<int>(sweep->points().size()));
+    sweep->chooseField(QStringLiteral("SigxA"));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(sweep->points(), sweepCase(shownCase(), sweep->request(), runner));
+    // The first crossing lies between two steps of opposite verdict on its own check.
+    if (const auto& x = sweep->crossing()) {
+        EXPECT_GE(x->value, sweep->request().from);
+        EXPECT_LE(x->value, sweep->request().to);
+    }
+
+    // A click on a check in the legend hides its line, a second shows it again.
+    QLegendMarker* marker = sweep->chart()->legend()->markers().front();
+    ASSERT_TRUE(marker->series()->isVisible());
+    emit marker->clicked();
+    EXPECT_FALSE(marker->series()->isVisible());
+    emit marker->clicked();
+    EXPECT_TRUE(marker->series()->isVisible());
+
+    studies->showPage(StudiesWindow::capacity);
+    ASSERT_TRUE(settle());
+    CapacityPage* capacity = studies->capacityPage();
+    ASSERT_TRUE(capacity->result().has_value());
+    EXPECT_EQ(*capacity->result(), capacityCurve(shownCase(), capacity->request(), runner));
+    capacity->setRequest(CapacityRequest{LoadGroup::sigx, LoadGroup::tau, 36, true});
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(*capacity->result(), capacityCurve(shownCase(), capacity->request(), runner));
+    // Equal scaling: as many MPa per pixel across as up.
+    capacity->setEqualScaling(true);
+    QCoreApplication::processEvents();
+    const QRectF area = capacity->chart()->plotArea();
+    const auto* ax = static_cast<QValueAxis*>(capacity->chart()->axes(Qt::Horizontal).front());
+    const auto* ay = static_cast<QValueAxis*>(capacity->chart()->axes(Qt::Vertical).front());
+    EXPECT_NEAR((ax->max() - ax->min()) / area.width(), (ay->max() - ay->min()) / area.height(),
+                0.02 * (ax->max() - ax->min()) / area.width());
+
+    studies->showPage(StudiesWindow::lightest);
+    LightestPage* lightest = studies->lightestPage();
+    lightest->setFamilies({Family::lTable, Family::flatbar});
+    lightest->setTop(4);
+    lightest->recompute();
+    ASSERT_TRUE(settle());
+    StudyControl one;
+    const LightestResult expected = lightestCandidates(
+        shownCase(), rankedCandidates(ctx.catalogue, {Family::lTable, Family::flatbar}), 4, ctx.catalogue, one);
+    EXPECT_EQ(lightest->result(), expected);
+    std::size_t winners = 0;
+    for (const LightestRow& row : lightest->rows()) winners += row.candidateKnown && row.passes;
+    EXPECT_EQ(winners, expected.passing.size());
+    EXPECT_EQ(lightest->table()->rowCount(), static_cast<int>(lightest->rows().size()));
+}
+
+TEST(SweepRange, DefaultRangeLiesWithinTheLimitsAroundTheCasesValue) {
+    CaseInputs c;
+    c.Fyp = 355;
+    c.Fys = 355;
+    for (double sigx : {-100.0, 0.0}) {
+        c.SigxA = sigx;
+        for (const StudyField& f : studyFields()) {
+            SCOPED_TRACE(f.name);
+            const auto [from, to] = defaultSweepRange(c, f);
+            EXPECT_LT(from, to);
+            EXPECT_TRUE(withinLimits(f, from) && withinLimits(f, to));
+            const double v = fieldValue(c, f);
+            if (withinLimits(f, v)) {
+                EXPECT_TRUE(from <= v && v <= to) << from << " " << v << " " << to;
+            }
+        }
+    }
+}
+
+TEST_F(StudiesWindowTest, UseThisProfileGoesBackToTheMainWindowAndIsMarked) {
+    startWindow();
+    openAt(StudiesWindow::lightest);
+    LightestPage* lightest = studies->lightestPage();
+    lightest->setFamilies({Family::flatbar});
+    lightest->setTop(3);
+    lightest->recompute();
+    ASSERT_TRUE(settle());
+    ASSERT_FALSE(lightest->result().passing.empty());
+    // The lightest winner, wherever the table sorts it.
+    const Candidate chosen = lightest->result().passing.front().candidate;
+    const int before = window->calculationCount();
+    int row = 0;
+    while (row < lightest->table()->rowCount() &&
+           lightest->table()->item(row, 0)->text() != QString::fromStdString(candidateText(chosen)))
+        ++row;
+    ASSERT_TRUE(lightest->selectRow(row));
+    lightest->useChosen();
+    CaseInputs expected = shownCase();
+    applyCandidate(expected, chosen);
+    EXPECT_EQ(shownCase(), expected);
+    EXPECT_GT(window->calculationCount(), before);
+    EXPECT_EQ(ctx.dc.stiffenerType, stiffFlatbarBuiltUp);
+
+    // The window follows the case: the chosen profile is now the one marked current.
+    ASSERT_TRUE(studies->following());
+    studies->followNow();
+    ASSERT_TRUE(settle());
+    bool marked = false;
+    for (const LightestRow& row : lightest->rows())
+        if (row.current) marked = row.candidateKnown && row.candidate == chosen;
+    EXPECT_TRUE(marked);
+}
+
+TEST_F(StudiesWindowTest, CancelAndCloseStopTheSearch) {
+    startWindow();
+    openAt(StudiesWindow::lightest);
+    LightestPage* lightest = studies->lightestPage();
+    const std::vector<LightestRow> shown = lightest->rows();
+    lightest->setFamilies({Family::lTable, Family::bfTable, Family::flatbarTable, Family::flatbar, Family::angle,
+                           Family::tee, Family::iSection});
+    lightest->setTop(200);
+    lightest->recompute();
+    ASSERT_TRUE(lightest->busy());
+    lightest->cancelButton()->click();
+    EXPECT_FALSE(lightest->busy());
+    EXPECT_TRUE(lightest->wasCancelled());
+    // A cancelled search shows nothing of its own, now or later.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lightest->rows(), shown);
+
+    // A new search over one in hand is not a cancelled one; closing the window in the middle of
+    // a search ends it and the window.
+    lightest->recompute();
+    lightest->recompute();
+    EXPECT_FALSE(lightest->wasCancelled());
+    QPointer<StudiesWindow> guard(studies);
+    studies->close();
+    ASSERT_TRUE(waitFor([&guard] { return guard.isNull(); }, 10000));
+    EXPECT_EQ(window->studiesWindow(), nullptr);
+}
+
+TEST_F(StudiesWindowTest, ExportsOpenAgain) {
+    startWindow();
+    openAt(StudiesWindow::sweep);
+    for (int page : {StudiesWindow::sweep, StudiesWindow::capacity, StudiesWindow::lightest}) {
+        SCOPED_TRACE(page);
+        studies->showPage(page);
+        ASSERT_TRUE(settle());
+        const QString stem = folder.filePath(QStringLiteral("page%1").arg(page));
+        const bool chart = studies->currentPage()->chartView() != nullptr;
+        if (chart) {
+            ASSERT_TRUE(studies->exportPng(stem + ".png"));
+            const QImage picture(stem + ".png");
+            EXPECT_FALSE(picture.isNull());
+            ASSERT_TRUE(studies->exportSvg(stem + ".svg"));
+            QSvgRenderer svg(stem + ".svg");
+            EXPECT_TRUE(svg.isValid());
+        }
+        ASSERT_TRUE(studies->exportData(stem + ".tsv"));
+        QFile tsv(stem + ".tsv");
+        ASSERT_TRUE(tsv.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(tsv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        ASSERT_GE(lines.size(), 2);
+        if (page == StudiesWindow::sweep) {
+            EXPECT_EQ(lines.size(), static_cast<int>(studies->sweepPage()->points().size()) + 1);
+        }
+        EXPECT_TRUE(lines.front().startsWith(QStringLiteral("line\tproject\tidentification\t")));
+        const auto columns = lines.front().count(QLatin1Char('\t'));
+        for (const QString& row : lines) EXPECT_EQ(row.count(QLatin1Char('\t')), columns) << row.toStdString();
+        ASSERT_TRUE(studies->exportPdf(stem + ".pdf"));
+        QFile pdf(stem + ".pdf");
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(pdf.read(5) == "%PDF-");
+        EXPECT_TRUE(
+            studies->pageTitle(*studies->currentPage()).contains(QString::fromStdString(ctx.dc.identification)));
+    }
+    // The button asks for the file with the study's name and writes it there.
+    dialogs.next = folder.filePath(QStringLiteral("asked.tsv")).toStdString();
+    studies->findChild<QPushButton*>(QStringLiteral("exportData"))->click();
+    ASSERT_FALSE(dialogs.requests.empty());
+    EXPECT_EQ(dialogs.requests.back().initialName, "lightest.tsv");
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("asked.tsv"))));
+    EXPECT_TRUE(messages.seen.empty());
+}
+
+TEST_F(StudiesWindowTest, BatchCaseListShowsEachCasesHighestUtilisationAndVerdict) {
+    startWindow();
+    window->openBatchWindow();
+    auto* batch = window->findChild<BatchWindow*>();
+    ASSERT_NE(batch, nullptr);
+    ASSERT_TRUE(batch->openBatchFile(dataFolder + QStringLiteral("dummy.kori")));
+    QComboBox* list = batch->caseList();
+    ASSERT_TRUE(waitFor([list] { return !batchVerdictsPending(list); }));
+    const BatchRead read =
+        readBatchFile((dataFolder + QStringLiteral("dummy.kori")).toStdString(), DecimalMode::period, ctx.catalogue);
+    ASSERT_TRUE(std::holds_alternative<BatchList>(read));
+    const BatchList& entries = std::get<BatchList>(read);
+    ASSERT_EQ(list->count(), static_cast<int>(entries.entries.size()));
+    int cases = 0;
+    for (int row = 0; row < list->count(); ++row) {
+        const BatchEntry& e = entries.entries[static_cast<std::size_t>(row)];
+        const QString verdict = list->model()->index(row, verdictColumn).data().toString();
+        if (!e.isCase()) {
+            EXPECT_TRUE(verdict.isEmpty());
+            continue;
+        }
+        ++cases;
+        DesignCase dc;
+        IgnoreWarnings quiet;
+        runBatchCase(e, dc, ctx.catalogue, quiet);
+        const CaseVerdict v = caseVerdict(dc);
+        EXPECT_EQ(verdict, v.stopped ? "stopped" : casePasses(v) ? "OK" : "NOK") << row;
+        EXPECT_EQ(list->model()->index(row, verdictHighestColumn).data().toString().toStdString(),
+                  formatNumber(v.highest, "0.00") + " " + studyCheckName(static_cast<std::size_t>(v.highestCheck)));
+        EXPECT_EQ(list->itemText(row).toStdString(), e.secondText); // the list's own text stays
+    }
+    EXPECT_GT(cases, 0);
+}
+
+} // namespace
+} // namespace korvel::test

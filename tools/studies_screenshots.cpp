@@ -1,0 +1,101 @@
+// Screenshots of the studies window's three pages and of the main window's margin line, drawn
+// offscreen for docs/: korvel_studies_screenshots PROGRAM_FOLDER OUT_FOLDER [WIDTH HEIGHT].
+// Without a size the windows keep their default sizes.
+
+#include "ui/app_context.h"
+#include "ui/main_window.h"
+#include "ui/qt_settings_store.h"
+#include "ui/studies_capacity_page.h"
+#include "ui/studies_lightest_page.h"
+#include "ui/studies_sweep_page.h"
+#include "ui/studies_window.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+
+namespace {
+
+class QuietMessages final : public korvel::UserMessages {
+public:
+    void warning(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+};
+
+class NoDialogs final : public korvel::FileDialogs {
+public:
+    std::optional<korvel::FileChoice> chooseFileToOpen(const korvel::FileDialogRequest&) override { return {}; }
+    std::optional<korvel::FileChoice> chooseFileToSave(const korvel::FileDialogRequest&) override { return {}; }
+};
+
+void settle(korvel::StudiesWindow* w) {
+    QElapsedTimer clock;
+    clock.start();
+    while ((w->following() || w->currentPage()->busy()) && clock.elapsed() < 60000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: korvel_studies_screenshots PROGRAM_FOLDER OUT_FOLDER [WIDTH HEIGHT]\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    const int width = argc > 4 ? std::atoi(argv[3]) : 0;
+    const int height = argc > 4 ? std::atoi(argv[4]) : 0;
+
+    korvel::AppContext ctx;
+    if (korvel::prepareStart(ctx, argv[1])) {
+        std::fprintf(stderr, "the tables cannot be loaded from %s\n", argv[1]);
+        return 1;
+    }
+    QTemporaryDir settingsFolder;
+    korvel::QtSettingsStore settings(settingsFolder.filePath(QStringLiteral("settings.ini")));
+    QuietMessages messages;
+    NoDialogs dialogs;
+    korvel::MainWindow window(ctx, korvel::WindowServices{messages, settings, dialogs});
+    window.start();
+    if (width > 0) window.resize(width, height);
+    window.show();
+    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+    // The margin line with what it sits between: the analysis selection and the results list.
+    QWidget* result = window.findChild<QWidget*>(QStringLiteral("Result"));
+    (result != nullptr ? result->grab() : window.grab()).save(out + QStringLiteral("/margin-line.png"));
+
+    window.openStudiesWindow(korvel::StudiesWindow::sweep);
+    korvel::StudiesWindow* studies = window.studiesWindow();
+    if (width > 0) studies->resize(width, height);
+    studies->followNow();
+    settle(studies);
+    studies->grab().save(out + QStringLiteral("/studies-sweep.png"));
+    // With KORVEL_STUDY_PDF set, the printed form of the sweep page too.
+    if (!qEnvironmentVariableIsEmpty("KORVEL_STUDY_PDF"))
+        studies->exportPdf(out + QStringLiteral("/studies-sweep.pdf"));
+    studies->showPage(korvel::StudiesWindow::capacity);
+    settle(studies);
+    studies->grab().save(out + QStringLiteral("/studies-capacity.png"));
+    if (!qEnvironmentVariableIsEmpty("KORVEL_STUDY_PDF")) {
+        studies->capacityPage()->setEqualScaling(true);
+        for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+        studies->grab().save(out + QStringLiteral("/studies-capacity-equal.png"));
+        studies->capacityPage()->setRequest(
+            korvel::CapacityRequest{korvel::LoadGroup::sigx, korvel::LoadGroup::tau, 72, true});
+        settle(studies);
+        studies->grab().save(out + QStringLiteral("/studies-capacity-tau.png"));
+        studies->capacityPage()->setEqualScaling(false);
+    }
+    studies->showPage(korvel::StudiesWindow::lightest);
+    settle(studies);
+    studies->lightestPage()->selectRow(0);
+    studies->grab().save(out + QStringLiteral("/studies-lightest.png"));
+    return 0;
+}
