@@ -1,4 +1,4 @@
-// Screenshots of the studies window's three pages and of the main window's margin line, drawn
+// Screenshots of the main window, its margin line and the studies window's three pages, drawn
 // offscreen for docs/: korvel_studies_screenshots PROGRAM_FOLDER OUT_FOLDER [WIDTH HEIGHT].
 // Without a size the windows keep their default sizes.
 
@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -67,7 +68,11 @@ int main(int argc, char** argv) {
     if (width > 0) window.resize(width, height);
     window.show();
     for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
-    // The margin line with what it sits between: the analysis selection and the results list.
+    // The whole list of checks: Buckling / Scantling / Yield.
+    if (auto* all = window.findChild<QRadioButton*>(QStringLiteral("optBuckling3"))) all->click();
+    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+    window.grab().save(out + QStringLiteral("/main-window.png"));
+    // The margin line with the results list under it.
     QWidget* result = window.findChild<QWidget*>(QStringLiteral("Result"));
     (result != nullptr ? result->grab() : window.grab()).save(out + QStringLiteral("/margin-line.png"));
 
