@@ -294,11 +294,13 @@ int main(int argc, char** argv) {
             status = exitOutput;
         }
     }
+    // What was not saved is not said to be done: the failure above is the last word then.
     if (interrupted || run.done < cases.size()) {
-        std::cerr << "korvel-study: stopped after " << run.done << " of " << cases.size()
-                  << " cases; the rows of those are written\n";
+        std::cerr << "korvel-study: stopped after " << run.done << " of " << cases.size() << " cases"
+                  << (status == exitDone ? "; the rows of those are written" : "") << '\n';
         return status == exitDone ? exitInterrupted : status;
     }
-    std::cerr << "korvel-study: " << studyName(options.kind) << " of " << cases.size() << " cases done\n";
+    if (status == exitDone)
+        std::cerr << "korvel-study: " << studyName(options.kind) << " of " << cases.size() << " cases done\n";
     return status;
 }

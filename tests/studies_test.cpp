@@ -458,11 +458,16 @@ TEST(KorvelStudy, ClearMessagesAndExitStatusesForWrongRequests) {
         {{"reserve", folder.file("missing.kori")}, 1, "missing.kori: file not found"},
         {{"reserve", cases, "--data", folder.file("none")}, 3, "korvel-study: "},
         {{"--help"}, 0, "korvel-study capacity sigx tau cases.kori"},
+        {{"reserve", cases, "-o", folder.file("none/r.tsv")}, 4, "can't save file - "},
     };
     for (const Row& row : rows) {
         const ProgramRun run = runProgram(program, folder, row.args);
         EXPECT_EQ(row.status, run.status) << row.args[0] << " " << run.err;
         EXPECT_NE(std::string::npos, (run.err + run.out).find(row.message)) << run.err;
+        // A study whose table could not be saved is never said to be done.
+        if (row.status == 4) {
+            EXPECT_EQ(std::string::npos, run.err.find(" done")) << run.err;
+        }
     }
 
     // The cases a study writes run through korvel-batch as they are.
