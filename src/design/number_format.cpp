@@ -213,6 +213,16 @@ std::string format(DecimalDigits d, std::string_view maskText, char separator) {
 // gives the same digits as rounding the value's 15- (7-) digit decimal form, unless the scaled
 // value lies so close to a half that the decimal form could tip it. Those few fall back to the
 // digit-string path. `tieZone` is the relative width of that doubt.
+// A number's few characters put at the end of a line one by one: cheaper than a general append
+// for a handful of characters once the line's buffer has grown to its length.
+inline void appendShort(std::string& out, const char* begin, const char* end) {
+    if (end - begin > 24) {
+        out.append(begin, static_cast<std::size_t>(end - begin));
+        return;
+    }
+    for (; begin != end; ++begin) out.push_back(*begin);
+}
+
 // "00" to "99".
 const char* digitPair(std::uint64_t n) {
     static constexpr char pairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
@@ -221,30 +231,14 @@ const char* digitPair(std::uint64_t n) {
     return pairs + 2 * n;
 }
 
-bool formatFixedFast(double value, const Mask& mask, char separator, double tieZone, std::string& out) {
-    const auto decimals = static_cast<int>(mask.decimals.size());
-    if (mask.exponent || decimals > 9 || mask.minInteger > 24 || mask.prefix.size() > 16 || mask.suffix.size() > 16)
-        return false;
-    static constexpr double powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-    const double x = std::fabs(value) * powers[decimals];
-    if (!(x < 1e15)) return false;
-    // x is not negative and below 2^53: truncation is its floor, exactly (and one signed
-    // conversion instruction).
-    const auto truncated = static_cast<std::uint64_t>(static_cast<std::int64_t>(x));
-    const double rest = x - static_cast<double>(truncated);
-    if (std::fabs(rest - 0.5) <= tieZone * std::max(x, 1.0)) return false;
-    const std::uint64_t r = truncated + (rest < 0.5 ? 0 : 1);
-
-    // Written backwards from the end of the buffer: suffix, fraction, integer, prefix, sign.
-    char buffer[80];
-    char* const end = buffer + sizeof buffer;
-    char* p = end;
-    if (!mask.suffix.empty()) {
-        p -= mask.suffix.size();
-        std::memcpy(p, mask.suffix.data(), mask.suffix.size());
-    }
+// The digits of the rounded, scaled value r written backwards before `p`: its last
+// mask.decimals digits the fraction, the rest the integer part. Done in 32 bits where r fits, as
+// it nearly always does, which makes every division by 10 or 100 cheaper.
+template <typename UInt>
+char* writeFixedDigits(char* p, UInt r, const Mask& mask, char separator) {
     // Fraction digits come off the end of r, two at a time where the mask has no "#" place.
-    std::uint64_t q = r;
+    UInt q = r;
+    const auto decimals = static_cast<int>(mask.decimals.size());
     int fractionLength = decimals;
     if (!mask.optionalDecimal) {
         int left = decimals;
@@ -281,12 +275,39 @@ bool formatFixedFast(double value, const Mask& mask, char separator, double tieZ
         ++integerLength;
     }
     for (; integerLength < mask.minInteger; ++integerLength) *--p = '0';
+    return p;
+}
+
+bool formatFixedFast(double value, const Mask& mask, char separator, double tieZone, std::string& out) {
+    const auto decimals = static_cast<int>(mask.decimals.size());
+    if (mask.exponent || decimals > 9 || mask.minInteger > 24 || mask.prefix.size() > 16 || mask.suffix.size() > 16)
+        return false;
+    static constexpr double powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    const double x = std::fabs(value) * powers[decimals];
+    if (!(x < 1e15)) return false;
+    // x is not negative and below 2^53: truncation is its floor, exactly (and one signed
+    // conversion instruction).
+    const auto truncated = static_cast<std::uint64_t>(static_cast<std::int64_t>(x));
+    const double rest = x - static_cast<double>(truncated);
+    if (std::fabs(rest - 0.5) <= tieZone * std::max(x, 1.0)) return false;
+    const std::uint64_t r = truncated + (rest < 0.5 ? 0 : 1);
+
+    // Written backwards from the end of the buffer: suffix, fraction, integer, prefix, sign.
+    char buffer[80];
+    char* const end = buffer + sizeof buffer;
+    char* p = end;
+    if (!mask.suffix.empty()) {
+        p -= mask.suffix.size();
+        std::memcpy(p, mask.suffix.data(), mask.suffix.size());
+    }
+    p = r <= UINT32_MAX ? writeFixedDigits(p, static_cast<std::uint32_t>(r), mask, separator)
+                        : writeFixedDigits(p, r, mask, separator);
     if (!mask.prefix.empty()) {
         p -= mask.prefix.size();
         std::memcpy(p, mask.prefix.data(), mask.prefix.size());
     }
     if (value < 0 && r != 0) *--p = '-';
-    out.append(p, static_cast<std::size_t>(end - p));
+    appendShort(out, p, end);
     return true;
 }
 
@@ -419,7 +440,7 @@ bool appendPlainGeneral(std::string& out, T value, char separator) {
     if (value < 0) *p++ = '-';
     if (magnitude == std::floor(magnitude)) {
         p = std::to_chars(p, buffer + sizeof buffer, static_cast<unsigned long long>(magnitude)).ptr;
-        out.append(buffer, static_cast<std::size_t>(p - buffer));
+        appendShort(out, buffer, p);
         return true;
     }
     const auto written = std::to_chars(p, buffer + sizeof buffer, magnitude, std::chars_format::fixed);
@@ -435,7 +456,7 @@ bool appendPlainGeneral(std::string& out, T value, char separator) {
         }
     }
     if (digits > maxDigits) return false;
-    out.append(buffer, static_cast<std::size_t>(written.ptr - buffer));
+    appendShort(out, buffer, written.ptr);
     return true;
 }
 
