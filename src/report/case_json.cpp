@@ -4,6 +4,7 @@
 #include "checks/yield/scantling_checks.h"
 #include "design/check_table.h"
 #include "design/number_format.h"
+#include "design/utf8.h"
 #include "report/batch_case_summary.h"
 #include "report/case_fields.h"
 
@@ -12,36 +13,6 @@
 namespace korvel {
 
 namespace {
-
-// The length of the UTF-8 sequence starting at `i`, or 0 when the bytes there do not form one.
-std::size_t utf8Length(std::string_view s, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char c = byte(i);
-    std::size_t n = 0;
-    unsigned int lowest = 0;
-    if (c < 0x80) return 1;
-    if (c >= 0xc2 && c <= 0xdf) {
-        n = 2;
-        lowest = 0x80;
-    } else if (c >= 0xe0 && c <= 0xef) {
-        n = 3;
-        lowest = 0x800;
-    } else if (c >= 0xf0 && c <= 0xf4) {
-        n = 4;
-        lowest = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + n > s.size()) return 0;
-    unsigned int code = c & (0x7f >> n);
-    for (std::size_t k = 1; k < n; ++k) {
-        if ((byte(i + k) & 0xc0) != 0x80) return 0;
-        code = (code << 6) | (byte(i + k) & 0x3f);
-    }
-    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-    if (code < lowest || (code >= 0xd800 && code <= 0xdfff) || code > 0x10ffff) return 0;
-    return n;
-}
 
 void appendJsonNumber(std::string& out, double value) {
     out += std::isfinite(value) ? exactNumber(value) : std::string("null");
@@ -170,7 +141,7 @@ void appendJsonString(std::string& out, std::string_view text) {
             out += hex[c >> 4];
             out += hex[c & 0xf];
         } else if (c >= 0x80) {
-            const std::size_t n = utf8Length(text, i);
+            const std::size_t n = utf8SequenceLength(text, i);
             if (n == 0) {
                 out += "\xef\xbf\xbd"; // U+FFFD
                 ++i;
