@@ -11,6 +11,7 @@
 #include "report/control_summary.h"
 #include "support/program_run.h"
 #include "support/recording_surface.h"
+#include "support/reference_cases.h"
 
 #include <gtest/gtest.h>
 
@@ -20,22 +21,6 @@
 
 namespace korvel {
 namespace {
-
-const fs::path reference = fs::path(KORVEL_TEST_DATA_DIR) / "reference";
-
-Catalogue referenceTables() {
-    CatalogueLoad load = loadCatalogue(reference / "tables");
-    if (const auto* error = std::get_if<TableError>(&load)) ADD_FAILURE() << error->message();
-    const auto* c = std::get_if<Catalogue>(&load);
-    return c ? *c : Catalogue{};
-}
-
-BatchList referenceList(const Catalogue& tables) {
-    const BatchRead read = readBatchFile((reference / "cases.kori").string(), DecimalMode::period, tables);
-    if (const auto* error = std::get_if<BatchError>(&read)) ADD_FAILURE() << error->message();
-    const auto* list = std::get_if<BatchList>(&read);
-    return list ? *list : BatchList{};
-}
 
 std::vector<std::string> split(const std::string& s, char separator) {
     std::vector<std::string> parts;
@@ -49,7 +34,7 @@ std::vector<std::string> split(const std::string& s, char separator) {
 // utilisation checks, its highest is the table's highest cell, and a case with such a cell is NOK.
 TEST(BatchReportSummary, RowsAgreeWithTheResultsTableOnTheReferenceCases) {
     const Catalogue tables = referenceTables();
-    const BatchList list = referenceList(tables);
+    const BatchList list = referenceCases(tables);
     DesignCase dc;
     IgnoreWarnings quiet;
     const BatchResults results = runBatch(list, dc, tables, quiet);
@@ -103,7 +88,7 @@ TEST(BatchReportSummary, RowsAgreeWithTheResultsTableOnTheReferenceCases) {
 
 TEST(BatchReportSummary, ChosenCasesKeepTheCommentsBeforeThem) {
     const Catalogue tables = referenceTables();
-    const BatchList list = referenceList(tables);
+    const BatchList list = referenceCases(tables);
     std::vector<bool> chosen(static_cast<std::size_t>(list.caseCount()), false);
     chosen[0] = chosen[4] = true;
     const std::optional<BatchReportPlan> plan = planBatchReport(list, chosen, tables);
@@ -186,14 +171,15 @@ TEST(BatchListing, EachCaseHasTheRowsOfTheWindowsList) {
     const fs::path program = fs::path(KORVEL_PROGRAM_DIR) / "korvel-batch";
     ASSERT_TRUE(fs::exists(program));
     TempFolder folder;
-    const ProgramRun run = runProgram(program, folder,
-                                      {"--listing", (reference / "cases.kori").string(), "--data",
-                                       (reference / "tables").string(), "-j", "2", "-o", folder.file("list.txt")});
+    const ProgramRun run =
+        runProgram(program, folder,
+                   {"--listing", (referenceFolder / "cases.kori").string(), "--data",
+                    (referenceFolder / "tables").string(), "-j", "2", "-o", folder.file("list.txt")});
     ASSERT_EQ(0, run.status) << run.err;
     const std::string text = readAll(folder.file("list.txt"));
 
     const Catalogue tables = referenceTables();
-    const BatchList list = referenceList(tables);
+    const BatchList list = referenceCases(tables);
     std::string expected;
     DesignCase dc;
     IgnoreWarnings quiet;
@@ -220,9 +206,9 @@ TEST(BatchListing, EachCaseHasTheRowsOfTheWindowsList) {
     }
     EXPECT_EQ(expected, text);
     // Stable: a second run, on one thread, gives the same bytes.
-    const ProgramRun again = runProgram(
-        program, folder,
-        {"--listing", (reference / "cases.kori").string(), "--data", (reference / "tables").string(), "-j", "1"});
+    const ProgramRun again = runProgram(program, folder,
+                                        {"--listing", (referenceFolder / "cases.kori").string(), "--data",
+                                         (referenceFolder / "tables").string(), "-j", "1"});
     EXPECT_EQ(text, again.out);
 }
 

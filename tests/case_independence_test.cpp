@@ -11,6 +11,7 @@
 #include "files/table_loader.h"
 #include "sections/profile_types.h"
 #include "support/fake_warnings.h"
+#include "support/reference_cases.h"
 #include "support/test_catalogue.h"
 
 #include <gtest/gtest.h>
@@ -24,22 +25,6 @@ namespace korvel {
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path reference = fs::path(KORVEL_TEST_DATA_DIR) / "reference";
-
-Catalogue referenceTables() {
-    CatalogueLoad load = loadCatalogue(reference / "tables");
-    if (const auto* error = std::get_if<TableError>(&load)) ADD_FAILURE() << error->message();
-    const auto* c = std::get_if<Catalogue>(&load);
-    return c ? *c : Catalogue{};
-}
-
-BatchList referenceCases(const Catalogue& tables) {
-    const BatchRead read = readBatchFile((reference / "cases.kori").string(), DecimalMode::period, tables);
-    if (const auto* error = std::get_if<BatchError>(&read)) ADD_FAILURE() << error->message();
-    const auto* list = std::get_if<BatchList>(&read);
-    return list ? *list : BatchList{};
-}
 
 // The results-table row of each case, by its input line, the cases run in the given order in
 // one design case.
