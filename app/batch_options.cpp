@@ -30,10 +30,10 @@ The input is read and the table written case by case, so a file of any length ca
                       table and the messages are the same for any N
   --no-header         leave out the header line, for all but the first of the pieces of a
                       split input: the header and each piece's rows in order make the whole table
-  --summary           at the end, print cases, failing cases per check, stopped cases per step
-                      and the highest utilisation with its case, one TAB-separated item per
-                      line: on standard output when the table goes to a file, else on standard
-                      error
+  --summary           at the end, print cases, cases by verdict (OK, NOK, stopped), failing
+                      cases per check, stopped cases per step and the highest utilisation
+                      with its case, one TAB-separated item per line: on standard output when
+                      the table goes to a file, else on standard error
   --data DIR          folder of the tables bfprof.dat, lprof.dat, tprof.dat, fprof.dat and
                       KORmat.dat; by default the folder of this program when they are there,
                       else ../share/korvel beside it (installed)

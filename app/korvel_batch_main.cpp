@@ -122,10 +122,10 @@ private:
 };
 
 std::string summaryLine(const BatchSummary& s, const std::string& output) {
-    return "korvel-batch: " + std::to_string(s.cases) + " cases, " + std::to_string(s.comments) + " comment lines, " +
-           std::to_string(s.failed.cases) + " cases with a failed check" +
-           (s.failed.cases > 0 ? " (" + s.failed.text() + ")" : std::string()) + ", " + std::to_string(s.stopped) +
-           " cases whose calculation stopped; results in " + output;
+    return "korvel-batch: " + std::to_string(s.cases) + " cases (" + s.failed.verdictsText() + "), " +
+           std::to_string(s.comments) + " comment lines, " + std::to_string(s.failed.cases) +
+           " cases with a failed check" + (s.failed.cases > 0 ? " (" + s.failed.text() + ")" : std::string()) +
+           "; results in " + output;
 }
 
 // The --summary report: one item per line, its name and values TAB-separated, so that the reports
@@ -133,10 +133,13 @@ std::string summaryLine(const BatchSummary& s, const std::string& output) {
 std::string summaryReport(const BatchStreamSummary& s) {
     std::string text = "cases\t" + std::to_string(s.totals.cases) + "\n";
     text += "comment lines\t" + std::to_string(s.totals.comments) + "\n";
+    // One verdict per case: the three counts add up to the cases.
+    text += "OK cases\t" + std::to_string(s.totals.failed.ok) + "\n";
+    text += "NOK cases\t" + std::to_string(s.totals.failed.nok) + "\n";
     text += "cases with a failed check\t" + std::to_string(s.totals.failed.cases) + "\n";
     for (std::size_t i = 0; i < checkCount; ++i)
         text += std::string("failed ") + checkName(i) + "\t" + std::to_string(s.totals.failed.byCheck[i]) + "\n";
-    text += "stopped cases\t" + std::to_string(s.totals.stopped) + "\n";
+    text += "stopped cases\t" + std::to_string(s.totals.failed.stopped) + "\n";
     for (const auto& [step, count] : s.stoppedBySteps)
         text += "stopped in " + step + "\t" + std::to_string(count) + "\n";
     const HighestUtilisation& h = s.highest;

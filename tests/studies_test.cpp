@@ -60,25 +60,29 @@ const Loaded& startup() {
     return l;
 }
 
-// What fails in the ordinary calculation of `in`: the failed checks of the batch run and the
-// stiffener's proportion lines; nullopt when the calculation stops.
-std::optional<StudyChecks> ordinaryFailures(const CaseInputs& in, const Catalogue& catalogue) {
+// What fails in the ordinary calculation of `in`, formed here from the results and the section
+// records rather than read from the shared definition; nullopt when the calculation stops.
+std::optional<FailedChecks> ordinaryFailures(const CaseInputs& in, const Catalogue& catalogue) {
     IgnoreWarnings warnings;
     DesignCase dc;
     static_cast<CaseInputs&>(dc) = in;
     static_cast<Assessment&>(dc) = assess(in, catalogue, AssessOptions{Compose::numbersOnly}, warnings);
     if (dc.fault.stopped()) return std::nullopt;
-    const FailedChecks failed = failedChecks(dc);
-    StudyChecks s;
-    for (std::size_t i = 0; i < checkTable.size(); ++i) s[i] = failed[i];
+    FailedChecks s;
+    for (std::size_t i = 0; i < checkTable.size(); ++i)
+        s[i] = resultState(dc.uf, checkTable[i]) == ResultState::computed && writtenResult(dc.uf, checkTable[i]) > 1;
     s[webProportionsRule] = dc.stiff.webRatio > dc.stiff.webLimit && dc.stiff.webLimit > 0;
     s[flangeProportionsRule] = dc.stiff.flangeRatio > dc.stiff.flangeLimit && dc.stiff.flangeLimit > 0;
-    for (std::size_t i = 0; i < nokRuleNames.size(); ++i) s[girderDepthRule + i] = failed[checkTable.size() + i];
+    const bool girderChecked = dc.girderDepthRatio != notComputed;
+    s[girderDepthRule] = girderChecked && dc.girderDepthRatio > 1;
+    s[girderDepthRule + 1] = girderChecked && dc.girderWebRatio > 1;
+    s[girderDepthRule + 2] = girderChecked && dc.Lt > 3000;
+    EXPECT_EQ(s, failedChecks(dc)) << "the shared definition of a failed check";
     return s;
 }
 
-bool ordinaryPasses(const CaseInputs& in, const Catalogue& catalogue, const StudyChecks& counted) {
-    const std::optional<StudyChecks> failed = ordinaryFailures(in, catalogue);
+bool ordinaryPasses(const CaseInputs& in, const Catalogue& catalogue, const FailedChecks& counted) {
+    const std::optional<FailedChecks> failed = ordinaryFailures(in, catalogue);
     return failed && (*failed & counted).none();
 }
 
@@ -166,10 +170,10 @@ TEST(ReserveFactor, TheCaseAtTheFactorPassesAndJustBeyondItFails) {
                 continue;
             }
             // What fails regardless of load is what the ordinary calculation fails at zero load.
-            const std::optional<StudyChecks> atZero = ordinaryFailures(scaledCase(c, 0), l->catalogue);
+            const std::optional<FailedChecks> atZero = ordinaryFailures(scaledCase(c, 0), l->catalogue);
             ASSERT_TRUE(atZero) << c.identification;
             EXPECT_EQ(*atZero, r.regardless) << c.identification;
-            const StudyChecks counted = ~r.regardless;
+            const FailedChecks counted = ~r.regardless;
             if (r.outcome == ReserveResult::Outcome::open) {
                 EXPECT_TRUE(ordinaryPasses(scaledCase(c, maxLoadFactor), l->catalogue, counted)) << c.identification;
                 continue;
@@ -194,7 +198,7 @@ TEST(LimitingValue, TheValueFoundPassesAndJustBeyondItFails) {
         {"Fyp", LimitDirection::smallest}, {"SigxA", LimitDirection::smallest}, {"Tau", LimitDirection::largest},
         {"p", LimitDirection::largest},
     };
-    const StudyChecks all = ~StudyChecks{};
+    const FailedChecks all = ~FailedChecks{};
     int found = 0;
     for (const Loaded* l : {&reference(), &startup()}) {
         CaseRunner runner(l->catalogue);
@@ -256,7 +260,7 @@ TEST(Sweep, EachValueIsTheOrdinaryCalculationOfTheCaseAtIt) {
         for (const SweepPoint& p : points) {
             CaseInputs at = c;
             at.Lgs = static_cast<float>(p.value);
-            const std::optional<StudyChecks> failed = ordinaryFailures(at, l.catalogue);
+            const std::optional<FailedChecks> failed = ordinaryFailures(at, l.catalogue);
             EXPECT_EQ(!failed, p.verdict.stopped);
             if (failed) {
                 EXPECT_EQ(*failed, p.verdict.failed) << c.identification << " " << p.value;
@@ -281,7 +285,7 @@ TEST(CapacityCurve, EachPointPassesJustInsideAndFailsJustOutside) {
             const CapacityResult r = capacityCurve(c, request, runner);
             ASSERT_EQ(static_cast<std::size_t>(request.rays), r.rays.size());
             if (!r.stoppedAtOrigin.empty()) continue;
-            const StudyChecks counted = capacityChecks(request, r.regardless);
+            const FailedChecks counted = capacityChecks(request, r.regardless);
             for (const CapacityPoint& p : r.rays) {
                 const std::string what = c.identification + " angle " + std::to_string(p.angle);
                 if (p.open) {
@@ -313,7 +317,7 @@ TEST(LightestCandidate, TheWinnersPassAndEveryLighterCandidateFails) {
         const std::vector<Candidate> candidates = rankedCandidates(l.catalogue, families);
         ASSERT_FALSE(candidates.empty());
         for (std::size_t i = 1; i < candidates.size(); ++i) ASSERT_LE(candidates[i - 1].Ax, candidates[i].Ax);
-        const StudyChecks counted = ~unchangedRules(candidates.front());
+        const FailedChecks counted = ~unchangedRules(candidates.front());
         StudyControl control;
         control.threads = 3;
         int winners = 0;

@@ -80,8 +80,7 @@ std::optional<BatchSummary> runEntries(const BatchList& list, DesignCase& dc, co
             runBatchCaseForResults(e, dc, catalogue, warnings);
             appendBatchResultLine(line, dc);
             ++summary.cases;
-            summary.failed.add(failedChecks(dc));
-            if (dc.fault.stopped()) ++summary.stopped;
+            summary.failed.add(dc.fault.stopped(), failedChecks(dc));
             if (hooks.afterCase) hooks.afterCase(e, dc);
         } else {
             line += e.firstText;

@@ -42,10 +42,9 @@ void finishResultsRun(const BatchList& list, DesignCase& dc, const Catalogue& ca
 struct BatchSummary {
     int cases = 0;
     int comments = 0;
-    FailureCounts failed; // cases with a failed check, and which checks
-    int stopped = 0;      // cases whose calculation stopped in a step
+    FailureCounts failed; // the cases by verdict, those with a failed check, and which checks
     bool operator==(const BatchSummary& o) const {
-        return cases == o.cases && comments == o.comments && failed == o.failed && stopped == o.stopped;
+        return cases == o.cases && comments == o.comments && failed == o.failed;
     }
 };
 

@@ -127,7 +127,6 @@ bool writeBlock(const Block& block, BatchStreamSummary& summary, std::int64_t& c
             for (const std::string& warning : notes.warnings) hooks.warning(entry, warning);
         if (notes.fault.stopped()) {
             if (hooks.stopped) hooks.stopped(entry, notes.fault);
-            ++summary.totals.stopped;
             auto& steps = summary.stoppedBySteps;
             const auto step = std::find_if(steps.begin(), steps.end(),
                                            [&](const auto& counted) { return counted.first == notes.fault.step; });
@@ -137,7 +136,7 @@ bool writeBlock(const Block& block, BatchStreamSummary& summary, std::int64_t& c
                 ++step->second;
         }
         ++summary.totals.cases;
-        summary.totals.failed.add(notes.failed);
+        summary.totals.failed.add(notes.fault.stopped(), notes.failed);
         HighestUtilisation& highest = summary.highest;
         if (notes.highestCheck && (!highest.check || notes.highest > highest.value))
             highest =

@@ -5,29 +5,12 @@
 
 namespace korvel {
 
-const char* verdictText(CaseVerdict verdict) {
-    switch (verdict) {
-    case CaseVerdict::nok:
-        return "NOK";
-    case CaseVerdict::stopped:
-        return "stopped";
-    default:
-        return "OK";
-    }
-}
-
 std::string BatchCaseSummary::highestText() const {
     return highestCheck ? formatNumber(highest, highestCheck->mask) : std::string(nonFiniteText);
 }
 
 std::string BatchCaseSummary::failedText() const {
-    std::string out;
-    for (std::size_t i = 0; i < checkCount; ++i) {
-        if (!failed[i]) continue;
-        if (!out.empty()) out += ", ";
-        out += checkName(i);
-    }
-    return out;
+    return korvel::failedText(failed);
 }
 
 BatchCaseSummary summarizeCase(const BatchEntry& entry, std::int64_t caseNumber, const DesignCase& dc) {
@@ -48,7 +31,7 @@ BatchCaseSummary summarizeCase(const BatchEntry& entry, std::int64_t caseNumber,
     }
     s.failed = failedChecks(dc);
     s.stoppedIn = dc.fault.step;
-    s.verdict = s.failed.any() ? CaseVerdict::nok : dc.fault.stopped() ? CaseVerdict::stopped : CaseVerdict::ok;
+    s.verdict = verdictOf(dc.fault.stopped(), s.failed);
     return s;
 }
 

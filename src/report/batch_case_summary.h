@@ -14,13 +14,6 @@
 
 namespace korvel {
 
-// OK: no check failed; NOK: some check failed (a stopped case can fail the checks it reached);
-// stopped: none failed but the calculation stopped before the end, so the case is not shown safe.
-enum class CaseVerdict { ok, nok, stopped };
-
-// "OK", "NOK", "stopped".
-const char* verdictText(CaseVerdict verdict);
-
 struct BatchCaseSummary {
     bool comment = false;
     std::string text; // a comment's text
@@ -33,7 +26,7 @@ struct BatchCaseSummary {
     const CheckFacts* highestCheck = nullptr; // none when no utilisation was computed
     double highest = 0;                       // as the results table writes it
     FailedChecks failed;
-    CaseVerdict verdict = CaseVerdict::ok;
+    Verdict verdict = Verdict::ok;
     std::string stoppedIn; // the step the calculation stopped in; empty when it ran to the end
 
     // "0.53" in the mask of its check; "-" when none was computed.

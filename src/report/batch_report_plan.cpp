@@ -76,11 +76,11 @@ std::optional<BatchReportPlan> planBatchReport(const BatchList& list, const std:
         for (BatchCaseSummary& heading : headings) plan.rows.push_back(std::move(heading));
         headings.clear();
         plan.rows.push_back(summarizeCase(e, caseNumber, *dc));
-        const CaseVerdict verdict = plan.rows.back().verdict;
+        const Verdict verdict = plan.rows.back().verdict;
         ++plan.title.cases;
-        plan.title.ok += verdict == CaseVerdict::ok ? 1 : 0;
-        plan.title.nok += verdict == CaseVerdict::nok ? 1 : 0;
-        plan.title.stopped += verdict == CaseVerdict::stopped ? 1 : 0;
+        plan.title.ok += verdict == Verdict::ok ? 1 : 0;
+        plan.title.nok += verdict == Verdict::nok ? 1 : 0;
+        plan.title.stopped += verdict == Verdict::stopped ? 1 : 0;
         plan.pages.push_back(i);
         plan.caseNumbers.push_back(caseNumber);
         if (progress && !progress(++done, total)) return std::nullopt;

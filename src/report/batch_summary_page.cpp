@@ -82,15 +82,16 @@ std::string failedCell(const BatchCaseSummary& row) {
     return text;
 }
 
-Rgb verdictColour(CaseVerdict verdict) {
+Rgb verdictColour(Verdict verdict) {
     switch (verdict) {
-    case CaseVerdict::nok:
+    case Verdict::nok:
         return paletteColour(statusFail);
-    case CaseVerdict::stopped:
+    case Verdict::stopped:
         return remarkRed;
-    default:
-        return paletteColour(statusOk);
+    case Verdict::ok:
+        break;
     }
+    return paletteColour(statusOk);
 }
 
 } // namespace

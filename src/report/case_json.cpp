@@ -91,31 +91,31 @@ void appendUtilisations(std::string& out, const DesignCase& dc) {
     out += ']';
 }
 
-// The minimum-scantling rules the girder check answers OK or NOK (ABS MODU 3-2-4/3): the girder
-// depth and web thickness as ratios to their minimum (above 1 fails), and the tripping-bracket
-// distance Lt against its maximum.
+// The OK/NOK rules: the stiffener's web and flange proportions (hw/tw and b/tf against their
+// limits; a closed cell has none and is not computed), the girder depth and web thickness as
+// ratios to their minimum (above 1 fails) and the tripping-bracket distance Lt against its maximum.
 void appendRules(std::string& out, const DesignCase& dc) {
-    const bool checked = dc.girderDepthRatio != notComputed;
-    const auto rule = [&](const char* name, double value, double limit, bool failed, bool last) {
-        out += "{\"rule\":";
-        appendJsonString(out, name);
+    out += "\"rules\":[";
+    for (std::size_t r = 0; r < ruleNames.size(); ++r) {
+        const RuleOutcome rule = ruleOutcome(dc, r);
+        out += r == 0 ? "{\"rule\":" : ",{\"rule\":";
+        appendJsonString(out, ruleNames[r]);
         out += R"(,"state":")";
-        out += checked ? "computed" : "notComputed";
+        out += rule.checked ? "computed" : "notComputed";
         out += R"(","value":)";
-        if (checked)
-            appendJsonNumber(out, value);
+        if (rule.checked)
+            appendJsonNumber(out, rule.value);
         else
             out += "null";
         out += ",\"limit\":";
-        appendJsonNumber(out, limit);
+        if (rule.checked || r >= girderDepthRule)
+            appendJsonNumber(out, rule.limit);
+        else
+            out += "null";
         out += ",\"result\":";
-        out += !checked ? "null" : failed ? "\"NOK\"" : "\"OK\"";
-        out += last ? "}" : "},";
-    };
-    out += "\"rules\":[";
-    rule(nokRuleNames[0], dc.girderDepthRatio, 1, dc.girderDepthRatio > 1, false);
-    rule(nokRuleNames[1], dc.girderWebRatio, 1, dc.girderWebRatio > 1, false);
-    rule(nokRuleNames[2], dc.Lt, maxBracketDistance, dc.Lt > maxBracketDistance, true);
+        out += !rule.checked ? "null" : rule.failed() ? "\"NOK\"" : "\"OK\"";
+        out += '}';
+    }
     out += ']';
 }
 

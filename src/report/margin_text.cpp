@@ -33,7 +33,7 @@ std::string verdictText(const CaseVerdict& v, char sep) {
     if (v.highestCheck >= 0) {
         if (!out.empty()) out += dot;
         out += "Highest: ";
-        out += studyCheckName(static_cast<std::size_t>(v.highestCheck));
+        out += checkSymbol(static_cast<std::size_t>(v.highestCheck));
         out += ' ';
         out += formatNumber(v.highest, "0.00", sep);
     }

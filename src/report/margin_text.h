@@ -34,7 +34,7 @@ Rgb verdictColour(const CaseVerdict& v);
 
 // Whether every check holds and the calculation ran to its end.
 inline bool casePasses(const CaseVerdict& v) {
-    return v.passes(StudyChecks{}.set());
+    return v.verdict() == Verdict::ok;
 }
 
 } // namespace korvel

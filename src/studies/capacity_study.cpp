@@ -18,8 +18,8 @@ double reference(const CaseInputs& c, LoadGroup g) {
 
 } // namespace
 
-StudyChecks capacityChecks(const CapacityRequest& request, const StudyChecks& regardless) {
-    const StudyChecks counted = request.allChecks ? ~StudyChecks{} : bucklingChecks();
+FailedChecks capacityChecks(const CapacityRequest& request, const FailedChecks& regardless) {
+    const FailedChecks counted = request.allChecks ? ~FailedChecks{} : bucklingChecks();
     return counted & ~regardless;
 }
 
@@ -58,7 +58,7 @@ CapacityPoint capacityRay(const CaseInputs& c, const CapacityRequest& request, c
         p.governing = origin.stoppedAtOrigin;
         return p;
     }
-    const StudyChecks counted = capacityChecks(request, origin.regardless);
+    const FailedChecks counted = capacityChecks(request, origin.regardless);
     const Probe passes = [&](double& rho) {
         return runner.run(capacityCase(c, request, origin, angle, rho)).passes(counted);
     };

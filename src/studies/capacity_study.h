@@ -49,7 +49,7 @@ struct CapacityPoint {
 
 struct CapacityResult {
     std::string stoppedAtOrigin; // the step that stopped with both groups at zero
-    StudyChecks regardless;      // fail with both groups at zero
+    FailedChecks regardless;     // fail with both groups at zero
     double refX = 0, refY = 0;
     std::vector<CapacityPoint> rays;
     // The case's own load point and the ray through it; ownLambda = its limit radius over the
@@ -64,7 +64,7 @@ struct CapacityResult {
 };
 
 // The checks that count on the rays of this case.
-StudyChecks capacityChecks(const CapacityRequest& request, const StudyChecks& regardless);
+FailedChecks capacityChecks(const CapacityRequest& request, const FailedChecks& regardless);
 
 // The origin, the references and the own load point; rays are searched by capacityRay.
 CapacityResult capacityOrigin(const CaseInputs& c, const CapacityRequest& request, CaseRunner& runner);

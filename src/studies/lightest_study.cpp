@@ -271,9 +271,9 @@ bool proportionsAccepted(const CaseInputs& in, const Candidate& c) {
     return proportionsAccepted(in, c, dc);
 }
 
-StudyChecks unchangedRules(const Candidate& candidate) {
+FailedChecks unchangedRules(const Candidate& candidate) {
     if (!isGirderFamily(candidate.family)) return girderRules();
-    StudyChecks proportions;
+    FailedChecks proportions;
     proportions[webProportionsRule] = proportions[flangeProportionsRule] = true;
     return proportions;
 }
@@ -290,7 +290,7 @@ LightestResult lightestCandidates(const CaseInputs& c, const std::vector<Candida
     DesignCase scratch;
     std::size_t taken = 0;
     std::vector<const Candidate*> wave;
-    const StudyChecks counted = candidates.empty() ? StudyChecks{} : ~unchangedRules(candidates.front());
+    const FailedChecks counted = candidates.empty() ? FailedChecks{} : ~unchangedRules(candidates.front());
     StudyControl inner;
     inner.threads = control.threads;
     inner.stop = control.stop;

@@ -83,7 +83,7 @@ struct RankedCandidate {
 struct LightestResult {
     std::vector<RankedCandidate> passing; // the lightest `top` that pass, lightest first
     std::size_t searched = 0;             // candidates calculated, every one lighter than the last winner
-    StudyChecks unchangedFailing;         // the rules of the member kept as given that fail
+    FailedChecks unchangedFailing;        // the rules of the member kept as given that fail
     bool stopped = false;                 // the study was stopped before it finished the case
     bool operator==(const LightestResult& o) const {
         return passing == o.passing && searched == o.searched && unchangedFailing == o.unchangedFailing &&
@@ -93,7 +93,7 @@ struct LightestResult {
 
 // The rules of the member kept as given, which do not count against a candidate: the girder's
 // for a stiffener candidate, the stiffener's proportions for a girder candidate.
-StudyChecks unchangedRules(const Candidate& candidate);
+FailedChecks unchangedRules(const Candidate& candidate);
 
 // Searches the candidates (from rankedCandidates, all stiffeners or all girders) for one case,
 // on control.threads threads. control.progress, where given, hears the candidates reached of

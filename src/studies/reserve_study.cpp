@@ -28,7 +28,7 @@ ReserveResult reserveFactor(const CaseInputs& c, CaseRunner& runner) {
     const CaseVerdict atOne = runner.run(c);
     if (atOne.highestCheck >= 0) {
         r.highestAtOne = atOne.highest;
-        r.highestCheckAtOne = studyCheckName(static_cast<std::size_t>(atOne.highestCheck));
+        r.highestCheckAtOne = checkSymbol(static_cast<std::size_t>(atOne.highestCheck));
     }
     if (atOne.stopped) r.stoppedAtOne = atOne.step;
 
@@ -40,7 +40,7 @@ ReserveResult reserveFactor(const CaseInputs& c, CaseRunner& runner) {
         return r;
     }
     r.regardless = atZero.failed;
-    const StudyChecks counted = ~r.regardless;
+    const FailedChecks counted = ~r.regardless;
 
     // λ = 0 passes: what fails there is not counted.
     const Probe passes = [&](double& lambda) {
@@ -90,7 +90,7 @@ LimitResult limitingValue(const CaseInputs& c, const LimitRequest& request, Case
     const double far = smallest ? r.high : r.low;
 
     CaseInputs work = c;
-    const StudyChecks all = ~StudyChecks{};
+    const FailedChecks all = ~FailedChecks{};
     const Probe passes = [&](double& value) {
         value = setField(work, f, value);
         return runner.run(work).passes(all);

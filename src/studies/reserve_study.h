@@ -33,9 +33,9 @@ struct ReserveResult {
         stopsAtZero, // the calculation stops with the loads at zero
     };
     Outcome outcome = Outcome::limited;
-    double lambda = 0;      // λ*
-    std::string governing;  // symbol or stopped step just beyond λ*
-    StudyChecks regardless; // fail with the loads at zero
+    double lambda = 0;       // λ*
+    std::string governing;   // symbol or stopped step just beyond λ*
+    FailedChecks regardless; // fail with the loads at zero
     double highestAtOne = 0;
     std::string highestCheckAtOne; // "" when no utilisation was computed at λ = 1
     std::string stoppedAtOne;      // the step that stopped at λ = 1

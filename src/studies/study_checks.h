@@ -1,11 +1,11 @@
 #pragma once
 
 // What a design study asks of one calculated case: whether it passes, which checks fail, the
-// highest utilisation and where the calculation stopped. A case passes when its calculation
-// does not stop, every computed utilisation is at most 1 (a check that does not apply does not
-// count) and every OK/NOK rule holds: the web and flange proportions of the stiffener, the
-// girder depth and web thickness and the tripping-bracket distance.
+// highest utilisation and where the calculation stopped; the checks and the verdict are those of
+// checks/failed_checks.h, which every output shares. A study may count only some of the checks
+// (the buckling checks alone, say); counting all of them it agrees with the verdict.
 
+#include "checks/failed_checks.h"
 #include "design/catalogue.h"
 #include "design/check_table.h"
 #include "design/design_case.h"
@@ -18,32 +18,18 @@
 
 namespace korvel {
 
-// The thirteen utilisations of the table of checks, then the five OK/NOK rules.
-inline constexpr std::array<const char*, 5> studyRuleNames = {"web proportions", "flange proportions", "girder depth",
-                                                              "girder web thickness", "tripping brackets"};
-inline constexpr std::size_t studyCheckCount = checkTable.size() + studyRuleNames.size();
-inline constexpr std::size_t firstRule = checkTable.size();
-inline constexpr std::size_t webProportionsRule = firstRule;
-inline constexpr std::size_t flangeProportionsRule = firstRule + 1;
-inline constexpr std::size_t girderDepthRule = firstRule + 2;
-
-using StudyChecks = std::bitset<studyCheckCount>;
-
-// The name a study gives check i: its symbol ("UFbu", "UFs") or the rule ("girder depth").
-const char* studyCheckName(std::size_t i);
-
 // The buckling checks (3/3 to 3/9) and the girder's own rules (depth, web thickness, brackets).
-StudyChecks bucklingChecks();
-StudyChecks girderRules();
+FailedChecks bucklingChecks();
+FailedChecks girderRules();
 
 // "UFs, girder web thickness": the checks of the set in table order; "" for none.
-std::string checkList(const StudyChecks& checks);
+std::string checkList(const FailedChecks& checks);
 
 // One calculated case as the studies see it.
 struct CaseVerdict {
     bool stopped = false;
     std::string step; // the step that stopped
-    StudyChecks failed;
+    FailedChecks failed;
     Results uf;
     // The highest computed utilisation and its check; check < 0 when none was computed.
     double highest = 0;
@@ -53,11 +39,13 @@ struct CaseVerdict {
                highestCheck == o.highestCheck;
     }
 
+    // The verdict every output gives the case.
+    Verdict verdict() const { return verdictOf(stopped, failed); }
     // Passes when it did not stop and no check of `counted` fails.
-    bool passes(const StudyChecks& counted) const { return !stopped && (failed & counted).none(); }
+    bool passes(const FailedChecks& counted) const { return !stopped && (failed & counted).none(); }
     // The check that governs among `counted`: the failing one of highest utilisation (a failed
     // rule when no counted utilisation fails), the stopped step; "" when it passes.
-    std::string governing(const StudyChecks& counted) const;
+    std::string governing(const FailedChecks& counted) const;
 };
 
 // The verdict of a case calculated in `dc` (numbers only or in full): what the margin line of

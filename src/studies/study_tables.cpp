@@ -33,7 +33,7 @@ std::string highestText(const CaseVerdict& v) {
     return v.highestCheck < 0 ? "-" : utilisation(v.highest);
 }
 std::string highestCheck(const CaseVerdict& v) {
-    return v.highestCheck < 0 ? "-" : studyCheckName(static_cast<std::size_t>(v.highestCheck));
+    return v.highestCheck < 0 ? "-" : checkSymbol(static_cast<std::size_t>(v.highestCheck));
 }
 
 } // namespace
@@ -105,7 +105,7 @@ void appendLimitRow(std::string& out, const CaseLabel& who, const LimitRequest& 
 std::string sweepHeader(const StudyField& field) {
     std::string out = "line\tproject\tidentification\t";
     out += field.name;
-    for (std::size_t i = 0; i < studyCheckCount; ++i) (out += '\t') += studyCheckName(i);
+    for (std::size_t i = 0; i < checkCount; ++i) (out += '\t') += checkSymbol(i);
     out += "\tstopped in\tpasses\r\n";
     return out;
 }
@@ -121,10 +121,10 @@ void appendSweepRows(std::string& out, const CaseLabel& who, const std::vector<S
                    : s == ResultState::notApplicable ? "N/A"
                                                      : "-";
         }
-        for (std::size_t i = firstRule; i < studyCheckCount; ++i)
+        for (std::size_t i = firstRule; i < checkCount; ++i)
             (out += '\t') += p.verdict.stopped ? "-" : p.verdict.failed[i] ? "NOK" : "OK";
         (out += '\t') += p.verdict.step;
-        (out += '\t') += p.verdict.passes(~StudyChecks{}) ? "pass" : "fail";
+        (out += '\t') += p.verdict.passes(~FailedChecks{}) ? "pass" : "fail";
         out += "\r\n";
     }
 }
@@ -136,7 +136,7 @@ std::string capacityHeader(const CapacityRequest& request) {
 
 void appendCapacityRows(std::string& out, const CaseLabel& who, const CapacityRequest& request,
                         const CapacityResult& r) {
-    const std::string regardless = checkList(r.regardless & (request.allChecks ? ~StudyChecks{} : bucklingChecks()));
+    const std::string regardless = checkList(r.regardless & (request.allChecks ? ~FailedChecks{} : bucklingChecks()));
     const auto row = [&](const std::string& ray, const CapacityPoint& p, const std::string& lambda) {
         start(out, who);
         std::string note = againNote(p.passesAgainAt, "rho");

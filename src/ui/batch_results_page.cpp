@@ -57,7 +57,10 @@ constexpr Rgb darkRed{128, 0, 0};
 
 BatchResultsModel::BatchResultsModel(char separator, QObject* parent)
     : QAbstractTableModel(parent), separator_(separator), headings_(splitLine(batchResultsHeader())),
-      inputColumns_(batchResultsInputColumns()) {}
+      inputColumns_(batchResultsInputColumns()) {
+    // Why a row is marked: the checks it fails and where its calculation stopped.
+    headings_.push_back(failedChecksHeading);
+}
 
 void BatchResultsModel::clear() {
     beginResetModel();
@@ -72,9 +75,13 @@ void BatchResultsModel::addCase(int entry, int line, const DesignCase& dc) {
     std::string text;
     appendBatchResultLine(text, dc);
     row.cells = splitLine(std::move(text));
-    row.cells.resize(headings_.size());
-    for (const std::string& cell : row.cells) row.numbers.push_back(cellNumber(cell));
+    row.cells.resize(headings_.size() - 1);
     row.failed = failedChecks(dc);
+    row.verdict = korvel::verdictOf(dc.fault.stopped(), row.failed);
+    std::string failedText = korvel::failedText(row.failed);
+    if (dc.fault.stopped()) failedText += (failedText.empty() ? "" : "; ") + std::string("stopped in ") + dc.fault.step;
+    row.cells.push_back(std::move(failedText));
+    for (const std::string& cell : row.cells) row.numbers.push_back(cellNumber(cell));
     const int at = static_cast<int>(rows_.size());
     beginInsertRows({}, at, at);
     rows_.push_back(std::move(row));
@@ -114,7 +121,7 @@ QVariant BatchResultsModel::data(const QModelIndex& index, int role) const {
         return {};
     case Qt::BackgroundRole:
         // The identification of a failing case stands out whatever column is sorted.
-        if (index.column() == 1 && row.failed.any()) return QBrush(failingGround());
+        if (index.column() == 1 && row.verdict != Verdict::ok) return QBrush(failingGround());
         return {};
     case Qt::TextAlignmentRole:
         if (!std::isnan(number)) return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
@@ -137,6 +144,10 @@ QVariant BatchResultsModel::headerData(int section, Qt::Orientation orientation,
 
 int BatchResultsModel::entryOf(int row) const {
     return row >= 0 && row < rowCount() ? rows_[static_cast<std::size_t>(row)].entry : -1;
+}
+
+Verdict BatchResultsModel::verdictOf(int row) const {
+    return row >= 0 && row < rowCount() ? rows_[static_cast<std::size_t>(row)].verdict : Verdict::ok;
 }
 
 const FailedChecks& BatchResultsModel::failedOf(int row) const {
@@ -168,9 +179,10 @@ bool BatchResultsFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) con
     const auto* results = qobject_cast<const BatchResultsModel*>(sourceModel());
     if (results == nullptr) return true;
     const FailedChecks& failed = results->failedOf(sourceRow);
-    // A chosen check shows the cases that fail it; "Failing only" alone those that fail any.
+    // A chosen check shows the cases that fail it; "Failing only" alone those that fail any check
+    // or whose calculation stopped.
     if (check_ >= 0 && !failed.test(static_cast<std::size_t>(check_))) return false;
-    if (failingOnly_ && !failed.any()) return false;
+    if (failingOnly_ && results->verdictOf(sourceRow) == Verdict::ok) return false;
     if (text_.isEmpty()) return true;
     for (int column = 0; column < results->columnCount(); ++column)
         if (results->index(sourceRow, column).data().toString().contains(text_, Qt::CaseInsensitive)) return true;

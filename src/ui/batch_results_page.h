@@ -36,6 +36,9 @@ class BatchResultsModel final : public QAbstractTableModel {
 public:
     // The value a column sorts by: the number of a numeric cell, else its text.
     static constexpr int sortRole = Qt::UserRole + 1;
+    // The last column, after the results table's own: the failed checks of a row, and where its
+    // calculation stopped.
+    static constexpr const char* failedChecksHeading = "Failed checks";
 
     explicit BatchResultsModel(char decimalSeparator, QObject* parent = nullptr);
 
@@ -52,6 +55,7 @@ public:
 
     int entryOf(int row) const;
     const FailedChecks& failedOf(int row) const;
+    Verdict verdictOf(int row) const;
     // The cells of a row as the file writes them (the period, whatever the locale).
     const std::vector<std::string>& cellsOf(int row) const;
     const std::vector<std::string>& headings() const { return headings_; }
@@ -63,6 +67,7 @@ private:
         std::vector<std::string> cells; // as written to the file
         std::vector<double> numbers;    // each cell's number; NaN for a text
         FailedChecks failed;
+        Verdict verdict = Verdict::ok;
     };
     bool isResultColumn(int column) const;
 

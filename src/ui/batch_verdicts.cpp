@@ -94,7 +94,7 @@ void showBatchVerdicts(QComboBox* caseList, const BatchList& list, const Catalog
                 if (v.highestCheck >= 0)
                     highest = QStringLiteral("%1 %2").arg(
                         QString::fromStdString(formatNumber(v.highest, "0.00")),
-                        QString::fromLatin1(studyCheckName(static_cast<std::size_t>(v.highestCheck))));
+                        QString::fromLatin1(checkSymbol(static_cast<std::size_t>(v.highestCheck))));
                 auto* h = new QStandardItem(highest);
                 auto* verdict = new QStandardItem(v.stopped  ? QStringLiteral("stopped")
                                                   : v.passes ? QStringLiteral("OK")

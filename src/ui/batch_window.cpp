@@ -121,8 +121,8 @@ std::string batchRunSummary(const BatchRunNotes& notes, const std::string& outpu
 
 std::string batchRunStatus(const BatchRunNotes& notes, int entries, double seconds) {
     std::string text = std::to_string(entries) + " entries written in " + formatNumber(seconds, "0.00") + " s; " +
-                       std::to_string(notes.failed.cases) + (notes.failed.cases == 1 ? " case" : " cases") +
-                       " with a failed check";
+                       notes.failed.verdictsText() + "; " + std::to_string(notes.failed.cases) +
+                       (notes.failed.cases == 1 ? " case" : " cases") + " with a failed check";
     if (notes.failed.cases > 0) text += " (" + notes.failed.text() + ")";
     return text;
 }
@@ -348,7 +348,7 @@ bool BatchWindow::saveResults() {
     hooks.afterCase = [&](const BatchEntry& entry, const DesignCase& dc) {
         tableRow(entry, dc);
         ++notes.cases;
-        notes.failed.add(failedChecks(dc));
+        notes.failed.add(dc.fault.stopped(), failedChecks(dc));
         if (!warnings.messages.empty())
             notes.warned.push_back({entry.line, entry.secondText, std::move(warnings.messages)});
         if (dc.fault.stopped()) notes.stopped.push_back({entry.line, entry.secondText, {dc.fault.message()}});

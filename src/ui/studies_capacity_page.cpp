@@ -45,8 +45,8 @@ QString axisTitle(LoadGroup g) {
 
 // The colour of a governing check by its name; a stopped step is grey.
 QColor governingColour(const std::string& name) {
-    for (std::size_t i = 0; i < studyCheckCount; ++i)
-        if (name == studyCheckName(i)) return studyCheckColour(i);
+    for (std::size_t i = 0; i < checkCount; ++i)
+        if (name == checkSymbol(i)) return studyCheckColour(i);
     return {110, 110, 110};
 }
 

@@ -45,7 +45,7 @@ std::vector<LightestRow> tableRows(const CaseInputs& c, const LightestResult& r,
         row.designation = candidateText(k.candidate);
         row.weight = k.candidate.weight();
         row.highest = k.verdict.highest;
-        if (k.verdict.highestCheck >= 0) row.check = studyCheckName(static_cast<std::size_t>(k.verdict.highestCheck));
+        if (k.verdict.highestCheck >= 0) row.check = checkSymbol(static_cast<std::size_t>(k.verdict.highestCheck));
         row.passes = k.passes;
         CaseInputs with = c;
         applyCandidate(with, k.candidate);
@@ -63,7 +63,7 @@ std::vector<LightestRow> tableRows(const CaseInputs& c, const LightestResult& r,
         own.designation = stiffenerDesignation(dc);
         own.weight = dc.stiff.Ax > 0 ? dc.stiff.Ax * 7.85e-3 : 0;
         own.highest = v.highest;
-        if (v.highestCheck >= 0) own.check = studyCheckName(static_cast<std::size_t>(v.highestCheck));
+        if (v.highestCheck >= 0) own.check = checkSymbol(static_cast<std::size_t>(v.highestCheck));
         own.passes = v.passes(~girderRules());
         own.current = true;
         own.candidateKnown = false;

@@ -251,7 +251,7 @@ void SweepPage::showPoints() {
     double top = 0;
     for (std::size_t check = 0; check < checkTable.size(); ++check) {
         auto* line = new QLineSeries;
-        line->setName(QString::fromLatin1(studyCheckName(check)));
+        line->setName(QString::fromLatin1(checkSymbol(check)));
         for (const SweepPoint& p : points_) {
             const double u = studyUtilisation(p.verdict.uf, check);
             if (u < 0 || !std::isfinite(u)) continue;
@@ -312,7 +312,7 @@ void SweepPage::showPoints() {
         const QString label =
             QStringLiteral("%1 = %2 (%3)")
                 .arg(name, QString::fromStdString(formatNumber(crossing_->value, valueMask, separator_)),
-                     QString::fromLatin1(studyCheckName(crossing_->check)));
+                     QString::fromLatin1(checkSymbol(crossing_->check)));
         mark->setName(QStringLiteral("crossing ") + label);
         mark->append(crossing_->value, 1);
         mark->setMarkerSize(11);

@@ -303,6 +303,38 @@ TEST_F(BatchWindowTest, TheResultsPageSortsFiltersShowsAndExportsTheCases) {
     EXPECT_EQ(rows->rowCount(), 0);
 }
 
+// A flat bar 200x9 has hw/tw = 22.2 over its limit 0.4·sqrt(E/Fy) = 11.8: the case fails its web
+// proportions whatever its utilisations, and the page says so as every other output does: the
+// row is marked, "Failing only" and the proportions filter show it, and the last column names
+// the rule.
+TEST_F(BatchWindowTest, AFailedProportionRuleMarksTheRowAndIsNamed) {
+    const QString input =
+        write(QStringLiteral("flat.kori"), {caseLine("FLAT", {{13, "FB"}, {14, "200x9"}}), caseLine("C2"), "End"});
+    ASSERT_TRUE(window->openBatchFile(input));
+    ASSERT_TRUE(window->saveResults());
+    BatchResultsModel* rows = window->resultsPage()->model();
+    BatchResultsFilter* shown = window->resultsPage()->filter();
+    ASSERT_EQ(rows->rowCount(), 2);
+    EXPECT_TRUE(rows->failedOf(0).test(webProportionsRule));
+    EXPECT_EQ(rows->verdictOf(0), Verdict::nok);
+    const int last = rows->columnCount() - 1;
+    EXPECT_EQ(rows->headerData(last, Qt::Horizontal).toString(),
+              QString::fromLatin1(BatchResultsModel::failedChecksHeading));
+    EXPECT_TRUE(rows->index(0, last).data().toString().contains(QStringLiteral("web proportions")));
+    EXPECT_TRUE(rows->index(0, 1).data(Qt::BackgroundRole).isValid());
+    shown->setCheck(static_cast<int>(webProportionsRule));
+    ASSERT_EQ(shown->rowCount(), 1);
+    EXPECT_EQ(shown->index(0, 1).data().toString(), QStringLiteral("FLAT"));
+    shown->setCheck(-1);
+    shown->setFailingOnly(true);
+    EXPECT_EQ(shown->rowCount(), (rows->verdictOf(1) == Verdict::ok ? 1 : 2));
+    // The file keeps its 44 columns; the last column is the page's own.
+    std::istringstream table(readAll(folder.filePath(QStringLiteral("flat.koro"))));
+    std::string header;
+    std::getline(table, header);
+    EXPECT_EQ(std::count(header.begin(), header.end(), '\t'), 43);
+}
+
 TEST_F(BatchWindowTest, ResultsTableHasHeaderCommentsAndOneLinePerCase) {
     ASSERT_TRUE(window->openBatchFile(writeSmallFile()));
     ASSERT_TRUE(window->saveResults());

@@ -291,7 +291,7 @@ TEST_F(StudiesWindowTest, BatchCaseListShowsEachCasesHighestUtilisationAndVerdic
         const CaseVerdict v = caseVerdict(dc);
         EXPECT_EQ(verdict, v.stopped ? "stopped" : casePasses(v) ? "OK" : "NOK") << row;
         EXPECT_EQ(list->model()->index(row, verdictHighestColumn).data().toString().toStdString(),
-                  formatNumber(v.highest, "0.00") + " " + studyCheckName(static_cast<std::size_t>(v.highestCheck)));
+                  formatNumber(v.highest, "0.00") + " " + checkSymbol(static_cast<std::size_t>(v.highestCheck)));
         EXPECT_EQ(list->itemText(row).toStdString(), e.secondText); // the list's own text stays
     }
     EXPECT_GT(cases, 0);
