@@ -4,7 +4,11 @@
 
 #include "files/panel_envelope.h"
 
+#include "design/number_format.h"
+#include "files/batch_case.h"
 #include "files/batch_run.h"
+#include "report/envelope_json.h"
+#include "studies/reserve_envelope.h"
 #include "support/reference_cases.h"
 
 #include <gtest/gtest.h>
@@ -187,6 +191,71 @@ TEST(PanelEnvelope, RowsNameTheGoverningLoadCaseOfEachCheck) {
     EXPECT_EQ(columns(header), 7 + 2 * 13 + 2);
     EXPECT_EQ(columns(row), columns(header));
     EXPECT_EQ(row.rfind("Deck\tP1\t2\t", 0), 0u) << row;
+}
+
+TEST(PanelEnvelope, JsonCarriesTheRowsNumbersExactly) {
+    const Catalogue tables = referenceTables();
+    const std::vector<PanelEnvelope> panels = envelopeOf(panelCases(tables), tables);
+    ASSERT_FALSE(panels.empty());
+    for (const PanelEnvelope& p : panels) {
+        std::string json;
+        appendEnvelopeJson(json, p);
+        SCOPED_TRACE(json);
+        EXPECT_EQ(json.rfind("{\"kind\":\"panel\",\"project\":\"" + p.project + "\",\"panel\":\"" + p.panel + "\"", 0),
+                  0u);
+        EXPECT_EQ(json.back(), '\n');
+        EXPECT_EQ(std::count(json.begin(), json.end(), '\n'), 1);
+        EXPECT_NE(json.find(std::string("\"verdict\":\"") + verdictText(p.verdict()) + "\""), std::string::npos);
+        const auto uf = static_cast<std::size_t>(CheckId::UFpb);
+        if (p.checks[uf].computed) {
+            EXPECT_NE(json.find("{\"check\":\"UFpb\",\"heading\":\"UFpb\",\"value\":" +
+                                exactNumber(p.checks[uf].value) + ",\"loadCase\":"),
+                      std::string::npos);
+        }
+    }
+}
+
+// The panel's reserve factor is the smallest λ* of its cases; a case that stops with the loads at
+// zero has the smallest of all.
+TEST(PanelEnvelope, ReserveOfAPanelIsTheSmallestOfItsCases) {
+    const Catalogue tables = referenceTables();
+    const BatchList list = panelCases(tables);
+    CaseRunner runner(tables);
+    ReserveEnvelopeBuilder builder;
+    std::map<std::string, std::vector<std::pair<ReserveResult, std::string>>> byPanel;
+    int done = 0;
+    for (const BatchEntry& e : list.entries) {
+        // Every third case: the reserve search of all of them would take longer than it tells.
+        if (!e.isCase() || done++ % 3 != 0) continue;
+        CaseInputs inputs;
+        ASSERT_TRUE(loadBatchInputs(e, inputs, tables));
+        const ReserveResult r = reserveFactor(inputs, runner);
+        builder.add(e.firstText, e.secondText, r);
+        const auto [panel, loadCase] = splitPanelIdentification(e.secondText);
+        byPanel[keyOf(e.firstText, panel)].emplace_back(r, std::string(loadCase));
+    }
+    ASSERT_EQ(builder.panels().size(), byPanel.size());
+    bool someLimited = false;
+    for (const PanelReserve& p : builder.panels()) {
+        const auto& cases = byPanel.at(keyOf(p.project, p.panel));
+        EXPECT_EQ(p.cases, static_cast<int>(cases.size()));
+        const auto smallest = std::min_element(
+            cases.begin(), cases.end(), [](const auto& a, const auto& b) { return smallerReserve(a.first, b.first); });
+        EXPECT_EQ(p.smallest, smallest->first) << p.panel;
+        EXPECT_EQ(p.loadCase, smallest->second) << p.panel;
+        for (const auto& c : cases) {
+            const bool bothLimited = c.first.outcome == ReserveResult::Outcome::limited &&
+                                     p.smallest.outcome == ReserveResult::Outcome::limited;
+            EXPECT_TRUE(!bothLimited || p.smallest.lambda <= c.first.lambda);
+            EXPECT_FALSE(p.smallest.outcome == ReserveResult::Outcome::open &&
+                         c.first.outcome != ReserveResult::Outcome::open);
+        }
+        someLimited = someLimited || p.smallest.outcome == ReserveResult::Outcome::limited;
+        std::string row;
+        appendReserveEnvelopeRow(row, p);
+        EXPECT_EQ(std::count(row.begin(), row.end(), '\t'), 5) << row;
+    }
+    EXPECT_TRUE(someLimited);
 }
 
 } // namespace

@@ -42,6 +42,18 @@ std::string searchedNumber(double value) {
     return generalNumber(static_cast<float>(value));
 }
 
+std::string lambdaText(const ReserveResult& r) {
+    switch (r.outcome) {
+    case ReserveResult::Outcome::limited:
+        return searchedNumber(r.lambda);
+    case ReserveResult::Outcome::open:
+        return "> 100";
+    case ReserveResult::Outcome::stopsAtZero:
+        break;
+    }
+    return "-";
+}
+
 std::string reserveHeader() {
     return "line\tproject\tidentification\tlambda*\tgoverning\thighest UF at lambda 1\tcheck\t"
            "fails regardless of load\tnote\r\n";
@@ -49,18 +61,16 @@ std::string reserveHeader() {
 
 void appendReserveRow(std::string& out, const CaseLabel& who, const ReserveResult& r) {
     start(out, who);
-    std::string lambda, note;
+    const std::string lambda = lambdaText(r);
+    std::string note;
     switch (r.outcome) {
     case ReserveResult::Outcome::limited:
-        lambda = searchedNumber(r.lambda);
         note = againNote(r.passesAgainAt, "lambda");
         break;
     case ReserveResult::Outcome::open:
-        lambda = "> 100";
         note = "nothing limits it up to 100; not in the cases file";
         break;
     case ReserveResult::Outcome::stopsAtZero:
-        lambda = "-";
         note = "the calculation stops with the loads at zero; not in the cases file";
         break;
     }

@@ -28,6 +28,9 @@ struct CaseLabel {
 // A number to seven significant digits.
 std::string searchedNumber(double value);
 
+// λ* as the tables write it: "1.372", "> 100", or "-" when the calculation stops at zero loads.
+std::string lambdaText(const ReserveResult& r);
+
 std::string reserveHeader();
 void appendReserveRow(std::string& out, const CaseLabel& who, const ReserveResult& r);
 
