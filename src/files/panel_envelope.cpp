@@ -10,24 +10,29 @@ std::pair<std::string_view, std::string_view> splitPanelIdentification(std::stri
     return {identification.substr(0, slash), identification.substr(slash + 1)};
 }
 
-void EnvelopeBuilder::add(const DesignCase& dc) {
-    const auto [panelName, loadCase] = splitPanelIdentification(dc.identification);
+CaseOutcome caseOutcome(const DesignCase& dc) {
+    return {dc.uf, failedChecks(dc), dc.fault};
+}
+
+void EnvelopeBuilder::add(const std::string& project, const std::string& identification, const CaseOutcome& outcome) {
+    const auto [panelName, loadCase] = splitPanelIdentification(identification);
     // A project or identification never holds a TAB (the batch line is TAB-separated), so the
     // pair is one key without ambiguity.
-    key_.assign(dc.projectName);
+    key_.assign(project);
     key_ += '\t';
     key_ += panelName;
     const auto [at, added] = index_.try_emplace(key_, panels_.size());
     if (added) {
         panels_.emplace_back();
-        panels_.back().project = dc.projectName;
+        panels_.back().project = project;
         panels_.back().panel = std::string(panelName);
     }
     PanelEnvelope& panel = panels_[at->second];
     ++panel.cases;
 
-    const FailedChecks failed = failedChecks(dc);
-    switch (verdictOf(dc.fault.stopped(), failed)) {
+    const FailedChecks& failed = outcome.failed;
+    const Results& uf = outcome.uf;
+    switch (verdictOf(outcome.fault.stopped(), failed)) {
     case Verdict::ok:
         break;
     case Verdict::nok:
@@ -35,12 +40,12 @@ void EnvelopeBuilder::add(const DesignCase& dc) {
         break;
     case Verdict::stopped:
         ++panel.stoppedCases;
-        panel.stopped.push_back({std::string(loadCase), dc.fault.step});
+        panel.stopped.push_back({std::string(loadCase), outcome.fault.step});
         break;
     }
     for (std::size_t i = 0; i < checkTable.size(); ++i) {
-        if (resultState(dc.uf, checkTable[i]) != ResultState::computed) continue;
-        const double value = writtenResult(dc.uf, checkTable[i]);
+        if (resultState(uf, checkTable[i]) != ResultState::computed) continue;
+        const double value = writtenResult(uf, checkTable[i]);
         CheckEnvelope& check = panel.checks[i];
         // Strictly higher: on a tie the load case first in file order stays.
         if (!check.computed || value > check.value) {

@@ -63,11 +63,22 @@ struct PanelEnvelope {
     }
 };
 
+// What the envelope keeps of a calculated case: enough to fold it in after its design case has
+// gone on to the next case (a streamed run folds its cases in file order, after the threads).
+struct CaseOutcome {
+    Results uf;
+    FailedChecks failed;
+    CalcFault fault;
+};
+CaseOutcome caseOutcome(const DesignCase& dc);
+
 // Folds calculated cases, in file order, into the envelopes of their panels.
 class EnvelopeBuilder {
 public:
-    // The case just calculated in dc (its inputs name the panel, its results are folded in).
-    void add(const DesignCase& dc);
+    // The case of this project and identification with its outcome.
+    void add(const std::string& project, const std::string& identification, const CaseOutcome& outcome);
+    // The case just calculated in dc.
+    void add(const DesignCase& dc) { add(dc.projectName, dc.identification, caseOutcome(dc)); }
     // The panels in order of first appearance.
     const std::vector<PanelEnvelope>& panels() const { return panels_; }
 
