@@ -197,4 +197,29 @@ WastageResult allowableDiminution(const CaseInputs& c, Member m, WastageBasis ba
     return r;
 }
 
+GaugedCase gaugedCase(const CaseInputs& c, const std::array<std::optional<double>, 5>& thickness,
+                      const Catalogue& catalogue) {
+    GaugedCase out;
+    const bool thinsStiffener = thickness[1] || thickness[2];
+    const std::optional<CaseInputs> base = thinsStiffener ? builtUpEquivalent(c, catalogue) : c;
+    if (!base) {
+        out.problem = "the stiffener profile cannot be formed";
+        return out;
+    }
+    CaseInputs gauged = *base;
+    for (std::size_t i = 0; i < thickness.size(); ++i) {
+        if (!thickness[i]) continue;
+        const Member m = singleMembers[i];
+        const std::optional<double> original = memberThickness(gauged, m);
+        if (!original) {
+            out.problem = std::string("the panel has no ") + memberName(m) + " to gauge";
+            return out;
+        }
+        double d = *original - *thickness[i];
+        gauged = diminishedCase(gauged, m, d);
+    }
+    out.inputs = std::move(gauged);
+    return out;
+}
+
 } // namespace korvel

@@ -85,4 +85,14 @@ struct WastageResult {
 
 WastageResult allowableDiminution(const CaseInputs& c, Member m, WastageBasis basis, CaseRunner& runner);
 
+// The case with the thicknesses a survey measured (plate, stiffener web and flange, girder web and
+// flange; nullopt keeps one as built), a gauged catalogue profile as its built-up equivalent. The
+// failure names the reason: a member the panel does not have, or a profile that cannot be formed.
+struct GaugedCase {
+    std::optional<CaseInputs> inputs;
+    std::string problem;
+};
+GaugedCase gaugedCase(const CaseInputs& c, const std::array<std::optional<double>, 5>& thickness,
+                      const Catalogue& catalogue);
+
 } // namespace korvel
