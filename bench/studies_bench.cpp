@@ -1,12 +1,13 @@
 // Speed of the design studies on the first case of the start-up batch file: the reserve factor
-// of one case, the lightest stiffener over the three tables and the built-up grid on every
-// core, and a 72-ray capacity curve on every core.
+// of one case, the allowable diminution of every member on both bases, the lightest stiffener over the three tables and
+// the built-up grid on every core, and a 72-ray capacity curve on every core.
 #include "files/batch_case.h"
 #include "files/batch_file.h"
 #include "files/table_loader.h"
 #include "studies/capacity_study.h"
 #include "studies/lightest_study.h"
 #include "studies/reserve_study.h"
+#include "studies/wastage_study.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,6 +51,15 @@ void reserveOfOneCase(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(reserveFactor(firstCase(), runner).lambda);
 }
 BENCHMARK(reserveOfOneCase)->Unit(benchmark::kMicrosecond);
+
+// The wastage study of one case: the plate, web, flange, girder web and flange and all together.
+void wastageOfOneCaseAllMembers(benchmark::State& state) {
+    CaseRunner runner(programCatalogue());
+    const auto basis = state.range(0) == 0 ? WastageBasis::strength : WastageBasis::allChecks;
+    for (auto _ : state)
+        for (const Member m : allMembers) benchmark::DoNotOptimize(allowableDiminution(firstCase(), m, basis, runner));
+}
+BENCHMARK(wastageOfOneCaseAllMembers)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The candidates ranked and the case searched, as korvel-study lightest does for one case.
 void lightestOverTablesAndGrid(benchmark::State& state) {
