@@ -58,6 +58,7 @@ void EnvelopeBuilder::add(const std::string& project, const std::string& identif
     }
     for (std::size_t r = 0; r < ruleNames.size(); ++r)
         if (failed[firstRule + r]) panel.failedRules[r].emplace_back(loadCase);
+    if (keepLoadCases_) panel.loadCases.push_back({std::string(loadCase), outcome});
 }
 
 std::string envelopeHeader() {

@@ -42,6 +42,21 @@ struct StoppedLoadCase {
     bool operator==(const StoppedLoadCase& o) const { return loadCase == o.loadCase && step == o.step; }
 };
 
+// What the envelope keeps of a calculated case: enough to fold it in after its design case has
+// gone on to the next case (a streamed run folds its cases in file order, after the threads).
+struct CaseOutcome {
+    Results uf;
+    FailedChecks failed;
+    CalcFault fault;
+};
+CaseOutcome caseOutcome(const DesignCase& dc);
+
+// One load case of a panel as a report's matrix shows it.
+struct LoadCaseOutcome {
+    std::string loadCase;
+    CaseOutcome outcome;
+};
+
 struct PanelEnvelope {
     std::string project;
     std::string panel;
@@ -54,8 +69,11 @@ struct PanelEnvelope {
     // For each OK/NOK rule, the load cases that fail it, in file order.
     std::array<std::vector<std::string>, ruleNames.size()> failedRules{};
     std::vector<StoppedLoadCase> stopped;
+    // Every load case in file order, kept only when the builder was asked to (a report's matrix).
+    std::vector<LoadCaseOutcome> loadCases;
 
     Verdict verdict() const { return nokCases > 0 ? Verdict::nok : stoppedCases > 0 ? Verdict::stopped : Verdict::ok; }
+    // The kept load cases are the cases themselves: equal panels agree on them through the rest.
     bool operator==(const PanelEnvelope& o) const {
         return project == o.project && panel == o.panel && cases == o.cases && nokCases == o.nokCases &&
                stoppedCases == o.stoppedCases && checks == o.checks && highestCheck == o.highestCheck &&
@@ -63,18 +81,12 @@ struct PanelEnvelope {
     }
 };
 
-// What the envelope keeps of a calculated case: enough to fold it in after its design case has
-// gone on to the next case (a streamed run folds its cases in file order, after the threads).
-struct CaseOutcome {
-    Results uf;
-    FailedChecks failed;
-    CalcFault fault;
-};
-CaseOutcome caseOutcome(const DesignCase& dc);
-
 // Folds calculated cases, in file order, into the envelopes of their panels.
 class EnvelopeBuilder {
 public:
+    // With `keepLoadCases` each panel keeps every load case's outcome as well: memory then grows
+    // with the cases (a report draws them all).
+    explicit EnvelopeBuilder(bool keepLoadCases = false) : keepLoadCases_(keepLoadCases) {}
     // The case of this project and identification with its outcome.
     void add(const std::string& project, const std::string& identification, const CaseOutcome& outcome);
     // The case just calculated in dc.
@@ -83,6 +95,7 @@ public:
     const std::vector<PanelEnvelope>& panels() const { return panels_; }
 
 private:
+    bool keepLoadCases_ = false;
     std::vector<PanelEnvelope> panels_;
     // Project and panel, joined by a byte no text field holds, to the panel's index.
     std::unordered_map<std::string, std::size_t> index_;

@@ -1,0 +1,191 @@
+#include "report/envelope_page.h"
+
+#include "design/check_line.h"
+#include "design/number_format.h"
+#include "report/listing_row.h"
+
+#include <algorithm>
+
+namespace korvel {
+
+namespace {
+
+constexpr const char* reportFont = "times new roman";
+constexpr const char* headerFont = "arial";
+constexpr Rgb productColour{0, 85, 152};
+constexpr Rgb black{0, 0, 0};
+constexpr Rgb headingShade{225, 225, 225};
+constexpr double cellFontSize = 8;
+constexpr double marginMm = 8;
+constexpr double firstColumnMm = 34;
+constexpr double rowPitchMm = 5;
+
+void setFont(DrawingSurface& page, double size, bool bold = false, const char* name = reportFont) {
+    Font f;
+    f.name = name;
+    f.size = size;
+    f.bold = bold;
+    page.setFont(f);
+}
+
+// The longest start of `text` that fits `width` with "…" after it, found by halving the length:
+// a few measurements whatever the text's length.
+std::string elided(DrawingSurface& page, const std::string& text, double width) {
+    if (page.textWidth(text) <= width) return text;
+    const std::string ellipsis = "\xe2\x80\xa6";
+    std::size_t fits = 0, tooLong = text.size();
+    while (tooLong - fits > 1) {
+        std::size_t mid = fits + (tooLong - fits) / 2;
+        // Never cut inside a UTF-8 sequence.
+        while (mid > fits && (static_cast<unsigned char>(text[mid]) & 0xc0) == 0x80) --mid;
+        if (mid == fits) break;
+        (page.textWidth(text.substr(0, mid) + ellipsis) <= width ? fits : tooLong) = mid;
+    }
+    return fits == 0 ? ellipsis : text.substr(0, fits) + ellipsis;
+}
+
+std::string valueText(const Results& uf, const CheckFacts& c) {
+    switch (resultState(uf, c)) {
+    case ResultState::notComputed:
+        return "-";
+    case ResultState::notApplicable:
+        return "N/A";
+    case ResultState::computed:
+        break;
+    }
+    return c.value ? formatNumber((uf.*c.value).written(), c.mask) : formatNumber((uf.*c.single).written(), c.mask);
+}
+
+Rgb colourOf(bool failed) {
+    return paletteColour(failed ? statusFail : statusOk);
+}
+
+} // namespace
+
+std::size_t envelopePageCount(const PanelEnvelope& panel) {
+    return std::max<std::size_t>(1, (panel.loadCases.size() + envelopeColumnsPerPage - 1) / envelopeColumnsPerPage);
+}
+
+void composeEnvelopePage(DrawingSurface& page, const PanelEnvelope& panel, std::size_t part, const PageSize& size,
+                         const ReportTime& time, const SummaryPageMarks& marks) {
+    page.setScale(0, 0, size.widthMm, size.heightMm);
+    page.setLineWidth(1);
+    page.setDashStyle(DashStyle::solid);
+    page.setFillStyle(FillStyle::transparent);
+    const double left = marginMm;
+    const double right = size.widthMm - marginMm;
+    double y = marginMm;
+
+    setFont(page, 18, true, headerFont);
+    page.setForeColour(productColour);
+    page.text(left, y, "KORVEL");
+    page.setForeColour(black);
+    setFont(page, 10);
+    const std::string date = "Date: " + reportDate(time);
+    const double rightColumn = right - std::max(page.textWidth(date), page.textWidth(marks.page));
+    page.text(rightColumn, y + 2, marks.page);
+    y += 9;
+    setFont(page, 11, true);
+    page.text(left, y,
+              elided(page, "Batch report: envelope of panel " + panel.panel + " (" + panel.project + ")",
+                     rightColumn - left - 2));
+    setFont(page, 10);
+    page.text(rightColumn, y, date);
+    y += 5;
+    std::string line = std::to_string(panel.cases) +
+                       (panel.cases == 1 ? " load case; verdict " : " load cases; verdict ") +
+                       verdictText(panel.verdict());
+    if (panel.highestCheck >= 0) {
+        const auto h = static_cast<std::size_t>(panel.highestCheck);
+        line += "; highest " + envelopeValueText(panel.checks[h], checkTable[h]) + " " + checkTable[h].symbol + " in " +
+                (panel.checks[h].loadCase.empty() ? std::string("\"\"") : panel.checks[h].loadCase);
+    }
+    page.text(left, y, elided(page, line, right - left));
+    y += 7;
+
+    const std::size_t first = part * envelopeColumnsPerPage;
+    const std::size_t count =
+        std::min(envelopeColumnsPerPage, panel.loadCases.size() > first ? panel.loadCases.size() - first : 0);
+    const double envelopeWidth = 26;
+    const double columnWidth =
+        count == 0 ? 0 : (right - left - firstColumnMm - envelopeWidth) / static_cast<double>(envelopeColumnsPerPage);
+    const auto columnX = [&](std::size_t c) { return left + firstColumnMm + columnWidth * static_cast<double>(c); };
+    const double envelopeX = right - envelopeWidth;
+
+    // Headings: the load cases, then the envelope.
+    page.filledBox(left, y, right, y + rowPitchMm, headingShade);
+    setFont(page, cellFontSize, true);
+    page.text(left + 1, y, part == 0 ? "Check" : "Check (continued)");
+    for (std::size_t c = 0; c < count; ++c) {
+        const std::string& name = panel.loadCases[first + c].loadCase;
+        page.text(columnX(c) + 1, y, elided(page, name.empty() ? "(none)" : name, columnWidth - 2));
+    }
+    page.text(envelopeX + 1, y, "Envelope");
+    y += rowPitchMm;
+
+    const auto cell = [&](double x, double width, const std::string& text, Rgb colour, bool marked, bool bold = false) {
+        setFont(page, cellFontSize, marked || bold);
+        page.setForeColour(colour);
+        page.text(x + 1, y, elided(page, text, width - 2));
+        if (marked) {
+            page.setForeColour(colour);
+            page.box(x + 0.3, y + 0.2, x + width - 0.6, y + rowPitchMm - 0.4);
+        }
+        page.setForeColour(black);
+    };
+
+    for (std::size_t i = 0; i < checkTable.size(); ++i) {
+        const CheckFacts& check = checkTable[i];
+        const CheckEnvelope& env = panel.checks[i];
+        cell(left, firstColumnMm, std::string(check.symbol) + (check.clause[0] ? std::string("  ") + check.clause : ""),
+             black, false);
+        for (std::size_t c = 0; c < count; ++c) {
+            const LoadCaseOutcome& lc = panel.loadCases[first + c];
+            const Results& uf = lc.outcome.uf;
+            const bool computed = resultState(uf, check) == ResultState::computed;
+            const bool governing =
+                computed && env.computed && env.loadCase == lc.loadCase && writtenResult(uf, check) == env.value;
+            cell(columnX(c), columnWidth, valueText(uf, check),
+                 computed ? colourOf(writtenResult(uf, check) > 1) : black, governing);
+        }
+        cell(envelopeX, envelopeWidth,
+             env.computed ? envelopeValueText(env, check) + " " + (env.loadCase.empty() ? "\"\"" : env.loadCase) : "-",
+             env.computed ? colourOf(env.value > 1) : black, false);
+        y += rowPitchMm;
+        page.line(left, y, right, y);
+    }
+    for (std::size_t r = 0; r < ruleNames.size(); ++r) {
+        cell(left, firstColumnMm, ruleNames[r], black, false);
+        for (std::size_t c = 0; c < count; ++c) {
+            const CaseOutcome& o = panel.loadCases[first + c].outcome;
+            // A rule the calculation did not reach has no answer: "-".
+            const bool failed = o.failed[firstRule + r];
+            const bool reached = failed || !o.fault.stopped();
+            cell(columnX(c), columnWidth,
+                 failed    ? "NOK"
+                 : reached ? "OK"
+                           : "-",
+                 reached ? colourOf(failed) : black, false);
+        }
+        const bool anyFailed = !panel.failedRules[r].empty();
+        cell(envelopeX, envelopeWidth, anyFailed ? "NOK" : "OK", colourOf(anyFailed), false);
+        y += rowPitchMm;
+        page.line(left, y, right, y);
+    }
+    cell(left, firstColumnMm, "Verdict", black, false, true);
+    for (std::size_t c = 0; c < count; ++c) {
+        const CaseOutcome& o = panel.loadCases[first + c].outcome;
+        const Verdict v = verdictOf(o.fault.stopped(), o.failed);
+        cell(columnX(c), columnWidth, v == Verdict::stopped ? "stopped in " + o.fault.step : verdictText(v),
+             v == Verdict::stopped ? remarkRed : colourOf(v == Verdict::nok), false);
+    }
+    cell(envelopeX, envelopeWidth, verdictText(panel.verdict()),
+         panel.verdict() == Verdict::stopped ? remarkRed : colourOf(panel.verdict() == Verdict::nok), false);
+    y += rowPitchMm + 2;
+    setFont(page, cellFontSize);
+    page.text(left, y, "Boxed: the load case that governs the check (the first in file order on a tie).");
+
+    composePageFooter(page, size, marks.footer);
+}
+
+} // namespace korvel
