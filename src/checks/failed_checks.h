@@ -64,6 +64,18 @@ inline Verdict verdictOf(const DesignCase& dc) {
 // "OK", "NOK", "stopped".
 const char* verdictText(Verdict verdict);
 
+// What a calculated case leaves for those who fold it in after its design case has gone on to the
+// next case (a streamed run hands its cases on in file order, after the threads).
+struct CaseOutcome {
+    Results uf;
+    FailedChecks failed;
+    CalcFault fault;
+    Verdict verdict() const { return verdictOf(fault.stopped(), failed); }
+};
+inline CaseOutcome caseOutcome(const DesignCase& dc) {
+    return {dc.uf, failedChecks(dc), dc.fault};
+}
+
 // Cases of a run by verdict, and the cases failing each check.
 struct FailureCounts {
     int cases = 0; // cases with at least one failed check, whatever their verdict

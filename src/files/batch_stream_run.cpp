@@ -19,6 +19,7 @@ struct CaseNotes {
     std::vector<std::string> warnings;
     CalcFault fault;
     FailedChecks failed;
+    Results uf; // kept only when a hook asks for the outcome
     const CheckFacts* highestCheck = nullptr;
     double highest = 0;
 };
@@ -93,6 +94,7 @@ public:
                 appendBatchResultLine(block.rows, dc);
             notes.fault = dc.fault;
             notes.failed = failedChecks(dc);
+            if (format_.keepResults) notes.uf = dc.uf;
             notes.highestCheck = nullptr;
             for (const CheckFacts& check : checkTable) {
                 if (resultState(dc.uf, check) != ResultState::computed) continue;
@@ -137,6 +139,7 @@ bool writeBlock(const Block& block, BatchStreamSummary& summary, std::int64_t& c
         }
         ++summary.totals.cases;
         summary.totals.failed.add(notes.fault.stopped(), notes.failed);
+        if (hooks.caseDone) hooks.caseDone(entry, CaseOutcome{notes.uf, notes.failed, notes.fault});
         HighestUtilisation& highest = summary.highest;
         if (notes.highestCheck && (!highest.check || notes.highest > highest.value))
             highest =

@@ -54,6 +54,8 @@ struct BatchStreamHooks {
     std::function<bool(std::string_view rows)> write;
     std::function<void(const BatchEntry&, const std::string& warning)> warning;
     std::function<void(const BatchEntry&, const CalcFault&)> stopped;
+    // Every case, after its warnings: what its calculation left (a panel envelope folds it in).
+    std::function<void(const BatchEntry&, const CaseOutcome&)> caseDone;
     // Cases done so far, after each block written.
     std::function<void(std::int64_t cases, std::uint64_t bytesRead)> progress;
 };
@@ -68,6 +70,8 @@ struct BatchRowFormat {
     std::function<void(std::string& out, const BatchEntry& entry)> commentRows;
     // Each case is calculated in full, with its check-line texts (the listing shows them).
     bool withTexts = false;
+    // Each case's utilisations are kept until its block is handed on, for the caseDone hook.
+    bool keepResults = false;
 };
 
 struct BatchStreamOutcome {

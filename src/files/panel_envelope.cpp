@@ -10,10 +10,6 @@ std::pair<std::string_view, std::string_view> splitPanelIdentification(std::stri
     return {identification.substr(0, slash), identification.substr(slash + 1)};
 }
 
-CaseOutcome caseOutcome(const DesignCase& dc) {
-    return {dc.uf, failedChecks(dc), dc.fault};
-}
-
 void EnvelopeBuilder::add(const std::string& project, const std::string& identification, const CaseOutcome& outcome) {
     const auto [panelName, loadCase] = splitPanelIdentification(identification);
     // A project or identification never holds a TAB (the batch line is TAB-separated), so the

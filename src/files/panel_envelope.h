@@ -42,15 +42,6 @@ struct StoppedLoadCase {
     bool operator==(const StoppedLoadCase& o) const { return loadCase == o.loadCase && step == o.step; }
 };
 
-// What the envelope keeps of a calculated case: enough to fold it in after its design case has
-// gone on to the next case (a streamed run folds its cases in file order, after the threads).
-struct CaseOutcome {
-    Results uf;
-    FailedChecks failed;
-    CalcFault fault;
-};
-CaseOutcome caseOutcome(const DesignCase& dc);
-
 // One load case of a panel as a report's matrix shows it.
 struct LoadCaseOutcome {
     std::string loadCase;
