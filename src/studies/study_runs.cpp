@@ -1,5 +1,7 @@
 #include "studies/study_runs.h"
 
+#include <atomic>
+
 namespace korvel {
 
 namespace {
@@ -43,6 +45,37 @@ std::vector<std::vector<SweepPoint>> sweeps(const std::vector<CaseInputs>& cases
     return perCase<std::vector<SweepPoint>>(cases, catalogue, control, [&](const CaseInputs& c, CaseRunner& runner) {
         return sweepCase(c, request, runner);
     });
+}
+
+std::size_t sweepsInPieces(const std::vector<CaseInputs>& cases, const SweepRequest& request,
+                           const Catalogue& catalogue, const StudyControl& control,
+                           const std::function<void(std::size_t caseIndex, std::vector<SweepPoint>& points)>& deliver) {
+    if (request.steps < 1 || !request.field) return cases.size();
+    const auto pieces = static_cast<std::size_t>(request.steps / sweepPieceSteps + 1);
+    std::size_t casesDone = 0;
+    StudyControl c = inner(control);
+    bool cancelled = false;
+    std::atomic<bool> stop{false};
+    // The caller's stop flag, or a progress that answered false.
+    c.stop = &stop;
+    const auto stopping = [&] { return cancelled || control.stopRequested(); };
+    c.progress = [&](std::size_t, std::size_t) {
+        if (stopping()) stop = true;
+        return true;
+    };
+    runInOrder<std::vector<SweepPoint>>(
+        cases.size() * pieces, catalogue, c,
+        [&](std::size_t item, CaseRunner& runner) {
+            const auto first = static_cast<int>(item % pieces) * sweepPieceSteps;
+            return sweepSteps(cases[item / pieces], request, first, first + sweepPieceSteps - 1, runner);
+        },
+        [&](std::size_t item, std::vector<SweepPoint>& points) {
+            deliver(item / pieces, points);
+            if (item % pieces + 1 < pieces) return;
+            ++casesDone;
+            if (control.progress && !control.progress(casesDone, cases.size())) cancelled = true;
+        });
+    return casesDone;
 }
 
 std::vector<CapacityResult> capacityCurves(const std::vector<CaseInputs>& cases, const CapacityRequest& request,
