@@ -258,6 +258,7 @@ struct RunEnd {
     std::size_t done = 0;
     std::size_t read = 0;
     std::optional<BatchError> input;
+    bool marked = false; // the outputs end with the mark of an interrupted study
 };
 
 // The run into the two outputs: the input read a chunk at a time, each chunk studied and its rows
@@ -314,10 +315,12 @@ public:
         }
         progress_.clear();
         if (next == BatchStreamReader::Next::error) end.input = in_.error();
-        if (notedInterrupt()) {
+        const bool complete = next == BatchStreamReader::Next::end && end.done == end.read;
+        if (notedInterrupt() && !complete) {
             const std::string mark = interruptedLine(end.done, total_ > 0 ? total_ : end.read);
             rows.table += mark;
             rows.found += mark;
+            end.marked = true;
         }
         if (casesOut) rows.found += batchEndLine;
         rows.emit(true);
@@ -454,7 +457,8 @@ int main(int argc, char** argv) {
     if (failure) std::cerr << "korvel-study: " << *failure << '\n';
     // What was not saved is not said to be done: the failure above is the last word then.
     const std::size_t cases = total > 0 ? total : end.read;
-    if (notedInterrupt() != 0) {
+    // A signal that came after the last case still ends the program by it.
+    if (notedInterrupt() != 0 && end.marked) {
         if (!failure)
             std::cerr << "korvel-study: stopped after " << end.done << " of " << cases
                       << " cases; the rows of those are written, marked as interrupted\n";
@@ -462,5 +466,6 @@ int main(int argc, char** argv) {
     }
     if (failure) return exitOutput;
     std::cerr << "korvel-study: " << studyName(options.kind) << " of " << cases << " cases done\n";
+    if (notedInterrupt() != 0) endByInterrupt();
     return exitDone;
 }
