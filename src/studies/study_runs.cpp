@@ -53,7 +53,7 @@ std::size_t sweepsInPieces(const std::vector<CaseInputs>& cases, const SweepRequ
                            const std::function<void(std::size_t caseIndex, std::vector<SweepPoint>& points)>& deliver) {
     if (request.steps < 1 || !request.field) return cases.size();
     if (control.stopRequested()) return 0;
-    const auto pieces = static_cast<std::size_t>(request.steps / sweepPieceSteps + 1);
+    const std::size_t pieces = static_cast<std::size_t>(request.steps / sweepPieceSteps) + 1;
     std::size_t casesDone = 0;
     StudyControl c = inner(control);
     bool cancelled = false;
