@@ -79,7 +79,7 @@ void installInterruptCleanup() {
 void removeOnInterrupt(const std::vector<std::filesystem::path>& temporaries, const std::string& message,
                        const std::string& standardOutputLine) {
     armed = 0;
-    if (temporaries.size() > maxTemporaries) return;
+    if (temporaries.size() > maxTemporaries || (temporaries.empty() && standardOutputLine.empty())) return;
     for (std::size_t i = 0; i < maxTemporaries; ++i) {
         const std::string path = i < temporaries.size() ? temporaries[i].string() : std::string();
         if (!copyLine(temporaryPaths[i], path, false)) return;

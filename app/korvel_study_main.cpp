@@ -274,7 +274,11 @@ public:
     }
 
     // The temporary files of the outputs, removed by a signal that comes while the input is waited for.
-    void setTemporaries(std::vector<fs::path> temporaries) { temporaries_ = std::move(temporaries); }
+    // A second signal while the study calculates ends it at once, with them removed too.
+    void setTemporaries(std::vector<fs::path> temporaries) {
+        temporaries_ = std::move(temporaries);
+        removeOnInterrupt(temporaries_, "korvel-study: interrupted" + notWritten());
+    }
 
     RunEnd run(std::ostream& tableOut, std::ostream* casesOut) {
         Rows rows(tableOut, casesOut);
@@ -295,7 +299,10 @@ public:
                 const bool waits = cases.empty() && !in_.lineWaiting();
                 if (waits) waitWith(rows, end);
                 next = in_.next(entry);
-                if (waits) deferInterrupts(true);
+                if (waits) {
+                    deferInterrupts(true);
+                    removeOnInterrupt(temporaries_, "korvel-study: interrupted" + notWritten());
+                }
                 if (next != BatchStreamReader::Next::entry || notedInterrupt()) break;
                 if (!entry.isCase()) continue;
                 if (!entry.tableRowNote.empty()) {
@@ -333,15 +340,19 @@ private:
     void waitWith(Rows& rows, const RunEnd& end) {
         rows.emit(true);
         const bool tableShown = options_.output == "-";
-        std::string message = "korvel-study: interrupted after " + std::to_string(end.done) + " of " +
-                              std::to_string(end.read) + " cases";
-        if (!temporaries_.empty()) {
-            message += "; " + (tableShown ? options_.cases : options_.output);
-            if (!tableShown && !options_.cases.empty() && options_.cases != "-") message += " and " + options_.cases;
-            message += temporaries_.size() > 1 ? " were not written" : " was not written";
-        }
+        const std::string message = "korvel-study: interrupted after " + std::to_string(end.done) + " of " +
+                                    std::to_string(end.read) + " cases" + notWritten();
         removeOnInterrupt(temporaries_, message, tableShown ? interruptedLine(end.done, end.read) : std::string());
         deferInterrupts(false);
+    }
+
+    // "; OUT and CASES were not written": the files whose temporary files a signal removes.
+    std::string notWritten() const {
+        if (temporaries_.empty()) return "";
+        const bool tableShown = options_.output == "-";
+        std::string text = "; " + (tableShown ? options_.cases : options_.output);
+        if (temporaries_.size() > 1) return text + " and " + options_.cases + " were not written";
+        return text + " was not written";
     }
 
     const StudyOptions& options_;
