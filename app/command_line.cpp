@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "files/file_replacement.h"
 #include "files/table_loader.h"
 
 #include <cstdio>
@@ -44,6 +45,36 @@ std::optional<Catalogue> loadTables(const fs::path& folder, const char* program)
         return std::nullopt;
     }
     return std::get<Catalogue>(std::move(load));
+}
+
+std::optional<BatchStreamReader> openBatchInput(const std::string& input, DecimalMode mode,
+                                                const Catalogue& catalogue) {
+    std::optional<BatchStreamReader> opened;
+    if (input == "-") {
+        opened.emplace(std::cin, standardInputName, mode, catalogue);
+        return opened;
+    }
+    auto file = BatchStreamReader::open(input, mode, catalogue);
+    if (const auto* error = std::get_if<BatchError>(&file)) {
+        std::cerr << error->message() << '\n';
+        return opened;
+    }
+    opened.emplace(std::move(std::get<BatchStreamReader>(file)));
+    return opened;
+}
+
+std::optional<std::string> inputWrittenOver(const std::string& output, const std::vector<std::string>& inputs) {
+    if (output.empty() || output == "-") return std::nullopt;
+    for (const std::string& input : inputs)
+        if (!input.empty() && input != "-" && sameFile(input, output)) return input;
+    return std::nullopt;
+}
+
+std::vector<std::string> tableFilesIn(const fs::path& folder) {
+    std::vector<std::string> files;
+    for (const char* name : {bfFileName, lFileName, tFileName, flatbarFileName, materialFileName})
+        files.push_back((folder / name).string());
+    return files;
 }
 
 std::optional<int> countIn(const std::string& text, int lowest, int highest) {

@@ -4,10 +4,13 @@
 // tables they load and the counts they read from their arguments.
 
 #include "design/catalogue.h"
+#include "design/number_parser.h"
+#include "files/batch_stream.h"
 
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace korvel {
 
@@ -25,6 +28,18 @@ bool standardErrorIsTerminal();
 
 // The tables of `folder`; their fault reported on standard error as "PROGRAM: message".
 std::optional<Catalogue> loadTables(const std::filesystem::path& folder, const char* program);
+
+// The batch input read as it comes: standard input for "-", else the file; the fault of a file
+// that cannot be opened reported on standard error.
+std::optional<BatchStreamReader> openBatchInput(const std::string& input, DecimalMode mode, const Catalogue& catalogue);
+
+// The input among `inputs` that writing `output` would destroy: the same file (device and inode)
+// through symbolic links, hard links and relative paths alike. Nothing when there is none; "-"
+// (standard input or output) is no file.
+std::optional<std::string> inputWrittenOver(const std::string& output, const std::vector<std::string>& inputs);
+
+// The table files of `folder` that a run reads besides its input.
+std::vector<std::string> tableFilesIn(const std::filesystem::path& folder);
 
 // A whole number from `lowest` to `highest` written in digits only, or nothing.
 std::optional<int> countIn(const std::string& text, int lowest, int highest);

@@ -246,8 +246,10 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
             appendProvenanceJson(line, runProvenance(tablesFolder));
             out << line << '\n';
         }
-        hooks.write = [&out](std::string_view rows) {
+        hooks.write = [&out, toStream](std::string_view rows) {
             out.write(rows.data(), static_cast<std::streamsize>(rows.size()));
+            // Read from a pipe, the rows of each case are seen as it is done.
+            if (toStream) out.flush();
             return static_cast<bool>(out);
         };
         outcome = streamBatch(in, catalogue, options.threads, hooks, rowFormat(options));
@@ -333,11 +335,12 @@ int main(int argc, char** argv) {
 
     const DataFolder data = findDataFolder(programFolder(argc > 0 ? argv[0] : nullptr), options.dataFolder);
     if (options.input.empty()) return runStartup(data);
-    // Through links and relative paths alike, the table must not replace the file it is read from.
-    if (!options.detail && !options.inputIsStream() && !options.outputIsStream() &&
-        sameFile(options.input, options.outputPath())) {
-        std::cerr << "korvel-batch: the results table " << options.outputPath() << " is the input file "
-                  << options.input << " itself; name another with -o\n";
+    // Through links and relative paths alike, the table must not replace a file it is read from.
+    std::vector<std::string> inputs = tableFilesIn(data.path);
+    inputs.push_back(options.input);
+    if (const auto input = options.detail ? std::nullopt : inputWrittenOver(options.outputPath(), inputs)) {
+        std::cerr << "korvel-batch: the results table " << options.outputPath() << " is the input file " << *input
+                  << " itself; name another with -o\n";
         return exitUsage;
     }
 
@@ -345,17 +348,8 @@ int main(int argc, char** argv) {
     const std::optional<Catalogue> catalogue = loadTables(tablesFolder, "korvel-batch");
     if (!catalogue) return exitTables;
 
-    std::optional<BatchStreamReader> opened;
-    if (options.inputIsStream()) {
-        opened.emplace(std::cin, standardInputName, options.mode, *catalogue);
-    } else {
-        auto file = BatchStreamReader::open(options.input, options.mode, *catalogue);
-        if (const auto* error = std::get_if<BatchError>(&file)) {
-            std::cerr << error->message() << '\n';
-            return exitInput;
-        }
-        opened.emplace(std::move(std::get<BatchStreamReader>(file)));
-    }
+    std::optional<BatchStreamReader> opened = openBatchInput(options.input, options.mode, *catalogue);
+    if (!opened) return exitInput;
     return options.detail ? runDetail(*options.detail, *opened, *catalogue, options, tablesFolder)
                           : runStream(options, *opened, *catalogue, tablesFolder);
 }

@@ -1,9 +1,11 @@
 // korvel-study: the design studies without a window (korvel-study --help).
 //
 // Exit status: 0 done, 1 the input cannot be read, 2 wrong arguments, 3 the tables cannot be
-// loaded, 4 the results cannot be written, 130 stopped by Ctrl+C.
+// loaded, 4 the results cannot be written; stopped by a signal, the program ends by it (130 for
+// Ctrl+C, 143 for a termination request).
 
 #include "command_line.h"
+#include "interrupt_cleanup.h"
 #include "study_options.h"
 
 #include "design/version.h"
@@ -17,14 +19,13 @@
 #include "studies/study_runs.h"
 #include "studies/study_tables.h"
 
-#include <atomic>
 #include <chrono>
-#include <csignal>
+#include <cstdint>
 #include <filesystem>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <variant>
@@ -35,16 +36,14 @@ using namespace korvel;
 
 namespace {
 
-constexpr int exitInterrupted = 130;
+// Cases read and studied at a time: the input is streamed, so a study of any length holds these
+// and the rows not yet written.
+constexpr std::size_t chunkCases = 256;
+// Rows held before they are written out.
+constexpr std::size_t heldRowBytes = std::size_t{1} << 20;
 
-// Set by Ctrl+C or a termination request; the study stops after the items in hand and writes
-// what is done, so no temporary file of an unfinished save is left behind.
-std::atomic<bool> interrupted{false};
-extern "C" void onInterrupt(int) {
-    interrupted.store(true);
-}
-
-// "korvel-study: 12 of 135 cases" on a terminal, at most five times a second.
+// "korvel-study: 12 of 135 cases" on a terminal, at most five times a second; "12 cases" while
+// the number of cases is not known (an input read as it comes).
 class Progress {
 public:
     explicit Progress(bool enabled) : enabled_(enabled), last_(Clock::now()) {}
@@ -53,7 +52,9 @@ public:
         const Clock::time_point now = Clock::now();
         if (done < total && now - last_ < std::chrono::milliseconds(200)) return;
         last_ = now;
-        std::cerr << "\rkorvel-study: " << done << " of " << total << " cases\033[K" << std::flush;
+        std::cerr << "\rkorvel-study: " << done;
+        if (total > 0) std::cerr << " of " << total;
+        std::cerr << " cases\033[K" << std::flush;
         shown_ = true;
     }
     void clear() {
@@ -69,11 +70,6 @@ private:
     Clock::time_point last_;
 };
 
-struct StudyCase {
-    CaseLabel label;
-    CaseInputs inputs;
-};
-
 // A case written to the cases file under its identification with what the study found.
 void appendFoundCase(std::string& out, CaseInputs c, const std::string& what, const Catalogue& catalogue, int line) {
     c.identification += " " + what;
@@ -81,95 +77,142 @@ void appendFoundCase(std::string& out, CaseInputs c, const std::string& what, co
         out += "% the case of line " + std::to_string(line) + " (" + what + ") has no batch form\r\n";
 }
 
-// A study over every case, then its table and the cases it found, composed in case order.
-struct Run {
-    const StudyOptions& options;
-    const Catalogue& catalogue;
-    const std::vector<StudyCase>& cases;
-    const std::vector<CaseInputs>& inputs;
-    Progress& progress;
+// The table and the cases found, held until they are large enough to write, then written to
+// their streams (`cases` none without --cases).
+class Rows {
+public:
+    Rows(std::ostream& table, std::ostream* cases) : tableOut_(table), casesOut_(cases) {}
     std::string table;
     std::string found;
-    std::size_t done = 0;
+
+    // Writes what is held when it is large or `now`; standard output is flushed, so that each
+    // piece is seen as it is done.
+    void emit(bool now) {
+        if (!now && table.size() + found.size() < heldRowBytes) return;
+        tableOut_.write(table.data(), static_cast<std::streamsize>(table.size()));
+        if (&tableOut_ == &std::cout) tableOut_.flush();
+        table.clear();
+        if (casesOut_) {
+            casesOut_->write(found.data(), static_cast<std::streamsize>(found.size()));
+            if (casesOut_ == &std::cout) casesOut_->flush();
+        }
+        found.clear();
+    }
+    // True when an output has failed (a full disk): the study need not go on.
+    bool failed() const { return !tableOut_ || (casesOut_ && !*casesOut_); }
+    // Fails the saves of the files, which then stay as they were.
+    void abandon() {
+        for (std::ostream* out : {&tableOut_, casesOut_})
+            if (out && out != &std::cout) out->setstate(std::ios::failbit);
+    }
+
+private:
+    std::ostream& tableOut_;
+    std::ostream* casesOut_;
+};
+
+// A study over the cases of one chunk, its rows and the cases it found appended in case order.
+struct Study {
+    const StudyOptions& options;
+    const Catalogue& catalogue;
+    const std::vector<Candidate>& candidates; // lightest
+    Progress& progress;
+    Rows& rows;
+    std::size_t doneBefore = 0; // cases of the chunks before
+    std::size_t total = 0;      // of the input; 0 while not known
 
     StudyControl control() {
         StudyControl c;
         c.threads = options.threads;
-        c.stop = &interrupted;
-        c.progress = [this](std::size_t n, std::size_t total) {
-            progress.show(n, total);
+        c.stop = interruptRequest();
+        c.progress = [this](std::size_t n, std::size_t) {
+            progress.show(doneBefore + n, total);
             return true;
         };
         return c;
     }
 
-    void reserve() {
-        table = reserveHeader();
-        const std::vector<ReserveResult> results = reserveFactors(inputs, catalogue, control());
-        done = results.size();
-        for (std::size_t i = 0; i < done; ++i) {
-            const ReserveResult& r = results[i];
-            appendReserveRow(table, cases[i].label, r);
-            if (r.outcome == ReserveResult::Outcome::limited)
-                appendFoundCase(found, scaledCase(inputs[i], r.lambda), "lambda*=" + searchedNumber(r.lambda),
-                                catalogue, cases[i].label.line);
+    // Runs the chunk; the number of its cases done (all unless stopped).
+    std::size_t run(const std::vector<CaseLabel>& labels, const std::vector<CaseInputs>& inputs) {
+        switch (options.kind) {
+        case StudyKind::reserve:
+            return reserve(labels, inputs);
+        case StudyKind::limit:
+            return limit(labels, inputs);
+        case StudyKind::sweep:
+            return sweep(labels, inputs);
+        case StudyKind::capacity:
+            return capacity(labels, inputs);
+        case StudyKind::lightest:
+            return lightest(labels, inputs);
         }
+        return 0;
     }
 
-    void limit() {
-        table = limitHeader();
+    std::size_t reserve(const std::vector<CaseLabel>& labels, const std::vector<CaseInputs>& inputs) {
+        const std::vector<ReserveResult> results = reserveFactors(inputs, catalogue, control());
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            const ReserveResult& r = results[i];
+            appendReserveRow(rows.table, labels[i], r);
+            if (r.outcome == ReserveResult::Outcome::limited)
+                appendFoundCase(rows.found, scaledCase(inputs[i], r.lambda), "lambda*=" + searchedNumber(r.lambda),
+                                catalogue, labels[i].line);
+        }
+        return results.size();
+    }
+
+    std::size_t limit(const std::vector<CaseLabel>& labels, const std::vector<CaseInputs>& inputs) {
         const std::vector<LimitResult> results = limitingValues(inputs, options.limit, catalogue, control());
-        done = results.size();
-        for (std::size_t i = 0; i < done; ++i) {
+        for (std::size_t i = 0; i < results.size(); ++i) {
             const LimitResult& r = results[i];
-            appendLimitRow(table, cases[i].label, options.limit, r);
+            appendLimitRow(rows.table, labels[i], options.limit, r);
             if (r.outcome != LimitResult::Outcome::found) continue;
             CaseInputs c = inputs[i];
             setField(c, *options.limit.field, r.value);
-            appendFoundCase(found, c, std::string(options.limit.field->name) + "=" + searchedNumber(r.value), catalogue,
-                            cases[i].label.line);
+            appendFoundCase(rows.found, c, std::string(options.limit.field->name) + "=" + searchedNumber(r.value),
+                            catalogue, labels[i].line);
         }
+        return results.size();
     }
 
-    void sweep() {
-        table = sweepHeader(*options.sweep.field);
-        const std::vector<std::vector<SweepPoint>> results = sweeps(inputs, options.sweep, catalogue, control());
-        done = results.size();
-        for (std::size_t i = 0; i < done; ++i) appendSweepRows(table, cases[i].label, results[i]);
+    // The rows of a sweep are written piece by piece: a case of a million steps is never held.
+    std::size_t sweep(const std::vector<CaseLabel>& labels, const std::vector<CaseInputs>& inputs) {
+        return sweepsInPieces(inputs, options.sweep, catalogue, control(),
+                              [&](std::size_t i, std::vector<SweepPoint>& points) {
+                                  appendSweepRows(rows.table, labels[i], points);
+                                  rows.emit(false);
+                              });
     }
 
-    void capacity() {
+    std::size_t capacity(const std::vector<CaseLabel>& labels, const std::vector<CaseInputs>& inputs) {
         const CapacityRequest& request = options.capacity;
-        table = capacityHeader(request);
         const std::vector<CapacityResult> results = capacityCurves(inputs, request, catalogue, control());
-        done = results.size();
-        for (std::size_t i = 0; i < done; ++i) {
+        for (std::size_t i = 0; i < results.size(); ++i) {
             const CapacityResult& r = results[i];
-            appendCapacityRows(table, cases[i].label, request, r);
+            appendCapacityRows(rows.table, labels[i], request, r);
             if (!r.stoppedAtOrigin.empty()) continue;
             for (std::size_t k = 0; k < r.rays.size(); ++k) {
                 const CapacityPoint& p = r.rays[k];
                 if (p.open) continue;
-                appendFoundCase(found, capacityCase(inputs[i], request, r, p.angle, p.rho),
-                                "ray " + std::to_string(k + 1), catalogue, cases[i].label.line);
+                appendFoundCase(rows.found, capacityCase(inputs[i], request, r, p.angle, p.rho),
+                                "ray " + std::to_string(k + 1), catalogue, labels[i].line);
             }
         }
+        return results.size();
     }
 
-    void lightest() {
-        table = lightestHeader(options.girder);
-        const std::vector<Candidate> candidates = rankedCandidates(catalogue, options.families, options.threads);
+    std::size_t lightest(const std::vector<CaseLabel>& labels, const std::vector<CaseInputs>& inputs) {
         const std::vector<LightestResult> results = lightestOf(inputs, candidates, options.top, catalogue, control());
-        done = results.size();
-        for (std::size_t i = 0; i < done; ++i) {
+        for (std::size_t i = 0; i < results.size(); ++i) {
             const LightestResult& r = results[i];
-            appendLightestRows(table, cases[i].label, r);
+            appendLightestRows(rows.table, labels[i], r);
             for (std::size_t k = 0; k < r.passing.size(); ++k) {
                 CaseInputs c = inputs[i];
                 applyCandidate(c, r.passing[k].candidate);
-                appendFoundCase(found, c, "lightest " + std::to_string(k + 1), catalogue, cases[i].label.line);
+                appendFoundCase(rows.found, c, "lightest " + std::to_string(k + 1), catalogue, labels[i].line);
             }
         }
+        return results.size();
     }
 };
 
@@ -189,18 +232,154 @@ const char* studyName(StudyKind k) {
     return "";
 }
 
-// Writes `text` to standard output or replaces the file with it; the reason when it cannot.
-std::optional<std::string> writeOut(const std::string& path, const std::string& text) {
-    if (path == "-") {
-        std::cout << text << std::flush;
-        if (!std::cout) return std::string("can't write to standard output");
-        return std::nullopt;
+std::string tableHeader(const StudyOptions& options) {
+    switch (options.kind) {
+    case StudyKind::reserve:
+        return reserveHeader();
+    case StudyKind::limit:
+        return limitHeader();
+    case StudyKind::sweep:
+        return sweepHeader(*options.sweep.field);
+    case StudyKind::capacity:
+        return capacityHeader(options.capacity);
+    case StudyKind::lightest:
+        return lightestHeader(options.girder);
     }
-    if (const auto why = replaceFileWith(fs::path(path), [&](std::ostream& out) {
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        }))
-        return saveFailureMessage(path, *why);
-    return std::nullopt;
+    return "";
+}
+
+// The line that ends a table, and the cases found, of a study stopped by a signal.
+std::string interruptedLine(std::size_t done, std::size_t total) {
+    return "% interrupted after " + std::to_string(done) + " of " + std::to_string(total) + " cases\r\n";
+}
+
+// How far a run got: its cases done and read, and why it ended early.
+struct RunEnd {
+    std::size_t done = 0;
+    std::size_t read = 0;
+    std::optional<BatchError> input;
+    bool marked = false; // the outputs end with the mark of an interrupted study
+};
+
+// The run into the two outputs: the input read a chunk at a time, each chunk studied and its rows
+// written before the next is read. Where the reading would wait for a pipe, what is done is
+// written first, and a signal then ends the program at once: the temporary files removed, a table
+// on standard output ended by its mark.
+class StudyRun {
+public:
+    StudyRun(const StudyOptions& options, BatchStreamReader& in, const Catalogue& catalogue, std::size_t total)
+        : options_(options), in_(in), catalogue_(catalogue), total_(total), progress_(standardErrorIsTerminal()) {
+        if (options.kind == StudyKind::lightest)
+            candidates_ = rankedCandidates(catalogue, options.families, options.threads);
+    }
+
+    // The temporary files of the outputs, removed by a signal that comes while the input is waited for.
+    // A second signal while the study calculates ends it at once, with them removed too.
+    void setTemporaries(std::vector<fs::path> temporaries) {
+        temporaries_ = std::move(temporaries);
+        removeOnInterrupt(temporaries_, "korvel-study: interrupted" + notWritten());
+    }
+
+    RunEnd run(std::ostream& tableOut, std::ostream* casesOut) {
+        Rows rows(tableOut, casesOut);
+        rows.table = tableHeader(options_);
+        if (casesOut)
+            rows.found = "% korvel-study " + std::string(studyName(options_.kind)) + " of " + in_.fileName() +
+                         ": the cases found\r\n";
+        Study study{options_, catalogue_, candidates_, progress_, rows, 0, total_};
+        RunEnd end;
+        std::vector<CaseLabel> cases;
+        std::vector<CaseInputs> inputs;
+        BatchEntry entry;
+        BatchStreamReader::Next next = BatchStreamReader::Next::entry;
+        while (next == BatchStreamReader::Next::entry && !notedInterrupt() && !rows.failed()) {
+            cases.clear();
+            inputs.clear();
+            while (cases.size() < chunkCases && (cases.empty() || in_.lineWaiting())) {
+                const bool waits = cases.empty() && !in_.lineWaiting();
+                if (waits) waitWith(rows, end);
+                next = in_.next(entry);
+                if (waits) {
+                    deferInterrupts(true);
+                    removeOnInterrupt(temporaries_, "korvel-study: interrupted" + notWritten());
+                }
+                if (next != BatchStreamReader::Next::entry || notedInterrupt()) break;
+                if (!entry.isCase()) continue;
+                if (!entry.tableRowNote.empty()) {
+                    progress_.clear();
+                    std::cerr << in_.fileName() << ":" << entry.line << ": " << entry.firstText << " "
+                              << entry.secondText << ": warning: " << entry.tableRowNote << '\n';
+                }
+                cases.push_back(CaseLabel{entry.line, entry.firstText, entry.secondText});
+                inputs.push_back(batchCaseInputs(entry, catalogue_));
+            }
+            end.read += cases.size();
+            study.doneBefore = end.done;
+            const std::size_t done = study.run(cases, inputs);
+            end.done += done;
+            rows.emit(false);
+            if (done < cases.size()) break;
+        }
+        progress_.clear();
+        if (next == BatchStreamReader::Next::error) end.input = in_.error();
+        const bool complete = next == BatchStreamReader::Next::end && end.done == end.read;
+        if (notedInterrupt() && !complete) {
+            const std::string mark = interruptedLine(end.done, total_ > 0 ? total_ : end.read);
+            rows.table += mark;
+            rows.found += mark;
+            end.marked = true;
+        }
+        if (casesOut) rows.found += batchEndLine;
+        rows.emit(true);
+        if (end.input) rows.abandon();
+        return end;
+    }
+
+private:
+    // Writes what is done and lets a signal end the program while the input is waited for.
+    void waitWith(Rows& rows, const RunEnd& end) {
+        rows.emit(true);
+        const bool tableShown = options_.output == "-";
+        const std::string message = "korvel-study: interrupted after " + std::to_string(end.done) + " of " +
+                                    std::to_string(end.read) + " cases" + notWritten();
+        removeOnInterrupt(temporaries_, message, tableShown ? interruptedLine(end.done, end.read) : std::string());
+        deferInterrupts(false);
+    }
+
+    // "; OUT and CASES were not written": the files whose temporary files a signal removes.
+    std::string notWritten() const {
+        if (temporaries_.empty()) return "";
+        const bool tableShown = options_.output == "-";
+        std::string text = "; " + (tableShown ? options_.cases : options_.output);
+        if (temporaries_.size() > 1) return text + " and " + options_.cases + " were not written";
+        return text + " was not written";
+    }
+
+    const StudyOptions& options_;
+    BatchStreamReader& in_;
+    const Catalogue& catalogue_;
+    std::size_t total_;
+    Progress progress_;
+    std::vector<Candidate> candidates_;
+    std::vector<fs::path> temporaries_;
+};
+
+// The cases of a file, read through once for its faults and the total the progress and the mark
+// of an interrupted study give; nothing for an input that can be read only once.
+std::variant<std::size_t, BatchError> casesOfFile(const StudyOptions& options, const Catalogue& catalogue) {
+    std::error_code ec;
+    if (options.input == "-" || !fs::is_regular_file(fs::path(options.input), ec)) return std::size_t{0};
+    auto opened = BatchStreamReader::open(options.input, options.mode, catalogue);
+    if (auto* error = std::get_if<BatchError>(&opened)) return std::move(*error);
+    BatchStreamReader& reader = std::get<BatchStreamReader>(opened);
+    std::size_t cases = 0;
+    BatchEntry entry;
+    for (;;) {
+        const BatchStreamReader::Next next = reader.next(entry);
+        if (next == BatchStreamReader::Next::error) return reader.error();
+        if (next == BatchStreamReader::Next::end) return cases;
+        if (entry.isCase()) ++cases;
+    }
 }
 
 } // namespace
@@ -222,85 +401,82 @@ int main(int argc, char** argv) {
         std::cout << "korvel-study " << programVersion << '\n';
         return exitDone;
     }
+    const DataFolder data = findDataFolder(programFolder(argc > 0 ? argv[0] : nullptr), options.dataFolder);
+    std::vector<std::string> inputs = tableFilesIn(data.path);
+    inputs.push_back(options.input);
     for (const std::string* out : {&options.output, &options.cases}) {
-        if (out->empty() || *out == "-" || options.input == "-") continue;
-        if (sameFile(options.input, *out)) {
-            std::cerr << "korvel-study: " << *out << " is the input file itself; name another\n";
+        if (const auto input = inputWrittenOver(*out, inputs)) {
+            std::cerr << "korvel-study: " << *out << " is the input file " << *input << " itself; name another\n";
             return exitUsage;
         }
     }
-    if (!options.cases.empty() && options.cases == options.output) {
+    if (!options.cases.empty() &&
+        (options.cases == options.output || inputWrittenOver(options.cases, {options.output}))) {
         std::cerr << "korvel-study: the table and the cases need two files\n";
         return exitUsage;
     }
 
-    const DataFolder data = findDataFolder(programFolder(argc > 0 ? argv[0] : nullptr), options.dataFolder);
     const std::optional<Catalogue> catalogue = loadTables(data.path, "korvel-study");
     if (!catalogue) return exitTables;
 
-    BatchRead read = options.input == "-" ? readBatchText(std::string(std::istreambuf_iterator<char>(std::cin), {}),
-                                                          standardInputName, options.mode, *catalogue)
-                                          : readBatchFile(options.input, options.mode, *catalogue);
-    if (const auto* error = std::get_if<BatchError>(&read)) {
+    auto counted = casesOfFile(options, *catalogue);
+    if (const auto* error = std::get_if<BatchError>(&counted)) {
         std::cerr << error->message() << '\n';
         return exitInput;
     }
-    const BatchList& list = std::get<BatchList>(read);
-    std::vector<StudyCase> cases;
-    for (const BatchEntry& e : list.entries) {
-        if (!e.isCase()) continue;
-        if (!e.tableRowNote.empty())
-            std::cerr << list.path << ":" << e.line << ": " << e.firstText << " " << e.secondText
-                      << ": warning: " << e.tableRowNote << '\n';
-        cases.push_back({CaseLabel{e.line, e.firstText, e.secondText}, batchCaseInputs(e, *catalogue)});
-    }
+    const std::size_t total = std::get<std::size_t>(counted);
+    std::optional<BatchStreamReader> opened = openBatchInput(options.input, options.mode, *catalogue);
+    if (!opened) return exitInput;
 
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
-    Progress progress(standardErrorIsTerminal());
-    std::vector<CaseInputs> inputs;
-    inputs.reserve(cases.size());
-    for (const StudyCase& c : cases) inputs.push_back(c.inputs);
-    Run run{options, *catalogue, cases, inputs, progress, {}, {}, 0};
-    switch (options.kind) {
-    case StudyKind::reserve:
-        run.reserve();
-        break;
-    case StudyKind::limit:
-        run.limit();
-        break;
-    case StudyKind::sweep:
-        run.sweep();
-        break;
-    case StudyKind::capacity:
-        run.capacity();
-        break;
-    case StudyKind::lightest:
-        run.lightest();
-        break;
-    }
-    progress.clear();
+    // Signals are noted while the study calculates: it finishes the cases in hand, writes their
+    // rows with a mark that the table is partial, and then ends by the signal.
+    installInterruptCleanup();
+    deferInterrupts(true);
+    StudyRun study(options, *opened, *catalogue, total);
 
-    int status = exitDone;
-    if (const auto why = writeOut(options.output, run.table)) {
-        std::cerr << "korvel-study: " << *why << '\n';
-        status = exitOutput;
+    // The table and the cases found replace their files together or not at all.
+    std::vector<fs::path> targets;
+    std::vector<const std::string*> targetNames;
+    for (const std::string* out : {&options.output, &options.cases}) {
+        if (out->empty() || *out == "-") continue;
+        targets.emplace_back(*out);
+        targetNames.push_back(out);
     }
-    if (!options.cases.empty()) {
-        const std::string text = "% korvel-study " + std::string(studyName(options.kind)) + " of " + list.path +
-                                 ": the cases found\r\n" + run.found + batchEndLine;
-        if (const auto why = writeOut(options.cases, text)) {
-            std::cerr << "korvel-study: " << *why << '\n';
-            status = exitOutput;
-        }
+    const bool casesWanted = !options.cases.empty();
+    RunEnd end;
+    std::optional<std::string> failure;
+    const auto runInto = [&](const std::vector<std::ostream*>& files) {
+        std::size_t next = 0;
+        std::ostream& table = options.output == "-" ? std::cout : *files.at(next++);
+        std::ostream* cases = !casesWanted ? nullptr : options.cases == "-" ? &std::cout : files.at(next++);
+        end = study.run(table, cases);
+    };
+    if (targets.empty()) {
+        runInto({});
+    } else if (const auto failed = replaceFilesWith(targets, runInto, [&](const std::vector<fs::path>& temporaries) {
+                   study.setTemporaries(temporaries);
+               })) {
+        if (!end.input) failure = saveFailureMessage(*targetNames.at(failed->file), failed->reason);
     }
+    removeOnInterrupt(std::vector<fs::path>{}, std::string());
+    std::cout.flush();
+    if (!failure && !std::cout) failure = "can't write to standard output";
+    if (end.input) {
+        std::cerr << end.input->message() << '\n';
+        return exitInput;
+    }
+    if (failure) std::cerr << "korvel-study: " << *failure << '\n';
     // What was not saved is not said to be done: the failure above is the last word then.
-    if (interrupted || run.done < cases.size()) {
-        std::cerr << "korvel-study: stopped after " << run.done << " of " << cases.size() << " cases"
-                  << (status == exitDone ? "; the rows of those are written" : "") << '\n';
-        return status == exitDone ? exitInterrupted : status;
+    const std::size_t cases = total > 0 ? total : end.read;
+    // A signal that came after the last case still ends the program by it.
+    if (notedInterrupt() != 0 && end.marked) {
+        if (!failure)
+            std::cerr << "korvel-study: stopped after " << end.done << " of " << cases
+                      << " cases; the rows of those are written, marked as interrupted\n";
+        endByInterrupt();
     }
-    if (status == exitDone)
-        std::cerr << "korvel-study: " << studyName(options.kind) << " of " << cases.size() << " cases done\n";
-    return status;
+    if (failure) return exitOutput;
+    std::cerr << "korvel-study: " << studyName(options.kind) << " of " << cases << " cases done\n";
+    if (notedInterrupt() != 0) endByInterrupt();
+    return exitDone;
 }

@@ -1,8 +1,12 @@
 #include "pdf_mode.h"
 
+#include "command_line.h"
+#include "interrupt_cleanup.h"
+
 #include "engine/assessment.h"
 #include "engine/calculate.h"
 #include "files/batch_run.h"
+#include "files/batch_stream_source.h"
 #include "files/file_commands.h"
 #include "files/project_file.h"
 #include "files/table_stamps.h"
@@ -13,10 +17,14 @@
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
+#include <string>
 #include <variant>
+#include <vector>
 
 namespace korvel {
 
@@ -69,6 +77,9 @@ std::optional<PdfRequest> pdfRequest(const std::vector<std::string>& args, std::
 
 namespace {
 
+// The flags of a --cases selection are one per case; a larger file is reported whole.
+constexpr std::int64_t maxSelectableCases = 100000000;
+
 // The time the report states: now, or SOURCE_DATE_EPOCH (seconds since 1970) when it is set, so
 // that a report can be made again byte for byte but for the PDF writer's own date.
 std::int64_t reportSeconds() {
@@ -81,19 +92,21 @@ std::int64_t reportSeconds() {
 }
 
 int runBatchPdf(const PdfRequest& request, AppContext& ctx) {
-    const BatchRead read = readBatchFile(request.batch, ctx.decimalMode, ctx.catalogue);
-    if (const auto* error = std::get_if<BatchError>(&read)) {
+    // Read through once here, for its faults and its cases; the report reads it again as it goes.
+    auto opened = BatchEntrySource::open(request.batch, ctx.decimalMode, ctx.catalogue);
+    if (const auto* error = std::get_if<BatchError>(&opened)) {
         std::cerr << "korvel: " << error->message() << '\n';
-        return 1;
+        return exitInput;
     }
-    const BatchList& list = std::get<BatchList>(read);
+    BatchEntrySource& source = std::get<BatchEntrySource>(opened);
     BatchReportRequest report;
     report.selection = request.selection != 0 ? request.selection : analysisAll;
     if (request.casesGiven) {
-        auto chosen = parseCaseSelection(request.cases, list.caseCount());
+        const auto caseCount = static_cast<int>(std::min<std::int64_t>(source.caseCount(), maxSelectableCases));
+        auto chosen = parseCaseSelection(request.cases, caseCount);
         if (const auto* problem = std::get_if<std::string>(&chosen)) {
             std::cerr << "korvel: --cases " << request.cases << ": " << *problem << '\n';
-            return 2;
+            return exitUsage;
         }
         report.chosen = std::get<std::vector<bool>>(std::move(chosen));
     }
@@ -104,22 +117,36 @@ int runBatchPdf(const PdfRequest& request, AppContext& ctx) {
     const QDateTime local = QDateTime::fromSecsSinceEpoch(seconds);
     report.time = {local.date().year(), local.date().month(), local.date().day(), local.time().hour(),
                    local.time().minute()};
-    const BatchReportWritten written =
-        writeBatchReportPdf(QString::fromStdString(request.output), list, ctx.catalogue, report);
+    const BatchReportWritten written = writeBatchReportPdf(
+        QString::fromStdString(request.output), source, ctx.catalogue, report, {},
+        [&](const std::filesystem::path& temporary) {
+            removeOnInterrupt(temporary, "korvel: interrupted; " + request.output + " was not written");
+        });
     if (written.end != BatchReportEnd::done) {
         std::cerr << "korvel: " << written.error.toStdString() << '\n';
-        return 4;
+        return exitOutput;
     }
-    return 0;
+    return exitDone;
 }
 
 } // namespace
 
 int runPdfMode(const PdfRequest& request, const DataFolder& data) {
+    // The report must not replace a file it is made from, whatever name it is given by.
+    std::vector<std::string> inputs = tableFilesIn(data.path);
+    inputs.push_back(request.batch);
+    inputs.push_back(request.project);
+    if (request.batch.empty() && request.project.empty()) inputs.push_back((data.path / startupBatchInput).string());
+    if (const auto input = inputWrittenOver(request.output, inputs)) {
+        std::cerr << "korvel: the report " << request.output << " is the input file " << *input
+                  << " itself; name another PDF file\n";
+        return exitUsage;
+    }
+    installInterruptCleanup();
     AppContext ctx;
     if (const auto error = prepareStart(ctx, data.path)) {
         std::cerr << "korvel: " << error->message() << '\n';
-        return 3;
+        return exitTables;
     }
     if (!request.batch.empty()) return runBatchPdf(request, ctx);
     // Without its own data folder the report is still composed; only "dummy.koro" is not written.
@@ -132,7 +159,7 @@ int runPdfMode(const PdfRequest& request, const DataFolder& data) {
         const ProjectFileOutcome read = readProjectFile(request.project, ctx.catalogue, ctx.dc);
         if (!read.ok()) {
             std::cerr << "korvel: " << read.message << '\n';
-            return 1;
+            return exitInput;
         }
     }
     if (request.selection != 0) ctx.dc.analysis = request.selection;
@@ -143,9 +170,9 @@ int runPdfMode(const PdfRequest& request, const DataFolder& data) {
     if (!writeReportPdf(QString::fromStdString(request.output), ctx.dc, ctx.catalogue, currentReportTime(), &error,
                         ctx.decimalSeparator())) {
         std::cerr << "korvel: " << error.toStdString() << '\n';
-        return 4;
+        return exitOutput;
     }
-    return 0;
+    return exitDone;
 }
 
 } // namespace korvel

@@ -84,12 +84,17 @@ capacity  the capacity curve in the plane of two load groups X and Y: sigx (Sigx
   --version           show the version
   -h, --help          show this text
 
-At a terminal, standard error shows the cases done. Ctrl+C stops the study: the rows of the
-cases done are written, with their cases, and the study ends with status 130.
+The input is read as it comes (a file, or standard input with "-"), up to its "End" line, with no
+limit on the number of cases; rows are written as the cases are done. With -o and --cases, both
+files are replaced together or, when either cannot be saved, neither. At a terminal, standard
+error shows the cases done. Ctrl+C, a closed terminal or a termination request stops the study:
+the rows of the cases done are written, with their cases, each file ending with the line
+"% interrupted after N of M cases" (while the study waits for more input, files are left as they
+were), and the study ends by the signal (status 130 for Ctrl+C, 143 for a termination request).
 
 Exit status: 0 done, 1 the input cannot be read, 2 wrong arguments (a field that is not an
-input, an empty range), 3 the tables cannot be loaded, 4 the results cannot be written,
-130 stopped by Ctrl+C.
+input, an empty range), 3 the tables cannot be loaded, 4 the results cannot be written;
+stopped by a signal, the status of that signal.
 )";
 
 namespace {

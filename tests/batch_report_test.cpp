@@ -4,6 +4,7 @@
 
 #include "design/number_parser.h"
 #include "files/batch_run.h"
+#include "files/batch_stream_source.h"
 #include "files/table_loader.h"
 #include "files/table_stamps.h"
 #include "report/batch_report_plan.h"
@@ -16,8 +17,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <thread>
+#include <variant>
+
+#include <fcntl.h>
 #include <map>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace korvel {
 namespace {
@@ -105,6 +112,44 @@ TEST(BatchReportSummary, ChosenCasesKeepTheCommentsBeforeThem) {
     int calls = 0;
     EXPECT_FALSE(planBatchReport(list, {}, tables, [&](int, int) { return ++calls < 3; })) << "cancelled";
     EXPECT_EQ(3, calls);
+}
+
+// The entries of a file come again for every pass, as the whole-file reader reads them; an input
+// that can be read only once is kept.
+TEST(BatchEntrySource, EveryPassGivesTheEntriesOfTheFile) {
+    const Catalogue tables = referenceTables();
+    const BatchList list = referenceCases(tables);
+    TempFolder folder;
+    const std::string fifo = folder.file("cases.fifo");
+    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+    const int writer = open(fifo.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    const std::string text = readAll((referenceFolder / "cases.kori").string());
+    // Larger than a pipe holds: written by a thread while the source reads it.
+    std::thread feed([&] {
+        for (std::size_t at = 0; at < text.size();) {
+            const ssize_t written = write(writer, text.data() + at, text.size() - at);
+            if (written <= 0) break;
+            at += static_cast<std::size_t>(written);
+        }
+    });
+    auto fromFifo = BatchEntrySource::open(fifo, DecimalMode::period, tables);
+    feed.join();
+    close(writer);
+    auto fromFile = BatchEntrySource::open((referenceFolder / "cases.kori").string(), DecimalMode::period, tables);
+    for (auto* opened : {&fromFile, &fromFifo}) {
+        ASSERT_TRUE(std::holds_alternative<BatchEntrySource>(*opened));
+        BatchEntrySource& source = std::get<BatchEntrySource>(*opened);
+        EXPECT_EQ(list.caseCount(), source.caseCount());
+        for (int pass = 0; pass < 2; ++pass) {
+            ASSERT_TRUE(source.restart());
+            std::vector<BatchEntry> entries;
+            BatchEntry entry;
+            while (source.next(entry)) entries.push_back(entry);
+            EXPECT_FALSE(source.error());
+            EXPECT_EQ(list.entries, entries) << "pass " << pass;
+        }
+    }
 }
 
 TEST(BatchReportSummary, CaseSelections) {

@@ -153,6 +153,77 @@ TEST(FileReplacement, EveryFailureKeepsThePreviousFileAndLeavesNoTemporaryFile) 
     }
 }
 
+// Two files replaced together: each failure, up to a rename that fails after the first file was
+// replaced, leaves both as they were and no temporary file.
+TEST(FileReplacement, TwoFilesAreReplacedTogetherOrNotAtAll) {
+    TempFolder folder;
+    fs::create_directory(folder.path() / "second");
+    const std::vector<fs::path> targets = {folder.path() / "table.tsv", folder.path() / "second" / "cases.kori"};
+    const auto reset = [&] {
+        folder.write("table.tsv", "old table");
+        folder.write("second/cases.kori", "old cases");
+    };
+    const auto writeBoth = [](const std::vector<std::ostream*>& out) {
+        *out.at(0) << "new table";
+        *out.at(1) << "new cases";
+    };
+    struct Row {
+        const char* name;
+        std::function<std::optional<FilesFailure>()> replace;
+        std::size_t failed;
+    };
+    const std::vector<Row> rows = {
+        {"the second stream fails",
+         [&] {
+             return replaceFilesWith(targets, [](const std::vector<std::ostream*>& out) {
+                 *out.at(0) << "new table";
+                 out.at(1)->setstate(std::ios::failbit);
+             });
+         },
+         1},
+        {"the first target is read-only",
+         [&] {
+             fs::permissions(targets[0], fs::perms::owner_read);
+             auto failure = replaceFilesWith(targets, writeBoth);
+             fs::permissions(targets[0], fs::perms::owner_read | fs::perms::owner_write);
+             return failure;
+         },
+         0},
+        {"the second rename fails after the first",
+         [&] {
+             return replaceFilesWith(targets, [&](const std::vector<std::ostream*>& out) {
+                 writeBoth(out);
+                 // The second temporary file goes with its folder, which comes back empty.
+                 fs::remove_all(folder.path() / "second");
+                 fs::create_directory(folder.path() / "second");
+                 folder.write("second/cases.kori", "old cases");
+             });
+         },
+         1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        reset();
+        const std::optional<FilesFailure> failure = row.replace();
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(row.failed, failure->file);
+        EXPECT_EQ("old table", readAll(targets[0]));
+        EXPECT_EQ("old cases", readAll(targets[1]));
+        EXPECT_EQ((std::vector<std::string>{"second", "table.tsv"}), namesIn(folder.path()));
+        EXPECT_EQ((std::vector<std::string>{"cases.kori"}), namesIn(folder.path() / "second"));
+    }
+
+    fs::remove(targets[1]);
+    std::vector<fs::path> during;
+    ASSERT_FALSE(replaceFilesWith(targets, writeBoth, [&](const std::vector<fs::path>& temporaries) {
+        if (!temporaries.empty()) during = temporaries;
+    }));
+    EXPECT_EQ(2u, during.size());
+    EXPECT_EQ("new table", readAll(targets[0]));
+    EXPECT_EQ("new cases", readAll(targets[1]));
+    EXPECT_EQ((std::vector<std::string>{"second", "table.tsv"}), namesIn(folder.path()));
+}
+
 TEST(FileReplacement, ReasonsInPlainWords) {
     TempFolder folder;
     fs::create_directory(folder.path() / "folder.korvp");

@@ -183,6 +183,16 @@ TEST_F(KorvelBatch, AnOutputThatIsTheInputIsRefused) {
     }
     EXPECT_TRUE(fs::is_symlink(folder.path() / "link.koro"));
 
+    // A table of the data folder is an input too.
+    fs::create_directory(folder.path() / "data");
+    for (const char* name : {"bfprof.dat", "lprof.dat", "tprof.dat", "fprof.dat", "KORmat.dat"})
+        fs::copy_file(fs::path(KORVEL_PROGRAM_DIR) / name, folder.path() / "data" / name);
+    const std::string table = (folder.path() / "data" / "KORmat.dat").string();
+    const std::string materials = readAll(table);
+    const ProgramRun tables = korvelBatch(folder, {folder.file("in.kori"), "--data", folder.file("data"), "-o", table});
+    EXPECT_EQ(2, tables.status) << tables.err;
+    EXPECT_EQ(materials, readAll(table));
+
     // An input ending in ".koro" without -o gets a table of its own.
     folder.write("old.koro", input);
     const ProgramRun run = korvelBatch(folder, {folder.file("old.koro")});
@@ -395,6 +405,42 @@ TEST_F(KorvelBatch, AnInterruptedRunLeavesTheResultsFileAsItWas) {
     EXPECT_EQ("kept\n", readAll(folder.file("old.koro")));
     EXPECT_EQ(3, entries()); // the fifo, stderr.txt and the results file
     EXPECT_EQ("korvel-batch: interrupted; " + folder.file("old.koro") + " was not written\n", readAll(errPath));
+}
+
+// A pipe or FIFO whose writer keeps it open after "End": the run ends at "End", and the rows of
+// standard input appear as the cases come, before the input ends.
+TEST_F(KorvelBatch, ReadingEndsAtTheEndLineAndRowsComeAsTheCasesDo) {
+    const std::string fifo = folder.file("in.fifo");
+    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+    const int writer = open(fifo.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    const std::string out = folder.file("out.koro");
+    const auto lines = [&] {
+        const std::string text = readAll(out);
+        return std::count(text.begin(), text.end(), '\n');
+    };
+    for (const char* threads : {"1", "2"}) {
+        SCOPED_TRACE(std::string("-j ") + threads);
+        const pid_t pid = startProgram(program, {"-", "-o", "-", "-j", threads}, fifo, out, folder.file("err.txt"));
+        const std::string first = caseLine("first", "625", "20") + "\n";
+        ASSERT_EQ(static_cast<ssize_t>(first.size()), write(writer, first.data(), first.size()));
+        EXPECT_TRUE(waitUntil([&] { return lines() == 2; })) << "the row of the first case";
+        const std::string rest = caseLine("second", "625", "20") + "\nEnd\n";
+        ASSERT_EQ(static_cast<ssize_t>(rest.size()), write(writer, rest.data(), rest.size()));
+        const std::optional<int> status = waitForExit(pid);
+        ASSERT_TRUE(status) << "still reading after End";
+        EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << readAll(folder.file("err.txt"));
+        EXPECT_EQ(3, lines());
+    }
+    // The FIFO named as the input file.
+    const pid_t pid = startProgram(program, {fifo, "-o", out}, "", "", folder.file("err.txt"));
+    const std::string all = caseLine("x", "625", "20") + "\nEnd\n";
+    ASSERT_EQ(static_cast<ssize_t>(all.size()), write(writer, all.data(), all.size()));
+    const std::optional<int> status = waitForExit(pid);
+    close(writer);
+    ASSERT_TRUE(status) << "still reading after End";
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << readAll(folder.file("err.txt"));
+    EXPECT_EQ(2, lines());
 }
 
 } // namespace

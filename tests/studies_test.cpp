@@ -269,6 +269,47 @@ TEST(Sweep, EachValueIsTheOrdinaryCalculationOfTheCaseAtIt) {
     }
 }
 
+// A sweep handed on in pieces is the whole sweep of each case, in order, on any number of threads;
+// a stop keeps whole cases only in the count.
+TEST(Sweep, PiecesMakeTheWholeSweepInOrderOnAnyNumberOfThreads) {
+    const Loaded& l = startup();
+    const std::vector<CaseInputs> cases(l.cases.begin(), l.cases.begin() + 3);
+    const SweepRequest request{findStudyField("t"), 8, 30, 2 * sweepPieceSteps + 3};
+    const std::vector<std::vector<SweepPoint>> whole = sweeps(cases, request, l.catalogue, StudyControl{});
+    for (const int threads : {1, 3}) {
+        StudyControl control;
+        control.threads = threads;
+        std::vector<std::vector<SweepPoint>> pieced(cases.size());
+        std::vector<std::size_t> progress;
+        std::size_t lastCase = 0;
+        control.progress = [&](std::size_t done, std::size_t) {
+            progress.push_back(done);
+            return true;
+        };
+        const std::size_t done =
+            sweepsInPieces(cases, request, l.catalogue, control, [&](std::size_t i, std::vector<SweepPoint>& points) {
+                ASSERT_LT(i, pieced.size());
+                EXPECT_GE(i, lastCase) << "in case order";
+                lastCase = i;
+                pieced[i].insert(pieced[i].end(), points.begin(), points.end());
+            });
+        EXPECT_EQ(cases.size(), done);
+        EXPECT_EQ(whole, pieced) << threads << " threads";
+        EXPECT_EQ((std::vector<std::size_t>{1, 2, 3}), progress);
+    }
+
+    // Stopped by its progress after the first case: the count is of whole cases.
+    StudyControl control;
+    control.progress = [](std::size_t done, std::size_t) { return done < 1; };
+    std::size_t delivered = 0;
+    const std::size_t done =
+        sweepsInPieces(cases, request, l.catalogue, control,
+                       [&](std::size_t, std::vector<SweepPoint>& points) { delivered += points.size(); });
+    EXPECT_EQ(1u, done);
+    EXPECT_LE(whole[0].size(), delivered);
+    EXPECT_GT(3 * whole[0].size(), delivered);
+}
+
 // ---- Capacity curve -------------------------------------------------------------------------------
 
 TEST(CapacityCurve, EachPointPassesJustInsideAndFailsJustOutside) {

@@ -1,8 +1,11 @@
 #include "files/batch_stream.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <streambuf>
+#include <string>
 #include <utility>
 
 namespace korvel {
@@ -31,26 +34,50 @@ std::variant<BatchStreamReader, BatchError> BatchStreamReader::open(const std::s
     return reader;
 }
 
-// Appends the next block of the input to the buffer, dropping what was taken; false when the
-// input has nothing more.
+// Appends what the input has now (at most a block) to the buffer, dropping what was taken; false
+// when the input has nothing more. It waits only for a first byte: a pipe or FIFO whose writer
+// sends a line and keeps it open hands over that line, not a block's worth.
 bool BatchStreamReader::fill() {
     if (inputEnded_) return false;
     buffer_.erase(0, start_);
     start_ = 0;
     const std::size_t kept = buffer_.size();
-    buffer_.resize(kept + blockSize);
-    in_->read(buffer_.data() + kept, static_cast<std::streamsize>(blockSize));
-    const auto got = static_cast<std::size_t>(in_->gcount());
+    std::size_t got = 0;
+    bool failed = false;
+    try {
+        std::streambuf& source = *in_->rdbuf();
+        if (!std::char_traits<char>::eq_int_type(source.sgetc(), std::char_traits<char>::eof())) {
+            // At least the byte just looked at; an unbuffered stream tells of nothing more.
+            const std::streamsize waiting = source.in_avail();
+            const auto wanted = static_cast<std::size_t>(
+                std::clamp<std::streamsize>(waiting, 1, static_cast<std::streamsize>(blockSize)));
+            buffer_.resize(kept + wanted);
+            got = static_cast<std::size_t>(source.sgetn(buffer_.data() + kept, static_cast<std::streamsize>(wanted)));
+        }
+    } catch (...) {
+        // The file buffer reports a failed read of the disk by an exception.
+        failed = true;
+    }
     buffer_.resize(kept + got);
     bytesRead_ += got;
-    if (in_->bad()) {
+    if (failed) {
         error_ = BatchError{fileName(), 0, "the file cannot be read", false};
         finished_ = Next::error;
         inputEnded_ = true;
         return false;
     }
-    if (got < blockSize) inputEnded_ = true;
+    if (got == 0) inputEnded_ = true;
     return got > 0;
+}
+
+bool BatchStreamReader::lineWaiting() {
+    if (finished_ != Next::entry || inputEnded_ || buffer_.find('\n', start_) != std::string::npos) return true;
+    try {
+        // -1: the input has ended, so reading does not wait either.
+        return in_->rdbuf()->in_avail() != 0;
+    } catch (...) {
+        return true;
+    }
 }
 
 bool BatchStreamReader::nextLine(std::string_view& line) {

@@ -36,6 +36,10 @@ public:
     // Once it has answered `end` or `error` it answers so again.
     Next next(BatchEntry& entry);
 
+    // True when the next entry can be had without waiting for the input: a whole line is held, the
+    // input has bytes ready or has ended. A run reading a pipe hands on what it has before it waits.
+    bool lineWaiting();
+
     const BatchError& error() const { return error_; }
     const std::string& fileName() const { return lines_.fileName(); }
     // Bytes taken from the input so far, for an estimate of the time left.

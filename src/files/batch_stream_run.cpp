@@ -34,12 +34,13 @@ struct Block {
     BatchStreamReader::Next ending = BatchStreamReader::Next::entry; // entry: the input goes on
 };
 
-// `casesRead` counts the cases of the blocks read so far.
+// `casesRead` counts the cases of the blocks read so far. A block ends early where the input would
+// make it wait, so that the rows of what a pipe has sent appear before it sends more.
 void readBlock(BatchStreamReader& in, Block& block, std::int64_t& casesRead) {
     block.count = 0;
     block.casesBefore = casesRead;
     block.ending = BatchStreamReader::Next::entry;
-    while (block.count < block.entries.size()) {
+    while (block.count < block.entries.size() && (block.count == 0 || in.lineWaiting())) {
         block.ending = in.next(block.entries[block.count]);
         if (block.ending != BatchStreamReader::Next::entry) return;
         if (block.entries[block.count].isCase()) ++casesRead;
@@ -182,7 +183,9 @@ public:
         std::uint64_t written = 0;
         BatchStreamReader::Next ending = BatchStreamReader::Next::entry;
         for (;;) {
-            while (ending == BatchStreamReader::Next::entry && published_ - written < slots_.size()) {
+            // The blocks in hand are written before the reading waits for a pipe.
+            while (ending == BatchStreamReader::Next::entry && published_ - written < slots_.size() &&
+                   (published_ == written || in.lineWaiting())) {
                 const std::size_t slot = published_ % slots_.size();
                 readBlock(in, slots_[slot], casesRead);
                 ending = slots_[slot].ending;

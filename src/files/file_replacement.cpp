@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <memory>
 #include <new>
 #include <streambuf>
 #include <system_error>
@@ -188,39 +189,62 @@ void syncFolder(const fs::path& folder) {
     close(fd);
 }
 
-std::optional<std::string> replaceFile(const fs::path& given, const Fill& fill, const TemporaryNotice& notice = {}) {
+// A target resolved and checked, with its temporary file open for writing.
+struct Pending {
+    fs::path target;
+    fs::path temporary;
+    int fd = -1;
+    std::optional<struct stat> previous;
+};
+
+std::variant<Pending, std::string> beginReplacement(const fs::path& given) {
     if (given.empty()) return std::string("no file name was given");
     auto resolved = resolveLinks(given);
     if (const auto* reason = std::get_if<std::string>(&resolved)) return *reason;
-    const fs::path target = std::get<fs::path>(resolved);
+    Pending pending;
+    pending.target = std::get<fs::path>(resolved);
 
-    std::optional<struct stat> previous;
     struct stat status {};
-    if (stat(target.c_str(), &status) == 0) {
-        if (auto reason = protectionReason(target, status)) return reason;
-        previous = status;
+    if (stat(pending.target.c_str(), &status) == 0) {
+        if (auto reason = protectionReason(pending.target, status)) return *reason;
+        pending.previous = status;
     } else if (errno != ENOENT) {
         return reasonOf(errno);
     }
-    if (target.filename().empty()) return std::string("no file name was given");
+    if (pending.target.filename().empty()) return std::string("no file name was given");
 
-    fs::path temporary;
-    int fd = -1;
-    for (unsigned attempt = 0; fd < 0; ++attempt) {
-        temporary = temporaryPath(target);
-        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && (errno != EEXIST || attempt == 100)) return reasonOf(errno);
+    for (unsigned attempt = 0; pending.fd < 0; ++attempt) {
+        pending.temporary = temporaryPath(pending.target);
+        pending.fd = open(pending.temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (pending.fd < 0 && (errno != EEXIST || attempt == 100)) return reasonOf(errno);
     }
-    if (notice) notice(temporary);
+    return pending;
+}
 
-    std::optional<std::string> failure = guarded(fill, fd);
-    if (!failure) failure = settle(fd, previous);
-    if (close(fd) != 0 && !failure) failure = reasonOf(errno);
-    if (!failure && rename(temporary.c_str(), target.c_str()) != 0) failure = reasonOf(errno);
-    if (failure) unlink(temporary.c_str());
+// Puts the written temporary file on the disk and closes it; the reason it failed, or nothing.
+std::optional<std::string> settleAndClose(Pending& pending, std::optional<std::string> failure) {
+    if (!failure) failure = settle(pending.fd, pending.previous);
+    if (close(pending.fd) != 0 && !failure) failure = reasonOf(errno);
+    pending.fd = -1;
+    return failure;
+}
+
+fs::path folderOf(const fs::path& target) {
+    return target.has_parent_path() ? target.parent_path() : fs::path(".");
+}
+
+std::optional<std::string> replaceFile(const fs::path& given, const Fill& fill, const TemporaryNotice& notice = {}) {
+    auto begun = beginReplacement(given);
+    if (const auto* reason = std::get_if<std::string>(&begun)) return *reason;
+    Pending& pending = std::get<Pending>(begun);
+    if (notice) notice(pending.temporary);
+
+    std::optional<std::string> failure = settleAndClose(pending, guarded(fill, pending.fd));
+    if (!failure && rename(pending.temporary.c_str(), pending.target.c_str()) != 0) failure = reasonOf(errno);
+    if (failure) unlink(pending.temporary.c_str());
     if (notice) notice(fs::path());
     if (failure) return failure;
-    syncFolder(target.has_parent_path() ? target.parent_path() : fs::path("."));
+    syncFolder(folderOf(pending.target));
     return std::nullopt;
 }
 
@@ -254,6 +278,92 @@ std::optional<std::string> replaceFileWith(const fs::path& target, const std::fu
             return std::nullopt;
         },
         notice);
+}
+
+std::optional<FilesFailure> replaceFilesWith(const std::vector<fs::path>& targets,
+                                             const std::function<void(const std::vector<std::ostream*>&)>& write,
+                                             const TemporariesNotice& notice) {
+    std::vector<Pending> pending;
+    std::vector<fs::path> temporaries;
+    const auto discard = [&] {
+        for (Pending& p : pending) {
+            if (p.fd >= 0) close(p.fd);
+            unlink(p.temporary.c_str());
+        }
+        if (notice) notice({});
+    };
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        auto begun = beginReplacement(targets[i]);
+        if (const auto* reason = std::get_if<std::string>(&begun)) {
+            discard();
+            return FilesFailure{i, *reason};
+        }
+        pending.push_back(std::move(std::get<Pending>(begun)));
+        temporaries.push_back(pending.back().temporary);
+    }
+    if (notice) notice(temporaries);
+
+    std::vector<std::unique_ptr<DescriptorBuffer>> buffers;
+    std::vector<std::unique_ptr<std::ostream>> streams;
+    std::vector<std::ostream*> outs;
+    for (const Pending& p : pending) {
+        buffers.push_back(std::make_unique<DescriptorBuffer>(p.fd));
+        streams.push_back(std::make_unique<std::ostream>(buffers.back().get()));
+        outs.push_back(streams.back().get());
+    }
+    std::optional<std::string> produced = guarded(
+        [&](int) -> std::optional<std::string> {
+            write(outs);
+            return std::nullopt;
+        },
+        -1);
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        std::optional<std::string> failure = produced;
+        if (!failure) {
+            streams[i]->flush();
+            if (buffers[i]->error() != 0)
+                failure = reasonOf(buffers[i]->error());
+            else if (!*streams[i])
+                failure = std::string("the file could not be written completely");
+        }
+        failure = settleAndClose(pending[i], failure);
+        if (failure) {
+            discard();
+            return FilesFailure{i, *failure};
+        }
+    }
+
+    // The files there before are kept under a second name until every new one is in place, so
+    // that a rename that fails can put back those already replaced.
+    std::vector<fs::path> kept(pending.size());
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        if (!pending[i].previous) continue;
+        const fs::path keep = temporaryPath(pending[i].target);
+        if (link(pending[i].target.c_str(), keep.c_str()) == 0) kept[i] = keep;
+    }
+    std::optional<FilesFailure> failed;
+    std::size_t renamed = 0;
+    for (; renamed < pending.size(); ++renamed) {
+        if (rename(pending[renamed].temporary.c_str(), pending[renamed].target.c_str()) != 0) {
+            failed = FilesFailure{renamed, reasonOf(errno)};
+            break;
+        }
+    }
+    if (failed) {
+        for (std::size_t i = 0; i < renamed; ++i) {
+            if (!kept[i].empty())
+                rename(kept[i].c_str(), pending[i].target.c_str());
+            else if (!pending[i].previous)
+                unlink(pending[i].target.c_str());
+        }
+        for (std::size_t i = renamed; i < pending.size(); ++i) unlink(pending[i].temporary.c_str());
+    }
+    for (const fs::path& keep : kept)
+        if (!keep.empty()) unlink(keep.c_str());
+    if (notice) notice({});
+    if (failed) return failed;
+    for (const Pending& p : pending) syncFolder(folderOf(p.target));
+    return std::nullopt;
 }
 
 bool sameFile(const fs::path& a, const fs::path& b) {

@@ -20,6 +20,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvel {
 
@@ -42,6 +43,24 @@ using TemporaryNotice = std::function<void(const std::filesystem::path& temporar
 std::optional<std::string> replaceFileWith(const std::filesystem::path& target,
                                            const std::function<void(std::ostream&)>& write,
                                            const TemporaryNotice& notice = {});
+
+// Which of several files could not be replaced, and why.
+struct FilesFailure {
+    std::size_t file = 0; // index of the target
+    std::string reason;
+    bool operator==(const FilesFailure& o) const { return file == o.file && reason == o.reason; }
+};
+
+// Told the temporary files once they exist, and an empty list once they are gone.
+using TemporariesNotice = std::function<void(const std::vector<std::filesystem::path>& temporaries)>;
+
+// Replaces the files together, all or none: `write` is given one stream per target (in their
+// order), each onto its temporary file; when every one is written and on the disk they are
+// renamed over their targets one after another, and when a rename fails the targets already
+// replaced get their previous content back (a target that was not there is removed again).
+std::optional<FilesFailure> replaceFilesWith(const std::vector<std::filesystem::path>& targets,
+                                             const std::function<void(const std::vector<std::ostream*>&)>& write,
+                                             const TemporariesNotice& notice = {});
 
 // True when both paths name one existing file, through links and relative paths alike.
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);

@@ -4,6 +4,7 @@
 #include "files/batch_run.h"
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace korvel {
@@ -51,26 +52,28 @@ std::variant<std::vector<bool>, std::string> parseCaseSelection(std::string_view
     return chosen;
 }
 
-std::optional<BatchReportPlan> planBatchReport(const BatchList& list, const std::vector<bool>& chosen,
+std::optional<BatchReportPlan> planBatchReport(BatchEntrySource& source, const std::vector<bool>& chosen,
                                                const Catalogue& catalogue,
                                                const std::function<bool(int done, int total)>& progress) {
     BatchReportPlan plan;
-    plan.title.file = list.path;
-    const int total =
-        chosen.empty() ? list.caseCount() : static_cast<int>(std::count(chosen.begin(), chosen.end(), true));
+    plan.title.file = source.fileName();
+    const auto total =
+        static_cast<int>(chosen.empty() ? std::min<std::int64_t>(source.caseCount(), std::numeric_limits<int>::max())
+                                        : std::count(chosen.begin(), chosen.end(), true));
+    if (!source.restart()) return std::nullopt;
     auto dc = std::make_unique<DesignCase>();
     IgnoreWarnings quiet;
     std::vector<BatchCaseSummary> headings; // the comments waiting for a chosen case
+    BatchEntry e;
     std::int64_t caseNumber = 0;
     int done = 0;
-    for (std::size_t i = 0; i < list.entries.size(); ++i) {
-        const BatchEntry& e = list.entries[i];
+    for (std::size_t i = 0; source.next(e); ++i) {
         if (!e.isCase()) {
             headings.push_back(summarizeComment(e));
             continue;
         }
         ++caseNumber;
-        const std::size_t index = static_cast<std::size_t>(caseNumber - 1);
+        const auto index = static_cast<std::size_t>(caseNumber - 1);
         if (!chosen.empty() && (index >= chosen.size() || !chosen[index])) continue;
         runBatchCaseForResults(e, *dc, catalogue, quiet);
         for (BatchCaseSummary& heading : headings) plan.rows.push_back(std::move(heading));
@@ -85,7 +88,15 @@ std::optional<BatchReportPlan> planBatchReport(const BatchList& list, const std:
         plan.caseNumbers.push_back(caseNumber);
         if (progress && !progress(++done, total)) return std::nullopt;
     }
+    if (source.error()) return std::nullopt;
     return plan;
+}
+
+std::optional<BatchReportPlan> planBatchReport(const BatchList& list, const std::vector<bool>& chosen,
+                                               const Catalogue& catalogue,
+                                               const std::function<bool(int done, int total)>& progress) {
+    BatchEntrySource source(list);
+    return planBatchReport(source, chosen, catalogue, progress);
 }
 
 } // namespace korvel

@@ -6,6 +6,7 @@
 
 #include "design/catalogue.h"
 #include "files/batch_file.h"
+#include "files/batch_stream_source.h"
 #include "report/batch_case_summary.h"
 #include "report/batch_summary_page.h"
 
@@ -26,14 +27,19 @@ std::variant<std::vector<bool>, std::string> parseCaseSelection(std::string_view
 
 struct BatchReportPlan {
     std::vector<BatchCaseSummary> rows;    // the summary: comment lines as headings, then the chosen cases
-    std::vector<std::size_t> pages;        // entry (of the list) of each case page, in file order
+    std::vector<std::size_t> pages;        // entry (counting from 0) of each case page, in file order
     std::vector<std::int64_t> caseNumbers; // of each case page
     SummaryTitle title;
 };
 
 // Runs the chosen cases (`chosen` empty: all) and summarises them; comment lines are kept when a
 // chosen case follows them. `progress(done, total)` is called after each
-// case; when it answers false the planning stops and nothing is returned.
+// case; when it answers false the planning stops and nothing is returned, as when the source fails
+// (source.error() then set). Only the summary's rows are kept, not the entries: the pages read the
+// source again.
+std::optional<BatchReportPlan> planBatchReport(BatchEntrySource& source, const std::vector<bool>& chosen,
+                                               const Catalogue& catalogue,
+                                               const std::function<bool(int done, int total)>& progress = {});
 std::optional<BatchReportPlan> planBatchReport(const BatchList& list, const std::vector<bool>& chosen,
                                                const Catalogue& catalogue,
                                                const std::function<bool(int done, int total)>& progress = {});

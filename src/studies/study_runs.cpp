@@ -1,5 +1,8 @@
 #include "studies/study_runs.h"
 
+#include <algorithm>
+#include <atomic>
+
 namespace korvel {
 
 namespace {
@@ -43,6 +46,44 @@ std::vector<std::vector<SweepPoint>> sweeps(const std::vector<CaseInputs>& cases
     return perCase<std::vector<SweepPoint>>(cases, catalogue, control, [&](const CaseInputs& c, CaseRunner& runner) {
         return sweepCase(c, request, runner);
     });
+}
+
+std::size_t sweepsInPieces(const std::vector<CaseInputs>& cases, const SweepRequest& request,
+                           const Catalogue& catalogue, const StudyControl& control,
+                           const std::function<void(std::size_t caseIndex, std::vector<SweepPoint>& points)>& deliver) {
+    if (request.steps < 1 || !request.field) return cases.size();
+    if (control.stopRequested()) return 0;
+    const std::size_t pieces = static_cast<std::size_t>(request.steps / sweepPieceSteps) + 1;
+    std::size_t casesDone = 0;
+    StudyControl c = inner(control);
+    bool cancelled = false;
+    std::atomic<bool> stop{false};
+    // The caller's stop flag, or a progress that answered false.
+    c.stop = &stop;
+    const auto stopping = [&] { return cancelled || control.stopRequested(); };
+    c.progress = [&](std::size_t, std::size_t) {
+        if (stopping()) stop = true;
+        return true;
+    };
+    // Short sweeps spread their cases over the threads, long ones the pieces of one case at a time,
+    // so that the pieces waiting for their turn stay few.
+    const std::size_t casesAtOnce = pieces == 1 ? cases.size() : 1;
+    for (std::size_t first = 0; first < cases.size() && !stopping(); first += casesAtOnce) {
+        const std::size_t count = std::min(casesAtOnce, cases.size() - first) * pieces;
+        runInOrder<std::vector<SweepPoint>>(
+            count, catalogue, c,
+            [&](std::size_t item, CaseRunner& runner) {
+                const auto step = static_cast<int>(item % pieces) * sweepPieceSteps;
+                return sweepSteps(cases[first + item / pieces], request, step, step + sweepPieceSteps - 1, runner);
+            },
+            [&](std::size_t item, std::vector<SweepPoint>& points) {
+                deliver(first + item / pieces, points);
+                if (item % pieces + 1 < pieces) return;
+                ++casesDone;
+                if (control.progress && !control.progress(casesDone, cases.size())) cancelled = true;
+            });
+    }
+    return casesDone;
 }
 
 std::vector<CapacityResult> capacityCurves(const std::vector<CaseInputs>& cases, const CapacityRequest& request,

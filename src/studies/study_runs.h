@@ -10,6 +10,8 @@
 #include "studies/reserve_study.h"
 #include "studies/sweep_study.h"
 
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 namespace korvel {
@@ -22,6 +24,17 @@ std::vector<LimitResult> limitingValues(const std::vector<CaseInputs>& cases, co
 
 std::vector<std::vector<SweepPoint>> sweeps(const std::vector<CaseInputs>& cases, const SweepRequest& request,
                                             const Catalogue& catalogue, const StudyControl& control);
+
+// Sweep points are calculated in pieces of this many values, each piece on one thread.
+inline constexpr int sweepPieceSteps = 256;
+
+// The sweeps of the cases handed on piece by piece as they are done, in order of case and value:
+// deliver(case index, points) on the calling thread, so that a sweep of any length is never held
+// whole. Progress counts whole cases; the number of cases whose every piece was delivered is
+// returned (all unless stopped).
+std::size_t sweepsInPieces(const std::vector<CaseInputs>& cases, const SweepRequest& request,
+                           const Catalogue& catalogue, const StudyControl& control,
+                           const std::function<void(std::size_t caseIndex, std::vector<SweepPoint>& points)>& deliver);
 
 // One case after another, the rays of each on all threads; progress counts cases.
 std::vector<CapacityResult> capacityCurves(const std::vector<CaseInputs>& cases, const CapacityRequest& request,

@@ -1,5 +1,7 @@
 #include "studies/sweep_study.h"
 
+#include <algorithm>
+
 namespace korvel {
 
 double sweepValue(const SweepRequest& request, int i) {
@@ -8,11 +10,18 @@ double sweepValue(const SweepRequest& request, int i) {
 }
 
 std::vector<SweepPoint> sweepCase(const CaseInputs& c, const SweepRequest& request, CaseRunner& runner) {
+    return sweepSteps(c, request, 0, request.steps, runner);
+}
+
+std::vector<SweepPoint> sweepSteps(const CaseInputs& c, const SweepRequest& request, int first, int last,
+                                   CaseRunner& runner) {
     std::vector<SweepPoint> points;
-    if (request.steps < 1 || !request.field) return points;
-    points.reserve(static_cast<std::size_t>(request.steps) + 1);
+    first = std::max(first, 0);
+    last = std::min(last, request.steps);
+    if (request.steps < 1 || !request.field || last < first) return points;
+    points.reserve(static_cast<std::size_t>(last - first) + 1);
     CaseInputs work = c;
-    for (int i = 0; i <= request.steps; ++i) {
+    for (int i = first; i <= last; ++i) {
         SweepPoint p;
         p.value = setField(work, *request.field, sweepValue(request, i));
         p.verdict = runner.run(work);

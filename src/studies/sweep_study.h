@@ -30,5 +30,9 @@ struct SweepPoint {
 double sweepValue(const SweepRequest& request, int i);
 
 std::vector<SweepPoint> sweepCase(const CaseInputs& c, const SweepRequest& request, CaseRunner& runner);
+// Steps `first` to `last` (both included, within 0 to steps) of the sweep: a piece of it, so that
+// a sweep of many steps is calculated and written piece by piece.
+std::vector<SweepPoint> sweepSteps(const CaseInputs& c, const SweepRequest& request, int first, int last,
+                                   CaseRunner& runner);
 
 } // namespace korvel

@@ -17,7 +17,9 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <ostream>
 
@@ -47,15 +49,15 @@ private:
 
 } // namespace
 
-BatchReportEnd paintBatchReport(QPagedPaintDevice& device, const BatchList& list, const Catalogue& catalogue,
+BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& source, const Catalogue& catalogue,
                                 const BatchReportRequest& request, const BatchReportProgress& progress) {
-    const int cases = request.chosen.empty()
-                          ? list.caseCount()
-                          : static_cast<int>(std::count(request.chosen.begin(), request.chosen.end(), true));
+    const auto cases = static_cast<int>(
+        request.chosen.empty() ? std::min<std::int64_t>(source.caseCount(), std::numeric_limits<int>::max() / 2)
+                               : std::count(request.chosen.begin(), request.chosen.end(), true));
     const int totalSteps = 2 * cases;
     std::optional<BatchReportPlan> plan = planBatchReport(
-        list, request.chosen, catalogue, [&](int done, int) { return !progress || progress(done, totalSteps); });
-    if (!plan) return BatchReportEnd::cancelled;
+        source, request.chosen, catalogue, [&](int done, int) { return !progress || progress(done, totalSteps); });
+    if (!plan) return source.error() ? BatchReportEnd::failed : BatchReportEnd::cancelled;
     plan->title.file = request.fileShown;
 
     QPainter painter;
@@ -91,12 +93,24 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, const BatchList& list
     }
 
     // Each case page from the case run in full, in a design case of its own: the window's case
-    // stays as it is.
+    // stays as it is. The entries are read again, one at a time.
     auto dc = std::make_unique<DesignCase>();
     dc->fileName = request.fileShown;
     IgnoreWarnings quiet;
+    if (!source.restart()) {
+        painter.end();
+        return BatchReportEnd::failed;
+    }
+    BatchEntry entry;
+    std::size_t position = 0;
     for (std::size_t k = 0; k < plan->pages.size(); ++k) {
-        const BatchEntry& entry = list.entries[plan->pages[k]];
+        bool found = false;
+        while (!found && source.next(entry)) found = position++ == plan->pages[k];
+        // A file changed since the summary was made.
+        if (!found) {
+            painter.end();
+            return BatchReportEnd::failed;
+        }
         runBatchCase(entry, *dc, catalogue, quiet);
         dc->analysis = request.selection;
         dc->printSelection = request.selection;
@@ -117,8 +131,21 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, const BatchList& list
     return painter.end() ? BatchReportEnd::done : BatchReportEnd::failed;
 }
 
+BatchReportEnd paintBatchReport(QPagedPaintDevice& device, const BatchList& list, const Catalogue& catalogue,
+                                const BatchReportRequest& request, const BatchReportProgress& progress) {
+    BatchEntrySource source(list);
+    return paintBatchReport(device, source, catalogue, request, progress);
+}
+
 BatchReportWritten writeBatchReportPdf(const QString& path, const BatchList& list, const Catalogue& catalogue,
                                        const BatchReportRequest& request, const BatchReportProgress& progress) {
+    BatchEntrySource source(list);
+    return writeBatchReportPdf(path, source, catalogue, request, progress);
+}
+
+BatchReportWritten writeBatchReportPdf(const QString& path, BatchEntrySource& source, const Catalogue& catalogue,
+                                       const BatchReportRequest& request, const BatchReportProgress& progress,
+                                       const TemporaryNotice& notice) {
     BatchReportWritten written;
     const std::string shown = QDir::toNativeSeparators(path).toStdString();
     if (path.isEmpty()) {
@@ -127,19 +154,22 @@ BatchReportWritten writeBatchReportPdf(const QString& path, const BatchList& lis
         return written;
     }
     BatchReportEnd painted = BatchReportEnd::failed;
-    const auto failure = replaceFileWith(std::filesystem::path(path.toStdString()), [&](std::ostream& out) {
-        StreamDevice device(out);
-        QPdfWriter writer(&device);
-        writer.setCreator(QStringLiteral("KORVEL ") + QString::fromStdString(request.provenance.version));
-        writer.setTitle(QStringLiteral("KORVEL batch report"));
-        writer.setResolution(600);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(pdfMarginMm, pdfMarginMm, pdfMarginMm, pdfMarginMm),
-                                         QPageLayout::Millimeter));
-        painted = paintBatchReport(writer, list, catalogue, request, progress);
-        // A cancelled or failed report fails the save: a file already there stays as it was.
-        if (painted != BatchReportEnd::done) out.setstate(std::ios::failbit);
-    });
+    const auto failure = replaceFileWith(
+        std::filesystem::path(path.toStdString()),
+        [&](std::ostream& out) {
+            StreamDevice device(out);
+            QPdfWriter writer(&device);
+            writer.setCreator(QStringLiteral("KORVEL ") + QString::fromStdString(request.provenance.version));
+            writer.setTitle(QStringLiteral("KORVEL batch report"));
+            writer.setResolution(600);
+            writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                             QMarginsF(pdfMarginMm, pdfMarginMm, pdfMarginMm, pdfMarginMm),
+                                             QPageLayout::Millimeter));
+            painted = paintBatchReport(writer, source, catalogue, request, progress);
+            // A cancelled or failed report fails the save: a file already there stays as it was.
+            if (painted != BatchReportEnd::done) out.setstate(std::ios::failbit);
+        },
+        notice);
     if (painted == BatchReportEnd::cancelled) {
         written.end = BatchReportEnd::cancelled;
         return written;
@@ -147,7 +177,9 @@ BatchReportWritten writeBatchReportPdf(const QString& path, const BatchList& lis
     if (failure || painted != BatchReportEnd::done) {
         written.end = BatchReportEnd::failed;
         written.error = QString::fromStdString(
-            saveFailureMessage(shown, failure ? *failure : std::string("the PDF writer did not finish")));
+            source.error()
+                ? source.error()->message()
+                : saveFailureMessage(shown, failure ? *failure : std::string("the PDF writer did not finish")));
     }
     return written;
 }

@@ -8,6 +8,8 @@
 
 #include "design/catalogue.h"
 #include "files/batch_file.h"
+#include "files/batch_stream_source.h"
+#include "files/file_replacement.h"
 #include "files/table_stamps.h"
 #include "report/batch_report_plan.h"
 #include "report/printed_report.h"
@@ -38,18 +40,25 @@ using BatchReportProgress = std::function<bool(int done, int total)>;
 
 enum class BatchReportEnd { done, cancelled, failed };
 
-// Paints the whole report on `device` (its page layout already set).
+// Paints the whole report on `device` (its page layout already set), going over the source twice:
+// for the summary, then for the case pages. A source that fails ends it as failed.
+BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& source, const Catalogue& catalogue,
+                                const BatchReportRequest& request, const BatchReportProgress& progress = {});
 BatchReportEnd paintBatchReport(QPagedPaintDevice& device, const BatchList& list, const Catalogue& catalogue,
                                 const BatchReportRequest& request, const BatchReportProgress& progress = {});
 
 // Writes the report as an A4 PDF file: streamed into a hidden temporary file beside `path`, which
 // replaces an existing file only when complete (a cancelled or failed export leaves the old one).
-// The failure: "can't save file - PATH: reason".
+// The failure: "can't save file - PATH: reason", or the source's own message. `notice` is told the
+// temporary file, for a program that removes it when stopped by a signal.
 struct BatchReportWritten {
     BatchReportEnd end = BatchReportEnd::done;
     QString error; // when failed
 };
 BatchReportWritten writeBatchReportPdf(const QString& path, const BatchList& list, const Catalogue& catalogue,
                                        const BatchReportRequest& request, const BatchReportProgress& progress = {});
+BatchReportWritten writeBatchReportPdf(const QString& path, BatchEntrySource& source, const Catalogue& catalogue,
+                                       const BatchReportRequest& request, const BatchReportProgress& progress = {},
+                                       const TemporaryNotice& notice = {});
 
 } // namespace korvel

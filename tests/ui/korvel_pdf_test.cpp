@@ -4,10 +4,34 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace korvel {
 namespace {
 
 const fs::path program = fs::path(KORVEL_PROGRAM_DIR) / "korvel";
+
+std::string caseLine(const std::string& ident) {
+    return "Prj\t" + ident +
+           "\t0\t1.43\t0.6\t235\t400\t235\t400\t206000\t1\t65\t0\tLW\t200x90x9x12\tTG\t800x200x10x20\t"
+           "3000\t2500\t8000\t6000\t3000\t12\t625\t625\t-100\t-100\t-30\t-30\t40\t0.03\t0.03\n";
+}
+
+std::string casesText(int n) {
+    std::string text = "% a batch\n";
+    for (int i = 1; i <= n; ++i) text += caseLine("C" + std::to_string(i));
+    return text + "End\n";
+}
+
+long entriesIn(const fs::path& folder) {
+    return static_cast<long>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
 
 class KorvelPdf : public ::testing::Test {
 protected:
@@ -60,6 +84,86 @@ TEST_F(KorvelPdf, TwoProjectFilesAreAnError) {
     EXPECT_EQ(2, run.status);
     EXPECT_NE(std::string::npos, run.err.find("one project file only")) << run.err;
     EXPECT_FALSE(fs::exists(folder.file("d.pdf")));
+}
+
+// The report named as its own input: directly, relative to the working folder, through a detour,
+// a symbolic link, a hard link; the batch file and the project file alike.
+TEST_F(KorvelPdf, AReportThatIsItsInputIsRefused) {
+    const std::string batch = casesText(1);
+    folder.write("x.kori", batch);
+    fs::create_directory(folder.path() / "sub");
+    fs::create_symlink(folder.path() / "x.kori", folder.path() / "link.pdf");
+    fs::create_hard_link(folder.path() / "x.kori", folder.path() / "hard.pdf");
+    const std::string relative = fs::relative(folder.path() / "x.kori").string();
+    for (const std::string& output : {folder.file("x.kori"), relative, folder.file("sub/../x.kori"),
+                                      folder.file("link.pdf"), folder.file("hard.pdf")}) {
+        const ProgramRun run = runProgram(program, folder, {"--pdf", output, "--batch", folder.file("x.kori")});
+        EXPECT_EQ(2, run.status) << output;
+        EXPECT_NE(std::string::npos, run.err.find("korvel: the report " + output + " is the input file " +
+                                                  folder.file("x.kori") + " itself; name another PDF file\n"))
+            << run.err;
+        EXPECT_EQ(batch, readAll(folder.file("x.kori")));
+    }
+    folder.write("p.korvp", "a project");
+    const ProgramRun project = runProgram(program, folder, {"--pdf", folder.file("p.korvp"), folder.file("p.korvp")});
+    EXPECT_EQ(2, project.status) << project.err;
+    EXPECT_EQ("a project", readAll(folder.file("p.korvp")));
+}
+
+// Any of the three signals while the report is written: the hidden temporary file goes, a line
+// says so, the old report stays and the program ends by the signal.
+TEST_F(KorvelPdf, AnInterruptedReportLeavesTheOldOneAndNoTemporaryFile) {
+    folder.write("many.kori", casesText(3000));
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        folder.write("old.pdf", "old report");
+        const pid_t pid = startProgram(program, {"--pdf", folder.file("old.pdf"), "--batch", folder.file("many.kori")},
+                                       "", "", folder.file("err.txt"));
+        // The temporary file appears beside the old report once the pages are being written.
+        ASSERT_TRUE(waitUntil([&] { return entriesIn(folder.path()) == 4; }));
+        kill(pid, signal);
+        const std::optional<int> status = waitForExit(pid);
+        ASSERT_TRUE(status);
+        EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == signal);
+        EXPECT_EQ("old report", readAll(folder.file("old.pdf")));
+        EXPECT_EQ(3, entriesIn(folder.path())) << "no temporary file left";
+        EXPECT_NE(std::string::npos, readAll(folder.file("err.txt"))
+                                         .find("korvel: interrupted; " + folder.file("old.pdf") + " was not written\n"))
+            << readAll(folder.file("err.txt"));
+    }
+}
+
+// A batch is read as it comes: more entries than the batch window lists, the line limit of every
+// tool, and nothing after "End" from a FIFO whose writer keeps it open.
+TEST_F(KorvelPdf, ABatchIsStreamedToItsEndLine) {
+    folder.write("many.kori", casesText(10050));
+    const ProgramRun many = runProgram(
+        program, folder, {"--pdf", folder.file("many.pdf"), "--batch", folder.file("many.kori"), "--cases", "10050"});
+    EXPECT_EQ(0, many.status) << many.err;
+    EXPECT_NE(std::string::npos, readAll(folder.file("many.pdf")).find("/Count 2")) << "the summary and one case";
+
+    folder.write("long.kori", caseLine("x") + "% " + std::string(std::size_t{1} << 20, 'c') + "\nEnd\n");
+    const ProgramRun longLine =
+        runProgram(program, folder, {"--pdf", folder.file("long.pdf"), "--batch", folder.file("long.kori")});
+    EXPECT_EQ(1, longLine.status);
+    EXPECT_NE(std::string::npos,
+              longLine.err.find("korvel: " + folder.file("long.kori") + ":2: a line longer than 1048576 characters\n"))
+        << longLine.err;
+    EXPECT_FALSE(fs::exists(folder.file("long.pdf")));
+
+    const std::string fifo = folder.file("in.fifo");
+    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+    const int writer = open(fifo.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    const pid_t pid =
+        startProgram(program, {"--pdf", folder.file("fifo.pdf"), "--batch", fifo}, "", "", folder.file("err.txt"));
+    const std::string text = casesText(2);
+    ASSERT_EQ(static_cast<ssize_t>(text.size()), write(writer, text.data(), text.size()));
+    const std::optional<int> status = waitForExit(pid);
+    close(writer);
+    ASSERT_TRUE(status) << "still reading after End";
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << readAll(folder.file("err.txt"));
+    EXPECT_NE(std::string::npos, readAll(folder.file("fifo.pdf")).find("/Count 3"));
 }
 
 } // namespace
