@@ -24,16 +24,15 @@ bool isSkipped(std::string_view text) {
     return first == std::string_view::npos || text[first] == '#';
 }
 
-// Splits at TABs and blanks, empty cells dropped.
+// Splits at TABs when the line has one (so that names may hold blanks), else at blanks; empty
+// cells dropped.
 void splitWords(std::string_view text, std::vector<std::string_view>& words) {
+    const bool tabs = text.find('\t') != std::string_view::npos;
+    std::vector<std::string_view> cells;
+    splitCells(text, tabs ? '\t' : ' ', cells);
     words.clear();
-    std::size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r')) ++i;
-        const std::size_t start = i;
-        while (i < text.size() && text[i] != ' ' && text[i] != '\t' && text[i] != '\r') ++i;
-        if (i > start) words.push_back(text.substr(start, i - start));
-    }
+    for (const std::string_view c : cells)
+        if (!c.empty()) words.push_back(c);
 }
 
 constexpr std::array<const char*, 11> panelColumns = {"panel", "template", "ox",  "oy",  "oz", "pxx",
@@ -114,6 +113,7 @@ std::variant<std::vector<Combination>, BatchError> readCombinationFile(const std
         ++line;
         if (isSkipped(text)) continue;
         splitWords(text, words);
+        if (words.empty()) continue;
         if (first && lowered(words[0]) == "name") {
             first = false;
             continue;

@@ -5,7 +5,8 @@
 //
 // PANELS (TAB-separated, "#" comment lines, a header in any case):
 //   panel template ox oy oz pxx pxy pxz pyx pyy pyz      (points in mm)
-// COMBINATIONS (TAB- or blank-separated, "#" comment lines, an optional header beginning "name"):
+// COMBINATIONS (TAB-separated, or blank-separated when a line has no TAB, "#" comment lines, an optional header
+// beginning "name"):
 //   name condition FS UF lc:factor lc:factor ...         (condition 0/1/2 or A/B/C)
 
 #include "fe/panel_axes.h"
