@@ -11,11 +11,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <filesystem>
 #include <unordered_map>
 
 namespace korvel {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // The faulty rows listed one by one; beyond this they are counted.
 constexpr int listedRowErrors = 20;
@@ -295,7 +298,8 @@ FeOutcome runFeImport(const FeRequest& request, const Catalogue& catalogue) {
         factors.push_back(std::move(f));
     }
 
-    out.kori = "% korvel-fe: " + table.fileName() + ", panels of " + request.panels + "\r\n";
+    out.kori = "% korvel-fe: " + fs::path(table.fileName()).filename().string() + ", panels of " +
+               fs::path(request.panels).filename().string() + "\r\n";
     out.audit = "panel\tcombination\telements\tcoverage\tSigxA\tSigxB\tSigyA\tSigyC\tTau\trms sx\tlargest sx\t"
                 "element sx\trms sy\tlargest sy\telement sy\trms tau\tlargest tau\telement tau\twarnings\n";
     for (std::size_t p = 0; p < jobs.size(); ++p) {
