@@ -74,8 +74,12 @@ void feReduction(benchmark::State& state) {
     const fs::path folder = fs::temp_directory_path() / "korvel_fe_bench";
     fs::create_directories(folder);
     writeInputs(folder);
-    const FeRequest request{(folder / "stresses.tsv").string(), (folder / "panels.tsv").string(),
-                            (folder / "t.kori").string(), {}, 1, false};
+    const FeRequest request{(folder / "stresses.tsv").string(),
+                            (folder / "panels.tsv").string(),
+                            (folder / "t.kori").string(),
+                            {},
+                            1,
+                            false};
     std::size_t cases = 0;
     for (auto _ : state) {
         const FeOutcome out = runFeImport(request, *cat);

@@ -59,7 +59,7 @@ struct Reduction {
 class PanelReducer {
 public:
     PanelReducer(const PanelJob& job, const PanelStore& store, const std::vector<std::string>& lcNames)
-        : job_(job), store_(store), lcNames_(lcNames) {
+        : job_(job), store_(store) {
         const double xMid = job.field.L1 / 2, yMid = job.field.s / 2;
         double xMin = 1e300, xMax = -1e300, yMin = 1e300, yMax = -1e300;
         for (const PanelMember& m : store.members) {
@@ -154,19 +154,18 @@ public:
             out.warnings.push_back("area coverage " + formatNumber(out.coverage, "0.000") + " below 0.9");
         if (out.coverage > 1.1)
             out.warnings.push_back("area coverage " + formatNumber(out.coverage, "0.000") + " above 1.1");
-        if (out.elements < 4) out.warnings.push_back("fewer than 4 elements");
+        if (out.elements < 4) out.warnings.emplace_back("fewer than 4 elements");
         const auto shared =
             std::count_if(store_.members.begin(), store_.members.end(), [](const PanelMember& m) { return m.shared; });
         if (shared > 0) out.warnings.push_back(std::to_string(shared) + " elements inside another panel too");
-        if (oneY_) out.warnings.push_back("the elements span one line in y: SigxA = SigxB, the weighted mean");
-        if (oneX_) out.warnings.push_back("the elements span one line in x: SigyA = SigyC, the weighted mean");
+        if (oneY_) out.warnings.emplace_back("the elements span one line in y: SigxA = SigxB, the weighted mean");
+        if (oneX_) out.warnings.emplace_back("the elements span one line in x: SigyA = SigyC, the weighted mean");
         return r;
     }
 
 private:
     const PanelJob& job_;
     const PanelStore& store_;
-    const std::vector<std::string>& lcNames_;
     PlaceSums alongY_, alongX_;
     bool oneY_ = false, oneX_ = false;
     std::vector<std::vector<PlaneStress>> membranes_; // [lc][member]

@@ -5,24 +5,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cmath>
 #include <fstream>
 
 namespace korvel {
 
 namespace {
-
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-bool isSkipped(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    return first == std::string_view::npos || text[first] == '#';
-}
 
 // Splits at TABs when the line has one (so that names may hold blanks), else at blanks; empty
 // cells dropped.
@@ -52,13 +40,13 @@ std::variant<std::vector<PanelSpec>, BatchError> readPanelFile(const std::string
     std::vector<PanelSpec> panels;
     while (std::getline(in, text)) {
         ++line;
-        if (isSkipped(text)) continue;
+        if (isCommentOrBlank(text)) continue;
         splitCells(text, '\t', cells);
         if (!header) {
             std::string missing;
             for (std::size_t k = 0; k < panelColumns.size(); ++k) {
                 const auto it = std::find_if(cells.begin(), cells.end(),
-                                             [&](std::string_view c) { return lowered(c) == panelColumns[k]; });
+                                             [&](std::string_view c) { return lowerCase(c) == panelColumns[k]; });
                 at[k] = it == cells.end() ? -1 : static_cast<int>(it - cells.begin());
                 if (at[k] < 0) missing += std::string(missing.empty() ? "" : ", ") + "\"" + panelColumns[k] + "\"";
                 needed = std::max(needed, static_cast<std::size_t>(at[k] + 1));
@@ -111,10 +99,10 @@ std::variant<std::vector<Combination>, BatchError> readCombinationFile(const std
     bool first = true;
     while (std::getline(in, text)) {
         ++line;
-        if (isSkipped(text)) continue;
+        if (isCommentOrBlank(text)) continue;
         splitWords(text, words);
         if (words.empty()) continue;
-        if (first && lowered(words[0]) == "name") {
+        if (first && lowerCase(words[0]) == "name") {
             first = false;
             continue;
         }
@@ -130,7 +118,7 @@ std::variant<std::vector<Combination>, BatchError> readCombinationFile(const std
             failed("a combination needs a name, condition, FS, UF and at least one lc:factor");
             continue;
         }
-        const std::string condition = lowered(words[1]);
+        const std::string condition = lowerCase(words[1]);
         if (condition == "0" || condition == "a")
             c.condition = conditionA;
         else if (condition == "1" || condition == "b")

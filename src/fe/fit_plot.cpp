@@ -95,7 +95,7 @@ std::string fitPlotSvg(const FitPlotData& d) {
                       num(2 * chartWidth) + " " + num(chartHeight + 45) +
                       "\" font-family=\"Liberation Sans, Arial, sans-serif\" font-size=\"12\">\n"
                       "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
-    out += "<text x=\"" + num(chartWidth) + "\" y=\"22\" text-anchor=\"middle\" font-size=\"15\">" + escaped(d.title) +
+    out += "<text x=\"" + num(chartWidth) + R"(" y="22" text-anchor="middle" font-size="15">)" + escaped(d.title) +
            "</text>\n";
     drawChart(out, 0, d.sxAlongY, d.s, d.SigxA, d.SigxB, "y", "sx", "SigxA", "SigxB");
     drawChart(out, chartWidth, d.syAlongX, d.L1, d.SigyA, d.SigyC, "x", "sy", "SigyA", "SigyC");

@@ -18,17 +18,6 @@ constexpr std::array<const char*, StressTableReader::columnCount> localNames = {
 // Whole element numbers are exact in a double up to 2^53.
 constexpr double largestElement = 9007199254740992.0;
 
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-bool isSkipped(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    return first == std::string_view::npos || text[first] == '#';
-}
-
 bool equalNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char p, char q) {
                return std::tolower(static_cast<unsigned char>(p)) == std::tolower(static_cast<unsigned char>(q));
@@ -36,6 +25,17 @@ bool equalNoCase(std::string_view a, std::string_view b) {
 }
 
 } // namespace
+
+std::string lowerCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+bool isCommentOrBlank(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    return first == std::string_view::npos || text[first] == '#';
+}
 
 void splitCells(std::string_view text, char separator, std::vector<std::string_view>& cells) {
     cells.clear();
@@ -61,14 +61,14 @@ std::variant<StressTableReader, BatchError> StressTableReader::open(const std::s
     if (!*r.in_) return BatchError{path, 0, "file not found", true};
     while (std::getline(*r.in_, r.text_)) {
         ++r.line_;
-        if (!isSkipped(r.text_)) break;
+        if (!isCommentOrBlank(r.text_)) break;
     }
-    if (isSkipped(r.text_)) return BatchError{path, 0, "no header line naming the columns"};
+    if (isCommentOrBlank(r.text_)) return BatchError{path, 0, "no header line naming the columns"};
     r.separator_ = r.text_.find('\t') != std::string::npos ? '\t' : ',';
     splitCells(r.text_, r.separator_, r.cells_);
     std::vector<std::string> names;
     names.reserve(r.cells_.size());
-    for (const std::string_view cell : r.cells_) names.push_back(lowered(cell));
+    for (const std::string_view cell : r.cells_) names.push_back(lowerCase(cell));
     const auto find = [&names](const char* name) {
         const auto it = std::find(names.begin(), names.end(), name);
         return it == names.end() ? -1 : static_cast<int>(it - names.begin());
@@ -112,7 +112,7 @@ bool StressTableReader::numberAt(int slot, double& value) {
 StressTableReader::Next StressTableReader::next(StressRow& row) {
     while (std::getline(*in_, text_)) {
         ++line_;
-        if (isSkipped(text_)) continue;
+        if (isCommentOrBlank(text_)) continue;
         row.line = line_;
         splitCells(text_, separator_, cells_);
         if (cells_.size() < cellsNeeded_)
@@ -123,7 +123,7 @@ StressTableReader::Next StressTableReader::next(StressRow& row) {
         double elem = 0;
         if (!numberAt(elemColumn, elem)) return Next::error;
         if (elem != std::floor(elem) || std::fabs(elem) > largestElement)
-            return fail("column \"elem\" is not a whole number: \"" +
+            return fail(R"(column "elem" is not a whole number: ")" +
                         std::string(cells_[static_cast<std::size_t>(columns_[elemColumn])]) + "\"");
         row.elem = static_cast<std::int64_t>(elem);
         if (!numberAt(xColumn, row.centroid.x) || !numberAt(xColumn + 1, row.centroid.y) ||
@@ -151,7 +151,7 @@ StressTableReader::Next StressTableReader::next(StressRow& row) {
             else if (equalNoCase(cell, "bottom"))
                 row.layer = StressLayer::bottom;
             else
-                return fail("column \"layer\" is not top, mid or bottom: \"" + std::string(cell) + "\"");
+                return fail(R"(column "layer" is not top, mid or bottom: ")" + std::string(cell) + "\"");
         }
         return Next::row;
     }

@@ -82,4 +82,10 @@ private:
 // spreadsheet puts around it.
 void splitCells(std::string_view text, char separator, std::vector<std::string_view>& cells);
 
+// Column names are compared in lower case.
+std::string lowerCase(std::string_view text);
+
+// A line the tables skip: blank, or a comment beginning with "#".
+bool isCommentOrBlank(std::string_view text);
+
 } // namespace korvel
