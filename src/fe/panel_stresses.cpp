@@ -43,7 +43,45 @@ std::uint64_t packCell(std::int64_t i, std::int64_t j, std::int64_t k) {
     return part(i) | (part(j) << 21U) | (part(k) << 42U);
 }
 
+// splitmix64's finaliser: element numbers often come in runs, which it spreads over the table.
+std::uint64_t spread(std::int64_t elem) {
+    auto z = static_cast<std::uint64_t>(elem) + 0x9E3779B97F4A7C15ULL;
+    z = (z ^ (z >> 30U)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27U)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31U);
+}
+
 } // namespace
+
+ElementIndex::Found ElementIndex::findOrAdd(std::int64_t elem, std::uint32_t next) {
+    // Kept at most 70 % full, so that a probe ends soon.
+    if (10 * (count_ + 1) > 7 * keys_.size()) grow();
+    const std::size_t mask = keys_.size() - 1;
+    for (std::size_t i = spread(elem) & mask;; i = (i + 1) & mask) {
+        if (members_[i] == empty) {
+            keys_[i] = elem;
+            members_[i] = next;
+            ++count_;
+            return {next, true};
+        }
+        if (keys_[i] == elem) return {members_[i], false};
+    }
+}
+
+void ElementIndex::grow() {
+    std::vector<std::int64_t> keys(std::max<std::size_t>(16, 2 * keys_.size()));
+    std::vector<std::uint32_t> members(keys.size(), empty);
+    const std::size_t mask = keys.size() - 1;
+    for (std::size_t k = 0; k < keys_.size(); ++k) {
+        if (members_[k] == empty) continue;
+        std::size_t i = spread(keys_[k]) & mask;
+        while (members[i] != empty) i = (i + 1) & mask;
+        keys[i] = keys_[k];
+        members[i] = members_[k];
+    }
+    keys_.swap(keys);
+    members_.swap(members);
+}
 
 Membrane membraneOf(const LayerSlot& slot) {
     if ((slot.seen & (plainBit | midBit)) != 0) return {slot.s, {}};
@@ -110,12 +148,11 @@ void PanelSorter::addTo(std::size_t panel, const StressRow& row, std::size_t lc,
         store.faults.push_back(where + ": its first axis e1 is normal to the panel");
         return;
     }
-    const auto [it, added] = store.index.try_emplace(row.elem, static_cast<std::uint32_t>(store.members.size()));
+    const auto [m, added] = store.index.findOrAdd(row.elem, static_cast<std::uint32_t>(store.members.size()));
     if (added) {
         const Vec3 q = panelCoordinates(f.axes, row.centroid);
         store.members.push_back({row.elem, q.x, q.y, row.area, shared});
     }
-    const std::uint32_t m = it->second;
     if (shared) store.members[m].shared = true;
     if (store.byLc.size() <= lc) store.byLc.resize(lc + 1);
     std::vector<LayerSlot>& slots = store.byLc[lc];
