@@ -302,6 +302,39 @@ TEST(FeReduction, MembershipByCentroidAndPlane) {
     }
 }
 
+// The audit's warnings, each from a mesh made to call for it.
+TEST(FeReduction, AuditWarnings) {
+    struct WarningCase {
+        const char* what;
+        int nx, ny;
+        int dropped;      // rows left out of the table
+        bool secondPanel; // an overlapping panel
+        std::string warning;
+    };
+    const WarningCase cases[] = {
+        {"a mesh that does not fill the field", 5, 4, 4, false, "area coverage 0.800 below 0.9"},
+        {"elements on one line across the stiffeners", 6, 1, 0, false, "the elements span one line in y"},
+        {"three elements", 1, 3, 0, false, "fewer than 4 elements"},
+        {"an element inside two panels", 3, 3, 0, true, "9 elements inside another panel too"},
+    };
+    for (const WarningCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::mt19937 random(11);
+        const Mesh m = makeMesh(true, c.nx, c.ny, random, true);
+        std::vector<std::string> rows;
+        appendRows(rows, m, "LC1", {-40, 0.01, -10, 0.001, 3, 0}, false, Layers::none, random);
+        rows.resize(rows.size() - static_cast<std::size_t>(c.dropped));
+        ImportRun r;
+        run(r, rows, header(false, Layers::none, '\t'),
+            panelLine("P1", m) + (c.secondPanel ? panelLine("P2", m) : std::string()));
+        ASSERT_FALSE(r.outcome.results.empty());
+        const std::vector<std::string>& w = r.outcome.results[0].warnings;
+        EXPECT_TRUE(std::any_of(w.begin(), w.end(), [&](const std::string& t) { return t.find(c.warning) == 0; }))
+            << (w.empty() ? std::string("no warning") : w.front());
+        EXPECT_NE(r.outcome.audit.find(c.warning), std::string::npos);
+    }
+}
+
 struct FaultCase {
     const char* what;
     std::string table;        // rows after the header of layout G
