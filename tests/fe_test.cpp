@@ -164,9 +164,10 @@ struct ImportRun {
 
 void run(ImportRun& r, const std::vector<std::string>& rows, const std::string& head, const std::string& panels,
          const std::string& combinations = {}, char sep = '\t', double tolerance = 1) {
-    std::string table = "# exported for a test\n" + head + "\n";
+    // A last column of the export's own, which the reading passes over.
+    std::string table = "# exported for a test\n" + head + sep + "Remark\n";
     for (const std::string& row : rows) {
-        std::string line = row;
+        std::string line = row + "\tfrom the model";
         if (sep != '\t') std::replace(line.begin(), line.end(), '\t', sep);
         table += line + "\n";
     }

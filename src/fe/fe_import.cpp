@@ -30,6 +30,8 @@ struct PanelJob {
     const PanelSpec* spec = nullptr;
     CaseInputs inputs;
     PanelField field;
+    std::string fault; // why the panel cannot be placed
+    std::size_t store = 0;
 };
 
 // A stress as the batch file holds it: rounded to 0.01 MPa on its decimal text, then read into
@@ -184,12 +186,11 @@ void appendAuditRow(std::string& out, const PanelCaseResult& r) {
     out += '\n';
 }
 
-// Places each panel: its template case and its axes; a panel that cannot be placed fails.
+// Places each panel: its template case and its axes, or why it cannot be placed.
 std::vector<PanelJob> placePanels(const std::vector<PanelSpec>& specs, const BatchList& templates,
-                                  const std::string& panelPath, const Catalogue& catalogue, FeOutcome& out) {
+                                  const Catalogue& catalogue) {
     std::vector<PanelJob> jobs;
     for (const PanelSpec& spec : specs) {
-        const std::string where = panelPath + ":" + std::to_string(spec.line) + ": panel \"" + spec.name + "\": ";
         std::string fault = spec.fault;
         const auto entry = std::find_if(templates.entries.begin(), templates.entries.end(), [&](const BatchEntry& e) {
             return e.isCase() && e.secondText == spec.templateId;
@@ -207,11 +208,7 @@ std::vector<PanelJob> placePanels(const std::vector<PanelSpec>& specs, const Bat
             job.field = {placed.axes, job.inputs.L1, job.inputs.s1 + job.inputs.s2};
             if (!(job.field.L1 > 0) || !(job.field.s > 0)) fault = "the template's L1 and s1 + s2 must be above 0";
         }
-        if (!fault.empty()) {
-            out.errors.push_back(where + fault);
-            out.failed = true;
-            continue;
-        }
+        job.fault = std::move(fault);
         jobs.push_back(std::move(job));
     }
     return jobs;
@@ -241,11 +238,15 @@ FeOutcome runFeImport(const FeRequest& request, const Catalogue& catalogue) {
     if (const auto* e = std::get_if<BatchError>(&opened)) return wholeFileError(*e);
     StressTableReader& table = std::get<StressTableReader>(opened);
 
-    const std::vector<PanelJob> jobs = placePanels(std::get<std::vector<PanelSpec>>(specs),
-                                                   std::get<BatchList>(templates), request.panels, catalogue, out);
+    std::vector<PanelJob> jobs =
+        placePanels(std::get<std::vector<PanelSpec>>(specs), std::get<BatchList>(templates), catalogue);
     std::vector<PanelField> fields;
     fields.reserve(jobs.size());
-    for (const PanelJob& job : jobs) fields.push_back(job.field);
+    for (PanelJob& job : jobs) {
+        if (!job.fault.empty()) continue;
+        job.store = fields.size();
+        fields.push_back(job.field);
+    }
 
     // The table, streamed: each row into the panels that hold it.
     PanelSorter sorter(fields, request.planeTolerance, table.layout());
@@ -301,11 +302,15 @@ FeOutcome runFeImport(const FeRequest& request, const Catalogue& catalogue) {
                fs::path(request.panels).filename().string() + "\r\n";
     out.audit = "panel\tcombination\telements\tcoverage\tSigxA\tSigxB\tSigyA\tSigyC\tTau\trms sx\tlargest sx\t"
                 "element sx\trms sy\tlargest sy\telement sy\trms tau\tlargest tau\telement tau\twarnings\n";
-    for (std::size_t p = 0; p < jobs.size(); ++p) {
-        const PanelJob& job = jobs[p];
-        const PanelStore& store = sorter.stores()[p];
+    for (const PanelJob& job : jobs) {
         const std::string where =
             request.panels + ":" + std::to_string(job.spec->line) + ": panel \"" + job.spec->name + "\": ";
+        if (!job.fault.empty()) {
+            out.errors.push_back(where + job.fault);
+            out.failed = true;
+            continue;
+        }
+        const PanelStore& store = sorter.stores()[job.store];
         if (store.members.empty() || !store.faults.empty()) {
             out.errors.push_back(where + (store.members.empty() ? "no element in its plate field"
                                                                 : "rows it cannot use: " + store.faults.front()));
