@@ -135,7 +135,7 @@ public:
             const std::array<double, 3> d{s.sx - lx.at(m.y - f.s / 2), s.sy - ly.at(m.x - f.L1 / 2), s.txy - lt.a};
             for (std::size_t k = 0; k < 3; ++k) {
                 squares[k] += m.area * d[k] * d[k];
-                if (std::fabs(d[k]) > std::fabs(res[k]->largest) || res[k]->elem == 0) {
+                if (i == 0 || std::fabs(d[k]) > std::fabs(res[k]->largest)) {
                     res[k]->largest = d[k];
                     res[k]->elem = m.elem;
                 }
