@@ -24,6 +24,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <variant>
 #include <vector>
 
@@ -159,6 +160,18 @@ int main(int argc, char** argv) {
     if (options.version) {
         std::cout << "korvel-fe " << programVersion << '\n';
         return exitDone;
+    }
+    // An output named like an input would replace it before it is read in full.
+    for (const std::string* out : {&options.output, &options.audit}) {
+        if (out->empty() || *out == "-") continue;
+        for (const std::string* input : {&options.request.stresses, &options.request.panels,
+                                         &options.request.templateFile, &options.request.combinations}) {
+            std::error_code ec;
+            if (!input->empty() && fs::equivalent(*out, *input, ec)) {
+                std::cerr << "korvel-fe: " << *out << " is an input file itself; name another\n";
+                return exitUsage;
+            }
+        }
     }
     const DataFolder data = findDataFolder(programFolder(argc > 0 ? argv[0] : nullptr), options.dataFolder);
     const std::optional<Catalogue> catalogue = loadTables(data.path, "korvel-fe");
