@@ -338,11 +338,12 @@ TEST(FeReduction, AuditWarnings) {
 
 struct FaultCase {
     const char* what;
-    std::string table;        // rows after the header of layout G
+    std::string table;        // rows after the header of layout G (with a layer column when `layered`)
     std::string extraPanels;  // panels after P1
     std::string combinations; // empty: none
     std::string message;      // one of the errors contains it
     std::size_t casesWritten; // the panels and combinations still written
+    bool layered = false;
 };
 
 TEST(FeReduction, FaultsNameFileAndLineAndTheOtherPanelsGoOn) {
@@ -352,6 +353,8 @@ TEST(FeReduction, FaultsNameFileAndLineAndTheOtherPanelsGoOn) {
     appendRows(good, m, "LC1", {-10, 0, -10, 0, 0, 0}, false, Layers::none, random);
     std::string base;
     for (const std::string& row : good) base += row + "\n";
+    std::string layered;
+    for (std::size_t i = 0; i < good.size(); ++i) layered += good[i] + (i == 0 ? "\ttop\n" : "\tmid\n");
     const std::string far = "P2\tT1\t0\t0\t5000\t100\t0\t5000\t0\t100\t5000\n";
     const FaultCase cases[] = {
         {"a cell that is not a number", base + "LC1\t7\t1\t1\t0\t10\tabc\t0\t0\t0\t0\t0\n", "", "",
@@ -366,16 +369,22 @@ TEST(FeReduction, FaultsNameFileAndLineAndTheOtherPanelsGoOn) {
         {"an unknown load case", base, "", "C1\t0\t1.43\t0.6\tLC1:1\nC2\t0\t1.43\t0.6\tLC7:1\n",
          "c.tsv:2: combination \"C2\": unknown load case \"LC7\"", 1},
         {"a missing column", "", "", "", "missing column \"area\"", 0},
+        {"a load case that some elements lack", base + "LC2" + good[0].substr(3) + "\n", "", "",
+         "p.tsv:2: panel \"P1\": combination \"LC2\": element 2, load case LC2: no row", 1},
+        {"a top row without its bottom", layered, "", "",
+         "element 1, load case LC1: a top row without its bottom row and no mid row", 0, true},
     };
     for (const FaultCase& c : cases) {
         SCOPED_TRACE(c.what);
         std::vector<std::string> rows;
-        std::string head = header(false, Layers::none, '\t');
+        std::string head = header(false, c.layered ? Layers::topBottom : Layers::none, '\t');
         if (c.table.empty()) head.replace(head.find("area"), 4, "size");
         ImportRun r;
-        std::string table = c.table;
-        if (!table.empty() && table.back() == '\n') table.pop_back();
-        if (!table.empty()) rows.push_back(table);
+        for (std::size_t start = 0; start < c.table.size();) {
+            const std::size_t end = c.table.find('\n', start);
+            rows.push_back(c.table.substr(start, end - start));
+            start = end + 1;
+        }
         run(r, rows, head, panelLine("P1", m) + c.extraPanels, c.combinations);
         EXPECT_TRUE(r.outcome.failed);
         const bool found = std::any_of(r.outcome.errors.begin(), r.outcome.errors.end(),
