@@ -41,6 +41,15 @@ def johnson_ostenfeld(sigE, sigF, elastic_at_limit):
     return sigE if elastic else sigF * (1 - Pr * (1 - Pr) * sigF / sigE)
 
 
+def transverse_coefficient(ky, alpha):
+    """kl/C2 of a plate field under transverse stress with ratio ky, aspect ratio alpha = L1/s."""
+    if ky >= 1 / 3:
+        return (1 + 1 / alpha ** 2) ** 2 * (1.675 - 0.675 * ky)
+    if alpha <= 2:
+        return (1 + ky) * (1.0875 * (1 + 1 / alpha ** 2) ** 2 - 18 / alpha ** 2) + 24 / alpha ** 2
+    return (1 + ky) * (1.0875 * (1 + 1 / alpha ** 2) ** 2 - 9 / alpha) + 12 / alpha
+
+
 # ---- Composite rectangles: (width, height, bottom) with z up from the plate surface -----------
 def section(rects):
     A = sum(b * h for b, h, z0 in rects)
@@ -86,12 +95,7 @@ for i, (s, smin, smax) in enumerate(plates, start=1):
     sigCx = johnson_ostenfeld(sigEx, sigF, False)
     alpha = L1 / s
     ky = 1.0 if (sigy_min >= 0 and sigy_max >= 0) else sigy_max / sigy_min
-    if ky >= 1 / 3:
-        kl = C2 * (1 + 1 / alpha ** 2) ** 2 * (1.675 - 0.675 * ky)
-    elif alpha <= 2:
-        kl = C2 * ((1 + ky) * (1.0875 * (1 + 1 / alpha ** 2) ** 2 - 18 / alpha ** 2) + 24 / alpha ** 2)
-    else:
-        kl = C2 * ((1 + ky) * (1.0875 * (1 + 1 / alpha ** 2) ** 2 - 9 / alpha) + 12 / alpha)
+    kl = C2 * transverse_coefficient(ky, alpha)
     sigEy = elastic * kl
     sigCy = johnson_ostenfeld(sigEy, sigF, False)
     sigx = min(smin, 0.0)
@@ -350,6 +354,13 @@ def section_rows():
         rows += [(label, "Ax", A_), (label, "zc", zc_), (label, "Iy", I_),
                  (label, "K", (B_ * tf_ ** 3 + (H_ - tf_) * tw_ ** 3) / 3),
                  (label, "Wp", Ip_ / zp_), (label, "Ws", Ip_ / (H_ + t_strip / 2 - zp_))]
+    # the yield width limited by the span: s = 1000 > 0.33 * L1 = 660 with L1 = 2000
+    strip = [(0.33 * 2000, t_strip, -t_strip)] + profile_rects(200.0, 90.0, 9.0, 14.0)
+    Ap, zcp, Ip_ = section(strip)
+    zp_ = zcp + t_strip / 2
+    rows += [("angle 200x90x9x14, sy = 660", "Wp", Ip_ / zp_), ("angle 200x90x9x14, sy = 660", "Ws", Ip_ / (200 + t_strip / 2 - zp_))]
+    rows += [("transverse coefficient kl/C2, ky = 0", "alpha = 4.8", transverse_coefficient(0.0, 4.8)),
+             ("transverse coefficient kl/C2, ky = 0", "alpha = 1.6", transverse_coefficient(0.0, 1.6))]
     A_, zc_, I_ = section(profile_rects(800.0, 200.0, 10.0, 20.0))
     rows += [("girder tee 800x200x10x20", "Ag", A_), ("girder tee 800x200x10x20", "gg", 7850 * A_ / 1e6),
              ("girder tee 800x200x10x20", "zcg", zc_), ("girder tee 800x200x10x20", "Iyg", I_)]

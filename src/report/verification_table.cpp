@@ -91,6 +91,22 @@ std::vector<VerificationRow> classicalRows() {
     rows.push_back({"3/3.1 plate", "kl/C2, transverse compression, κ = 1, square plate",
                     std::string(tg) + ", square: (1 + 1)^2 = 4", 4.0, heldPrecision,
                     [] { return plate1(squarePlate(), &PlateDetail::kl) / flatBarC2; }});
+    // Below κy = 1/3 the rule's own formulas, by hand (docs/verification_example.py --sections):
+    // long plates (α > 2) with 9/α and 12/α, short ones with 18/α² and 24/α².
+    const Edit triangularSigy = [](CaseInputs& in) {
+        in.SigyA = -30;
+        in.SigyC = 0;
+    };
+    const Edit shortPlate = [triangularSigy](CaseInputs& in) {
+        triangularSigy(in);
+        in.L1 = 1000;
+    };
+    rows.push_back({"3/3.1 plate", "kl/C2, κy = 0, α = 4.8 (long plate)",
+                    "hand calculation of (1 + κ)(1.0875(1 + 1/α^2)^2 - 9/α) + 12/α", 1.80895, heldPrecision,
+                    [triangularSigy] { return plate1(triangularSigy, &PlateDetail::kl) / flatBarC2; }});
+    rows.push_back({"3/3.1 plate", "kl/C2, κy = 0, α = 1000/625 = 1.6 (short plate)",
+                    "hand calculation of (1 + κ)(1.0875(1 + 1/α^2)^2 - 18/α^2) + 24/α^2", 4.446799, heldPrecision,
+                    [shortPlate] { return plate1(shortPlate, &PlateDetail::kl) / flatBarC2; }});
     rows.push_back({"3/3.1 plate",
                     "σEx, κ = 1, t = 20, s = 625, E = 206000",
                     std::string(tg) + ": 4·π²E/(12(1 - 0.3²))·(t/s)²",
@@ -189,6 +205,23 @@ std::vector<VerificationRow> sectionRows() {
         row("with plate 600 x 12: section modulus Wp at the plate", p.Wp, &StiffenerSection::Wp);
         row("with plate 600 x 12: section modulus Ws at the free edge", p.Ws, &StiffenerSection::Ws);
     }
+
+    // The yield width limited by the span: sy = 0.33·L1 = 660 for s = 1000, L1 = 2000.
+    const auto spanLimited = [](double StiffenerSection::*field) {
+        return [field] {
+            const DesignCase dc = calculatedCase([](CaseInputs& in) {
+                in.s1 = in.s2 = 1000;
+                in.L1 = 2000;
+                in.t = 12;
+                in.lBuiltUp = {200, 90, 9, 14, 0};
+            });
+            return dc.fault.stopped() ? notANumber : dc.stiff.*field;
+        };
+    };
+    rows.push_back({"section properties", "built-up angle 200x90x9x14, s = 1000, L1 = 2000 (sy = 660): Wp",
+                    "hand calculation from rectangles", 1440355, heldPrecision, spanLimited(&StiffenerSection::Wp)});
+    rows.push_back({"section properties", "built-up angle 200x90x9x14, s = 1000, L1 = 2000 (sy = 660): Ws",
+                    "hand calculation from rectangles", 329691.1, heldPrecision, spanLimited(&StiffenerSection::Ws)});
 
     // The girder of the new-file case, a built-up tee 800 x 200 x 10 x 20.
     const auto girder = [](const char* quantity, double expected, const char* detailName) {
