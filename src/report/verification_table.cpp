@@ -24,21 +24,22 @@ using Edit = std::function<void(CaseInputs&)>;
 // longitudinal coefficients come out as the classical ones of a simply supported plate.
 constexpr double flatBarC2 = 1.1;
 
-double plate1(const Edit& edit, double PlateDetail::*field) {
+template <typename Field>
+double plate1(const Edit& edit, Field PlateDetail::*field) {
     const DesignCase dc = calculatedCase([&](CaseInputs& in) {
         in.stiffenerType = stiffFlatbarBuiltUp;
         edit(in);
     });
-    return dc.fault.stopped() ? notANumber : dc.plate[0].*field;
+    return dc.fault.stopped() ? notANumber : static_cast<double>(dc.plate[0].*field);
 }
 
 double shearCoefficient(double s, double L1) {
-    const DesignCase dc = calculatedCase([&](CaseInputs& in) {
-        in.stiffenerType = stiffFlatbarBuiltUp;
-        in.s1 = in.s2 = s;
-        in.L1 = L1;
-    });
-    return dc.fault.stopped() ? notANumber : static_cast<double>(dc.plate[0].ktau);
+    return plate1(
+        [s, L1](CaseInputs& in) {
+            in.s1 = in.s2 = s;
+            in.L1 = L1;
+        },
+        &PlateDetail::ktau);
 }
 
 // Edge stresses of plate 1 (between SigxA and the stiffener line) in the ratio κ = SigxS/SigxA:
