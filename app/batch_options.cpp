@@ -15,6 +15,7 @@ const char* const batchHelpText =
        korvel-batch --detail N INPUT.kori [--format json] [--data DIR] [--decimal-comma]
        korvel-batch
        korvel-batch --version
+       korvel-batch --verify
 
 Runs every case of a KORVEL batch input file (TAB-separated, 32 fields per case, "%" comment
 lines, an "End" line) through the full calculation and writes the TAB-separated results table.
@@ -52,6 +53,9 @@ The input is read and the table written case by case, so a file of any length ca
                       (one block per case, TAB-separated columns, comment lines as they are),
                       for comparing two runs with diff; standard output unless -o names a file
   --selection N       the listing's results: 1 buckling, 2 scantling and yield, 3 both (default)
+  --verify            check the program against its verification table (docs/verification.md):
+                      each row prints its check, quantity, source, expected and computed value,
+                      tolerance and pass or FAIL; exit status 1 when a row fails
   -h, --help          show this text
   --version           show the version
 
@@ -62,8 +66,8 @@ when the run is complete; a faulty input line ends the run with its line number.
 arguments the start-up batch file dummy.kori of the tables' folder is run into dummy.koro: beside
 it, or, installed, in $XDG_DATA_HOME/korvel (by default ~/.local/share/korvel).
 
-Exit status: 0 done, 1 the input cannot be read, 2 wrong arguments, 3 the tables cannot be
-loaded, 4 the results cannot be written.
+Exit status: 0 done, 1 the input cannot be read (--verify: a row failed), 2 wrong arguments,
+3 the tables cannot be loaded, 4 the results cannot be written.
 )";
 
 std::string BatchOptions::outputPath() const {
@@ -130,6 +134,8 @@ std::variant<BatchOptions, std::string> parseBatchOptions(const std::vector<std:
             options.header = false;
         } else if (arg == "--summary") {
             options.summary = true;
+        } else if (arg == "--verify") {
+            options.verify = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return "unknown option " + arg;
         } else if (options.input.empty()) {
@@ -138,6 +144,7 @@ std::variant<BatchOptions, std::string> parseBatchOptions(const std::vector<std:
             return "one input file only (" + options.input + " and " + arg + ")";
         }
     }
+    if (options.verify && !options.input.empty()) return "--verify reads no input file";
     if (options.detail && options.input.empty()) return "--detail needs an input file";
     if (!options.output.empty() && options.input.empty()) return "-o needs an input file";
     if (options.detail && !options.output.empty()) return "--detail writes no results table; leave out -o";

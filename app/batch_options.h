@@ -32,6 +32,7 @@ struct BatchOptions {
     bool listing = false; // --listing given
     int selection = 3;    // --listing: 1 buckling, 2 scantling and yield, 3 both
     bool version = false;
+    bool verify = false; // --verify: the verification table instead of a run
 
     bool inputIsStream() const { return input == standardStream; }
     // The results table: -o, else standard output for standard input, a JSON or listing run, else

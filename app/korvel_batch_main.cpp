@@ -7,6 +7,7 @@
 //   korvel-batch --detail N INPUT.kori|- [--format json] [--data DIR] [--decimal-comma]
 //   korvel-batch            (the start-up batch run on dummy.kori of the program folder)
 //   korvel-batch --version
+//   korvel-batch --verify   (the verification table; exit status 1 when a row fails)
 //
 // Exit status: 0 done, 1 the input cannot be read, 2 wrong arguments, 3 the tables cannot be
 // loaded, 4 the results cannot be written.
@@ -29,6 +30,7 @@
 #include "interrupt_cleanup.h"
 #include "report/case_json.h"
 #include "report/listing_text.h"
+#include "report/verification_table.h"
 
 #include <chrono>
 #include <cmath>
@@ -332,6 +334,7 @@ int main(int argc, char** argv) {
         std::cout << "korvel-batch " << programVersion << '\n';
         return exitDone;
     }
+    if (options.verify) return writeVerification(std::cout);
 
     const DataFolder data = findDataFolder(programFolder(argc > 0 ? argv[0] : nullptr), options.dataFolder);
     if (options.input.empty()) return runStartup(data);

@@ -87,8 +87,8 @@ TEST(CaseFields, EachNameOnceInTheOrderOfTheCalculation) {
 
     // Each group follows the one before: the last name of a group, then the first of the next.
     const std::vector<std::string> boundaries = {
-        "ps",  "sg",  "Sigymax", "TauC[1]", "se[1]",        "TauC[2]",        "se[2]", "hw",   "Wesw",
-        "hwg", "Wgs", "Siga",    "io",      "c[stiffener]", "girderWebRatio", "UFpb",  "UFys", "sigyError"};
+        "ps",  "sg",   "Sigymax", "TauC[1]", "se[1]",  "TauC[2]",      "se[2]",          "hw",   "Wesw", "hwg",
+        "Wgs", "Siga", "io",      "ktau[1]", "gammaO", "c[stiffener]", "girderWebRatio", "UFpb", "UFys", "sigyError"};
     std::vector<std::size_t> positions;
     for (const std::string& name : boundaries) {
         const Field* f = find(fields, name);
@@ -96,7 +96,7 @@ TEST(CaseFields, EachNameOnceInTheOrderOfTheCalculation) {
         positions.push_back(static_cast<std::size_t>(f - fields.data()));
     }
     EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
-    for (std::size_t i : {0u, 2u, 4u, 6u, 8u, 10u, 12u, 14u, 16u})
+    for (std::size_t i : {0u, 2u, 4u, 6u, 8u, 10u, 12u, 14u, 16u, 18u})
         EXPECT_EQ(positions[i] + 1, positions[i + 1]) << boundaries[i] << " then " << boundaries[i + 1];
 }
 

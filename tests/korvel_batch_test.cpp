@@ -132,6 +132,7 @@ TEST_F(KorvelBatch, FailuresGiveMessagesAndStatus) {
          {"--detail", "x", "a.kori"},
          2,
          "korvel-batch: --detail needs a case number counting from 1, not \"x\"\n"},
+        {"verify with an input", {"--verify", "a.kori"}, 2, "korvel-batch: --verify reads no input file\n"},
         {"no tables",
          {folder.file("noend.kori"), "--data", folder.file("nowhere")},
          3,
@@ -214,11 +215,63 @@ TEST_F(KorvelBatch, DetailListsEveryQuantityOfOneCase) {
         ASSERT_NE(std::string::npos, eq) << line;
         names.push_back(line.substr(0, eq));
     }
-    for (const char* name :
-         {"SigxS", "SigCx[1]", "SigCy[2]", "se",    "sw",  "sy",  "Ax",           "zc",  "Iy",   "Iz",    "Io",  "K",
-          "Gamma", "Aey",      "zpy",      "Iey",   "Wp",  "Ws",  "Ae",           "zp",  "Ie",   "Wep",   "Wes", "re",
-          "Iew",   "Wesw",     "Ag",       "zcg",   "Iyg", "sge", "Aeg",          "zpg", "Ieg",  "Wgp",   "Wgs", "Siga",
-          "SigEA", "SigCA",    "SigET",    "SigCT", "y",   "io",  "c[stiffener]", "Q",   "UFpb", "UFgbu", "UFys"})
+    for (const char* name : {"SigxS",
+                             "SigCx[1]",
+                             "SigCy[2]",
+                             "se",
+                             "sw",
+                             "sy",
+                             "Ax",
+                             "zc",
+                             "Iy",
+                             "Iz",
+                             "Io",
+                             "K",
+                             "Gamma",
+                             "Aey",
+                             "zpy",
+                             "Iey",
+                             "Wp",
+                             "Ws",
+                             "Ae",
+                             "zp",
+                             "Ie",
+                             "Wep",
+                             "Wes",
+                             "re",
+                             "Iew",
+                             "Wesw",
+                             "Ag",
+                             "zcg",
+                             "Iyg",
+                             "sge",
+                             "Aeg",
+                             "zpg",
+                             "Ieg",
+                             "Wgp",
+                             "Wgs",
+                             "Siga",
+                             "SigEA",
+                             "SigCA",
+                             "SigET",
+                             "SigCT",
+                             "y",
+                             "io",
+                             "c[stiffener]",
+                             "Q",
+                             "UFpb",
+                             "UFgbu",
+                             "UFys",
+                             "ktau[1]",
+                             "TauE[2]",
+                             "ks[1]",
+                             "SigEx[2]",
+                             "kl[1]",
+                             "SigEy[1]",
+                             "m[torsion]",
+                             "SigEx[girder]",
+                             "SigEy[girder]",
+                             "gammaO"})
         EXPECT_NE(names.end(), std::find(names.begin(), names.end(), name)) << name;
     EXPECT_NE(std::string::npos, run.out.find("project = P 2\n"));
     EXPECT_NE(std::string::npos, run.out.find("identification =  built-up L \n"));
@@ -229,6 +282,17 @@ TEST_F(KorvelBatch, DetailListsEveryQuantityOfOneCase) {
     const ProgramRun none = korvelBatch(folder, {"--detail", "8", folder.file("mixed.kori")});
     EXPECT_EQ(2, none.status);
     EXPECT_EQ("korvel-batch: " + folder.file("mixed.kori") + " has 7 cases, no case 8\n", none.err);
+}
+
+// A reviewer runs the verification table from the installed program: no input, no tables.
+TEST_F(KorvelBatch, VerifyPrintsEveryRowOfTheVerificationTable) {
+    const ProgramRun run = korvelBatch(folder, {"--verify", "--data", folder.file("nowhere")});
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_NE(std::string::npos, run.out.find("\ncheck\tquantity\tsource\texpected\tcomputed\ttolerance\tverdict\n"));
+    EXPECT_NE(std::string::npos, run.out.find("\tpass\n"));
+    EXPECT_EQ(std::string::npos, run.out.find("\tFAIL\n"));
+    EXPECT_NE(std::string::npos, run.out.find(" rows, 0 failed\n"));
+    EXPECT_EQ(0u, run.out.find("Rules: ABS ")) << "the edition line first";
 }
 
 TEST_F(KorvelBatch, DetailSaysWhereTheCalculationStopped) {

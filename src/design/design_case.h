@@ -80,6 +80,13 @@ struct PreparedStresses {
 
 // Intermediate quantities of one plate field (ABS 3/3.1 to 3/3.5), kept for the detail listing.
 struct PlateDetail {
+    // Elastic buckling stages: the coefficients and the elastic stresses they give (shear,
+    // longitudinal along L1, transverse), before the plasticity correction.
+    float ktau = 0;
+    double tauE = 0;
+    double ks = 0, sigEx = 0;
+    double kl = 0, sigEy = 0;
+
     float tauC = 0;
     double sigCx = 0, sigCy = 0;
     double sigUx = 0, sigUy = 0, tauU = 0;
@@ -95,9 +102,13 @@ struct PlateDetail {
 struct BucklingDetail {
     double Siga = 0, SigEA = 0, SigF = 0, SigCA = 0, Sigb = 0;
     float SigET = 0, SigCT = 0;
-    double y = 0; // mid-span deflection
+    int torsionHalfWaves = 0; // number of half-waves along L1 of the lowest torsional mode
+    double y = 0;             // mid-span deflection
+    double girderK1 = 0, girderK2 = 0;
+    double girderSigEx = 0, girderSigEy = 0;
     double girderSigCx = 0;
     float girderSigCy = 0;
+    float gammaO = 0;
     double io = 0;
 };
 

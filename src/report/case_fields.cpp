@@ -174,6 +174,29 @@ void buckling(Put& put, const DesignCase& dc) {
     put("io", b.io);
 }
 
+// The elastic stages a reviewer follows by hand: each plate field's buckling coefficients with
+// the elastic stresses they give, the lowest torsional mode of the stiffener and the girder's
+// orthotropic-plate coefficients and elastic stresses; then the overall buckling factor γo.
+void elasticStages(Put& put, const DesignCase& dc) {
+    for (std::size_t i = 0; i < dc.plate.size(); ++i) {
+        const PlateDetail& d = dc.plate[i];
+        const std::string n = "[" + std::to_string(i + 1) + "]";
+        put("ktau" + n, d.ktau);
+        put("TauE" + n, d.tauE);
+        put("ks" + n, d.ks);
+        put("SigEx" + n, d.sigEx);
+        put("kl" + n, d.kl);
+        put("SigEy" + n, d.sigEy);
+    }
+    const BucklingDetail& b = dc.buckling;
+    put("m[torsion]", b.torsionHalfWaves);
+    put("k1[girder]", b.girderK1);
+    put("k2[girder]", b.girderK2);
+    put("SigEx[girder]", b.girderSigEx);
+    put("SigEy[girder]", b.girderSigEy);
+    put("gammaO", b.gammaO);
+}
+
 void scantlings(Put& put, const DesignCase& dc) {
     put("c[stiffener]", dc.cStiffener);
     put("c[girder]", dc.cGirder);
@@ -202,6 +225,7 @@ void visitCaseFields(const DesignCase& dc, CaseFieldVisitor& visitor) {
     stiffener(put, dc);
     girder(put, dc);
     buckling(put, dc);
+    elasticStages(put, dc);
     scantlings(put, dc);
     utilisations(put, dc);
     put("sigyError", std::string(dc.sigyError ? "yes" : "no"));

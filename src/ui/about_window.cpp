@@ -1,5 +1,7 @@
 #include "ui/about_window.h"
 
+#include "report/verification_table.h"
+
 #include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
@@ -113,6 +115,8 @@ AboutWindow::AboutWindow(QWidget* owner) : QDialog(owner) {
     QLabel* ab2 = textLabel("ab2", QString::fromUtf8(productDescription), this);
     ab2->setWordWrap(true);
     QLabel* ab3 = textLabel("ab3", QString::fromUtf8(productVersion), this);
+    QLabel* ab4 = textLabel("ab4", QString::fromUtf8(rulesEdition), this);
+    ab4->setWordWrap(true);
     auto* pic = new PanelPicture(this);
 
     auto* texts = new QVBoxLayout;
@@ -120,6 +124,7 @@ AboutWindow::AboutWindow(QWidget* owner) : QDialog(owner) {
     texts->addWidget(ab2);
     texts->addSpacing(8);
     texts->addWidget(ab3);
+    texts->addWidget(ab4);
     texts->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(pic);
@@ -127,7 +132,7 @@ AboutWindow::AboutWindow(QWidget* owner) : QDialog(owner) {
     layout->addLayout(texts, 1);
 
     for (QWidget* w : {static_cast<QWidget*>(ab1), static_cast<QWidget*>(ab2), static_cast<QWidget*>(ab3),
-                       static_cast<QWidget*>(pic)}) {
+                       static_cast<QWidget*>(ab4), static_cast<QWidget*>(pic)}) {
         w->installEventFilter(this);
         w->setCursor(Qt::PointingHandCursor);
     }

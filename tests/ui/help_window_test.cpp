@@ -204,7 +204,9 @@ TEST_F(HelpTest, AboutWindowShowsNameDescriptionVersionAndClosesOnAClick) {
     };
     const Row rows[] = {{"ab1", "KORVEL"},
                         {"ab2", "Plate/Stiff/Girder check based on ABS Offshore Structures"},
-                        {"ab3", "Version 1.9"}};
+                        {"ab3", "Version 1.9"},
+                        {"ab4", "Rules: ABS Buckling and Ultimate Strength Assessment for Offshore Structures and ABS "
+                                "MODU Rules Part 3, edition not stated"}};
     for (const Row& row : rows) {
         AboutWindow about;
         EXPECT_EQ(about.windowTitle(), QStringLiteral("About KORVEL"));

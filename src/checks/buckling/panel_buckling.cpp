@@ -50,6 +50,10 @@ StepOutcome checkGirderBuckling(DesignCase& dc) {
     const double sigyMean = (dc.SigyA + dc.SigyC) / 2;
     const float UFgbu = static_cast<float>(sq(SigxS / (n * sigCx)) + sq(sigyMean / (n * sigCy)));
 
+    dc.buckling.girderK1 = k1;
+    dc.buckling.girderK2 = k2;
+    dc.buckling.girderSigEx = sigEx;
+    dc.buckling.girderSigEy = sigEy;
     dc.buckling.girderSigCx = sigCx;
     dc.buckling.girderSigCy = sigCy;
     dc.uf.UFgbu = UFgbu;
@@ -78,6 +82,7 @@ StepOutcome checkOverallBuckling(DesignCase& dc) {
     const double io = gammaO * s * t * t * t / twelveOneMinusNu2;
     const double UFs = io / Ie;
 
+    dc.buckling.gammaO = gammaO;
     dc.buckling.io = io;
     dc.uf.UFs = UFs;
     if (!dc.composeTexts) return StepOutcome::done();

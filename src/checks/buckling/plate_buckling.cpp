@@ -44,14 +44,15 @@ StepOutcome assessPlate(const DesignCase& dc, const PlateInput& in, PlateDetail&
     const float tauF = static_cast<float>(sigF / std::sqrt(3.0));
 
     // 1. Shear buckling.
-    const float ktau = static_cast<float>(C1 * (5.34 + 4 * sq(s / L1)));
-    const double tauE = sq(pi) * ktau * E / twelveOneMinusNu2 * sq(t / s);
-    d.tauC = static_cast<float>(criticalStress(tauE, tauF, false));
+    d.ktau = static_cast<float>(C1 * (5.34 + 4 * sq(s / L1)));
+    d.tauE = sq(pi) * d.ktau * E / twelveOneMinusNu2 * sq(t / s);
+    d.tauC = static_cast<float>(criticalStress(d.tauE, tauF, false));
 
     // 2. Longitudinal buckling, along L1.
     const double kx = stressRatio(in.sigxMin, in.sigxMax);
-    const double ks = kx > 0 ? 8.4 * C1 / (kx + 1.1) : C1 * (7.6 - 6.4 * kx + 10 * kx * kx);
-    d.sigCx = criticalStress(sq(pi) * ks * E / twelveOneMinusNu2 * sq(t / s), sigF, false);
+    d.ks = kx > 0 ? 8.4 * C1 / (kx + 1.1) : C1 * (7.6 - 6.4 * kx + 10 * kx * kx);
+    d.sigEx = sq(pi) * d.ks * E / twelveOneMinusNu2 * sq(t / s);
+    d.sigCx = criticalStress(d.sigEx, sigF, false);
 
     // 3. Transverse buckling.
     const float alpha = static_cast<float>(L1 / s);
@@ -67,7 +68,9 @@ StepOutcome assessPlate(const DesignCase& dc, const PlateInput& in, PlateDetail&
     } else {
         kl = C2 * sq(1 + 1 / a2) * (1.675 - 0.675 * ky);
     }
-    d.sigCy = criticalStress(sq(pi) * kl * E / twelveOneMinusNu2 * sq(t / s), sigF, false);
+    d.kl = kl;
+    d.sigEy = sq(pi) * kl * E / twelveOneMinusNu2 * sq(t / s);
+    d.sigCy = criticalStress(d.sigEy, sigF, false);
 
     // 4. Design stresses: only compression enters.
     d.sigx = in.sigxMin > 0 ? 0 : in.sigxMin;

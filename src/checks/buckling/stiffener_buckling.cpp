@@ -15,14 +15,19 @@ constexpr const char* noBucklingControl = "Siga postive or 0 ==> No buckling con
 
 // ABS 3/5.3: the smallest elastic torsional buckling stress over 1 to 12 half-waves along the
 // span. A number of half-waves replaces the current one only when strictly smaller.
-float torsionalBucklingStress(const DesignCase& dc, double s) {
+struct TorsionalMode {
+    float sigET = 1e12f;
+    int halfWaves = 0;
+};
+
+TorsionalMode torsionalBucklingStress(const DesignCase& dc, double s) {
     const StiffenerSection& x = dc.stiff;
     const double E = dc.E;
     const double t = dc.t;
     const double L1 = dc.L1;
     const double Co = E * t * t * t / (3 * s);
     const double alpha = L1 / s;
-    float sigET = 1e12f;
+    TorsionalMode lowest;
     for (int m = 1; m <= 12; ++m) {
         const float sigCP = static_cast<float>(sq(pi) * E / twelveOneMinusNu2 * sq(t / s) * sq(m / alpha + alpha / m));
         const float mPi = static_cast<float>(m * pi);
@@ -30,9 +35,9 @@ float torsionalBucklingStress(const DesignCase& dc, double s) {
         const float Bm =
             static_cast<float>(static_cast<double>(x.K) / 2.6 + sq(mPi / L1) * x.Gamma + sq(span) * Co / E);
         const float sigETm = static_cast<float>(E * static_cast<double>(Bm) / (x.Io + sq(span) * Co / sigCP));
-        if (sigETm < sigET) sigET = sigETm;
+        if (sigETm < lowest.sigET) lowest = {sigETm, m};
     }
-    return sigET;
+    return lowest;
 }
 
 } // namespace
@@ -90,7 +95,9 @@ StepOutcome checkStiffener(DesignCase& dc) {
     }
 
     // 8.–9. Torsional buckling, 3/5.3, with σF = min(Fys, Fyp) from here on.
-    d.SigET = torsionalBucklingStress(dc, s);
+    const TorsionalMode mode = torsionalBucklingStress(dc, s);
+    d.SigET = mode.sigET;
+    d.torsionHalfWaves = mode.halfWaves;
     d.SigF = dc.Fyp < dc.Fys ? dc.Fyp : dc.Fys;
     d.SigCT = static_cast<float>(criticalStress(d.SigET, d.SigF, true));
     const double UFbt = Siga / (n * static_cast<double>(d.SigCT));
