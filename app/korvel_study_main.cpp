@@ -249,9 +249,9 @@ int main(int argc, char** argv) {
     std::vector<StudyCase> cases;
     for (const BatchEntry& e : list.entries) {
         if (!e.isCase()) continue;
-        if (!e.tableRowNote.empty())
+        for (const std::string& note : e.notes)
             std::cerr << list.path << ":" << e.line << ": " << e.firstText << " " << e.secondText
-                      << ": warning: " << e.tableRowNote << '\n';
+                      << ": warning: " << note << '\n';
         cases.push_back({CaseLabel{e.line, e.firstText, e.secondText}, batchCaseInputs(e, *catalogue)});
     }
 

@@ -87,6 +87,9 @@ int runBatchPdf(const PdfRequest& request, AppContext& ctx) {
         return 1;
     }
     const BatchList& list = std::get<BatchList>(read);
+    for (const BatchEntry& e : list.entries)
+        for (const std::string& note : e.notes)
+            std::cerr << list.path << ":" << e.line << ": warning: " << note << '\n';
     BatchReportRequest report;
     report.selection = request.selection != 0 ? request.selection : analysisAll;
     if (request.casesGiven) {

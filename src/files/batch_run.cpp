@@ -34,12 +34,22 @@ void takeDimensionsOfEntry(const BatchEntry& e, DesignCase& dc) {
     dc.tf = e.stiffener[3];
 }
 
+// Nothing the case run before left in the design case may stand in this one's results, detail or
+// JSON (a stopped calculation keeps what its steps did not reach): the assessment starts as in a
+// new design case. The check lines keep their storage; the calculation empties them.
+void startAfresh(DesignCase& dc) {
+    CheckLines lines = std::move(dc.lines);
+    static_cast<Assessment&>(dc) = Assessment{};
+    dc.lines = std::move(lines);
+}
+
 } // namespace
 
 void runBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
                   const AssessOptions& options) {
     const bool profileInTable = loadBatchInputs(e, dc, catalogue);
-    if (!e.tableRowNote.empty()) warnings.warn(e.tableRowNote, InputBox::none);
+    startAfresh(dc);
+    for (const std::string& note : e.notes) warnings.warn(note, InputBox::none);
     runCase(dc, catalogue, options, warnings);
     // No row to take the profile from: the calculation stopped in the profile selection, and
     // the table shows the profile the file asked for.
