@@ -6,6 +6,7 @@
 #include "figures/panel_figure.h"
 #include "figures/pictures.h"
 #include "report/buckling_listing.h"
+#include "report/fitted_text.h"
 #include "report/margin_text.h"
 #include "report/print_grid.h"
 #include "report/proportion_display.h"
@@ -198,11 +199,13 @@ private:
 
         setFont(reportFont, baseSize);
         marginLine(line_);
-        page_.text(g.leftMargin, line_, "File: " + asciiLower(dc_.fileName));
+        // A text longer than the line ends in "…" (--detail shows it whole).
+        const double idWidth = g.textWidth;
+        page_.text(g.leftMargin, line_, fittedText(page_, "File: " + asciiLower(dc_.fileName), idWidth));
         line_ += 1;
-        page_.text(g.leftMargin, line_, "Project: " + dc_.projectName);
+        page_.text(g.leftMargin, line_, fittedText(page_, "Project: " + dc_.projectName, idWidth));
         line_ += 1;
-        page_.text(g.leftMargin, line_, "Identification: " + dc_.identification);
+        page_.text(g.leftMargin, line_, fittedText(page_, "Identification: " + dc_.identification, idWidth));
         line_ += 1.3;
         rule(line_);
         line_ += 0.3;
