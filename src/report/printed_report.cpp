@@ -199,8 +199,9 @@ private:
 
         setFont(reportFont, baseSize);
         marginLine(line_);
-        // A text longer than the line ends in "…" (--detail shows it whole).
-        const double idWidth = g.textWidth;
+        // The margin line stands beside these from the middle of the page: a longer text ends in
+        // "…" before it (--detail shows it whole).
+        const double idWidth = g.column50 - g.leftMargin - 1;
         page_.text(g.leftMargin, line_, fittedText(page_, "File: " + asciiLower(dc_.fileName), idWidth));
         line_ += 1;
         page_.text(g.leftMargin, line_, fittedText(page_, "Project: " + dc_.projectName, idWidth));
