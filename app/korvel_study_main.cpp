@@ -305,11 +305,10 @@ public:
                 }
                 if (next != BatchStreamReader::Next::entry || notedInterrupt()) break;
                 if (!entry.isCase()) continue;
-                if (!entry.tableRowNote.empty()) {
-                    progress_.clear();
+                if (!entry.notes.empty()) progress_.clear();
+                for (const std::string& note : entry.notes)
                     std::cerr << in_.fileName() << ":" << entry.line << ": " << entry.firstText << " "
-                              << entry.secondText << ": warning: " << entry.tableRowNote << '\n';
-                }
+                              << entry.secondText << ": warning: " << note << '\n';
                 cases.push_back(CaseLabel{entry.line, entry.firstText, entry.secondText});
                 inputs.push_back(batchCaseInputs(entry, catalogue_));
             }

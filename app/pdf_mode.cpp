@@ -99,6 +99,14 @@ int runBatchPdf(const PdfRequest& request, AppContext& ctx) {
         return exitInput;
     }
     BatchEntrySource& source = std::get<BatchEntrySource>(opened);
+    // The notes of the fields read (a field that is not a number, a table row standing in), once.
+    for (BatchEntry e; source.next(e);)
+        for (const std::string& note : e.notes)
+            std::cerr << source.fileName() << ":" << e.line << ": warning: " << note << '\n';
+    if (!source.restart()) {
+        std::cerr << "korvel: " << source.error()->message() << '\n';
+        return exitInput;
+    }
     BatchReportRequest report;
     report.selection = request.selection != 0 ? request.selection : analysisAll;
     if (request.casesGiven) {

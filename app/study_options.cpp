@@ -235,10 +235,12 @@ std::variant<StudyOptions, std::string> parseStudyOptions(const std::vector<std:
             for (;;) {
                 const std::size_t comma = families.find(',', startAt);
                 const std::string name = families.substr(startAt, comma == std::string::npos ? comma : comma - startAt);
-                const std::optional<Family> f = findFamily(name);
+                // With --girder the names are girder families: "TG" is then the built-up tee girder.
+                const std::optional<Family> f = findFamily(name, o.girder);
                 if (!f)
-                    return "unknown family \"" + name +
-                           "\"; the families are L-table, BF-table, Flatbar-table, FB, LW, TG, IG";
+                    return "unknown " + std::string(o.girder ? "girder family" : "family") + " \"" + name +
+                           (o.girder ? "\"; the girder families are LG, TG"
+                                     : "\"; the families are L-table, BF-table, Flatbar-table, FB, LW, TG, IG");
                 o.families.push_back(*f);
                 if (comma == std::string::npos) break;
                 startAt = comma + 1;

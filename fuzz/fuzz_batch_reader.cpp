@@ -1,7 +1,9 @@
 // The batch reader on arbitrary input files, in both decimal modes (first byte). A list that
-// reads is also run and written, for the first few cases, and three properties are checked:
-// - every row of the results table is the row its case gives when run alone in a new design
-//   case, whatever ran before it;
+// reads is also run and written, for the first few cases, and these properties are checked:
+// - every row of the results table, JSON object and listing block is the one its case gives when
+//   run alone in a new design case, whatever ran before it on the same thread: so every output
+//   is the same for any number of threads;
+// - the JSON of a results run (numbers only) is the JSON of --detail (texts composed);
 // - a case stops in the numbers-only results run exactly when it stops in the full
 //   calculation the window and --detail show, at the same step and with the same row;
 // - the printed report names a stop exactly when the calculation stopped.
@@ -11,6 +13,8 @@
 #include "files/batch_results_table.h"
 #include "files/batch_run.h"
 #include "fuzz_catalogue.h"
+#include "report/case_json.h"
+#include "report/listing_text.h"
 #include "report/printed_report.h"
 #include "support/recording_surface.h"
 
@@ -56,18 +60,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (results.summary.cases + results.summary.comments != static_cast<int>(list->entries.size())) std::abort();
 
     std::string alone = batchResultsHeader();
+    // One thread's design cases, which run every case one after another.
+    DesignCase sequenceNumbers, sequenceTexts;
+    std::int64_t caseNumber = 0;
     for (const BatchEntry& e : list->entries) {
         if (!e.isCase()) {
             alone += e.firstText + "\r\n";
             continue;
         }
+        ++caseNumber;
         DesignCase numbersOnly;
         runBatchCaseForResults(e, numbersOnly, catalogue, warnings);
         appendBatchResultLine(alone, numbersOnly);
 
         DesignCase full;
         full.printSelection = analysisAll;
+        full.analysis = analysisAll;
         runBatchCase(e, full, catalogue, warnings);
+
+        runBatchCaseForResults(e, sequenceNumbers, catalogue, warnings);
+        sequenceTexts.analysis = analysisAll;
+        runBatchCase(e, sequenceTexts, catalogue, warnings);
+        std::string jsonAlone, jsonAfter, jsonDetail, listingAlone, listingAfter;
+        appendCaseJson(jsonAlone, e, caseNumber, numbersOnly);
+        appendCaseJson(jsonAfter, e, caseNumber, sequenceNumbers);
+        appendCaseJson(jsonDetail, e, caseNumber, full);
+        appendCaseListingText(listingAlone, e, caseNumber, full);
+        appendCaseListingText(listingAfter, e, caseNumber, sequenceTexts);
+        if (jsonAlone != jsonAfter || jsonAlone != jsonDetail || listingAlone != listingAfter) std::abort();
+
         if (!(full.fault == numbersOnly.fault)) std::abort();
         std::string fullRow, numbersRow;
         appendBatchResultLine(fullRow, full);

@@ -152,9 +152,10 @@ TEST(BatchRead, LastMatchingTableRowWins) {
                                                     "t.kori", DecimalMode::period, tables));
     ASSERT_EQ(2u, list.entries.size());
     EXPECT_EQ(5, list.entries[0].lRow);
-    EXPECT_EQ("", list.entries[0].tableRowNote);
+    EXPECT_TRUE(list.entries[0].notes.empty());
     EXPECT_EQ(0, list.entries[1].lRow) << "no row matches: row 0";
-    EXPECT_EQ("no L-table row 250x90x10.5; row 0 (L 200x90x9x14) used", list.entries[1].tableRowNote);
+    EXPECT_EQ(std::vector<std::string>{"no L-table row 250x90x10.5; row 0 (L 200x90x9x14) used"},
+              list.entries[1].notes);
 
     // The run says so for every case that takes row 0 in place of its own profile.
     const BatchList bulb = expectList(
@@ -210,6 +211,59 @@ TEST(BatchRead, NumbersInBothDecimalModes) {
     EXPECT_EQ(12.5, e.t);
     EXPECT_EQ(-100.5, e.SigxA);
     EXPECT_EQ(0.03, e.p);
+}
+
+// Period mode keeps reading a field that is not a number as stored files rely on (its leading
+// number, else 0) but says so, and every run of the case warns of it with the case's file and line.
+TEST(BatchRead, FieldsThatAreNotNumbersAreReadAsBeforeAndNoted) {
+    struct Row {
+        std::string field;
+        double value;
+        const char* note; // empty: a number, nothing to say
+    };
+    const std::vector<Row> rows = {
+        {"nan", 0, R"(SigxA "nan" is not a number; read as 0)"},
+        {"inf", 0, R"(SigxA "inf" is not a number; read as 0)"},
+        {"0x10", 0, R"(SigxA "0x10" is not a number; read as 0)"},
+        {"abc", 0, R"(SigxA "abc" is not a number; read as 0)"},
+        {"", 0, R"(SigxA "" is not a number; read as 0)"},
+        {"14abc", 14, R"(SigxA "14abc" is not a number; read as 14)"},
+        {"-12.5e1x", -125, R"(SigxA "-12.5e1x" is not a number; read as -125)"},
+        {std::string("1\0"
+                     "4",
+                     3),
+         1, R"(SigxA "1\x004" is not a number; read as 1)"},
+        {"-100", -100, ""},
+        {" -1e2 ", -100, ""},
+        {"-1,5", -1.5, ""}, // a decimal comma, which period mode takes as its decimal point
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.note);
+        const BatchList list = expectList(
+            readBatchText(caseLine(25, row.field) + "\nEnd\n", "t.kori", DecimalMode::period, programTables()));
+        ASSERT_EQ(1u, list.entries.size());
+        EXPECT_EQ(row.value, list.entries[0].SigxA);
+        const std::vector<std::string> notes =
+            *row.note ? std::vector<std::string>{row.note} : std::vector<std::string>{};
+        EXPECT_EQ(notes, list.entries[0].notes);
+        DesignCase dc;
+        RecordingWarnings warnings;
+        runBatchCase(list.entries[0], dc, programTables(), warnings);
+        ASSERT_EQ(notes.size(), warnings.seen.size());
+        for (std::size_t i = 0; i < notes.size(); ++i) EXPECT_EQ(notes[i], warnings.seen[i].first);
+    }
+    // Every field is noted by its name, a dimension by its member.
+    const BatchList list =
+        expectList(readBatchText(caseWith({{4, "x"}, {14, "200x90x9xq"}, {16, "800x200x10x"}}) + "\nEnd\n", "t.kori",
+                                 DecimalMode::period, programTables()));
+    ASSERT_EQ(1u, list.entries.size());
+    EXPECT_EQ((std::vector<std::string>{R"(allowable utilisation factor "x" is not a number; read as 0)",
+                                        R"(stiffener dimension "q" is not a number; read as 0)",
+                                        R"(girder dimension "" is not a number; read as 0)"}),
+              list.entries[0].notes);
+    // Comma mode refuses them, as ever.
+    EXPECT_TRUE(std::holds_alternative<BatchError>(
+        readBatchText(caseLine(25, "nan") + "\nEnd\n", "t.kori", DecimalMode::comma, programTables())));
 }
 
 TEST(BatchRead, OnlyCommentsIsAListWithoutCases) {
@@ -291,7 +345,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"ValueAfterEmptyCells", caseLine() + "\t\t \tx\t\nEnd", P, 1, "35 fields, a case has 32"},
         BadFile{"BeyondSinglePrecision", caseLine(26, "1e39") + "\nEnd", P, 1, "field 26 (SigxB) is too large"},
         BadFile{"CommaModeDimension", caseLine(14, "200x90x9xabc") + "\nEnd", C, 1,
-                "field 14 (dimension) is not a number: \"abc\""}),
+                "field 14 (stiffener dimension) is not a number: \"abc\""}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
 
 TEST(BatchRead, AtMost10001Entries) {

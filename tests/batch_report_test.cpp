@@ -213,6 +213,55 @@ TEST(BatchReportSummary, PagesTakeEveryRowOnceAndKeepHeadingsWithTheirCases) {
     EXPECT_EQ((std::vector<SummaryPageRows>{{0, 0}}), layoutSummaryPages(page, {}, PageSize{}, 2));
 }
 
+// Every failed check of a row is on the page, its list wrapped onto as many lines as it needs,
+// and the pages still take every row once. A user's text too long for its cell ends in "…", and
+// fitting it measures about a cell's worth of it, whatever its length (a 2 MB identification once
+// took the PDF forever, each character cut off costing a measurement of all the rest).
+TEST(BatchReportSummary, FailedChecksWrapAndLongTextsAreCutInTimeOfTheirCell) {
+    BatchCaseSummary many;
+    many.caseNumber = 1;
+    many.failed = ~FailedChecks{};
+    many.verdict = Verdict::nok;
+    many.stoppedIn = "girder scantlings";
+    BatchCaseSummary longId;
+    longId.caseNumber = 2;
+    const std::string ellipsis = "\xe2\x80\xa6";
+    for (const std::size_t length : {2500u, 20000u, 2000000u}) {
+        SCOPED_TRACE(std::to_string(length) + " characters");
+        longId.identification.assign(length, 'x');
+        std::vector<BatchCaseSummary> rows(60, many);
+        rows.push_back(longId);
+        test::RecordingSurface page;
+        const std::vector<SummaryPageRows> pages = layoutSummaryPages(page, rows, PageSize{}, 2);
+        EXPECT_LT(page.measuredBytes, 200000u);
+        std::size_t next = 0;
+        std::string shown; // every text, one after another
+        int cut = 0;
+        for (const SummaryPageRows& p : pages) {
+            EXPECT_EQ(next, p.first);
+            next = p.first + p.count;
+            page.clear();
+            page.measuredBytes = 0;
+            composeSummaryPage(page, rows, p, SummaryTitle{}, PageSize{}, ReportTime{}, SummaryPageMarks{});
+            EXPECT_LT(page.measuredBytes, 200000u);
+            for (const auto& t : page.texts) {
+                shown += t.text + " ";
+                const bool ends = t.text.size() >= 3 && t.text.substr(t.text.size() - 3) == ellipsis;
+                // Only the identification is cut; a failed-check list never.
+                EXPECT_EQ(t.text.rfind("xx", 0) == 0, ends) << t.text.substr(0, 80);
+                cut += ends ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(rows.size(), next);
+        EXPECT_EQ(1, cut);
+        const std::string everyCheck = many.failedText() + "; stopped in girder scantlings";
+        std::size_t times = 0;
+        for (std::size_t at = shown.find(everyCheck); at != std::string::npos; at = shown.find(everyCheck, at + 1))
+            ++times;
+        EXPECT_EQ(60u, times) << "each case's whole list of failed checks";
+    }
+}
+
 // korvel-batch --listing, streamed on two threads, writes for each case the rows of the window's
 // result list with both listings.
 TEST(BatchListing, EachCaseHasTheRowsOfTheWindowsList) {

@@ -1,6 +1,6 @@
-// Every result belongs to the case it is shown with: a case's row of the results table, its
-// stop and its derived quantities depend only on its own inputs, never on the case calculated
-// before it, nor on whether its check-line texts were composed.
+// Every result belongs to the case it is shown with: a case's row of the results table, its JSON,
+// its listing, its stop and its derived quantities depend only on its own inputs, never on the
+// case calculated before it, nor on whether its check-line texts were composed.
 
 #include "design/check_table.h"
 #include "engine/assessment.h"
@@ -9,6 +9,8 @@
 #include "files/batch_run.h"
 #include "files/file_commands.h"
 #include "files/table_loader.h"
+#include "report/case_json.h"
+#include "report/listing_text.h"
 #include "sections/profile_types.h"
 #include "support/fake_warnings.h"
 #include "support/reference_cases.h"
@@ -26,18 +28,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The results-table row of each case, by its input line, the cases run in the given order in
-// one design case.
-std::map<int, std::string> rowsInOrder(const std::vector<BatchEntry>& entries, const Catalogue& tables) {
-    DesignCase dc;
+// What the outputs show of one case: its results-table row and JSON object as a results run
+// makes them (numbers only), its JSON as --detail makes it and its listing (texts composed).
+struct CaseOutputs {
+    std::string row, json, detailJson, listing;
+};
+
+// The outputs of each case, by its input line, the cases run in the given order in one design
+// case for the numbers and one for the texts, as a thread of a batch run runs them.
+std::map<int, CaseOutputs> outputsInOrder(const std::vector<BatchEntry>& entries, const Catalogue& tables) {
+    DesignCase numbers, texts;
     IgnoreWarnings warnings;
-    std::map<int, std::string> rows;
+    std::map<int, CaseOutputs> outputs;
     for (const BatchEntry& e : entries) {
         if (!e.isCase()) continue;
-        runBatchCaseForResults(e, dc, tables, warnings);
-        appendBatchResultLine(rows[e.line], dc);
+        CaseOutputs& o = outputs[e.line];
+        runBatchCaseForResults(e, numbers, tables, warnings);
+        appendBatchResultLine(o.row, numbers);
+        appendCaseJson(o.json, e, e.line, numbers);
+        texts.analysis = analysisAll;
+        runBatchCase(e, texts, tables, warnings);
+        appendCaseJson(o.detailJson, e, e.line, texts);
+        appendCaseListingText(o.listing, e, e.line, texts);
     }
-    return rows;
+    return outputs;
 }
 
 bool allNotComputed(const Results& uf) {
@@ -47,21 +61,28 @@ bool allNotComputed(const Results& uf) {
 }
 
 // The reference cases hold ordinary cases next to cases that stop in every step, a stiffener
-// flange of width 0 among them, and every structure type: run forwards, backwards and each in a
-// fresh design case, every case writes the same row.
-TEST(CaseIndependence, EveryRowDependsOnlyOnItsOwnLine) {
+// flange of width 0 among them, every stiffener token and every structure type: run forwards,
+// backwards and each in a fresh design case, every case writes the same row, the same JSON (its
+// detail too: a flat bar after a tee once showed the tee's B and tf) and the same listing, and
+// --detail's JSON is the results run's.
+TEST(CaseIndependence, EveryOutputDependsOnlyOnItsOwnLine) {
     const Catalogue tables = referenceTables();
     const BatchList list = referenceCases(tables);
     ASSERT_GT(list.caseCount(), 100);
 
-    const std::map<int, std::string> forwards = rowsInOrder(list.entries, tables);
-    const std::map<int, std::string> backwards =
-        rowsInOrder(std::vector<BatchEntry>(list.entries.rbegin(), list.entries.rend()), tables);
+    const std::map<int, CaseOutputs> forwards = outputsInOrder(list.entries, tables);
+    const std::map<int, CaseOutputs> backwards =
+        outputsInOrder(std::vector<BatchEntry>(list.entries.rbegin(), list.entries.rend()), tables);
     for (const BatchEntry& e : list.entries) {
         if (!e.isCase()) continue;
-        const std::string& row = forwards.at(e.line);
-        EXPECT_EQ(row, backwards.at(e.line)) << "line " << e.line;
-        EXPECT_EQ(row, rowsInOrder({e}, tables).at(e.line)) << "line " << e.line;
+        const CaseOutputs& o = forwards.at(e.line);
+        const CaseOutputs alone = outputsInOrder({e}, tables).at(e.line);
+        for (const CaseOutputs& other : {backwards.at(e.line), alone}) {
+            EXPECT_EQ(o.row, other.row) << "line " << e.line;
+            EXPECT_EQ(o.json, other.json) << "line " << e.line;
+            EXPECT_EQ(o.listing, other.listing) << "line " << e.line;
+        }
+        EXPECT_EQ(o.json, o.detailJson) << "line " << e.line;
     }
 }
 

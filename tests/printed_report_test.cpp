@@ -225,6 +225,27 @@ TEST(PrintedReport, FilePathPrintedInLowerCase) {
     EXPECT_NE(nullptr, find(page, "Identification: Deck 2 / Frame 14"));
 }
 
+// A project name or identification longer than its place beside the margin line ends in "…",
+// whatever its length (a 2 MB identification once drew for minutes).
+TEST(PrintedReport, LongTextsEndInAnEllipsisBeforeTheMarginLine) {
+    const std::string ellipsis = "\xe2\x80\xa6";
+    for (const std::size_t length : {200u, 20000u, 2000000u}) {
+        SCOPED_TRACE(length);
+        DesignCase dc = newFileCase();
+        dc.identification.assign(length, 'I');
+        dc.projectName = "P" + std::string(length, 'p');
+        const MeasuringPage page = compose(dc);
+        for (const char* start : {"Project: P", "Identification: I"}) {
+            const auto shown =
+                std::find_if(page.rec.texts.begin(), page.rec.texts.end(),
+                             [&](const RecordingSurface::Text& t) { return t.text.rfind(start, 0) == 0; });
+            ASSERT_NE(page.rec.texts.end(), shown) << start;
+            EXPECT_EQ(ellipsis, shown->text.substr(shown->text.size() - 3)) << start;
+            EXPECT_LT(shown->text.size(), 200u);
+        }
+    }
+}
+
 TEST(PrintedReport, DateAndTimeFromTheClock) {
     struct Row {
         ReportTime time;

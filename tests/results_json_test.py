@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """korvel-batch --format json on the reference cases: every line parses as JSON, each case's
-utilisations agree with the results table's cells, the detail names are unique, and --detail N
---format json gives the streamed object with its provenance.
+utilisations agree with the results table's cells, the detail names are unique, the highest is
+written as its utilisation is, --detail N --format json gives the streamed object with its
+provenance for every case, the JSON and the listing are the same bytes for any number of threads,
+and a Windows-1252 name is read as the project reader reads it.
 
 Usage: results_json_test.py KORVEL_BATCH TEST_DATA_DIR"""
 import json
@@ -71,15 +73,53 @@ for obj, row in zip(entries, rows[1:]):
     if stopped != (obj["stopped"] is not None):
         failures.append("%s: stopped %r against calculation %r" % (where, obj["stopped"], obj["detail"]["calculation"]))
 
-# --detail N --format json is the streamed object of case N, with the provenance.
-third = next(o for o in entries if o["kind"] == "case" and o["case"] == 3)
-single = subprocess.run([batch, "--detail", "3", "--format", "json", cases, "--data", tables], check=True,
-                        capture_output=True, text=True, env=dict(os.environ, SOURCE_DATE_EPOCH="1798761600")).stdout
-alone = json.loads(single)
-if alone.pop("provenance") != provenance:
-    failures.append("--detail 3 --format json: provenance differs")
-if alone != third:
-    failures.append("--detail 3 --format json differs from the streamed case 3")
+    # One printing rule for a value: the highest is the same number as its utilisation.
+    if obj["highest"] is not None:
+        same = [u["value"] for u in obj["utilisations"] if u["check"] == obj["highest"]["check"]]
+        if same != [obj["highest"]["value"]]:
+            failures.append("%s: highest %r, utilisation %r" % (where, obj["highest"]["value"], same))
+
+# --detail N --format json is the streamed object of case N, with the provenance: every case,
+# whatever case ran before it in the stream.
+for obj in entries:
+    if obj["kind"] != "case":
+        continue
+    n = obj["case"]
+    single = subprocess.run([batch, "--detail", str(n), "--format", "json", cases, "--data", tables], check=True,
+                            capture_output=True, text=True, env=env).stdout
+    alone = json.loads(single)
+    if alone.pop("provenance") != provenance:
+        failures.append("--detail %d --format json: provenance differs" % n)
+    if alone != obj:
+        differs = sorted(k for k in alone["detail"] if alone["detail"][k] != obj["detail"].get(k))
+        failures.append("--detail %d --format json differs from the streamed case %d: %s" % (n, n, differs[:8]))
+
+# The same bytes on any number of threads: JSON and the listing.
+def output(*args):
+    return subprocess.run([batch, *args, cases, "--data", tables, "-o", "-"], check=True, capture_output=True,
+                          env=env).stdout
+
+
+for form in (["--format", "json"], ["--listing"]):
+    one = output(*form, "-j", "1")
+    for threads in ("2", "3"):
+        if output(*form, "-j", threads) != one:
+            failures.append("%s differs between -j 1 and -j %s" % (" ".join(form), threads))
+
+# A name in Windows-1252 (an older Windows file) is read as the project reader reads it.
+with open(cases, "rb") as f:
+    first_case = next(line for line in f if line.strip() and not line.lstrip().startswith(b"%"))
+fields = first_case.rstrip(b"\r\n").split(b"\t")
+fields[0], fields[1] = b"Br\xf8nn", b"\x80 5"
+with tempfile.TemporaryDirectory() as folder:
+    legacy = os.path.join(folder, "legacy.kori")
+    with open(legacy, "wb") as f:
+        f.write(b"\t".join(fields) + b"\r\nEnd\r\n")
+    text = subprocess.run([batch, "--format", "json", "--no-header", legacy, "--data", tables, "-o", "-"], check=True,
+                          capture_output=True).stdout.decode("utf-8")
+    obj = json.loads(text)
+    if (obj["project"], obj["identification"]) != ("Br\u00f8nn", "\u20ac 5"):
+        failures.append("Windows-1252 names read as %r %r" % (obj["project"], obj["identification"]))
 
 for f in failures[:30]:
     print(f)

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -229,6 +230,41 @@ TEST(LimitingValue, TheValueFoundPassesAndJustBeyondItFails) {
         }
     }
     EXPECT_GT(found, 50);
+}
+
+// The rules may pass where the geometry check warns (a plate field wider than the span): such an
+// answer stays, and its row says which check it is beyond.
+TEST(LimitingValue, AnswersBeyondTheGeometryCheckAreNoted) {
+    const Loaded& l = reference();
+    CaseRunner runner(l.catalogue);
+    int noted = 0;
+    for (const char* field : {"s1", "L1"}) {
+        const LimitRequest request{findStudyField(field), LimitDirection::largest, std::nullopt, std::nullopt};
+        for (std::size_t i = 0; i < l.cases.size(); i += 2) {
+            const CaseInputs& c = l.cases[i];
+            const LimitResult r = limitingValue(c, request, runner);
+            if (r.outcome != LimitResult::Outcome::found && r.outcome != LimitResult::Outcome::rangeEnd) continue;
+            CaseInputs at = c;
+            setField(at, *request.field, r.value);
+            std::vector<std::string> expected;
+            if (at.s1 > at.L1)
+                expected.emplace_back("s1 <= L1");
+            else if (at.s2 > at.L1)
+                expected.emplace_back("s2 <= l1");
+            if (at.s1 > at.L2)
+                expected.emplace_back("s1 <= L2");
+            else if (at.s2 > at.L2)
+                expected.emplace_back("s2 <= l2");
+            EXPECT_EQ(expected, r.geometryWarnings) << c.identification << " " << field << " = " << r.value;
+            std::string row;
+            appendLimitRow(row, CaseLabel{1, c.projectName, c.identification}, request, r);
+            const bool beyond =
+                row.find("beyond the geometry check: " + (expected.empty() ? "" : expected[0])) != std::string::npos;
+            EXPECT_EQ(!expected.empty(), beyond) << row;
+            noted += beyond ? 1 : 0;
+        }
+    }
+    EXPECT_GT(noted, 0);
 }
 
 TEST(LimitingValue, AnEmptyRangeIsSaid) {
@@ -499,6 +535,7 @@ TEST(KorvelStudy, ClearMessagesAndExitStatusesForWrongRequests) {
         {{"limit", "t", cases, "--max", "--range", "9", "3"}, 2, "empty range 9 to 3"},
         {{"capacity", "sigx", "sigz", cases}, 2, "\"sigz\" is not a load group"},
         {{"lightest", cases, "--families", "L-table,HP"}, 2, "unknown family \"HP\""},
+        {{"lightest", cases, "--girder", "--families", "LW"}, 2, "unknown girder family \"LW\""},
         {{"reserve", folder.file("bad.kori")}, 1, "bad.kori:1: a case needs 32 TAB-separated fields"},
         {{"reserve", folder.file("missing.kori")}, 1, "missing.kori: file not found"},
         {{"reserve", cases, "--data", folder.file("none")}, 3, "korvel-study: "},
@@ -529,6 +566,67 @@ TEST(KorvelStudy, ClearMessagesAndExitStatusesForWrongRequests) {
     int finite = -1; // the header
     while (std::getline(table, row)) finite += row.find("\t> 100\t") == std::string::npos ? 1 : 0;
     EXPECT_NE(std::string::npos, batch.err.find("korvel-batch: " + std::to_string(finite) + " cases")) << batch.err;
+}
+
+// --girder searches the girder in the families named: "TG" is then the tee girder, not the tee
+// stiffener, and LG is one too. Each row is a girder of that family, and the cases file keeps each
+// case's stiffener and takes the girder found.
+TEST(KorvelStudy, LightestGirderSearchesTheGirderFamiliesNamed) {
+    const fs::path program = programDir / "korvel-study";
+    ASSERT_TRUE(fs::exists(program)) << program << " is not built";
+    TempFolder folder;
+    const fs::path cases = programDir / "dummy.kori";
+    const auto fieldsOf = [](const std::string& line) {
+        std::vector<std::string> fields;
+        std::istringstream in(line);
+        std::string field;
+        while (std::getline(in, field, '\t')) fields.push_back(field);
+        return fields;
+    };
+    // The stiffener (token and dimensions) of each case, by its identification.
+    std::map<std::string, std::pair<std::string, std::string>> stiffeners;
+    {
+        std::istringstream in(readAll(cases));
+        std::string line;
+        while (std::getline(in, line)) {
+            const std::vector<std::string> f = fieldsOf(line);
+            if (f.size() >= 16 && f[0].rfind('%', 0) != 0) stiffeners[f[1]] = {f[13], f[14]};
+        }
+    }
+    ASSERT_FALSE(stiffeners.empty());
+    for (const std::string family : {"TG", "LG"}) {
+        SCOPED_TRACE(family);
+        const ProgramRun run = runProgram(program, folder,
+                                          {"lightest", cases.string(), "--girder", "--families", family, "-o",
+                                           folder.file("t.tsv"), "--cases", folder.file("found.kori")});
+        ASSERT_EQ(0, run.status) << run.err;
+        std::istringstream table(readAll(folder.file("t.tsv")));
+        std::string row;
+        std::getline(table, row);
+        EXPECT_EQ(0u, row.find("line\tproject\tidentification\trank\tprofile\tAg\t")) << row;
+        int rows = 0;
+        while (std::getline(table, row)) {
+            const std::vector<std::string> f = fieldsOf(row);
+            ASSERT_GT(f.size(), 5u) << row;
+            if (f[4] == "-") continue;
+            EXPECT_EQ(0u, f[4].find(family + " ")) << row;
+            ++rows;
+        }
+        std::istringstream found(readAll(folder.file("found.kori")));
+        int written = 0;
+        while (std::getline(found, row)) {
+            const std::vector<std::string> f = fieldsOf(row);
+            if (f.size() < 16) continue;
+            ++written;
+            // The identification of a case found ends in " lightest N".
+            const std::string id = f[1].substr(0, f[1].rfind(" lightest "));
+            ASSERT_EQ(1u, stiffeners.count(id)) << row;
+            EXPECT_EQ(stiffeners[id].first, f[13]) << "the stiffener stays: " << row;
+            EXPECT_EQ(stiffeners[id].second, f[14]) << "the stiffener stays: " << row;
+            EXPECT_EQ(family, f[15]) << row;
+        }
+        EXPECT_EQ(rows, written);
+    }
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 namespace korvel {
 
-void warnGeometry(const DesignCase& dc, WarningSink& warnings) {
+void warnGeometry(const CaseInputs& dc, WarningSink& warnings) {
     if (dc.s1 > dc.L1)
         warnings.warn(" s1 <= L1  ", InputBox::is1);
     else if (dc.s2 > dc.L1)

@@ -7,7 +7,7 @@ namespace korvel {
 
 // Plausibility of the panel geometry: a plate field may not be wider than the stiffener span
 // on either side of the girder. Only warns; at most two messages per calculation.
-void warnGeometry(const DesignCase& dc, WarningSink& warnings);
+void warnGeometry(const CaseInputs& dc, WarningSink& warnings);
 
 // Girder load breadth, spacing sums and the x and y stress sets of the two plate fields
 // (compression negative; x stresses vary linearly from edge A to edge B).

@@ -4,6 +4,7 @@
 #include "sections/profile_type_table.h"
 
 #include <initializer_list>
+#include <utility>
 
 namespace korvel {
 
@@ -93,6 +94,15 @@ bool appendStiffener(std::string& out, const CaseInputs& in, const Catalogue& ca
 } // namespace
 
 bool loadBatchInputs(const BatchEntry& e, CaseInputs& in, const Catalogue& catalogue) {
+    // A case is its line alone: every input the line does not give (the rows and remembered sets
+    // of the other profile types, a bulb flat's r, a flat bar's B and tf) takes its new-file
+    // value, so that nothing of the case loaded before shows in this one's detail or JSON.
+    // The texts keep their storage for the next line.
+    std::string projectName = std::move(in.projectName);
+    std::string identification = std::move(in.identification);
+    in = CaseInputs{};
+    in.projectName = std::move(projectName);
+    in.identification = std::move(identification);
     in.projectName = e.firstText;
     in.identification = e.secondText;
     in.loadingCondition = e.loadingCondition;

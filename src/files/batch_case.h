@@ -14,7 +14,8 @@ namespace korvel {
 
 // Loads case `entry` into `inputs` as the batch run does: its inputs, both material indices at
 // the last (user-defined) row so that the file's strengths stay, the profile (its table row or
-// its built-up set) and the girder. False when the stiffener's table has no row at all, so that
+// its built-up set) and the girder; every input the line does not give takes its new-file value,
+// whatever `inputs` held before. False when the stiffener's table has no row at all, so that
 // the calculation stops in its profile selection.
 bool loadBatchInputs(const BatchEntry& entry, CaseInputs& inputs, const Catalogue& catalogue);
 

@@ -62,6 +62,14 @@ double roundHalfEven(double x) {
     return std::fmod(below, 2.0) == 0 ? below : below + 1;
 }
 
+// "1,5": a number written with a decimal comma, which period mode takes as its decimal point
+// like a typed number. Anything else period mode reads only in part ("14abc" as 14, "nan" as 0).
+bool isNumberWithDecimalComma(std::string_view text) {
+    std::string withPeriod(text);
+    std::replace(withPeriod.begin(), withPeriod.end(), ',', '.');
+    return parseFileNumber(withPeriod).has_value();
+}
+
 struct ProfileToken {
     std::string_view token;
     int type;
@@ -104,22 +112,24 @@ std::string rowZeroNote(const ProfileTable& table, TableKind kind, std::initiali
 }
 
 // The row of an "LR" or "BF" case: the last one of equal dimensions, else row 0 with a note.
-int tableRowOf(const ProfileTable& table, TableKind kind, const std::array<float, 4>& d, std::string& note) {
+int tableRowOf(const ProfileTable& table, TableKind kind, const std::array<float, 4>& d,
+               std::vector<std::string>& notes) {
     const bool angle = kind == TableKind::l;
     const std::optional<int> row =
         lastMatchingRow(table, kind, angle ? RowKey{d[0], d[1], d[2], d[3]} : RowKey{d[0], 0, d[1], 0});
     if (row) return *row;
     // An empty table has no row 0 either: that case stops in its profile selection.
     if (table.lastRow >= 0)
-        note = angle ? rowZeroNote(table, kind, {d[0], d[1], d[2]}) : rowZeroNote(table, kind, {d[0], d[1]});
+        notes.push_back(angle ? rowZeroNote(table, kind, {d[0], d[1], d[2]}) : rowZeroNote(table, kind, {d[0], d[1]}));
     return 0;
 }
 
 // One case line being read; the first fault is kept and ends the reading.
 class CaseReader {
 public:
-    CaseReader(const std::vector<std::string_view>& fields, const std::string& file, int line, DecimalMode mode)
-        : fields_(fields), file_(file), line_(line), mode_(mode) {}
+    CaseReader(const std::vector<std::string_view>& fields, const std::string& file, int line, DecimalMode mode,
+               std::vector<std::string>& notes)
+        : fields_(fields), file_(file), line_(line), mode_(mode), notes_(notes) {}
 
     const std::optional<BatchError>& error() const { return error_; }
 
@@ -163,7 +173,8 @@ public:
                  std::string(fields_[static_cast<std::size_t>(dimsField)]) + "\" has " + std::to_string(parts.size()));
             return nullptr;
         }
-        for (std::size_t i = 0; i < parts.size(); ++i) dims[i] = numberIn(parts[i], dimsField, "dimension");
+        const std::string dimension = std::string(what) + " dimension";
+        for (std::size_t i = 0; i < parts.size(); ++i) dims[i] = numberIn(parts[i], dimsField, dimension.c_str());
         return error_ ? nullptr : found;
     }
 
@@ -173,10 +184,15 @@ private:
         // A plain number with a period reads the same in both modes; only the rest needs the
         // reader of typed numbers, which makes a copy of the text.
         std::optional<double> value = parseFileNumber(text);
-        if (!value) value = parseNumber(text, mode_);
         if (!value) {
-            fail("field " + std::to_string(field) + " (" + what + ") is not a number: " + quotedField(text));
-            return 0;
+            value = parseNumber(text, mode_);
+            if (!value) {
+                fail("field " + std::to_string(field) + " (" + what + ") is not a number: " + quotedField(text));
+                return 0;
+            }
+            if (!isNumberWithDecimalComma(text))
+                notes_.push_back(std::string(what) + " " + quotedField(text) + " is not a number; read as " +
+                                 exactNumber(*value));
         }
         // Many fields are single precision: a value beyond the float range cannot be one of them.
         if (!(std::fabs(*value) <= std::numeric_limits<float>::max())) {
@@ -194,12 +210,13 @@ private:
     const std::string& file_;
     int line_;
     DecimalMode mode_;
+    std::vector<std::string>& notes_;
     std::optional<BatchError> error_;
 };
 
 std::optional<BatchError> readCase(const std::vector<std::string_view>& fields, const std::string& file,
                                    DecimalMode mode, const Catalogue& catalogue, BatchEntry& e) {
-    CaseReader in(fields, file, e.line, mode);
+    CaseReader in(fields, file, e.line, mode, e.notes);
     e.secondText.assign(fields[1]);
     e.loadingCondition = in.code(2, "loading condition", conditionA, conditionC);
     e.FS = in.number(3, "FS");
@@ -218,9 +235,9 @@ std::optional<BatchError> readCase(const std::vector<std::string_view>& fields, 
         e.stiffenerType = stiffener->type;
         for (std::size_t i = 0; i < dims.size(); ++i) e.stiffener[i] = static_cast<float>(dims[i]);
         if (e.stiffenerType == stiffLTable)
-            e.lRow = tableRowOf(catalogue.l, TableKind::l, e.stiffener, e.tableRowNote);
+            e.lRow = tableRowOf(catalogue.l, TableKind::l, e.stiffener, e.notes);
         else if (e.stiffenerType == stiffBFTable)
-            e.bfRow = tableRowOf(catalogue.bf, TableKind::bulbFlat, e.stiffener, e.tableRowNote);
+            e.bfRow = tableRowOf(catalogue.bf, TableKind::bulbFlat, e.stiffener, e.notes);
     }
     if (const ProfileToken* girder = in.profile(15, 16, girderTokens(), "girder", dims)) {
         e.girderType = girder->type;
@@ -273,10 +290,10 @@ bool BatchEntry::operator==(const BatchEntry& o) const {
            loadingCondition == o.loadingCondition && FS == o.FS && UF == o.UF && Fyp == o.Fyp && Fup == o.Fup &&
            Fys == o.Fys && Fus == o.Fus && E == o.E && structureType == o.structureType && UL == o.UL &&
            structureOption == o.structureOption && stiffenerType == o.stiffenerType && stiffener == o.stiffener &&
-           lRow == o.lRow && bfRow == o.bfRow && tableRowNote == o.tableRowNote && girderType == o.girderType &&
-           girder == o.girder && L1 == o.L1 && L2 == o.L2 && Lg == o.Lg && Lgs == o.Lgs && Lt == o.Lt && t == o.t &&
-           s1 == o.s1 && s2 == o.s2 && SigxA == o.SigxA && SigxB == o.SigxB && SigyA == o.SigyA && SigyC == o.SigyC &&
-           Tau == o.Tau && p == o.p && ps == o.ps;
+           lRow == o.lRow && bfRow == o.bfRow && notes == o.notes && girderType == o.girderType && girder == o.girder &&
+           L1 == o.L1 && L2 == o.L2 && Lg == o.Lg && Lgs == o.Lgs && Lt == o.Lt && t == o.t && s1 == o.s1 &&
+           s2 == o.s2 && SigxA == o.SigxA && SigxB == o.SigxB && SigyA == o.SigyA && SigyC == o.SigyC && Tau == o.Tau &&
+           p == o.p && ps == o.ps;
 }
 
 BatchLineReader::BatchLineReader(std::string fileName, DecimalMode mode, const Catalogue& catalogue)
@@ -292,13 +309,13 @@ bool BatchLineReader::readEntry(int line, BatchEntry& entry) {
     // A fresh entry that keeps the storage of its texts for the next line.
     std::string firstText = std::move(entry.firstText);
     std::string secondText = std::move(entry.secondText);
-    std::string note = std::move(entry.tableRowNote);
+    std::vector<std::string> notes = std::move(entry.notes);
     entry = BatchEntry{};
     entry.firstText = std::move(firstText);
     entry.secondText = std::move(secondText);
-    entry.tableRowNote = std::move(note);
+    entry.notes = std::move(notes);
     entry.secondText.clear();
-    entry.tableRowNote.clear();
+    entry.notes.clear();
 
     entry.line = line;
     entry.firstText.assign(fields_[0]);

@@ -45,8 +45,10 @@ struct BatchEntry {
     std::array<float, 4> stiffener{};
     int lRow = 0;
     int bfRow = 0;
-    // Set when no table row has the dimensions of an "LR" or "BF" case and row 0 stands in.
-    std::string tableRowNote;
+    // What reading the line warns of, each run of the case says so: a field read leniently
+    // ("SigxA \"nan\" is not a number; read as 0"), row 0 standing in when no table row has
+    // the dimensions of an "LR" or "BF" case.
+    std::vector<std::string> notes;
 
     int girderType = girderT;
     GirderDims girder;
@@ -110,10 +112,10 @@ private:
 // Reads a batch input text. Each line is trimmed of spaces and split at TABs. "End" (in any
 // case) as first field ends the list; a first field beginning with "%" is a comment; any other
 // line is a case of 32 fields (further fields may only be empty), numbers read in `mode`
-// (period mode: a field that does not begin with a number reads as 0; comma mode: it is an
-// error). Fields 2, 10 and 12 are rounded half to even. "LR" and "BF" profiles take the last
-// table row of equal H, B, tw (H, tw); when none matches row 0, noted in tableRowNote. Every
-// fault ends the reading with the file, line and reason.
+// (period mode: a field that is not a number reads as its leading number, or 0 when it does not
+// begin with one, as stored files rely on, and is noted; comma mode: it is an error). Fields 2, 10 and 12 are rounded
+// half to even. "LR" and "BF" profiles take the last table row of equal H, B, tw (H, tw); when none matches row 0,
+// noted in the entry's notes. Every fault ends the reading with the file, line and reason.
 BatchRead readBatchText(std::string_view text, const std::string& fileName, DecimalMode mode,
                         const Catalogue& catalogue);
 BatchRead readBatchFile(const std::string& path, DecimalMode mode, const Catalogue& catalogue);

@@ -34,12 +34,37 @@ void takeDimensionsOfEntry(const BatchEntry& e, DesignCase& dc) {
     dc.tf = e.stiffener[3];
 }
 
+// Nothing the case run before left in the design case may stand in this one's results, detail or
+// JSON (a stopped calculation keeps what its steps did not reach, such as se and sw): every
+// derived quantity starts as in a new design case. The check lines are left to the calculation,
+// which empties them and keeps their storage: moving their 85 texts in and out of a fresh record
+// would cost a results run a quarter of its time.
+void startAfresh(Assessment& a) {
+    a.profileProblem.clear();
+    a.shape = ProfileShape{};
+    a.Q = 0;
+    a.prep = PreparedStresses{};
+    a.se = 0;
+    a.stiff = StiffenerSection{};
+    a.girder = GirderSection{};
+    a.uf = Results{};
+    a.plate = {};
+    a.buckling = BucklingDetail{};
+    a.girderDepthRatio = notComputed;
+    a.girderWebRatio = notComputed;
+    a.cStiffener = 0;
+    a.cGirder = 0;
+    a.sigyError = false;
+    a.fault.clear();
+}
+
 } // namespace
 
 void runBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
                   const AssessOptions& options) {
     const bool profileInTable = loadBatchInputs(e, dc, catalogue);
-    if (!e.tableRowNote.empty()) warnings.warn(e.tableRowNote, InputBox::none);
+    startAfresh(dc);
+    for (const std::string& note : e.notes) warnings.warn(note, InputBox::none);
     runCase(dc, catalogue, options, warnings);
     // No row to take the profile from: the calculation stopped in the profile selection, and
     // the table shows the profile the file asked for.

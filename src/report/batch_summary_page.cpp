@@ -1,6 +1,7 @@
 #include "report/batch_summary_page.h"
 
 #include "design/check_line.h"
+#include "report/fitted_text.h"
 #include "report/listing_row.h"
 
 #include <algorithm>
@@ -55,31 +56,37 @@ double rowPitch(DrawingSurface& page) {
     return page.textHeight("KORVEL") * rowSpacing;
 }
 
-// `text` cut at a character boundary and ended with "…" so that it fits `width`.
-std::string fitted(DrawingSurface& page, const std::string& text, double width) {
-    if (page.textWidth(text) <= width) return text;
-    std::string cut = text;
-    while (!cut.empty()) {
-        cut.pop_back();
-        while (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xc0) == 0x80) cut.pop_back();
-        if (!cut.empty()) {
-            // Drop the lead byte of the character whose continuation bytes went.
-            const unsigned char last = static_cast<unsigned char>(cut.back());
-            if (last >= 0xc0) {
-                cut.pop_back();
-                continue;
-            }
-        }
-        if (page.textWidth(cut + "\xe2\x80\xa6") <= width) return cut + "\xe2\x80\xa6";
-    }
-    return {};
-}
-
 // The failed checks of a row, and where a stopped calculation stopped.
 std::string failedCell(const BatchCaseSummary& row) {
     std::string text = row.failedText();
     if (!row.stoppedIn.empty()) text += (text.empty() ? "" : "; ") + std::string("stopped in ") + row.stoppedIn;
     return text;
+}
+
+// Left edges of the columns and the right edge of the last, in millimetres.
+std::array<double, columns.size() + 1> columnEdges(const PageSize& size) {
+    const double left = marginMm;
+    const double width = size.widthMm - 2 * marginMm;
+    std::array<double, columns.size() + 1> x{};
+    x[0] = left;
+    for (std::size_t i = 0; i < columns.size(); ++i) x[i + 1] = x[i] + columns[i].share * width;
+    return x;
+}
+
+constexpr double cellGap = 1.5;
+
+// The failed-check cell of a case in lines of its column, in the row font: the whole list, never
+// cut (a comment row has none).
+std::vector<std::string> failedLines(DrawingSurface& page, const BatchCaseSummary& row, const PageSize& size) {
+    if (row.comment) return {};
+    const auto x = columnEdges(size);
+    setFont(page, reportFont, rowFontSize);
+    return wrappedText(page, failedCell(row), x[colFailed + 1] - x[colFailed] - cellGap);
+}
+
+// The lines a row takes: a case as many as its failed checks need.
+std::size_t rowLines(DrawingSurface& page, const BatchCaseSummary& row, const PageSize& size) {
+    return std::max<std::size_t>(1, failedLines(page, row, size).size());
 }
 
 Rgb verdictColour(Verdict verdict) {
@@ -105,11 +112,19 @@ std::vector<SummaryPageRows> layoutSummaryPages(DrawingSurface& page, const std:
     page.setScale(0, 0, size.widthMm, size.heightMm);
     const double pitch = rowPitch(page);
     const double usable = size.heightMm - marginMm - titleHeightMm - footerBandMm(page, size, footerLines) - 2;
-    const std::size_t perPage = std::max<std::size_t>(2, pitch > 0 ? static_cast<std::size_t>(usable / pitch) : 2);
+    const std::size_t linesPerPage = std::max<std::size_t>(2, pitch > 0 ? static_cast<std::size_t>(usable / pitch) : 2);
     std::vector<SummaryPageRows> pages;
     std::size_t first = 0;
     while (first < rows.size()) {
-        std::size_t count = std::min(perPage, rows.size() - first);
+        // As many rows as their lines allow; at least one, however many lines it takes.
+        std::size_t count = 0;
+        std::size_t lines = 0;
+        while (first + count < rows.size()) {
+            const std::size_t more = rowLines(page, rows[first + count], size);
+            if (count > 0 && lines + more > linesPerPage) break;
+            lines += more;
+            ++count;
+        }
         // A heading at the foot of a page goes over to the next, with its cases.
         while (count > 1 && first + count < rows.size() && rows[first + count - 1].comment) --count;
         pages.push_back({first, count});
@@ -145,7 +160,7 @@ void composeSummaryPage(DrawingSurface& page, const std::vector<BatchCaseSummary
     setFont(page, reportFont, 10);
     page.text(rightColumn, y, date);
     y += 5;
-    page.text(left, y, "File: " + title.file);
+    page.text(left, y, fittedText(page, "File: " + title.file, rightColumn - left - 2));
     page.text(rightColumn, y, "Time: " + reportClock(time));
     y += 5;
     page.text(left, y,
@@ -155,10 +170,7 @@ void composeSummaryPage(DrawingSurface& page, const std::vector<BatchCaseSummary
     page.line(left, y, right, y);
     y += 1;
 
-    std::array<double, columns.size() + 1> x{};
-    x[0] = left;
-    for (std::size_t i = 0; i < columns.size(); ++i) x[i + 1] = x[i] + columns[i].share * width;
-    const double gap = 1.5;
+    const auto x = columnEdges(size);
     setFont(page, reportFont, rowFontSize, true);
     for (std::size_t i = 0; i < columns.size(); ++i) page.text(x[i], y, columns[i].heading);
     const double pitch = rowPitch(page);
@@ -172,7 +184,7 @@ void composeSummaryPage(DrawingSurface& page, const std::vector<BatchCaseSummary
             page.filledBox(left, y, right, y + pitch * 0.95, headingShade);
             setFont(page, reportFont, rowFontSize, true, true);
             page.setForeColour(black);
-            page.text(left + 1, y, fitted(page, row.text, width - 2));
+            page.text(left + 1, y, fittedText(page, row.text, width - 2));
             y += pitch;
             continue;
         }
@@ -180,12 +192,12 @@ void composeSummaryPage(DrawingSurface& page, const std::vector<BatchCaseSummary
         page.setForeColour(black);
         // A long text shrinks by up to two points before it is cut.
         const auto cell = [&](std::size_t column, const std::string& text) {
-            const double cellWidth = x[column + 1] - x[column] - gap;
-            for (const double size : {rowFontSize - 1, rowFontSize - 2}) {
-                if (page.textWidth(text) <= cellWidth) break;
-                setFont(page, reportFont, size);
+            const double cellWidth = x[column + 1] - x[column] - cellGap;
+            for (const double smaller : {rowFontSize - 1, rowFontSize - 2}) {
+                if (fitsWidth(page, text, cellWidth)) break;
+                setFont(page, reportFont, smaller);
             }
-            page.text(x[column], y, fitted(page, text, cellWidth));
+            page.text(x[column], y, fittedText(page, text, cellWidth));
             setFont(page, reportFont, rowFontSize);
         };
         cell(colCase, std::to_string(row.caseNumber));
@@ -195,12 +207,14 @@ void composeSummaryPage(DrawingSurface& page, const std::vector<BatchCaseSummary
         cell(colGirder, row.girder);
         cell(colHighest, row.highestText());
         cell(colCheck, row.highestCheck ? row.highestCheck->symbol : "");
-        cell(colFailed, failedCell(row));
+        const std::vector<std::string> failed = failedLines(page, row, size);
+        for (std::size_t i = 0; i < failed.size(); ++i)
+            page.text(x[colFailed], y + static_cast<double>(i) * pitch, failed[i]);
         setFont(page, reportFont, rowFontSize, true);
         page.setForeColour(verdictColour(row.verdict));
         page.text(x[colFailed + 1], y, verdictText(row.verdict));
         page.setForeColour(black);
-        y += pitch;
+        y += pitch * static_cast<double>(std::max<std::size_t>(1, failed.size()));
     }
 
     composePageFooter(page, size, marks.footer);

@@ -4,7 +4,7 @@
 #include "checks/yield/scantling_checks.h"
 #include "design/check_table.h"
 #include "design/number_format.h"
-#include "design/utf8.h"
+#include "files/text_encoding.h"
 #include "report/batch_case_summary.h"
 #include "report/case_fields.h"
 
@@ -19,6 +19,16 @@ void appendJsonNumber(std::string& out, double value) {
 }
 void appendJsonNumber(std::string& out, float value) {
     out += std::isfinite(value) ? exactNumber(value) : std::string("null");
+}
+
+// A utilisation in the precision its check computes in, wherever the JSON gives it: the highest
+// of a case is the same number as its entry in the utilisations (1.2581486, not the float
+// widened to 1.2581485509872437).
+void appendCheckValue(std::string& out, const CheckFacts& check, double value) {
+    if (check.value)
+        appendJsonNumber(out, value);
+    else
+        appendJsonNumber(out, static_cast<float>(value));
 }
 
 // "name":value pairs of the detail listing.
@@ -80,10 +90,8 @@ void appendUtilisations(std::string& out, const DesignCase& dc) {
         out += R"(","value":)";
         if (state != ResultState::computed)
             out += "null";
-        else if (c.value)
-            appendJsonNumber(out, (dc.uf.*c.value).written());
         else
-            appendJsonNumber(out, (dc.uf.*c.single).written());
+            appendCheckValue(out, c, writtenResult(dc.uf, c));
         out += ",\"result\":";
         out += state != ResultState::computed ? "null" : writtenResult(dc.uf, c) > 1 ? "\"NOK\"" : "\"OK\"";
         out += '}';
@@ -122,6 +130,13 @@ void appendRules(std::string& out, const DesignCase& dc) {
 } // namespace
 
 void appendJsonString(std::string& out, std::string_view text) {
+    // A text that is no UTF-8 comes from a file of an earlier Windows version: its bytes are
+    // Windows-1252, read as the project reader reads them ("Br\xF8nn" is "Brønn"), not lost.
+    if (!isValidUtf8(text)) {
+        const std::string decoded = fileTextToUtf8(text);
+        appendJsonString(out, decoded);
+        return;
+    }
     static constexpr char hex[] = "0123456789abcdef";
     out += '"';
     std::size_t i = 0;
@@ -140,16 +155,6 @@ void appendJsonString(std::string& out, std::string_view text) {
             out += "\\u00";
             out += hex[c >> 4];
             out += hex[c & 0xf];
-        } else if (c >= 0x80) {
-            const std::size_t n = utf8SequenceLength(text, i);
-            if (n == 0) {
-                out += "\xef\xbf\xbd"; // U+FFFD
-                ++i;
-                continue;
-            }
-            out.append(text.substr(i, n));
-            i += n;
-            continue;
         } else {
             out += static_cast<char>(c);
         }
@@ -196,7 +201,7 @@ void appendCaseJson(std::string& out, const BatchEntry& entry, std::int64_t case
         out += "{\"check\":";
         appendJsonString(out, summary.highestCheck->symbol);
         out += ",\"value\":";
-        appendJsonNumber(out, summary.highest);
+        appendCheckValue(out, *summary.highestCheck, summary.highest);
         out += '}';
     } else {
         out += "null";

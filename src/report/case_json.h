@@ -8,8 +8,9 @@
 //
 // Numbers are written as the program holds them: the shortest text that reads back to the same
 // double, or for a quantity held in single precision the same float (FS = 1.43, not
-// 1.4299999475479126). A value that is not finite is null. Texts are UTF-8; a byte that does not
-// form UTF-8 is written as U+FFFD.
+// 1.4299999475479126), a utilisation in its check's precision wherever it appears. A value that
+// is not finite is null. Texts are UTF-8: a text that is no UTF-8 is read as Windows-1252, as the
+// project reader reads the texts of older files.
 
 #include "design/design_case.h"
 #include "files/batch_file.h"

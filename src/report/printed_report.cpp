@@ -6,6 +6,7 @@
 #include "figures/panel_figure.h"
 #include "figures/pictures.h"
 #include "report/buckling_listing.h"
+#include "report/fitted_text.h"
 #include "report/margin_text.h"
 #include "report/print_grid.h"
 #include "report/proportion_display.h"
@@ -198,11 +199,14 @@ private:
 
         setFont(reportFont, baseSize);
         marginLine(line_);
-        page_.text(g.leftMargin, line_, "File: " + asciiLower(dc_.fileName));
+        // The margin line stands beside these from the middle of the page: a longer text ends in
+        // "…" before it (--detail shows it whole).
+        const double idWidth = g.column50 - g.leftMargin - 1;
+        page_.text(g.leftMargin, line_, fittedText(page_, "File: " + asciiLower(dc_.fileName), idWidth));
         line_ += 1;
-        page_.text(g.leftMargin, line_, "Project: " + dc_.projectName);
+        page_.text(g.leftMargin, line_, fittedText(page_, "Project: " + dc_.projectName, idWidth));
         line_ += 1;
-        page_.text(g.leftMargin, line_, "Identification: " + dc_.identification);
+        page_.text(g.leftMargin, line_, fittedText(page_, "Identification: " + dc_.identification, idWidth));
         line_ += 1.3;
         rule(line_);
         line_ += 0.3;

@@ -1,5 +1,7 @@
 #include "studies/reserve_study.h"
 
+#include "engine/stress_preparation.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -75,6 +77,28 @@ std::pair<double, double> defaultLimitRange(const CaseInputs& c, const StudyFiel
     return {low, high};
 }
 
+namespace {
+
+// The geometry check's warnings of a case, without their padding.
+class GeometryWarnings final : public WarningSink {
+public:
+    void warn(const std::string& message, InputBox) override {
+        const std::size_t first = message.find_first_not_of(' ');
+        const std::size_t last = message.find_last_not_of(' ');
+        if (first != std::string::npos) seen.push_back(message.substr(first, last - first + 1));
+    }
+    std::vector<std::string> seen;
+};
+
+std::vector<std::string> geometryWarningsAt(CaseInputs c, const StudyField& f, double value) {
+    setField(c, f, value);
+    GeometryWarnings warnings;
+    warnGeometry(c, warnings);
+    return warnings.seen;
+}
+
+} // namespace
+
 LimitResult limitingValue(const CaseInputs& c, const LimitRequest& request, CaseRunner& runner) {
     LimitResult r;
     const StudyField& f = *request.field;
@@ -121,6 +145,7 @@ LimitResult limitingValue(const CaseInputs& c, const LimitRequest& request, Case
     if (crossing.kind != Crossing::Kind::crossed) {
         r.outcome = LimitResult::Outcome::rangeEnd;
         r.value = setField(work, f, sought);
+        r.geometryWarnings = geometryWarningsAt(c, f, r.value);
         return r;
     }
     r.outcome = LimitResult::Outcome::found;
@@ -128,6 +153,7 @@ LimitResult limitingValue(const CaseInputs& c, const LimitRequest& request, Case
     r.passesAgainAt = crossing.passesAgainAt;
     setField(work, f, crossing.fail);
     r.governing = runner.run(work).governing(all);
+    r.geometryWarnings = geometryWarningsAt(c, f, r.value);
     return r;
 }
 

@@ -81,9 +81,12 @@ struct LimitResult {
     double low = 0, high = 0; // the range searched
     std::string governing;    // noneFound: what fails (or stops) at the case's own value
     std::optional<double> passesAgainAt;
+    // What the geometry check warns of at `value` ("s1 <= L1", "s1 <= L2"): the rules pass
+    // there, but the panel is not one they were written for.
+    std::vector<std::string> geometryWarnings;
     bool operator==(const LimitResult& o) const {
         return outcome == o.outcome && value == o.value && low == o.low && high == o.high && governing == o.governing &&
-               passesAgainAt == o.passesAgainAt;
+               passesAgainAt == o.passesAgainAt && geometryWarnings == o.geometryWarnings;
     }
 };
 

@@ -105,6 +105,12 @@ void appendLimitRow(std::string& out, const CaseLabel& who, const LimitRequest& 
         note = "empty range; give --range A B";
         break;
     }
+    if (!r.geometryWarnings.empty()) {
+        std::string beyond = "beyond the geometry check: ";
+        for (std::size_t i = 0; i < r.geometryWarnings.size(); ++i)
+            beyond += (i > 0 ? ", " : "") + r.geometryWarnings[i];
+        note = note.empty() ? beyond : beyond + "; " + note;
+    }
     out += '\t';
     cells(out, {request.field->name, request.direction == LimitDirection::smallest ? "min" : "max", value,
                 r.outcome == LimitResult::Outcome::found ? r.governing : "", searchedNumber(r.low),

@@ -7,6 +7,9 @@
 #include "report/batch_summary_page.h"
 #include "ui/qt_drawing_surface.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QDateTime>
 #include <QDir>
 #include <QIODevice>
 #include <QMarginsF>
@@ -22,6 +25,7 @@
 #include <limits>
 #include <memory>
 #include <ostream>
+#include <utility>
 
 namespace korvel {
 
@@ -31,21 +35,51 @@ namespace {
 constexpr double pdfMarginMm = 5;
 
 // The PDF writer writes into a Qt device; the file replacement gives a standard stream.
+//
+// The writer dates the document with the clock and offers no way to set the date (Qt 6.4). The
+// report's time is the one it states (SOURCE_DATE_EPOCH for a reproducible run): the digits of
+// the CreationDate entry, which the writer hands over in one piece, are replaced by the report's
+// time in the same UTC offset the writer appends after them. Only digits change, so every byte
+// offset of the file stays where the writer put it.
 class StreamDevice final : public QIODevice {
 public:
-    explicit StreamDevice(std::ostream& out) : out_(out) { open(QIODevice::WriteOnly); }
+    StreamDevice(std::ostream& out, QByteArray creationDigits) : out_(out), creationDigits_(std::move(creationDigits)) {
+        open(QIODevice::WriteOnly);
+    }
     bool isSequential() const override { return true; }
 
 protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* data, qint64 size) override {
-        out_.write(data, static_cast<std::streamsize>(size));
-        return out_ ? size : -1;
+        const QByteArrayView piece(data, size);
+        static constexpr QByteArrayView entry = "\n/CreationDate (D:";
+        if (creationDigits_.size() == dateDigits && piece.size() == entry.size() + dateDigits &&
+            piece.startsWith(entry)) {
+            QByteArray dated = piece.toByteArray();
+            dated.replace(entry.size(), dateDigits, creationDigits_);
+            return writeOut(dated.constData(), dated.size()) ? size : -1;
+        }
+        return writeOut(data, size) ? size : -1;
     }
 
 private:
+    static constexpr qsizetype dateDigits = 14; // YYYYMMDDHHmmSS
+    bool writeOut(const char* data, qint64 size) {
+        out_.write(data, static_cast<std::streamsize>(size));
+        return static_cast<bool>(out_);
+    }
     std::ostream& out_;
+    QByteArray creationDigits_;
 };
+
+// "YYYYMMDDHHmmSS" of the report's time ("2027-01-01T00:00:00Z") in the UTC offset the writer
+// gives the date, that of the clock now; empty when the time cannot be read.
+QByteArray creationDigits(const std::string& reportTime) {
+    const QDateTime utc = QDateTime::fromString(QString::fromStdString(reportTime), Qt::ISODate);
+    if (!utc.isValid()) return {};
+    const int offset = QDateTime::currentDateTime().offsetFromUtc();
+    return utc.toOffsetFromUtc(offset).toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
+}
 
 } // namespace
 
@@ -157,7 +191,7 @@ BatchReportWritten writeBatchReportPdf(const QString& path, BatchEntrySource& so
     const auto failure = replaceFileWith(
         std::filesystem::path(path.toStdString()),
         [&](std::ostream& out) {
-            StreamDevice device(out);
+            StreamDevice device(out, creationDigits(request.provenance.dateTime));
             QPdfWriter writer(&device);
             writer.setCreator(QStringLiteral("KORVEL ") + QString::fromStdString(request.provenance.version));
             writer.setTitle(QStringLiteral("KORVEL batch report"));

@@ -38,6 +38,7 @@ public:
     };
 
     double charWidth = 0.5;
+    mutable std::size_t measuredBytes = 0; // every byte textWidth was asked to measure
 
     std::vector<Scale> scales;
     int clears = 0;
@@ -75,7 +76,10 @@ public:
     void picture(std::string_view name, double x, double y, double width, double height) override {
         pictures.push_back({std::string(name), x, y, width, height});
     }
-    double textWidth(std::string_view text) const override { return charWidth * static_cast<double>(text.size()); }
+    double textWidth(std::string_view text) const override {
+        measuredBytes += text.size();
+        return charWidth * static_cast<double>(text.size());
+    }
     double textHeight(std::string_view) const override { return 1; }
 
 private:

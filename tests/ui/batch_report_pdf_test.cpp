@@ -8,6 +8,7 @@
 #include "ui/batch_window.h"
 
 #include <QAction>
+#include <QDateTime>
 
 #include <gtest/gtest.h>
 
@@ -210,6 +211,42 @@ TEST_F(BatchReportPdf, CommaModeWritesTheCommaOnEveryPage) {
     EXPECT_TRUE(std::regex_search(pages[0], std::regex(R"(\b\d,\d\d\b)"))) << "the highest utilisation";
     EXPECT_TRUE(std::regex_search(pages[1], std::regex(R"(F\.S = \d+,\d+)"))) << pages[1];
     EXPECT_FALSE(std::regex_search(pages[1], std::regex(R"(F\.S = \d+\.\d+)")));
+}
+
+// The instant a PDF's CreationDate names: "D:YYYYMMDDHHmmSS" and "Z" or an offset "+HH'mm'".
+QDateTime creationDate(const std::string& pdf) {
+    std::smatch m;
+    if (!std::regex_search(pdf, m, std::regex(R"(/CreationDate \(D:(\d{14})(Z|([+-])(\d\d)'(\d\d)')\))"))) return {};
+    QDateTime local = QDateTime::fromString(QString::fromStdString(m[1].str()), QStringLiteral("yyyyMMddHHmmss"));
+    local.setTimeSpec(Qt::UTC);
+    if (m[2].str() == "Z") return local;
+    const int offset = (std::stoi(m[4].str()) * 60 + std::stoi(m[5].str())) * 60 * (m[3].str() == "-" ? -1 : 1);
+    return local.addSecs(-offset);
+}
+
+// The PDF is dated with the report's own time: SOURCE_DATE_EPOCH for a reproducible run, as the
+// pages and the provenance at their foot.
+TEST_F(BatchReportPdf, CreationDateIsTheReportsTime) {
+    std::vector<std::string> ids;
+    folder.write("one.kori", firstCases(1, ids));
+    const QDateTime newYear(QDate(2027, 1, 1), QTime(0, 0), Qt::UTC);
+
+    const Catalogue catalogue = testCatalogue();
+    const BatchRead read = readBatchFile(folder.file("one.kori"), DecimalMode::period, catalogue);
+    ASSERT_TRUE(std::holds_alternative<BatchList>(read));
+    BatchReportRequest request;
+    request.provenance.dateTime = "2027-01-01T00:00:00Z";
+    ASSERT_EQ(BatchReportEnd::done, writeBatchReportPdf(QString::fromStdString(folder.file("one.pdf")),
+                                                        std::get<BatchList>(read), catalogue, request)
+                                        .end);
+    EXPECT_EQ(newYear, creationDate(readAll(folder.file("one.pdf"))));
+
+    ASSERT_EQ(0, setenv("SOURCE_DATE_EPOCH", "1798761600", 1));
+    const ProgramRun run =
+        runProgram(korvel, folder, {"--pdf", folder.file("two.pdf"), "--batch", folder.file("one.kori")});
+    unsetenv("SOURCE_DATE_EPOCH");
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(newYear, creationDate(readAll(folder.file("two.pdf"))));
 }
 
 } // namespace
