@@ -2,6 +2,7 @@
 
 #include "design/check_line.h"
 #include "design/number_format.h"
+#include "report/fitted_text.h"
 #include "report/listing_row.h"
 
 #include <algorithm>
@@ -26,22 +27,6 @@ void setFont(DrawingSurface& page, double size, bool bold = false, const char* n
     f.size = size;
     f.bold = bold;
     page.setFont(f);
-}
-
-// The longest start of `text` that fits `width` with "…" after it, found by halving the length:
-// a few measurements whatever the text's length.
-std::string elided(DrawingSurface& page, const std::string& text, double width) {
-    if (page.textWidth(text) <= width) return text;
-    const std::string ellipsis = "\xe2\x80\xa6";
-    std::size_t fits = 0, tooLong = text.size();
-    while (tooLong - fits > 1) {
-        std::size_t mid = fits + (tooLong - fits) / 2;
-        // Never cut inside a UTF-8 sequence.
-        while (mid > fits && (static_cast<unsigned char>(text[mid]) & 0xc0) == 0x80) --mid;
-        if (mid == fits) break;
-        (page.textWidth(text.substr(0, mid) + ellipsis) <= width ? fits : tooLong) = mid;
-    }
-    return fits == 0 ? ellipsis : text.substr(0, fits) + ellipsis;
 }
 
 std::string valueText(const Results& uf, const CheckFacts& c) {
@@ -87,7 +72,7 @@ void composeEnvelopePage(DrawingSurface& page, const PanelEnvelope& panel, std::
     y += 9;
     setFont(page, 11, true);
     page.text(left, y,
-              elided(page, "Batch report: envelope of panel " + panel.panel + " (" + panel.project + ")",
+              fittedText(page, "Batch report: envelope of panel " + panel.panel + " (" + panel.project + ")",
                      rightColumn - left - 2));
     setFont(page, 10);
     page.text(rightColumn, y, date);
@@ -100,7 +85,7 @@ void composeEnvelopePage(DrawingSurface& page, const PanelEnvelope& panel, std::
         line += "; highest " + envelopeValueText(panel.checks[h], checkTable[h]) + " " + checkTable[h].symbol + " in " +
                 (panel.checks[h].loadCase.empty() ? std::string("\"\"") : panel.checks[h].loadCase);
     }
-    page.text(left, y, elided(page, line, right - left));
+    page.text(left, y, fittedText(page, line, right - left));
     y += 7;
 
     const std::size_t first = part * envelopeColumnsPerPage;
@@ -118,7 +103,7 @@ void composeEnvelopePage(DrawingSurface& page, const PanelEnvelope& panel, std::
     page.text(left + 1, y, part == 0 ? "Check" : "Check (continued)");
     for (std::size_t c = 0; c < count; ++c) {
         const std::string& name = panel.loadCases[first + c].loadCase;
-        page.text(columnX(c) + 1, y, elided(page, name.empty() ? "(none)" : name, columnWidth - 2));
+        page.text(columnX(c) + 1, y, fittedText(page, name.empty() ? "(none)" : name, columnWidth - 2));
     }
     page.text(envelopeX + 1, y, "Envelope");
     y += rowPitchMm;
@@ -126,7 +111,7 @@ void composeEnvelopePage(DrawingSurface& page, const PanelEnvelope& panel, std::
     const auto cell = [&](double x, double width, const std::string& text, Rgb colour, bool marked, bool bold = false) {
         setFont(page, cellFontSize, marked || bold);
         page.setForeColour(colour);
-        page.text(x + 1, y, elided(page, text, width - 2));
+        page.text(x + 1, y, fittedText(page, text, width - 2));
         if (marked) {
             page.setForeColour(colour);
             page.box(x + 0.3, y + 0.2, x + width - 0.6, y + rowPitchMm - 0.4);
