@@ -31,6 +31,11 @@ The input is read and the table written case by case, so a file of any length ca
                       table and the messages are the same for any N
   --no-header         leave out the header line, for all but the first of the pieces of a
                       split input: the header and each piece's rows in order make the whole table
+  --envelope FILE     also write one row per panel over its load cases to FILE (- for standard
+                      output): a case's panel is its project and its identification up to the
+                      first "/", the rest its load case; for each check the highest utilisation
+                      and the load case giving it, the failed rules and stopped load cases, and
+                      the panel's verdict; with --format json one JSON object per panel
   --summary           at the end, print cases, cases by verdict (OK, NOK, stopped), failing
                       cases per check, stopped cases per step and the highest utilisation
                       with its case, one TAB-separated item per line: on standard output when
@@ -136,6 +141,10 @@ std::variant<BatchOptions, std::string> parseBatchOptions(const std::vector<std:
             options.summary = true;
         } else if (arg == "--verify") {
             options.verify = true;
+        } else if (arg == "--envelope") {
+            const auto v = value();
+            if (!v) return "--envelope needs a file name";
+            options.envelope = *v;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return "unknown option " + arg;
         } else if (options.input.empty()) {
@@ -155,6 +164,12 @@ std::variant<BatchOptions, std::string> parseBatchOptions(const std::vector<std:
         options.form = BatchOutputForm::listing;
     }
     if (selectionGiven && options.form != BatchOutputForm::listing) return "--selection goes with --listing";
+    if (!options.envelope.empty()) {
+        if (options.input.empty() || options.detail) return "--envelope goes with a run of an input file";
+        if (options.form == BatchOutputForm::listing) return "--envelope goes with the results table or JSON";
+        if (options.envelope == standardStream && options.outputIsStream())
+            return "--envelope and the results cannot both go to standard output";
+    }
     if (options.form == BatchOutputForm::json && options.input.empty()) return "--format json needs an input file";
     return options;
 }

@@ -32,7 +32,8 @@ struct BatchOptions {
     bool listing = false; // --listing given
     int selection = 3;    // --listing: 1 buckling, 2 scantling and yield, 3 both
     bool version = false;
-    bool verify = false; // --verify: the verification table instead of a run
+    bool verify = false;  // --verify: the verification table instead of a run
+    std::string envelope; // --envelope FILE: one row per panel over its load cases
 
     bool inputIsStream() const { return input == standardStream; }
     // The results table: -o, else standard output for standard input, a JSON or listing run, else

@@ -25,10 +25,12 @@
 #include "files/batch_stream_run.h"
 #include "files/data_folder.h"
 #include "files/file_replacement.h"
+#include "files/panel_envelope.h"
 #include "files/table_loader.h"
 #include "files/table_stamps.h"
 #include "interrupt_cleanup.h"
 #include "report/case_json.h"
+#include "report/envelope_json.h"
 #include "report/listing_text.h"
 #include "report/verification_table.h"
 
@@ -185,6 +187,25 @@ BatchRowFormat rowFormat(const BatchOptions& options) {
     return format;
 }
 
+// The envelope of the panels: the envelope table, or with --format json one object per panel;
+// the failure's message, or nothing.
+std::optional<std::string> writeEnvelope(const BatchOptions& options, const std::vector<PanelEnvelope>& panels) {
+    std::string text = options.form == BatchOutputForm::json ? std::string() : envelopeHeader();
+    for (const PanelEnvelope& panel : panels) {
+        if (options.form == BatchOutputForm::json)
+            appendEnvelopeJson(text, panel);
+        else
+            appendEnvelopeRow(text, panel);
+    }
+    if (options.envelope == standardStream) {
+        std::cout << text << std::flush;
+        return std::cout ? std::nullopt : std::optional<std::string>("can't write the envelope to standard output");
+    }
+    if (const auto why = replaceFileContent(fs::path(options.envelope), text))
+        return saveFailureMessage(options.envelope, *why);
+    return std::nullopt;
+}
+
 // The whole input is read, as for a run, before case N is calculated.
 int runDetail(int n, BatchStreamReader& in, const Catalogue& catalogue, const BatchOptions& options,
               const fs::path& tablesFolder) {
@@ -240,6 +261,16 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
     };
     hooks.progress = [&](std::int64_t cases, std::uint64_t bytes) { progress.show(cases, bytes); };
 
+    // Panels over their load cases: each case folded in, in input order, as its block is written.
+    EnvelopeBuilder envelope;
+    BatchRowFormat format = rowFormat(options);
+    if (!options.envelope.empty()) {
+        format.keepResults = true;
+        hooks.caseDone = [&](const BatchEntry& entry, const CaseOutcome& done) {
+            envelope.add(entry.firstText, entry.secondText, done);
+        };
+    }
+
     BatchStreamOutcome outcome;
     const auto run = [&](std::ostream& out) {
         if (options.header && options.form == BatchOutputForm::table) out << batchResultsHeader();
@@ -254,7 +285,7 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
             if (toStream) out.flush();
             return static_cast<bool>(out);
         };
-        outcome = streamBatch(in, catalogue, options.threads, hooks, rowFormat(options));
+        outcome = streamBatch(in, catalogue, options.threads, hooks, format);
     };
     std::optional<std::string> failure;
     if (toStream) {
@@ -279,11 +310,15 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
         std::cerr << outcome.input->message() << '\n';
         return exitInput;
     }
+    if (!failure && !options.envelope.empty()) failure = writeEnvelope(options, envelope.panels());
     if (failure) {
         std::cerr << "korvel-batch: " << *failure << '\n';
         return exitOutput;
     }
     std::cerr << summaryLine(outcome.summary.totals, toStream ? "standard output" : output) << '\n';
+    if (!options.envelope.empty())
+        std::cerr << "korvel-batch: " << envelope.panels().size() << " panels, their envelope in "
+                  << (options.envelope == standardStream ? std::string("standard output") : options.envelope) << '\n';
     if (options.summary) (toStream ? std::cerr : std::cout) << summaryReport(outcome.summary) << std::flush;
     return exitDone;
 }
@@ -341,6 +376,18 @@ int main(int argc, char** argv) {
     // Through links and relative paths alike, the table must not replace a file it is read from.
     std::vector<std::string> inputs = tableFilesIn(data.path);
     inputs.push_back(options.input);
+    if (!options.envelope.empty() && options.envelope != standardStream) {
+        if (const auto input = inputWrittenOver(options.envelope, inputs)) {
+            std::cerr << "korvel-batch: the envelope " << options.envelope << " is the input file " << *input
+                      << " itself; name another with --envelope\n";
+            return exitUsage;
+        }
+        if (sameFile(options.envelope, options.outputPath()) || options.envelope == options.outputPath()) {
+            std::cerr
+                << "korvel-batch: the envelope and the results table are one file; name another with --envelope\n";
+            return exitUsage;
+        }
+    }
     if (const auto input = options.detail ? std::nullopt : inputWrittenOver(options.outputPath(), inputs)) {
         std::cerr << "korvel-batch: the results table " << options.outputPath() << " is the input file " << *input
                   << " itself; name another with -o\n";

@@ -3,6 +3,7 @@
 
 #include "design/number_parser.h"
 #include "files/batch_run.h"
+#include "files/panel_envelope.h"
 #include "files/table_loader.h"
 #include "support/fake_warnings.h"
 #include "support/program_run.h"
@@ -97,6 +98,64 @@ TEST_F(KorvelBatch, WritesWhatTheCoreComputes) {
     EXPECT_EQ(runBatch(list, dc, tables, warnings).text, readAll(out));
     // Every case whose calculation stopped is named on standard error.
     EXPECT_NE(std::string::npos, run.err.find("cases.kori:9: Gen2026 F01-plate: Calculation stopped in "));
+}
+
+// The reference cases as the load cases of five panels: the envelope written beside the table is
+// the core's envelope of the same cases, on one thread or three, and it may not replace an input.
+TEST_F(KorvelBatch, EnvelopeOfEachPanelBesideTheTable) {
+    const fs::path reference = testData / "reference";
+    const Catalogue tables = std::get<Catalogue>(loadCatalogue(reference / "tables"));
+    BatchList list =
+        std::get<BatchList>(readBatchFile((reference / "cases.kori").string(), DecimalMode::period, tables));
+    std::istringstream lines(readAll(reference / "cases.kori"));
+    std::string text, line;
+    int i = 0;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::size_t tab = line.find('\t');
+        if (line.empty() || line[0] == '%' || tab == std::string::npos) {
+            text += line + "\n";
+            continue;
+        }
+        const std::size_t second = line.find('\t', tab + 1);
+        text += "Deck\tP" + std::to_string(i % 5) + "/" + line.substr(tab + 1, second - tab - 1) + line.substr(second) +
+                "\n";
+        ++i;
+    }
+    folder.write("panels.kori", text);
+    EnvelopeBuilder expected;
+    {
+        const BatchList panels =
+            std::get<BatchList>(readBatchFile(folder.file("panels.kori"), DecimalMode::period, tables));
+        DesignCase dc;
+        IgnoreWarnings quiet;
+        BatchHooks hooks;
+        hooks.afterCase = [&](const BatchEntry&, const DesignCase& done) { expected.add(done); };
+        runBatch(panels, dc, tables, quiet, hooks);
+    }
+    std::string want = envelopeHeader();
+    for (const PanelEnvelope& p : expected.panels()) appendEnvelopeRow(want, p);
+    ASSERT_EQ(expected.panels().size(), 5u);
+    for (const char* threads : {"1", "3"}) {
+        const ProgramRun run =
+            korvelBatch(folder, {folder.file("panels.kori"), "-o", folder.file("p.koro"), "--data",
+                                 (reference / "tables").string(), "-j", threads, "--envelope", folder.file("p.env")});
+        ASSERT_EQ(0, run.status) << run.err;
+        EXPECT_EQ(readAll(folder.file("p.env")), want) << "-j " << threads;
+        EXPECT_NE(run.err.find("korvel-batch: 5 panels, their envelope in " + folder.file("p.env")), std::string::npos);
+    }
+    const ProgramRun json =
+        korvelBatch(folder, {folder.file("panels.kori"), "--format", "json", "-o", folder.file("p.jsonl"), "--data",
+                             (reference / "tables").string(), "--envelope", folder.file("p.env.jsonl")});
+    ASSERT_EQ(0, json.status) << json.err;
+    const std::string objects = readAll(folder.file("p.env.jsonl"));
+    EXPECT_EQ(std::count(objects.begin(), objects.end(), '\n'), 5);
+    EXPECT_EQ(objects.rfind("{\"kind\":\"panel\",\"project\":\"Deck\",\"panel\":\"P0\",", 0), 0u) << objects;
+    const ProgramRun overInput =
+        korvelBatch(folder, {folder.file("panels.kori"), "-o", folder.file("p.koro"), "--data",
+                             (reference / "tables").string(), "--envelope", folder.file("panels.kori")});
+    EXPECT_EQ(2, overInput.status);
+    EXPECT_EQ(readAll(folder.file("panels.kori")), text);
 }
 
 TEST_F(KorvelBatch, GeometryWarningsNameTheCaseAndDoNotStop) {
