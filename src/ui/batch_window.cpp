@@ -15,6 +15,8 @@
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QScreen>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressDialog>
@@ -129,7 +131,7 @@ std::string batchRunStatus(const BatchRunNotes& notes, int entries, double secon
 
 BatchWindow::BatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalogue, DecimalMode mode,
                          BatchState& state, std::function<void()> caseShown)
-    : QMainWindow(owner, Qt::Window), dc_(dc), catalogue_(catalogue), mode_(mode), state_(state),
+    : QMainWindow(owner, owner != nullptr ? Qt::Tool : Qt::Window), dc_(dc), catalogue_(catalogue), mode_(mode), state_(state),
       caseShown_(std::move(caseShown)) {
     setObjectName(QStringLiteral("database"));
     setWindowTitle(QStringLiteral("Database "));
@@ -141,9 +143,17 @@ BatchWindow::BatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalo
     mnufilesave_->setObjectName(QStringLiteral("mnufilesave"));
     // The report of every case: ui/batch_report_export.h.
     const auto reportJob = [this] {
-        return BatchReportJob{this,           &state_.list, state_.currentFile,
-                              &catalogue_,    dc_.analysis, &messages(),
-                              &fileDialogs(), {},           mode_ == DecimalMode::comma ? ',' : '.'};
+        BatchReportJob job;
+        job.parent = this;
+        job.list = &state_.list;
+        job.inputFile = state_.currentFile;
+        job.catalogue = &catalogue_;
+        job.selection = dc_.analysis;
+        job.messages = &messages();
+        job.dialogs = &fileDialogs();
+        job.separator = mode_ == DecimalMode::comma ? ',' : '.';
+        job.status = [this](const std::string& text) { statusBar()->showMessage(QString::fromStdString(text)); };
+        return job;
     };
     file->addSeparator();
     file->addAction(QString::fromUtf8(exportAllPdfCaption), this, [reportJob] { exportBatchReportPdf(reportJob()); })
@@ -224,6 +234,14 @@ FileDialogs& BatchWindow::fileDialogs() {
     return *ownDialogs_;
 }
 
+void BatchWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && !running_) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
 void BatchWindow::restart() {
     if (running_) return;
     state_.currentEntry = 0;
@@ -263,6 +281,8 @@ bool BatchWindow::openBatchFile(const QString& path) {
         return false;
     }
 
+    if (std::get<BatchList>(read).caseCount() > 0 && !mayReplaceCase()) return false;
+
     state_.list = std::move(std::get<BatchList>(read));
     state_.currentFile = toStd(path);
     state_.outputFile.clear();
@@ -294,10 +314,20 @@ void BatchWindow::fillList() {
 
 void BatchWindow::chooseEntry(int index) {
     if (running_ || index < 0) return;
+    const bool isCase = index < static_cast<int>(state_.list.entries.size()) &&
+                        state_.list.entries[static_cast<std::size_t>(index)].isCase();
+    if (isCase && !mayReplaceCase()) {
+        // The case on the screen stays, and the list names it again.
+        const QSignalBlocker quiet(cbodatabase_);
+        if (state_.currentEntry < cbodatabase_->count()) cbodatabase_->setCurrentIndex(state_.currentEntry);
+        return;
+    }
     state_.currentEntry = index;
-    if (index < static_cast<int>(state_.list.entries.size()) &&
-        state_.list.entries[static_cast<std::size_t>(index)].isCase())
-        runOneCase(index);
+    if (isCase) runOneCase(index);
+}
+
+bool BatchWindow::mayReplaceCase() {
+    return !mayReplaceCase_ || mayReplaceCase_();
 }
 
 void BatchWindow::runOneCase(int index) {
@@ -320,6 +350,8 @@ bool BatchWindow::saveResults() {
         messages().warning("can't save file - " + output + ": it is the batch file itself");
         return false;
     }
+    // The run leaves the file's last case on the screen.
+    if (state_.list.caseCount() > 0 && !mayReplaceCase()) return false;
     running_ = true;
     const BatchList& list = state_.list;
     const int total = static_cast<int>(list.entries.size());
@@ -385,8 +417,10 @@ bool BatchWindow::saveResults() {
         return false;
     }
     outputfile_->setText(fromStd(output));
-    statusBar()->showMessage(QString::fromStdString(
-        withDecimalSeparator(batchRunStatus(notes, total, seconds), mode_ == DecimalMode::comma ? ',' : '.')));
+    std::string status = batchRunStatus(notes, total, seconds);
+    if (list.caseCount() > 0) status += "; the main window shows case " + std::to_string(list.caseCount());
+    statusBar()->showMessage(
+        QString::fromStdString(withDecimalSeparator(status, mode_ == DecimalMode::comma ? ',' : '.')));
     const std::string summary = batchRunSummary(notes, output);
     if (!summary.empty()) messages().warning(summary);
     return true;
@@ -443,6 +477,23 @@ std::function<void(const BatchEntry&, const DesignCase&)> BatchWindow::resultsTa
     };
 }
 
+void placeBeside(QWidget* window, const QWidget* owner) {
+    if (owner == nullptr || window->screen() == nullptr) return;
+    // Right of the main window where the screen has room, else left of it, else over its right
+    // part; level with its top. Never a screen corner far from the work.
+    const QRect free = owner->screen() != nullptr ? owner->screen()->availableGeometry() : QRect();
+    const QRect main = owner->frameGeometry();
+    const int width = window->frameGeometry().width();
+    int x = main.right() + 1;
+    if (!free.isEmpty() && x + width > free.right()) {
+        x = main.left() - width;
+        if (x < free.left()) x = std::max(free.left(), free.right() - width);
+    }
+    int y = main.top();
+    if (!free.isEmpty()) y = std::clamp(y, free.top(), std::max(free.top(), free.bottom() - window->frameGeometry().height()));
+    window->move(x, y);
+}
+
 BatchWindow* openBatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalogue, DecimalMode mode,
                              BatchState& state, std::function<void()> caseShown) {
     BatchWindow* window =
@@ -451,6 +502,7 @@ BatchWindow* openBatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& ca
         window = new BatchWindow(owner, dc, catalogue, mode, state, std::move(caseShown));
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->resize(620, 200);
+        placeBeside(window, owner);
     } else {
         window->restart();
     }

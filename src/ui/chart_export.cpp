@@ -1,11 +1,19 @@
 #include "ui/chart_export.h"
 
+#include <QBuffer>
+#include <QChart>
 #include <QChartView>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QSet>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
 #include <QSvgGenerator>
+
+#include <utility>
+#include <vector>
 
 namespace korvel {
 
@@ -35,23 +43,96 @@ bool saveChartPng(QChartView* view, const QString& path, QString* error) {
     return false;
 }
 
-bool saveChartSvg(QChartView* view, const QString& path, const QString& title, QString* error) {
+namespace {
+
+// The chart drawn into an SVG document in memory; with `seriesOnly` the series alone (every
+// other item of the scene made transparent for the while, so nothing moves), otherwise everything
+// but the series.
+QByteArray chartSvg(QChartView* view, const QString& title, bool seriesOnly) {
+    QChart* chart = view->chart();
+    const QList<QAbstractSeries*> series = chart->series();
+    std::vector<qreal> seriesOpacity;
+    for (QAbstractSeries* s : series) {
+        seriesOpacity.push_back(s->opacity());
+        s->setOpacity(0);
+    }
+    // The items that draw the series are those the series' opacity has just made transparent.
+    std::vector<std::pair<QGraphicsItem*, qreal>> others;
+    QSet<QGraphicsItem*> seriesItems;
+    for (QGraphicsItem* item : view->scene()->items())
+        if (item->opacity() == 0) seriesItems.insert(item);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(series.size()); ++i)
+        series[static_cast<qsizetype>(i)]->setOpacity(seriesOpacity[i]);
+    if (seriesOnly) {
+        for (QGraphicsItem* item : view->scene()->items()) {
+            // A series item, a part of one (a scatter's marks), or an item that holds one.
+            bool keep = seriesItems.contains(item);
+            for (QGraphicsItem* s : std::as_const(seriesItems))
+                keep = keep || item->isAncestorOf(s) || s->isAncestorOf(item);
+            if (keep) continue;
+            others.emplace_back(item, item->opacity());
+            item->setOpacity(0);
+        }
+    } else {
+        for (QAbstractSeries* s : series) s->setOpacity(0);
+    }
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
-    svg.setFileName(path);
+    svg.setOutputDevice(&buffer);
     const QSize size = view->viewport()->size();
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(title);
     svg.setDescription(QStringLiteral("KORVEL design study"));
     QPainter painter;
-    if (!painter.begin(&svg)) {
-        if (error) *error = cannotWrite(path, QStringLiteral("the file could not be opened"));
+    if (painter.begin(&svg)) {
+        view->render(&painter, QRectF(QPointF(0, 0), size), view->viewport()->rect());
+        painter.end();
+    }
+
+    for (const auto& [item, opacity] : others) item->setOpacity(opacity);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(series.size()); ++i)
+        series[static_cast<qsizetype>(i)]->setOpacity(seriesOpacity[i]);
+    return buffer.data();
+}
+
+} // namespace
+
+bool saveChartSvg(QChartView* view, const QString& path, const QString& title, QString* error) {
+    // An SVG painter does not clip: a line above the axis would run through the title and off
+    // the picture. The series are drawn apart and put into a group clipped to the plot area.
+    const QByteArray frame = chartSvg(view, title, false);
+    const QByteArray lines = chartSvg(view, title, true);
+    const qsizetype frameEnd = frame.lastIndexOf("</svg>");
+    const qsizetype linesStart = lines.indexOf("</defs>");
+    const qsizetype linesEnd = lines.lastIndexOf("</svg>");
+    if (frameEnd < 0 || linesStart < 0 || linesEnd < linesStart) {
+        if (error) *error = cannotWrite(path, QStringLiteral("the drawing could not be made"));
         return false;
     }
-    view->render(&painter, QRectF(QPointF(0, 0), size), view->viewport()->rect());
-    painter.end();
-    if (QFileInfo(path).size() > 0) return true;
-    if (error) *error = cannotWrite(path, QStringLiteral("nothing was written"));
+    const QRectF area = view->mapFromScene(view->chart()->mapToScene(view->chart()->plotArea())).boundingRect();
+    QByteArray out = frame.left(frameEnd);
+    out += QStringLiteral("<clipPath id=\"plotArea\"><rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"/></clipPath>\n"
+                          "<g clip-path=\"url(#plotArea)\">\n")
+               .arg(area.x())
+               .arg(area.y())
+               .arg(area.width())
+               .arg(area.height())
+               .toUtf8();
+    out += lines.mid(linesStart + 7, linesEnd - linesStart - 7);
+    out += "</g>\n</svg>\n";
+
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (error) *error = cannotWrite(path, file.errorString());
+        return false;
+    }
+    const bool written = file.write(out) == out.size();
+    file.close();
+    if (written && file.error() == QFileDevice::NoError) return true;
+    if (error) *error = cannotWrite(path, file.errorString());
     return false;
 }
 

@@ -12,7 +12,9 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -41,7 +43,9 @@ void addStudiesMenu(QMenuBar* bar, const std::function<void(int)>& open) {
 }
 
 StudiesWindow::StudiesWindow(StudiesContext context, QWidget* parent)
-    : QWidget(parent, Qt::Window), ctx_(std::move(context)) {
+    : QWidget(parent, Qt::Tool), ctx_(std::move(context)) {
+    // A tool window of the main window: always over it, never modal, so a file dialog or the
+    // main window taking the focus does not bury it.
     setObjectName(QStringLiteral("studies"));
     setWindowTitle(QStringLiteral("Studies"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -99,6 +103,14 @@ StudiesWindow::~StudiesWindow() {
     for (StudyPage* p :
          {static_cast<StudyPage*>(sweep_), static_cast<StudyPage*>(capacity_), static_cast<StudyPage*>(lightest_)})
         p->cancel();
+}
+
+void StudiesWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void StudiesWindow::closeEvent(QCloseEvent* event) {
@@ -172,6 +184,12 @@ bool StudiesWindow::exportPdf(const QString& path) {
 void StudiesWindow::print() {
     StudyPage* page = currentPage();
     if (page == nullptr) return;
+    // Without a printer the print dialog would be empty: the main window's message and way round.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        if (ctx_.messages != nullptr && ctx_.messages->offer(noPrinterMessage, exportPdfCaption))
+            askAndExport("pdf", "PDF (*.pdf)", &StudiesWindow::exportPdf);
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     if (!choosePrinter(this, printer)) return;

@@ -15,6 +15,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QAbstractButton>
+#include <QAction>
 #include <QProgressDialog>
 #include <QStandardItemModel>
 #include <QStatusBar>
@@ -29,6 +33,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -560,6 +565,42 @@ TEST_F(BatchWindowTest, CancellingKeepsTheTableOfAnEarlierRunAndLeavesNoTemporar
     EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Cancelled: no results written"));
     EXPECT_EQ(dc.identification, "K0");
     EXPECT_TRUE(messages.seen.empty());
+}
+
+// An empty results table says how it is filled.
+TEST_F(BatchWindowTest, AnEmptyResultsTableSaysHowToFillIt) {
+    EXPECT_EQ(window->resultsPage()->findChild<QLabel*>(QStringLiteral("resultsCount"))->text(),
+              QStringLiteral("Run Save Result to File to fill this table"));
+    ASSERT_TRUE(window->openBatchFile(writeSmallFile()));
+    ASSERT_TRUE(window->saveResults());
+    EXPECT_EQ(window->resultsPage()->findChild<QLabel*>(QStringLiteral("resultsCount"))->text(),
+              QStringLiteral("3 of 3 cases shown"));
+    EXPECT_TRUE(window->statusBar()->currentMessage().endsWith(QStringLiteral("; the main window shows case 3")))
+        << window->statusBar()->currentMessage().toStdString();
+}
+
+// Alt and a letter reach one control of the window: a menu of the bar or a control of the page
+// shown, never both; every entry of the File menu has its key.
+TEST_F(BatchWindowTest, AccessKeysOfTheMenusAndTheResultsPageDoNotClash) {
+    const auto keyOf = [](const QString& text) {
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+    };
+    std::map<QChar, QStringList> uses;
+    for (QAction* top : window->menuBar()->actions()) {
+        uses[keyOf(top->text())].append(top->text());
+        for (QAction* entry : top->menu()->actions()) {
+            if (!entry->isSeparator()) {
+                EXPECT_FALSE(keyOf(entry->text()).isNull()) << entry->text().toStdString();
+            }
+        }
+    }
+    for (QAbstractButton* control : window->resultsPage()->findChildren<QAbstractButton*>())
+        if (!keyOf(control->text()).isNull()) uses[keyOf(control->text())].append(control->text());
+    for (QLabel* label : window->resultsPage()->findChildren<QLabel*>())
+        if (label->buddy() != nullptr && !keyOf(label->text()).isNull())
+            uses[keyOf(label->text())].append(label->text());
+    for (const auto& [key, texts] : uses) EXPECT_EQ(texts.size(), 1) << texts.join(QStringLiteral(", ")).toStdString();
 }
 
 TEST(BatchRunSummary, NothingToTellGivesNoMessage) {
