@@ -13,12 +13,12 @@
 #include "ui/studies_window.h"
 
 #include <QApplication>
-#include <QPalette>
-#include <QStyleFactory>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTabWidget>
+#include <QPalette>
 #include <QRadioButton>
+#include <QStyleFactory>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
 

@@ -204,8 +204,8 @@ std::string boxText(double value, std::string_view mask, char decimalSeparator, 
     const auto stored = static_cast<float>(value);
     std::string text = formatNumber(stored, mask);
     const std::optional<double> back = parseNumber(text, DecimalMode::period);
-    const bool misleads = !back.has_value() ||
-                          (limit != nullptr && fails(*limit, stored) != fails(*limit, static_cast<float>(*back)));
+    const bool misleads =
+        !back.has_value() || (limit != nullptr && fails(*limit, stored) != fails(*limit, static_cast<float>(*back)));
     if (misleads || text.size() > boxCharacters) {
         // The shortest text that reads back as the stored value; the exponent form beyond 1E+07.
         std::string general = generalNumber(stored);

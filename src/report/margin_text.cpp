@@ -125,7 +125,9 @@ std::string listMarginText(const CaseVerdict& v, const ReserveResult* reserve, i
     bool otherList = false;
     for (std::size_t i = 0; i < checkCount; ++i)
         if (named[i] && !shownIn(analysis, i)) otherList = true;
-    if (otherList) out += analysis == analysisBuckling ? " (not in this list: Scantling / Yield)" : " (not in this list: Buckling)";
+    if (otherList)
+        out +=
+            analysis == analysisBuckling ? " (not in this list: Scantling / Yield)" : " (not in this list: Buckling)";
     return out;
 }
 

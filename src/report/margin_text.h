@@ -32,7 +32,8 @@ std::string marginText(const CaseVerdict& v, const ReserveResult* reserve, char 
 // case: buckling, scantling/yield or all) while the line speaks of every check, and says so:
 // "All checks: Highest: UFys 1.20 · … (not in this list: Scantling / Yield)" when a check it
 // names (highest, failed, governing) is not among those the list shows.
-std::string listMarginText(const CaseVerdict& v, const ReserveResult* reserve, int analysis, char decimalSeparator = '.');
+std::string listMarginText(const CaseVerdict& v, const ReserveResult* reserve, int analysis,
+                           char decimalSeparator = '.');
 
 // The verdict colour: dark green when every check holds, dark red otherwise (the listing's
 // palette 2 and 4).

@@ -91,7 +91,8 @@ bool exportBatchReportPdf(const BatchReportJob& job) {
         if (written.end == BatchReportEnd::done)
             job.status("The report of " + std::to_string(job.list->caseCount()) + " cases is in " + choice->path);
         else
-            job.status(written.end == BatchReportEnd::failed ? "The report could not be written" : "Cancelled: no report written");
+            job.status(written.end == BatchReportEnd::failed ? "The report could not be written"
+                                                             : "Cancelled: no report written");
     }
     return written.end == BatchReportEnd::done;
 }

@@ -16,11 +16,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -131,8 +131,8 @@ std::string batchRunStatus(const BatchRunNotes& notes, int entries, double secon
 
 BatchWindow::BatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalogue, DecimalMode mode,
                          BatchState& state, std::function<void()> caseShown)
-    : QMainWindow(owner, owner != nullptr ? Qt::Tool : Qt::Window), dc_(dc), catalogue_(catalogue), mode_(mode), state_(state),
-      caseShown_(std::move(caseShown)) {
+    : QMainWindow(owner, owner != nullptr ? Qt::Tool : Qt::Window), dc_(dc), catalogue_(catalogue), mode_(mode),
+      state_(state), caseShown_(std::move(caseShown)) {
     setObjectName(QStringLiteral("database"));
     setWindowTitle(QStringLiteral("Database "));
 
@@ -490,7 +490,8 @@ void placeBeside(QWidget* window, const QWidget* owner) {
         if (x < free.left()) x = std::max(free.left(), free.right() - width);
     }
     int y = main.top();
-    if (!free.isEmpty()) y = std::clamp(y, free.top(), std::max(free.top(), free.bottom() - window->frameGeometry().height()));
+    if (!free.isEmpty())
+        y = std::clamp(y, free.top(), std::max(free.top(), free.bottom() - window->frameGeometry().height()));
     window->move(x, y);
 }
 

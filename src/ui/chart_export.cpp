@@ -3,15 +3,19 @@
 #include <QBuffer>
 #include <QChart>
 #include <QChartView>
-#include <QGraphicsItem>
-#include <QGraphicsScene>
-#include <QSet>
 #include <QFile>
 #include <QFileInfo>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
 #include <QPainter>
 #include <QPrinter>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSvgGenerator>
+#include <QTransform>
 
+#include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -98,11 +102,79 @@ QByteArray chartSvg(QChartView* view, const QString& title, bool seriesOnly) {
     return buffer.data();
 }
 
+// The part of the segment a-b inside `box` (Liang-Barsky), or nothing.
+std::optional<std::pair<QPointF, QPointF>> clippedSegment(QPointF a, QPointF b, const QRectF& box) {
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(), box.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return std::nullopt;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return std::nullopt;
+    }
+    return std::make_pair(QPointF(a.x() + t0 * dx, a.y() + t0 * dy), QPointF(a.x() + t1 * dx, a.y() + t1 * dy));
+}
+
+// The polylines of the series cut at the plot area, in the drawing's own coordinates: an SVG
+// viewer that ignores clip paths (SVG Tiny) shows them clipped as well. A line that leaves the
+// area and comes back becomes two polylines.
+QByteArray clipPolylines(const QByteArray& svg, const QRectF& area) {
+    static const QRegularExpression matrix(QStringLiteral(R"re(transform="matrix\(([^)]*)\)")re"));
+    static const QRegularExpression polyline(QStringLiteral(R"re(<polyline([^>]*) points="([^"]*)"\s*/>)re"));
+    QString out;
+    QRectF local = area; // the area in the coordinates of the group being read
+    bool axisAligned = true;
+    for (const QString& line : QString::fromUtf8(svg).split(QLatin1Char('\n'))) {
+        const QRegularExpressionMatch m = matrix.match(line);
+        if (m.hasMatch()) {
+            const QStringList v = m.captured(1).split(QLatin1Char(','));
+            axisAligned = v.size() == 6 && v[1].toDouble() == 0 && v[2].toDouble() == 0 && v[0].toDouble() != 0 &&
+                          v[3].toDouble() != 0;
+            if (axisAligned) {
+                const QTransform t(v[0].toDouble(), 0, 0, v[3].toDouble(), v[4].toDouble(), v[5].toDouble());
+                local = t.inverted().mapRect(area);
+            }
+        }
+        const QRegularExpressionMatch p = polyline.match(line);
+        if (!p.hasMatch() || !axisAligned) {
+            out += line + QLatin1Char('\n');
+            continue;
+        }
+        std::vector<QPointF> points;
+        for (const QString& pair : p.captured(2).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QStringList xy = pair.split(QLatin1Char(','));
+            if (xy.size() == 2) points.emplace_back(xy[0].toDouble(), xy[1].toDouble());
+        }
+        std::vector<std::vector<QPointF>> runs;
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            const auto piece = clippedSegment(points[i - 1], points[i], local);
+            if (!piece) continue;
+            if (runs.empty() || runs.back().back() != piece->first) runs.push_back({piece->first});
+            runs.back().push_back(piece->second);
+        }
+        for (const std::vector<QPointF>& run : runs) {
+            QString text;
+            for (const QPointF& q : run) text += QStringLiteral("%1,%2 ").arg(q.x()).arg(q.y());
+            out += QStringLiteral("<polyline%1 points=\"%2\" />\n").arg(p.captured(1), text);
+        }
+    }
+    return out.toUtf8();
+}
+
 } // namespace
 
 bool saveChartSvg(QChartView* view, const QString& path, const QString& title, QString* error) {
     // An SVG painter does not clip: a line above the axis would run through the title and off
-    // the picture. The series are drawn apart and put into a group clipped to the plot area.
+    // the picture. The series are drawn apart, their lines cut at the plot area, and put into a
+    // group clipped to it.
     const QByteArray frame = chartSvg(view, title, false);
     const QByteArray lines = chartSvg(view, title, true);
     const qsizetype frameEnd = frame.lastIndexOf("</svg>");
@@ -121,7 +193,7 @@ bool saveChartSvg(QChartView* view, const QString& path, const QString& title, Q
                .arg(area.width())
                .arg(area.height())
                .toUtf8();
-    out += lines.mid(linesStart + 7, linesEnd - linesStart - 7);
+    out += clipPolylines(lines.mid(linesStart + 7, linesEnd - linesStart - 7), area);
     out += "</g>\n</svg>\n";
 
     QFile file(path);

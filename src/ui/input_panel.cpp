@@ -131,7 +131,8 @@ void InputPanel::showCase(const DesignCase& dc, const Catalogue& catalogue, char
     iident_->showText(QString::fromStdString(dc.identification));
     loading_->showCase(dc, sep);
     materials_->showCase(dc, catalogue, sep);
-    cfactor_->iunitLength()->showText(QString::fromStdString(boxText(dc.UL, "#0", sep, findInputLimit(InputBox::iunit_length))));
+    cfactor_->iunitLength()->showText(
+        QString::fromStdString(boxText(dc.UL, "#0", sep, findInputLimit(InputBox::iunit_length))));
     cfactor_->showCaption(cFactorCaption(dc), sep);
     geometry_->showCase(dc, sep);
     stresses_->showCase(dc, sep);

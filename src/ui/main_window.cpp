@@ -19,6 +19,7 @@
 #include "ui/results_model.h"
 #include "ui/studies_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -30,7 +31,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QApplication>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>

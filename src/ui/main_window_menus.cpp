@@ -65,7 +65,8 @@ QString stiffenerMenuCaption(const char* name, const char* caption) {
     QString given = QString::fromUtf8(caption);
     for (const auto& [entry, text] : keyed) {
         QString withKey = QString::fromUtf8(text);
-        if (qstrcmp(entry, name) == 0 && QString(withKey).remove(QLatin1Char('&')) == QString(given).remove(QLatin1Char('&')))
+        if (qstrcmp(entry, name) == 0 &&
+            QString(withKey).remove(QLatin1Char('&')) == QString(given).remove(QLatin1Char('&')))
             return withKey;
     }
     return given;

@@ -9,8 +9,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QResizeEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QStyledItemDelegate>
 #include <QTextLayout>
 
@@ -120,7 +120,7 @@ public:
                                                                                  : QPalette::Inactive;
         painter->save();
         painter->setPen(item.palette.color(group, (item.state & QStyle::State_Selected) ? QPalette::HighlightedText
-                                                                                       : QPalette::Text));
+                                                                                        : QPalette::Text));
         layout.draw(painter, QPointF(rect.left(), top));
         painter->restore();
     }
@@ -132,9 +132,7 @@ private:
         const int margin = view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1;
         return cell.adjusted(margin, 0, -margin, 0);
     }
-    int verticalMargin() const {
-        return view_->style()->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, view_) + 1;
-    }
+    int verticalMargin() const { return view_->style()->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, view_) + 1; }
 
     // Lays `layout` out in lines of `width`; returns the height of the lines.
     static int layOut(QTextLayout& layout, int width, Qt::Alignment alignment) {

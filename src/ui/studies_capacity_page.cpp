@@ -240,7 +240,7 @@ void CapacityPage::showCurve() {
     note += pairNote(case_, request_.x, separator_) + pairNote(case_, request_.y, separator_);
     if (!r.stoppedAtOrigin.empty())
         note += QStringLiteral(" The calculation stops with both load groups at zero (%1).")
-                   .arg(QString::fromStdString(r.stoppedAtOrigin));
+                    .arg(QString::fromStdString(r.stoppedAtOrigin));
     if (r.regardless.any())
         note += QStringLiteral(" Fails regardless of these loads: %1.")
                     .arg(QString::fromStdString(checkList(r.regardless)));

@@ -4,6 +4,7 @@
 #include "design/number_parser.h"
 #include "studies/study_tables.h"
 
+#include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -13,7 +14,6 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineEdit>
-#include <QAreaSeries>
 #include <QLineSeries>
 #include <QPainter>
 #include <QScatterSeries>
@@ -396,7 +396,8 @@ void SweepPage::showCrossingMarks() {
             if (s->name() == QLatin1String(checkSymbol(check))) checkShown[check] = s->isVisible();
     QList<QPointF> marks;
     for (std::size_t i = 0; i < crossings_.size() && i < crossingLabels_.size(); ++i) {
-        const bool shown = checkShown[crossings_[i].check] && (crossingMarks_ == nullptr || crossingMarks_->isVisible());
+        const bool shown =
+            checkShown[crossings_[i].check] && (crossingMarks_ == nullptr || crossingMarks_->isVisible());
         crossingLabels_[i]->setVisible(shown);
         if (shown) marks.append(QPointF(crossings_[i].value, 1));
     }

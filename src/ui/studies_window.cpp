@@ -9,10 +9,10 @@
 #include <QChartView>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QKeyEvent>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>

@@ -9,6 +9,8 @@
 #include "support/fake_warnings.h"
 #include "support/test_catalogue.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -17,8 +19,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QAbstractButton>
-#include <QAction>
 #include <QProgressDialog>
 #include <QStandardItemModel>
 #include <QStatusBar>

@@ -12,13 +12,13 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
-#include <QStatusBar>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QStyle>
 
 #include <algorithm>

@@ -14,9 +14,9 @@
 #include "ui/line_input.h"
 #include "ui/loading_panel.h"
 #include "ui/main_window.h"
-#include "ui/margin_line.h"
 #include "ui/main_window_fixture.h"
 #include "ui/main_window_results.h"
+#include "ui/margin_line.h"
 #include "ui/material_panel.h"
 #include "ui/qt_settings_store.h"
 #include "ui/results_model.h"
@@ -39,12 +39,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStyleFactory>
 #include <QStyleOptionViewItem>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cctype>
@@ -577,8 +577,7 @@ TEST_F(MainWindowTest, EveryMenuEntryHasAnAccessKey) {
             ++uses[key];
         }
         for (const auto& [key, count] : uses)
-            EXPECT_EQ(count, 1)
-                << menu->title().toStdString() << " key " << key.toLatin1();
+            EXPECT_EQ(count, 1) << menu->title().toStdString() << " key " << key.toLatin1();
     }
     EXPECT_EQ(named<QAction>("mnusaveas")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     EXPECT_EQ(named<QAction>("mnuexportpdf")->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
@@ -610,8 +609,9 @@ TEST_F(MainWindowTest, TheResultListWrapsEveryFormulaWholeAtAnyWidthAndStyle) {
                 const QVariant font = index.data(Qt::FontRole);
                 option.font = font.canConvert<QFont>() ? font.value<QFont>() : list->font();
                 const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &option, list);
-                const QRect needed = QFontMetrics(option.font).boundingRect(
-                    QRect(0, 0, text.width(), 100000), Qt::TextWordWrap | Qt::TextWrapAnywhere, option.text);
+                const QRect needed = QFontMetrics(option.font)
+                                         .boundingRect(QRect(0, 0, text.width(), 100000),
+                                                       Qt::TextWordWrap | Qt::TextWrapAnywhere, option.text);
                 EXPECT_GE(option.rect.height() + 1, needed.height()) << option.text.toStdString();
             }
         }
