@@ -417,8 +417,10 @@ bool BatchWindow::saveResults() {
         return false;
     }
     outputfile_->setText(fromStd(output));
+    // What the main window shows comes first: the counts that follow may run past the window's edge.
     std::string status = batchRunStatus(notes, total, seconds);
-    if (list.caseCount() > 0) status += "; the main window shows case " + std::to_string(list.caseCount());
+    if (list.caseCount() > 0)
+        status = "Done: the main window shows case " + std::to_string(list.caseCount()) + "; " + status;
     statusBar()->showMessage(
         QString::fromStdString(withDecimalSeparator(status, mode_ == DecimalMode::comma ? ',' : '.')));
     const std::string summary = batchRunSummary(notes, output);
@@ -478,20 +480,21 @@ std::function<void(const BatchEntry&, const DesignCase&)> BatchWindow::resultsTa
 }
 
 void placeBeside(QWidget* window, const QWidget* owner) {
-    if (owner == nullptr || window->screen() == nullptr) return;
-    // Right of the main window where the screen has room, else left of it, else over its right
-    // part; level with its top. Never a screen corner far from the work.
-    const QRect free = owner->screen() != nullptr ? owner->screen()->availableGeometry() : QRect();
+    if (owner == nullptr || owner->screen() == nullptr) return;
+    // Right of the main window, or left of it where there is more room, narrowed to the room
+    // when that still shows its controls; level with its top. Never a screen corner far from the
+    // work, and over the main window only when the screen has no room beside it.
+    const QRect free = owner->screen()->availableGeometry();
     const QRect main = owner->frameGeometry();
-    const int width = window->frameGeometry().width();
-    int x = main.right() + 1;
-    if (!free.isEmpty() && x + width > free.right()) {
-        x = main.left() - width;
-        if (x < free.left()) x = std::max(free.left(), free.right() - width);
-    }
-    int y = main.top();
-    if (!free.isEmpty())
-        y = std::clamp(y, free.top(), std::max(free.top(), free.bottom() - window->frameGeometry().height()));
+    const int right = free.right() - main.right();
+    const int left = main.left() - free.left();
+    const int least = window->minimumSizeHint().width();
+    int width = window->width();
+    if (std::max(right, left) < width) width = std::max(least, std::max(right, left));
+    window->resize(width, window->height());
+    int x = right >= left ? main.right() + 1 : main.left() - width;
+    x = std::clamp(x, free.left(), std::max(free.left(), free.right() + 1 - width));
+    const int y = std::clamp(main.top(), free.top(), std::max(free.top(), free.bottom() + 1 - window->height()));
     window->move(x, y);
 }
 

@@ -31,6 +31,7 @@ namespace korvel {
 namespace {
 
 constexpr const char* valueMask = "0.0###";
+constexpr const char* hoverHint = "Point at a line to read its values; click a check in the legend to hide it.";
 
 double highestOf(const SweepPoint& p) {
     return p.verdict.highestCheck >= 0 ? p.verdict.highest : std::numeric_limits<double>::quiet_NaN();
@@ -66,10 +67,20 @@ std::vector<SweepCrossing> sweepCrossings(const std::vector<SweepPoint>& points)
     return found;
 }
 
+FailedChecks failingThroughout(const std::vector<SweepPoint>& points) {
+    if (points.empty()) return {};
+    FailedChecks all;
+    all.set();
+    for (const SweepPoint& p : points) all &= p.verdict.failed;
+    return all;
+}
+
 std::vector<std::pair<double, double>> failingRanges(const std::vector<SweepPoint>& points) {
     std::vector<std::pair<double, double>> ranges;
     const std::vector<SweepCrossing> crossings = sweepCrossings(points);
-    const auto fails = [](const SweepPoint& p) { return p.verdict.verdict() != Verdict::ok; };
+    // A check failing at every step says nothing about where along the sweep the case fails.
+    const FailedChecks throughout = failingThroughout(points);
+    const auto fails = [&](const SweepPoint& p) { return p.verdict.stopped || (p.verdict.failed & ~throughout).any(); };
     // Where the verdict changes between two steps: at the crossing of 1 between them, if any.
     const auto boundary = [&](const SweepPoint& a, const SweepPoint& b) {
         for (const SweepCrossing& c : crossings)
@@ -130,6 +141,12 @@ SweepPage::SweepPage(const Catalogue& catalogue, char decimalSeparator, QWidget*
     toLabel->setBuddy(to_);
     auto* stepsLabel = new QLabel(QStringLiteral("St&eps"), this);
     stepsLabel->setBuddy(steps_);
+    // A label as wide as its drawn text: the style's measure of "To" leaves its "o" under the box.
+    for (QLabel* label : {fieldLabel, fromLabel, toLabel, stepsLabel}) {
+        const QFontMetrics metrics = label->fontMetrics();
+        label->setMinimumWidth(metrics.boundingRect(QRect(), Qt::TextShowMnemonic, label->text()).width() +
+                               metrics.averageCharWidth() / 2 + 2);
+    }
     for (QWidget* w :
          std::initializer_list<QWidget*>{fieldLabel, field_, fromLabel, from_, toLabel, to_, stepsLabel, steps_})
         controls->addWidget(w);
@@ -142,8 +159,8 @@ SweepPage::SweepPage(const Catalogue& catalogue, char decimalSeparator, QWidget*
     view_ = new QChartView(chart_, this);
     view_->setObjectName(QStringLiteral("sweepChart"));
     view_->setRenderHint(QPainter::Antialiasing);
-    hover_ =
-        new QLabel(QStringLiteral("Point at a line to read its values; click a check in the legend to hide it."), this);
+    hover_ = new QLabel(QString::fromLatin1(hoverHint), this);
+    hover_->setWordWrap(true);
     hover_->setObjectName(QStringLiteral("sweepHover"));
 
     auto* layout = new QVBoxLayout(this);
@@ -385,6 +402,11 @@ void SweepPage::showPoints() {
         });
     }
     chart_->setTitle(QStringLiteral("Utilisations against %1").arg(name));
+    const FailedChecks throughout = failingThroughout(points_);
+    const QString hint = QString::fromLatin1(hoverHint);
+    hover_->setText(throughout.any() ? QStringLiteral("Fails at every step of the range, not shaded: %1. %2")
+                                           .arg(QString::fromStdString(checkList(throughout)), hint)
+                                     : hint);
     showCrossingMarks();
     emit shown();
 }

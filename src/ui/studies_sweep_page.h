@@ -37,9 +37,12 @@ struct SweepCrossing {
 // passes UFpb but a heavier one fails UFs again).
 std::vector<SweepCrossing> sweepCrossings(const std::vector<SweepPoint>& points);
 
+// The checks that fail at every step of the sweep.
+FailedChecks failingThroughout(const std::vector<SweepPoint>& points);
+
 // The ranges of the swept value where the case fails (a check above 1, a failed rule, a stopped
-// calculation), bounded by the crossings where there are ones and half-way between two steps
-// otherwise; in the order of the sweep.
+// calculation; the checks failing at every step aside), bounded by the crossings where there are
+// ones and half-way between two steps otherwise; in the order of the sweep.
 std::vector<std::pair<double, double>> failingRanges(const std::vector<SweepPoint>& points);
 
 // The range a sweep of `field` starts with: around the case's value (half to one and a half
@@ -67,6 +70,8 @@ public:
     const SweepRequest& request() const { return request_; }
     const std::vector<SweepPoint>& points() const { return points_; }
     const std::vector<SweepCrossing>& crossings() const { return crossings_; }
+    // The label of each crossing, in the same order.
+    const std::vector<QGraphicsSimpleTextItem*>& crossingLabels() const { return crossingLabels_; }
     QChart* chart() const { return chart_; }
     QLabel* hoverLabel() const { return hover_; }
 

@@ -575,7 +575,8 @@ TEST_F(BatchWindowTest, AnEmptyResultsTableSaysHowToFillIt) {
     ASSERT_TRUE(window->saveResults());
     EXPECT_EQ(window->resultsPage()->findChild<QLabel*>(QStringLiteral("resultsCount"))->text(),
               QStringLiteral("3 of 3 cases shown"));
-    EXPECT_TRUE(window->statusBar()->currentMessage().endsWith(QStringLiteral("; the main window shows case 3")))
+    EXPECT_TRUE(
+        window->statusBar()->currentMessage().startsWith(QStringLiteral("Done: the main window shows case 3; ")))
         << window->statusBar()->currentMessage().toStdString();
 }
 

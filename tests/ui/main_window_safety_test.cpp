@@ -184,7 +184,7 @@ TEST_F(MainWindowTest, ABatchCaseAsksBeforeItReplacesUnsavedEdits) {
 
     messages.saveAnswer = SaveChoice::discard;
     ASSERT_TRUE(batch->saveResults());
-    EXPECT_TRUE(batch->statusBar()->currentMessage().contains(QStringLiteral("; the main window shows case ")));
+    EXPECT_TRUE(batch->statusBar()->currentMessage().startsWith(QStringLiteral("Done: the main window shows case ")));
     batch->close();
 }
 

@@ -647,6 +647,24 @@ TEST_F(MainWindowTest, ADarkPaletteKeepsTheVerdictReadableAndNoLabelIsCut) {
     QApplication::setPalette(before);
 }
 
+// Qt's own options are the application object's: what is left is the program's.
+TEST(ProgramArguments, QtOptionsAreLeftToQt) {
+    using Args = std::vector<std::string>;
+    const struct {
+        Args given;
+        Args own;
+    } rows[] = {
+        {{"-stylesheet", "dark.qss", "deck.korvp"}, {"deck.korvp"}},
+        {{"-style=fusion", "--platform", "xcb", "-reverse", "deck.korvp"}, {"deck.korvp"}},
+        {{"--pdf", "out.pdf", "--selection", "2", "deck.korvp"},
+         {"--pdf", "out.pdf", "--selection", "2", "deck.korvp"}},
+        {{"-qmljsdebugger=port:1234", "--version"}, {"--version"}},
+        {{"-stylesheet"}, {}},
+        {{}, {}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(programArguments(row.given), row.own);
+}
+
 // At scale 2 a 1920 x 1080 screen is 960 x 540 logical pixels: the window's minimum size fits
 // it, the input column scrolls instead, and a box the focus goes to is scrolled into view.
 TEST_F(MainWindowTest, TheWindowFitsAScaledScreenAndTheInputColumnScrolls) {

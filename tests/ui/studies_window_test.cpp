@@ -22,9 +22,12 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QGraphicsSimpleTextItem>
 #include <QImage>
+#include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPointer>
@@ -106,6 +109,35 @@ TEST_F(StudiesWindowTest, EachPageShowsTheCoreStudyOfTheCase) {
         previous = x.value;
     }
 
+    // A stress far beyond the case's crosses 1: each crossing is labelled, and hiding the line of
+    // its check hides the label too.
+    sweep->setRange(-1000, 0, 32);
+    ASSERT_TRUE(settle());
+    ASSERT_FALSE(sweep->crossings().empty());
+    ASSERT_EQ(sweep->crossingLabels().size(), sweep->crossings().size());
+    const SweepCrossing crossing = sweep->crossings().front();
+    EXPECT_TRUE(sweep->crossingLabels().front()->isVisible());
+    EXPECT_TRUE(sweep->crossingLabels().front()->text().contains(QString::fromLatin1(checkSymbol(crossing.check))));
+    QLegendMarker* own = nullptr;
+    for (QLegendMarker* m : sweep->chart()->legend()->markers())
+        if (m->series()->name() == QLatin1String(checkSymbol(crossing.check))) own = m;
+    ASSERT_NE(own, nullptr);
+    emit own->clicked();
+    EXPECT_FALSE(sweep->crossingLabels().front()->isVisible());
+    emit own->clicked();
+    EXPECT_TRUE(sweep->crossingLabels().front()->isVisible());
+
+    // A reversed range is refused with a word under the chart; the range in use stays.
+    auto* from = sweep->findChild<QLineEdit*>(QStringLiteral("sweepFrom"));
+    auto* to = sweep->findChild<QLineEdit*>(QStringLiteral("sweepTo"));
+    ASSERT_TRUE(from != nullptr && to != nullptr);
+    from->setText(QStringLiteral("10"));
+    to->setText(QStringLiteral("5"));
+    emit to->editingFinished();
+    EXPECT_EQ(sweep->hoverLabel()->text(), QStringLiteral("From must be less than To: the range in use is kept."));
+    EXPECT_EQ(sweep->request().from, -1000);
+    EXPECT_EQ(from->text(), QStringLiteral("-1000"));
+
     // A click on a check in the legend hides its line, a second shows it again.
     QLegendMarker* marker = sweep->chart()->legend()->markers().front();
     ASSERT_TRUE(marker->series()->isVisible());
@@ -175,6 +207,10 @@ TEST(SweepCrossings, EveryCrossingIsFoundAndTheFailingRangesEndThere) {
     EXPECT_NEAR(failing[0].second, 11, 1e-9);
     EXPECT_NEAR(failing[1].first, 19, 1e-9);
     EXPECT_EQ(failing[1].second, 22);
+    // A rule failing at every step says nothing about where the case fails: not shaded.
+    for (SweepPoint& p : points) p.verdict.failed[girderDepthRule + 1] = true;
+    EXPECT_EQ(failingRanges(points), failing);
+    EXPECT_TRUE(failingThroughout(points)[girderDepthRule + 1]);
     // A failed rule with every utilisation below 1 fails the case as well: half-way between steps.
     points[4].verdict.failed[girderDepthRule] = true;
     EXPECT_EQ(failingRanges(points).size(), 3u);
