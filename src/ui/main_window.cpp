@@ -157,13 +157,14 @@ void MainWindow::buildLayout() {
     resultLayout->addWidget(margin_);
     resultLayout->addWidget(list_, 1);
 
-    // The figure keeps its proportions at a modest height; the list takes the rest of the height.
+    // The figure keeps its proportions at a modest height and grows with the window by a quarter
+    // of what the window gains; the list takes the rest of the height.
     auto* right = new GripSplitter(Qt::Vertical, central);
     right->setObjectName(QStringLiteral("rightSplitter"));
     right->addWidget(figure_);
     right->addWidget(result);
-    right->setStretchFactor(0, 0);
-    right->setStretchFactor(1, 1);
+    right->setStretchFactor(0, 1);
+    right->setStretchFactor(1, 3);
 
     // The engineer may give the list more room at the expense of the inputs, or the reverse.
     auto* columns = new GripSplitter(Qt::Horizontal, central);
@@ -304,7 +305,8 @@ void MainWindow::sizeWindow() {
         columns->setSizes({inputs, std::max(width - inputs, 1)});
     }
     if (auto* right = findChild<QSplitter*>(QStringLiteral("rightSplitter"))) {
-        const int figure = figure_->sizeHint().height();
+        // A fifth of a tall window, its own height at least.
+        const int figure = std::max(figure_->sizeHint().height(), height / 5);
         right->setSizes({figure, std::max(height - figure, 1)});
     }
 }
