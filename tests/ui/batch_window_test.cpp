@@ -56,9 +56,10 @@ public:
         asked = request;
         return answer;
     }
-    std::optional<FileChoice> chooseFileToSave(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<FileChoice> chooseFileToSave(const FileDialogRequest&) override { return saveAnswer; }
     std::optional<FileDialogRequest> asked;
     std::optional<FileChoice> answer;
+    std::optional<FileChoice> saveAnswer;
 };
 
 // The new-file panel as a batch line: built-up L 200x90x9x12, T-girder 800x200x10x20, tank
@@ -578,6 +579,19 @@ TEST_F(BatchWindowTest, AnEmptyResultsTableSaysHowToFillIt) {
     EXPECT_TRUE(
         window->statusBar()->currentMessage().startsWith(QStringLiteral("Done: the main window shows case 3; ")))
         << window->statusBar()->currentMessage().toStdString();
+}
+
+// Export all to PDF ends with the file's name in the status line.
+TEST_F(BatchWindowTest, ExportAllEndsWithTheFileInTheStatusLine) {
+    ASSERT_TRUE(window->openBatchFile(writeSmallFile()));
+    const QString pdf = folder.filePath(QStringLiteral("all.pdf"));
+    dialogs.saveAnswer = FileChoice{pdf.toStdString(), folder.path().toStdString()};
+    auto* exportAll = window->findChild<QAction*>(QStringLiteral("mnuexportallpdf"));
+    ASSERT_NE(exportAll, nullptr);
+    exportAll->trigger();
+    EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("The report of 3 cases is in ") + pdf);
+    EXPECT_TRUE(messages.seen.empty());
 }
 
 // Alt and a letter reach one control of the window: a menu of the bar or a control of the page
