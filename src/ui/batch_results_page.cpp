@@ -59,7 +59,7 @@ BatchResultsModel::BatchResultsModel(char separator, QObject* parent)
     : QAbstractTableModel(parent), separator_(separator), headings_(splitLine(batchResultsHeader())),
       inputColumns_(batchResultsInputColumns()) {
     // Why a row is marked: the checks it fails and where its calculation stopped.
-    headings_.push_back(failedChecksHeading);
+    headings_.emplace_back(failedChecksHeading);
 }
 
 void BatchResultsModel::clear() {
