@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QChartView>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -16,6 +17,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -95,7 +97,11 @@ StudiesWindow::StudiesWindow(StudiesContext context, QWidget* parent)
     follow_.setSingleShot(true);
     follow_.setInterval(followDelayMs);
     connect(&follow_, &QTimer::timeout, this, &StudiesWindow::followNow);
-    resize(1000, 680);
+    // Within the screen, however highly scaled (1920 x 1080 at scale 2 is 960 x 540).
+    QSize size(1000, 680);
+    if (const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
 }
 
 StudiesWindow::~StudiesWindow() {
