@@ -38,7 +38,8 @@ constexpr const char* usage =
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    // Qt's own options (-stylesheet FILE, -style NAME ...) are the application object's.
+    const std::vector<std::string> args = korvel::programArguments({argv + 1, argv + argc});
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         std::cout << usage;
         return 0;

@@ -1,8 +1,10 @@
 // Screenshots of the main window, its margin line and the studies window's three pages, drawn
 // offscreen for docs/: korvel_studies_screenshots PROGRAM_FOLDER OUT_FOLDER [WIDTH HEIGHT].
-// Without a size the windows keep their default sizes.
+// Without a size the windows keep their default sizes. With KORVEL_DARK set, the Fusion style
+// with a dark palette (a dark desktop such as Adwaita:dark); the scale follows QT_SCALE_FACTOR.
 
 #include "ui/app_context.h"
+#include "ui/batch_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_settings_store.h"
 #include "ui/studies_capacity_page.h"
@@ -12,7 +14,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QPalette>
 #include <QRadioButton>
+#include <QStyleFactory>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -46,6 +52,23 @@ void settle(korvel::StudiesWindow* w) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (!qEnvironmentVariableIsEmpty("KORVEL_DARK")) {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(53, 53, 53));
+        dark.setColor(QPalette::WindowText, QColor(238, 238, 236));
+        dark.setColor(QPalette::Base, QColor(36, 36, 36));
+        dark.setColor(QPalette::AlternateBase, QColor(45, 45, 45));
+        dark.setColor(QPalette::Text, QColor(238, 238, 236));
+        dark.setColor(QPalette::Button, QColor(60, 60, 60));
+        dark.setColor(QPalette::ButtonText, QColor(238, 238, 236));
+        dark.setColor(QPalette::Highlight, QColor(21, 83, 158));
+        dark.setColor(QPalette::HighlightedText, Qt::white);
+        dark.setColor(QPalette::ToolTipBase, QColor(53, 53, 53));
+        dark.setColor(QPalette::ToolTipText, QColor(238, 238, 236));
+        dark.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+        QApplication::setPalette(dark);
+    }
     if (argc < 3) {
         std::fprintf(stderr, "usage: korvel_studies_screenshots PROGRAM_FOLDER OUT_FOLDER [WIDTH HEIGHT]\n");
         return 2;
@@ -75,6 +98,27 @@ int main(int argc, char** argv) {
     // The margin line with the results list under it.
     QWidget* result = window.findChild<QWidget*>(QStringLiteral("Result"));
     (result != nullptr ? result->grab() : window.grab()).save(out + QStringLiteral("/margin-line.png"));
+
+    // The batch window beside it, on the start-up file, before and after Save Result to File.
+    const QString cases = settingsFolder.filePath(QStringLiteral("cases.kori"));
+    QFile::copy(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/dummy.kori"), cases);
+    window.openBatchWindow();
+    if (auto* batch = window.findChild<korvel::BatchWindow*>()) {
+        batch->setMessages(&messages);
+        batch->setFileDialogs(&dialogs);
+        batch->openBatchFile(cases);
+        auto* tabs = batch->findChild<QTabWidget*>(QStringLiteral("batchTabs"));
+        if (tabs != nullptr) tabs->setCurrentIndex(1);
+        for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+        batch->grab().save(out + QStringLiteral("/batch-results-empty.png"));
+        batch->saveResults();
+        for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+        batch->grab().save(out + QStringLiteral("/batch-results-table.png"));
+        if (tabs != nullptr) tabs->setCurrentIndex(0);
+        for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+        batch->grab().save(out + QStringLiteral("/batch-window.png"));
+        batch->close();
+    }
 
     window.openStudiesWindow(korvel::StudiesWindow::sweep);
     korvel::StudiesWindow* studies = window.studiesWindow();

@@ -37,7 +37,7 @@ bool namesSymbol(std::string_view message, std::string_view symbol) {
 }
 
 std::string shownValue(const DesignCase& dc, const InputLimit& limit, char separator) {
-    return trimmed(formatNumber(inputValue(dc, limit.box), limit.mask, separator));
+    return trimmed(boxText(inputValue(dc, limit.box), limit.mask, separator, &limit));
 }
 
 } // namespace

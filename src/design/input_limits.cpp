@@ -12,6 +12,9 @@ namespace {
 
 constexpr double none = 0;
 
+// The characters a number box shows in full ("-000.000" and a digit more).
+constexpr std::size_t boxCharacters = 9;
+
 } // namespace
 
 const std::vector<InputLimit>& inputLimits() {
@@ -197,6 +200,21 @@ bool fails(const InputLimit& limit, float v) {
 
 } // namespace
 
+std::string boxText(double value, std::string_view mask, char decimalSeparator, const InputLimit* limit) {
+    const auto stored = static_cast<float>(value);
+    std::string text = formatNumber(stored, mask);
+    const std::optional<double> back = parseNumber(text, DecimalMode::period);
+    const bool misleads =
+        !back.has_value() || (limit != nullptr && fails(*limit, stored) != fails(*limit, static_cast<float>(*back)));
+    if (misleads || text.size() > boxCharacters) {
+        // The shortest text that reads back as the stored value; the exponent form beyond 1E+07.
+        std::string general = generalNumber(stored);
+        if (misleads || general.size() < text.size()) text = std::move(general);
+    }
+    if (decimalSeparator != '.') std::replace(text.begin(), text.end(), '.', decimalSeparator);
+    return text;
+}
+
 Validation validateBox(DesignCase& dc, InputBox box, std::string_view text, DecimalMode mode) {
     Validation result;
     const InputLimit* limit = findInputLimit(box);
@@ -221,7 +239,7 @@ Validation validateBox(DesignCase& dc, InputBox box, std::string_view text, Deci
     const float stored = static_cast<float>(*parsed);
     storeValue(dc, box, stored);
     if (box == InputBox::is1 || box == InputBox::is2) dc.prep.s1s2 = static_cast<float>(dc.s1 + dc.s2);
-    result.display = formatNumber(stored, limit->mask);
+    result.display = boxText(stored, limit->mask, '.', limit);
 
     if (fails(*limit, stored)) {
         result.warning = limit->message;

@@ -60,4 +60,11 @@ Validation validateBox(DesignCase& dc, InputBox box, std::string_view text, Deci
 // The value a box shows, read from the design case.
 double inputValue(const DesignCase& dc, InputBox box);
 
+// The text a box and its messages show for the stored single-precision `value`: the value
+// through `mask`; its shortest full form instead when the masked text would pass `limit` where
+// the value fails it, or the reverse (0.05 through "#0.0" is "0.05", not "0.1" beside the limit
+// 0.1 <= t), and when the masked text is wider than a box (1E+12 is "1E+12", never a cut text).
+std::string boxText(double value, std::string_view mask, char decimalSeparator = '.',
+                    const InputLimit* limit = nullptr);
+
 } // namespace korvel

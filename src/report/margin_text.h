@@ -28,6 +28,13 @@ std::string reserveText(const ReserveResult& r, char decimalSeparator = '.');
 // The whole line; without a reserve factor (not yet computed) the verdict alone.
 std::string marginText(const CaseVerdict& v, const ReserveResult* reserve, char decimalSeparator = '.');
 
+// The line over the results list, which shows the checks of one analysis (`analysis` of the
+// case: buckling, scantling/yield or all) while the line speaks of every check, and says so:
+// "All checks: Highest: UFys 1.20 · … (not in this list: Scantling / Yield)" when a check it
+// names (highest, failed, governing) is not among those the list shows.
+std::string listMarginText(const CaseVerdict& v, const ReserveResult* reserve, int analysis,
+                           char decimalSeparator = '.');
+
 // The verdict colour: dark green when every check holds, dark red otherwise (the listing's
 // palette 2 and 4).
 Rgb verdictColour(const CaseVerdict& v);

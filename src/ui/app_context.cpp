@@ -6,9 +6,50 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <variant>
 
 namespace korvel {
+
+std::vector<std::string> programArguments(const std::vector<std::string>& commandLine) {
+    // Qt's options, with a value and without, as QApplication and QGuiApplication read them.
+    static const std::vector<std::string> withValue = {"platform",
+                                                       "platformpluginpath",
+                                                       "platformtheme",
+                                                       "plugin",
+                                                       "qwindowgeometry",
+                                                       "geometry",
+                                                       "qwindowicon",
+                                                       "icon",
+                                                       "qwindowtitle",
+                                                       "title",
+                                                       "session",
+                                                       "style",
+                                                       "stylesheet",
+                                                       "display",
+                                                       "name",
+                                                       "visual"};
+    static const std::vector<std::string> alone = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+    const auto contains = [](const std::vector<std::string>& list, const std::string& name) {
+        return std::find(list.begin(), list.end(), name) != list.end();
+    };
+    std::vector<std::string> own;
+    for (std::size_t i = 0; i < commandLine.size(); ++i) {
+        const std::string& a = commandLine[i];
+        // "-style", "--style" and "-style=fusion" alike; "--pdf" and the others are the program's.
+        std::string name = a.size() > 1 && a[0] == '-' ? a.substr(a[1] == '-' ? 2 : 1) : std::string();
+        const std::size_t equals = name.find('=');
+        const bool joined = equals != std::string::npos;
+        if (joined) name.resize(equals);
+        if (contains(withValue, name)) {
+            if (!joined) ++i; // the value follows
+            continue;
+        }
+        if (contains(alone, name) || name.rfind("qmljsdebugger", 0) == 0) continue;
+        own.push_back(a);
+    }
+    return own;
+}
 
 DecimalMode localeDecimalMode(const QLocale& locale) {
     return decimalModeFromSample(locale.toString(1.1, 'f', 1).toStdString());

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace korvel {
 
@@ -34,6 +35,11 @@ struct AppContext {
 
 // 1.1 formatted with one decimal in the locale: "1.1" means the period is the decimal point.
 DecimalMode localeDecimalMode(const QLocale& locale);
+
+// The program's own arguments: the command line without the options Qt takes for itself
+// ("-stylesheet FILE", "-style fusion", "-platform xcb", "-reverse" ...), which the application
+// object reads; a project path after them is still the project to open.
+std::vector<std::string> programArguments(const std::vector<std::string>& commandLine);
 
 // The start-up steps that need no window, in their order: the working folder starts as the
 // program folder, the new-file values, the five tables, then plate material, stresses, the

@@ -87,6 +87,13 @@ bool exportBatchReportPdf(const BatchReportJob& job) {
     const BatchReportWritten written = writeBatchReportPdf(QString::fromStdString(choice->path), *job.list,
                                                            *job.catalogue, requestFor(job), std::ref(progress));
     if (written.end == BatchReportEnd::failed && job.messages) job.messages->warning(written.error.toStdString());
+    if (job.status) {
+        if (written.end == BatchReportEnd::done)
+            job.status("The report of " + std::to_string(job.list->caseCount()) + " cases is in " + choice->path);
+        else
+            job.status(written.end == BatchReportEnd::failed ? "The report could not be written"
+                                                             : "Cancelled: no report written");
+    }
     return written.end == BatchReportEnd::done;
 }
 

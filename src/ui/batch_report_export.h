@@ -11,14 +11,15 @@
 
 #include <QString>
 
+#include <functional>
 #include <string>
 
 class QWidget;
 
 namespace korvel {
 
-inline constexpr const char* exportAllPdfCaption = "Export all to PDF\u2026";
-inline constexpr const char* printAllCaption = "Print all\u2026";
+inline constexpr const char* exportAllPdfCaption = "&Export all to PDF\u2026";
+inline constexpr const char* printAllCaption = "&Print all\u2026";
 
 struct BatchReportJob {
     QWidget* parent = nullptr;
@@ -30,6 +31,8 @@ struct BatchReportJob {
     FileDialogs* dialogs = nullptr;
     std::string folder;   // where the save dialog starts; empty: the input's folder
     char separator = '.'; // the engineer's decimal separator for the numbers shown
+    // How the job ended, for the window's status line ("The report of 3 cases is in PATH").
+    std::function<void(const std::string&)> status;
 };
 
 // Asks for a PDF file (proposing the input's name with ".pdf") and writes the report to it. True

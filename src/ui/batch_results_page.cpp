@@ -196,7 +196,7 @@ BatchResultsPage::BatchResultsPage(char separator, QWidget* parent) : QWidget(pa
     filter_->setSourceModel(model_);
     filter_->setSortRole(BatchResultsModel::sortRole);
 
-    failingOnly_ = new QCheckBox(QStringLiteral("&Failing only"), this);
+    failingOnly_ = new QCheckBox(QStringLiteral("Fa&iling only"), this);
     failingOnly_->setObjectName(QStringLiteral("failingOnly"));
     check_ = new QComboBox(this);
     check_->setObjectName(QStringLiteral("checkFilter"));
@@ -273,6 +273,11 @@ void BatchResultsPage::fitColumns() {
 }
 
 void BatchResultsPage::showCount() {
+    // An empty table says how it is filled.
+    if (model_->rowCount() == 0) {
+        count_->setText(QStringLiteral("Run Save Result to File to fill this table"));
+        return;
+    }
     count_->setText(QStringLiteral("%1 of %2 cases shown").arg(filter_->rowCount()).arg(model_->rowCount()));
 }
 

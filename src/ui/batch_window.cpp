@@ -15,10 +15,12 @@
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -129,8 +131,8 @@ std::string batchRunStatus(const BatchRunNotes& notes, int entries, double secon
 
 BatchWindow::BatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalogue, DecimalMode mode,
                          BatchState& state, std::function<void()> caseShown)
-    : QMainWindow(owner, Qt::Window), dc_(dc), catalogue_(catalogue), mode_(mode), state_(state),
-      caseShown_(std::move(caseShown)) {
+    : QMainWindow(owner, owner != nullptr ? Qt::Tool : Qt::Window), dc_(dc), catalogue_(catalogue), mode_(mode),
+      state_(state), caseShown_(std::move(caseShown)) {
     setObjectName(QStringLiteral("database"));
     setWindowTitle(QStringLiteral("Database "));
 
@@ -141,9 +143,17 @@ BatchWindow::BatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalo
     mnufilesave_->setObjectName(QStringLiteral("mnufilesave"));
     // The report of every case: ui/batch_report_export.h.
     const auto reportJob = [this] {
-        return BatchReportJob{this,           &state_.list, state_.currentFile,
-                              &catalogue_,    dc_.analysis, &messages(),
-                              &fileDialogs(), {},           mode_ == DecimalMode::comma ? ',' : '.'};
+        BatchReportJob job;
+        job.parent = this;
+        job.list = &state_.list;
+        job.inputFile = state_.currentFile;
+        job.catalogue = &catalogue_;
+        job.selection = dc_.analysis;
+        job.messages = &messages();
+        job.dialogs = &fileDialogs();
+        job.separator = mode_ == DecimalMode::comma ? ',' : '.';
+        job.status = [this](const std::string& text) { statusBar()->showMessage(QString::fromStdString(text)); };
+        return job;
     };
     file->addSeparator();
     file->addAction(QString::fromUtf8(exportAllPdfCaption), this, [reportJob] { exportBatchReportPdf(reportJob()); })
@@ -224,6 +234,14 @@ FileDialogs& BatchWindow::fileDialogs() {
     return *ownDialogs_;
 }
 
+void BatchWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && !running_) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
 void BatchWindow::restart() {
     if (running_) return;
     state_.currentEntry = 0;
@@ -263,6 +281,8 @@ bool BatchWindow::openBatchFile(const QString& path) {
         return false;
     }
 
+    if (std::get<BatchList>(read).caseCount() > 0 && !mayReplaceCase()) return false;
+
     state_.list = std::move(std::get<BatchList>(read));
     state_.currentFile = toStd(path);
     state_.outputFile.clear();
@@ -294,10 +314,20 @@ void BatchWindow::fillList() {
 
 void BatchWindow::chooseEntry(int index) {
     if (running_ || index < 0) return;
+    const bool isCase = index < static_cast<int>(state_.list.entries.size()) &&
+                        state_.list.entries[static_cast<std::size_t>(index)].isCase();
+    if (isCase && !mayReplaceCase()) {
+        // The case on the screen stays, and the list names it again.
+        const QSignalBlocker quiet(cbodatabase_);
+        if (state_.currentEntry < cbodatabase_->count()) cbodatabase_->setCurrentIndex(state_.currentEntry);
+        return;
+    }
     state_.currentEntry = index;
-    if (index < static_cast<int>(state_.list.entries.size()) &&
-        state_.list.entries[static_cast<std::size_t>(index)].isCase())
-        runOneCase(index);
+    if (isCase) runOneCase(index);
+}
+
+bool BatchWindow::mayReplaceCase() {
+    return !mayReplaceCase_ || mayReplaceCase_();
 }
 
 void BatchWindow::runOneCase(int index) {
@@ -320,6 +350,8 @@ bool BatchWindow::saveResults() {
         messages().warning("can't save file - " + output + ": it is the batch file itself");
         return false;
     }
+    // The run leaves the file's last case on the screen.
+    if (state_.list.caseCount() > 0 && !mayReplaceCase()) return false;
     running_ = true;
     const BatchList& list = state_.list;
     const int total = static_cast<int>(list.entries.size());
@@ -385,8 +417,12 @@ bool BatchWindow::saveResults() {
         return false;
     }
     outputfile_->setText(fromStd(output));
-    statusBar()->showMessage(QString::fromStdString(
-        withDecimalSeparator(batchRunStatus(notes, total, seconds), mode_ == DecimalMode::comma ? ',' : '.')));
+    // What the main window shows comes first: the counts that follow may run past the window's edge.
+    std::string status = batchRunStatus(notes, total, seconds);
+    if (list.caseCount() > 0)
+        status = "Done: the main window shows case " + std::to_string(list.caseCount()) + "; " + status;
+    statusBar()->showMessage(
+        QString::fromStdString(withDecimalSeparator(status, mode_ == DecimalMode::comma ? ',' : '.')));
     const std::string summary = batchRunSummary(notes, output);
     if (!summary.empty()) messages().warning(summary);
     return true;
@@ -443,6 +479,25 @@ std::function<void(const BatchEntry&, const DesignCase&)> BatchWindow::resultsTa
     };
 }
 
+void placeBeside(QWidget* window, const QWidget* owner) {
+    if (owner == nullptr || owner->screen() == nullptr) return;
+    // Right of the main window, or left of it where there is more room, narrowed to the room
+    // when that still shows its controls; level with its top. Never a screen corner far from the
+    // work, and over the main window only when the screen has no room beside it.
+    const QRect free = owner->screen()->availableGeometry();
+    const QRect main = owner->frameGeometry();
+    const int right = free.right() - main.right();
+    const int left = main.left() - free.left();
+    const int least = window->minimumSizeHint().width();
+    int width = window->width();
+    if (std::max(right, left) < width) width = std::max(least, std::max(right, left));
+    window->resize(width, window->height());
+    int x = right >= left ? main.right() + 1 : main.left() - width;
+    x = std::clamp(x, free.left(), std::max(free.left(), free.right() + 1 - width));
+    const int y = std::clamp(main.top(), free.top(), std::max(free.top(), free.bottom() + 1 - window->height()));
+    window->move(x, y);
+}
+
 BatchWindow* openBatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalogue, DecimalMode mode,
                              BatchState& state, std::function<void()> caseShown) {
     BatchWindow* window =
@@ -451,6 +506,7 @@ BatchWindow* openBatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& ca
         window = new BatchWindow(owner, dc, catalogue, mode, state, std::move(caseShown));
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->resize(620, 200);
+        placeBeside(window, owner);
     } else {
         window->restart();
     }

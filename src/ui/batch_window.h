@@ -80,6 +80,11 @@ public:
                 std::function<void()> caseShown);
     ~BatchWindow() override;
 
+    // Asked before a case of the batch file replaces the case on the screen (opening a file,
+    // picking a case, writing the results): false keeps the case and nothing happens. The main
+    // window asks "Save changes to NAME?" here. Without a guard the case is replaced.
+    void setCaseGuard(std::function<bool()> mayReplaceCase) { mayReplaceCase_ = std::move(mayReplaceCase); }
+
     // Replace the message boxes and the file dialog (tests); nullptr restores the desktop ones.
     void setMessages(UserMessages* messages);
     void setFileDialogs(FileDialogs* dialogs);
@@ -103,8 +108,13 @@ public:
     QString inputFileText() const;
     QString outputFileText() const;
 
+protected:
+    // Esc closes the window, as it closes a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void runOneCase(int index);
+    bool mayReplaceCase();
     void fillList();
     // batch_window.cpp, the results table page and the list's upkeep.
     void addResultsPage(QWidget* casesPage);
@@ -119,6 +129,7 @@ private:
     DecimalMode mode_;
     BatchState& state_;
     std::function<void()> caseShown_;
+    std::function<bool()> mayReplaceCase_;
 
     std::unique_ptr<MessageBoxMessages> ownMessages_;
     std::unique_ptr<FileDialogs> ownDialogs_;
@@ -134,6 +145,10 @@ private:
     QAction* mnufilesave_ = nullptr;
     BatchResultsPage* resultsPage_ = nullptr;
 };
+
+// Moves `window` beside `owner` (right of it where the screen has room, else left), level with
+// its top.
+void placeBeside(QWidget* window, const QWidget* owner);
 
 // The main window's "&Open Database": shows the batch window of `owner` (creating it the first
 // time), with the current entry 0 and the blank item, without blocking the owner.

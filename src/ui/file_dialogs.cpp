@@ -1,5 +1,7 @@
 #include "ui/file_dialogs.h"
 
+#include "ui/message_warnings.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -17,7 +19,7 @@ QStringList fileDialogFilters(const FileDialogRequest& request) {
 }
 
 std::optional<FileChoice> QtFileDialogs::ask(const FileDialogRequest& request, bool save) {
-    QFileDialog dialog(parent_.data());
+    QFileDialog dialog(workingWindow(parent_.data()));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(fileDialogFilters(request));

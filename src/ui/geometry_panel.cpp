@@ -1,6 +1,6 @@
 #include "ui/geometry_panel.h"
 
-#include "design/number_format.h"
+#include "design/input_limits.h"
 #include "ui/line_input.h"
 
 #include <QGridLayout>
@@ -44,6 +44,8 @@ GeometryPanel::GeometryPanel(QWidget* parent) : QGroupBox(QStringLiteral("Geomet
             const int room = group->fontMetrics().horizontalAdvance(QStringLiteral("Plate thickness: ")) + 6;
             group->setMinimumWidth(room);
             group->setMaximumWidth(room);
+            // The row is as high as the wrapped name, whatever the style's font and box height.
+            group->setMinimumHeight(group->heightForWidth(room));
             grid->addWidget(group, r, 0);
         }
         auto* symbol = new QLabel(QString::fromUtf8(row.symbol), this);
@@ -59,7 +61,7 @@ GeometryPanel::GeometryPanel(QWidget* parent) : QGroupBox(QStringLiteral("Geomet
 
 void GeometryPanel::showCase(const DesignCase& dc, char sep) {
     const auto show = [sep](LineInput* box, auto value, const char* mask) {
-        box->showText(QString::fromStdString(formatNumber(value, mask, sep)));
+        box->showText(QString::fromStdString(boxText(value, mask, sep, findInputLimit(box->box()))));
     };
     show(it_, dc.t, "#0.0");
     show(is1_, dc.s1, "#00");

@@ -1,6 +1,6 @@
 #include "ui/input_panel.h"
 
-#include "design/number_format.h"
+#include "design/input_limits.h"
 #include "report/c_factor_caption.h"
 #include "ui/cfactor_panel.h"
 #include "ui/geometry_panel.h"
@@ -131,7 +131,8 @@ void InputPanel::showCase(const DesignCase& dc, const Catalogue& catalogue, char
     iident_->showText(QString::fromStdString(dc.identification));
     loading_->showCase(dc, sep);
     materials_->showCase(dc, catalogue, sep);
-    cfactor_->iunitLength()->showText(QString::fromStdString(formatNumber(dc.UL, "#0", sep)));
+    cfactor_->iunitLength()->showText(
+        QString::fromStdString(boxText(dc.UL, "#0", sep, findInputLimit(InputBox::iunit_length))));
     cfactor_->showCaption(cFactorCaption(dc), sep);
     geometry_->showCase(dc, sep);
     stresses_->showCase(dc, sep);

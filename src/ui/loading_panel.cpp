@@ -1,6 +1,6 @@
 #include "ui/loading_panel.h"
 
-#include "design/number_format.h"
+#include "design/input_limits.h"
 #include "ui/line_input.h"
 
 #include <QButtonGroup>
@@ -66,8 +66,8 @@ void LoadingPanel::showCase(const DesignCase& dc, char sep) {
         const QSignalBlocker block(button);
         button->setChecked(true);
     }
-    ifs_->showText(QString::fromStdString(formatNumber(dc.FS, "#0.00", sep)));
-    iufa_->showText(QString::fromStdString(formatNumber(dc.UF, "#0.00", sep)));
+    ifs_->showText(QString::fromStdString(boxText(dc.FS, "#0.00", sep, findInputLimit(InputBox::ifs))));
+    iufa_->showText(QString::fromStdString(boxText(dc.UF, "#0.00", sep, findInputLimit(InputBox::iufa))));
 }
 
 } // namespace korvel

@@ -19,6 +19,7 @@
 #include "ui/results_model.h"
 #include "ui/studies_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -30,6 +31,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -127,6 +129,22 @@ void MainWindow::buildLayout() {
     leftLayout->addStretch(1);
     inputs_->setParent(leftColumn);
 
+    // On a small or highly scaled screen the input column scrolls rather than push the window's
+    // minimum height beyond the screen (at scale 2 on 1920 x 1080 the boxes below the stresses
+    // and the analysis buttons would be out of reach). Its width is always given in full.
+    auto* inputScroll = new QScrollArea(central);
+    inputScroll->setObjectName(QStringLiteral("inputScroll"));
+    inputScroll->setFrameShape(QFrame::NoFrame);
+    inputScroll->setWidgetResizable(true);
+    inputScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    inputScroll->setWidget(leftColumn);
+    inputScroll->setMinimumWidth(leftColumn->minimumSizeHint().width() +
+                                 inputScroll->verticalScrollBar()->sizeHint().width());
+    // A box reached with Enter or an arrow key, or given the focus by a warning, is scrolled into view.
+    connect(qApp, &QApplication::focusChanged, inputScroll, [inputScroll, leftColumn](QWidget*, QWidget* now) {
+        if (now != nullptr && leftColumn->isAncestorOf(now)) inputScroll->ensureWidgetVisible(now);
+    });
+
     auto* result = new QWidget(central);
     result->setObjectName(QStringLiteral("Result"));
     model_ = new ResultsModel(this);
@@ -139,18 +157,19 @@ void MainWindow::buildLayout() {
     resultLayout->addWidget(margin_);
     resultLayout->addWidget(list_, 1);
 
-    // The figure keeps its proportions at a modest height; the list takes the rest of the height.
+    // The figure keeps its proportions at a modest height and grows with the window by a quarter
+    // of what the window gains; the list takes the rest of the height.
     auto* right = new GripSplitter(Qt::Vertical, central);
     right->setObjectName(QStringLiteral("rightSplitter"));
     right->addWidget(figure_);
     right->addWidget(result);
-    right->setStretchFactor(0, 0);
-    right->setStretchFactor(1, 1);
+    right->setStretchFactor(0, 1);
+    right->setStretchFactor(1, 3);
 
     // The engineer may give the list more room at the expense of the inputs, or the reverse.
     auto* columns = new GripSplitter(Qt::Horizontal, central);
     columns->setObjectName(QStringLiteral("columnSplitter"));
-    columns->addWidget(leftColumn);
+    columns->addWidget(inputScroll);
     columns->addWidget(right);
     columns->setStretchFactor(0, 0);
     columns->setStretchFactor(1, 1);
@@ -281,11 +300,13 @@ void MainWindow::sizeWindow() {
     // The inputs take the width they need and the figure a modest height: the summary list gets
     // the rest of the window.
     if (auto* columns = findChild<QSplitter*>(QStringLiteral("columnSplitter"))) {
-        const int inputs = columns->widget(0)->minimumSizeHint().width();
+        const QWidget* column = columns->widget(0);
+        const int inputs = std::max(column->minimumWidth(), column->minimumSizeHint().width());
         columns->setSizes({inputs, std::max(width - inputs, 1)});
     }
     if (auto* right = findChild<QSplitter*>(QStringLiteral("rightSplitter"))) {
-        const int figure = figure_->sizeHint().height();
+        // A fifth of a tall window, its own height at least.
+        const int figure = std::max(figure_->sizeHint().height(), height / 5);
         right->setSizes({figure, std::max(height - figure, 1)});
     }
 }
@@ -335,15 +356,28 @@ void MainWindow::showWarnings() {
     if (!inBoxLeft_) focusClaimed_ = false;
     // A calculation that gives the same warning for the same values (the window activated again,
     // another box left) does not show it again.
+    std::vector<MessageWarnings::Pending> warnings = warnings_.take();
+    // One entry, one message: the box just warned about is not warned about again through the
+    // calculation it feeds (L1 = 0: "L1 >= 50", not also " s1 <= L1 "). Those warnings are not
+    // remembered as shown, so they come when the box is left again with the value kept.
+    if (inBoxLeft_ && boxWarned_) return;
+    // The rest is one message, a line per warning: a second box would take the typing meant for
+    // the box the first one gave the focus to.
     std::set<std::string> given;
-    for (const MessageWarnings::Pending& w : warnings_.take()) {
+    std::string text;
+    InputBox focus = InputBox::none;
+    for (const MessageWarnings::Pending& w : warnings) {
         const std::string key = w.message + '\n' + std::to_string(static_cast<int>(w.focus));
         given.insert(key);
         if (!shownWarnings_.firstTime("calculation", key, warningValues(ctx_.dc, w.focus, w.message))) continue;
-        warn(w.focus != InputBox::none ? namedBoxWarning(ctx_.dc, w.focus, w.message, separator()) : w.message);
-        if (w.focus != InputBox::none) focusBox(w.focus);
+        if (!text.empty()) text += '\n';
+        text += w.focus != InputBox::none ? namedBoxWarning(ctx_.dc, w.focus, w.message, separator()) : w.message;
+        if (focus == InputBox::none) focus = w.focus;
     }
     shownWarnings_.settle("calculation", given);
+    if (text.empty()) return;
+    warn(text);
+    if (focus != InputBox::none) focusBox(focus);
 }
 
 void MainWindow::warn(const std::string& text) {
@@ -371,7 +405,7 @@ void MainWindow::focusWindowChanged(QWindow* now) {
     if (now != own) {
         // Menus, tool tips and the like are part of this window's own use.
         const Qt::WindowType type = now->type();
-        if (type == Qt::Window || type == Qt::Dialog) lastOtherWindow_ = now;
+        if (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool) lastOtherWindow_ = now;
         return;
     }
     // Back from another window of the program (a profile dialog, the batch window): the case may

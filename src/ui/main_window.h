@@ -192,6 +192,7 @@ private:
     bool closing_ = false;
     bool focusClaimed_ = false; // a warning of the current action has given the focus to a box
     bool inBoxLeft_ = false;    // the current action is a box being left
+    bool boxWarned_ = false;    // the box being left was warned about: its calculation stays quiet
     WarningMemory shownWarnings_;
     QPointer<QWindow> lastOtherWindow_;
 };

@@ -83,6 +83,7 @@ void MainWindow::boxLeft(InputBox id) {
     // One leave is one action: the first warning that gives the focus back decides where it goes.
     focusClaimed_ = false;
     inBoxLeft_ = true;
+    boxWarned_ = false;
     DesignCase& dc = ctx_.dc;
 
     if (id == InputBox::iproj || id == InputBox::iident) {
@@ -107,12 +108,14 @@ void MainWindow::boxLeft(InputBox id) {
         given.insert(v.warning);
         if (shownWarnings_.firstTime(scope, v.warning, warningValues(dc, id, v.warning))) {
             warn(namedBoxWarning(dc, id, v.warning, separator()));
+            boxWarned_ = true;
             if (v.focusBack) focusBox(id);
         }
     }
     if (v.inputError) {
         // A box that holds no number cannot be left: this one is said every time.
         warn(namedTextWarning(id, typed, inputErrorMessage));
+        boxWarned_ = true;
         focusBox(id);
     }
     shownWarnings_.settle(scope, given);
@@ -120,6 +123,7 @@ void MainWindow::boxLeft(InputBox id) {
     if (v.recalculate) recalculate();
     if (v.refreshWindow) refreshWindow();
     inBoxLeft_ = false;
+    boxWarned_ = false;
 }
 
 void MainWindow::commitPendingEdit() {

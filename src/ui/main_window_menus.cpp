@@ -33,9 +33,7 @@ namespace korvel {
 
 namespace {
 
-constexpr const char* exportPdfCaption = "Export PDF\u2026";
 constexpr const char* exportPdfMenuCaption = "&Export PDF\u2026";
-constexpr const char* noPrinterMessage = "No printer is installed; use Export PDF";
 
 QAction* addEntry(QMenu* menu, const char* name, const char* caption) {
     QAction* action = menu->addAction(QString::fromUtf8(caption));
@@ -56,17 +54,20 @@ QString menuText(const std::string& text) {
     return QString::fromStdString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-// The access keys of the stiffener types that have none of their own, one letter each that
-// no other entry of the submenu uses.
+// The access keys of the stiffener types that have none of their own, or whose own another entry
+// has (T-table and Trapez-profile), one letter each that no other entry of the submenu uses.
 QString stiffenerMenuCaption(const char* name, const char* caption) {
     static const std::pair<const char*, const char*> keyed[] = {{"mnustifflb", "L-b&uilt-up"},
                                                                 {"mnustifftb", "T-built-u&p"},
                                                                 {"mnustifffb", "Fl&atbar-built-up"},
-                                                                {"mnustiffib", "&I-built-up"}};
+                                                                {"mnustiffib", "&I-built-up"},
+                                                                {"mnustiffusp", "Trape&z-profile"}};
     QString given = QString::fromUtf8(caption);
     for (const auto& [entry, text] : keyed) {
         QString withKey = QString::fromUtf8(text);
-        if (qstrcmp(entry, name) == 0 && QString(withKey).remove(QLatin1Char('&')) == given) return withKey;
+        if (qstrcmp(entry, name) == 0 &&
+            QString(withKey).remove(QLatin1Char('&')) == QString(given).remove(QLatin1Char('&')))
+            return withKey;
     }
     return given;
 }
@@ -95,8 +96,8 @@ void MainWindow::buildMenus() {
         connect(printItems_[static_cast<std::size_t>(selection - 1)], &QAction::triggered, this,
                 [this, selection] { printReport(selection); });
     print1->addSeparator();
-    connect(addEntry(print1, "mnuprintpreview", "Print Pre&view\u2026"), &QAction::triggered, this,
-            &MainWindow::printPreview);
+    QAction* previewAction = addEntry(print1, "mnuprintpreview", "Print Pre&view\u2026");
+    connect(previewAction, &QAction::triggered, this, &MainWindow::printPreview);
     QAction* exportPdfAction = addEntry(print1, "mnuexportpdf", exportPdfMenuCaption);
     exportPdfAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     connect(exportPdfAction, &QAction::triggered, this, &MainWindow::exportPdf);
@@ -147,6 +148,10 @@ void MainWindow::buildMenus() {
             [this] { printReport(2); });
     connect(addEntry(print, "mnuprintScantling1", "Buckling/Scantling/&Yield"), &QAction::triggered, this,
             [this] { printReport(3); });
+    // The ways round paper are found where printing is looked for, too.
+    print->addSeparator();
+    print->addAction(previewAction);
+    print->addAction(exportPdfAction);
 
     addStudiesMenu(bar, [this](int page) { openStudiesWindow(page); });
 
@@ -347,7 +352,7 @@ void MainWindow::openBatchWindow() {
     if (!batchState_)
         batchState_ = std::make_unique<BatchState>(
             startupBatchState(ctx_.startupBatch, ctx_.programFolder, ctx_.outputFolder, ctx_.files.workingFolder));
-    korvel::openBatchWindow(this, ctx_.dc, ctx_.catalogue, ctx_.decimalMode, *batchState_, [this] {
+    BatchWindow* batch = korvel::openBatchWindow(this, ctx_.dc, ctx_.catalogue, ctx_.decimalMode, *batchState_, [this] {
         // A case of the batch file belongs to no project file: Save asks for a name rather than
         // writing it over the project opened before.
         ctx_.dc.fileName = newFileMarker;
@@ -356,6 +361,8 @@ void MainWindow::openBatchWindow() {
         refreshWindow();
         updateCaption();
     });
+    // A batch case takes the place of the case on the screen: unsaved edits are asked about first.
+    if (batch != nullptr) batch->setCaseGuard([this] { return saveChangesFirst(); });
 }
 
 void MainWindow::openAboutWindow() {

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QStyledItemDelegate>
 #include <QTextLayout>
@@ -83,8 +84,10 @@ private:
     bool dragging_ = false;
 };
 
-// Rows as high as their wrapped texts: the view's own measure knows nothing of the column width,
-// so a long formula would stay on one line and be cut.
+// Every text of the list laid out by the list itself: at word boundaries, or anywhere in a longer
+// word, in the same text rectangle when measured and when painted, so that the height measured is
+// the height painted with any style, at any width. A style's own drawing may elide the last line of
+// a formula ("+ …"); a formula or a number is never cut here.
 class WrappingDelegate final : public QStyledItemDelegate {
 public:
     explicit WrappingDelegate(QTreeView* view) : QStyledItemDelegate(view), view_(view) {}
@@ -92,26 +95,62 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QStyleOptionViewItem item = option;
         initStyleOption(&item, index);
-        const int margin = 2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1);
-        const int width = std::max(1, view_->header()->sectionSize(index.column()) - margin);
-        // Laid out as the style paints it: at word boundaries, or anywhere in a longer word.
+        const QRect cell(0, 0, view_->header()->sectionSize(index.column()), 0);
         QTextLayout layout(item.text, item.font);
-        QTextOption wrapping;
-        wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(wrapping);
-        layout.beginLayout();
-        int lines = 0;
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(width);
-            ++lines;
-        }
-        layout.endLayout();
-        const int textHeight = std::max(lines, 1) * QFontMetrics(item.font).lineSpacing();
-        const QSize base = QStyledItemDelegate::sizeHint(option, index);
-        return {base.width(), std::max(base.height(), textHeight + 4)};
+        const int height = layOut(layout, std::max(1, textRect(cell).width()), item.displayAlignment);
+        const int lineHeight = QFontMetrics(item.font).height();
+        return {QStyledItemDelegate::sizeHint(option, index).width(),
+                std::max(height, lineHeight) + 2 * verticalMargin()};
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        const QRect rect = textRect(item.rect);
+        const QString text = item.text;
+        // The style draws the ground, the selection and the focus; the text is drawn below.
+        item.text.clear();
+        view_->style()->drawControl(QStyle::CE_ItemViewItem, &item, painter, view_);
+        QTextLayout layout(text, item.font);
+        const int height = layOut(layout, std::max(1, rect.width()), item.displayAlignment);
+        int top = rect.top() + verticalMargin();
+        if (item.displayAlignment & Qt::AlignVCenter) top = rect.top() + std::max(0, (rect.height() - height) / 2);
+        const QPalette::ColorGroup group = !(item.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : (item.state & QStyle::State_Active) ? QPalette::Active
+                                                                                 : QPalette::Inactive;
+        painter->save();
+        painter->setPen(item.palette.color(group, (item.state & QStyle::State_Selected) ? QPalette::HighlightedText
+                                                                                        : QPalette::Text));
+        layout.draw(painter, QPointF(rect.left(), top));
+        painter->restore();
     }
 
 private:
+    // The room the text has in a cell: the cell less the style's focus-frame margin and a pixel on
+    // each side, as the common styles lay their item text out.
+    QRect textRect(const QRect& cell) const {
+        const int margin = view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1;
+        return cell.adjusted(margin, 0, -margin, 0);
+    }
+    int verticalMargin() const { return view_->style()->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, view_) + 1; }
+
+    // Lays `layout` out in lines of `width`; returns the height of the lines.
+    static int layOut(QTextLayout& layout, int width, Qt::Alignment alignment) {
+        QTextOption wrapping;
+        wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        wrapping.setAlignment(alignment & Qt::AlignHorizontal_Mask);
+        layout.setTextOption(wrapping);
+        layout.beginLayout();
+        qreal y = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            line.setPosition(QPointF(0, y));
+            y += line.height();
+        }
+        layout.endLayout();
+        return static_cast<int>(std::ceil(y));
+    }
+
     QTreeView* view_;
 };
 

@@ -1,6 +1,7 @@
 #include "ui/margin_line.h"
 
 #include "report/margin_text.h"
+#include "ui/verdict_colours.h"
 
 namespace korvel {
 
@@ -21,6 +22,7 @@ void MarginLine::showCase(const DesignCase& dc, char decimalSeparator) {
     separator_ = decimalSeparator;
     verdict_ = caseVerdict(dc);
     inputs_ = dc;
+    analysis_ = dc.analysis;
     reserve_.reset();
     showText();
     timer_.start();
@@ -39,10 +41,11 @@ void MarginLine::computeReserve() {
 }
 
 void MarginLine::showText() {
-    setText(QString::fromStdString(marginText(verdict_, reserve_ ? &*reserve_ : nullptr, separator_)));
+    setText(QString::fromStdString(listMarginText(verdict_, reserve_ ? &*reserve_ : nullptr, analysis_, separator_)));
     const Rgb c = verdictColour(verdict_);
+    // Readable on the window's ground of any palette, dark ones included.
     QPalette p = palette();
-    p.setColor(QPalette::WindowText, QColor(c.r, c.g, c.b));
+    p.setColor(QPalette::WindowText, readableOn(QColor(c.r, c.g, c.b), p.color(QPalette::Window)));
     setPalette(p);
 }
 

@@ -41,6 +41,7 @@ private:
     CaseVerdict verdict_;
     std::optional<ReserveResult> reserve_;
     char separator_ = '.';
+    int analysis_ = analysisAll;
     int reserves_ = 0;
     QTimer timer_;
 };

@@ -1,7 +1,7 @@
 #include "ui/material_panel.h"
 
 #include "checks/materials.h"
-#include "design/number_format.h"
+#include "design/input_limits.h"
 #include "sections/profile_list.h"
 #include "ui/line_input.h"
 #include "ui/list_notes.h"
@@ -22,10 +22,10 @@ QLabel* label(const QString& text, QWidget* parent, const char* name = nullptr) 
 }
 
 QString strengthText(double value, char sep) {
-    return QString::fromStdString(formatNumber(value, "#000", sep));
+    return QString::fromStdString(boxText(value, "#000", sep));
 }
 QString strengthText(float value, char sep) {
-    return QString::fromStdString(formatNumber(value, "#000", sep));
+    return QString::fromStdString(boxText(value, "#000", sep));
 }
 
 } // namespace
@@ -111,7 +111,7 @@ void MaterialPanel::showCase(const DesignCase& dc, const Catalogue& catalogue, c
     ifys_->setEnabled(stiffenerTyped);
     ifus_->setEnabled(stiffenerTyped);
     showStrengths(dc, sep);
-    ie_->showText(QString::fromStdString(formatNumber(dc.E, "0.00E+0", sep)));
+    ie_->showText(QString::fromStdString(boxText(dc.E, "0.00E+0", sep)));
 }
 
 } // namespace korvel

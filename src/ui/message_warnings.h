@@ -37,7 +37,13 @@ public:
 // "Save changes to NAME?"
 std::string saveChangesQuestion(const std::string& name);
 
-// The desktop: a modal QMessageBox with the warning icon and one OK button.
+// The window the user is working in, over which a message or a file dialog opens: a profile,
+// studies or batch window shares the main window's services, and what it asks belongs over it
+// (the main window coming up over it would hide it). `fallback` when no window is active.
+QWidget* workingWindow(QWidget* fallback);
+
+// The desktop: a modal QMessageBox with the warning icon and one OK button, over the window the
+// user is working in (a profile or studies window shares these messages with the main window).
 class MessageBoxMessages final : public UserMessages {
 public:
     explicit MessageBoxMessages(QWidget* parent = nullptr) : parent_(parent) {}
@@ -47,7 +53,7 @@ public:
     bool offer(const std::string& text, const std::string& action) override;
 
 private:
-    void giveFocusBack();
+    static void giveFocusBack(const QPointer<QWidget>& owner);
 
     QPointer<QWidget> parent_;
 };

@@ -258,8 +258,14 @@ void ProfileDialog::recalculate(bool windowType) {
     }
     const PreparedProfiles prepared = runCase(dc(), catalogue(), {}, calculationWarnings_);
     const StepOutcome& selected = kind_ == Kind::stiffener ? prepared.stiffener : prepared.girder;
-    if (!selected.ok()) warn(selected.reason);
-    for (const MessageWarnings::Pending& w : calculationWarnings_.take()) warn(w.message);
+    std::vector<MessageWarnings::Pending> warnings = calculationWarnings_.take();
+    // One entry, one message: a field whose own limit was just warned about is not warned about
+    // again by the calculation it feeds (B = 0: "B >= 5", not also "flange width B is zero").
+    // The rest is one message, a line per warning.
+    if (fieldWarned_) return;
+    std::string text = selected.ok() ? std::string() : selected.reason;
+    for (const MessageWarnings::Pending& w : warnings) text += (text.empty() ? "" : "\n") + w.message;
+    if (!text.empty()) warn(text);
 }
 
 void ProfileDialog::showProperties() {
@@ -370,7 +376,9 @@ void ProfileDialog::leaveField(EditField& f) {
             }
         }
         f.edit->setHighlighted(false);
+        fieldWarned_ = below;
         applyProfile(true);
+        fieldWarned_ = false;
         if (below) returnFocus(f.edit);
     }
     busy_ = false;

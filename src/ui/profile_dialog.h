@@ -195,6 +195,7 @@ private:
     bool busy_ = false;   // a leaving step or the closing checks run: their own focus moves are no leavings
     bool closed_ = false; // closed or discarded: nothing more runs
     bool discarding_ = false;
+    bool fieldWarned_ = false; // the field being left was warned about: the calculation stays quiet
 };
 
 } // namespace korvel

@@ -32,6 +32,10 @@ bool paintReport(QPagedPaintDevice& device, const DesignCase& dc, const Catalogu
 int printReportCopies(QPrinter& printer, int copies, const DesignCase& dc, const Catalogue& catalogue,
                       const ReportTime& time, char separator = '.');
 
+// Printing with no printer installed: the message, and the way round it offered beside OK.
+inline constexpr const char* noPrinterMessage = "No printer is installed; use Export PDF";
+inline constexpr const char* exportPdfCaption = "Export PDF\u2026";
+
 // The system print dialog of a print job (copies; no page range, no print to file); false when
 // the user cancels. The dialog leaves the chosen printer and number of copies on `printer`.
 bool choosePrinter(QWidget* parent, QPrinter& printer);

@@ -1,6 +1,6 @@
 #include "ui/stress_panel.h"
 
-#include "design/number_format.h"
+#include "design/input_limits.h"
 #include "ui/line_input.h"
 
 #include <QGridLayout>
@@ -48,12 +48,12 @@ StressPanel::StressPanel(QWidget* parent) : QGroupBox(QStringLiteral("Stresses (
 }
 
 void StressPanel::showPressure(const DesignCase& dc, char sep) {
-    ip1_->showText(QString::fromStdString(formatNumber(dc.p, "##0.000", sep)));
+    ip1_->showText(QString::fromStdString(boxText(dc.p, "##0.000", sep)));
 }
 
 void StressPanel::showCase(const DesignCase& dc, char sep) {
     const auto show = [sep](LineInput* box, auto value, const char* mask) {
-        box->showText(QString::fromStdString(formatNumber(value, mask, sep)));
+        box->showText(QString::fromStdString(boxText(value, mask, sep, findInputLimit(box->box()))));
     };
     show(isigx1_, dc.SigxA, "##0.0");
     show(isigx2_, dc.SigxB, "##0.0");

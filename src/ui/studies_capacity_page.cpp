@@ -29,18 +29,45 @@ namespace {
 
 constexpr LoadGroup groups[] = {LoadGroup::sigx, LoadGroup::sigy, LoadGroup::tau, LoadGroup::p};
 
+// What the study does with a group: both stresses of a pair (and p with ps) take the one value
+// of the axis, whatever the case has.
 QString axisTitle(LoadGroup g) {
     switch (g) {
     case LoadGroup::sigx:
-        return QStringLiteral("SigxA = SigxB (MPa)");
+        return QStringLiteral("SigxA and SigxB, both set to this (MPa)");
     case LoadGroup::sigy:
-        return QStringLiteral("SigyA = SigyC (MPa)");
+        return QStringLiteral("SigyA and SigyC, both set to this (MPa)");
     case LoadGroup::tau:
         return QStringLiteral("Tau (MPa)");
     case LoadGroup::p:
-        return QStringLiteral("p = ps (MPa)");
+        return QStringLiteral("p and ps, both set to this (MPa)");
     }
     return {};
+}
+
+// "The case has SigxA = -120 and SigxB = -100 MPa: ..." when the case's pair differs, so the
+// engineer knows the plane is not quite the case's own load pattern.
+QString pairNote(const CaseInputs& c, LoadGroup g, char separator) {
+    const auto number = [separator](double v) { return QString::fromStdString(generalNumber(v, separator)); };
+    QString first, second;
+    double a = 0, b = 0;
+    switch (g) {
+    case LoadGroup::sigx:
+        first = QStringLiteral("SigxA"), second = QStringLiteral("SigxB"), a = c.SigxA, b = c.SigxB;
+        break;
+    case LoadGroup::sigy:
+        first = QStringLiteral("SigyA"), second = QStringLiteral("SigyC"), a = c.SigyA, b = c.SigyC;
+        break;
+    case LoadGroup::p:
+        first = QStringLiteral("p"), second = QStringLiteral("ps"), a = c.p, b = c.ps;
+        break;
+    case LoadGroup::tau:
+        return {};
+    }
+    if (static_cast<float>(a) == static_cast<float>(b)) return {};
+    return QStringLiteral(" The case has %1 = %2 and %3 = %4 MPa; this plane sets both to one value, and the load "
+                          "point stands at %1.")
+        .arg(first, number(a), second, number(b));
 }
 
 // The colour of a governing check by its name; a stopped step is grey.
@@ -207,10 +234,13 @@ void CapacityPage::showCurve() {
         return;
     }
     const CapacityResult& r = *result_;
-    QString note;
+    // λ here grows the two loads of the plane along the ray; the margin line's λ* grows them all.
+    QString note = QStringLiteral("\u03bb: how far the two loads of this plane can grow along the ray, the other loads "
+                                  "as the case has them; the margin line's \u03bb* grows every load of the case.");
+    note += pairNote(case_, request_.x, separator_) + pairNote(case_, request_.y, separator_);
     if (!r.stoppedAtOrigin.empty())
-        note = QStringLiteral("The calculation stops with both load groups at zero (%1).")
-                   .arg(QString::fromStdString(r.stoppedAtOrigin));
+        note += QStringLiteral(" The calculation stops with both load groups at zero (%1).")
+                    .arg(QString::fromStdString(r.stoppedAtOrigin));
     if (r.regardless.any())
         note += QStringLiteral(" Fails regardless of these loads: %1.")
                     .arg(QString::fromStdString(checkList(r.regardless)));

@@ -4,6 +4,7 @@
 #include "design/number_parser.h"
 #include "studies/study_tables.h"
 
+#include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -30,6 +31,7 @@ namespace korvel {
 namespace {
 
 constexpr const char* valueMask = "0.0###";
+constexpr const char* hoverHint = "Point at a line to read its values; click a check in the legend to hide it.";
 
 double highestOf(const SweepPoint& p) {
     return p.verdict.highestCheck >= 0 ? p.verdict.highest : std::numeric_limits<double>::quiet_NaN();
@@ -44,7 +46,8 @@ QString fieldUnit(const StudyField& f) {
 
 } // namespace
 
-std::optional<SweepCrossing> firstCrossing(const std::vector<SweepPoint>& points) {
+std::vector<SweepCrossing> sweepCrossings(const std::vector<SweepPoint>& points) {
+    std::vector<SweepCrossing> found;
     for (std::size_t i = 1; i < points.size(); ++i) {
         const SweepPoint& a = points[i - 1];
         const SweepPoint& b = points[i];
@@ -59,9 +62,39 @@ std::optional<SweepCrossing> firstCrossing(const std::vector<SweepPoint>& points
         if (ub < 0) ub = hb;
         double f = ub != ua ? (1 - ua) / (ub - ua) : 0.5;
         f = std::clamp(f, 0.0, 1.0);
-        return SweepCrossing{a.value + f * (b.value - a.value), check};
+        found.push_back({a.value + f * (b.value - a.value), check, up});
     }
-    return std::nullopt;
+    return found;
+}
+
+FailedChecks failingThroughout(const std::vector<SweepPoint>& points) {
+    if (points.empty()) return {};
+    FailedChecks all;
+    all.set();
+    for (const SweepPoint& p : points) all &= p.verdict.failed;
+    return all;
+}
+
+std::vector<std::pair<double, double>> failingRanges(const std::vector<SweepPoint>& points) {
+    std::vector<std::pair<double, double>> ranges;
+    const std::vector<SweepCrossing> crossings = sweepCrossings(points);
+    // A check failing at every step says nothing about where along the sweep the case fails.
+    const FailedChecks throughout = failingThroughout(points);
+    const auto fails = [&](const SweepPoint& p) { return p.verdict.stopped || (p.verdict.failed & ~throughout).any(); };
+    // Where the verdict changes between two steps: at the crossing of 1 between them, if any.
+    const auto boundary = [&](const SweepPoint& a, const SweepPoint& b) {
+        for (const SweepCrossing& c : crossings)
+            if (c.value >= std::min(a.value, b.value) && c.value <= std::max(a.value, b.value)) return c.value;
+        return (a.value + b.value) / 2;
+    };
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const bool now = fails(points[i]);
+        const bool before = i > 0 && fails(points[i - 1]);
+        if (now && !before) ranges.emplace_back(i == 0 ? points[i].value : boundary(points[i - 1], points[i]), 0.0);
+        if (!now && before) ranges.back().second = boundary(points[i - 1], points[i]);
+    }
+    if (!points.empty() && fails(points.back())) ranges.back().second = points.back().value;
+    return ranges;
 }
 
 std::pair<double, double> defaultSweepRange(const CaseInputs& c, const StudyField& field) {
@@ -108,6 +141,12 @@ SweepPage::SweepPage(const Catalogue& catalogue, char decimalSeparator, QWidget*
     toLabel->setBuddy(to_);
     auto* stepsLabel = new QLabel(QStringLiteral("St&eps"), this);
     stepsLabel->setBuddy(steps_);
+    // A label as wide as its drawn text: the style's measure of "To" leaves its "o" under the box.
+    for (QLabel* label : {fieldLabel, fromLabel, toLabel, stepsLabel}) {
+        const QFontMetrics metrics = label->fontMetrics();
+        label->setMinimumWidth(metrics.boundingRect(QRect(), Qt::TextShowMnemonic, label->text()).width() +
+                               metrics.averageCharWidth() / 2 + 2);
+    }
     for (QWidget* w :
          std::initializer_list<QWidget*>{fieldLabel, field_, fromLabel, from_, toLabel, to_, stepsLabel, steps_})
         controls->addWidget(w);
@@ -116,18 +155,12 @@ SweepPage::SweepPage(const Catalogue& catalogue, char decimalSeparator, QWidget*
     chart_ = new QChart;
     chart_->legend()->setAlignment(Qt::AlignRight);
     chart_->setMargins(QMargins(4, 4, 4, 4));
-    crossingLabel_ = new QGraphicsSimpleTextItem(chart_);
-    crossingLabel_->setZValue(20);
-    QFont bold = crossingLabel_->font();
-    bold.setBold(true);
-    crossingLabel_->setFont(bold);
-    crossingLabel_->setVisible(false);
-    connect(chart_, &QChart::plotAreaChanged, this, [this] { placeCrossingLabel(); });
+    connect(chart_, &QChart::plotAreaChanged, this, [this] { placeCrossingLabels(); });
     view_ = new QChartView(chart_, this);
     view_->setObjectName(QStringLiteral("sweepChart"));
     view_->setRenderHint(QPainter::Antialiasing);
-    hover_ =
-        new QLabel(QStringLiteral("Point at a line to read its values; click a check in the legend to hide it."), this);
+    hover_ = new QLabel(QString::fromLatin1(hoverHint), this);
+    hover_->setWordWrap(true);
     hover_->setObjectName(QStringLiteral("sweepHover"));
 
     auto* layout = new QVBoxLayout(this);
@@ -179,7 +212,10 @@ void SweepPage::readRange() {
     const std::optional<double> from = parseNumber(from_->text().toStdString(), mode);
     const std::optional<double> to = parseNumber(to_->text().toStdString(), mode);
     if (!from || !to || !(*to > *from)) {
-        // An empty or reversed range is not swept: the boxes show the range in use.
+        // An empty or reversed range is not swept: the boxes show the range in use, and the line
+        // under the chart says why.
+        hover_->setText(!from || !to ? QStringLiteral("From and To must be numbers: the range in use is kept.")
+                                     : QStringLiteral("From must be less than To: the range in use is kept."));
         showRange();
         return;
     }
@@ -214,7 +250,7 @@ void SweepPage::recompute() {
         },
         [this](std::vector<SweepPoint>& points) {
             points_ = std::move(points);
-            crossing_ = firstCrossing(points_);
+            crossings_ = sweepCrossings(points_);
             showPoints();
         });
 }
@@ -236,6 +272,9 @@ std::string SweepPage::dataTable() const {
 
 void SweepPage::showPoints() {
     chart_->removeAllSeries();
+    crossingMarks_ = nullptr;
+    for (QGraphicsSimpleTextItem* label : crossingLabels_) delete label;
+    crossingLabels_.clear();
     for (QAbstractAxis* a : chart_->axes()) {
         chart_->removeAxis(a);
         delete a;
@@ -302,55 +341,113 @@ void SweepPage::showPoints() {
         guide->attachAxis(y);
         return guide;
     };
-    addGuide(QStringLiteral("limit 1"), {request_.from, 1}, {request_.to, 1}, Qt::red);
+    // The limit and the marks in black, the case's value in grey: no check's colour (UFbu is red).
+    addGuide(QStringLiteral("limit 1"), {request_.from, 1}, {request_.to, 1}, Qt::black);
     const double own = fieldValue(case_, *request_.field);
     if (own >= request_.from && own <= request_.to)
         addGuide(QStringLiteral("%1 = %2").arg(name, QString::fromStdString(formatNumber(own, valueMask, separator_))),
-                 {own, 0}, {own, yTop}, Qt::black);
-    if (crossing_) {
-        auto* mark = new QScatterSeries;
-        const QString label =
-            QStringLiteral("%1 = %2 (%3)")
-                .arg(name, QString::fromStdString(formatNumber(crossing_->value, valueMask, separator_)),
-                     QString::fromLatin1(checkSymbol(crossing_->check)));
-        mark->setName(QStringLiteral("crossing ") + label);
-        mark->append(crossing_->value, 1);
-        mark->setMarkerSize(11);
-        mark->setColor(Qt::red);
-        crossingLabel_->setText(label);
-        chart_->addSeries(mark);
-        mark->attachAxis(x);
-        mark->attachAxis(y);
+                 {own, 0}, {own, yTop}, QColor(110, 110, 110));
+
+    // Where the case fails, shaded: a line back under 1 further on is seen to be a new range.
+    const QColor shade(214, 39, 40, 38);
+    bool firstShade = true;
+    for (const auto& [from, to] : failingRanges(points_)) {
+        auto* upper = new QLineSeries(chart_);
+        upper->append(from, yTop);
+        upper->append(to, yTop);
+        auto* area = new QAreaSeries(upper);
+        area->setName(QStringLiteral("fails"));
+        area->setBrush(shade);
+        area->setPen(Qt::NoPen);
+        chart_->addSeries(area);
+        area->attachAxis(x);
+        area->attachAxis(y);
+        for (QLegendMarker* m : chart_->legend()->markers(area)) m->setVisible(firstShade);
+        firstShade = false;
     }
-    // A click on a check in the legend hides its line or shows it again.
+
+    if (!crossings_.empty()) {
+        crossingMarks_ = new QScatterSeries;
+        crossingMarks_->setName(QStringLiteral("crossings of 1"));
+        crossingMarks_->setMarkerSize(11);
+        crossingMarks_->setColor(Qt::white);
+        crossingMarks_->setBorderColor(Qt::black);
+        chart_->addSeries(crossingMarks_);
+        crossingMarks_->attachAxis(x);
+        crossingMarks_->attachAxis(y);
+        QFont bold = font();
+        bold.setBold(true);
+        for (const SweepCrossing& c : crossings_) {
+            auto* label = new QGraphicsSimpleTextItem(chart_);
+            label->setZValue(20);
+            label->setFont(bold);
+            // "t = 18.2 (UFs rises above 1)": which way the case goes at this mark.
+            label->setText(QStringLiteral("%1 = %2 (%3 %4)")
+                               .arg(name, QString::fromStdString(formatNumber(c.value, valueMask, separator_)),
+                                    QString::fromLatin1(checkSymbol(c.check)),
+                                    c.up ? QStringLiteral("rises above 1") : QStringLiteral("falls below 1")));
+            crossingLabels_.push_back(label);
+        }
+    }
+    // A click on a check in the legend hides its line and its crossings, or shows them again.
     for (QLegendMarker* marker : chart_->legend()->markers()) {
-        connect(marker, &QLegendMarker::clicked, this, [marker] {
+        connect(marker, &QLegendMarker::clicked, this, [this, marker] {
             QAbstractSeries* s = marker->series();
             s->setVisible(!s->isVisible());
             marker->setVisible(true);
             QFont f = marker->font();
             f.setStrikeOut(!s->isVisible());
             marker->setFont(f);
+            showCrossingMarks();
         });
     }
     chart_->setTitle(QStringLiteral("Utilisations against %1").arg(name));
-    crossingLabel_->setVisible(crossing_.has_value());
-    placeCrossingLabel();
+    const FailedChecks throughout = failingThroughout(points_);
+    const QString hint = QString::fromLatin1(hoverHint);
+    hover_->setText(throughout.any() ? QStringLiteral("Fails at every step of the range, not shaded: %1. %2")
+                                           .arg(QString::fromStdString(checkList(throughout)), hint)
+                                     : hint);
+    showCrossingMarks();
     emit shown();
 }
 
-void SweepPage::placeCrossingLabel() {
-    if (!crossing_ || chart_->series().isEmpty()) return;
-    // Above and right of the mark, kept inside the plot area so that it never meets an axis.
-    const QPointF at = chart_->mapToPosition(QPointF(crossing_->value, 1), chart_->series().front());
+void SweepPage::showCrossingMarks() {
+    std::vector<bool> checkShown(checkTable.size(), true);
+    for (QAbstractSeries* s : chart_->series())
+        for (std::size_t check = 0; check < checkTable.size(); ++check)
+            if (s->name() == QLatin1String(checkSymbol(check))) checkShown[check] = s->isVisible();
+    QList<QPointF> marks;
+    for (std::size_t i = 0; i < crossings_.size() && i < crossingLabels_.size(); ++i) {
+        const bool shown =
+            checkShown[crossings_[i].check] && (crossingMarks_ == nullptr || crossingMarks_->isVisible());
+        crossingLabels_[i]->setVisible(shown);
+        if (shown) marks.append(QPointF(crossings_[i].value, 1));
+    }
+    if (crossingMarks_ != nullptr) crossingMarks_->replace(marks);
+    placeCrossingLabels();
+}
+
+void SweepPage::placeCrossingLabels() {
+    if (crossingLabels_.empty() || chart_->series().isEmpty()) return;
+    // Above and right of each mark, kept inside the plot area so that it never meets an axis;
+    // a label that would meet the one before goes under the line instead.
     const QRectF area = chart_->plotArea();
-    const QRectF box = crossingLabel_->boundingRect();
-    double left = at.x() + 8;
-    if (left + box.width() > area.right() - 4) left = at.x() - 8 - box.width();
-    left = std::max(left, area.left() + 4);
-    double top = at.y() - box.height() - 6;
-    if (top < area.top() + 2) top = at.y() + 6;
-    crossingLabel_->setPos(left, top);
+    QRectF previous;
+    for (std::size_t i = 0; i < crossings_.size() && i < crossingLabels_.size(); ++i) {
+        QGraphicsSimpleTextItem* label = crossingLabels_[i];
+        if (!label->isVisible()) continue;
+        const QPointF at = chart_->mapToPosition(QPointF(crossings_[i].value, 1), chart_->series().front());
+        const QRectF box = label->boundingRect();
+        double left = at.x() + 8;
+        if (left + box.width() > area.right() - 4) left = at.x() - 8 - box.width();
+        left = std::max(left, area.left() + 4);
+        double top = at.y() - box.height() - 6;
+        if (top < area.top() + 2) top = at.y() + 6;
+        QRectF placed(left, top, box.width(), box.height());
+        if (placed.intersects(previous)) placed.moveTop(previous.bottom() + 2);
+        label->setPos(placed.topLeft());
+        previous = placed;
+    }
 }
 
 void SweepPage::draw(QPainter& painter, const QRectF& target) {

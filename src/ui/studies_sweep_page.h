@@ -2,8 +2,9 @@
 
 // The sweep page: every utilisation of the case against one input over a range (the default
 // range lies around the case's value within the input's limits), with the limit line at 1, the
-// case's own value as a vertical line and the first crossing of the limit marked and labelled.
-// Hovering a line shows its values; clicking a check in the legend hides or shows its line.
+// case's own value as a vertical line, every crossing of the limit marked and labelled and the
+// failing ranges shaded. Hovering a line shows its values; clicking a check in the legend hides
+// or shows its line and its crossings.
 
 #include "studies/sweep_study.h"
 #include "ui/study_page.h"
@@ -18,18 +19,31 @@ class QComboBox;
 class QGraphicsSimpleTextItem;
 class QLabel;
 class QLineEdit;
+class QScatterSeries;
 class QSpinBox;
 
 namespace korvel {
 
-// Where the highest utilisation first crosses 1 along a sweep (interpolated linearly between
-// the two steps that bracket it) and the check that crosses.
+// Where the highest utilisation crosses 1 along a sweep (interpolated linearly between the two
+// steps that bracket it), the check that crosses, and whether it rises above 1 there (fails
+// beyond) or falls back below it (passes beyond).
 struct SweepCrossing {
     double value = 0;
     std::size_t check = 0;
-    bool operator==(const SweepCrossing& o) const { return value == o.value && check == o.check; }
+    bool up = true;
+    bool operator==(const SweepCrossing& o) const { return value == o.value && check == o.check && up == o.up; }
 };
-std::optional<SweepCrossing> firstCrossing(const std::vector<SweepPoint>& points);
+// Every crossing in the order of the sweep: a line may cross 1 and come back (a thicker plate
+// passes UFpb but a heavier one fails UFs again).
+std::vector<SweepCrossing> sweepCrossings(const std::vector<SweepPoint>& points);
+
+// The checks that fail at every step of the sweep.
+FailedChecks failingThroughout(const std::vector<SweepPoint>& points);
+
+// The ranges of the swept value where the case fails (a check above 1, a failed rule, a stopped
+// calculation; the checks failing at every step aside), bounded by the crossings where there are
+// ones and half-way between two steps otherwise; in the order of the sweep.
+std::vector<std::pair<double, double>> failingRanges(const std::vector<SweepPoint>& points);
 
 // The range a sweep of `field` starts with: around the case's value (half to one and a half
 // times it for the geometry, zero to twice it for a load), within the field's limits.
@@ -55,7 +69,9 @@ public:
 
     const SweepRequest& request() const { return request_; }
     const std::vector<SweepPoint>& points() const { return points_; }
-    const std::optional<SweepCrossing>& crossing() const { return crossing_; }
+    const std::vector<SweepCrossing>& crossings() const { return crossings_; }
+    // The label of each crossing, in the same order.
+    const std::vector<QGraphicsSimpleTextItem*>& crossingLabels() const { return crossingLabels_; }
     QChart* chart() const { return chart_; }
     QLabel* hoverLabel() const { return hover_; }
 
@@ -63,7 +79,9 @@ private:
     void readRange();
     void showPoints();
     void showRange();
-    void placeCrossingLabel();
+    void placeCrossingLabels();
+    // The crossing marks and labels of the checks whose lines are shown.
+    void showCrossingMarks();
 
     QComboBox* field_ = nullptr;
     QLineEdit* from_ = nullptr;
@@ -71,12 +89,13 @@ private:
     QSpinBox* steps_ = nullptr;
     QLabel* hover_ = nullptr;
     QChart* chart_ = nullptr;
-    QGraphicsSimpleTextItem* crossingLabel_ = nullptr; // "t = 11.35 (UFpb)" beside the mark
+    std::vector<QGraphicsSimpleTextItem*> crossingLabels_; // "t = 11.35 (UFpb)" beside each mark
+    QScatterSeries* crossingMarks_ = nullptr;
     QChartView* view_ = nullptr;
     SweepRequest request_;
     bool rangeGiven_ = false; // the engineer's range is kept while the case changes
     std::vector<SweepPoint> points_;
-    std::optional<SweepCrossing> crossing_;
+    std::vector<SweepCrossing> crossings_;
 };
 
 } // namespace korvel

@@ -8,12 +8,16 @@
 #include <QAction>
 #include <QChartView>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -41,7 +45,9 @@ void addStudiesMenu(QMenuBar* bar, const std::function<void(int)>& open) {
 }
 
 StudiesWindow::StudiesWindow(StudiesContext context, QWidget* parent)
-    : QWidget(parent, Qt::Window), ctx_(std::move(context)) {
+    : QWidget(parent, Qt::Tool), ctx_(std::move(context)) {
+    // A tool window of the main window: always over it, never modal, so a file dialog or the
+    // main window taking the focus does not bury it.
     setObjectName(QStringLiteral("studies"));
     setWindowTitle(QStringLiteral("Studies"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -91,7 +97,11 @@ StudiesWindow::StudiesWindow(StudiesContext context, QWidget* parent)
     follow_.setSingleShot(true);
     follow_.setInterval(followDelayMs);
     connect(&follow_, &QTimer::timeout, this, &StudiesWindow::followNow);
-    resize(1000, 680);
+    // Within the screen, however highly scaled (1920 x 1080 at scale 2 is 960 x 540).
+    QSize size(1000, 680);
+    if (const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
 }
 
 StudiesWindow::~StudiesWindow() {
@@ -99,6 +109,14 @@ StudiesWindow::~StudiesWindow() {
     for (StudyPage* p :
          {static_cast<StudyPage*>(sweep_), static_cast<StudyPage*>(capacity_), static_cast<StudyPage*>(lightest_)})
         p->cancel();
+}
+
+void StudiesWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void StudiesWindow::closeEvent(QCloseEvent* event) {
@@ -172,6 +190,12 @@ bool StudiesWindow::exportPdf(const QString& path) {
 void StudiesWindow::print() {
     StudyPage* page = currentPage();
     if (page == nullptr) return;
+    // Without a printer the print dialog would be empty: the main window's message and way round.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        if (ctx_.messages != nullptr && ctx_.messages->offer(noPrinterMessage, exportPdfCaption))
+            askAndExport("pdf", "PDF (*.pdf)", &StudiesWindow::exportPdf);
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     if (!choosePrinter(this, printer)) return;

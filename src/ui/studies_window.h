@@ -76,6 +76,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Esc closes the window, as it closes a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void pageChanged();

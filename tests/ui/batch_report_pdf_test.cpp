@@ -150,7 +150,7 @@ TEST_F(BatchReportPdf, TheBatchWindowExportsEveryCase) {
     window.setMessages(&messages);
     auto* exportAll = window.findChild<QAction*>(QStringLiteral("mnuexportallpdf"));
     ASSERT_NE(nullptr, exportAll);
-    EXPECT_EQ(QStringLiteral("Export all to PDF\u2026"), exportAll->text());
+    EXPECT_EQ(QStringLiteral("&Export all to PDF\u2026"), exportAll->text());
     ASSERT_NE(nullptr, window.findChild<QAction*>(QStringLiteral("mnuprintall")));
 
     exportAll->trigger();

@@ -9,12 +9,16 @@
 #include "support/fake_warnings.h"
 #include "support/test_catalogue.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressDialog>
 #include <QStandardItemModel>
 #include <QStatusBar>
@@ -29,6 +33,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -51,9 +56,10 @@ public:
         asked = request;
         return answer;
     }
-    std::optional<FileChoice> chooseFileToSave(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<FileChoice> chooseFileToSave(const FileDialogRequest&) override { return saveAnswer; }
     std::optional<FileDialogRequest> asked;
     std::optional<FileChoice> answer;
+    std::optional<FileChoice> saveAnswer;
 };
 
 // The new-file panel as a batch line: built-up L 200x90x9x12, T-girder 800x200x10x20, tank
@@ -560,6 +566,56 @@ TEST_F(BatchWindowTest, CancellingKeepsTheTableOfAnEarlierRunAndLeavesNoTemporar
     EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Cancelled: no results written"));
     EXPECT_EQ(dc.identification, "K0");
     EXPECT_TRUE(messages.seen.empty());
+}
+
+// An empty results table says how it is filled.
+TEST_F(BatchWindowTest, AnEmptyResultsTableSaysHowToFillIt) {
+    EXPECT_EQ(window->resultsPage()->findChild<QLabel*>(QStringLiteral("resultsCount"))->text(),
+              QStringLiteral("Run Save Result to File to fill this table"));
+    ASSERT_TRUE(window->openBatchFile(writeSmallFile()));
+    ASSERT_TRUE(window->saveResults());
+    EXPECT_EQ(window->resultsPage()->findChild<QLabel*>(QStringLiteral("resultsCount"))->text(),
+              QStringLiteral("3 of 3 cases shown"));
+    EXPECT_TRUE(
+        window->statusBar()->currentMessage().startsWith(QStringLiteral("Done: the main window shows case 3; ")))
+        << window->statusBar()->currentMessage().toStdString();
+}
+
+// Export all to PDF ends with the file's name in the status line.
+TEST_F(BatchWindowTest, ExportAllEndsWithTheFileInTheStatusLine) {
+    ASSERT_TRUE(window->openBatchFile(writeSmallFile()));
+    const QString pdf = folder.filePath(QStringLiteral("all.pdf"));
+    dialogs.saveAnswer = FileChoice{pdf.toStdString(), folder.path().toStdString()};
+    auto* exportAll = window->findChild<QAction*>(QStringLiteral("mnuexportallpdf"));
+    ASSERT_NE(exportAll, nullptr);
+    exportAll->trigger();
+    EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("The report of 3 cases is in ") + pdf);
+    EXPECT_TRUE(messages.seen.empty());
+}
+
+// Alt and a letter reach one control of the window: a menu of the bar or a control of the page
+// shown, never both; every entry of the File menu has its key.
+TEST_F(BatchWindowTest, AccessKeysOfTheMenusAndTheResultsPageDoNotClash) {
+    const auto keyOf = [](const QString& text) {
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+    };
+    std::map<QChar, QStringList> uses;
+    for (QAction* top : window->menuBar()->actions()) {
+        uses[keyOf(top->text())].append(top->text());
+        for (QAction* entry : top->menu()->actions()) {
+            if (!entry->isSeparator()) {
+                EXPECT_FALSE(keyOf(entry->text()).isNull()) << entry->text().toStdString();
+            }
+        }
+    }
+    for (QAbstractButton* control : window->resultsPage()->findChildren<QAbstractButton*>())
+        if (!keyOf(control->text()).isNull()) uses[keyOf(control->text())].append(control->text());
+    for (QLabel* label : window->resultsPage()->findChildren<QLabel*>())
+        if (label->buddy() != nullptr && !keyOf(label->text()).isNull())
+            uses[keyOf(label->text())].append(label->text());
+    for (const auto& [key, texts] : uses) EXPECT_EQ(texts.size(), 1) << texts.join(QStringLiteral(", ")).toStdString();
 }
 
 TEST(BatchRunSummary, NothingToTellGivesNoMessage) {

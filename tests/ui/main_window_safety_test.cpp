@@ -11,12 +11,14 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QStyle>
 
 #include <algorithm>
@@ -131,6 +133,58 @@ TEST_F(MainWindowTest, ACaseShownFromTheBatchWindowBelongsToNoProjectFile) {
     named<QAction>("mnusave")->trigger();
     ASSERT_EQ(dialogs.requests.size(), asked + 1);
     EXPECT_TRUE(dialogs.requests.back().askOverwrite);
+    batch->close();
+}
+
+// A batch case takes the place of the case on the screen: opening a batch file, picking a case
+// and writing the results each ask about unsaved edits first, and Cancel keeps them.
+TEST_F(MainWindowTest, ABatchCaseAsksBeforeItReplacesUnsavedEdits) {
+    ASSERT_TRUE(QFile::copy(dataFolder + QStringLiteral("dummy.kori"), folder.filePath(QStringLiteral("cases.kori"))));
+    startWindow();
+    const std::string path = folder.filePath(QStringLiteral("deck.korvp")).toStdString();
+    dialogs.next = path;
+    named<QAction>("mnusave")->trigger();
+    typeAndLeave(InputBox::il1, QStringLiteral("2800"));
+    ASSERT_TRUE(window->isModified());
+
+    named<QAction>("mnuDatabase")->trigger();
+    auto* batch = window->findChild<BatchWindow*>();
+    ASSERT_NE(batch, nullptr);
+    batch->setMessages(&messages);
+    batch->setFileDialogs(&dialogs);
+    const std::string question = "Save changes to " + path + "?";
+
+    messages.saveAnswer = SaveChoice::cancel;
+    EXPECT_FALSE(batch->openBatchFile(folder.filePath(QStringLiteral("cases.kori"))));
+    EXPECT_EQ(messages.asked, std::vector<std::string>{question});
+    EXPECT_EQ(ctx.dc.L1, static_cast<double>(2800.0f));
+    EXPECT_EQ(window->windowTitle(), titleOf(path, true));
+
+    messages.saveAnswer = SaveChoice::save;
+    ASSERT_TRUE(batch->openBatchFile(folder.filePath(QStringLiteral("cases.kori"))));
+    EXPECT_EQ(messages.asked.size(), 2u);
+    DesignCase saved;
+    readProjectFile(path, ctx.catalogue, saved);
+    EXPECT_EQ(saved.L1, static_cast<double>(2800.0f)) << "saved before the batch case came";
+    EXPECT_EQ(window->windowTitle(), titleOf("New File", false));
+
+    // Edits of the batch case shown are asked about before another case is picked; Cancel keeps
+    // the case and the list names it again.
+    const int shown = batch->caseList()->currentIndex();
+    typeAndLeave(InputBox::il1, QStringLiteral("2900"));
+    messages.saveAnswer = SaveChoice::cancel;
+    const int other = shown + 1 < batch->caseList()->count() ? shown + 1 : 0;
+    batch->chooseEntry(other);
+    EXPECT_EQ(messages.asked.size(), 3u);
+    EXPECT_EQ(ctx.dc.L1, static_cast<double>(2900.0f));
+    EXPECT_EQ(batch->caseList()->currentIndex(), shown);
+    EXPECT_FALSE(batch->saveResults());
+    EXPECT_EQ(messages.asked.size(), 4u);
+    EXPECT_EQ(ctx.dc.L1, static_cast<double>(2900.0f));
+
+    messages.saveAnswer = SaveChoice::discard;
+    ASSERT_TRUE(batch->saveResults());
+    EXPECT_TRUE(batch->statusBar()->currentMessage().startsWith(QStringLiteral("Done: the main window shows case ")));
     batch->close();
 }
 

@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,28 @@ public:
 };
 
 using Messages = std::vector<std::string>;
+
+// The desktop's message boxes, each answered with OK as soon as it shows; records the window each
+// box stood over.
+class AnsweredMessageBoxes final : public UserMessages {
+public:
+    explicit AnsweredMessageBoxes(QWidget* mainWindow) : boxes_(mainWindow) {}
+    void warning(const std::string& text) override {
+        seen.push_back(text);
+        QTimer::singleShot(0, [this] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                over.push_back(box->parentWidget());
+                box->close();
+            }
+        });
+        boxes_.warning(text);
+    }
+    std::vector<std::string> seen;
+    std::vector<QWidget*> over;
+
+private:
+    MessageBoxMessages boxes_;
+};
 
 class ProfileDialogs : public ::testing::Test {
 protected:
@@ -423,6 +446,40 @@ TEST_F(ProfileDialogs, WindowsArePlacedOverTheMainWindow) {
         EXPECT_NEAR(own.left(), main.left() + fraction * (main.width() - own.width()), 2);
         EXPECT_NEAR(own.top(), main.top() + main.height() / 2 - own.height() / 2, 2);
     }
+}
+
+// A warning in a profile window stands over that window and gives the keyboard back to it: what
+// is typed next goes into the field warned about, never into a box of the main window.
+TEST_F(ProfileDialogs, AfterAWarningTheTypingStaysInTheProfileWindow) {
+    AnsweredMessageBoxes boxes(&owner);
+    auto* mainBox = new QLineEdit(&owner);
+    mainBox->setObjectName(QStringLiteral("iLgs"));
+    mainBox->show();
+    mainBox->setFocus();
+    const ProfileDialogContext ctx{dc, catalogue, mode, &boxes, [] {}};
+    auto* d = qobject_cast<ProfileDialog*>(openStiffenerDialog(&owner, ctx, stiffLBuiltUp));
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([d] { return QApplication::activeWindow() == d; }));
+
+    typeAndEnter(d, "isttw", "0.05");
+    EXPECT_EQ(boxes.seen, Messages{" tw >= 0.1 "});
+    EXPECT_EQ(boxes.over, std::vector<QWidget*>{d});
+    ASSERT_TRUE(QTest::qWaitFor([d] { return QApplication::activeWindow() == d; }));
+    QWidget* typingGoesTo = QApplication::focusWidget();
+    ASSERT_EQ(typingGoesTo, edit(d, "isttw"));
+    QTest::keyClicks(typingGoesTo, QStringLiteral("10"));
+    QTest::keyClick(typingGoesTo, Qt::Key_Return);
+    EXPECT_EQ(dc.lBuiltUp.tw, 10.0f);
+    EXPECT_TRUE(mainBox->text().isEmpty());
+}
+
+// One entry, one message: B = 0 is warned about by its own limit and the calculation it feeds
+// says nothing more about it.
+TEST_F(ProfileDialogs, ABadFieldGivesOneMessage) {
+    ProfileDialog* d = open(stiffLBuiltUp);
+    typeAndEnter(d, "istb", "0");
+    ASSERT_EQ(messages.seen.size(), 1u);
+    EXPECT_EQ(QApplication::focusWidget(), edit(d, "istb"));
 }
 
 } // namespace

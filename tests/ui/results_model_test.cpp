@@ -8,6 +8,7 @@
 #include "support/test_catalogue.h"
 #include "ui/main_window_results.h"
 #include "ui/results_model.h"
+#include "ui/verdict_colours.h"
 
 #include <gtest/gtest.h>
 
@@ -204,8 +205,8 @@ TEST(ResultsListTest, CopiesRowsAsTabSeparatedTextAndKeepsColumnWidths) {
 namespace korvel {
 namespace {
 
-// On a dark desktop the verdict colours keep their hue but are lightened to read on the dark
-// ground; on a light one they are the listing's own.
+// On a dark desktop the verdict colours keep their hue but are lightened until they read on the
+// dark ground; on a light one they are the listing's own.
 TEST(ResultsModelPalette, VerdictColoursReadOnADarkPalette) {
     ResultsModel model;
     model.setRows(sampleRows());
@@ -218,8 +219,9 @@ TEST(ResultsModelPalette, VerdictColoursReadOnADarkPalette) {
     dark.setColor(QPalette::Base, QColor(30, 30, 30));
     dark.setColor(QPalette::Text, QColor(230, 230, 230));
     QGuiApplication::setPalette(dark);
-    EXPECT_GE(valueColour(1).lightnessF(), 0.6);
-    EXPECT_GE(valueColour(2).lightnessF(), 0.6);
+    // Text on its ground at 4.5:1 at least (WCAG).
+    EXPECT_GE(contrastRatio(valueColour(1), dark.color(QPalette::Base)), 4.5);
+    EXPECT_GE(contrastRatio(valueColour(2), dark.color(QPalette::Base)), 4.5);
     EXPECT_GT(valueColour(1).green(), valueColour(1).red()); // still green
     EXPECT_GT(valueColour(2).red(), valueColour(2).green()); // still red
     QGuiApplication::setPalette(light);

@@ -11,6 +11,7 @@
 #include "studies/study_runs.h"
 #include "ui/batch_verdicts.h"
 #include "ui/batch_window.h"
+#include "ui/chart_export.h"
 #include "ui/margin_line.h"
 #include "ui/studies_capacity_page.h"
 #include "ui/studies_lightest_page.h"
@@ -18,15 +19,24 @@
 #include "ui/studies_window.h"
 
 #include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QGraphicsSimpleTextItem>
 #include <QImage>
+#include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPainter>
 #include <QPointer>
+#include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QSvgRenderer>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QValueAxis>
 
@@ -91,11 +101,42 @@ TEST_F(StudiesWindowTest, EachPageShowsTheCoreStudyOfTheCase) {
     sweep->chooseField(QStringLiteral("SigxA"));
     ASSERT_TRUE(settle());
     EXPECT_EQ(sweep->points(), sweepCase(shownCase(), sweep->request(), runner));
-    // The first crossing lies between two steps of opposite verdict on its own check.
-    if (const auto& x = sweep->crossing()) {
-        EXPECT_GE(x->value, sweep->request().from);
-        EXPECT_LE(x->value, sweep->request().to);
+    // Every crossing lies within the range, in the order of the sweep.
+    double previous = sweep->request().from;
+    for (const SweepCrossing& x : sweep->crossings()) {
+        EXPECT_GE(x.value, previous);
+        EXPECT_LE(x.value, sweep->request().to);
+        previous = x.value;
     }
+
+    // A stress far beyond the case's crosses 1: each crossing is labelled, and hiding the line of
+    // its check hides the label too.
+    sweep->setRange(-1000, 0, 32);
+    ASSERT_TRUE(settle());
+    ASSERT_FALSE(sweep->crossings().empty());
+    ASSERT_EQ(sweep->crossingLabels().size(), sweep->crossings().size());
+    const SweepCrossing crossing = sweep->crossings().front();
+    EXPECT_TRUE(sweep->crossingLabels().front()->isVisible());
+    EXPECT_TRUE(sweep->crossingLabels().front()->text().contains(QString::fromLatin1(checkSymbol(crossing.check))));
+    QLegendMarker* own = nullptr;
+    for (QLegendMarker* m : sweep->chart()->legend()->markers())
+        if (m->series()->name() == QLatin1String(checkSymbol(crossing.check))) own = m;
+    ASSERT_NE(own, nullptr);
+    emit own->clicked();
+    EXPECT_FALSE(sweep->crossingLabels().front()->isVisible());
+    emit own->clicked();
+    EXPECT_TRUE(sweep->crossingLabels().front()->isVisible());
+
+    // A reversed range is refused with a word under the chart; the range in use stays.
+    auto* from = sweep->findChild<QLineEdit*>(QStringLiteral("sweepFrom"));
+    auto* to = sweep->findChild<QLineEdit*>(QStringLiteral("sweepTo"));
+    ASSERT_TRUE(from != nullptr && to != nullptr);
+    from->setText(QStringLiteral("10"));
+    to->setText(QStringLiteral("5"));
+    emit to->editingFinished();
+    EXPECT_EQ(sweep->hoverLabel()->text(), QStringLiteral("From must be less than To: the range in use is kept."));
+    EXPECT_EQ(sweep->request().from, -1000);
+    EXPECT_EQ(from->text(), QStringLiteral("-1000"));
 
     // A click on a check in the legend hides its line, a second shows it again.
     QLegendMarker* marker = sweep->chart()->legend()->markers().front();
@@ -136,6 +177,93 @@ TEST_F(StudiesWindowTest, EachPageShowsTheCoreStudyOfTheCase) {
     for (const LightestRow& row : lightest->rows()) winners += row.candidateKnown && row.passes;
     EXPECT_EQ(winners, expected.passing.size());
     EXPECT_EQ(lightest->table()->rowCount(), static_cast<int>(lightest->rows().size()));
+}
+
+// A line that comes back below 1 and rises again is marked at both places, and the case is shown
+// failing on both sides (t >= 11 passing would not be true: it fails again from 19).
+TEST(SweepCrossings, EveryCrossingIsFoundAndTheFailingRangesEndThere) {
+    const std::pair<double, double> steps[] = {{8, 1.4},   {10, 1.1},  {12, 0.9},  {14, 0.8},
+                                               {16, 0.85}, {18, 0.95}, {20, 1.05}, {22, 1.2}};
+    const auto check = static_cast<std::size_t>(CheckId::UFs);
+    std::vector<SweepPoint> points;
+    for (const auto& [value, highest] : steps) {
+        SweepPoint p;
+        p.value = value;
+        p.verdict.highest = highest;
+        p.verdict.highestCheck = static_cast<int>(check);
+        p.verdict.failed[check] = highest > 1;
+        points.push_back(p);
+    }
+    const std::vector<SweepCrossing> crossings = sweepCrossings(points);
+    ASSERT_EQ(crossings.size(), 2u);
+    EXPECT_NEAR(crossings[0].value, 11, 1e-9); // 1.1 at 10, 0.9 at 12
+    EXPECT_FALSE(crossings[0].up);
+    EXPECT_NEAR(crossings[1].value, 19, 1e-9); // 0.95 at 18, 1.05 at 20
+    EXPECT_TRUE(crossings[1].up);
+    EXPECT_EQ(crossings[1].check, check);
+    const std::vector<std::pair<double, double>> failing = failingRanges(points);
+    ASSERT_EQ(failing.size(), 2u);
+    EXPECT_EQ(failing[0].first, 8);
+    EXPECT_NEAR(failing[0].second, 11, 1e-9);
+    EXPECT_NEAR(failing[1].first, 19, 1e-9);
+    EXPECT_EQ(failing[1].second, 22);
+    // A rule failing at every step says nothing about where the case fails: not shaded.
+    for (SweepPoint& p : points) p.verdict.failed[girderDepthRule + 1] = true;
+    EXPECT_EQ(failingRanges(points), failing);
+    EXPECT_TRUE(failingThroughout(points)[girderDepthRule + 1]);
+    // A failed rule with every utilisation below 1 fails the case as well: half-way between steps.
+    points[4].verdict.failed[girderDepthRule] = true;
+    EXPECT_EQ(failingRanges(points).size(), 3u);
+    EXPECT_EQ(failingRanges(points)[1], (std::pair<double, double>{15, 17}));
+}
+
+// The SVG picture is clipped to the plot area as the PNG is: a line above the axis's end does not
+// run through the title or off the picture.
+TEST(ChartSvg, LinesAreClippedToThePlotArea) {
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Utilisations against t"));
+    chart->legend()->hide(); // its mark has the line's colour outside the plot area
+    auto* line = new QLineSeries;
+    line->append(0, 0.2);
+    line->append(1, 10);
+    line->setPen(QPen(QColor(0, 0, 255), 4));
+    chart->addSeries(line);
+    auto* x = new QValueAxis;
+    auto* y = new QValueAxis;
+    x->setRange(0, 1);
+    y->setRange(0, 3);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    line->attachAxis(x);
+    line->attachAxis(y);
+    QChartView view(chart);
+    view.resize(600, 400);
+    view.show();
+    QCoreApplication::processEvents();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("clip.svg"));
+    QString error;
+    ASSERT_TRUE(saveChartSvg(&view, path, QStringLiteral("clip"), &error)) << error.toStdString();
+    QSvgRenderer svg(path);
+    ASSERT_TRUE(svg.isValid());
+    QImage picture(view.viewport()->size(), QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    svg.render(&painter, QRectF(QPointF(0, 0), QSizeF(view.viewport()->size())));
+    painter.end();
+    const QRectF area = view.mapFromScene(chart->mapToScene(chart->plotArea())).boundingRect();
+    int inside = 0, outside = 0;
+    for (int row = 0; row < picture.height(); ++row)
+        for (int column = 0; column < picture.width(); ++column) {
+            const QColor c = picture.pixelColor(column, row);
+            if (!(c.blue() > 200 && c.red() < 80 && c.green() < 80)) continue;
+            (area.adjusted(-3, -3, 3, 3).contains(column, row) ? inside : outside) += 1;
+        }
+    EXPECT_GT(inside, 50) << "the line is drawn";
+    EXPECT_EQ(outside, 0) << "nothing of it outside the plot area";
+    QFile text(path);
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(text.readAll().contains("Utilisations against t"));
 }
 
 TEST(SweepRange, DefaultRangeLiesWithinTheLimitsAroundTheCasesValue) {
@@ -260,6 +388,50 @@ TEST_F(StudiesWindowTest, ExportsOpenAgain) {
     ASSERT_FALSE(dialogs.requests.empty());
     EXPECT_EQ(dialogs.requests.back().initialName, "lightest.tsv");
     EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("asked.tsv"))));
+    EXPECT_TRUE(messages.seen.empty());
+}
+
+// The studies and batch windows are tool windows of the main window: kept over it (a file
+// dialog or the main window taking the focus does not bury them), never modal; Esc closes them;
+// the batch window opens beside the main window, level with its top.
+TEST_F(StudiesWindowTest, ToolWindowsStayOverTheMainWindowAndEscClosesThem) {
+    startWindow();
+    openAt(StudiesWindow::sweep);
+    EXPECT_EQ(studies->windowType(), Qt::Tool);
+    EXPECT_EQ(studies->parentWidget(), window.get());
+    EXPECT_FALSE(studies->isModal());
+    QPointer<StudiesWindow> studiesAlive(studies);
+    QTest::keyClick(studies, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(studiesAlive.isNull());
+
+    window->openBatchWindow();
+    auto* batch = window->findChild<BatchWindow*>();
+    ASSERT_NE(batch, nullptr);
+    EXPECT_EQ(batch->windowType(), Qt::Tool);
+    EXPECT_FALSE(batch->isModal());
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(batch->frameGeometry().topLeft())) << batch->x() << "," << batch->y();
+    if (window->frameGeometry().top() + batch->frameGeometry().height() <= screen.bottom()) {
+        EXPECT_EQ(batch->frameGeometry().top(), window->frameGeometry().top());
+    }
+    QPointer<BatchWindow> batchAlive(batch);
+    QTest::keyClick(batch, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(batchAlive.isNull());
+}
+
+// Printing a study with no printer installed: the main window's message and its way round.
+TEST_F(StudiesWindowTest, PrintingWithoutAPrinterOffersExportPdf) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
+    startWindow();
+    openAt(StudiesWindow::capacity);
+    messages.takeOffer = true;
+    dialogs.next = folder.filePath(QStringLiteral("capacity.pdf")).toStdString();
+    studies->findChild<QPushButton*>(QStringLiteral("print"))->click();
+    const std::pair<std::string, std::string> offer{"No printer is installed; use Export PDF", "Export PDF\u2026"};
+    EXPECT_EQ(messages.offered, (std::vector<std::pair<std::string, std::string>>{offer}));
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("capacity.pdf"))));
     EXPECT_TRUE(messages.seen.empty());
 }
 
