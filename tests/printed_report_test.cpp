@@ -140,7 +140,7 @@ TEST(PrintedReport, NewFileCaseTextsAtTheirPositions) {
         {"Plate/Stiff/Girder check based on ABS Offshore Structures", 10, 4},
         {"Date: 2026-12-07", dateX, 4},
         {"Version 1.9", 10, 5},
-        {"Time: 9:5", dateX, 5},
+        {"Time: 9:05", dateX, 5},
         {"File: new file", 10, 7.4},
         {"Project: Project", 10, 8.4},
         {"Identification: Test", 10, 9.4},
@@ -253,10 +253,10 @@ TEST(PrintedReport, DateAndTimeFromTheClock) {
         const char* clock;
     };
     const Row rows[] = {
-        {{2026, 12, 7, 9, 5}, "Date: 2026-12-07", "Time: 9:5"},
+        {{2026, 12, 7, 9, 5}, "Date: 2026-12-07", "Time: 9:05"},
         {{2027, 1, 31, 23, 59}, "Date: 2027-01-31", "Time: 23:59"},
-        {{2030, 6, 1, 0, 0}, "Date: 2030-06-01", "Time: 0:0"},
-        {{2031, 10, 10, 14, 7}, "Date: 2031-10-10", "Time: 14:7"},
+        {{2030, 6, 1, 0, 0}, "Date: 2030-06-01", "Time: 0:00"},
+        {{2031, 10, 10, 14, 7}, "Date: 2031-10-10", "Time: 14:07"},
     };
     const DesignCase dc = newFileCase();
     for (const Row& r : rows) {

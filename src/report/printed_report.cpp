@@ -467,7 +467,8 @@ std::string reportDate(const ReportTime& time) {
 }
 
 std::string reportClock(const ReportTime& time) {
-    return formatNumber(time.hour, "0") + ":" + formatNumber(time.minute, "0");
+    // A clock shows two minute digits: 8:04, not 8:4.
+    return formatNumber(time.hour, "0") + ":" + formatNumber(time.minute, "00");
 }
 
 void composeReport(DrawingSurface& page, const DesignCase& dc, const Catalogue& catalogue, const PageSize& size,
