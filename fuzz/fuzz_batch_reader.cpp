@@ -6,15 +6,19 @@
 // - the JSON of a results run (numbers only) is the JSON of --detail (texts composed);
 // - a case stops in the numbers-only results run exactly when it stops in the full
 //   calculation the window and --detail show, at the same step and with the same row;
-// - the printed report names a stop exactly when the calculation stopped.
+// - the printed report names a stop exactly when the calculation stopped;
+// - every output gives a case the same verdict: the batch report's summary row, the JSON, the
+//   studies and the margin line, and the run's counts add up to its cases.
 
 #include "design/design_case.h"
 #include "design/warning_sink.h"
 #include "files/batch_results_table.h"
 #include "files/batch_run.h"
 #include "fuzz_catalogue.h"
+#include "report/batch_case_summary.h"
 #include "report/case_json.h"
 #include "report/listing_text.h"
+#include "report/margin_text.h"
 #include "report/printed_report.h"
 #include "support/recording_surface.h"
 
@@ -58,6 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     IgnoreWarnings warnings;
     const BatchResults results = runBatch(*list, dc, catalogue, warnings);
     if (results.summary.cases + results.summary.comments != static_cast<int>(list->entries.size())) std::abort();
+    const FailureCounts& counted = results.summary.failed;
+    if (counted.ok + counted.nok + counted.stopped != results.summary.cases) std::abort();
 
     std::string alone = batchResultsHeader();
     // One thread's design cases, which run every case one after another.
@@ -95,6 +101,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         appendBatchResultLine(numbersRow, numbersOnly);
         if (fullRow != numbersRow) std::abort();
         if (reportNamesAStop(full, catalogue) != full.fault.stopped()) std::abort();
+
+        const Verdict verdict = verdictOf(numbersOnly);
+        if (verdictOf(full) != verdict || summarizeCase(e, caseNumber, full).verdict != verdict) std::abort();
+        if (caseVerdict(full).verdict() != verdict || casePasses(caseVerdict(full)) != (verdict == Verdict::ok))
+            std::abort();
+        if (jsonAlone.find(std::string("\"verdict\":\"") + verdictText(verdict) + "\"") == std::string::npos)
+            std::abort();
     }
     if (alone != results.text) std::abort();
     return 0;
