@@ -11,6 +11,7 @@ const char* const batchHelpText =
     R"(Usage: korvel-batch INPUT.kori [-o OUTPUT.koro] [--data DIR] [--decimal-comma]
                     [-j N] [--no-header] [--summary]
        korvel-batch --format json INPUT.kori [-o OUTPUT.jsonl|-] [options as above]
+       korvel-batch --format xlsx INPUT.kori -o OUTPUT.xlsx [options as above]
        korvel-batch --listing INPUT.kori [-o OUTPUT.txt|-] [--selection 1|2|3] [...]
        korvel-batch --detail N INPUT.kori [--format json] [--data DIR] [--decimal-comma]
        korvel-batch
@@ -22,7 +23,11 @@ lines, an "End" line) through the full calculation and writes the TAB-separated 
 The input is read and the table written case by case, so a file of any length can be run.
 
   INPUT.kori          the input file; "-" reads standard input (messages name it "standard
-                      input")
+                      input"); a workbook (.xlsx) is read from its first sheet headed by the
+                      32 batch fields (project, identification, condition, FS, UF, Fyp, Fup,
+                      Fys, Fus, E, structure, UL, option, stiffener, stiffener dimensions,
+                      girder, girder dimensions, L1 ... ps), else its first sheet, a row per
+                      line; messages name the sheet's rows as lines
   -o, --output FILE   results table, never the input file itself; "-" writes standard output;
                       by default the input path with a ".kori" extension replaced by ".koro",
                       otherwise with ".koro" appended (cases.kori gives cases.koro, run.txt gives
@@ -46,7 +51,10 @@ The input is read and the table written case by case, so a file of any length ca
   --decimal-comma     read numbers with a decimal comma (a period is also accepted)
   --detail N          calculate case N only (counting cases from 1, comment lines not counted)
                       and print every input and intermediate quantity as "name = value"
-  --format table|json table: the results table (default); json: one JSON object per line
+  --format table|json|xlsx
+                      table: the results table (default); xlsx: the same as a workbook
+                      (sheets Results, Summary and, with --envelope, Envelope; numbers as
+                      numbers; named with -o); json: one JSON object per line
                       (JSON Lines), first the program version, the tables' checksums and the
                       time ("kind":"provenance", left out with --no-header), then one object
                       per case with every input, every quantity of --detail, every utilisation
@@ -121,10 +129,12 @@ std::variant<BatchOptions, std::string> parseBatchOptions(const std::vector<std:
             const auto v = value();
             if (v && *v == "json")
                 options.form = BatchOutputForm::json;
+            else if (v && *v == "xlsx")
+                options.form = BatchOutputForm::xlsx;
             else if (v && *v == "table")
                 options.form = BatchOutputForm::table;
             else
-                return "--format takes table or json, not \"" + v.value_or("") + "\"";
+                return "--format takes table, json or xlsx, not \"" + v.value_or("") + "\"";
         } else if (arg == "--listing") {
             options.listing = true;
         } else if (arg == "--selection") {
@@ -171,6 +181,12 @@ std::variant<BatchOptions, std::string> parseBatchOptions(const std::vector<std:
             return "--envelope and the results cannot both go to standard output";
     }
     if (options.form == BatchOutputForm::json && options.input.empty()) return "--format json needs an input file";
+    if (options.form == BatchOutputForm::xlsx) {
+        if (options.input.empty() || options.detail) return "--format xlsx goes with a run of an input file";
+        if (options.output.empty() || options.output == standardStream)
+            return "--format xlsx writes a workbook file: name it with -o OUT.xlsx";
+        if (!options.header) return "--format xlsx writes its header row; leave out --no-header";
+    }
     return options;
 }
 

@@ -16,7 +16,7 @@ inline constexpr const char* standardStream = "-";
 
 // What a run writes: the results table, one JSON object per case (JSON Lines), or the listing of
 // every case as text.
-enum class BatchOutputForm { table, json, listing };
+enum class BatchOutputForm { table, json, listing, xlsx };
 
 struct BatchOptions {
     std::string input;

@@ -33,6 +33,8 @@
 #include "report/envelope_json.h"
 #include "report/listing_text.h"
 #include "report/verification_table.h"
+#include "xlsx/results_workbook.h"
+#include "xlsx/workbook_reader.h"
 
 #include <chrono>
 #include <cmath>
@@ -206,6 +208,69 @@ std::optional<std::string> writeEnvelope(const BatchOptions& options, const std:
     return std::nullopt;
 }
 
+std::vector<std::string> tabCells(std::string_view line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    std::vector<std::string> cells;
+    for (std::size_t tab = line.find('\t'); tab != std::string_view::npos; tab = line.find('\t')) {
+        cells.emplace_back(line.substr(0, tab));
+        line.remove_prefix(tab + 1);
+    }
+    cells.emplace_back(line);
+    return cells;
+}
+
+// The run written as a workbook: the table's rows into its Results sheet as they come, then the
+// summary's figures and the envelope. The workbook replaces its file only when it is complete.
+std::optional<std::string> runIntoWorkbook(const BatchOptions& options, BatchStreamReader& in,
+                                           const Catalogue& catalogue, const fs::path& tablesFolder,
+                                           BatchStreamHooks& hooks, const BatchRowFormat& format,
+                                           const EnvelopeBuilder& envelope, BatchStreamOutcome& outcome) {
+    const Provenance provenance = runProvenance(tablesFolder);
+    WorkbookProperties properties;
+    properties.title = "KORVEL results of " + in.fileName();
+    properties.version = provenance.version;
+    for (const TableStamp& t : provenance.tables)
+        properties.tables += (properties.tables.empty() ? "" : ", ") + t.file + " " + t.checksum;
+    properties.dateTime = provenance.dateTime;
+    const std::vector<std::string> header = tabCells(batchResultsHeader());
+    std::vector<bool> utilisation(header.size(), false);
+    for (std::size_t c = static_cast<std::size_t>(batchResultsInputColumns()); c < header.size(); ++c)
+        utilisation[c] = true;
+    ResultsWorkbook workbook(options.outputPath(), properties, header, utilisation);
+    if (!workbook.ok()) return saveFailureMessage(options.outputPath(), workbook.failure());
+    hooks.write = [&](std::string_view rows) {
+        for (std::size_t end = rows.find('\n'); end != std::string_view::npos; end = rows.find('\n')) {
+            workbook.addRow(std::string(rows.substr(0, end + 1)));
+            rows.remove_prefix(end + 1);
+        }
+        return true;
+    };
+    outcome = streamBatch(in, catalogue, options.threads, hooks, format);
+    if (outcome.input) return std::nullopt;
+    std::vector<std::pair<std::string, std::string>> summary;
+    std::istringstream report(summaryReport(outcome.summary));
+    for (std::string line; std::getline(report, line);) {
+        const std::vector<std::string> cells = tabCells(line);
+        summary.emplace_back(cells.front(), cells.size() > 1 ? cells[1] : std::string());
+        // The highest utilisation's check and case follow its value on the same line.
+        static constexpr std::array<const char*, 4> highestParts = {"highest check", "highest line", "highest project",
+                                                                    "highest identification"};
+        for (std::size_t i = 2; i < cells.size() && i - 2 < highestParts.size(); ++i)
+            summary.emplace_back(highestParts[i - 2], cells[i]);
+    }
+    workbook.setSummary(std::move(summary));
+    if (!options.envelope.empty()) {
+        std::vector<std::string> rows;
+        for (const PanelEnvelope& panel : envelope.panels()) {
+            rows.emplace_back();
+            appendEnvelopeRow(rows.back(), panel);
+        }
+        workbook.setEnvelope(envelopeHeader(), std::move(rows));
+    }
+    if (const auto why = workbook.finish()) return saveFailureMessage(options.outputPath(), *why);
+    return std::nullopt;
+}
+
 // The whole input is read, as for a run, before case N is calculated.
 int runDetail(int n, BatchStreamReader& in, const Catalogue& catalogue, const BatchOptions& options,
               const fs::path& tablesFolder) {
@@ -288,7 +353,9 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
         outcome = streamBatch(in, catalogue, options.threads, hooks, format);
     };
     std::optional<std::string> failure;
-    if (toStream) {
+    if (options.form == BatchOutputForm::xlsx) {
+        failure = runIntoWorkbook(options, in, catalogue, tablesFolder, hooks, format, envelope, outcome);
+    } else if (toStream) {
         run(std::cout);
         std::cout.flush();
         if (!outcome.input && !std::cout) failure = "can't write the results to standard output";
@@ -398,7 +465,20 @@ int main(int argc, char** argv) {
     const std::optional<Catalogue> catalogue = loadTables(tablesFolder, "korvel-batch");
     if (!catalogue) return exitTables;
 
-    std::optional<BatchStreamReader> opened = openBatchInput(options.input, options.mode, *catalogue);
+    // A workbook is read whole into the text of a batch file, a line for each of its rows.
+    std::optional<std::istringstream> workbookText;
+    std::optional<BatchStreamReader> opened;
+    if (!options.inputIsStream() && looksLikeWorkbook(options.input)) {
+        auto read = readWorkbookBatch(options.input);
+        if (const auto* error = std::get_if<WorkbookError>(&read)) {
+            std::cerr << error->message << '\n';
+            return exitInput;
+        }
+        workbookText.emplace(std::get<WorkbookBatch>(read).text);
+        opened.emplace(*workbookText, options.input, options.mode, *catalogue);
+    } else {
+        opened = openBatchInput(options.input, options.mode, *catalogue);
+    }
     if (!opened) return exitInput;
     return options.detail ? runDetail(*options.detail, *opened, *catalogue, options, tablesFolder)
                           : runStream(options, *opened, *catalogue, tablesFolder);

@@ -568,3 +568,63 @@ TEST_F(KorvelBatch, ReadingEndsAtTheEndLineAndRowsComeAsTheCasesDo) {
 
 } // namespace
 } // namespace korvel
+
+namespace korvel {
+namespace {
+
+ProgramRun soffice(const TempFolder& folder, const std::vector<std::string>& args) {
+    std::vector<std::string> all = {"-env:UserInstallation=file://" + folder.file("profile"), "--headless"};
+    all.insert(all.end(), args.begin(), args.end());
+    return runProgram("/usr/bin/soffice", folder, all);
+}
+
+// Workbooks both ways, opened for real by LibreOffice: the results of the reference cases as a
+// workbook whose Results sheet shows the table's cells, and the start-up batch file saved by
+// LibreOffice as a workbook, which runs to the same table as the file itself.
+TEST(KorvelBatchWorkbook, ResultsAsAWorkbookAndCasesFromOne) {
+    TempFolder folder;
+    const std::string koro = folder.file("r.koro"), xlsx = folder.file("r.xlsx");
+    ASSERT_EQ(0, korvelBatch(folder, {referenceCases, "--data", referenceTables, "-o", koro}).status);
+    const ProgramRun asWorkbook =
+        korvelBatch(folder, {referenceCases, "--data", referenceTables, "--format", "xlsx", "-o", xlsx, "--summary"});
+    ASSERT_EQ(0, asWorkbook.status) << asWorkbook.err;
+    const ProgramRun csv =
+        soffice(folder, {"--convert-to", "csv:Text - txt - csv (StarCalc):9,34,76,1,,0,false,true,true,false,false,-1",
+                         "--outdir", folder.file("csv"), xlsx});
+    ASSERT_EQ(0, csv.status) << csv.err;
+    std::istringstream want(readAll(koro)), got(readAll(folder.file("csv/r-Results.csv")));
+    const auto cells = [](std::string line) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == '\t')) line.pop_back();
+        line.erase(std::remove(line.begin(), line.end(), '"'), line.end());
+        return line;
+    };
+    int rows = 0;
+    for (std::string a, b; std::getline(want, a); ++rows) {
+        ASSERT_TRUE(std::getline(got, b));
+        EXPECT_EQ(cells(a), cells(b)) << "row " << rows;
+    }
+    EXPECT_GT(rows, 100);
+    const std::string summary = readAll(folder.file("csv/r-Summary.csv"));
+    EXPECT_NE(summary.find("NOK cases\t"), std::string::npos) << summary;
+
+    const std::string dummy = (fs::path(KORVEL_PROGRAM_DIR) / "dummy.kori").string();
+    fs::copy_file(dummy, folder.file("d.csv"));
+    ASSERT_EQ(0, soffice(folder, {"--infilter=CSV:9,34,76,1,,1033,false,false", "--convert-to", "xlsx", "--outdir",
+                                  folder.path().string(), folder.file("d.csv")})
+                     .status);
+    ASSERT_EQ(0, korvelBatch(folder, {folder.file("d.xlsx"), "-o", folder.file("x.koro")}).status);
+    ASSERT_EQ(0, korvelBatch(folder, {dummy, "-o", folder.file("k.koro")}).status);
+    EXPECT_EQ(readAll(folder.file("x.koro")), readAll(folder.file("k.koro")));
+
+    // A workbook of results is no batch: refused with its sheet, row and column.
+    const ProgramRun results = korvelBatch(folder, {xlsx, "-o", folder.file("again.koro")});
+    EXPECT_EQ(1, results.status);
+    EXPECT_NE(results.err.find("r.xlsx: sheet Results, row 1, column C (condition): "), std::string::npos)
+        << results.err;
+    const ProgramRun noName = korvelBatch(folder, {referenceCases, "--format", "xlsx"});
+    EXPECT_EQ(2, noName.status);
+    EXPECT_NE(noName.err.find("--format xlsx writes a workbook file: name it with -o OUT.xlsx"), std::string::npos);
+}
+
+} // namespace
+} // namespace korvel
