@@ -465,10 +465,13 @@ int main(int argc, char** argv) {
     const std::optional<Catalogue> catalogue = loadTables(tablesFolder, "korvel-batch");
     if (!catalogue) return exitTables;
 
-    // A workbook is read whole into the text of a batch file, a line for each of its rows.
+    // A workbook is read whole into the text of a batch file, a line for each of its rows. Only a
+    // regular file is looked into: a FIFO's first bytes would be gone for the batch reader.
     std::optional<std::istringstream> workbookText;
     std::optional<BatchStreamReader> opened;
-    if (!options.inputIsStream() && looksLikeWorkbook(options.input)) {
+    std::error_code notRegular;
+    if (!options.inputIsStream() && fs::is_regular_file(options.input, notRegular) &&
+        looksLikeWorkbook(options.input)) {
         auto read = readWorkbookBatch(options.input);
         if (const auto* error = std::get_if<WorkbookError>(&read)) {
             std::cerr << error->message << '\n';

@@ -517,7 +517,8 @@ TEST_F(KorvelBatch, AnInterruptedRunLeavesTheResultsFileAsItWas) {
     ASSERT_EQ(static_cast<ssize_t>(line.size()), write(writer, line.data(), line.size()));
     const auto entries = [&] { return std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()); };
     // The temporary file appears beside the target once the run is under way.
-    for (int wait = 0; wait < 1000 && entries() < 4; ++wait) usleep(10000);
+    // A loaded machine may take its time to start the program: up to 30 s.
+    for (int wait = 0; wait < 3000 && entries() < 4; ++wait) usleep(10000);
     ASSERT_EQ(4, entries());
     kill(pid, SIGTERM);
     int status = 0;
