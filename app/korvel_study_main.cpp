@@ -16,8 +16,10 @@
 #include "files/file_replacement.h"
 #include "files/table_loader.h"
 #include "studies/ordered_run.h"
+#include "studies/reserve_envelope.h"
 #include "studies/study_runs.h"
 #include "studies/study_tables.h"
+#include "studies/wastage_table.h"
 
 #include <chrono>
 #include <cstdint>
@@ -71,8 +73,11 @@ private:
 };
 
 // A case written to the cases file under its identification with what the study found.
-void appendFoundCase(std::string& out, CaseInputs c, const std::string& what, const Catalogue& catalogue, int line) {
-    c.identification += " " + what;
+// The case found, its identification followed by what it is ("lambda*=1.37"); `renamed`: the
+// identification says it already (a wastage limit's IDENT/MEMBER).
+void appendFoundCase(std::string& out, CaseInputs c, const std::string& what, const Catalogue& catalogue, int line,
+                     bool renamed = false) {
+    if (!renamed) c.identification += " " + what;
     if (!appendBatchCaseLine(out, c, catalogue))
         out += "% the case of line " + std::to_string(line) + " (" + what + ") has no batch form\r\n";
 }
@@ -118,8 +123,9 @@ struct Study {
     const std::vector<Candidate>& candidates; // lightest
     Progress& progress;
     Rows& rows;
-    std::size_t doneBefore = 0; // cases of the chunks before
-    std::size_t total = 0;      // of the input; 0 while not known
+    std::size_t doneBefore = 0;                 // cases of the chunks before
+    std::size_t total = 0;                      // of the input; 0 while not known
+    ReserveEnvelopeBuilder* envelope = nullptr; // reserve --envelope: the panels' reserve factors
 
     StudyControl control() {
         StudyControl c;
@@ -145,8 +151,32 @@ struct Study {
             return capacity(labels, inputs);
         case StudyKind::lightest:
             return lightest(labels, inputs);
+        case StudyKind::wastage:
+            return wastage(labels, inputs);
         }
         return 0;
+    }
+
+    // Each member's row; the case at its limit, as a built-up equivalent where the profile thins.
+    std::size_t wastage(const std::vector<CaseLabel>& labels, const std::vector<CaseInputs>& inputs) {
+        const std::vector<std::vector<WastageResult>> results =
+            wastageStudies(inputs, options.members, options.basis, catalogue, control());
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            for (std::size_t k = 0; k < results[i].size() && k < options.members.size(); ++k) {
+                const WastageResult& r = results[i][k];
+                const Member m = options.members[k];
+                appendWastageRow(rows.table, labels[i], m, options.basis, r);
+                if (r.outcome != WastageResult::Outcome::found) continue;
+                const std::optional<CaseInputs> from = diminishableCase(inputs[i], m, catalogue);
+                if (!from) continue;
+                double d = r.allowable;
+                CaseInputs atLimit = diminishedCase(*from, m, d);
+                atLimit.identification += std::string("/") + memberName(m);
+                appendFoundCase(rows.found, atLimit, std::string(memberName(m)) + " d=" + searchedNumber(r.allowable),
+                                catalogue, labels[i].line, true);
+            }
+        }
+        return results.size();
     }
 
     std::size_t reserve(const std::vector<CaseLabel>& labels, const std::vector<CaseInputs>& inputs) {
@@ -154,6 +184,7 @@ struct Study {
         for (std::size_t i = 0; i < results.size(); ++i) {
             const ReserveResult& r = results[i];
             appendReserveRow(rows.table, labels[i], r);
+            if (envelope) envelope->add(labels[i].project, labels[i].identification, r);
             if (r.outcome == ReserveResult::Outcome::limited)
                 appendFoundCase(rows.found, scaledCase(inputs[i], r.lambda), "lambda*=" + searchedNumber(r.lambda),
                                 catalogue, labels[i].line);
@@ -228,6 +259,8 @@ const char* studyName(StudyKind k) {
         return "sweep";
     case StudyKind::capacity:
         return "capacity";
+    case StudyKind::wastage:
+        return "wastage";
     }
     return "";
 }
@@ -244,6 +277,8 @@ std::string tableHeader(const StudyOptions& options) {
         return capacityHeader(options.capacity);
     case StudyKind::lightest:
         return lightestHeader(options.girder);
+    case StudyKind::wastage:
+        return wastageHeader();
     }
     return "";
 }
@@ -273,6 +308,15 @@ public:
             candidates_ = rankedCandidates(catalogue, options.families, options.threads);
     }
 
+    // The panels' reserve factors, one row per panel, once the run has ended; `marked`: the study
+    // was interrupted and the rows are of the cases done.
+    std::string envelopeText(bool marked) const {
+        std::string text = reserveEnvelopeHeader();
+        for (const PanelReserve& p : envelope_.panels()) appendReserveEnvelopeRow(text, p);
+        if (marked) text += "% interrupted: the panels of the cases done\r\n";
+        return text;
+    }
+
     // The temporary files of the outputs, removed by a signal that comes while the input is waited for.
     // A second signal while the study calculates ends it at once, with them removed too.
     void setTemporaries(std::vector<fs::path> temporaries) {
@@ -286,7 +330,8 @@ public:
         if (casesOut)
             rows.found = "% korvel-study " + std::string(studyName(options_.kind)) + " of " + in_.fileName() +
                          ": the cases found\r\n";
-        Study study{options_, catalogue_, candidates_, progress_, rows, 0, total_};
+        Study study{options_, catalogue_, candidates_, progress_, rows, 0, total_, nullptr};
+        if (!options_.envelope.empty()) study.envelope = &envelope_;
         RunEnd end;
         std::vector<CaseLabel> cases;
         std::vector<CaseInputs> inputs;
@@ -360,6 +405,7 @@ private:
     std::size_t total_;
     Progress progress_;
     std::vector<Candidate> candidates_;
+    ReserveEnvelopeBuilder envelope_;
     std::vector<fs::path> temporaries_;
 };
 
@@ -403,7 +449,7 @@ int main(int argc, char** argv) {
     const DataFolder data = findDataFolder(programFolder(argc > 0 ? argv[0] : nullptr), options.dataFolder);
     std::vector<std::string> inputs = tableFilesIn(data.path);
     inputs.push_back(options.input);
-    for (const std::string* out : {&options.output, &options.cases}) {
+    for (const std::string* out : {&options.output, &options.cases, &options.envelope}) {
         if (const auto input = inputWrittenOver(*out, inputs)) {
             std::cerr << "korvel-study: " << *out << " is the input file " << *input << " itself; name another\n";
             return exitUsage;
@@ -436,7 +482,7 @@ int main(int argc, char** argv) {
     // The table and the cases found replace their files together or not at all.
     std::vector<fs::path> targets;
     std::vector<const std::string*> targetNames;
-    for (const std::string* out : {&options.output, &options.cases}) {
+    for (const std::string* out : {&options.output, &options.cases, &options.envelope}) {
         if (out->empty() || *out == "-") continue;
         targets.emplace_back(*out);
         targetNames.push_back(out);
@@ -449,6 +495,10 @@ int main(int argc, char** argv) {
         std::ostream& table = options.output == "-" ? std::cout : *files.at(next++);
         std::ostream* cases = !casesWanted ? nullptr : options.cases == "-" ? &std::cout : files.at(next++);
         end = study.run(table, cases);
+        if (!options.envelope.empty()) {
+            std::ostream& envelope = options.envelope == "-" ? std::cout : *files.at(next++);
+            if (!end.input) envelope << study.envelopeText(end.marked);
+        }
     };
     if (targets.empty()) {
         runInto({});

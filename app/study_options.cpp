@@ -9,12 +9,14 @@
 namespace korvel {
 
 const char* const studyHelpText =
-    R"(Usage: korvel-study reserve IN.kori [-o OUT.tsv] [--cases OUT.kori]
+    R"(Usage: korvel-study reserve IN.kori [-o OUT.tsv] [--cases OUT.kori] [--envelope PANELS.tsv]
        korvel-study limit FIELD IN.kori --min|--max [--range A B] [-o OUT.tsv] [--cases OUT.kori]
        korvel-study lightest IN.kori [--top N] [--families F,F,...] [--girder] [-o OUT.tsv]
                     [--cases OUT.kori]
        korvel-study sweep FIELD FROM TO STEPS IN.kori [-o OUT.tsv]
        korvel-study capacity X Y IN.kori [--rays N] [--checks buckling|all] [-o OUT.tsv]
+                    [--cases OUT.kori]
+       korvel-study wastage IN.kori [--members M,M,...] [--basis strength|all] [-o OUT.tsv]
                     [--cases OUT.kori]
    common options: [--data DIR] [--decimal-comma] [-j N]
        korvel-study --version
@@ -32,7 +34,10 @@ reserve   the reserve factor lambda*: the largest load factor in [0, 100] (SigxA
           SigyC, Tau, p and ps times lambda) up to which every check passes, with the governing
           check just beyond it and the highest utilisation at lambda 1. Checks that already fail
           with the loads at zero fail regardless of load: they are listed and do not limit
-          lambda*. "> 100" when nothing limits it. --cases: each case at lambda*.
+          lambda*. "> 100" when nothing limits it. --cases: each case at lambda*. --envelope
+          FILE: one row per panel (its project and its identification up to the first "/"; the
+          rest names the load case) with the smallest lambda* of its load cases, that load
+          case and its governing check.
             korvel-study reserve cases.kori -o reserve.tsv --cases at-limit.kori
 limit     the smallest (--min) or largest (--max) value of FIELD for which the case passes,
           within the input limits of the field or the range given; where the limits leave an
@@ -72,6 +77,16 @@ capacity  the capacity curve in the plane of two load groups X and Y: sigx (Sigx
           through the case's load point with its lambda (limit over own radius). --cases:
           each closed curve point.
             korvel-study capacity sigx tau cases.kori --rays 36 -o curve.tsv
+wastage   the allowable uniform diminution of each member: plate, web, flange (of the
+          stiffener), girder-web, girder-flange, or all of them together (--members, default
+          every one): the largest d (mm) from 0 to the thickness less 0.5 mm such that the case
+          passes for every diminution up to it, rounded down to 0.01 mm, in mm and % of the
+          thickness, the minimum thickness and the substantial-corrosion threshold (original
+          less 0.75 d). --basis strength (the default): the buckling and yield checks and the
+          web and flange proportions; all: every check, the minimum scantlings too. A catalogue
+          profile whose web or flange thins becomes its built-up equivalent (a bulb flat its
+          equivalent angle). --cases: each case at its limit, identification IDENT/MEMBER.
+            korvel-study wastage cases.kori --members plate,web --basis all -o wastage.tsv
 
   -o, --output FILE   the table; "-" is standard output (the default)
   --cases FILE        the cases found, as a batch input file
@@ -120,7 +135,8 @@ std::variant<StudyOptions, std::string> parseStudyOptions(const std::vector<std:
     std::vector<std::string> positional;
     std::optional<std::string> rangeFrom, rangeTo;
     bool minGiven = false, maxGiven = false, familiesGiven = false, raysGiven = false, checksGiven = false,
-         topGiven = false;
+         topGiven = false, membersGiven = false, basisGiven = false;
+    std::string members;
     std::string families;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -174,6 +190,24 @@ std::variant<StudyOptions, std::string> parseStudyOptions(const std::vector<std:
             if (!v) return "--families needs a list such as L-table,BF-table,LW";
             families = *v;
             familiesGiven = true;
+        } else if (arg == "--envelope") {
+            const auto v = value();
+            if (!v) return "--envelope needs a file name";
+            o.envelope = *v;
+        } else if (arg == "--members") {
+            const auto v = value();
+            if (!v) return "--members needs a list such as plate,web";
+            members = *v;
+            membersGiven = true;
+        } else if (arg == "--basis") {
+            const auto v = value();
+            if (v && *v == "strength")
+                o.basis = WastageBasis::strength;
+            else if (v && *v == "all")
+                o.basis = WastageBasis::allChecks;
+            else
+                return "--basis is strength or all, not \"" + v.value_or("") + "\"";
+            basisGiven = true;
         } else if (arg == "--rays") {
             const auto v = value();
             const std::optional<int> n = v ? countIn(*v, 1, 100000) : std::nullopt;
@@ -196,7 +230,7 @@ std::variant<StudyOptions, std::string> parseStudyOptions(const std::vector<std:
         }
     }
     if (o.help || o.version) return o;
-    if (positional.empty()) return "name a study: reserve, limit, lightest, sweep or capacity";
+    if (positional.empty()) return "name a study: reserve, limit, lightest, sweep, capacity or wastage";
 
     const std::string study = positional.front();
     positional.erase(positional.begin());
@@ -272,8 +306,27 @@ std::variant<StudyOptions, std::string> parseStudyOptions(const std::vector<std:
         o.capacity.x = *x;
         o.capacity.y = *y;
         o.input = positional[2];
+    } else if (study == "wastage") {
+        o.kind = StudyKind::wastage;
+        if (auto u = arity(1, "wastage IN.kori")) return *u;
+        o.input = positional[0];
+        if (membersGiven) {
+            o.members.clear();
+            std::size_t startAt = 0;
+            for (;;) {
+                const std::size_t comma = members.find(',', startAt);
+                const std::string name = members.substr(startAt, comma == std::string::npos ? comma : comma - startAt);
+                const std::optional<Member> m = findMember(name);
+                if (!m)
+                    return "unknown member \"" + name +
+                           "\"; the members are plate, web, flange, girder-web, girder-flange, all";
+                o.members.push_back(*m);
+                if (comma == std::string::npos) break;
+                startAt = comma + 1;
+            }
+        }
     } else {
-        return "unknown study \"" + study + "\"; the studies are reserve, limit, lightest, sweep, capacity";
+        return "unknown study \"" + study + "\"; the studies are reserve, limit, lightest, sweep, capacity, wastage";
     }
     const auto notFor = [&](bool given, const char* option) -> std::optional<std::string> {
         if (given) return std::string(option) + " is not an option of " + study;
@@ -291,6 +344,12 @@ std::variant<StudyOptions, std::string> parseStudyOptions(const std::vector<std:
     if (o.kind != StudyKind::capacity) {
         if (auto p = notFor(raysGiven, "--rays")) return *p;
         if (auto p = notFor(checksGiven, "--checks")) return *p;
+    }
+    if (o.kind != StudyKind::reserve && !o.envelope.empty()) return "--envelope is an option of reserve only";
+    if (!o.envelope.empty() && o.envelope == o.output) return "--envelope and -o name one file; name another";
+    if (o.kind != StudyKind::wastage) {
+        if (auto p = notFor(membersGiven, "--members")) return *p;
+        if (auto p = notFor(basisGiven, "--basis")) return *p;
     }
     if (o.kind == StudyKind::sweep && !o.cases.empty()) return "sweep writes no cases; leave out --cases";
     return o;

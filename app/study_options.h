@@ -7,6 +7,7 @@
 #include "studies/lightest_study.h"
 #include "studies/reserve_study.h"
 #include "studies/sweep_study.h"
+#include "studies/wastage_study.h"
 
 #include <optional>
 #include <string>
@@ -15,13 +16,14 @@
 
 namespace korvel {
 
-enum class StudyKind { reserve, limit, lightest, sweep, capacity };
+enum class StudyKind { reserve, limit, lightest, sweep, capacity, wastage };
 
 struct StudyOptions {
     StudyKind kind = StudyKind::reserve;
     std::string input;
     std::string output = "-"; // standard output unless -o
     std::string cases;        // --cases
+    std::string envelope;     // reserve --envelope: one row per panel
     std::string dataFolder;
     DecimalMode mode = DecimalMode::period;
     int threads = 1;
@@ -34,6 +36,9 @@ struct StudyOptions {
     int top = 1;
     bool girder = false; // lightest: the girder instead of the stiffener
     std::vector<Family> families = allFamilies();
+    // wastage: the members, on one basis
+    std::vector<Member> members{allMembers.begin(), allMembers.end()};
+    WastageBasis basis = WastageBasis::strength;
 };
 
 extern const char* const studyHelpText;

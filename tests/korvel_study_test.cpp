@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
+
 #include <algorithm>
 #include <csignal>
 #include <string>
@@ -217,6 +220,98 @@ TEST_F(KorvelStudyFiles, ASignalLeavesAMarkedTableAndEndsTheProgramByIt) {
     EXPECT_EQ("old cases", readAll(folder.file("c.kori")));
     EXPECT_EQ("korvel-study: interrupted after 1 of 1 cases; " + folder.file("c.kori") + " was not written\n",
               readAll(folder.file("err.txt")));
+}
+
+} // namespace
+} // namespace korvel
+
+namespace korvel {
+namespace {
+
+// korvel-study wastage on the start-up file: a row per case and member, and the cases at their
+// limits named IDENT/MEMBER, which korvel-batch runs as passing on the basis of every check.
+TEST(KorvelStudyWastage, RowsPerMemberAndTheCasesAtTheirLimitsPass) {
+    TempFolder folder;
+    const std::string dummy = (programDir / "dummy.kori").string();
+    const ProgramRun run = runProgram(program, folder,
+                                      {"wastage", dummy, "--members", "plate,web,all", "--basis", "all", "-o",
+                                       folder.file("w.tsv"), "--cases", folder.file("w.kori"), "-j", "2"});
+    ASSERT_EQ(0, run.status) << run.err;
+    const std::string table = readAll(folder.file("w.tsv"));
+    EXPECT_EQ(table.rfind("line\tproject\tidentification\tmember\tbasis\toriginal\tallowable diminution\t", 0), 0u);
+    EXPECT_EQ(lineCount(table), 1 + 8 * 3u) << "eight cases of three members";
+    const std::string cases = readAll(folder.file("w.kori"));
+    EXPECT_NE(cases.find("\tTank bulkhead, built-up T/plate\t"), std::string::npos) << cases;
+    EXPECT_EQ(lastLine(cases), "End\r\n");
+    const ProgramRun again =
+        runProgram(programDir / "korvel-batch", folder, {folder.file("w.kori"), "-o", folder.file("w.koro")});
+    ASSERT_EQ(0, again.status) << again.err;
+    EXPECT_NE(again.err.find(" NOK, 0 stopped"), std::string::npos);
+    EXPECT_NE(again.err.find("(" + std::to_string(lineCount(cases) - 2) + " OK, 0 NOK"), std::string::npos)
+        << again.err;
+
+    const ProgramRun wrong = runProgram(program, folder, {"wastage", dummy, "--members", "plate,keel"});
+    EXPECT_EQ(2, wrong.status);
+    EXPECT_NE(wrong.err.find("unknown member \"keel\"; the members are plate, web, flange, girder-web, "
+                             "girder-flange, all"),
+              std::string::npos);
+    EXPECT_EQ(2, runProgram(program, folder, {"reserve", dummy, "--basis", "all"}).status);
+}
+
+} // namespace
+} // namespace korvel
+
+namespace korvel {
+namespace {
+
+// The reserve envelope: each panel's smallest lambda* over its load cases, as the table of the
+// cases gives them, with the load case of the smallest.
+TEST(KorvelStudyReserve, EnvelopeOfEachPanelIsItsSmallestLambda) {
+    TempFolder folder;
+    std::string text;
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"P1/operating", "-100"}, {"P2/operating", "-60"}, {"P1/storm", "-140"}, {"P2/storm", "-90"}, {"P3", "-80"}};
+    for (const auto& [ident, sigx] : cases) {
+        std::string line = caseLine(ident);
+        const std::string from = "\t-100\t-100\t";
+        line.replace(line.find(from), from.size(), "\t" + sigx + "\t" + sigx + "\t");
+        text += line;
+    }
+    folder.write("p.kori", text + "End\n");
+    const ProgramRun run =
+        runProgram(program, folder,
+                   {"reserve", folder.file("p.kori"), "-o", folder.file("r.tsv"), "--envelope", folder.file("e.tsv")});
+    ASSERT_EQ(0, run.status) << run.err;
+    // lambda* of each case from its row of the table.
+    std::map<std::string, double> lambda;
+    std::istringstream table(readAll(folder.file("r.tsv")));
+    std::string row;
+    std::getline(table, row);
+    while (std::getline(table, row)) {
+        std::vector<std::string> cells;
+        std::istringstream split(row);
+        for (std::string cell; std::getline(split, cell, '\t');) cells.push_back(cell);
+        ASSERT_GE(cells.size(), 4u);
+        lambda[cells[2]] = std::stod(cells[3]);
+    }
+    ASSERT_EQ(lambda.size(), 5u);
+    const std::string envelope = readAll(folder.file("e.tsv"));
+    const auto smaller = [&](const std::string& a, const std::string& b) {
+        return lambda.at(a) <= lambda.at(b) ? a : b;
+    };
+    for (const auto& [panel, loadCases] : std::vector<std::pair<std::string, std::pair<std::string, std::string>>>{
+             {"P1", {"P1/operating", "P1/storm"}}, {"P2", {"P2/operating", "P2/storm"}}}) {
+        const std::string least = smaller(loadCases.first, loadCases.second);
+        std::ostringstream value;
+        value << lambda.at(least);
+        const std::string expected = "Prj\t" + panel + "\t2\t";
+        const std::size_t at = envelope.find(expected);
+        ASSERT_NE(at, std::string::npos) << envelope;
+        const std::string line = envelope.substr(at, envelope.find('\n', at) - at);
+        EXPECT_NE(line.find("\t" + least.substr(3) + "\t"), std::string::npos) << line;
+    }
+    EXPECT_NE(envelope.find("Prj\tP3\t1\t"), std::string::npos) << envelope;
+    EXPECT_EQ(lineCount(envelope), 4u);
 }
 
 } // namespace

@@ -34,6 +34,16 @@ std::vector<ReserveResult> reserveFactors(const std::vector<CaseInputs>& cases, 
                                   [](const CaseInputs& c, CaseRunner& runner) { return reserveFactor(c, runner); });
 }
 
+std::vector<std::vector<WastageResult>> wastageStudies(const std::vector<CaseInputs>& cases,
+                                                       const std::vector<Member>& members, WastageBasis basis,
+                                                       const Catalogue& catalogue, const StudyControl& control) {
+    return perCase<std::vector<WastageResult>>(cases, catalogue, control, [&](const CaseInputs& c, CaseRunner& runner) {
+        std::vector<WastageResult> results;
+        for (const Member m : members) results.push_back(allowableDiminution(c, m, basis, runner));
+        return results;
+    });
+}
+
 std::vector<LimitResult> limitingValues(const std::vector<CaseInputs>& cases, const LimitRequest& request,
                                         const Catalogue& catalogue, const StudyControl& control) {
     return perCase<LimitResult>(cases, catalogue, control, [&](const CaseInputs& c, CaseRunner& runner) {

@@ -9,6 +9,7 @@
 #include "studies/ordered_run.h"
 #include "studies/reserve_study.h"
 #include "studies/sweep_study.h"
+#include "studies/wastage_study.h"
 
 #include <cstddef>
 #include <functional>
@@ -18,6 +19,12 @@ namespace korvel {
 
 std::vector<ReserveResult> reserveFactors(const std::vector<CaseInputs>& cases, const Catalogue& catalogue,
                                           const StudyControl& control);
+
+// The allowable diminution of each of `members` of each case, on `basis`: per case, a result per
+// member in the order given.
+std::vector<std::vector<WastageResult>> wastageStudies(const std::vector<CaseInputs>& cases,
+                                                       const std::vector<Member>& members, WastageBasis basis,
+                                                       const Catalogue& catalogue, const StudyControl& control);
 
 std::vector<LimitResult> limitingValues(const std::vector<CaseInputs>& cases, const LimitRequest& request,
                                         const Catalogue& catalogue, const StudyControl& control);
