@@ -9,7 +9,10 @@
 #include <variant>
 #include <vector>
 
+#include <csignal>
+
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -229,15 +232,39 @@ std::optional<std::string> settleAndClose(Pending& pending, std::optional<std::s
     return failure;
 }
 
+// The signals that end a program held back while a temporary file exists but its owner has not yet
+// been told of it: a signal in that moment would leave the file behind. Held signals arrive as
+// soon as the owner knows the file (and can remove it).
+class HeldSignals {
+public:
+    HeldSignals() {
+        sigset_t held;
+        sigemptyset(&held);
+        for (const int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&held, s);
+        active_ = pthread_sigmask(SIG_BLOCK, &held, &previous_) == 0;
+    }
+    ~HeldSignals() {
+        if (active_) pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
+    HeldSignals(const HeldSignals&) = delete;
+    HeldSignals& operator=(const HeldSignals&) = delete;
+
+private:
+    sigset_t previous_{};
+    bool active_ = false;
+};
+
 fs::path folderOf(const fs::path& target) {
     return target.has_parent_path() ? target.parent_path() : fs::path(".");
 }
 
 std::optional<std::string> replaceFile(const fs::path& given, const Fill& fill, const TemporaryNotice& notice = {}) {
+    std::optional<HeldSignals> held(std::in_place);
     auto begun = beginReplacement(given);
     if (const auto* reason = std::get_if<std::string>(&begun)) return *reason;
     Pending& pending = std::get<Pending>(begun);
     if (notice) notice(pending.temporary);
+    held.reset();
 
     std::optional<std::string> failure = settleAndClose(pending, guarded(fill, pending.fd));
     if (!failure && rename(pending.temporary.c_str(), pending.target.c_str()) != 0) failure = reasonOf(errno);
@@ -285,6 +312,7 @@ std::optional<FilesFailure> replaceFilesWith(const std::vector<fs::path>& target
                                              const TemporariesNotice& notice) {
     std::vector<Pending> pending;
     std::vector<fs::path> temporaries;
+    std::optional<HeldSignals> held(std::in_place);
     const auto discard = [&] {
         for (Pending& p : pending) {
             if (p.fd >= 0) close(p.fd);
@@ -302,6 +330,7 @@ std::optional<FilesFailure> replaceFilesWith(const std::vector<fs::path>& target
         temporaries.push_back(pending.back().temporary);
     }
     if (notice) notice(temporaries);
+    held.reset();
 
     std::vector<std::unique_ptr<DescriptorBuffer>> buffers;
     std::vector<std::unique_ptr<std::ostream>> streams;
