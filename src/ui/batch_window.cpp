@@ -155,6 +155,24 @@ BatchWindow::BatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalo
         job.status = [this](const std::string& text) { statusBar()->showMessage(QString::fromStdString(text)); };
         return job;
     };
+    file->addAction(QStringLiteral("&Import FE stresses\u2026"), this,
+                    [this] {
+                        FeImportJob job;
+                        job.parent = this;
+                        job.catalogue = &catalogue_;
+                        job.dialogs = &fileDialogs();
+                        job.messages = &messages();
+                        job.remembered = &state_.feImport;
+                        job.folder = state_.lastFolder;
+                        job.open = [this](const std::string& path) {
+                            return openBatchFile(QString::fromStdString(path));
+                        };
+                        job.status = [this](const std::string& text) {
+                            statusBar()->showMessage(QString::fromStdString(text));
+                        };
+                        importFeStresses(job);
+                    })
+        ->setObjectName(QStringLiteral("mnuimportfe"));
     file->addSeparator();
     file->addAction(QString::fromUtf8(exportAllPdfCaption), this, [reportJob] { exportBatchReportPdf(reportJob()); })
         ->setObjectName(QStringLiteral("mnuexportallpdf"));

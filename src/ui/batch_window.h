@@ -10,6 +10,7 @@
 #include "design/number_parser.h"
 #include "files/batch_run.h"
 #include "files/file_commands.h"
+#include "ui/fe_import_command.h"
 #include "ui/message_warnings.h"
 
 #include <QMainWindow>
@@ -39,6 +40,7 @@ struct BatchState {
     int currentEntry = 0;
     std::string lastFolder; // empty: the program folder
     std::string outputFile; // the results table; empty: named after currentFile
+    FeImportFiles feImport; // the files of the last finite-element import
 };
 
 // The state after the start-up run on "dummy.kori": its entries and its path, so that saving
