@@ -73,7 +73,7 @@ void composeEnvelopePage(DrawingSurface& page, const PanelEnvelope& panel, std::
     setFont(page, 11, true);
     page.text(left, y,
               fittedText(page, "Batch report: envelope of panel " + panel.panel + " (" + panel.project + ")",
-                     rightColumn - left - 2));
+                         rightColumn - left - 2));
     setFont(page, 10);
     page.text(rightColumn, y, date);
     y += 5;
