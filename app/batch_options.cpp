@@ -41,6 +41,13 @@ The input is read and the table written case by case, so a file of any length ca
                       first "/", the rest its load case; for each check the highest utilisation
                       and the load case giving it, the failed rules and stopped load cases, and
                       the panel's verdict; with --format json one JSON object per panel
+  --gauging FILE      run each case with the thicknesses a survey measured: FILE is TAB-separated
+                      with the header "identification t tw tf girder_tw girder_tf", a line per
+                      gauged case (measured thicknesses in mm, "-" keeps one as built); a gauged
+                      web or flange of a catalogue profile makes it its built-up equivalent;
+                      lines matching no case, and a case gauged twice, are warned of. The table
+                      holds the gauged results; with --format json each gauged case also carries
+                      its as-built utilisations ("asBuilt")
   --summary           at the end, print cases, cases by verdict (OK, NOK, stopped), failing
                       cases per check, stopped cases per step and the highest utilisation
                       with its case, one TAB-separated item per line: on standard output when
@@ -151,6 +158,10 @@ std::variant<BatchOptions, std::string> parseBatchOptions(const std::vector<std:
             options.summary = true;
         } else if (arg == "--verify") {
             options.verify = true;
+        } else if (arg == "--gauging") {
+            const auto v = value();
+            if (!v) return "--gauging needs a file name";
+            options.gauging = *v;
         } else if (arg == "--envelope") {
             const auto v = value();
             if (!v) return "--envelope needs a file name";

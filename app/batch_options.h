@@ -34,6 +34,7 @@ struct BatchOptions {
     bool version = false;
     bool verify = false;  // --verify: the verification table instead of a run
     std::string envelope; // --envelope FILE: one row per panel over its load cases
+    std::string gauging;  // --gauging FILE: the thicknesses a survey measured
 
     bool inputIsStream() const { return input == standardStream; }
     // The results table: -o, else standard output for standard input, a JSON or listing run, else

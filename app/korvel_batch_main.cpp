@@ -13,6 +13,7 @@
 // loaded, 4 the results cannot be written.
 
 #include "batch_detail.h"
+#include "batch_gauging.h"
 #include "batch_options.h"
 #include "command_line.h"
 #include "design/design_case.h"
@@ -308,7 +309,7 @@ int runDetail(int n, BatchStreamReader& in, const Catalogue& catalogue, const Ba
 
 // Standard output is written as the rows come; a file only appears, complete, at the end.
 int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogue& catalogue,
-              const fs::path& tablesFolder) {
+              const fs::path& tablesFolder, BatchGauging* gauging) {
     const std::string output = options.outputPath();
     const bool toStream = options.outputIsStream();
     std::error_code ec;
@@ -329,12 +330,16 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
     // Panels over their load cases: each case folded in, in input order, as its block is written.
     EnvelopeBuilder envelope;
     BatchRowFormat format = rowFormat(options);
-    if (!options.envelope.empty()) {
-        format.keepResults = true;
-        hooks.caseDone = [&](const BatchEntry& entry, const CaseOutcome& done) {
-            envelope.add(entry.firstText, entry.secondText, done);
-        };
+    if (!options.envelope.empty()) format.keepResults = true;
+    if (gauging) {
+        format.adjust = gauging->adjustment(catalogue);
+        if (options.form == BatchOutputForm::json) gauging->addAsBuilt(format, catalogue);
     }
+    if (!options.envelope.empty() || gauging)
+        hooks.caseDone = [&](const BatchEntry& entry, const CaseOutcome& done) {
+            if (!options.envelope.empty()) envelope.add(entry.firstText, entry.secondText, done);
+            if (gauging) gauging->caseRun(entry);
+        };
 
     BatchStreamOutcome outcome;
     const auto run = [&](std::ostream& out) {
@@ -382,6 +387,8 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
         std::cerr << "korvel-batch: " << *failure << '\n';
         return exitOutput;
     }
+    if (gauging)
+        for (const std::string& note : gauging->unused()) std::cerr << note << '\n';
     std::cerr << summaryLine(outcome.summary.totals, toStream ? "standard output" : output) << '\n';
     if (!options.envelope.empty())
         std::cerr << "korvel-batch: " << envelope.panels().size() << " panels, their envelope in "
@@ -443,6 +450,7 @@ int main(int argc, char** argv) {
     // Through links and relative paths alike, the table must not replace a file it is read from.
     std::vector<std::string> inputs = tableFilesIn(data.path);
     inputs.push_back(options.input);
+    if (!options.gauging.empty()) inputs.push_back(options.gauging);
     if (!options.envelope.empty() && options.envelope != standardStream) {
         if (const auto input = inputWrittenOver(options.envelope, inputs)) {
             std::cerr << "korvel-batch: the envelope " << options.envelope << " is the input file " << *input
@@ -465,6 +473,8 @@ int main(int argc, char** argv) {
     const std::optional<Catalogue> catalogue = loadTables(tablesFolder, "korvel-batch");
     if (!catalogue) return exitTables;
 
+    std::optional<BatchGauging> gauging;
+    if (!options.gauging.empty() && !(gauging = BatchGauging::read(options.gauging))) return exitInput;
     // A workbook is read whole into the text of a batch file, a line for each of its rows. Only a
     // regular file is looked into: a FIFO's first bytes would be gone for the batch reader.
     std::optional<std::istringstream> workbookText;
@@ -484,5 +494,5 @@ int main(int argc, char** argv) {
     }
     if (!opened) return exitInput;
     return options.detail ? runDetail(*options.detail, *opened, *catalogue, options, tablesFolder)
-                          : runStream(options, *opened, *catalogue, tablesFolder);
+                          : runStream(options, *opened, *catalogue, tablesFolder, gauging ? &*gauging : nullptr);
 }

@@ -629,3 +629,61 @@ TEST(KorvelBatchWorkbook, ResultsAsAWorkbookAndCasesFromOne) {
 
 } // namespace
 } // namespace korvel
+
+namespace korvel {
+namespace {
+
+// --gauging: a gauged case gives the row of the same line with the measured thickness typed in;
+// its JSON object carries the as-built utilisations beside the gauged ones; lines of the survey
+// that gauge no case are warned of; an ungauged case is run as it is.
+TEST(KorvelBatchGauging, AGaugedCaseIsTheCaseWithItsMeasuredThickness) {
+    TempFolder folder;
+    const std::string line = caseLine("P1", "625", "20");
+    const std::string thinner = caseLine("P1", "625", "17.5");
+    folder.write("c.kori", line + "\n" + caseLine("P2", "625", "20") + "\nEnd\n");
+    folder.write("thin.kori", thinner + "\n" + caseLine("P2", "625", "20") + "\nEnd\n");
+    folder.write("g.tsv",
+                 "identification\tt\ttw\ttf\tgirder_tw\tgirder_tf\nP1\t17.5\t-\t-\t-\t-\nP9\t10\t-\t-\t-\t-\n");
+    for (const char* threads : {"1", "2"}) {
+        const ProgramRun gauged = korvelBatch(folder, {folder.file("c.kori"), "-o", folder.file("g.koro"), "--gauging",
+                                                       folder.file("g.tsv"), "-j", threads});
+        ASSERT_EQ(0, gauged.status) << gauged.err;
+        EXPECT_NE(gauged.err.find(folder.file("g.tsv") + ":3: warning: gauging of \"P9\" matches no case"),
+                  std::string::npos)
+            << gauged.err;
+        ASSERT_EQ(0, korvelBatch(folder, {folder.file("thin.kori"), "-o", folder.file("t.koro")}).status);
+        EXPECT_EQ(readAll(folder.file("g.koro")), readAll(folder.file("t.koro"))) << "-j " << threads;
+    }
+    const ProgramRun json = korvelBatch(folder, {folder.file("c.kori"), "--format", "json", "-o",
+                                                 folder.file("g.jsonl"), "--gauging", folder.file("g.tsv")});
+    ASSERT_EQ(0, json.status) << json.err;
+    const ProgramRun plain =
+        korvelBatch(folder, {folder.file("c.kori"), "--format", "json", "--no-header", "-o", folder.file("p.jsonl")});
+    ASSERT_EQ(0, plain.status);
+    std::istringstream gaugedLines(readAll(folder.file("g.jsonl"))), plainLines(readAll(folder.file("p.jsonl")));
+    std::string gaugedFirst, plainFirst, gaugedSecond;
+    std::getline(gaugedLines, gaugedFirst); // provenance
+    std::getline(gaugedLines, gaugedFirst);
+    std::getline(gaugedLines, gaugedSecond);
+    std::getline(plainLines, plainFirst);
+    // The as-built utilisations of P1 are those of the plain run.
+    const auto utilisations = [](const std::string& object, std::size_t from) {
+        const std::size_t at = object.find("\"utilisations\":[", from);
+        return at == std::string::npos ? std::string() : object.substr(at, object.find(']', at) - at);
+    };
+    const std::size_t asBuilt = gaugedFirst.find("\"asBuilt\":{");
+    ASSERT_NE(asBuilt, std::string::npos) << gaugedFirst;
+    EXPECT_EQ(utilisations(gaugedFirst, asBuilt), utilisations(plainFirst, 0));
+    EXPECT_NE(utilisations(gaugedFirst, 0), utilisations(plainFirst, 0)) << "the gauged plate changes them";
+    EXPECT_EQ(gaugedSecond.find("\"asBuilt\""), std::string::npos) << "P2 is not gauged";
+
+    folder.write("bad.tsv", "identification\tt\ttw\ttf\tgirder_tw\tgirder_tf\nP1\tthin\t-\t-\t-\t-\n");
+    const ProgramRun bad =
+        korvelBatch(folder, {folder.file("c.kori"), "-o", folder.file("b.koro"), "--gauging", folder.file("bad.tsv")});
+    EXPECT_EQ(1, bad.status);
+    EXPECT_NE(bad.err.find(folder.file("bad.tsv") + ":2: t \"thin\" is not a number"), std::string::npos) << bad.err;
+    EXPECT_FALSE(fs::exists(folder.file("b.koro")));
+}
+
+} // namespace
+} // namespace korvel

@@ -62,7 +62,14 @@ void startAfresh(Assessment& a) {
 
 void runBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
                   const AssessOptions& options) {
+    runAdjustedBatchCase(e, dc, catalogue, warnings, options, {});
+}
+
+void runAdjustedBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
+                          const AssessOptions& options, const InputAdjustment& adjust) {
     const bool profileInTable = loadBatchInputs(e, dc, catalogue);
+    if (adjust)
+        if (const std::string note = adjust(e, dc); !note.empty()) warnings.warn(note, InputBox::none);
     startAfresh(dc);
     for (const std::string& note : e.notes) warnings.warn(note, InputBox::none);
     runCase(dc, catalogue, options, warnings);

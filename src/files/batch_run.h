@@ -31,6 +31,14 @@ inline constexpr const char* startupBatchOutput = "dummy.koro";
 void runBatchCase(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
                   const AssessOptions& options = {});
 
+// Changes a case's inputs once they are loaded from its line and before it is calculated (the
+// thicknesses a survey measured); a text to warn of, or "".
+using InputAdjustment = std::function<std::string(const BatchEntry&, CaseInputs&)>;
+
+// runBatchCase with the case's inputs changed by `adjust` before the calculation.
+void runAdjustedBatchCase(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
+                          const AssessOptions& options, const InputAdjustment& adjust);
+
 // A results run needs only the numbers of each case: runs the case without composing its
 // check-line texts, for the results table.
 void runBatchCaseForResults(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings);

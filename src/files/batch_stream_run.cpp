@@ -85,10 +85,9 @@ public:
             ++caseNumber;
             warnings_.setCase(notes);
             DesignCase& dc = *dc_;
-            if (format_.withTexts)
-                runBatchCase(entry, dc, catalogue_, warnings_);
-            else
-                runBatchCaseForResults(entry, dc, catalogue_, warnings_);
+            runAdjustedBatchCase(entry, dc, catalogue_, warnings_,
+                                 AssessOptions{format_.withTexts ? Compose::everything : Compose::numbersOnly},
+                                 format_.adjust);
             if (format_.caseRows)
                 format_.caseRows(block.rows, entry, caseNumber, dc);
             else

@@ -72,6 +72,9 @@ struct BatchRowFormat {
     bool withTexts = false;
     // Each case's utilisations are kept until its block is handed on, for the caseDone hook.
     bool keepResults = false;
+    // Each case's inputs changed before it is calculated (gauged thicknesses); on the worker
+    // threads, so it must only read what it shares.
+    InputAdjustment adjust;
 };
 
 struct BatchStreamOutcome {

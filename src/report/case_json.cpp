@@ -183,6 +183,23 @@ void appendProvenanceJson(std::string& out, const Provenance& p) {
     out += '}';
 }
 
+void appendAsBuiltJson(std::string& out, const DesignCase& asBuilt) {
+    const FailedChecks failed = failedChecks(asBuilt);
+    out += R"("asBuilt":{"verdict":")";
+    out += verdictText(verdictOf(asBuilt.fault.stopped(), failed));
+    out += R"(","failed":[)";
+    bool first = true;
+    for (std::size_t i = 0; i < checkCount; ++i) {
+        if (!failed[i]) continue;
+        if (!first) out += ',';
+        first = false;
+        appendJsonString(out, checkName(i));
+    }
+    out += "],";
+    appendUtilisations(out, asBuilt);
+    out += '}';
+}
+
 void appendCaseJson(std::string& out, const BatchEntry& entry, std::int64_t caseNumber, const DesignCase& dc,
                     const Provenance* provenance) {
     const BatchCaseSummary summary = summarizeCase(entry, caseNumber, dc);

@@ -35,6 +35,10 @@ void appendProvenanceJson(std::string& out, const Provenance& p);
 void appendCaseJson(std::string& out, const BatchEntry& entry, std::int64_t caseNumber, const DesignCase& dc,
                     const Provenance* provenance = nullptr);
 
+// `"asBuilt":{"verdict":...,"failed":[...],"utilisations":[...]}` of the case as built, beside a
+// case run with gauged thicknesses: the two sets of utilisations of one case.
+void appendAsBuiltJson(std::string& out, const DesignCase& asBuilt);
+
 // {"kind":"comment","line":2,"text":"% ..."} and a line feed.
 void appendCommentJson(std::string& out, const BatchEntry& entry);
 
