@@ -39,6 +39,7 @@ std::vector<std::vector<WastageResult>> wastageStudies(const std::vector<CaseInp
                                                        const Catalogue& catalogue, const StudyControl& control) {
     return perCase<std::vector<WastageResult>>(cases, catalogue, control, [&](const CaseInputs& c, CaseRunner& runner) {
         std::vector<WastageResult> results;
+        results.reserve(members.size());
         for (const Member m : members) results.push_back(allowableDiminution(c, m, basis, runner));
         return results;
     });
