@@ -27,7 +27,7 @@ constexpr double oneLineSpread = 1e-6;
 
 // A panel ready to take its elements.
 struct PanelJob {
-    const PanelSpec* spec = nullptr;
+    const PanelLine* panel = nullptr;
     CaseInputs inputs;
     PanelField field;
     std::string fault; // why the panel cannot be placed
@@ -111,7 +111,7 @@ public:
         const FitLine ly = fitLine(alongX_, sums[1], oneX_);
         const FitLine lt = fitLine(alongY_, sums[2], true);
         PanelCaseResult& out = r.result;
-        out.panel = job_.spec->name;
+        out.panel = job_.panel->name;
         out.combination = c.name;
         out.elements = static_cast<int>(store_.members.size());
         out.coverage = alongY_.w / (f.s * f.L1);
@@ -187,22 +187,22 @@ void appendAuditRow(std::string& out, const PanelCaseResult& r) {
 }
 
 // Places each panel: its template case and its axes, or why it cannot be placed.
-std::vector<PanelJob> placePanels(const std::vector<PanelSpec>& specs, const BatchList& templates,
+std::vector<PanelJob> placePanels(const std::vector<PanelLine>& panelLines, const BatchList& templates,
                                   const Catalogue& catalogue) {
     std::vector<PanelJob> jobs;
-    for (const PanelSpec& spec : specs) {
-        std::string fault = spec.fault;
+    for (const PanelLine& panel : panelLines) {
+        std::string fault = panel.fault;
         const auto entry = std::find_if(templates.entries.begin(), templates.entries.end(), [&](const BatchEntry& e) {
-            return e.isCase() && e.secondText == spec.templateId;
+            return e.isCase() && e.secondText == panel.templateId;
         });
-        const PanelPlacement placed = placePanel(spec.O, spec.Px, spec.Py);
+        const PanelPlacement placed = placePanel(panel.O, panel.Px, panel.Py);
         if (fault.empty() && entry == templates.entries.end())
-            fault = "unknown template \"" + spec.templateId + "\" (no case of " + templates.path + " has it)";
+            fault = "unknown template \"" + panel.templateId + "\" (no case of " + templates.path + " has it)";
         if (fault.empty() && placed.fault == AxisFault::pxOnO) fault = "degenerate axis: P_x lies on O";
         if (fault.empty() && placed.fault == AxisFault::pyOnXLine)
             fault = "degenerate axis: P_y lies on the line O-P_x";
         PanelJob job;
-        job.spec = &spec;
+        job.panel = &panel;
         if (fault.empty()) {
             job.inputs = batchCaseInputs(*entry, catalogue);
             job.field = {placed.axes, job.inputs.L1, job.inputs.s1 + job.inputs.s2};
@@ -226,8 +226,8 @@ FeOutcome runFeImport(const FeRequest& request, const Catalogue& catalogue) {
     };
     BatchRead templates = readBatchFile(request.templateFile, DecimalMode::period, catalogue);
     if (const auto* e = std::get_if<BatchError>(&templates)) return wholeFileError(*e);
-    auto specs = readPanelFile(request.panels);
-    if (const auto* e = std::get_if<BatchError>(&specs)) return wholeFileError(*e);
+    auto panelLines = readPanelFile(request.panels);
+    if (const auto* e = std::get_if<BatchError>(&panelLines)) return wholeFileError(*e);
     std::vector<Combination> combinations;
     if (!request.combinations.empty()) {
         auto read = readCombinationFile(request.combinations);
@@ -239,7 +239,7 @@ FeOutcome runFeImport(const FeRequest& request, const Catalogue& catalogue) {
     StressTableReader& table = std::get<StressTableReader>(opened);
 
     std::vector<PanelJob> jobs =
-        placePanels(std::get<std::vector<PanelSpec>>(specs), std::get<BatchList>(templates), catalogue);
+        placePanels(std::get<std::vector<PanelLine>>(panelLines), std::get<BatchList>(templates), catalogue);
     std::vector<PanelField> fields;
     fields.reserve(jobs.size());
     for (PanelJob& job : jobs) {
@@ -304,7 +304,7 @@ FeOutcome runFeImport(const FeRequest& request, const Catalogue& catalogue) {
                 "element sx\trms sy\tlargest sy\telement sy\trms tau\tlargest tau\telement tau\twarnings\n";
     for (const PanelJob& job : jobs) {
         const std::string where =
-            request.panels + ":" + std::to_string(job.spec->line) + ": panel \"" + job.spec->name + "\": ";
+            request.panels + ":" + std::to_string(job.panel->line) + ": panel \"" + job.panel->name + "\": ";
         if (!job.fault.empty()) {
             out.errors.push_back(where + job.fault);
             out.failed = true;
@@ -328,7 +328,7 @@ FeOutcome runFeImport(const FeRequest& request, const Catalogue& catalogue) {
                 continue;
             }
             CaseInputs in = job.inputs;
-            in.identification = job.spec->name + "/" + usable[c]->name;
+            in.identification = job.panel->name + "/" + usable[c]->name;
             if (usable[c]->line > 0) {
                 in.loadingCondition = usable[c]->condition;
                 in.FS = usable[c]->FS;

@@ -28,7 +28,7 @@ constexpr std::array<const char*, 11> panelColumns = {"panel", "template", "ox",
 
 } // namespace
 
-std::variant<std::vector<PanelSpec>, BatchError> readPanelFile(const std::string& path) {
+std::variant<std::vector<PanelLine>, BatchError> readPanelFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return BatchError{path, 0, "file not found", true};
     std::string text;
@@ -37,7 +37,7 @@ std::variant<std::vector<PanelSpec>, BatchError> readPanelFile(const std::string
     std::size_t needed = 0;
     bool header = false;
     int line = 0;
-    std::vector<PanelSpec> panels;
+    std::vector<PanelLine> panels;
     while (std::getline(in, text)) {
         ++line;
         if (isCommentOrBlank(text)) continue;
@@ -55,7 +55,7 @@ std::variant<std::vector<PanelSpec>, BatchError> readPanelFile(const std::string
             header = true;
             continue;
         }
-        PanelSpec p;
+        PanelLine p;
         p.line = line;
         if (cells.size() < needed) {
             p.name = cells.empty() ? std::string() : std::string(cells[0]);
@@ -80,7 +80,7 @@ std::variant<std::vector<PanelSpec>, BatchError> readPanelFile(const std::string
         p.O = {v[0], v[1], v[2]};
         p.Px = {v[3], v[4], v[5]};
         p.Py = {v[6], v[7], v[8]};
-        for (const PanelSpec& earlier : panels)
+        for (const PanelLine& earlier : panels)
             if (p.fault.empty() && earlier.name == p.name)
                 p.fault = "panel \"" + p.name + "\" is named before, at line " + std::to_string(earlier.line);
         panels.push_back(std::move(p));

@@ -19,20 +19,20 @@
 
 namespace korvel {
 
-struct PanelSpec {
+struct PanelLine {
     int line = 0;
     std::string name;
     std::string templateId; // identification of a case of the template file
     Vec3 O, Px, Py;
     std::string fault; // why the line cannot be used; the panel fails, the others go on
-    bool operator==(const PanelSpec& o) const {
+    bool operator==(const PanelLine& o) const {
         return line == o.line && name == o.name && templateId == o.templateId && O == o.O && Px == o.Px && Py == o.Py &&
                fault == o.fault;
     }
 };
 
 // The panels in file order; a missing file or column is an error of the whole file.
-std::variant<std::vector<PanelSpec>, BatchError> readPanelFile(const std::string& path);
+std::variant<std::vector<PanelLine>, BatchError> readPanelFile(const std::string& path);
 
 struct LoadTerm {
     std::string lc;
