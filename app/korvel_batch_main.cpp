@@ -18,6 +18,7 @@
 #include "command_line.h"
 #include "design/design_case.h"
 #include "design/number_format.h"
+#include "design/tab_cells.h"
 #include "design/version.h"
 #include "design/warning_sink.h"
 #include "files/batch_results_table.h"
@@ -207,17 +208,6 @@ std::optional<std::string> writeEnvelope(const BatchOptions& options, const std:
     if (const auto why = replaceFileContent(fs::path(options.envelope), text))
         return saveFailureMessage(options.envelope, *why);
     return std::nullopt;
-}
-
-std::vector<std::string> tabCells(std::string_view line) {
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-    std::vector<std::string> cells;
-    for (std::size_t tab = line.find('\t'); tab != std::string_view::npos; tab = line.find('\t')) {
-        cells.emplace_back(line.substr(0, tab));
-        line.remove_prefix(tab + 1);
-    }
-    cells.emplace_back(line);
-    return cells;
 }
 
 // The run written as a workbook: the table's rows into its Results sheet as they come, then the

@@ -1,6 +1,7 @@
 #include "files/gauging_file.h"
 
 #include "design/number_parser.h"
+#include "design/tab_cells.h"
 
 #include <fstream>
 #include <sstream>
@@ -9,17 +10,6 @@
 namespace korvel {
 
 namespace {
-
-std::vector<std::string> splitTabs(const std::string& line) {
-    std::vector<std::string> cells;
-    std::size_t start = 0;
-    for (std::size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', start)) {
-        cells.push_back(line.substr(start, tab - start));
-        start = tab + 1;
-    }
-    cells.push_back(line.substr(start));
-    return cells;
-}
 
 std::string trimmed(const std::string& s) {
     const std::size_t first = s.find_first_not_of(" \r");
@@ -45,7 +35,7 @@ GaugingRead parseGaugings(const std::string& text, const std::string& file) {
         ++lineNumber;
         const std::string line = raw.size() && raw.back() == '\r' ? raw.substr(0, raw.size() - 1) : raw;
         if (trimmed(line).empty() || line[0] == '%' || line[0] == '#') continue;
-        std::vector<std::string> cells = splitTabs(line);
+        std::vector<std::string> cells = tabCells(line);
         for (std::string& c : cells) c = trimmed(c);
         if (!header) {
             std::string got;

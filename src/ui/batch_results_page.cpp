@@ -1,6 +1,7 @@
 #include "ui/batch_results_page.h"
 
 #include "design/decimal_text.h"
+#include "design/tab_cells.h"
 #include "files/batch_results_table.h"
 #include "files/file_commands.h"
 #include "files/file_replacement.h"
@@ -29,19 +30,6 @@ namespace korvel {
 
 namespace {
 
-// The cells of one line of the results table, without its CR LF.
-std::vector<std::string> splitLine(std::string line) {
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-    std::vector<std::string> cells;
-    std::size_t start = 0;
-    for (std::size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', start)) {
-        cells.push_back(line.substr(start, tab - start));
-        start = tab + 1;
-    }
-    cells.push_back(line.substr(start));
-    return cells;
-}
-
 // The number a cell holds in full ("0.43", "-100", "2.06E+5"); NaN for any other text.
 double cellNumber(const std::string& cell) {
     if (cell.empty()) return std::numeric_limits<double>::quiet_NaN();
@@ -56,7 +44,7 @@ constexpr Rgb darkRed{128, 0, 0};
 } // namespace
 
 BatchResultsModel::BatchResultsModel(char separator, QObject* parent)
-    : QAbstractTableModel(parent), separator_(separator), headings_(splitLine(batchResultsHeader())),
+    : QAbstractTableModel(parent), separator_(separator), headings_(tabCells(batchResultsHeader())),
       inputColumns_(batchResultsInputColumns()) {
     // Why a row is marked: the checks it fails and where its calculation stopped.
     headings_.emplace_back(failedChecksHeading);
@@ -74,7 +62,7 @@ void BatchResultsModel::addCase(int entry, int line, const DesignCase& dc) {
     row.line = line;
     std::string text;
     appendBatchResultLine(text, dc);
-    row.cells = splitLine(std::move(text));
+    row.cells = tabCells(text);
     row.cells.resize(headings_.size() - 1);
     row.failed = failedChecks(dc);
     row.verdict = korvel::verdictOf(dc.fault.stopped(), row.failed);

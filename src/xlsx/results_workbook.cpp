@@ -1,6 +1,7 @@
 #include "xlsx/results_workbook.h"
 
 #include "design/number_parser.h"
+#include "design/tab_cells.h"
 #include "files/file_replacement.h"
 
 #include <xlsxwriter.h>
@@ -23,19 +24,6 @@ constexpr lxw_color_t darkRed = 0x800000;   // palette 4: exceeded
 // Widths are measured on the first rows only: a long run is not measured row by row.
 constexpr std::size_t measuredRows = 2000;
 constexpr double maxColumnWidth = 60;
-
-std::vector<std::string> splitCells(const std::string& line) {
-    std::string text = line;
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    std::vector<std::string> cells;
-    std::size_t start = 0;
-    for (std::size_t tab = text.find('\t'); tab != std::string::npos; tab = text.find('\t', start)) {
-        cells.push_back(text.substr(start, tab - start));
-        start = tab + 1;
-    }
-    cells.push_back(text.substr(start));
-    return cells;
-}
 
 // The number format that shows a number as the table wrote it: "0.00" for "0.43", "0.00E+0" for
 // "2.06E+5", "0" for "3000", "00" for "05" (a mask with leading zeros).
@@ -184,7 +172,7 @@ std::string ResultsWorkbook::failure() const {
 void ResultsWorkbook::addRow(const std::string& line) {
     State& s = *state_;
     if (!s.workbook || s.row >= LXW_ROW_MAX) return;
-    const std::vector<std::string> cells = splitCells(line);
+    const std::vector<std::string> cells = tabCells(line);
     for (std::size_t c = 0; c < cells.size() && c < LXW_COL_MAX; ++c) {
         s.cell(s.results, s.row, static_cast<lxw_col_t>(c), cells[c], c < s.utilisation.size() && s.utilisation[c]);
         // A comment's text spans the row: it does not set its column's width.
@@ -227,14 +215,14 @@ std::optional<std::string> ResultsWorkbook::finish() {
 
     if (!s.envelopeHeader.empty()) {
         lxw_worksheet* envelope = workbook_add_worksheet(s.workbook, "Envelope");
-        const std::vector<std::string> headings = splitCells(s.envelopeHeader);
+        const std::vector<std::string> headings = tabCells(s.envelopeHeader);
         for (std::size_t c = 0; c < headings.size() && c < LXW_COL_MAX; ++c)
             worksheet_write_string(envelope, 0, static_cast<lxw_col_t>(c), headings[c].c_str(), s.bold);
         worksheet_freeze_panes(envelope, 1, 0);
         lxw_row_t er = 1;
         for (const std::string& line : s.envelopeRows) {
             if (er >= LXW_ROW_MAX) break;
-            const std::vector<std::string> cells = splitCells(line);
+            const std::vector<std::string> cells = tabCells(line);
             for (std::size_t c = 0; c < cells.size() && c < LXW_COL_MAX; ++c) {
                 s.cell(envelope, er, static_cast<lxw_col_t>(c), cells[c],
                        c < headings.size() && isUtilisation(headings[c]));
