@@ -1,6 +1,7 @@
 #include "report/batch_summary_page.h"
 
 #include "design/check_line.h"
+#include "report/batch_page_style.h"
 #include "report/fitted_text.h"
 #include "report/listing_row.h"
 
@@ -12,14 +13,9 @@ namespace korvel {
 
 namespace {
 
-constexpr const char* reportFont = "times new roman";
-constexpr const char* headerFont = "arial";
-constexpr Rgb productColour{0, 85, 152};
-constexpr Rgb black{0, 0, 0};
-constexpr Rgb headingShade{225, 225, 225};
 constexpr double rowFontSize = 8;
 constexpr double footerFontSize = 7;
-constexpr double marginMm = 8;
+constexpr double marginMm = pageMarginMm;
 constexpr double footerMarginMm = 2; // below the footer, within the printable area
 constexpr double titleHeightMm = 30; // title block and column headings
 constexpr double rowSpacing = 1.25;  // row pitch in text heights
@@ -42,17 +38,8 @@ constexpr std::array<Column, 9> columns = {{
 }};
 enum ColumnIndex { colCase, colLine, colIdentification, colStiffener, colGirder, colHighest, colCheck, colFailed };
 
-void setFont(DrawingSurface& page, const char* name, double size, bool bold = false, bool italic = false) {
-    Font f;
-    f.name = name;
-    f.size = size;
-    f.bold = bold;
-    f.italic = italic;
-    page.setFont(f);
-}
-
 double rowPitch(DrawingSurface& page) {
-    setFont(page, reportFont, rowFontSize);
+    setPageFont(page, reportFont, rowFontSize);
     return page.textHeight("KORVEL") * rowSpacing;
 }
 
@@ -80,7 +67,7 @@ constexpr double cellGap = 1.5;
 std::vector<std::string> failedLines(DrawingSurface& page, const BatchCaseSummary& row, const PageSize& size) {
     if (row.comment) return {};
     const auto x = columnEdges(size);
-    setFont(page, reportFont, rowFontSize);
+    setPageFont(page, reportFont, rowFontSize);
     return wrappedText(page, failedCell(row), x[colFailed + 1] - x[colFailed] - cellGap);
 }
 
@@ -146,18 +133,18 @@ void composeSummaryPage(DrawingSurface& page, const std::vector<BatchCaseSummary
     const double width = right - left;
     double y = marginMm;
 
-    setFont(page, headerFont, 18, true);
+    setPageFont(page, headerFont, 18, true);
     page.setForeColour(productColour);
     page.text(left, y, "KORVEL");
     page.setForeColour(black);
-    setFont(page, reportFont, 10);
+    setPageFont(page, reportFont, 10);
     const std::string date = "Date: " + reportDate(time);
     const double rightColumn = right - std::max(page.textWidth(date), page.textWidth(marks.page));
     page.text(rightColumn, y + 2, marks.page);
     y += 9;
-    setFont(page, reportFont, 11, true);
+    setPageFont(page, reportFont, 11, true);
     page.text(left, y, "Batch report: summary of the cases");
-    setFont(page, reportFont, 10);
+    setPageFont(page, reportFont, 10);
     page.text(rightColumn, y, date);
     y += 5;
     page.text(left, y, fittedText(page, "File: " + title.file, rightColumn - left - 2));
@@ -171,7 +158,7 @@ void composeSummaryPage(DrawingSurface& page, const std::vector<BatchCaseSummary
     y += 1;
 
     const auto x = columnEdges(size);
-    setFont(page, reportFont, rowFontSize, true);
+    setPageFont(page, reportFont, rowFontSize, true);
     for (std::size_t i = 0; i < columns.size(); ++i) page.text(x[i], y, columns[i].heading);
     const double pitch = rowPitch(page);
     y = marginMm + titleHeightMm - pitch * 0.15;
@@ -182,23 +169,23 @@ void composeSummaryPage(DrawingSurface& page, const std::vector<BatchCaseSummary
         const BatchCaseSummary& row = rows[r];
         if (row.comment) {
             page.filledBox(left, y, right, y + pitch * 0.95, headingShade);
-            setFont(page, reportFont, rowFontSize, true, true);
+            setPageFont(page, reportFont, rowFontSize, true, true);
             page.setForeColour(black);
             page.text(left + 1, y, fittedText(page, row.text, width - 2));
             y += pitch;
             continue;
         }
-        setFont(page, reportFont, rowFontSize);
+        setPageFont(page, reportFont, rowFontSize);
         page.setForeColour(black);
         // A long text shrinks by up to two points before it is cut.
         const auto cell = [&](std::size_t column, const std::string& text) {
             const double cellWidth = x[column + 1] - x[column] - cellGap;
             for (const double smaller : {rowFontSize - 1, rowFontSize - 2}) {
                 if (fitsWidth(page, text, cellWidth)) break;
-                setFont(page, reportFont, smaller);
+                setPageFont(page, reportFont, smaller);
             }
             page.text(x[column], y, fittedText(page, text, cellWidth));
-            setFont(page, reportFont, rowFontSize);
+            setPageFont(page, reportFont, rowFontSize);
         };
         cell(colCase, std::to_string(row.caseNumber));
         cell(colLine, std::to_string(row.line));
@@ -210,7 +197,7 @@ void composeSummaryPage(DrawingSurface& page, const std::vector<BatchCaseSummary
         const std::vector<std::string> failed = failedLines(page, row, size);
         for (std::size_t i = 0; i < failed.size(); ++i)
             page.text(x[colFailed], y + static_cast<double>(i) * pitch, failed[i]);
-        setFont(page, reportFont, rowFontSize, true);
+        setPageFont(page, reportFont, rowFontSize, true);
         page.setForeColour(verdictColour(row.verdict));
         page.text(x[colFailed + 1], y, verdictText(row.verdict));
         page.setForeColour(black);
@@ -222,7 +209,7 @@ void composeSummaryPage(DrawingSurface& page, const std::vector<BatchCaseSummary
 
 double footerBandMm(DrawingSurface& page, const PageSize& size, std::size_t lines) {
     page.setScale(0, 0, size.widthMm, size.heightMm);
-    setFont(page, reportFont, footerFontSize);
+    setPageFont(page, reportFont, footerFontSize);
     // Half a line's space above the footer, and a narrow margin below it.
     return lines == 0 ? 0 : page.textHeight("KORVEL") * (static_cast<double>(lines) + 0.5) + footerMarginMm;
 }
@@ -230,7 +217,7 @@ double footerBandMm(DrawingSurface& page, const PageSize& size, std::size_t line
 void composePageFooter(DrawingSurface& page, const PageSize& size, const std::vector<std::string>& lines) {
     if (lines.empty()) return;
     page.setScale(0, 0, size.widthMm, size.heightMm);
-    setFont(page, reportFont, footerFontSize);
+    setPageFont(page, reportFont, footerFontSize);
     page.setForeColour(black);
     const double lineHeight = page.textHeight("KORVEL");
     double y = size.heightMm - footerMarginMm - lineHeight * static_cast<double>(lines.size());

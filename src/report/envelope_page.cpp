@@ -2,6 +2,7 @@
 
 #include "design/check_line.h"
 #include "design/number_format.h"
+#include "report/batch_page_style.h"
 #include "report/fitted_text.h"
 #include "report/listing_row.h"
 
@@ -11,22 +12,13 @@ namespace korvel {
 
 namespace {
 
-constexpr const char* reportFont = "times new roman";
-constexpr const char* headerFont = "arial";
-constexpr Rgb productColour{0, 85, 152};
-constexpr Rgb black{0, 0, 0};
-constexpr Rgb headingShade{225, 225, 225};
 constexpr double cellFontSize = 8;
-constexpr double marginMm = 8;
+constexpr double marginMm = pageMarginMm;
 constexpr double firstColumnMm = 34;
 constexpr double rowPitchMm = 5;
 
 void setFont(DrawingSurface& page, double size, bool bold = false, const char* name = reportFont) {
-    Font f;
-    f.name = name;
-    f.size = size;
-    f.bold = bold;
-    page.setFont(f);
+    setPageFont(page, name, size, bold);
 }
 
 std::string valueText(const Results& uf, const CheckFacts& c) {
