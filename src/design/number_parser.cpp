@@ -79,12 +79,14 @@ bool belowOne(std::string_view number) {
     return exponent < 0;
 }
 
+// The powers of ten that are exact doubles.
+constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // Digits with at most one point and at most 15 significant digits, such as nearly every field
 // of a case: the digits as an integer below 2^53 and a power of ten up to 10^22 are both exact,
 // so one division rounds correctly and gives the double that std::from_chars gives, quickly.
 std::optional<double> shortDecimal(std::string_view number) {
-    static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     std::uint64_t digits = 0;
     int significant = 0;
     int decimals = 0;
@@ -104,7 +106,19 @@ std::optional<double> shortDecimal(std::string_view number) {
         digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
     }
     if (!anyDigit || decimals > 22) return std::nullopt;
-    return static_cast<double>(digits) / powers[decimals];
+    return static_cast<double>(digits) / exactPowersOfTen[decimals];
+}
+
+// A field that is blanks, a sign, digits with at most one point and at most 15 significant digits
+// and blanks, as nearly every field of a case is: its value without first measuring the number
+// (the value the longer way gives the same text). Anything else is left to that longer way.
+std::optional<double> plainDecimal(std::string_view field) {
+    field = trim(field);
+    const bool negative = !field.empty() && field.front() == '-';
+    if (!field.empty() && (field.front() == '+' || negative)) field.remove_prefix(1);
+    const std::optional<double> value = shortDecimal(field);
+    if (!value) return std::nullopt;
+    return negative ? -*value : *value;
 }
 
 // Converts a text that numberLength accepted in full into a value of type T. std::from_chars
@@ -165,6 +179,9 @@ std::optional<double> parseFileNumber(std::string_view field) {
 }
 
 FileNumber readFileNumber(std::string_view field, Precision precision) {
+    if (precision == Precision::real) {
+        if (const std::optional<double> plain = plainDecimal(field)) return {FileNumber::Status::value, *plain};
+    }
     const std::string_view s = trim(field);
     if (s.empty() || numberLength(s) != s.size()) return {};
     return precision == Precision::single ? convert<float>(s) : convert<double>(s);

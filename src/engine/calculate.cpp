@@ -8,6 +8,7 @@
 #include "checks/yield/scantling_checks.h"
 #include "checks/yield/yield_checks.h"
 #include "design/check_table.h"
+#include "design/floating_point_flags.h"
 #include "engine/stress_preparation.h"
 #include "sections/girder_section.h"
 #include "sections/stiffener_section.h"
@@ -34,8 +35,6 @@ bool allFinite(const Results& r) {
 
 using LineOf = CheckLine CheckLines::*;
 
-constexpr int stoppingFlags = FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW;
-
 // How the steps are run. In the first pass a step only tells whether it finished: the flags and
 // the results are looked at once, after the last step. Only a case that faulted is run again
 // step by step, each step checked as it ends, so that it stops in the same step, for the same
@@ -53,7 +52,7 @@ bool runStep(Pass pass, DesignCase& dc, const char* name, std::initializer_list<
 
     const Results resultsBefore = dc.uf;
     const StepOutcome outcome = step();
-    const int raised = std::fetestexcept(stoppingFlags);
+    const int raised = raisedStoppingFlags();
     if (outcome.ok() && raised == 0 && allFinite(dc.uf)) return true;
 
     dc.fault.step = name;
@@ -103,7 +102,7 @@ void startCalculation(DesignCase& dc, const AssessOptions& options) {
     dc.Q = notComputed;
     // The c-factors depend only on the structure type, its option and UL, so every case has its
     // own, also one whose calculation stops before the scantling checks.
-    const bool knownStructure = structureCodeProblem(dc.structureType, dc.structureOption).empty();
+    const bool knownStructure = isStructureCode(dc.structureType, dc.structureOption);
     dc.cStiffener = knownStructure ? stiffenerCFactor(dc.structureType, dc.structureOption, dc.UL) : notComputed;
     dc.cGirder = knownStructure ? girderCFactor(dc.structureType, dc.structureOption) : notComputed;
     dc.fault.clear();
@@ -114,7 +113,7 @@ void startCalculation(DesignCase& dc, const AssessOptions& options) {
     dc.buckling = BucklingDetail{};
     dc.girderDepthRatio = notComputed;
     dc.girderWebRatio = notComputed;
-    std::feclearexcept(FE_ALL_EXCEPT);
+    clearFloatingPointFlags();
 }
 
 // The steps in their fixed order; false when one of them stopped the calculation.
@@ -132,7 +131,9 @@ bool runSteps(Pass pass, DesignCase& dc, const Catalogue& catalogue) {
         return StepOutcome::done();
     };
     // UFgbu must belong to the case's own girder: its properties are formed before the girder
-    // buckling check (and again in their place before the girder scantling check).
+    // buckling check. They stand for the girder scantling check too: they depend only on the
+    // girder's dimensions, L1, L2, Lg and t, which no step changes, so forming them again there
+    // could neither give other numbers nor stop the calculation.
     const auto girderBuckling = [&] {
         const StepOutcome girder = girderProperties(dc);
         return girder.ok() ? checkGirderBuckling(dc) : girder;
@@ -161,7 +162,6 @@ bool runSteps(Pass pass, DesignCase& dc, const Catalogue& catalogue) {
            runStep(pass, dc, "plate thickness", {&L::plateThickness}, [&] { return plateThicknessCheck(dc); }) &&
            runStep(pass, dc, "stiffener section modulus", {&L::stiffenerModulus},
                    [&] { return stiffenerModulusCheck(dc, catalogue); }) &&
-           runStep(pass, dc, "girder section properties", {}, [&] { return girderProperties(dc); }) &&
            runStep(pass, dc, "girder scantlings",
                    {&L::girderModulus, &L::girderDepth, &L::girderWeb, &L::trippingBrackets},
                    [&] { return girderCheck(dc, catalogue); });
@@ -172,8 +172,19 @@ bool runSteps(Pass pass, DesignCase& dc, const Catalogue& catalogue) {
 void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings, const AssessOptions& options) {
     startCalculation(dc, options);
     warnGeometry(dc, warnings);
+    // A flag the warnings raised is none of the steps': the step-by-step pass would not see it
+    // either, so the whole pass does not count it.
+    clearFloatingPointFlags();
     const StepInputs before(dc);
-    if (runSteps(Pass::whole, dc, catalogue) && std::fetestexcept(stoppingFlags) == 0 && allFinite(dc.uf)) return;
+    if (runSteps(Pass::whole, dc, catalogue) && raisedStoppingFlags() == 0 && allFinite(dc.uf)) return;
+    // The whole pass failed exactly when the step-by-step pass would stop: every step is run in
+    // both, a step that fails or raises a flag does so in both, and a result that is not finite
+    // is one a step made.
+    if (options.stop == StopNaming::unnamed) {
+        dc.fault.step = unnamedStopStep;
+        dc.fault.reason = "the step was not named";
+        return;
+    }
 
     before.restore(dc);
     startCalculation(dc, options);

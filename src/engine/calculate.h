@@ -9,9 +9,18 @@ namespace korvel {
 // What a calculation composes besides the numbers: a results table or a design study needs
 // the utilisations only; whatever shows a case needs its check-line texts too.
 enum class Compose { numbersOnly, everything };
+// Whether a calculation that stops says where. Naming the step takes a second pass, step by
+// step, which a search that only asks "does the case pass?" of thousands of cases can leave out.
+enum class StopNaming { named, unnamed };
+
 struct AssessOptions {
     Compose compose = Compose::everything;
+    StopNaming stop = StopNaming::named;
 };
+
+// The step an unnamed stop gives: the calculation stopped somewhere, its results are not those
+// of any step and must not be shown.
+inline constexpr const char* unnamedStopStep = "an unnamed step";
 
 // Brings every result of the design case up to date, running every check in its fixed order
 // whatever the analysis selection: geometry warnings, materials, stresses, plate buckling,

@@ -152,7 +152,7 @@ public:
 
     // A profile token and its dimensions joined by a lower-case "x".
     const ProfileToken* profile(int tokenField, int dimsField, const std::vector<ProfileToken>& tokens,
-                                const char* what, std::array<double, 4>& dims) {
+                                const char* what, const char* dimensionName, std::array<double, 4>& dims) {
         if (error_) return nullptr;
         const std::string_view token = fields_[static_cast<std::size_t>(tokenField)];
         const ProfileToken* found = nullptr;
@@ -165,16 +165,24 @@ public:
                  " (known: " + known + ")");
             return nullptr;
         }
-        std::vector<std::string_view> parts;
-        split(fields_[static_cast<std::size_t>(dimsField)], 'x', parts);
-        if (static_cast<int>(parts.size()) != found->dimensions) {
+        // Split in place: no storage of its own for the few parts of every case.
+        std::array<std::string_view, 4> parts;
+        std::size_t count = 0;
+        std::string_view rest = fields_[static_cast<std::size_t>(dimsField)];
+        for (;;) {
+            const std::size_t x = rest.find('x');
+            if (count < parts.size()) parts[count] = rest.substr(0, x);
+            ++count;
+            if (x == std::string_view::npos) break;
+            rest.remove_prefix(x + 1);
+        }
+        if (static_cast<int>(count) != found->dimensions) {
             fail("field " + std::to_string(dimsField) + ": " + std::string(token) + " takes " +
                  std::to_string(found->dimensions) + " dimensions joined by a lower-case x, \"" +
-                 std::string(fields_[static_cast<std::size_t>(dimsField)]) + "\" has " + std::to_string(parts.size()));
+                 std::string(fields_[static_cast<std::size_t>(dimsField)]) + "\" has " + std::to_string(count));
             return nullptr;
         }
-        const std::string dimension = std::string(what) + " dimension";
-        for (std::size_t i = 0; i < parts.size(); ++i) dims[i] = numberIn(parts[i], dimsField, dimension.c_str());
+        for (std::size_t i = 0; i < count; ++i) dims[i] = numberIn(parts[i], dimsField, dimensionName);
         return error_ ? nullptr : found;
     }
 
@@ -231,7 +239,8 @@ std::optional<BatchError> readCase(const std::vector<std::string_view>& fields, 
     e.structureOption = in.code(12, "structure option", 0, 1);
 
     std::array<double, 4> dims{};
-    if (const ProfileToken* stiffener = in.profile(13, 14, stiffenerTokens(), "stiffener", dims)) {
+    if (const ProfileToken* stiffener =
+            in.profile(13, 14, stiffenerTokens(), "stiffener", "stiffener dimension", dims)) {
         e.stiffenerType = stiffener->type;
         for (std::size_t i = 0; i < dims.size(); ++i) e.stiffener[i] = static_cast<float>(dims[i]);
         if (e.stiffenerType == stiffLTable)
@@ -239,7 +248,7 @@ std::optional<BatchError> readCase(const std::vector<std::string_view>& fields, 
         else if (e.stiffenerType == stiffBFTable)
             e.bfRow = tableRowOf(catalogue.bf, TableKind::bulbFlat, e.stiffener, e.notes);
     }
-    if (const ProfileToken* girder = in.profile(15, 16, girderTokens(), "girder", dims)) {
+    if (const ProfileToken* girder = in.profile(15, 16, girderTokens(), "girder", "girder dimension", dims)) {
         e.girderType = girder->type;
         e.girder = GirderDims{dims[0], dims[1], dims[2], static_cast<float>(dims[3])};
     }

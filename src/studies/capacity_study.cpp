@@ -60,7 +60,7 @@ CapacityPoint capacityRay(const CaseInputs& c, const CapacityRequest& request, c
     }
     const FailedChecks counted = capacityChecks(request, origin.regardless);
     const Probe passes = [&](double& rho) {
-        return runner.run(capacityCase(c, request, origin, angle, rho)).passes(counted);
+        return runner.passes(capacityCase(c, request, origin, angle, rho), counted);
     };
     const Crossing found = findCrossing(loadFactorScan(), passes);
     if (found.kind != Crossing::Kind::crossed) {

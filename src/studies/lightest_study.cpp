@@ -316,8 +316,9 @@ LightestResult lightestCandidates(const CaseInputs& c, const std::vector<Candida
                 k.candidate = *wave[i];
                 CaseInputs work = c;
                 applyCandidate(work, k.candidate);
-                k.verdict = runner.run(work);
-                k.passes = k.verdict.passes(counted);
+                // Only a passing candidate is listed with its verdict.
+                k.passes = runner.passes(work, counted);
+                if (k.passes) k.verdict = runner.run(work);
                 return k;
             },
             [&](std::size_t i, RankedCandidate& k) { done[i] = std::move(k); });

@@ -47,7 +47,7 @@ ReserveResult reserveFactor(const CaseInputs& c, CaseRunner& runner) {
     // λ = 0 passes: what fails there is not counted.
     const Probe passes = [&](double& lambda) {
         scaleLoads(work, c, lambda);
-        return runner.run(work).passes(counted);
+        return runner.passes(work, counted);
     };
     const Crossing found = findCrossing(loadFactorScan(), passes);
     if (found.kind == Crossing::Kind::passesThroughout) {
@@ -117,7 +117,7 @@ LimitResult limitingValue(const CaseInputs& c, const LimitRequest& request, Case
     const FailedChecks all = ~FailedChecks{};
     const Probe passes = [&](double& value) {
         value = setField(work, f, value);
-        return runner.run(work).passes(all);
+        return runner.passes(work, all);
     };
 
     const double own = fieldValue(c, f);

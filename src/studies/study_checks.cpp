@@ -69,6 +69,12 @@ CaseVerdict CaseRunner::run(const CaseInputs& inputs) {
     return caseVerdict(dc_);
 }
 
+bool CaseRunner::passes(const CaseInputs& inputs, const FailedChecks& counted) {
+    static_cast<CaseInputs&>(dc_) = inputs;
+    runCase(dc_, *catalogue_, AssessOptions{Compose::numbersOnly, StopNaming::unnamed}, warnings_);
+    return !dc_.fault.stopped() && (failedChecks(dc_) & counted).none();
+}
+
 double CaseRunner::profileArea(const CaseInputs& inputs) {
     static_cast<CaseInputs&>(dc_) = inputs;
     if (!selectProfile(dc_, *catalogue_).ok()) return -1;

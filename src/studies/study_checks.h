@@ -61,6 +61,9 @@ class CaseRunner {
 public:
     explicit CaseRunner(const Catalogue& catalogue) : catalogue_(&catalogue) {}
     CaseVerdict run(const CaseInputs& inputs);
+    // Whether the case passes, counting the checks of `counted`: run(inputs).passes(counted),
+    // without naming the step of a case that stops (most of the far points of a search stop).
+    bool passes(const CaseInputs& inputs, const FailedChecks& counted);
     // The bare-profile area Ax of the working profile of `inputs` as the section properties
     // compute it; negative when the profile cannot be formed.
     double profileArea(const CaseInputs& inputs);

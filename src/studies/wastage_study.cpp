@@ -173,9 +173,7 @@ WastageResult allowableDiminution(const CaseInputs& c, Member m, WastageBasis ba
         return r;
     }
     // With no diminution the case is the one given, its catalogue row and all.
-    const Probe passes = [&](double& d) {
-        return d == 0 || runner.run(diminishedCase(*equivalent, m, d)).passes(counted);
-    };
+    const Probe passes = [&](double& d) { return d == 0 || runner.passes(diminishedCase(*equivalent, m, d), counted); };
     const double deepest = *thickness - minimumRemainingThickness;
     Crossing crossing;
     crossing.kind = Crossing::Kind::passesThroughout;

@@ -20,16 +20,16 @@ double unitLengthCorrected(double UL, double below45, double rise, double from61
 } // namespace
 
 std::string structureCodeProblem(int structureType, int option) {
+    if (isStructureCode(structureType, option)) return {};
     if (structureType < watertightBulkhead || structureType > upperStructure) {
         return "structure type " + std::to_string(structureType) +
                " is not 0 (watertight bulkhead), 1 (tank bulkhead) or 2 (upper structure)";
     }
-    if (option < 0 || option > 1) return "structure option " + std::to_string(option) + " is not 0 or 1";
-    return {};
+    return "structure option " + std::to_string(option) + " is not 0 or 1";
 }
 
 double stiffenerCFactor(int structureType, int option, double UL) {
-    if (!structureCodeProblem(structureType, option).empty()) return notATableValue;
+    if (!isStructureCode(structureType, option)) return notATableValue;
     switch (structureType) {
     case watertightBulkhead:
         // Ends attached 0.46 + 0.1*(UL - 45)/16; no end attachment 0.58 + 0.02*(UL - 45)/16.
@@ -42,7 +42,7 @@ double stiffenerCFactor(int structureType, int option, double UL) {
 }
 
 double girderCFactor(int structureType, int option) {
-    if (!structureCodeProblem(structureType, option).empty()) return notATableValue;
+    if (!isStructureCode(structureType, option)) return notATableValue;
     if (structureType == tankBulkhead) return 1.5;
     if (structureType == upperStructure && option == 1) return 1.5;
     return 1.0;

@@ -15,6 +15,11 @@ namespace korvel {
 // Both come from project and batch files, so they are checked before any table is read.
 std::string structureCodeProblem(int structureType, int option);
 
+// Whether structureCodeProblem would find nothing: asked several times a case, so it builds no text.
+inline bool isStructureCode(int structureType, int option) {
+    return structureType >= watertightBulkhead && structureType <= upperStructure && option >= 0 && option <= 1;
+}
+
 // Stiffener c-factor. Watertight bulkheads correct it for unit lengths below 61 m, linearly
 // down to 45 m. Quiet NaN for codes outside the tables (see structureCodeProblem).
 double stiffenerCFactor(int structureType, int option, double UL);

@@ -102,9 +102,8 @@ double aspectFactor(double alpha) {
 }
 
 StepOutcome plateThicknessCheck(DesignCase& dc) {
-    if (std::string problem = structureCodeProblem(dc.structureType, dc.structureOption); !problem.empty()) {
-        return StepOutcome::fault(problem);
-    }
+    if (!isStructureCode(dc.structureType, dc.structureOption))
+        return StepOutcome::fault(structureCodeProblem(dc.structureType, dc.structureOption));
     if (dc.t == 0) return StepOutcome::fault("plate thickness t is zero");
     if (dc.s1 == 0) return StepOutcome::fault("stiffener spacing s1 is zero");
     const double fy = designYieldStrength(dc.Fyp, dc.Fup);
@@ -164,9 +163,8 @@ StepOutcome plateThicknessCheck(DesignCase& dc) {
 }
 
 StepOutcome stiffenerModulusCheck(DesignCase& dc, const Catalogue& catalogue) {
-    if (std::string problem = structureCodeProblem(dc.structureType, dc.structureOption); !problem.empty()) {
-        return StepOutcome::fault(problem);
-    }
+    if (!isStructureCode(dc.structureType, dc.structureOption))
+        return StepOutcome::fault(structureCodeProblem(dc.structureType, dc.structureOption));
     const double Weffmin = smallerModulus(dc.stiff.Wp, dc.stiff.Ws);
     if (Weffmin == 0) return StepOutcome::fault("section modulus of the stiffener with plating (Wp or Ws) is zero");
 
@@ -196,9 +194,8 @@ StepOutcome stiffenerModulusCheck(DesignCase& dc, const Catalogue& catalogue) {
 }
 
 StepOutcome girderCheck(DesignCase& dc, const Catalogue& catalogue) {
-    if (std::string problem = structureCodeProblem(dc.structureType, dc.structureOption); !problem.empty()) {
-        return StepOutcome::fault(problem);
-    }
+    if (!isStructureCode(dc.structureType, dc.structureOption))
+        return StepOutcome::fault(structureCodeProblem(dc.structureType, dc.structureOption));
     const double Weffmin = smallerModulus(dc.girder.Wgp, dc.girder.Wgs);
     if (Weffmin == 0) return StepOutcome::fault("section modulus of the girder with plating (Wgp or Wgs) is zero");
     const double Hg = dc.girder.H;
