@@ -31,9 +31,11 @@ constexpr const char* usage =
     "                                   (1 buckling, 2 scantling/yield, 3 both; default: the\n"
     "                                   case's own analysis selection; default case: the\n"
     "                                   start-up case of dummy.kori)\n"
-    "       korvel --pdf OUT.pdf --batch IN.kori [--selection 1|2|3] [--cases 3,7-12]\n"
+    "       korvel --pdf OUT.pdf --batch IN.kori [--selection 1|2|3] [--cases 3,7-12] [--envelope]\n"
     "                                   the report of a batch: a summary page, then one report\n"
-    "                                   page per case (default: every case, both listings)\n";
+    "                                   page per case (default: every case, both listings);\n"
+    "                                   --envelope: after the summary a page per panel (cases\n"
+    "                                   named PANEL/LOAD CASE) with its load case x check matrix\n";
 
 } // namespace
 

@@ -53,6 +53,8 @@ std::optional<PdfRequest> pdfRequest(const std::vector<std::string>& args, std::
                 problem = "--selection takes 1 (buckling), 2 (scantling/yield) or 3 (both), not " + value;
                 return request;
             }
+        } else if (a == "--envelope") {
+            request.envelope = true;
         } else if (!a.empty() && a[0] == '-') {
             problem = "unknown option " + a;
             return request;
@@ -65,13 +67,16 @@ std::optional<PdfRequest> pdfRequest(const std::vector<std::string>& args, std::
         }
     }
     if (!pdf) {
-        if (!request.batch.empty() || request.casesGiven) problem = "--batch and --cases go with --pdf OUT.pdf";
+        if (!request.batch.empty() || request.casesGiven || request.envelope)
+            problem = "--batch, --cases and --envelope go with --pdf OUT.pdf";
         return problem.empty() ? std::nullopt : std::optional<PdfRequest>(request);
     }
     if (!request.batch.empty() && !request.project.empty())
         problem = "one input only: a project file or --batch, not both";
     else if (request.casesGiven && request.batch.empty())
         problem = "--cases goes with --batch";
+    else if (request.envelope && request.batch.empty())
+        problem = "--envelope goes with --batch";
     return request;
 }
 
@@ -120,6 +125,7 @@ int runBatchPdf(const PdfRequest& request, AppContext& ctx) {
     }
     report.fileShown = request.batch;
     report.separator = ctx.decimalSeparator();
+    report.envelope = request.envelope;
     const std::int64_t seconds = reportSeconds();
     report.provenance = makeProvenance(ctx.programFolder, seconds);
     const QDateTime local = QDateTime::fromSecsSinceEpoch(seconds);

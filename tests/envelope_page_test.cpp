@@ -62,6 +62,14 @@ TEST(EnvelopePage, EachCheckOfEachLoadCaseInItsColourAndTheGoverningCellBoxed) {
             boxes += static_cast<std::size_t>(std::count_if(page.shapes.begin(), page.shapes.end(), [](const auto& s) {
                 return s.kind == RecordingSurface::Shape::box;
             }));
+            // Nothing cut short; the load cases that stopped named with their steps.
+            std::string texts;
+            for (const auto& t : page.texts) {
+                EXPECT_FALSE(t.text.size() >= 3 && t.text.substr(t.text.size() - 3) == "\xe2\x80\xa6") << t.text;
+                texts += t.text + "\n";
+            }
+            for (const StoppedLoadCase& s : panel.stopped)
+                EXPECT_NE(texts.find(" " + s.loadCase + " (" + s.step + ")"), std::string::npos) << s.loadCase;
             // A failing value is dark red, a passing one dark green.
             for (const auto& t : page.texts) {
                 EXPECT_TRUE(t.text != "NOK" || t.colour == paletteColour(statusFail));

@@ -54,7 +54,8 @@ std::variant<std::vector<bool>, std::string> parseCaseSelection(std::string_view
 
 std::optional<BatchReportPlan> planBatchReport(BatchEntrySource& source, const std::vector<bool>& chosen,
                                                const Catalogue& catalogue,
-                                               const std::function<bool(int done, int total)>& progress) {
+                                               const std::function<bool(int done, int total)>& progress,
+                                               bool withEnvelopes) {
     BatchReportPlan plan;
     plan.title.file = source.fileName();
     const auto total =
@@ -76,6 +77,8 @@ std::optional<BatchReportPlan> planBatchReport(BatchEntrySource& source, const s
         const auto index = static_cast<std::size_t>(caseNumber - 1);
         if (!chosen.empty() && (index >= chosen.size() || !chosen[index])) continue;
         runBatchCaseForResults(e, *dc, catalogue, quiet);
+        // By the line's own project and identification, as korvel-batch --envelope folds them.
+        if (withEnvelopes) plan.envelopes.add(e.firstText, e.secondText, caseOutcome(*dc));
         for (BatchCaseSummary& heading : headings) plan.rows.push_back(std::move(heading));
         headings.clear();
         plan.rows.push_back(summarizeCase(e, caseNumber, *dc));
@@ -94,9 +97,10 @@ std::optional<BatchReportPlan> planBatchReport(BatchEntrySource& source, const s
 
 std::optional<BatchReportPlan> planBatchReport(const BatchList& list, const std::vector<bool>& chosen,
                                                const Catalogue& catalogue,
-                                               const std::function<bool(int done, int total)>& progress) {
+                                               const std::function<bool(int done, int total)>& progress,
+                                               bool withEnvelopes) {
     BatchEntrySource source(list);
-    return planBatchReport(source, chosen, catalogue, progress);
+    return planBatchReport(source, chosen, catalogue, progress, withEnvelopes);
 }
 
 } // namespace korvel

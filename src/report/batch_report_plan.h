@@ -7,6 +7,7 @@
 #include "design/catalogue.h"
 #include "files/batch_file.h"
 #include "files/batch_stream_source.h"
+#include "files/panel_envelope.h"
 #include "report/batch_case_summary.h"
 #include "report/batch_summary_page.h"
 
@@ -30,18 +31,23 @@ struct BatchReportPlan {
     std::vector<std::size_t> pages;        // entry (counting from 0) of each case page, in file order
     std::vector<std::int64_t> caseNumbers; // of each case page
     SummaryTitle title;
+    // The panels of the chosen cases with every load case kept, for the envelope pages; empty
+    // unless asked for.
+    EnvelopeBuilder envelopes{true};
 };
 
 // Runs the chosen cases (`chosen` empty: all) and summarises them; comment lines are kept when a
-// chosen case follows them. `progress(done, total)` is called after each
-// case; when it answers false the planning stops and nothing is returned, as when the source fails
-// (source.error() then set). Only the summary's rows are kept, not the entries: the pages read the
-// source again.
+// chosen case follows them. With `withEnvelopes` the chosen cases are folded into their panels
+// too. `progress(done, total)` is called after each case; when it answers false the planning
+// stops and nothing is returned, as when the source fails (source.error() then set). Only the
+// summary's rows are kept, not the entries: the pages read the source again.
 std::optional<BatchReportPlan> planBatchReport(BatchEntrySource& source, const std::vector<bool>& chosen,
                                                const Catalogue& catalogue,
-                                               const std::function<bool(int done, int total)>& progress = {});
+                                               const std::function<bool(int done, int total)>& progress = {},
+                                               bool withEnvelopes = false);
 std::optional<BatchReportPlan> planBatchReport(const BatchList& list, const std::vector<bool>& chosen,
                                                const Catalogue& catalogue,
-                                               const std::function<bool(int done, int total)>& progress = {});
+                                               const std::function<bool(int done, int total)>& progress = {},
+                                               bool withEnvelopes = false);
 
 } // namespace korvel

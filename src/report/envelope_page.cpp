@@ -16,6 +16,8 @@ constexpr double cellFontSize = 8;
 constexpr double marginMm = pageMarginMm;
 constexpr double firstColumnMm = 34;
 constexpr double rowPitchMm = 5;
+// A cell's text starts this far below its row's rule: centred in the row, clear of a box.
+constexpr double textDropMm = 0.8;
 
 void setFont(DrawingSurface& page, double size, bool bold = false, const char* name = reportFont) {
     setPageFont(page, name, size, bold);
@@ -83,7 +85,8 @@ void composeEnvelopePage(DrawingSurface& page, const PanelEnvelope& panel, std::
     const std::size_t first = part * envelopeColumnsPerPage;
     const std::size_t count =
         std::min(envelopeColumnsPerPage, panel.loadCases.size() > first ? panel.loadCases.size() - first : 0);
-    const double envelopeWidth = 26;
+    // Wide enough for a value and a load case name of some twenty characters.
+    const double envelopeWidth = 40;
     const double columnWidth =
         count == 0 ? 0 : (right - left - firstColumnMm - envelopeWidth) / static_cast<double>(envelopeColumnsPerPage);
     const auto columnX = [&](std::size_t c) { return left + firstColumnMm + columnWidth * static_cast<double>(c); };
@@ -92,22 +95,23 @@ void composeEnvelopePage(DrawingSurface& page, const PanelEnvelope& panel, std::
     // Headings: the load cases, then the envelope.
     page.filledBox(left, y, right, y + rowPitchMm, headingShade);
     setFont(page, cellFontSize, true);
-    page.text(left + 1, y, part == 0 ? "Check" : "Check (continued)");
+    page.text(left + 1, y + textDropMm, part == 0 ? "Check" : "Check (continued)");
     for (std::size_t c = 0; c < count; ++c) {
         const std::string& name = panel.loadCases[first + c].loadCase;
-        page.text(columnX(c) + 1, y, fittedText(page, name.empty() ? "(none)" : name, columnWidth - 2));
+        page.text(columnX(c) + 1, y + textDropMm, fittedText(page, name.empty() ? "(none)" : name, columnWidth - 2));
     }
-    page.text(envelopeX + 1, y, "Envelope");
+    page.text(envelopeX + 1, y + textDropMm, "Envelope");
     y += rowPitchMm;
 
     const auto cell = [&](double x, double width, const std::string& text, Rgb colour, bool marked, bool bold = false) {
         setFont(page, cellFontSize, marked || bold);
         page.setForeColour(colour);
-        page.text(x + 1, y, fittedText(page, text, width - 2));
-        if (marked) {
-            page.setForeColour(colour);
-            page.box(x + 0.3, y + 0.2, x + width - 0.6, y + rowPitchMm - 0.4);
-        }
+        const std::string shown = fittedText(page, text, width - 2);
+        page.text(x + 1, y + textDropMm, shown);
+        // Around the text with a little room, clear of the row's rules.
+        if (marked)
+            page.box(x + 0.2, y + 0.4, std::min(x + width - 0.2, x + 1.8 + page.textWidth(shown)),
+                     y + rowPitchMm - 0.4);
         page.setForeColour(black);
     };
 
@@ -153,14 +157,33 @@ void composeEnvelopePage(DrawingSurface& page, const PanelEnvelope& panel, std::
     for (std::size_t c = 0; c < count; ++c) {
         const CaseOutcome& o = panel.loadCases[first + c].outcome;
         const Verdict v = verdictOf(o.fault.stopped(), o.failed);
-        cell(columnX(c), columnWidth, v == Verdict::stopped ? "stopped in " + o.fault.step : verdictText(v),
-             v == Verdict::stopped ? remarkRed : colourOf(v == Verdict::nok), false);
+        // The step a case stopped in is named under the matrix: it does not fit a cell.
+        cell(columnX(c), columnWidth, verdictText(v), v == Verdict::stopped ? remarkRed : colourOf(v == Verdict::nok),
+             false);
     }
     cell(envelopeX, envelopeWidth, verdictText(panel.verdict()),
          panel.verdict() == Verdict::stopped ? remarkRed : colourOf(panel.verdict() == Verdict::nok), false);
     y += rowPitchMm + 2;
     setFont(page, cellFontSize);
     page.text(left, y, "Boxed: the load case that governs the check (the first in file order on a tie).");
+    // Each stopped load case with its step, as many lines as they take.
+    page.setForeColour(remarkRed);
+    std::string note = "Stopped:";
+    for (std::size_t i = 0; i < panel.stopped.size(); ++i) {
+        const StoppedLoadCase& s = panel.stopped[i];
+        const std::string item = " " + s.loadCase + " (" + s.step + ")" + (i + 1 < panel.stopped.size() ? ";" : "");
+        if (note.size() > 8 && page.textWidth(note + item) > right - left) {
+            y += rowPitchMm - 1;
+            page.text(left, y, note);
+            note.clear();
+        }
+        note += item;
+    }
+    if (!panel.stopped.empty()) {
+        y += rowPitchMm - 1;
+        page.text(left, y, fittedText(page, note, right - left));
+    }
+    page.setForeColour(black);
 
     composePageFooter(page, size, marks.footer);
 }

@@ -5,6 +5,7 @@
 #include "files/batch_run.h"
 #include "files/file_replacement.h"
 #include "report/batch_summary_page.h"
+#include "report/envelope_page.h"
 #include "ui/qt_drawing_surface.h"
 
 #include <QByteArray>
@@ -90,7 +91,8 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& sou
                                : std::count(request.chosen.begin(), request.chosen.end(), true));
     const int totalSteps = 2 * cases;
     std::optional<BatchReportPlan> plan = planBatchReport(
-        source, request.chosen, catalogue, [&](int done, int) { return !progress || progress(done, totalSteps); });
+        source, request.chosen, catalogue, [&](int done, int) { return !progress || progress(done, totalSteps); },
+        request.envelope);
     if (!plan) return source.error() ? BatchReportEnd::failed : BatchReportEnd::cancelled;
     plan->title.file = request.fileShown;
 
@@ -113,7 +115,10 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& sou
     // lower in height, instead of losing lines at its foot.
     const double band = footerBandMm(surface, size, marks.footer.size());
     const double shrink = size.heightMm > 2 * band ? (size.heightMm - band) / size.heightMm : 1;
-    const std::size_t pageCount = summaryPages.size() + plan->pages.size();
+    const std::vector<PanelEnvelope>& panels = plan->envelopes.panels();
+    std::size_t envelopePages = 0;
+    for (const PanelEnvelope& panel : panels) envelopePages += envelopePageCount(panel);
+    const std::size_t pageCount = summaryPages.size() + envelopePages + plan->pages.size();
 
     std::size_t pageNumber = 0;
     const auto nextPage = [&]() { return ++pageNumber == 1 || device.newPage(); };
@@ -124,6 +129,16 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& sou
         }
         marks.page = pageOfText(pageNumber, pageCount);
         composeSummaryPage(surface, plan->rows, part, plan->title, size, request.time, marks);
+    }
+    for (const PanelEnvelope& panel : panels) {
+        for (std::size_t part = 0; part < envelopePageCount(panel); ++part) {
+            if (!nextPage()) {
+                painter.end();
+                return BatchReportEnd::failed;
+            }
+            marks.page = pageOfText(pageNumber, pageCount);
+            composeEnvelopePage(surface, panel, part, size, request.time, marks);
+        }
     }
 
     // Each case page from the case run in full, in a design case of its own: the window's case

@@ -1,8 +1,8 @@
 #pragma once
 
-// The report of a whole batch on a paged device (PDF writer or printer): the summary pages, then
-// one report page per chosen case (the page the window prints, with the case's identification),
-// "Page k of n" on every page and what the report was made with at the foot of each. Pages are
+// The report of a whole batch on a paged device (PDF writer or printer): the summary pages, when
+// asked the envelope pages of the panels, then one report page per chosen case (the page the window prints, with the
+// case's identification), "Page k of n" on every page and what the report was made with at the foot of each. Pages are
 // composed and handed to the device one at a time (QPagedPaintDevice::newPage), so a report of
 // thousands of cases needs the memory of one page and the summary.
 
@@ -33,6 +33,7 @@ struct BatchReportRequest {
     Provenance provenance;       // version, tables, time
     ReportTime time;             // the clock printed in the page headers
     char separator = '.';        // the engineer's decimal separator for the numbers shown
+    bool envelope = false;       // a page per panel (its load case × check matrix) after the summary
 };
 
 // Done and total steps: each case once for the summary, then each page. False cancels.

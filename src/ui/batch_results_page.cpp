@@ -6,10 +6,11 @@
 #include "files/file_commands.h"
 #include "files/file_replacement.h"
 #include "report/tab_separated.h"
+#include "ui/batch_panel_model.h"
+#include "ui/batch_result_cells.h"
 #include "ui/message_warnings.h"
 #include "ui/verdict_colours.h"
 
-#include <QBrush>
 #include <QCheckBox>
 #include <QColor>
 #include <QComboBox>
@@ -17,11 +18,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
+#include <QTreeView>
 #include <QVBoxLayout>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
@@ -30,6 +32,21 @@ namespace korvel {
 
 namespace {
 
+// The flat table and the panels' tree alike: sortable, file order until a heading is clicked,
+// whole rows selected, nothing edited, columns the user can widen.
+template <class View>
+void setUpResultsView(View& view, QHeaderView& header, QAbstractItemModel* model, const QString& name) {
+    view.setObjectName(name);
+    view.setModel(model);
+    view.setSortingEnabled(true);
+    view.sortByColumn(-1, Qt::AscendingOrder);
+    view.setSelectionBehavior(QAbstractItemView::SelectRows);
+    view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view.setWordWrap(false);
+    header.setSectionResizeMode(QHeaderView::Interactive);
+    header.setDefaultSectionSize(70);
+}
+
 // The number a cell holds in full ("0.43", "-100", "2.06E+5"); NaN for any other text.
 double cellNumber(const std::string& cell) {
     if (cell.empty()) return std::numeric_limits<double>::quiet_NaN();
@@ -37,9 +54,6 @@ double cellNumber(const std::string& cell) {
     const double value = std::strtod(cell.c_str(), &end);
     return end != nullptr && *end == '\0' ? value : std::numeric_limits<double>::quiet_NaN();
 }
-
-constexpr Rgb darkGreen{0, 128, 0};
-constexpr Rgb darkRed{128, 0, 0};
 
 } // namespace
 
@@ -94,29 +108,9 @@ QVariant BatchResultsModel::data(const QModelIndex& index, int role) const {
         return {};
     const Row& row = rows_[static_cast<std::size_t>(index.row())];
     const auto column = static_cast<std::size_t>(index.column());
-    const double number = row.numbers[column];
-    switch (role) {
-    case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-        // What the engineer reads follows the locale; the file keeps the period.
-        return QString::fromStdString(withDecimalSeparator(row.cells[column], separator_));
-    case sortRole:
-        if (!std::isnan(number)) return number;
-        return QString::fromStdString(row.cells[column]);
-    case Qt::ForegroundRole:
-        if (isResultColumn(index.column()) && !std::isnan(number) && number >= 0)
-            return QBrush(verdictColour(number > 1 ? darkRed : darkGreen));
-        return {};
-    case Qt::BackgroundRole:
-        // The identification of a failing case stands out whatever column is sorted.
-        if (index.column() == 1 && row.verdict != Verdict::ok) return QBrush(failingGround());
-        return {};
-    case Qt::TextAlignmentRole:
-        if (!std::isnan(number)) return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
-        return {};
-    default:
-        return {};
-    }
+    return resultCellData({row.cells[column], row.numbers[column], isResultColumn(index.column()),
+                           index.column() == 1 && row.verdict != Verdict::ok},
+                          role, sortRole, separator_);
 }
 
 QVariant BatchResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -198,20 +192,26 @@ BatchResultsPage::BatchResultsPage(char separator, QWidget* parent) : QWidget(pa
     text_->setClearButtonEnabled(true);
     export_ = new QPushButton(QStringLiteral("&Export\u2026"), this);
     export_->setObjectName(QStringLiteral("exportTable"));
-    export_->setToolTip(QStringLiteral("The rows shown, as TAB-separated text"));
+    export_->setToolTip(QStringLiteral("The rows shown, as TAB-separated text or as a workbook"));
+    auto* exportMenu = new QMenu(export_);
+    QAction* asText = exportMenu->addAction(QStringLiteral("As TAB-separated &text\u2026"));
+    asText->setObjectName(QStringLiteral("exportText"));
+    QAction* asWorkbook = exportMenu->addAction(QStringLiteral("As &workbook (.xlsx)\u2026"));
+    asWorkbook->setObjectName(QStringLiteral("exportWorkbook"));
+    export_->setMenu(exportMenu);
+    exportEnvelope_ = new QPushButton(QStringLiteral("Export e&nvelope\u2026"), this);
+    exportEnvelope_->setObjectName(QStringLiteral("exportEnvelope"));
+    exportEnvelope_->setToolTip(
+        QStringLiteral("A row per panel over its load cases, TAB-separated as korvel-batch --envelope writes it"));
+    group_ = new QCheckBox(QStringLiteral("&Group by panel"), this);
+    group_->setObjectName(QStringLiteral("groupByPanel"));
+    group_->setToolTip(
+        QStringLiteral("A row per panel (the identification before its \"/\"), its load cases under it"));
     count_ = new QLabel(this);
     count_->setObjectName(QStringLiteral("resultsCount"));
 
     table_ = new QTableView(this);
-    table_->setObjectName(QStringLiteral("resultsTable"));
-    table_->setModel(filter_);
-    table_->setSortingEnabled(true);
-    table_->sortByColumn(-1, Qt::AscendingOrder); // file order until a heading is clicked
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setWordWrap(false);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    table_->horizontalHeader()->setDefaultSectionSize(70);
+    setUpResultsView(*table_, *table_->horizontalHeader(), filter_, QStringLiteral("resultsTable"));
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setToolTip(QStringLiteral("Double-click a case to show it in the main window"));
 
@@ -227,43 +227,107 @@ BatchResultsPage::BatchResultsPage(char separator, QWidget* parent) : QWidget(pa
             model_->headerData(column, Qt::Horizontal).toString() == QLatin1String("Scant/Yield"))
             table_->setColumnHidden(column, true);
 
+    panels_ = new BatchPanelModel(separator, this);
+    panelFilter_ = new BatchPanelFilter(this);
+    panelFilter_->setSourceModel(panels_);
+    panelFilter_->setSortRole(BatchPanelModel::sortRole);
+    tree_ = new QTreeView(this);
+    setUpResultsView(*tree_, *tree_->header(), panelFilter_, QStringLiteral("panelTree"));
+    tree_->setUniformRowHeights(true);
+    tree_->setAlternatingRowColors(true);
+    tree_->setToolTip(QStringLiteral("Expand a panel to see its load cases; double-click a case to show it"));
+    tree_->hide();
+
     auto* filters = new QHBoxLayout;
+    filters->addWidget(group_);
     filters->addWidget(failingOnly_);
     filters->addWidget(checkLabel);
     filters->addWidget(check_);
     filters->addWidget(text_, 1);
     filters->addWidget(export_);
+    filters->addWidget(exportEnvelope_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filters);
     layout->addWidget(table_, 1);
+    layout->addWidget(tree_, 1);
     layout->addWidget(count_);
 
     connect(failingOnly_, &QCheckBox::toggled, filter_, &BatchResultsFilter::setFailingOnly);
+    connect(failingOnly_, &QCheckBox::toggled, panelFilter_, &BatchPanelFilter::setFailingOnly);
+    connect(group_, &QCheckBox::toggled, this, &BatchResultsPage::setGrouped);
     connect(check_, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this](int at) { filter_->setCheck(check_->itemData(at).toInt()); });
     connect(text_, &QLineEdit::textChanged, filter_, &BatchResultsFilter::setText);
-    connect(export_, &QPushButton::clicked, this, &BatchResultsPage::exportRequested);
+    connect(asText, &QAction::triggered, this, [this] { emit exportRequested(ResultsExport::text); });
+    connect(asWorkbook, &QAction::triggered, this, [this] { emit exportRequested(ResultsExport::workbook); });
+    connect(exportEnvelope_, &QPushButton::clicked, this, [this] { emit exportRequested(ResultsExport::envelope); });
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         const int entry = model_->entryOf(filter_->mapToSource(index).row());
+        if (entry >= 0) emit caseChosen(entry);
+    });
+    // A panel's row opens and closes as ever; a case's row shows the case.
+    connect(tree_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        const int entry = panels_->entryOf(panelFilter_->mapToSource(index));
         if (entry >= 0) emit caseChosen(entry);
     });
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(filter_, signal, this, &BatchResultsPage::showCount);
     connect(filter_, &QAbstractItemModel::modelReset, this, &BatchResultsPage::showCount);
     connect(filter_, &QAbstractItemModel::layoutChanged, this, &BatchResultsPage::showCount);
+    connect(panelFilter_, &QAbstractItemModel::modelReset, this, &BatchResultsPage::showCount);
+    connect(panelFilter_, &QAbstractItemModel::layoutChanged, this, &BatchResultsPage::showCount);
     showCount();
+}
+
+void BatchResultsPage::clear() {
+    model_->clear();
+    panels_->clear();
+}
+
+void BatchResultsPage::addCase(int entry, int line, const std::string& project, const std::string& identification,
+                               const DesignCase& dc) {
+    model_->addCase(entry, line, dc);
+    panels_->addCase(entry, project, identification, caseOutcome(dc));
+}
+
+void BatchResultsPage::runEnded() {
+    panels_->publish();
+    fitColumns();
+}
+
+void BatchResultsPage::setGrouped(bool grouped) {
+    if (group_->isChecked() != grouped) group_->setChecked(grouped);
+    // The check and text filters are the flat table's; "Failing only" serves both.
+    check_->setEnabled(!grouped);
+    text_->setEnabled(!grouped);
+    table_->setVisible(!grouped);
+    tree_->setVisible(grouped);
+    showCount();
+}
+
+bool BatchResultsPage::grouped() const {
+    return group_->isChecked();
 }
 
 void BatchResultsPage::fitColumns() {
     // Measured on the first rows only: a run of ten thousand cases is not measured row by row.
     table_->horizontalHeader()->setResizeContentsPrecision(200);
     table_->resizeColumnsToContents();
+    tree_->header()->setResizeContentsPrecision(200);
+    for (int column = 0; column < panels_->columnCount(); ++column) tree_->resizeColumnToContents(column);
 }
 
 void BatchResultsPage::showCount() {
     // An empty table says how it is filled.
     if (model_->rowCount() == 0) {
         count_->setText(QStringLiteral("Run Save Result to File to fill this table"));
+        return;
+    }
+    if (grouped()) {
+        count_->setText(QStringLiteral("%1 of %2 panels shown, %3 cases")
+                            .arg(panelFilter_->rowCount())
+                            .arg(panels_->panelCount())
+                            .arg(panels_->caseCount()));
         return;
     }
     count_->setText(QStringLiteral("%1 of %2 cases shown").arg(filter_->rowCount()).arg(model_->rowCount()));
@@ -284,11 +348,55 @@ std::string BatchResultsPage::shownText() const {
     return tabSeparated(table);
 }
 
-bool BatchResultsPage::exportShown(FileDialogs& dialogs, UserMessages& messages, const std::string& folder) {
+std::string BatchResultsPage::envelopeText() const {
+    return panels_->envelopeText();
+}
+
+std::optional<std::string> BatchResultsPage::writeWorkbook(const std::string& path,
+                                                           const WorkbookProperties& properties) const {
+    const std::string text = shownText();
+    std::string_view rest = text;
+    const std::size_t firstEnd = rest.find('\n');
+    const std::vector<std::string> header = tabCells(rest.substr(0, firstEnd));
+    rest.remove_prefix(firstEnd == std::string_view::npos ? rest.size() : firstEnd + 1);
+    // The utilisations after the line and the inputs; not the failed checks' text at the end.
+    std::vector<bool> utilisation(header.size(), false);
+    for (std::size_t c = 1 + static_cast<std::size_t>(batchResultsInputColumns()); c + 1 < header.size(); ++c)
+        utilisation[c] = true;
+    ResultsWorkbook workbook(path, properties, header, utilisation);
+    if (!workbook.ok()) return workbook.failure();
+    for (std::size_t end = rest.find('\n'); end != std::string_view::npos; end = rest.find('\n')) {
+        workbook.addRow(std::string(rest.substr(0, end + 1)));
+        rest.remove_prefix(end + 1);
+    }
+    workbook.setSummary({{"cases shown", std::to_string(filter_->rowCount())},
+                         {"cases", std::to_string(model_->rowCount())},
+                         {"panels", std::to_string(panels_->panelCount())}});
+    workbook.setEnvelope(envelopeHeader(), panels_->envelopeRows());
+    return workbook.finish();
+}
+
+bool BatchResultsPage::exportShown(FileDialogs& dialogs, UserMessages& messages, const std::string& folder,
+                                   ResultsExport what, const WorkbookProperties& properties) {
     FileDialogRequest request{"results.txt", "txt", "*.txt", folder, true, "Export results table"};
+    if (what == ResultsExport::workbook)
+        request = {"results.xlsx", "xlsx", "*.xlsx", folder, true, "Export results table"};
+    if (what == ResultsExport::envelope) request = {"envelope.txt", "txt", "*.txt", folder, true, "Export envelope"};
     const std::optional<FileChoice> choice = dialogs.chooseFileToSave(request);
     if (!choice) return false;
-    if (const auto failure = replaceFileContent(std::filesystem::path(choice->path), shownText())) {
+    std::optional<std::string> failure;
+    switch (what) {
+    case ResultsExport::text:
+        failure = replaceFileContent(std::filesystem::path(choice->path), shownText());
+        break;
+    case ResultsExport::workbook:
+        failure = writeWorkbook(choice->path, properties);
+        break;
+    case ResultsExport::envelope:
+        failure = replaceFileContent(std::filesystem::path(choice->path), envelopeText());
+        break;
+    }
+    if (failure) {
         messages.warning(saveFailureMessage(choice->path, *failure));
         return false;
     }

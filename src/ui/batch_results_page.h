@@ -5,16 +5,20 @@
 // sortable by any column, coloured by verdict (a utilisation above 1 dark red, within the limit
 // dark green; a failing case's identification on a light red ground), filtered by "Failing
 // only", by one check or by a text, filled while the run goes on, and exported as TAB-separated
-// text. A double-click shows the case in the main window.
+// text or as a workbook. A double-click shows the case in the main window. "Group by panel" shows
+// a row per panel over its load cases instead (the envelope table, the cases as its children),
+// whose envelope is exported as the envelope table.
 
 #include "checks/failed_checks.h"
 #include "design/design_case.h"
+#include "xlsx/results_workbook.h"
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,8 +28,12 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class QTreeView;
 
 namespace korvel {
+
+class BatchPanelFilter;
+class BatchPanelModel;
 
 class FileDialogs;
 class UserMessages;
@@ -97,6 +105,9 @@ private:
     QString text_;
 };
 
+// What "Export…" and "Export envelope…" write.
+enum class ResultsExport { text, workbook, envelope };
+
 class BatchResultsPage final : public QWidget {
     Q_OBJECT
 public:
@@ -105,18 +116,39 @@ public:
     BatchResultsModel* model() const { return model_; }
     BatchResultsFilter* filter() const { return filter_; }
     QTableView* table() const { return table_; }
+    BatchPanelModel* panels() const { return panels_; }
+    BatchPanelFilter* panelFilter() const { return panelFilter_; }
+    QTreeView* panelTree() const { return tree_; }
+
+    // Empties both tables for a new run.
+    void clear();
+    // The row of a case just calculated (dc holds its results): `entry` is its index in the batch
+    // list, the project and identification are the line's own (the panel and load case).
+    void addCase(int entry, int line, const std::string& project, const std::string& identification,
+                 const DesignCase& dc);
+    // After a run, finished or cancelled: the panels shown, every column fitted.
+    void runEnded();
+    // "Group by panel".
+    void setGrouped(bool grouped);
+    bool grouped() const;
 
     // Every column as wide as its heading and texts (after a run).
     void fitColumns();
     // The rows shown (filtered and sorted) with the headings, TAB-separated.
     std::string shownText() const;
-    // "Export…": asks for a file and writes shownText to it; false when nothing was written.
-    bool exportShown(FileDialogs& dialogs, UserMessages& messages, const std::string& folder);
+    // The envelope table of the panels, as korvel-batch --envelope writes it.
+    std::string envelopeText() const;
+    // The rows shown as a workbook at `path` (the Results sheet; the panels' envelope as its
+    // Envelope sheet); the failure's reason, or nothing.
+    std::optional<std::string> writeWorkbook(const std::string& path, const WorkbookProperties& properties) const;
+    // "Export…" and "Export envelope…": asks for a file and writes it; false when nothing was written.
+    bool exportShown(FileDialogs& dialogs, UserMessages& messages, const std::string& folder,
+                     ResultsExport what = ResultsExport::text, const WorkbookProperties& properties = {});
 
 signals:
     // A row was double-clicked: the batch list entry of its case.
     void caseChosen(int entry);
-    void exportRequested();
+    void exportRequested(korvel::ResultsExport what);
 
 private:
     void showCount();
@@ -128,6 +160,11 @@ private:
     QComboBox* check_;
     QLineEdit* text_;
     QPushButton* export_;
+    QPushButton* exportEnvelope_;
+    QCheckBox* group_;
+    BatchPanelModel* panels_;
+    BatchPanelFilter* panelFilter_;
+    QTreeView* tree_;
     QLabel* count_;
 };
 

@@ -3,6 +3,7 @@
 #include "design/decimal_text.h"
 #include "design/number_format.h"
 #include "files/file_replacement.h"
+#include "files/table_stamps.h"
 #include "ui/batch_report_export.h"
 #include "ui/batch_results_page.h"
 #include "ui/batch_verdicts.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGridLayout>
@@ -27,6 +29,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <unordered_map>
 #include <utility>
@@ -317,7 +321,7 @@ bool BatchWindow::openBatchFile(const QString& path) {
     databasefile_->setText(path);
     // Nothing of this file has been written yet: no output file is named, no results are listed.
     outputfile_->clear();
-    resultsPage_->model()->clear();
+    resultsPage_->clear();
     statusBar()->showMessage(
         tr("%1 cases, %2 comment lines").arg(state_.list.caseCount()).arg(state_.list.commentCount()));
     return true;
@@ -420,6 +424,7 @@ bool BatchWindow::saveResults() {
         // A cancelled run writes nothing and leaves the case the user was looking at.
         dc_ = before;
         running_ = false;
+        resultsPage_->runEnded();
         if (caseShown_) caseShown_();
         statusBar()->showMessage(tr("Cancelled: no results written"));
         return false;
@@ -427,7 +432,7 @@ bool BatchWindow::saveResults() {
 
     const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
     running_ = false;
-    resultsPage_->fitColumns();
+    resultsPage_->runEnded();
     showLastCaseInList();
     if (caseShown_) caseShown_();
     if (const auto* failure = std::get_if<std::string>(&written)) {
@@ -480,20 +485,36 @@ void BatchWindow::addResultsPage(QWidget* casesPage) {
         cbodatabase_->setCurrentIndex(entry);
         chooseEntry(entry);
     });
-    connect(resultsPage_, &BatchResultsPage::exportRequested, this,
-            [this] { resultsPage_->exportShown(fileDialogs(), messages(), state_.lastFolder); });
+    connect(resultsPage_, &BatchResultsPage::exportRequested, this, [this](ResultsExport what) {
+        WorkbookProperties properties;
+        if (what == ResultsExport::workbook) {
+            // As korvel-batch --format xlsx names its workbook; the tables were loaded from the
+            // program folder at start-up.
+            const std::int64_t now = QDateTime::currentSecsSinceEpoch();
+            const Provenance provenance =
+                makeProvenance(std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()), now);
+            properties.title = "KORVEL results of " + std::filesystem::path(state_.currentFile).filename().string();
+            properties.version = provenance.version;
+            for (const TableStamp& t : provenance.tables)
+                properties.tables += (properties.tables.empty() ? "" : ", ") + t.file + " " + t.checksum;
+            properties.dateTime = provenance.dateTime;
+            properties.created = now;
+        }
+        resultsPage_->exportShown(fileDialogs(), messages(), state_.lastFolder, what, properties);
+    });
 }
 
 std::function<void(const BatchEntry&, const DesignCase&)> BatchWindow::resultsTableFiller() {
     // Each case's row goes into the table as soon as it is calculated; the table shows the rows
     // whenever the run looks at the event queue.
-    resultsPage_->model()->clear();
+    resultsPage_->clear();
     auto entryOfLine = std::make_shared<std::unordered_map<int, int>>();
     for (std::size_t i = 0; i < state_.list.entries.size(); ++i)
         (*entryOfLine)[state_.list.entries[i].line] = static_cast<int>(i);
     return [this, entryOfLine](const BatchEntry& entry, const DesignCase& dc) {
         const auto found = entryOfLine->find(entry.line);
-        resultsPage_->model()->addCase(found != entryOfLine->end() ? found->second : -1, entry.line, dc);
+        resultsPage_->addCase(found != entryOfLine->end() ? found->second : -1, entry.line, entry.firstText,
+                              entry.secondText, dc);
     };
 }
 

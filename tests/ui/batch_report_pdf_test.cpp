@@ -1,6 +1,7 @@
 // The report of a whole batch: korvel --pdf --batch as the user runs it, read back with pdftotext;
 // the batch window's "Export all to PDF…"; a cancelled export.
 
+#include "design/tab_cells.h"
 #include "support/program_run.h"
 #include "support/qt_application.h"
 #include "support/test_catalogue.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <regex>
 #include <sstream>
 
@@ -115,6 +117,76 @@ TEST_F(BatchReportPdf, ChosenCasesAndWrongChoices) {
     EXPECT_FALSE(fs::exists(folder.file("x.pdf")));
     const ProgramRun alone = runProgram(korvel, folder, {"--cases", "1"});
     EXPECT_EQ(2, alone.status) << "--cases without --pdf";
+}
+
+// The first `n` reference cases as load cases of panels: case k (from 0) is "P1/LCk+1" for the
+// first `firstPanel` cases, then "P2/LCk+1".
+std::string panelCases(int n, int firstPanel) {
+    std::vector<std::string> ids;
+    std::istringstream in(firstCases(n, ids));
+    std::string text;
+    int k = 0;
+    for (std::string line; std::getline(in, line);) {
+        const std::size_t tab = line.find('\t');
+        if (tab != std::string::npos) {
+            const std::size_t end = line.find('\t', tab + 1);
+            line.replace(tab + 1, end - tab - 1, (k < firstPanel ? "P1/LC" : "P2/LC") + std::to_string(k + 1));
+            ++k;
+        }
+        text += line + "\n";
+    }
+    return text;
+}
+
+// With --envelope a page per panel (two for the panel of nine load cases: eight across a page)
+// follows the summary, before the case pages; each shows its panel and the highest value of every
+// check that korvel-batch --envelope writes for it.
+TEST_F(BatchReportPdf, EnvelopePagesFollowTheSummaryWithTheEnvelopeTablesNumbers) {
+    folder.write("panels.kori", panelCases(11, 9));
+    const ProgramRun run = runProgram(
+        korvel, folder, {"--pdf", folder.file("env.pdf"), "--batch", folder.file("panels.kori"), "--envelope"});
+    ASSERT_EQ(0, run.status) << run.err;
+    const std::vector<std::string> pages = pageTexts(folder, folder.file("env.pdf"));
+    ASSERT_EQ(1u + 2u + 1u + 11u, pages.size());
+    for (std::size_t k = 0; k < pages.size(); ++k)
+        EXPECT_NE(std::string::npos, pages[k].find("Page " + std::to_string(k + 1) + " of 15")) << k;
+
+    const fs::path batch = fs::path(KORVEL_PROGRAM_DIR) / "korvel-batch";
+    const ProgramRun table = runProgram(
+        batch, folder,
+        {folder.file("panels.kori"), "-o", folder.file("panels.koro"), "--envelope", folder.file("envelope.tsv")});
+    ASSERT_EQ(0, table.status) << table.err;
+    std::istringstream rows(readAll(folder.file("envelope.tsv")));
+    std::string line;
+    std::getline(rows, line);
+    const std::vector<std::string> headings = tabCells(line);
+    const std::map<std::string, std::string> pageOf = {{"P1", pages[1] + pages[2]}, {"P2", pages[3]}};
+    int panels = 0;
+    while (std::getline(rows, line)) {
+        const std::vector<std::string> cells = tabCells(line);
+        ASSERT_EQ(headings.size(), cells.size());
+        const std::string& page = pageOf.at(cells[1]);
+        ++panels;
+        EXPECT_NE(std::string::npos, page.find("envelope of panel " + cells[1])) << page;
+        // Each check's highest value beside its load case in the envelope column.
+        for (std::size_t c = 7; c + 1 < headings.size() - 2; c += 2) {
+            if (!cells[c].empty()) {
+                EXPECT_NE(std::string::npos, page.find(cells[c] + " " + cells[c + 1])) << headings[c] << "\n" << page;
+            }
+        }
+        EXPECT_NE(std::string::npos, page.find("verdict " + cells[3])) << page;
+    }
+    EXPECT_EQ(2, panels);
+    for (std::size_t k = 4; k < pages.size(); ++k)
+        EXPECT_NE(std::string::npos, pages[k].find("Identification: P")) << "case pages after the panels";
+
+    const ProgramRun plain =
+        runProgram(korvel, folder, {"--pdf", folder.file("plain.pdf"), "--batch", folder.file("panels.kori")});
+    ASSERT_EQ(0, plain.status) << plain.err;
+    EXPECT_EQ(12u, pageTexts(folder, folder.file("plain.pdf")).size()) << "no envelope pages unless asked";
+    const ProgramRun alone = runProgram(korvel, folder, {"--pdf", folder.file("x.pdf"), "--envelope"});
+    EXPECT_EQ(2, alone.status);
+    EXPECT_NE(std::string::npos, alone.err.find("--envelope goes with --batch")) << alone.err;
 }
 
 class SaveTo final : public FileDialogs {
