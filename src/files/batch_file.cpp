@@ -308,10 +308,30 @@ bool BatchEntry::operator==(const BatchEntry& o) const {
 BatchLineReader::BatchLineReader(std::string fileName, DecimalMode mode, const Catalogue& catalogue)
     : fileName_(std::move(fileName)), mode_(mode), catalogue_(&catalogue) {}
 
-bool BatchLineReader::isEndLine(std::string_view content) {
+void BatchLineReader::splitLine(std::string_view content) {
     if (!content.empty() && content.back() == '\r') content.remove_suffix(1);
     split(trimSpaces(content), '\t', fields_);
+}
+
+bool BatchLineReader::isEndLine(std::string_view content) {
+    splitLine(content);
     return isEndField(fields_[0]);
+}
+
+bool BatchLineReader::readLine(std::string_view content, int line, BatchEntry& entry) {
+    splitLine(content);
+    return readEntry(line, entry);
+}
+
+bool BatchLineReader::isEndText(std::string_view content) {
+    if (!content.empty() && content.back() == '\r') content.remove_suffix(1);
+    content = trimSpaces(content);
+    return isEndField(content.substr(0, content.find('\t')));
+}
+
+bool BatchLineReader::isCommentText(std::string_view content) {
+    while (!content.empty() && content.front() == ' ') content.remove_prefix(1);
+    return !content.empty() && content.front() == '%';
 }
 
 bool BatchLineReader::readEntry(int line, BatchEntry& entry) {

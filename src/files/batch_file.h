@@ -97,11 +97,21 @@ public:
     // Reads the line just taken into `entry`, reusing its storage; false with error() set when
     // the line is not a comment or a well-formed case.
     bool readEntry(int line, BatchEntry& entry);
+    // Takes and reads a line that is not the "End" line in one call: isEndLine, then readEntry.
+    bool readLine(std::string_view content, int line, BatchEntry& entry);
 
     const BatchError& error() const { return error_; }
     const std::string& fileName() const { return fileName_; }
 
+    // Whether a line (without its line feed) is the "End" line, as isEndLine tells, without
+    // splitting it: a reader that hands the lines to others to read finds the end so.
+    static bool isEndText(std::string_view content);
+    // Whether a line that is not the "End" line is a comment, as readEntry tells.
+    static bool isCommentText(std::string_view content);
+
 private:
+    void splitLine(std::string_view content);
+
     std::string fileName_;
     DecimalMode mode_;
     const Catalogue* catalogue_;

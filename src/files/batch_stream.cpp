@@ -80,7 +80,7 @@ bool BatchStreamReader::lineWaiting() {
     }
 }
 
-bool BatchStreamReader::nextLine(std::string_view& line) {
+bool BatchStreamReader::takeLine(std::string_view& line) {
     std::size_t searched = start_;
     bool tooLong = false;
     for (;;) {
@@ -121,17 +121,24 @@ bool BatchStreamReader::nextLine(std::string_view& line) {
     return true;
 }
 
-BatchStreamReader::Next BatchStreamReader::next(BatchEntry& entry) {
+BatchStreamReader::Next BatchStreamReader::nextLine(std::string_view& line, int& lineNumber) {
     if (finished_ != Next::entry) return finished_;
-    std::string_view line;
-    if (!nextLine(line)) {
+    if (!takeLine(line)) {
         if (finished_ != Next::error)
             error_ = BatchError{fileName(), line_ + 1, "the file ends without an \"End\" line", false};
         finished_ = Next::error;
         return finished_;
     }
-    if (lines_.isEndLine(line)) return finished_ = Next::end;
-    if (!lines_.readEntry(line_, entry)) {
+    if (BatchLineReader::isEndText(line)) return finished_ = Next::end;
+    lineNumber = line_;
+    return Next::entry;
+}
+
+BatchStreamReader::Next BatchStreamReader::next(BatchEntry& entry) {
+    std::string_view line;
+    int lineNumber = 0;
+    if (const Next got = nextLine(line, lineNumber); got != Next::entry) return got;
+    if (!lines_.readLine(line, lineNumber, entry)) {
         error_ = lines_.error();
         return finished_ = Next::error;
     }

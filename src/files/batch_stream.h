@@ -35,6 +35,11 @@ public:
     // error() set for a faulty line, a file that ends without "End" or one that cannot be read.
     // Once it has answered `end` or `error` it answers so again.
     Next next(BatchEntry& entry);
+    // The next line before the "End" line, not yet read as an entry, into `line` (valid until the
+    // next call) with its number; `end` and `error` as next() answers them. The lines a reader
+    // made by lineReader() reads are the entries next() gives.
+    Next nextLine(std::string_view& line, int& lineNumber);
+    const BatchLineReader& lineReader() const { return lines_; }
 
     // True when the next entry can be had without waiting for the input: a whole line is held, the
     // input has bytes ready or has ended. A run reading a pipe hands on what it has before it waits.
@@ -48,7 +53,7 @@ public:
 private:
     // The next line without its line feed into `line`; false at the end of the input or on an
     // error (error_ set).
-    bool nextLine(std::string_view& line);
+    bool takeLine(std::string_view& line);
     bool fill();
 
     std::unique_ptr<std::istream> owned_;

@@ -24,11 +24,22 @@ struct CaseNotes {
     double highest = 0;
 };
 
-// Consecutive entries of the input with their rows; the storage is reused block after block.
+// Consecutive lines of the input with their rows; the storage is reused block after block. The
+// reader only finds the lines; the thread that calculates a block reads its entries, so that
+// reading the fields shares the threads as the calculation does.
 struct Block {
+    struct Line {
+        std::size_t offset = 0;
+        std::size_t size = 0;
+        int number = 0;
+    };
+    std::string text; // the lines, each without its line feed
+    std::vector<Line> lines = std::vector<Line>(batchBlockEntries);
     std::vector<BatchEntry> entries = std::vector<BatchEntry>(batchBlockEntries);
     std::vector<CaseNotes> notes = std::vector<CaseNotes>(batchBlockEntries);
-    std::size_t count = 0;
+    std::size_t count = 0;        // lines taken
+    std::size_t readCount = 0;    // entries read: count, or the lines before a faulty one
+    std::optional<BatchError> fault; // the faulty line's error, which ends the run
     std::int64_t casesBefore = 0; // cases of the input before this block
     std::string rows;
     BatchStreamReader::Next ending = BatchStreamReader::Next::entry; // entry: the input goes on
@@ -38,13 +49,32 @@ struct Block {
 // make it wait, so that the rows of what a pipe has sent appear before it sends more.
 void readBlock(BatchStreamReader& in, Block& block, std::int64_t& casesRead) {
     block.count = 0;
+    block.text.clear();
     block.casesBefore = casesRead;
     block.ending = BatchStreamReader::Next::entry;
-    while (block.count < block.entries.size() && (block.count == 0 || in.lineWaiting())) {
-        block.ending = in.next(block.entries[block.count]);
+    std::string_view line;
+    int number = 0;
+    while (block.count < block.lines.size() && (block.count == 0 || in.lineWaiting())) {
+        block.ending = in.nextLine(line, number);
         if (block.ending != BatchStreamReader::Next::entry) return;
-        if (block.entries[block.count].isCase()) ++casesRead;
+        block.lines[block.count] = Block::Line{block.text.size(), line.size(), number};
+        block.text += line;
+        if (!BatchLineReader::isCommentText(line)) ++casesRead;
         ++block.count;
+    }
+}
+
+// Reads the entries of the block's lines; a faulty line ends the block there.
+void readEntries(Block& block, BatchLineReader& reader) {
+    block.fault.reset();
+    block.readCount = 0;
+    for (; block.readCount < block.count; ++block.readCount) {
+        const Block::Line& line = block.lines[block.readCount];
+        const std::string_view content = std::string_view(block.text).substr(line.offset, line.size);
+        if (!reader.readLine(content, line.number, block.entries[block.readCount])) {
+            block.fault = reader.error();
+            return;
+        }
     }
 }
 
@@ -63,13 +93,14 @@ private:
 // The calculation of one thread: its own design case and warning sink.
 class BlockCalculator {
 public:
-    BlockCalculator(const Catalogue& catalogue, const BatchRowFormat& format)
-        : catalogue_(catalogue), format_(format), dc_(std::make_unique<DesignCase>()) {}
+    BlockCalculator(const Catalogue& catalogue, const BatchRowFormat& format, const BatchLineReader& reader)
+        : catalogue_(catalogue), format_(format), reader_(reader), dc_(std::make_unique<DesignCase>()) {}
 
     void run(Block& block) {
+        readEntries(block, reader_);
         block.rows.clear();
         std::int64_t caseNumber = block.casesBefore;
-        for (std::size_t i = 0; i < block.count; ++i) {
+        for (std::size_t i = 0; i < block.readCount; ++i) {
             const BatchEntry& entry = block.entries[i];
             CaseNotes& notes = block.notes[i];
             notes.warnings.clear();
@@ -110,6 +141,7 @@ public:
 private:
     const Catalogue& catalogue_;
     const BatchRowFormat& format_;
+    BatchLineReader reader_;
     std::unique_ptr<DesignCase> dc_;
     NotedWarnings warnings_;
 };
@@ -118,7 +150,7 @@ private:
 // output failed.
 bool writeBlock(const Block& block, BatchStreamSummary& summary, std::int64_t& cases, const BatchStreamReader& in,
                 const BatchStreamHooks& hooks) {
-    for (std::size_t i = 0; i < block.count; ++i) {
+    for (std::size_t i = 0; i < block.readCount; ++i) {
         const BatchEntry& entry = block.entries[i];
         if (!entry.isCase()) {
             ++summary.totals.comments;
@@ -156,12 +188,12 @@ bool writeBlock(const Block& block, BatchStreamSummary& summary, std::int64_t& c
 // are held.
 class Pipeline {
 public:
-    Pipeline(const Catalogue& catalogue, int threads, const BatchRowFormat& format)
+    Pipeline(const Catalogue& catalogue, int threads, const BatchRowFormat& format, const BatchLineReader& reader)
         : slots_(2 * static_cast<std::size_t>(threads)) {
         state_.assign(slots_.size(), State::free);
         for (int i = 0; i < threads; ++i)
-            workers_.emplace_back([this, &catalogue, &format] {
-                BlockCalculator calculator(catalogue, format);
+            workers_.emplace_back([this, &catalogue, &format, &reader] {
+                BlockCalculator calculator(catalogue, format, reader);
                 work(calculator);
             });
     }
@@ -204,6 +236,10 @@ public:
             if (!writeBlock(slots_[slot], outcome.summary, cases, in, hooks)) {
                 outcome.outputFailed = true;
                 return BatchStreamReader::Next::entry;
+            }
+            if (slots_[slot].fault) {
+                outcome.input = slots_[slot].fault;
+                return BatchStreamReader::Next::error;
             }
             {
                 const std::lock_guard<std::mutex> lock(mutex_);
@@ -253,7 +289,7 @@ BatchStreamOutcome streamBatch(BatchStreamReader& in, const Catalogue& catalogue
     BatchStreamReader::Next ending = BatchStreamReader::Next::entry;
     if (threads <= 1) {
         Block block;
-        BlockCalculator calculator(catalogue, format);
+        BlockCalculator calculator(catalogue, format, in.lineReader());
         std::int64_t cases = 0;
         std::int64_t casesRead = 0;
         while (ending == BatchStreamReader::Next::entry) {
@@ -264,12 +300,17 @@ BatchStreamOutcome streamBatch(BatchStreamReader& in, const Catalogue& catalogue
                 outcome.outputFailed = true;
                 return outcome;
             }
+            if (block.fault) {
+                outcome.input = block.fault;
+                return outcome;
+            }
         }
     } else {
-        Pipeline pipeline(catalogue, std::min(threads, maxBatchThreads), format);
+        Pipeline pipeline(catalogue, std::min(threads, maxBatchThreads), format, in.lineReader());
         ending = pipeline.run(in, outcome, hooks);
     }
-    if (ending == BatchStreamReader::Next::error) outcome.input = in.error();
+    // A faulty line a thread found comes before anything the reader met after it.
+    if (ending == BatchStreamReader::Next::error && !outcome.input) outcome.input = in.error();
     return outcome;
 }
 

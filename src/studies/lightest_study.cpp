@@ -278,19 +278,49 @@ FailedChecks unchangedRules(const Candidate& candidate) {
     return proportions;
 }
 
+FailedChecks familyFixedChecks(Family f) {
+    FailedChecks fixed;
+    for (const CheckId id : {CheckId::UFpb, CheckId::UFpu, CheckId::UFpl, CheckId::UFt})
+        fixed[static_cast<std::size_t>(id)] = true;
+    if (!isGirderFamily(f)) fixed[static_cast<std::size_t>(CheckId::UFgm)] = true;
+    return fixed;
+}
+
+namespace {
+
+// The families that have no passing candidate, known from one candidate of each: it fails a
+// check no candidate of its family can change.
+std::array<bool, familyCount> familiesWithoutPass(const CaseInputs& c, const std::vector<Candidate>& candidates,
+                                                  const FailedChecks& counted, CaseRunner& runner) {
+    std::array<bool, familyCount> tried{}, dead{};
+    for (const Candidate& k : candidates) {
+        const auto f = static_cast<std::size_t>(k.family);
+        if (tried[f]) continue;
+        tried[f] = true;
+        CaseInputs work = c;
+        applyCandidate(work, k);
+        dead[f] = (runner.run(work).failed & familyFixedChecks(k.family) & counted).any();
+    }
+    return dead;
+}
+
+} // namespace
+
 LightestResult lightestCandidates(const CaseInputs& c, const std::vector<Candidate>& candidates, int top,
                                   const Catalogue& catalogue, const StudyControl& control) {
     LightestResult r;
+    const FailedChecks counted = candidates.empty() ? FailedChecks{} : ~unchangedRules(candidates.front());
+    std::array<bool, familyCount> dead{};
     {
         CaseRunner runner(catalogue);
         if (!candidates.empty()) r.unchangedFailing = runner.run(c).failed & unchangedRules(candidates.front());
+        dead = familiesWithoutPass(c, candidates, counted, runner);
     }
     // Candidates are taken in order of area and filtered as they are reached: the search ends
     // long before the heaviest.
     DesignCase scratch;
     std::size_t taken = 0;
     std::vector<const Candidate*> wave;
-    const FailedChecks counted = candidates.empty() ? FailedChecks{} : ~unchangedRules(candidates.front());
     StudyControl inner;
     inner.threads = control.threads;
     inner.stop = control.stop;
@@ -314,6 +344,8 @@ LightestResult lightestCandidates(const CaseInputs& c, const std::vector<Candida
             [&](std::size_t i, CaseRunner& runner) {
                 RankedCandidate k;
                 k.candidate = *wave[i];
+                // Counted as searched, as the calculation would have found it failing.
+                if (dead[static_cast<std::size_t>(k.candidate.family)]) return k;
                 CaseInputs work = c;
                 applyCandidate(work, k.candidate);
                 // Only a passing candidate is listed with its verdict.

@@ -95,6 +95,15 @@ struct LightestResult {
 // for a stiffener candidate, the stiffener's proportions for a girder candidate.
 FailedChecks unchangedRules(const Candidate& candidate);
 
+// The checks no candidate of the family can change, from the formulas: the plate fields'
+// buckling (3/3.1 to 3/3.5: the stiffener enters only through its type's edge restraint, one type
+// per family), the plate thickness (3-2-2/9.3: s, t, ps and the plate's strength) and, for a
+// stiffener family, the girder's section modulus (3-2-2/7.9: the girder with its plating, Lgs,
+// ps and the plate's material factor). When one candidate of the family fails one of them,
+// every candidate does; the search then counts the family's candidates as searched and failing
+// without calculating them, so that its answer is the exhaustive search's.
+FailedChecks familyFixedChecks(Family f);
+
 // Searches the candidates (from rankedCandidates, all stiffeners or all girders) for one case,
 // on control.threads threads. control.progress, where given, hears the candidates reached of
 // all after each wave; answering false stops the search.
