@@ -154,8 +154,12 @@ SweepPage::SweepPage(const Catalogue& catalogue, char decimalSeparator, QWidget*
 
     chart_ = new QChart;
     chart_->legend()->setAlignment(Qt::AlignRight);
+    legendPoints_ = chart_->legend()->font().pointSizeF() > 0 ? chart_->legend()->font().pointSizeF() : 9;
     chart_->setMargins(QMargins(4, 4, 4, 4));
-    connect(chart_, &QChart::plotAreaChanged, this, [this] { placeCrossingLabels(); });
+    connect(chart_, &QChart::plotAreaChanged, this, [this] {
+        fitLegend();
+        placeCrossingLabels();
+    });
     view_ = new QChartView(chart_, this);
     view_->setObjectName(QStringLiteral("sweepChart"));
     view_->setRenderHint(QPainter::Antialiasing);
@@ -448,6 +452,29 @@ void SweepPage::placeCrossingLabels() {
         label->setPos(placed.topLeft());
         previous = placed;
     }
+}
+
+void SweepPage::fitLegend() {
+    // Up to seventeen entries in one column: on a short chart (a window at scale 2 on a full-HD
+    // screen) the legend would cut the last ones off. Its text is made smaller until the column
+    // fits the legend's height, and grows back to its own size when there is room again.
+    if (fittingLegend_) return;
+    QLegend* legend = chart_->legend();
+    const double room = legend->geometry().height();
+    const double wanted = legend->effectiveSizeHint(Qt::PreferredSize).height();
+    if (room <= 0 || wanted <= 0) return;
+    QFont f = legend->font();
+    const double pageSize = legendPoints_;
+    const double now = f.pointSizeF() > 0 ? f.pointSizeF() : pageSize;
+    // The column's height goes with the text's: a little below the size that just fits.
+    const double fits = std::clamp(std::floor(now * room / wanted * 0.97 * 4) / 4, minimumLegendPoints, pageSize);
+    if (wanted <= room && now >= pageSize) return;
+    if (wanted <= room && fits <= now) return;
+    if (std::fabs(fits - now) < 0.25) return;
+    fittingLegend_ = true;
+    f.setPointSizeF(fits);
+    legend->setFont(f);
+    fittingLegend_ = false;
 }
 
 void SweepPage::draw(QPainter& painter, const QRectF& target) {
