@@ -8,6 +8,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -411,6 +412,7 @@ void SweepPage::showPoints() {
     hover_->setText(throughout.any() ? QStringLiteral("Fails at every step of the range, not shaded: %1. %2")
                                            .arg(QString::fromStdString(checkList(throughout)), hint)
                                      : hint);
+    fitLegend();
     showCrossingMarks();
     emit shown();
 }
@@ -461,18 +463,23 @@ void SweepPage::fitLegend() {
     if (fittingLegend_) return;
     QLegend* legend = chart_->legend();
     const double room = legend->geometry().height();
-    const double wanted = legend->effectiveSizeHint(Qt::PreferredSize).height();
-    if (room <= 0 || wanted <= 0) return;
-    QFont f = legend->font();
-    const double pageSize = legendPoints_;
-    const double now = f.pointSizeF() > 0 ? f.pointSizeF() : pageSize;
-    // The column's height goes with the text's: a little below the size that just fits.
-    const double fits = std::clamp(std::floor(now * room / wanted * 0.97 * 4) / 4, minimumLegendPoints, pageSize);
-    if (wanted <= room && now >= pageSize) return;
-    if (wanted <= room && fits <= now) return;
-    if (std::fabs(fits - now) < 0.25) return;
+    if (room <= 0) return;
+    const auto entries = static_cast<double>(std::count_if(legend->markers().cbegin(), legend->markers().cend(),
+                                                           [](const QLegendMarker* m) { return m->isVisible(); }));
+    // An entry is as high as its text and its margins above and below; the column adds about one
+    // entry at its top and foot.
+    constexpr double entryMargin = 8;
+    const auto needed = [&](double points) {
+        QFont f = legend->font();
+        f.setPointSizeF(points);
+        return (entries + 1) * (QFontMetricsF(f).height() + entryMargin);
+    };
+    double points = legendPoints_;
+    while (points > minimumLegendPoints && needed(points) > room) points -= 0.5;
+    if (points == legend->font().pointSizeF()) return;
     fittingLegend_ = true;
-    f.setPointSizeF(fits);
+    QFont f = legend->font();
+    f.setPointSizeF(points);
     legend->setFont(f);
     fittingLegend_ = false;
 }
