@@ -3,7 +3,8 @@
 // korvel --pdf OUT.pdf [--selection 1|2|3] [PROJECT.korvp]: the printed report as a PDF file,
 // composed without a window.
 // korvel --pdf OUT.pdf --batch IN.kori [--selection 1|2|3] [--cases 3,7-12]: the report of a whole
-// batch: summary pages, then one report page per case.
+// batch: summary pages, then one report page per case. With --gauging G.tsv each case the survey
+// gauges is printed with its measured thicknesses, the value as built beside each check's.
 
 #include "files/data_folder.h"
 
@@ -20,6 +21,7 @@ struct PdfRequest {
     std::string batch; // --batch: the batch input file
     std::string cases; // --cases: "3,7-12"; empty: every case
     bool casesGiven = false;
+    std::string gauging; // --gauging: the survey file of gauged thicknesses
 };
 
 // The request when the arguments ask for PDF mode; an error text in `problem` when they do but

@@ -6,6 +6,7 @@
 
 #include "design/catalogue.h"
 #include "files/batch_file.h"
+#include "files/batch_run.h"
 #include "files/batch_stream_source.h"
 #include "report/batch_case_summary.h"
 #include "report/batch_summary_page.h"
@@ -37,9 +38,11 @@ struct BatchReportPlan {
 // case; when it answers false the planning stops and nothing is returned, as when the source fails
 // (source.error() then set). Only the summary's rows are kept, not the entries: the pages read the
 // source again.
+// With `gauging`, each case is run with the thicknesses it gives (korvel --pdf --gauging).
 std::optional<BatchReportPlan> planBatchReport(BatchEntrySource& source, const std::vector<bool>& chosen,
                                                const Catalogue& catalogue,
-                                               const std::function<bool(int done, int total)>& progress = {});
+                                               const std::function<bool(int done, int total)>& progress = {},
+                                               const InputAdjustment& gauging = {});
 std::optional<BatchReportPlan> planBatchReport(const BatchList& list, const std::vector<bool>& chosen,
                                                const Catalogue& catalogue,
                                                const std::function<bool(int done, int total)>& progress = {});

@@ -5,6 +5,7 @@
 #include "files/batch_run.h"
 #include "files/file_replacement.h"
 #include "report/batch_summary_page.h"
+#include "report/gauged_case_run.h"
 #include "ui/qt_drawing_surface.h"
 
 #include <QByteArray>
@@ -90,7 +91,8 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& sou
                                : std::count(request.chosen.begin(), request.chosen.end(), true));
     const int totalSteps = 2 * cases;
     std::optional<BatchReportPlan> plan = planBatchReport(
-        source, request.chosen, catalogue, [&](int done, int) { return !progress || progress(done, totalSteps); });
+        source, request.chosen, catalogue, [&](int done, int) { return !progress || progress(done, totalSteps); },
+        request.gauging);
     if (!plan) return source.error() ? BatchReportEnd::failed : BatchReportEnd::cancelled;
     plan->title.file = request.fileShown;
 
@@ -130,6 +132,7 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& sou
     // stays as it is. The entries are read again, one at a time.
     auto dc = std::make_unique<DesignCase>();
     dc->fileName = request.fileShown;
+    auto asBuilt = std::make_unique<DesignCase>();
     IgnoreWarnings quiet;
     if (!source.restart()) {
         painter.end();
@@ -145,7 +148,11 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& sou
             painter.end();
             return BatchReportEnd::failed;
         }
-        runBatchCase(entry, *dc, catalogue, quiet);
+        ReportPageMarks pageMarks;
+        if (runGaugedBatchCase(entry, *dc, catalogue, quiet, {}, request.gauging)) {
+            runBatchCase(entry, *asBuilt, catalogue, quiet);
+            pageMarks.asBuilt = asBuilt.get();
+        }
         dc->analysis = request.selection;
         dc->printSelection = request.selection;
         if (!nextPage()) {
@@ -154,7 +161,8 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& sou
         }
         painter.save();
         painter.scale(1, shrink);
-        composeReport(surface, *dc, catalogue, size, request.time, ReportPageMarks{pageOfText(pageNumber, pageCount)});
+        pageMarks.page = pageOfText(pageNumber, pageCount);
+        composeReport(surface, *dc, catalogue, size, request.time, pageMarks);
         painter.restore();
         composePageFooter(surface, size, marks.footer);
         if (progress && !progress(cases + static_cast<int>(k) + 1, totalSteps)) {
