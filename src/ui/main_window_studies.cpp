@@ -29,6 +29,7 @@ void MainWindow::openStudiesWindow(int page) {
                               recalculate();
                           },
                           [this](const MemberThicknesses& thickness) { return setGauging(thickness); },
+                          [this] { return gauging_; },
                           &services_.dialogs,
                           &services_.messages,
                           separator(),

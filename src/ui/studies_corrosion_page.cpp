@@ -371,6 +371,12 @@ void CorrosionPage::clearGauging() {
     emit gaugingChanged(gauged_);
 }
 
+void CorrosionPage::showGauging(const MemberThicknesses& thickness) {
+    gauged_ = thickness;
+    showGaugedCells();
+    bars_->show(results_, gauged_, separator_);
+}
+
 void CorrosionPage::showGaugingProblem(const QString& problem) {
     note_->setText(problem.isEmpty() ? QStringLiteral("Gauged utilisations are shown beside the ones as built in the "
                                                       "main window's list until the gauging is cleared.")

@@ -53,6 +53,8 @@ public:
     // A member's gauged thickness (nullopt: as built again); "all" takes none.
     void setGauged(Member m, std::optional<double> thickness);
     void clearGauging();
+    // Shows thicknesses gauged before (the window opened again), without telling anyone.
+    void showGauging(const MemberThicknesses& thickness);
     const MemberThicknesses& gauged() const { return gauged_; }
     // Why the gauging could not be applied to the case; empty clears the note.
     void showGaugingProblem(const QString& problem);

@@ -66,6 +66,7 @@ StudiesWindow::StudiesWindow(StudiesContext context, QWidget* parent)
     connect(lightest_, &LightestPage::useProfile, this, [this](const Candidate& c) {
         if (ctx_.useProfile) ctx_.useProfile(c);
     });
+    if (ctx_.gauging) corrosion_->showGauging(ctx_.gauging());
     connect(corrosion_, &CorrosionPage::gaugingChanged, this, [this](const MemberThicknesses& thickness) {
         if (ctx_.gauge) corrosion_->showGaugingProblem(QString::fromStdString(ctx_.gauge(thickness)));
     });

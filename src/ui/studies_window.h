@@ -41,6 +41,8 @@ struct StudiesContext {
     // Gauged thicknesses typed on the Corrosion page (all nullopt: cleared): the main window lists
     // the gauged utilisations beside its own. The answer is why they cannot be applied, or "".
     std::function<std::string(const MemberThicknesses&)> gauge;
+    // The gauged thicknesses the main window holds, for a window opened again.
+    std::function<MemberThicknesses()> gauging;
     FileDialogs* dialogs = nullptr;   // nullptr: no export dialogs (the bench)
     UserMessages* messages = nullptr; // nullptr: failures are not told
     char decimalSeparator = '.';

@@ -262,6 +262,15 @@ TEST_F(StudiesWindowTest, AGaugedThicknessListsTheGaugedValuesBesideTheOnesAsBui
     EXPECT_GT(checks, 5);
     EXPECT_GT(changed, 0) << "a plate 2.5 mm thinner changes its plate buckling";
 
+    // The gauging belongs to the session, not to the window: opened again, the page shows it.
+    studies->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(window->studiesWindow(), nullptr);
+    openAt(StudiesWindow::corrosion);
+    page = studies->corrosionPage();
+    EXPECT_EQ(page->gauged()[0], std::optional<double>(gaugedPlate));
+    EXPECT_EQ(list->columnCount(), 4);
+
     page->findChild<QPushButton*>(QStringLiteral("clearGauging"))->click();
     EXPECT_EQ(list->columnCount(), 3);
     EXPECT_EQ(list->rows(), asBuiltRows);
