@@ -245,6 +245,11 @@ TEST_F(KorvelPdf, AGaugedCasePagePrintsTheValueAsBuiltBesideEachGaugedOne) {
         differ += built != gauged ? 1 : 0;
     }
     EXPECT_GT(differ, 0) << "a plate 1.5 mm thinner changes its buckling";
+
+    const ProgramRun alone =
+        runProgram(program, folder, {"--pdf", folder.file("a.pdf"), "--gauging", folder.file("g.tsv")});
+    EXPECT_EQ(2, alone.status);
+    EXPECT_NE(std::string::npos, alone.err.find("korvel: --gauging goes with --batch")) << alone.err;
 }
 
 } // namespace
