@@ -188,6 +188,22 @@ TEST_F(StudiesWindowTest, EachPageShowsTheCoreStudyOfTheCase) {
 
 // A line that comes back below 1 and rises again is marked at both places, and the case is shown
 // failing on both sides (t >= 11 passing would not be true: it fails again from 19).
+TEST_F(StudiesWindowTest, SweepLegendTextShrinksOnAShortChartAndComesBack) {
+    // Seventeen entries in one column: a chart too short for them at the legend's own size (a
+    // window at scale 2) gets smaller legend text instead of a cut column; a tall one its own size.
+    startWindow();
+    openAt(StudiesWindow::sweep);
+    QLegend* legend = studies->sweepPage()->chart()->legend();
+    const double own = legend->font().pointSizeF();
+    const auto shownAt = [&](int height) {
+        studies->resize(1000, height);
+        for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+        return legend->font().pointSizeF();
+    };
+    EXPECT_LT(shownAt(380), own);
+    EXPECT_EQ(shownAt(900), own);
+}
+
 TEST_F(StudiesWindowTest, CorrosionPageIsTheCoreWastageTableOnEitherBasis) {
     startWindow();
     openAt(StudiesWindow::corrosion);
