@@ -32,10 +32,13 @@ constexpr const char* usage =
     "                                   case's own analysis selection; default case: the\n"
     "                                   start-up case of dummy.kori)\n"
     "       korvel --pdf OUT.pdf --batch IN.kori [--selection 1|2|3] [--cases 3,7-12] [--envelope]\n"
+    "                    [--gauging G.tsv]\n"
     "                                   the report of a batch: a summary page, then one report\n"
     "                                   page per case (default: every case, both listings);\n"
     "                                   --envelope: after the summary a page per panel (cases\n"
-    "                                   named PANEL/LOAD CASE) with its load case x check matrix\n";
+    "                                   named PANEL/LOAD CASE) with its load case x check matrix;\n"
+    "                                   with --gauging the cases a survey file gauges are run\n"
+    "                                   with its thicknesses, \"as built\" beside each value\n";
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "pdf_mode.h"
 
+#include "batch_gauging.h"
 #include "command_line.h"
 #include "interrupt_cleanup.h"
 
@@ -22,6 +23,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -33,7 +35,7 @@ std::optional<PdfRequest> pdfRequest(const std::vector<std::string>& args, std::
     bool pdf = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--pdf" || a == "--selection" || a == "--batch" || a == "--cases") {
+        if (a == "--pdf" || a == "--selection" || a == "--batch" || a == "--cases" || a == "--gauging") {
             if (i + 1 >= args.size()) {
                 problem = a + " needs a value";
                 return request;
@@ -44,6 +46,8 @@ std::optional<PdfRequest> pdfRequest(const std::vector<std::string>& args, std::
                 request.output = value;
             } else if (a == "--batch") {
                 request.batch = value;
+            } else if (a == "--gauging") {
+                request.gauging = value;
             } else if (a == "--cases") {
                 request.cases = value;
                 request.casesGiven = true;
@@ -77,6 +81,8 @@ std::optional<PdfRequest> pdfRequest(const std::vector<std::string>& args, std::
         problem = "--cases goes with --batch";
     else if (request.envelope && request.batch.empty())
         problem = "--envelope goes with --batch";
+    else if (!request.gauging.empty() && request.batch.empty())
+        problem = "--gauging goes with --batch";
     return request;
 }
 
@@ -104,10 +110,16 @@ int runBatchPdf(const PdfRequest& request, AppContext& ctx) {
         return exitInput;
     }
     BatchEntrySource& source = std::get<BatchEntrySource>(opened);
+    std::optional<BatchGauging> gauging;
+    if (!request.gauging.empty() && !(gauging = BatchGauging::read(request.gauging))) return exitInput;
     // The notes of the fields read (a field that is not a number, a table row standing in), once.
-    for (BatchEntry e; source.next(e);)
+    for (BatchEntry e; source.next(e);) {
         for (const std::string& note : e.notes)
             std::cerr << source.fileName() << ":" << e.line << ": warning: " << note << '\n';
+        if (gauging && e.isCase()) gauging->caseRun(e);
+    }
+    if (gauging)
+        for (const std::string& note : gauging->unused()) std::cerr << note << '\n';
     if (!source.restart()) {
         std::cerr << "korvel: " << source.error()->message() << '\n';
         return exitInput;
@@ -123,6 +135,18 @@ int runBatchPdf(const PdfRequest& request, AppContext& ctx) {
         }
         report.chosen = std::get<std::vector<bool>>(std::move(chosen));
     }
+    // A gauging that cannot be applied to its case is told once, though the case is run twice.
+    std::vector<std::string> gaugingNotes;
+    if (gauging)
+        report.gauging = [adjust = gauging->adjustment(ctx.catalogue), &gaugingNotes](const BatchEntry& e,
+                                                                                      CaseInputs& inputs) {
+            std::string note = adjust(e, inputs);
+            if (!note.empty() && std::find(gaugingNotes.begin(), gaugingNotes.end(), note) == gaugingNotes.end()) {
+                std::cerr << note << '\n';
+                gaugingNotes.push_back(note);
+            }
+            return note;
+        };
     report.fileShown = request.batch;
     report.separator = ctx.decimalSeparator();
     report.envelope = request.envelope;
@@ -150,6 +174,7 @@ int runPdfMode(const PdfRequest& request, const DataFolder& data) {
     std::vector<std::string> inputs = tableFilesIn(data.path);
     inputs.push_back(request.batch);
     inputs.push_back(request.project);
+    inputs.push_back(request.gauging);
     if (request.batch.empty() && request.project.empty()) inputs.push_back((data.path / startupBatchInput).string());
     if (const auto input = inputWrittenOver(request.output, inputs)) {
         std::cerr << "korvel: the report " << request.output << " is the input file " << *input

@@ -258,6 +258,72 @@ TEST(PanelFigure, PressureArrowOnlyForPositivePressure) {
     }
 }
 
+// Measures text as the window does: a font of `size` points is 1.33 pixels a point high and 0.6
+// of that a character wide, in figure units of a figure drawn `scale` pixels a unit. Remembers
+// each text's box as it was drawn.
+class PixelSurface final : public DrawingSurface {
+public:
+    struct Box {
+        std::string text;
+        double left, top, right, bottom;
+    };
+    explicit PixelSurface(double pixelsPerUnit) : scale_(pixelsPerUnit) {}
+    std::vector<Box> boxes;
+
+    void setScale(double, double, double, double) override {}
+    void clear() override {}
+    void setFont(const Font& font) override { font_ = font; }
+    Font font() const override { return font_; }
+    void setForeColour(Rgb) override {}
+    Rgb foreColour() const override { return {}; }
+    void setLineWidth(double) override {}
+    void setDashStyle(DashStyle) override {}
+    void setFillColour(Rgb) override {}
+    void setFillStyle(FillStyle) override {}
+    void line(double, double, double, double) override {}
+    void box(double, double, double, double) override {}
+    void filledBox(double, double, double, double, Rgb) override {}
+    void circle(double, double, double) override {}
+    void drawText(double x, double y, std::string_view text) override {
+        boxes.push_back({std::string(text), x, y, x + textWidth(text), y - textHeight(text)});
+    }
+    void picture(std::string_view, double, double, double, double) override {}
+    double textWidth(std::string_view text) const override {
+        return 0.6 * textHeight(text) * static_cast<double>(text.size());
+    }
+    double textHeight(std::string_view) const override { return 1.33 * font_.size / scale_; }
+
+private:
+    double scale_;
+    Font font_;
+};
+
+TEST(PanelFigure, LabelsNeverMeetAtAnySize) {
+    // The window keeps the figure's proportions and the text's size on the screen: from a figure
+    // squeezed to 100 pixels wide to one filling a large screen, at the sizes the window and the
+    // report write it in, every label stands clear of every other.
+    DesignCase loaded; // stresses and a pressure: "Sigx", "Sigy" and "p/ps" too
+    const std::size_t labelCount = panelLabels(loaded).size();
+    for (const double widthPx : {100.0, 180.0, 260.0, 330.0, 480.0, 800.0, 1400.0, 2400.0})
+        for (const double fontSize : {5.0, 8.0, 9.0, 12.0, 16.0}) {
+            PixelSurface s(widthPx / panelFigureWidth);
+            Font f;
+            f.size = fontSize;
+            s.setFont(f);
+            drawPanelFigure(s, loaded, 0, 0);
+            ASSERT_EQ(s.boxes.size(), labelCount);
+            for (std::size_t i = 0; i < s.boxes.size(); ++i)
+                for (std::size_t j = i + 1; j < s.boxes.size(); ++j) {
+                    const auto& a = s.boxes[i];
+                    const auto& b = s.boxes[j];
+                    const bool meet = a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
+                    EXPECT_FALSE(meet) << a.text << " and " << b.text << " at " << widthPx << " px, " << fontSize
+                                       << " pt";
+                }
+            EXPECT_EQ(s.font(), f) << "the caller's font is set back";
+        }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Profile cross-section figure
 

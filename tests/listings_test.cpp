@@ -92,45 +92,60 @@ bool printedAnything(const RecordingSurface& s, const std::string& part) {
 
 TEST(BucklingRows, EveryRowWithItsColumnsColourAndNumber) {
     const std::vector<ListingRow> expected = {
-        {bucklingTitle, "", "", black, false, false, 1},
-        {"PLATE BUCKLING CONTROL: (Max from plate 1/2)", "", "", black, true, false, 2},
-        {"PL1: UFpb = (a)^2 = ", "0.45", " < 1.0 (3/3.1)", green, false, true, 3},
-        {"PL1: UFpu = (b)^2 = ", "0.38", " < 1.0 (3/3.3)", green, false, true, 4},
-        {"PL1: UFpl = c = ", "0.52", " < 1.0 (3/3.5)", green, false, true, 5},
-        {"STIFFENER BUCKLING CONTROL:", "", "", black, true, false, 6},
-        {"Buckling, se = 512.3 mm   Bending, sw = 552.0 mm", "", "", black, false, false, 7},
-        {"UFbu= d = ", "1.20", "  < 1.0 (3/5.1)", darkRed, false, true, 8},
-        {"UFbt= Siga/(n*SigCT) = e  =", "0.31", "  < 1.0 (3/5.3)", green, false, true, 9},
-        {"UFs = Ieff/io = f = ", "0.22", "  < 1.0 (3/9.1)", green, false, true, 10},
-        {"OVERALL BUCKLING CONTROL:", "", "", black, true, false, 11},
-        {"UFgbu= g", "0.10", "  < 1.0 (3/5.7)", green, false, true, 12},
-        {"STIFFENER DEFORMATION CHECK:", "", "", black, true, false, 13},
-        {"Deformation y = h = ", "2.1 mm ", " ==> l/1429", black, false, true, 14},
+        {bucklingTitle, "", "", black, false, false, 1, {}, {}},
+        {"PLATE BUCKLING CONTROL: (Max from plate 1/2)", "", "", black, true, false, 2, {}, {}},
+        {"PL1: UFpb = (a)^2 = ", "0.45", " < 1.0 (3/3.1)", green, false, true, 3, {}, {}},
+        {"PL1: UFpu = (b)^2 = ", "0.38", " < 1.0 (3/3.3)", green, false, true, 4, {}, {}},
+        {"PL1: UFpl = c = ", "0.52", " < 1.0 (3/3.5)", green, false, true, 5, {}, {}},
+        {"STIFFENER BUCKLING CONTROL:", "", "", black, true, false, 6, {}, {}},
+        {"Buckling, se = 512.3 mm   Bending, sw = 552.0 mm", "", "", black, false, false, 7, {}, {}},
+        {"UFbu= d = ", "1.20", "  < 1.0 (3/5.1)", darkRed, false, true, 8, {}, {}},
+        {"UFbt= Siga/(n*SigCT) = e  =", "0.31", "  < 1.0 (3/5.3)", green, false, true, 9, {}, {}},
+        {"UFs = Ieff/io = f = ", "0.22", "  < 1.0 (3/9.1)", green, false, true, 10, {}, {}},
+        {"OVERALL BUCKLING CONTROL:", "", "", black, true, false, 11, {}, {}},
+        {"UFgbu= g", "0.10", "  < 1.0 (3/5.7)", green, false, true, 12, {}, {}},
+        {"STIFFENER DEFORMATION CHECK:", "", "", black, true, false, 13, {}, {}},
+        {"Deformation y = h = ", "2.1 mm ", " ==> l/1429", black, false, true, 14, {}, {}},
     };
     EXPECT_EQ(expected, bucklingRows(listedCase()));
 }
 
 TEST(ScantlingYieldRows, EveryRowWithItsColumnsColourAndNumber) {
     const std::vector<ListingRow> expected = {
-        {yieldTitle, "", "", black, false, false, 1},
-        {"PLATE SCANTLING:", "", "", black, true, false, 2},
-        {"Plate 1: UF = tmin/t = 12.25/20.00 = ", "0.61", "  < 1.0  (3-2-2/9.3)", green, false, true, 3},
-        {"STIFFENER SCANTLING:", "", "", black, true, false, 4},
-        {"Effective width sw = 625.0 mm ", "", "", black, false, false, 5},
-        {"UF = SM/Weffmin  = 100.0/130.0 = ", "0.77", "  < 1.0  (3-2-2/9.5)", green, false, true, 6},
-        {"GIRDER SCANTLING:", "", "", black, true, false, 7},
-        {"Effective width sw = 2640.0 mm ", "", "", black, false, false, 8},
-        {"UF = SM/Weffmin  = 500.0/1190.0 = ", "0.42", "  < 1.0  (3-2-2/9.9)", green, false, true, 9},
-        {"Min depth of girder = 750.0 mm", "OK", "  (3-2-2/9.9.2)", green, false, true, 10},
-        {"Min thickness of web = 11.0 mm", "NOK", "  (3-2-2/9.9.2)", darkRed, false, true, 11},
-        {"Max distance between tripping brackets = 3000 mm", "OK", "  (3-2-2/9.9.3)", green, false, true, 12},
-        {"PLATE YIELD CONTROL:", "", "", black, true, false, 13},
-        {"Point: A:  UF = F.S.*Sigeq/Fy = 1.43*124.9/355.0 = ", "0.50", "  < 1.0 (3-2-1/3.11)", green, false, true, 14},
-        {"STIFFENER YIELD CHECK:", "", "", black, true, false, 15},
-        {"Effective width sw = 625.0 mm (check at points 1-3, plate(p) and stiffener(s)). ", "", "", black, false,
-         false, 16},
-        {"Point 1p: UF = F.S.*Sigeq/Fy  = i = ", "0.56", "  < 1.0 (3-2-1/3.11)", green, false, true, 17},
-        {"Point 1s: UF = F.S.*Sigeq/Fy  = j = ", "0.66", "  < 1.0 (3-2-1/3.11)", green, false, true, 18},
+        {yieldTitle, "", "", black, false, false, 1, {}, {}},
+        {"PLATE SCANTLING:", "", "", black, true, false, 2, {}, {}},
+        {"Plate 1: UF = tmin/t = 12.25/20.00 = ", "0.61", "  < 1.0  (3-2-2/9.3)", green, false, true, 3, {}, {}},
+        {"STIFFENER SCANTLING:", "", "", black, true, false, 4, {}, {}},
+        {"Effective width sw = 625.0 mm ", "", "", black, false, false, 5, {}, {}},
+        {"UF = SM/Weffmin  = 100.0/130.0 = ", "0.77", "  < 1.0  (3-2-2/9.5)", green, false, true, 6, {}, {}},
+        {"GIRDER SCANTLING:", "", "", black, true, false, 7, {}, {}},
+        {"Effective width sw = 2640.0 mm ", "", "", black, false, false, 8, {}, {}},
+        {"UF = SM/Weffmin  = 500.0/1190.0 = ", "0.42", "  < 1.0  (3-2-2/9.9)", green, false, true, 9, {}, {}},
+        {"Min depth of girder = 750.0 mm", "OK", "  (3-2-2/9.9.2)", green, false, true, 10, {}, {}},
+        {"Min thickness of web = 11.0 mm", "NOK", "  (3-2-2/9.9.2)", darkRed, false, true, 11, {}, {}},
+        {"Max distance between tripping brackets = 3000 mm", "OK", "  (3-2-2/9.9.3)", green, false, true, 12, {}, {}},
+        {"PLATE YIELD CONTROL:", "", "", black, true, false, 13, {}, {}},
+        {"Point: A:  UF = F.S.*Sigeq/Fy = 1.43*124.9/355.0 = ",
+         "0.50",
+         "  < 1.0 (3-2-1/3.11)",
+         green,
+         false,
+         true,
+         14,
+         {},
+         {}},
+        {"STIFFENER YIELD CHECK:", "", "", black, true, false, 15, {}, {}},
+        {"Effective width sw = 625.0 mm (check at points 1-3, plate(p) and stiffener(s)). ",
+         "",
+         "",
+         black,
+         false,
+         false,
+         16,
+         {},
+         {}},
+        {"Point 1p: UF = F.S.*Sigeq/Fy  = i = ", "0.56", "  < 1.0 (3-2-1/3.11)", green, false, true, 17, {}, {}},
+        {"Point 1s: UF = F.S.*Sigeq/Fy  = j = ", "0.66", "  < 1.0 (3-2-1/3.11)", green, false, true, 18, {}, {}},
     };
     EXPECT_EQ(expected, scantlingYieldRows(listedCase()));
 }
@@ -232,7 +247,8 @@ TEST(ListingEdgeCases, StiffenerNotInCompressionIsStillListed) {
     dc.lines.UFbt = checkLine("", "Siga postive or 0 ==> No buckling control", "", "", statusOk);
     dc.fault = CalcFault{"girder scantling", "division by zero"}; // a stop later on changes nothing here
     const auto rows = bucklingRows(dc);
-    EXPECT_EQ((ListingRow{"Siga postive or 0 ==> No buckling control", "", "", green, false, true, 9}), rows[8]);
+    EXPECT_EQ((ListingRow{"Siga postive or 0 ==> No buckling control", "", "", green, false, true, 9, {}, {}}),
+              rows[8]);
 }
 
 TEST(ListingEdgeCases, NoPressureNoDeformationSectionEvenWhenAsked) {
@@ -250,7 +266,8 @@ TEST(ListingEdgeCases, SigyErrorBeforeOverallHeadingOnScreenAfterGirderLineOnPap
     dc.sigyError = true;
     const auto rows = bucklingRows(dc);
     ASSERT_EQ(15u, rows.size());
-    EXPECT_EQ((ListingRow{"ERROR in calculation, decrease Sigy-stress", "", "", red, false, false, 11}), rows[10]);
+    EXPECT_EQ((ListingRow{"ERROR in calculation, decrease Sigy-stress", "", "", red, false, false, 11, {}, {}}),
+              rows[10]);
     EXPECT_EQ("OVERALL BUCKLING CONTROL:", rows[11].control);
 
     RecordingSurface page;
@@ -381,9 +398,17 @@ TEST(StoppedListing, NothingReachedLeavesTheTitlesAndTheReason) {
     DesignCase dc = stoppedIn("plate buckling");
     dc.analysis = analysisAll;
     const std::vector<ListingRow> expected = {
-        {bucklingTitle, "", "", black, false, false, 1},
-        {yieldTitle, "", "", black, false, false, 2},
-        {"Calculation stopped in plate buckling: square root of a negative number", "", "", red, false, false, 3},
+        {bucklingTitle, "", "", black, false, false, 1, {}, {}},
+        {yieldTitle, "", "", black, false, false, 2, {}, {}},
+        {"Calculation stopped in plate buckling: square root of a negative number",
+         "",
+         "",
+         red,
+         false,
+         false,
+         3,
+         {},
+         {}},
     };
     EXPECT_EQ(expected, controlSummary(dc));
 }

@@ -1,4 +1,4 @@
-// Screenshots of the main window, its margin line and the studies window's three pages, drawn
+// Screenshots of the main window, its margin line and the studies window's four pages, drawn
 // offscreen for docs/: korvel_studies_screenshots PROGRAM_FOLDER OUT_FOLDER [WIDTH HEIGHT].
 // Without a size the windows keep their default sizes. With KORVEL_DARK set, the Fusion style
 // with a dark palette (a dark desktop such as Adwaita:dark); the scale follows QT_SCALE_FACTOR.
@@ -8,6 +8,7 @@
 #include "ui/main_window.h"
 #include "ui/qt_settings_store.h"
 #include "ui/studies_capacity_page.h"
+#include "ui/studies_corrosion_page.h"
 #include "ui/studies_lightest_page.h"
 #include "ui/studies_sweep_page.h"
 #include "ui/studies_window.h"
@@ -146,5 +147,15 @@ int main(int argc, char** argv) {
     settle(studies);
     studies->lightestPage()->selectRow(0);
     studies->grab().save(out + QStringLiteral("/studies-lightest.png"));
+    // The Corrosion page with the plate gauged 1.5 mm thinner than built, and the main window's
+    // list with the gauged values beside its own.
+    studies->showPage(korvel::StudiesWindow::corrosion);
+    settle(studies);
+    korvel::CorrosionPage* corrosion = studies->corrosionPage();
+    if (!corrosion->results().empty())
+        corrosion->setGauged(korvel::Member::plate, corrosion->results().front().original - 1.5);
+    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+    studies->grab().save(out + QStringLiteral("/studies-corrosion.png"));
+    window.grab().save(out + QStringLiteral("/main-window-gauged.png"));
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace korvel {
 
@@ -41,6 +42,34 @@ constexpr double spanLow = toeLow - 0.25 * bracketArm, spanHigh = toeHigh + 0.25
 constexpr double spanX = flangeX + 0.25 * (heelX - flangeX); // where the span points lie on the brackets
 constexpr double trippingY[] = {27.5, 35, 42.5};
 
+constexpr double lgLabelY = 40;
+constexpr double lgsLabelY = 31;
+
+// A label's box in figure units, y upwards.
+struct LabelBox {
+    double left, top, right, bottom;
+    bool meets(const LabelBox& o) const { return left < o.right && o.left < right && bottom < o.top && o.bottom < top; }
+};
+
+// Text placed by an anchor: ax 0/0.5/1 puts (x, y) at its left/centre/right, ay 0/0.5/1 at its
+// bottom/middle/top; measured in the surface's current font.
+LabelBox boxOf(const DrawingSurface& s, const PanelLabel& l) {
+    const double w = s.textWidth(l.text), h = s.textHeight(l.text);
+    const double left = l.x - l.ax * w, top = l.y + (1 - l.ay) * h;
+    return {left, top, left + w, top - h};
+}
+
+bool anyMeet(const DrawingSurface& s, const std::vector<PanelLabel>& labels) {
+    std::vector<LabelBox> boxes;
+    boxes.reserve(labels.size());
+    for (const PanelLabel& l : labels) {
+        const LabelBox b = boxOf(s, l);
+        if (std::any_of(boxes.begin(), boxes.end(), [&](const LabelBox& o) { return o.meets(b); })) return true;
+        boxes.push_back(b);
+    }
+    return false;
+}
+
 // Drawing calls in the figure's own units, offset to its origin; y upwards.
 class Frame {
 public:
@@ -52,9 +81,9 @@ public:
 
     // Text placed by an anchor: ax 0/0.5/1 puts (x, y) at its left/centre/right, ay 0/0.5/1 at
     // its bottom/middle/top.
-    void label(std::string_view text, double x, double y, double ax, double ay) {
-        const double w = s.textWidth(text), h = s.textHeight(text);
-        s.drawText(x0_ + x - ax * w, y0_ + y + (1 - ay) * h, text);
+    void label(const PanelLabel& l) {
+        const LabelBox b = boxOf(s, l);
+        s.drawText(x0_ + b.left, y0_ + b.top, l.text);
     }
 
     void arrow(double x1, double y1, double x2, double y2, double head) {
@@ -81,7 +110,6 @@ public:
         const double half = std::max(0.0, std::min((s.textHeight(text) + 0.8) / 2, room));
         arrow(x, yLabel - half, x, y1, dimensionHead);
         arrow(x, yLabel + half, x, y2, dimensionHead);
-        label(text, x, yLabel, 0.5, 0.5);
     }
 
     DrawingSurface& s;
@@ -137,18 +165,14 @@ void platingAndStiffeners(Frame& f) {
 void planDimensions(Frame& f) {
     f.dimension(girderX[0], 8, girderX[1], 8);
     f.dimension(girderX[1], 8, girderX[2], 8);
-    f.label("L1", midSpan, 7.2, 0.5, 1);
-    f.label("L2", (girderX[1] + girderX[2]) / 2, 7.2, 0.5, 1);
 
     f.dimension(58.5, stiffenerY[0], 58.5, stiffenerY[1]);
     f.dimension(58.5, stiffenerY[1], 58.5, stiffenerY[2]);
-    f.label("s1", 59.3, (stiffenerY[0] + stiffenerY[1]) / 2, 0, 0.5);
-    f.label("s2", 59.3, (stiffenerY[1] + stiffenerY[2]) / 2, 0, 0.5);
 
     // The girder span, support to support, right of the elevation.
     f.line(supportEnd + 0.8, planBottom, 107.3, planBottom);
     f.line(supportEnd + 0.8, planTop, 107.3, planTop);
-    f.dimensionWithGap(106.5, planBottom, planTop, 40, "Lg");
+    f.dimensionWithGap(106.5, planBottom, planTop, lgLabelY, "Lg");
 }
 
 // Corners A to D of the panel and the points 1 (support), 2 (mid-span) and 3 (far support) on the
@@ -163,14 +187,6 @@ void checkPoints(Frame& f) {
     const std::pair<double, double> marks[] = {{left, low},   {left, high}, {right, low},
                                                {right, high}, {left, mid},  {midSpan, mid}};
     for (const auto& [x, y] : marks) f.circle(x, y, 0.9);
-    constexpr double off = 0.9;
-    f.label("A", left + off, low + off, 0, 0);
-    f.label("B", left + off, high - off, 0, 1);
-    f.label("C", right - off, low + off, 1, 0);
-    f.label("D", right - off, high - off, 1, 1);
-    f.label("1", left + off, mid + off, 0, 0);
-    f.label("2", midSpan, mid + off, 0.5, 0);
-    f.label("3", right - off, mid + off, 1, 0);
 }
 
 void girderElevation(Frame& f) {
@@ -194,18 +210,15 @@ void girderElevation(Frame& f) {
     }
 
     f.dimension(77, trippingY[0], 77, trippingY[1]);
-    f.label("Lt", 76.2, (trippingY[0] + trippingY[1]) / 2, 1, 0.5);
 
     f.line(76.3, toeHigh, flangeX - 0.4, toeHigh);
     f.dimension(77, toeHigh, 77, planTop);
-    f.label("a", 76.2, (toeHigh + planTop) / 2, 1, 0.5);
 
     f.line(flangeX + 0.4, toeLow, 83.8, toeLow);
     f.line(spanX + 0.4, spanLow, 100.8, spanLow);
     f.line(spanX + 0.4, spanHigh, 100.8, spanHigh);
     f.dimension(83, spanLow, 83, toeLow);
-    f.label("0.25a", 84, spanLow + 0.6, 0, 0);
-    f.dimensionWithGap(100, spanLow, spanHigh, 31, "Lgs");
+    f.dimensionWithGap(100, spanLow, spanHigh, lgsLabelY, "Lgs");
 }
 
 void stressArrows(Frame& f, const DesignCase& dc) {
@@ -217,7 +230,6 @@ void stressArrows(Frame& f, const DesignCase& dc) {
         stressArrow(f, planLeft - 0.6, stiffenerY[0], -1, 0, a);
         stressArrow(f, planLeft - 0.6, stiffenerY[2], -1, 0, b);
         s.setForeColour(black);
-        f.label("Sigx", planLeft - 4.6, stiffenerY[2] + 1.4, 0.5, 0);
     }
     if (dc.SigyA != 0 || SigyC != 0) {
         const auto [a, c] = arrowLengths(dc.SigyA, SigyC);
@@ -225,13 +237,11 @@ void stressArrows(Frame& f, const DesignCase& dc) {
         stressArrow(f, girderX[0] + 3, planTop + 0.6, 0, 1, a);
         stressArrow(f, girderX[1] - 3, planTop + 0.6, 0, 1, c);
         s.setForeColour(black);
-        f.label("Sigy", girderX[1] - 1.6, planTop + 5, 0, 0.5);
     }
     if (dc.p > 0) { // pressure on the plate side, onto the plating of the elevation
         s.setForeColour(stiffenerBlue);
         f.arrow(58, 53.5, plateBack - 0.4, 53.5, 1.6);
         s.setForeColour(black);
-        f.label("p/ps", 61.8, 54.6, 0.5, 0);
     }
 }
 
@@ -239,14 +249,56 @@ void axes(Frame& f) {
     f.s.setForeColour(black);
     f.arrow(2.5, 3, 10.5, 3, 1.4);
     f.arrow(2.5, 3, 2.5, 11, 1.4);
-    f.label("x", 10.5, 3.9, 0.5, 0);
-    f.label("y", 3.4, 11, 0, 0.5);
+}
+
+// The font the labels are written in: the surface's, made smaller until no two labels meet. The
+// figure keeps its proportions while the text keeps its size on the screen, so a figure drawn
+// short and wide, or very small, has text as tall as a good part of it.
+void fitLabelFont(DrawingSurface& s, const std::vector<PanelLabel>& labels) {
+    Font font = s.font();
+    constexpr int maxSteps = 60; // 0.9^60: a hundredth of the size, far below anything legible
+    for (int step = 0; step < maxSteps && anyMeet(s, labels); ++step) {
+        font.size *= 0.9;
+        s.setFont(font);
+    }
 }
 
 } // namespace
 
+std::vector<PanelLabel> panelLabels(const DesignCase& dc) {
+    constexpr double off = 0.9; // the point labels beside their marks
+    const double left = girderX[0], right = girderX[1], mid = stiffenerY[1];
+    std::vector<PanelLabel> labels = {
+        {"L1", midSpan, 7.2, 0.5, 1},
+        {"L2", (girderX[1] + girderX[2]) / 2, 7.2, 0.5, 1},
+        {"s1", 59.3, (stiffenerY[0] + stiffenerY[1]) / 2, 0, 0.5},
+        {"s2", 59.3, (stiffenerY[1] + stiffenerY[2]) / 2, 0, 0.5},
+        {"Lg", 106.5, lgLabelY, 0.5, 0.5},
+        {"A", left + off, stiffenerY[0] + off, 0, 0},
+        {"B", left + off, stiffenerY[2] - off, 0, 1},
+        {"C", right - off, stiffenerY[0] + off, 1, 0},
+        {"D", right - off, stiffenerY[2] - off, 1, 1},
+        {"1", left + off, mid + off, 0, 0},
+        {"2", midSpan, mid + off, 0.5, 0},
+        {"3", right - off, mid + off, 1, 0},
+        {"Lt", 76.2, (trippingY[0] + trippingY[1]) / 2, 1, 0.5},
+        {"a", 76.2, (toeHigh + planTop) / 2, 1, 0.5},
+        {"0.25a", 84, spanLow + 0.6, 0, 0},
+        {"Lgs", 100, lgsLabelY, 0.5, 0.5},
+    };
+    if (dc.SigxA != 0 || dc.SigxB != 0) labels.push_back({"Sigx", planLeft - 4.6, stiffenerY[2] + 1.4, 0.5, 0});
+    if (dc.SigyA != 0 || dc.SigyC != 0) labels.push_back({"Sigy", girderX[1] - 1.6, planTop + 5, 0, 0.5});
+    if (dc.p > 0) labels.push_back({"p/ps", 61.8, 54.6, 0.5, 0});
+    labels.push_back({"x", 10.5, 3.9, 0.5, 0});
+    labels.push_back({"y", 3.4, 11, 0, 0.5});
+    return labels;
+}
+
 void drawPanelFigure(DrawingSurface& surface, const DesignCase& dc, double x0, double y0) {
     Frame f(surface, x0, y0);
+    const Font callersFont = surface.font();
+    const std::vector<PanelLabel> labels = panelLabels(dc);
+    fitLabelFont(surface, labels);
     surface.setLineWidth(1);
     surface.setDashStyle(DashStyle::solid);
     platingAndStiffeners(f);
@@ -255,6 +307,9 @@ void drawPanelFigure(DrawingSurface& surface, const DesignCase& dc, double x0, d
     girderElevation(f);
     stressArrows(f, dc);
     axes(f);
+    surface.setForeColour(black);
+    for (const PanelLabel& l : labels) f.label(l);
+    surface.setFont(callersFont);
     surface.setFillStyle(FillStyle::transparent);
     surface.setFillColour(white);
 }

@@ -13,13 +13,31 @@
 #include "design/design_case.h"
 #include "figures/drawing_surface.h"
 
+#include <string>
+#include <vector>
+
 namespace korvel {
 
 inline constexpr double panelFigureWidth = 110;
 inline constexpr double panelFigureHeight = 70;
 
+// A label of the figure: its text and where it stands, the anchor (ax 0/0.5/1 puts x at the
+// text's left/centre/right, ay 0/0.5/1 puts y at its bottom/middle/top).
+struct PanelLabel {
+    std::string text;
+    double x = 0;
+    double y = 0;
+    double ax = 0;
+    double ay = 0;
+};
+
+// Every label the figure writes for the case, in the order it writes them.
+std::vector<PanelLabel> panelLabels(const DesignCase& dc);
+
 // Draws the figure into x0..x0 + panelFigureWidth, y0..y0 + panelFigureHeight of the current
 // scale, which must have y growing upwards. Reads SigxA, SigxB, SigyA, SigyC and p only.
+// The labels are written in the surface's font, made smaller where two of them would meet (so
+// that they never do, whatever the size the figure is drawn at); the font is then set back.
 // Leaves solid lines of width 1 in black, the fill style transparent and the fill colour white.
 void drawPanelFigure(DrawingSurface& surface, const DesignCase& dc, double x0, double y0);
 

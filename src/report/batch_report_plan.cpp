@@ -2,6 +2,7 @@
 
 #include "design/warning_sink.h"
 #include "files/batch_run.h"
+#include "report/gauged_case_run.h"
 
 #include <algorithm>
 #include <limits>
@@ -55,7 +56,7 @@ std::variant<std::vector<bool>, std::string> parseCaseSelection(std::string_view
 std::optional<BatchReportPlan> planBatchReport(BatchEntrySource& source, const std::vector<bool>& chosen,
                                                const Catalogue& catalogue,
                                                const std::function<bool(int done, int total)>& progress,
-                                               bool withEnvelopes) {
+                                               bool withEnvelopes, const InputAdjustment& gauging) {
     BatchReportPlan plan;
     plan.title.file = source.fileName();
     const auto total =
@@ -76,7 +77,7 @@ std::optional<BatchReportPlan> planBatchReport(BatchEntrySource& source, const s
         ++caseNumber;
         const auto index = static_cast<std::size_t>(caseNumber - 1);
         if (!chosen.empty() && (index >= chosen.size() || !chosen[index])) continue;
-        runBatchCaseForResults(e, *dc, catalogue, quiet);
+        runGaugedBatchCase(e, *dc, catalogue, quiet, AssessOptions{Compose::numbersOnly}, gauging);
         // By the line's own project and identification, as korvel-batch --envelope folds them.
         if (withEnvelopes) plan.envelopes.add(e.firstText, e.secondText, caseOutcome(*dc));
         for (BatchCaseSummary& heading : headings) plan.rows.push_back(std::move(heading));

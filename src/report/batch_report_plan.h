@@ -6,6 +6,7 @@
 
 #include "design/catalogue.h"
 #include "files/batch_file.h"
+#include "files/batch_run.h"
 #include "files/batch_stream_source.h"
 #include "files/panel_envelope.h"
 #include "report/batch_case_summary.h"
@@ -38,13 +39,14 @@ struct BatchReportPlan {
 
 // Runs the chosen cases (`chosen` empty: all) and summarises them; comment lines are kept when a
 // chosen case follows them. With `withEnvelopes` the chosen cases are folded into their panels
-// too. `progress(done, total)` is called after each case; when it answers false the planning
-// stops and nothing is returned, as when the source fails (source.error() then set). Only the
-// summary's rows are kept, not the entries: the pages read the source again.
+// too; with `gauging`, each case is run with the thicknesses it gives (korvel --pdf --gauging).
+// `progress(done, total)` is called after each case; when it answers false the planning stops and
+// nothing is returned, as when the source fails (source.error() then set). Only the summary's rows
+// are kept, not the entries: the pages read the source again.
 std::optional<BatchReportPlan> planBatchReport(BatchEntrySource& source, const std::vector<bool>& chosen,
                                                const Catalogue& catalogue,
                                                const std::function<bool(int done, int total)>& progress = {},
-                                               bool withEnvelopes = false);
+                                               bool withEnvelopes = false, const InputAdjustment& gauging = {});
 std::optional<BatchReportPlan> planBatchReport(const BatchList& list, const std::vector<bool>& chosen,
                                                const Catalogue& catalogue,
                                                const std::function<bool(int done, int total)>& progress = {},

@@ -48,10 +48,11 @@ bool deformationAsked(const DesignCase& dc, const Reach& reach) {
 
 } // namespace
 
-void appendBucklingRows(std::vector<ListingRow>& rows, RowCounter& counter, const DesignCase& dc) {
+void appendBucklingRows(std::vector<ListingRow>& rows, RowCounter& counter, const DesignCase& dc,
+                        const BesideValues* beside) {
     const CheckLines& l = dc.lines;
     const Reach reach(dc);
-    ListingWriter out(rows, counter);
+    ListingWriter out(rows, counter, beside);
 
     out.text(screenTitle);
 
@@ -95,11 +96,12 @@ std::vector<ListingRow> bucklingRows(const DesignCase& dc) {
 }
 
 void printBucklingListing(DrawingSurface& surface, const DesignCase& dc, const PrintGrid& grid, double& line,
-                          double leftMargin) {
+                          double leftMargin, const BesideValues* beside) {
     using Style = ListingPen::Style;
     const CheckLines& l = dc.lines;
     const Reach reach(dc);
     ListingPen pen(surface, grid, bucklingValueColumn(grid));
+    pen.setBeside(beside);
 
     line += 0.2;
     pen.put(leftMargin, line, printTitle);

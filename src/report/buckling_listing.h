@@ -15,14 +15,16 @@
 namespace korvel {
 
 // Appends the buckling rows, the first at counter.value; stops when the row number overflows.
-void appendBucklingRows(std::vector<ListingRow>& rows, RowCounter& counter, const DesignCase& dc);
+void appendBucklingRows(std::vector<ListingRow>& rows, RowCounter& counter, const DesignCase& dc,
+                        const BesideValues* beside = nullptr);
 
 // The buckling rows numbered from 1.
 std::vector<ListingRow> bucklingRows(const DesignCase& dc);
 
 // Writes the buckling block onto the report page from `line` (in lines) at `leftMargin` (in
 // character columns) and hands back the line below it.
+// With `beside`, each check line has the other calculation's value before its own ("as built 0.48").
 void printBucklingListing(DrawingSurface& surface, const DesignCase& dc, const PrintGrid& grid, double& line,
-                          double leftMargin);
+                          double leftMargin, const BesideValues* beside = nullptr);
 
 } // namespace korvel

@@ -5,20 +5,20 @@
 
 namespace korvel {
 
-std::vector<ListingRow> controlSummary(const DesignCase& dc) {
+std::vector<ListingRow> controlSummary(const DesignCase& dc, const BesideValues* beside) {
     std::vector<ListingRow> rows;
     RowCounter counter; // the first row of the list is row 1
     switch (dc.analysis) {
     case analysisBuckling:
-        appendBucklingRows(rows, counter, dc);
+        appendBucklingRows(rows, counter, dc, beside);
         break;
     case analysisScantlingYield:
-        appendScantlingYieldRows(rows, counter, dc);
+        appendScantlingYieldRows(rows, counter, dc, beside);
         break;
     default:
-        appendBucklingRows(rows, counter, dc);
+        appendBucklingRows(rows, counter, dc, beside);
         // The scantling title takes the number after the last buckling row.
-        if (counter.advance()) appendScantlingYieldRows(rows, counter, dc);
+        if (counter.advance()) appendScantlingYieldRows(rows, counter, dc, beside);
         break;
     }
 

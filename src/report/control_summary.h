@@ -4,6 +4,7 @@
 // yield listing, or both, by the analysis selection, numbered with one running row number.
 
 #include "design/design_case.h"
+#include "report/beside_values.h"
 #include "report/listing_row.h"
 
 #include <vector>
@@ -14,6 +15,8 @@ namespace korvel {
 inline constexpr const char* controlColumnTitle = "Control";
 inline constexpr const char* ratioColumnTitle = "Interaction Ratio";
 inline constexpr const char* referenceColumnTitle = "Reference ";
+// Beside the ratio while the engineer has gauged thicknesses on the Corrosion page.
+inline constexpr const char* gaugedColumnTitle = "Gauged";
 inline constexpr double controlColumnShare = 0.7;
 inline constexpr double ratioColumnShare = 0.1; // centred
 inline constexpr double referenceColumnShare = 0.15;
@@ -24,7 +27,8 @@ inline constexpr double referenceColumnShare = 0.15;
 //
 // When the calculation stopped, only results it reached are listed (see listing_row.h), and
 // one bright red row, the last of the list, names the check that stopped and why.
-std::vector<ListingRow> controlSummary(const DesignCase& dc);
+// With `beside`, each check's row also carries the other calculation's value.
+std::vector<ListingRow> controlSummary(const DesignCase& dc, const BesideValues* beside = nullptr);
 
 // The check box "- Include deformation" is offered only with the buckling listing alone.
 bool showsIncludeDeformation(const DesignCase& dc);

@@ -8,6 +8,7 @@
 #include "design/design_case.h"
 #include "design/number_format.h"
 #include "figures/drawing_surface.h"
+#include "report/beside_values.h"
 
 #include <string>
 #include <utility>
@@ -23,10 +24,15 @@ struct ListingRow {
     bool heading = false;  // whole row bold
     bool valueBold = false;
     int row = 0; // running row number of the list, 1-based
+    // A list made beside another calculation of the panel: that one's value of the same check
+    // ("-" where it has none) and its verdict colour; empty otherwise.
+    std::string beside;
+    Rgb besideColour;
 
     bool operator==(const ListingRow& o) const {
         return control == o.control && value == o.value && reference == o.reference && colour == o.colour &&
-               heading == o.heading && valueBold == o.valueBold && row == o.row;
+               heading == o.heading && valueBold == o.valueBold && row == o.row && beside == o.beside &&
+               besideColour == o.besideColour;
     }
 };
 
@@ -57,7 +63,8 @@ struct RowCounter {
 // Adds the rows of one listing to the list.
 class ListingWriter {
 public:
-    ListingWriter(std::vector<ListingRow>& rows, RowCounter& counter) : rows_(rows), counter_(counter) {
+    ListingWriter(std::vector<ListingRow>& rows, RowCounter& counter, const BesideValues* beside = nullptr)
+        : rows_(rows), counter_(counter), beside_(beside) {
         if (counter_.value > lastRowNumber || counter_.value < 0) counter_.overflow = true;
     }
 
@@ -68,20 +75,28 @@ public:
         row.row = counter_.value;
         rows_.push_back(std::move(row));
     }
-    void text(std::string control) { add(ListingRow{std::move(control), {}, {}, {}, false, false, 0}); }
-    void heading(std::string control) { add(ListingRow{std::move(control), {}, {}, {}, true, false, 0}); }
-    void remark(std::string control) { add(ListingRow{std::move(control), {}, {}, remarkRed, false, false, 0}); }
-    void line(const CheckLine& l) {
-        add(ListingRow{l.label + l.formula, l.value, l.limit, paletteColour(l.status), false, true, 0});
+    void text(std::string control) { add(ListingRow{std::move(control), {}, {}, {}, false, false, 0, {}, {}}); }
+    void heading(std::string control) { add(ListingRow{std::move(control), {}, {}, {}, true, false, 0, {}, {}}); }
+    void remark(std::string control) {
+        add(ListingRow{std::move(control), {}, {}, remarkRed, false, false, 0, {}, {}});
     }
+    void line(const CheckLine& l) { add(checkRow(l, paletteColour(l.status))); }
     // The deflection carries no verdict: its value is always black.
-    void blackLine(const CheckLine& l) {
-        add(ListingRow{l.label + l.formula, l.value, l.limit, paletteColour(statusNone), false, true, 0});
-    }
+    void blackLine(const CheckLine& l) { add(checkRow(l, paletteColour(statusNone))); }
 
 private:
+    ListingRow checkRow(const CheckLine& l, Rgb colour) const {
+        ListingRow row{l.label + l.formula, l.value, l.limit, colour, false, true, 0, {}, {}};
+        if (beside_ != nullptr) {
+            row.beside = beside_->valueOf(l);
+            row.besideColour = beside_->colourOf(l);
+        }
+        return row;
+    }
+
     std::vector<ListingRow>& rows_;
     RowCounter& counter_;
+    const BesideValues* beside_;
     bool first_ = true;
 };
 

@@ -7,6 +7,7 @@
 
 #include "design/check_line.h"
 #include "figures/drawing_surface.h"
+#include "report/beside_values.h"
 
 #include <algorithm>
 #include <cmath>
@@ -97,6 +98,8 @@ public:
     ListingPen& operator=(const ListingPen&) = delete;
 
     double valueColumn() const { return valueColumn_; }
+    // Check lines then carry the other calculation's value before their own: "as built 0.48".
+    void setBeside(const BesideValues* beside) { beside_ = beside; }
 
     // Writes `text` at (x, y) and returns the x where the next piece of the line starts. A
     // heading is bold and underlined; both are switched off again for the next piece.
@@ -155,7 +158,9 @@ public:
         checkLine(leftMargin, y, line, paletteColour(line.status));
     }
     void checkLine(double leftMargin, double& y, const CheckLine& line, Rgb valueColour) {
-        const double limit = valueColumn_ - width(" ");
+        const std::string beside = beside_ != nullptr ? asBuiltPrefix + beside_->valueOf(line) : std::string();
+        const double besideWidth = beside.empty() ? 0 : width(beside + "  ");
+        const double limit = valueColumn_ - width(" ") - besideWidth;
         const std::string text = line.label + line.formula;
         if (leftMargin + width(text) <= limit) {
             put(leftMargin, y, text);
@@ -169,6 +174,7 @@ public:
             }
         }
         valueAndLimit(y, line, valueColour);
+        if (!beside.empty()) put(valueColumn_ - besideWidth, y, beside, Style::plain, beside_->colourOf(line));
     }
 
 private:
@@ -188,6 +194,7 @@ private:
     Font savedFont_;
     Rgb savedColour_;
     Font font_;
+    const BesideValues* beside_ = nullptr;
 };
 
 } // namespace korvel

@@ -5,6 +5,7 @@
 #include "design/number_format.h"
 #include "figures/panel_figure.h"
 #include "figures/pictures.h"
+#include "report/beside_values.h"
 #include "report/buckling_listing.h"
 #include "report/fitted_text.h"
 #include "report/margin_text.h"
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -414,10 +416,13 @@ private:
         grid.baseFontSize = baseSize;
         grid.fontName = reportFont;
         const int selection = dc_.printSelection;
+        std::optional<BesideValues> asBuilt;
+        if (marks_.asBuilt != nullptr) asBuilt.emplace(dc_, *marks_.asBuilt);
+        const BesideValues* beside = asBuilt ? &*asBuilt : nullptr;
         if (selection == analysisBuckling || selection == analysisAll)
-            printBucklingListing(page_, dc_, grid, line_, layout_.leftMargin);
+            printBucklingListing(page_, dc_, grid, line_, layout_.leftMargin, beside);
         if (selection == analysisScantlingYield || selection == analysisAll)
-            printScantlingYieldListing(page_, dc_, grid, line_, layout_.leftMargin);
+            printScantlingYieldListing(page_, dc_, grid, line_, layout_.leftMargin, beside);
     }
 
     DrawingSurface& page_;

@@ -67,6 +67,9 @@ std::string reportClock(const ReportTime& time);
 // always been printed.
 struct ReportPageMarks {
     std::string page = "Page: 1";
+    // A case run with gauged thicknesses: the same case as built, whose value of each check is
+    // printed beside the gauged one ("as built 0.48"); nullptr for a case as built.
+    const DesignCase* asBuilt = nullptr;
 };
 
 // Composes one copy of the report on `page`. The title follows the analysis selection, the

@@ -49,10 +49,11 @@ bool listed(const CheckLine& line, bool lineReached) {
 
 } // namespace
 
-void appendScantlingYieldRows(std::vector<ListingRow>& rows, RowCounter& counter, const DesignCase& dc) {
+void appendScantlingYieldRows(std::vector<ListingRow>& rows, RowCounter& counter, const DesignCase& dc,
+                              const BesideValues* beside) {
     const CheckLines& l = dc.lines;
     const Reach reach(dc);
-    ListingWriter out(rows, counter);
+    ListingWriter out(rows, counter, beside);
 
     out.text(screenTitle);
 
@@ -98,11 +99,12 @@ std::vector<ListingRow> scantlingYieldRows(const DesignCase& dc) {
 }
 
 void printScantlingYieldListing(DrawingSurface& surface, const DesignCase& dc, const PrintGrid& grid, double& line,
-                                double leftMargin) {
+                                double leftMargin, const BesideValues* beside) {
     using Style = ListingPen::Style;
     const CheckLines& l = dc.lines;
     const Reach reach(dc);
     ListingPen pen(surface, grid, yieldValueColumn(grid));
+    pen.setBeside(beside);
 
     const auto heading = [&](const char* text) {
         line += 1;

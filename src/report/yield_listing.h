@@ -15,14 +15,16 @@ namespace korvel {
 
 // Appends the scantling and yield rows, the title at counter.value; stops when the row number
 // overflows.
-void appendScantlingYieldRows(std::vector<ListingRow>& rows, RowCounter& counter, const DesignCase& dc);
+void appendScantlingYieldRows(std::vector<ListingRow>& rows, RowCounter& counter, const DesignCase& dc,
+                              const BesideValues* beside = nullptr);
 
 // The scantling and yield rows numbered from 1.
 std::vector<ListingRow> scantlingYieldRows(const DesignCase& dc);
 
 // Writes the scantling and yield block onto the report page from `line` (in lines) at
 // `leftMargin` (in character columns) and hands back the line below it.
+// With `beside`, each check line has the other calculation's value before its own ("as built 0.48").
 void printScantlingYieldListing(DrawingSurface& surface, const DesignCase& dc, const PrintGrid& grid, double& line,
-                                double leftMargin);
+                                double leftMargin, const BesideValues* beside = nullptr);
 
 } // namespace korvel

@@ -6,6 +6,7 @@
 #include "files/file_replacement.h"
 #include "report/batch_summary_page.h"
 #include "report/envelope_page.h"
+#include "report/gauged_case_run.h"
 #include "ui/qt_drawing_surface.h"
 
 #include <QByteArray>
@@ -92,7 +93,7 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& sou
     const int totalSteps = 2 * cases;
     std::optional<BatchReportPlan> plan = planBatchReport(
         source, request.chosen, catalogue, [&](int done, int) { return !progress || progress(done, totalSteps); },
-        request.envelope);
+        request.envelope, request.gauging);
     if (!plan) return source.error() ? BatchReportEnd::failed : BatchReportEnd::cancelled;
     plan->title.file = request.fileShown;
 
@@ -145,6 +146,7 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& sou
     // stays as it is. The entries are read again, one at a time.
     auto dc = std::make_unique<DesignCase>();
     dc->fileName = request.fileShown;
+    auto asBuilt = std::make_unique<DesignCase>();
     IgnoreWarnings quiet;
     if (!source.restart()) {
         painter.end();
@@ -160,7 +162,11 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& sou
             painter.end();
             return BatchReportEnd::failed;
         }
-        runBatchCase(entry, *dc, catalogue, quiet);
+        ReportPageMarks pageMarks;
+        if (runGaugedBatchCase(entry, *dc, catalogue, quiet, {}, request.gauging)) {
+            runBatchCase(entry, *asBuilt, catalogue, quiet);
+            pageMarks.asBuilt = asBuilt.get();
+        }
         dc->analysis = request.selection;
         dc->printSelection = request.selection;
         if (!nextPage()) {
@@ -169,7 +175,8 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& sou
         }
         painter.save();
         painter.scale(1, shrink);
-        composeReport(surface, *dc, catalogue, size, request.time, ReportPageMarks{pageOfText(pageNumber, pageCount)});
+        pageMarks.page = pageOfText(pageNumber, pageCount);
+        composeReport(surface, *dc, catalogue, size, request.time, pageMarks);
         painter.restore();
         composePageFooter(surface, size, marks.footer);
         if (progress && !progress(cases + static_cast<int>(k) + 1, totalSteps)) {

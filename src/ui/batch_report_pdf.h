@@ -8,6 +8,7 @@
 
 #include "design/catalogue.h"
 #include "files/batch_file.h"
+#include "files/batch_run.h"
 #include "files/batch_stream_source.h"
 #include "files/file_replacement.h"
 #include "files/table_stamps.h"
@@ -34,6 +35,9 @@ struct BatchReportRequest {
     ReportTime time;             // the clock printed in the page headers
     char separator = '.';        // the engineer's decimal separator for the numbers shown
     bool envelope = false;       // a page per panel (its load case × check matrix) after the summary
+    // Gauged thicknesses: a case they change is summarised and printed gauged, its page with the
+    // value as built beside each check's.
+    InputAdjustment gauging;
 };
 
 // Done and total steps: each case once for the summary, then each page. False cancels.

@@ -337,11 +337,11 @@ void MainWindow::showCalculation() {
     showPrintShortcut();
     // A list of another length keeps the place the engineer scrolled to as far as it can.
     const int scrolled = list_->verticalScrollBar()->value();
-    std::vector<ListingRow> rows = controlSummary(ctx_.dc);
+    std::vector<ListingRow> rows = summaryRows();
     // In comma mode every number of the list is written with the comma (the clauses keep theirs).
     if (separator() != '.')
         for (ListingRow& row : rows)
-            for (std::string* text : {&row.control, &row.value, &row.reference})
+            for (std::string* text : {&row.control, &row.value, &row.reference, &row.beside})
                 *text = withDecimalSeparator(*text, separator());
     model_->setRows(std::move(rows));
     list_->verticalScrollBar()->setValue(scrolled);

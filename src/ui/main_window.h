@@ -16,6 +16,7 @@
 #include "design/input_box.h"
 #include "files/file_commands.h"
 #include "files/settings_store.h"
+#include "report/listing_row.h"
 #include "ui/app_context.h"
 #include "ui/message_warnings.h"
 #include "ui/profile_dialog.h"
@@ -25,7 +26,9 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -100,9 +103,13 @@ public:
     // Database and Help menus.
     void openBatchWindow();
     void openAboutWindow();
-    // Studies menu: the studies window (main_window_studies.cpp) at page 0 (sweep), 1 (capacity)
-    // or 2 (lightest profile).
+    // Studies menu: the studies window (main_window_studies.cpp) at page 0 (sweep), 1 (capacity),
+    // 2 (lightest profile) or 3 (corrosion).
     void openStudiesWindow(int page);
+    // Gauged thicknesses of plate, stiffener web and flange, girder web and flange (all nullopt:
+    // none): the list shows the gauged utilisations beside its own while there are any. Session
+    // state, never saved. The answer: why they cannot be applied to the case, or "".
+    std::string setGauging(const std::array<std::optional<double>, 5>& thickness);
     StudiesWindow* studiesWindow() const;
     MarginLine* marginLine() const { return margin_; }
     void openHelp(bool searchPage);
@@ -158,6 +165,9 @@ private:
     void chooseDeformation(bool include);
     void flipPressureSign();
 
+    // The summary list's rows, with the gauged values beside them while there is a gauging.
+    std::vector<ListingRow> summaryRows();
+
     // main_window_menus.cpp
     void buildMenus();
     ProfileDialogContext profileDialogContext();
@@ -178,6 +188,8 @@ private:
     ResultsList* list_ = nullptr;
     MarginLine* margin_ = nullptr;
     QPointer<StudiesWindow> studies_; // cleared when the window is closed
+    std::array<std::optional<double>, 5> gauging_{};
+    std::unique_ptr<DesignCase> gauged_; // the case with the gauged thicknesses, run
 
     QMenu* profileMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;

@@ -193,7 +193,12 @@ void ResultsList::applyColumnShares() {
     const int width = viewport()->width();
     if (width <= 0 || model() == nullptr) return;
     int used = 0;
-    for (int column : {ResultsModel::valueColumn, ResultsModel::referenceColumn}) {
+    const bool gauged = model()->columnCount() > ResultsModel::gaugedColumn;
+    // The gauged values stand beside the ratios they are compared with.
+    if (gauged && header()->visualIndex(ResultsModel::gaugedColumn) != ResultsModel::referenceColumn)
+        header()->moveSection(header()->visualIndex(ResultsModel::gaugedColumn), ResultsModel::referenceColumn);
+    for (int column : {ResultsModel::valueColumn, ResultsModel::referenceColumn, ResultsModel::gaugedColumn}) {
+        if (column == ResultsModel::gaugedColumn && !gauged) continue;
         const auto own = userWidths_.find(column);
         const int size = own != userWidths_.end() ? own->second : std::max(contentsWidth(column), headingWidth(column));
         header()->resizeSection(column, size);

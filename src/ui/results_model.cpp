@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QFont>
 
+#include <algorithm>
+
 namespace korvel {
 
 namespace {
@@ -15,22 +17,25 @@ QColor toQColor(Rgb c) {
     return verdictColour(c);
 }
 
-const char* const headers[] = {controlColumnTitle, ratioColumnTitle, referenceColumnTitle};
+const char* const headers[] = {controlColumnTitle, ratioColumnTitle, referenceColumnTitle, gaugedColumnTitle};
 
 } // namespace
 
 ResultsModel::ResultsModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void ResultsModel::setRows(std::vector<ListingRow> rows) {
+    const bool gauged =
+        std::any_of(rows.begin(), rows.end(), [](const ListingRow& row) { return !row.beside.empty(); });
     // Most edits change values, not the number of lines: the view then keeps its scroll
     // position and selection instead of jumping back to the top after every calculation.
-    if (!rows.empty() && rows.size() == rows_.size()) {
+    if (!rows.empty() && rows.size() == rows_.size() && gauged == gauged_) {
         rows_ = std::move(rows);
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount_ - 1));
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
         return;
     }
     beginResetModel();
     rows_ = std::move(rows);
+    gauged_ = gauged;
     endResetModel();
 }
 
@@ -39,7 +44,8 @@ int ResultsModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ResultsModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : columnCount_;
+    if (parent.isValid()) return 0;
+    return gauged_ ? columnCount_ : gaugedColumn;
 }
 
 double ResultsModel::columnShare(int column) {
@@ -50,6 +56,8 @@ double ResultsModel::columnShare(int column) {
         return ratioColumnShare;
     case referenceColumn:
         return referenceColumnShare;
+    case gaugedColumn:
+        return ratioColumnShare;
     default:
         return 0;
     }
@@ -57,7 +65,7 @@ double ResultsModel::columnShare(int column) {
 
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.parent().isValid() || index.row() < 0 ||
-        index.row() >= static_cast<int>(rows_.size()) || index.column() < 0 || index.column() >= columnCount_)
+        index.row() >= static_cast<int>(rows_.size()) || index.column() < 0 || index.column() >= columnCount())
         return {};
     const ListingRow& row = rows_[static_cast<std::size_t>(index.row())];
     const int column = index.column();
@@ -65,27 +73,29 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole: {
-        const std::string& text = column == controlColumn ? row.control
-                                  : column == valueColumn ? row.value
-                                                          : row.reference;
+        const std::string& text = column == controlColumn  ? row.control
+                                  : column == valueColumn  ? row.value
+                                  : column == gaugedColumn ? row.beside
+                                                           : row.reference;
         if (role == Qt::ToolTipRole && text.empty()) return {};
         return QString::fromStdString(text);
     }
     case Qt::ForegroundRole:
         if (column == valueColumn && !row.value.empty()) return QBrush(toQColor(row.colour));
+        if (column == gaugedColumn && !row.beside.empty()) return QBrush(toQColor(row.besideColour));
         // A remark alone in its row (the y-stress error, a stopped calculation) carries its
         // colour in the control text.
         if (column == controlColumn && row.value.empty() && row.colour != Rgb{}) return QBrush(toQColor(row.colour));
         return {};
     case Qt::FontRole:
-        if (row.heading || (column == valueColumn && row.valueBold)) {
+        if (row.heading || ((column == valueColumn || column == gaugedColumn) && row.valueBold)) {
             QFont font;
             font.setBold(true);
             return font;
         }
         return {};
     case Qt::TextAlignmentRole:
-        if (column == valueColumn) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+        if (column == valueColumn || column == gaugedColumn) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     case rowRole:
         return QVariant::fromValue(row);
@@ -95,7 +105,7 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount_) return {};
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
@@ -106,7 +116,8 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
         return font;
     }
     case Qt::TextAlignmentRole:
-        if (section == valueColumn) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+        if (section == valueColumn || section == gaugedColumn)
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     default:
         return {};

@@ -8,6 +8,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -154,8 +155,12 @@ SweepPage::SweepPage(const Catalogue& catalogue, char decimalSeparator, QWidget*
 
     chart_ = new QChart;
     chart_->legend()->setAlignment(Qt::AlignRight);
+    legendPoints_ = chart_->legend()->font().pointSizeF() > 0 ? chart_->legend()->font().pointSizeF() : 9;
     chart_->setMargins(QMargins(4, 4, 4, 4));
-    connect(chart_, &QChart::plotAreaChanged, this, [this] { placeCrossingLabels(); });
+    connect(chart_, &QChart::plotAreaChanged, this, [this] {
+        fitLegend();
+        placeCrossingLabels();
+    });
     view_ = new QChartView(chart_, this);
     view_->setObjectName(QStringLiteral("sweepChart"));
     view_->setRenderHint(QPainter::Antialiasing);
@@ -407,6 +412,7 @@ void SweepPage::showPoints() {
     hover_->setText(throughout.any() ? QStringLiteral("Fails at every step of the range, not shaded: %1. %2")
                                            .arg(QString::fromStdString(checkList(throughout)), hint)
                                      : hint);
+    fitLegend();
     showCrossingMarks();
     emit shown();
 }
@@ -448,6 +454,34 @@ void SweepPage::placeCrossingLabels() {
         label->setPos(placed.topLeft());
         previous = placed;
     }
+}
+
+void SweepPage::fitLegend() {
+    // Up to seventeen entries in one column: on a short chart (a window at scale 2 on a full-HD
+    // screen) the legend would cut the last ones off. Its text is made smaller until the column
+    // fits the legend's height, and grows back to its own size when there is room again.
+    if (fittingLegend_) return;
+    QLegend* legend = chart_->legend();
+    const double room = legend->geometry().height();
+    if (room <= 0) return;
+    const auto entries = static_cast<double>(std::count_if(legend->markers().cbegin(), legend->markers().cend(),
+                                                           [](const QLegendMarker* m) { return m->isVisible(); }));
+    // An entry is as high as its text and its margins above and below; the column adds about one
+    // entry at its top and foot.
+    constexpr double entryMargin = 8;
+    const auto needed = [&](double points) {
+        QFont f = legend->font();
+        f.setPointSizeF(points);
+        return (entries + 1) * (QFontMetricsF(f).height() + entryMargin);
+    };
+    double points = legendPoints_;
+    while (points > minimumLegendPoints && needed(points) > room) points -= 0.5;
+    if (points == legend->font().pointSizeF()) return;
+    fittingLegend_ = true;
+    QFont f = legend->font();
+    f.setPointSizeF(points);
+    legend->setFont(f);
+    fittingLegend_ = false;
 }
 
 void SweepPage::draw(QPainter& painter, const QRectF& target) {

@@ -80,6 +80,9 @@ private:
     void showPoints();
     void showRange();
     void placeCrossingLabels();
+    // The legend's text at its own size, or smaller where its column would be cut.
+    void fitLegend();
+    static constexpr double minimumLegendPoints = 5;
     // The crossing marks and labels of the checks whose lines are shown.
     void showCrossingMarks();
 
@@ -93,6 +96,8 @@ private:
     QScatterSeries* crossingMarks_ = nullptr;
     QChartView* view_ = nullptr;
     SweepRequest request_;
+    bool fittingLegend_ = false;
+    double legendPoints_ = 9; // the legend's own text size
     bool rangeGiven_ = false; // the engineer's range is kept while the case changes
     std::vector<SweepPoint> points_;
     std::vector<SweepCrossing> crossings_;

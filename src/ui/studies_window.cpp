@@ -35,8 +35,9 @@ void addStudiesMenu(QMenuBar* bar, const std::function<void(int)>& open) {
         Qt::Key key;
     } entries[] = {{"mnusweep", "S&weep\u2026", Qt::Key_1},
                    {"mnucapacity", "&Capacity curve\u2026", Qt::Key_2},
-                   {"mnulightest", "&Lightest profile\u2026", Qt::Key_3}};
-    for (int page = 0; page < 3; ++page) {
+                   {"mnulightest", "&Lightest profile\u2026", Qt::Key_3},
+                   {"mnucorrosion", "C&orrosion\u2026", Qt::Key_4}};
+    for (int page = 0; page < StudiesWindow::pageCount; ++page) {
         QAction* a = menu->addAction(QString::fromUtf8(entries[page].caption));
         a->setObjectName(QString::fromLatin1(entries[page].name));
         a->setShortcut(QKeySequence(Qt::CTRL | entries[page].key));
@@ -56,12 +57,18 @@ StudiesWindow::StudiesWindow(StudiesContext context, QWidget* parent)
     sweep_ = new SweepPage(ctx_.catalogue, ctx_.decimalSeparator, tabs_);
     capacity_ = new CapacityPage(ctx_.catalogue, ctx_.decimalSeparator, tabs_);
     lightest_ = new LightestPage(ctx_.catalogue, ctx_.decimalSeparator, tabs_);
+    corrosion_ = new CorrosionPage(ctx_.catalogue, ctx_.decimalSeparator, tabs_);
     tabs_->addTab(sweep_, QStringLiteral("S&weep"));
     tabs_->addTab(capacity_, QStringLiteral("&Capacity curve"));
     tabs_->addTab(lightest_, QStringLiteral("&Lightest profile"));
+    tabs_->addTab(corrosion_, QStringLiteral("C&orrosion"));
     connect(tabs_, &QTabWidget::currentChanged, this, &StudiesWindow::pageChanged);
     connect(lightest_, &LightestPage::useProfile, this, [this](const Candidate& c) {
         if (ctx_.useProfile) ctx_.useProfile(c);
+    });
+    if (ctx_.gauging) corrosion_->showGauging(ctx_.gauging());
+    connect(corrosion_, &CorrosionPage::gaugingChanged, this, [this](const MemberThicknesses& thickness) {
+        if (ctx_.gauge) corrosion_->showGaugingProblem(QString::fromStdString(ctx_.gauge(thickness)));
     });
 
     pngButton_ = new QPushButton(QStringLiteral("Export P&NG\u2026"), this);
@@ -106,9 +113,11 @@ StudiesWindow::StudiesWindow(StudiesContext context, QWidget* parent)
 
 StudiesWindow::~StudiesWindow() {
     // Closing cancels the work in hand: no thread outlives the window.
-    for (StudyPage* p :
-         {static_cast<StudyPage*>(sweep_), static_cast<StudyPage*>(capacity_), static_cast<StudyPage*>(lightest_)})
-        p->cancel();
+    for (StudyPage* p : pages()) p->cancel();
+}
+
+std::array<StudyPage*, StudiesWindow::pageCount> StudiesWindow::pages() const {
+    return {sweep_, capacity_, lightest_, corrosion_};
 }
 
 void StudiesWindow::keyPressEvent(QKeyEvent* event) {
@@ -120,9 +129,7 @@ void StudiesWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void StudiesWindow::closeEvent(QCloseEvent* event) {
-    for (StudyPage* p :
-         {static_cast<StudyPage*>(sweep_), static_cast<StudyPage*>(capacity_), static_cast<StudyPage*>(lightest_)})
-        p->cancel();
+    for (StudyPage* p : pages()) p->cancel();
     QWidget::closeEvent(event);
 }
 
@@ -144,7 +151,7 @@ void StudiesWindow::caseChanged() {
 void StudiesWindow::followNow() {
     follow_.stop();
     const int page = tabs_->currentIndex();
-    if (page < 0 || page >= 3 || !ctx_.currentCase) return;
+    if (page < 0 || page >= pageCount || !ctx_.currentCase) return;
     stale_[page] = false;
     currentPage()->setCase(ctx_.currentCase());
 }
@@ -154,7 +161,7 @@ void StudiesWindow::pageChanged() {
     pngButton_->setEnabled(chart);
     svgButton_->setEnabled(chart);
     const int page = tabs_->currentIndex();
-    if (page >= 0 && page < 3 && stale_[page] && !follow_.isActive()) followNow();
+    if (page >= 0 && page < pageCount && stale_[page] && !follow_.isActive()) followNow();
 }
 
 QString StudiesWindow::pageTitle(const StudyPage& page) const {

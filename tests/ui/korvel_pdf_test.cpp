@@ -2,10 +2,16 @@
 
 #include "support/program_run.h"
 
+#include "design/number_format.h"
+#include "design/number_parser.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <optional>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -16,6 +22,8 @@ namespace korvel {
 namespace {
 
 const fs::path program = fs::path(KORVEL_PROGRAM_DIR) / "korvel";
+const fs::path batchProgram = fs::path(KORVEL_PROGRAM_DIR) / "korvel-batch";
+const fs::path pdftotext = "/usr/bin/pdftotext";
 
 std::string caseLine(const std::string& ident) {
     return "Prj\t" + ident +
@@ -164,6 +172,84 @@ TEST_F(KorvelPdf, ABatchIsStreamedToItsEndLine) {
     ASSERT_TRUE(status) << "still reading after End";
     EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << readAll(folder.file("err.txt"));
     EXPECT_NE(std::string::npos, readAll(folder.file("fifo.pdf")).find("/Count 3"));
+}
+
+// The value of `check` in a JSON line of korvel-batch, in the first utilisations from `from` on,
+// as the listing prints it.
+std::string printedValue(const std::string& object, const std::string& check, std::size_t from) {
+    const std::size_t at = object.find("{\"check\":\"" + check + "\"", from);
+    if (at == std::string::npos) return "no " + check;
+    const std::size_t value = object.find("\"value\":", at) + 8;
+    const std::optional<double> v =
+        parseNumber(object.substr(value, object.find_first_of(",}", value) - value), DecimalMode::period);
+    return v ? formatNumber(*v, "0.00") : "no value";
+}
+
+// The two numbers after "as built" on the page's line that holds `label`: as built, gauged.
+std::pair<std::string, std::string> besideValues(const std::string& page, const std::string& label) {
+    const std::size_t at = page.find(label);
+    if (at == std::string::npos) return {"no line " + label, ""};
+    const std::string line = page.substr(at, page.find('\n', at) - at);
+    const std::size_t beside = line.find("as built ");
+    if (beside == std::string::npos) return {"no as built on " + label, ""};
+    std::istringstream numbers(line.substr(beside + 9));
+    std::pair<std::string, std::string> values;
+    numbers >> values.first >> values.second;
+    return values;
+}
+
+// --gauging: a gauged case's page prints each check's gauged value with the value as built before
+// it, the numbers of korvel-batch --gauging and of the plain run; a case the survey does not gauge
+// is printed as without it; the survey's lines that fit no case are warned of as korvel-batch does.
+TEST_F(KorvelPdf, AGaugedCasePagePrintsTheValueAsBuiltBesideEachGaugedOne) {
+    if (!fs::exists(pdftotext)) GTEST_SKIP() << "pdftotext is not installed";
+    folder.write("c.kori", "% gauged\n" + caseLine("P1") + caseLine("P2") + "End\n");
+    folder.write("g.tsv", "identification\tt\ttw\ttf\tgirder_tw\tgirder_tf\nP1\t10.5\t-\t-\t-\t-\n"
+                          "P1\t11\t-\t-\t-\t-\nP9\t10\t-\t-\t-\t-\n");
+    const ProgramRun run = runProgram(
+        program, folder,
+        {"--pdf", folder.file("g.pdf"), "--batch", folder.file("c.kori"), "--gauging", folder.file("g.tsv")});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_NE(
+        std::string::npos,
+        run.err.find(folder.file("g.tsv") + ":3: warning: case \"P1\" is gauged twice; the gauging of line 2 is used"))
+        << run.err;
+    EXPECT_NE(std::string::npos, run.err.find(folder.file("g.tsv") + ":4: warning: gauging of \"P9\" matches no case"))
+        << run.err;
+    ASSERT_EQ(0, runProgram(pdftotext, folder, {"-layout", folder.file("g.pdf"), folder.file("g.txt")}).status);
+    const std::string text = readAll(folder.file("g.txt"));
+    const std::size_t second = text.find("Identification: P2");
+    ASSERT_NE(std::string::npos, second);
+    const std::string gaugedPage = text.substr(0, second);
+    EXPECT_EQ(std::string::npos, text.find("as built", second)) << "P2 is not gauged";
+
+    const ProgramRun batch = runProgram(
+        batchProgram, folder,
+        {folder.file("c.kori"), "--format", "json", "-o", folder.file("g.jsonl"), "--gauging", folder.file("g.tsv")});
+    ASSERT_EQ(0, batch.status) << batch.err;
+    std::istringstream lines(readAll(folder.file("g.jsonl")));
+    std::string p1; // the object of the one gauged case
+    while (std::getline(lines, p1) && p1.find("\"asBuilt\":{") == std::string::npos) continue;
+    const std::size_t asBuilt = p1.find("\"asBuilt\":{");
+    ASSERT_NE(std::string::npos, asBuilt) << p1;
+    int differ = 0;
+    for (const auto& [check, label] : {std::pair{"UFpb", "UFpb ="},
+                                       {"UFpl", "UFpl ="},
+                                       {"UFbu", "UFbu="},
+                                       {"UFbt", "UFbt="},
+                                       {"UFs", "UFs ="},
+                                       {"UFgbu", "UFgbu="}}) {
+        const auto [built, gauged] = besideValues(gaugedPage, label);
+        EXPECT_EQ(built, printedValue(p1, check, asBuilt)) << check;
+        EXPECT_EQ(gauged, printedValue(p1, check, 0)) << check;
+        differ += built != gauged ? 1 : 0;
+    }
+    EXPECT_GT(differ, 0) << "a plate 1.5 mm thinner changes its buckling";
+
+    const ProgramRun alone =
+        runProgram(program, folder, {"--pdf", folder.file("a.pdf"), "--gauging", folder.file("g.tsv")});
+    EXPECT_EQ(2, alone.status);
+    EXPECT_NE(std::string::npos, alone.err.find("korvel: --gauging goes with --batch")) << alone.err;
 }
 
 } // namespace

@@ -36,11 +36,11 @@ const Rgb darkRed{128, 0, 0};
 // remark, as the buckling listing gives them.
 std::vector<ListingRow> sampleRows() {
     return {
-        {"Plate buckling", "", "", {}, true, false, 1},
-        {"UFpb = 0.45/0.60 = ", "0.75", "  < 1.0  (3/3.1)", darkGreen, false, true, 2},
-        {"UFpu = 0.70/0.60 = ", "1.17", "  < 1.0  (3/3.3)", darkRed, false, true, 3},
-        {"Deflection y = ", "4.2", " mm", {0, 0, 0}, false, true, 4},
-        {"Decrease the y stress", "", "", remarkRed, false, false, 5},
+        {"Plate buckling", "", "", {}, true, false, 1, {}, {}},
+        {"UFpb = 0.45/0.60 = ", "0.75", "  < 1.0  (3/3.1)", darkGreen, false, true, 2, {}, {}},
+        {"UFpu = 0.70/0.60 = ", "1.17", "  < 1.0  (3/3.3)", darkRed, false, true, 3, {}, {}},
+        {"Deflection y = ", "4.2", " mm", {0, 0, 0}, false, true, 4, {}, {}},
+        {"Decrease the y stress", "", "", remarkRed, false, false, 5, {}, {}},
     };
 }
 
@@ -60,6 +60,19 @@ TEST_F(ResultsModelTest, PassesTheModelTesterThroughResets) {
     EXPECT_EQ(model.rowCount(), 5);
     EXPECT_EQ(model.columnCount(), 3);
     EXPECT_EQ(model.rowCount(model.index(0, 0)), 0); // a flat list
+
+    // Rows with the gauged values beside theirs bring the "Gauged" column, in its verdict colour;
+    // rows without take it away again.
+    std::vector<ListingRow> gauged = sampleRows();
+    gauged[1].beside = "1.05";
+    gauged[1].besideColour = darkRed;
+    model.setRows(gauged);
+    ASSERT_EQ(model.columnCount(), 4);
+    EXPECT_EQ(model.headerData(ResultsModel::gaugedColumn, Qt::Horizontal).toString(), QStringLiteral("Gauged"));
+    EXPECT_EQ(at(1, ResultsModel::gaugedColumn).toString(), QStringLiteral("1.05"));
+    EXPECT_EQ(at(1, ResultsModel::gaugedColumn, Qt::ForegroundRole).value<QBrush>().color(), verdictColour(darkRed));
+    model.setRows(sampleRows());
+    EXPECT_EQ(model.columnCount(), 3);
 }
 
 TEST_F(ResultsModelTest, ANewCalculationOfTheSameLengthUpdatesInPlace) {

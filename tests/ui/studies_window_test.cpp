@@ -6,14 +6,19 @@
 #include "support/qt_application.h"
 
 #include "design/number_format.h"
+#include "design/tab_cells.h"
+#include "engine/assessment.h"
 #include "files/batch_run.h"
 #include "report/margin_text.h"
 #include "studies/study_runs.h"
+#include "studies/wastage_table.h"
 #include "ui/batch_verdicts.h"
 #include "ui/batch_window.h"
 #include "ui/chart_export.h"
 #include "ui/margin_line.h"
+#include "ui/results_model.h"
 #include "ui/studies_capacity_page.h"
+#include "ui/studies_corrosion_page.h"
 #include "ui/studies_lightest_page.h"
 #include "ui/studies_sweep_page.h"
 #include "ui/studies_window.h"
@@ -40,7 +45,9 @@
 #include <QThread>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <functional>
+#include <sstream>
 
 namespace korvel::test {
 namespace {
@@ -181,6 +188,111 @@ TEST_F(StudiesWindowTest, EachPageShowsTheCoreStudyOfTheCase) {
 
 // A line that comes back below 1 and rises again is marked at both places, and the case is shown
 // failing on both sides (t >= 11 passing would not be true: it fails again from 19).
+TEST_F(StudiesWindowTest, SweepLegendTextShrinksOnAShortChartAndComesBack) {
+    // Seventeen entries in one column: a chart too short for them at the legend's own size (a
+    // window at scale 2) gets smaller legend text instead of a cut column; a tall one its own size.
+    startWindow();
+    openAt(StudiesWindow::sweep);
+    QLegend* legend = studies->sweepPage()->chart()->legend();
+    const double own = legend->font().pointSizeF();
+    const auto shownAt = [&](int height) {
+        studies->resize(1000, height);
+        for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+        return legend->font().pointSizeF();
+    };
+    EXPECT_LT(shownAt(380), own);
+    EXPECT_EQ(shownAt(900), own);
+}
+
+TEST_F(StudiesWindowTest, CorrosionPageIsTheCoreWastageTableOnEitherBasis) {
+    startWindow();
+    openAt(StudiesWindow::corrosion);
+    CorrosionPage* page = studies->corrosionPage();
+    CaseRunner runner(ctx.catalogue);
+    for (const WastageBasis basis : {WastageBasis::allChecks, WastageBasis::strength}) {
+        page->setBasis(basis);
+        ASSERT_TRUE(settle());
+        std::string core = wastageHeader();
+        for (const Member m : allMembers)
+            appendWastageRow(core, CaseLabel{0, ctx.dc.projectName, ctx.dc.identification}, m, basis,
+                             allowableDiminution(shownCase(), m, basis, runner));
+        EXPECT_EQ(page->dataTable(), core);
+        // Each cell of the page's table is the core's cell from the member on, the basis left out.
+        std::istringstream lines(core);
+        std::string line;
+        std::getline(lines, line);
+        for (int row = 0; std::getline(lines, line); ++row) {
+            const std::vector<std::string> cells = tabCells(line);
+            ASSERT_EQ(cells.size(), 12u);
+            for (int column = 0; column < CorrosionPage::gaugedColumn; ++column) {
+                const std::size_t cell = column == 0 ? 3 : static_cast<std::size_t>(column) + 4;
+                EXPECT_EQ(page->table()->item(row, column)->text().toStdString(), cells[cell])
+                    << "row " << row << ", column " << column;
+            }
+        }
+    }
+}
+
+TEST_F(StudiesWindowTest, AGaugedThicknessListsTheGaugedValuesBesideTheOnesAsBuiltUntilCleared) {
+    startWindow();
+    openAt(StudiesWindow::corrosion);
+    CorrosionPage* page = studies->corrosionPage();
+    ResultsModel* list = window->results();
+    ASSERT_EQ(list->columnCount(), 3);
+    const std::vector<ListingRow> asBuiltRows = list->rows();
+    const double gaugedPlate = page->results().front().original - 2.5;
+    page->table()->item(0, CorrosionPage::gaugedColumn)->setText(QString::number(gaugedPlate));
+
+    // The gauged case as the core makes and runs it.
+    MemberThicknesses thickness{};
+    thickness[0] = gaugedPlate;
+    GaugedCase core = gaugedCase(shownCase(), thickness, ctx.catalogue);
+    ASSERT_TRUE(core.inputs) << core.problem;
+    DesignCase gauged;
+    static_cast<CaseInputs&>(gauged) = *core.inputs;
+    gauged.analysis = ctx.dc.analysis;
+    IgnoreWarnings quiet;
+    runCase(gauged, ctx.catalogue, {}, quiet);
+    std::vector<std::pair<const CheckLine*, const CheckLine*>> lines; // as built, gauged
+    std::vector<const CheckLine*> gaugedLines;
+    gauged.lines.forEach([&](CheckLine& l) { gaugedLines.push_back(&l); });
+    ctx.dc.lines.forEach([&](CheckLine& l) { lines.emplace_back(&l, gaugedLines[lines.size()]); });
+
+    ASSERT_EQ(list->columnCount(), 4);
+    EXPECT_EQ(list->headerData(ResultsModel::gaugedColumn, Qt::Horizontal).toString(), QStringLiteral("Gauged"));
+    ASSERT_EQ(list->rows().size(), asBuiltRows.size());
+    int checks = 0, changed = 0;
+    for (std::size_t i = 0; i < asBuiltRows.size(); ++i) {
+        const ListingRow& row = list->rows()[i];
+        EXPECT_EQ(row.value, asBuiltRows[i].value) << "the ratios stay those as built";
+        if (row.value.empty()) continue;
+        const auto at = std::find_if(lines.begin(), lines.end(), [&](const auto& pair) {
+            return pair.first->label + pair.first->formula == row.control && pair.first->value == row.value;
+        });
+        ASSERT_NE(at, lines.end()) << row.control;
+        const QString shown = list->data(list->index(static_cast<int>(i), ResultsModel::gaugedColumn)).toString();
+        EXPECT_EQ(shown.toStdString(), at->second->value) << row.control;
+        ++checks;
+        changed += row.beside != row.value ? 1 : 0;
+    }
+    EXPECT_GT(checks, 5);
+    EXPECT_GT(changed, 0) << "a plate 2.5 mm thinner changes its plate buckling";
+
+    // The gauging belongs to the session, not to the window: opened again, the page shows it.
+    studies->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(window->studiesWindow(), nullptr);
+    openAt(StudiesWindow::corrosion);
+    page = studies->corrosionPage();
+    EXPECT_EQ(page->gauged()[0], std::optional<double>(gaugedPlate));
+    EXPECT_EQ(list->columnCount(), 4);
+
+    page->findChild<QPushButton*>(QStringLiteral("clearGauging"))->click();
+    EXPECT_EQ(list->columnCount(), 3);
+    EXPECT_EQ(list->rows(), asBuiltRows);
+    EXPECT_FALSE(page->gauged()[0].has_value());
+}
+
 TEST(SweepCrossings, EveryCrossingIsFoundAndTheFailingRangesEndThere) {
     const std::pair<double, double> steps[] = {{8, 1.4},   {10, 1.1},  {12, 0.9},  {14, 0.8},
                                                {16, 0.85}, {18, 0.95}, {20, 1.05}, {22, 1.2}};
