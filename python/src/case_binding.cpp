@@ -3,6 +3,7 @@
 #include "design/number_format.h"
 #include "design/number_parser.h"
 #include "files/batch_case.h"
+#include "files/batch_stream.h"
 #include "files/file_replacement.h"
 
 #include <pybind11/operators.h>
@@ -89,22 +90,30 @@ std::string reprOf(const Case& c) {
 std::vector<Case> readCases(const std::filesystem::path& file) {
     const std::string path = file.string();
     const std::shared_ptr<const Catalogue> catalogue = tables();
-    BatchRead read = readBatchFile(path, DecimalMode::period, *catalogue);
-    if (const auto* error = std::get_if<BatchError>(&read)) {
+    // Read as korvel-batch reads it: line by line, any number of cases.
+    auto opened = BatchStreamReader::open(path, DecimalMode::period, *catalogue);
+    if (const auto* error = std::get_if<BatchError>(&opened)) {
         if (error->notFound) {
             PyErr_SetString(PyExc_FileNotFoundError, ("can't find file - " + path).c_str());
             throw py::error_already_set();
         }
         raiseInputError(error->message(), faultField(error->problem));
     }
+    BatchStreamReader& in = std::get<BatchStreamReader>(opened);
     std::vector<Case> cases;
-    for (const BatchEntry& entry : std::get<BatchList>(read).entries) {
+    BatchEntry entry;
+    CaseInputs inputs;
+    for (;;) {
+        const BatchStreamReader::Next next = in.next(entry);
+        if (next == BatchStreamReader::Next::end) return cases;
+        if (next == BatchStreamReader::Next::error)
+            raiseInputError(in.error().message(), faultField(in.error().problem));
         if (!entry.isCase()) continue;
-        const std::optional<CaseFields> fields = fieldsOfInputs(batchCaseInputs(entry, *catalogue), *catalogue);
+        loadBatchInputs(entry, inputs, *catalogue);
+        const std::optional<CaseFields> fields = fieldsOfInputs(inputs, *catalogue);
         if (!fields) raiseInputError(path + ":" + std::to_string(entry.line) + ": the profile cannot be written back");
         cases.push_back(Case{*fields, path, entry.line});
     }
-    return cases;
 }
 
 // The columns of read_kori: each attribute's values in file order, and "line".
