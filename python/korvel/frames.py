@@ -19,15 +19,7 @@ def read_kori(path):
     ``girder`` hold the token and dimensions as a batch line names them ("LW 250x90x10x15").
     A fault of the file raises InputError with korvel-batch's message.
     """
-    columns = _korvel._case_columns(_korvel.read_cases(path))
-    frame = pd.DataFrame(columns)
-    kinds = _korvel.field_kinds()
-    for name, kind in kinds.items():
-        if kind == "number":
-            frame[name] = frame[name].astype("float64")
-        elif kind == "code":
-            frame[name] = frame[name].astype("int64")
-    return frame
+    return pd.DataFrame(_korvel._case_columns(_korvel.read_cases(path)))
 
 
 def _frame_cases(frame):

@@ -6,6 +6,7 @@
 #include "files/batch_stream.h"
 #include "files/file_replacement.h"
 
+#include <pybind11/numpy.h>
 #include <pybind11/operators.h>
 #include <pybind11/stl.h>
 #include <pybind11/stl/filesystem.h>
@@ -17,6 +18,12 @@
 namespace korvel::python {
 
 namespace {
+
+// A number field's value: the reader has accepted its text; a field it reads leniently ("14abc")
+// gives what it reads.
+double numberOf(const std::string& text) {
+    return parseNumber(text, DecimalMode::period).value_or(0.0);
+}
 
 bool isProfile(int field) {
     return batchFields[static_cast<std::size_t>(field)].kind == BatchFieldKind::profile;
@@ -116,16 +123,26 @@ std::vector<Case> readCases(const std::filesystem::path& file) {
     }
 }
 
-// The columns of read_kori: each attribute's values in file order, and "line".
+// The columns of read_kori: "line", then each attribute's values in file order, the numbers and
+// codes as arrays.
 py::dict caseColumns(const std::vector<Case>& cases) {
     py::dict columns;
-    py::list lines;
-    for (const Case& c : cases) lines.append(c.line);
+    const auto size = static_cast<py::ssize_t>(cases.size());
+    py::array_t<long long> lines(size);
+    for (std::size_t i = 0; i < cases.size(); ++i) lines.mutable_data()[i] = cases[i].line;
     columns["line"] = lines;
     for (const std::string& name : attributeNames()) {
         const int field = attributeField(name);
-        py::list values;
-        for (const Case& c : cases) values.append(attributeValue(c.fields, field));
+        const BatchFieldKind kind = batchFields[static_cast<std::size_t>(field)].kind;
+        if (kind == BatchFieldKind::number || kind == BatchFieldKind::code) {
+            py::array_t<double> values(size);
+            for (std::size_t i = 0; i < cases.size(); ++i)
+                values.mutable_data()[i] = numberOf(cases[i].fields[static_cast<std::size_t>(field)]);
+            columns[py::str(name)] = kind == BatchFieldKind::code ? values.attr("astype")("int64") : values;
+            continue;
+        }
+        py::list values(cases.size());
+        for (std::size_t i = 0; i < cases.size(); ++i) values[i] = attributeValue(cases[i].fields, field);
         columns[py::str(name)] = values;
     }
     return columns;
@@ -203,9 +220,7 @@ py::object attributeValue(const CaseFields& fields, int field) {
     case BatchFieldKind::number:
         break;
     }
-    // The reader has accepted the text; a field it reads leniently shows what it reads.
-    const std::optional<double> value = parseNumber(text, DecimalMode::period);
-    const double number = value.value_or(0.0);
+    const double number = numberOf(text);
     if (batchFields[at].kind == BatchFieldKind::code && std::nearbyint(number) == number && std::fabs(number) < 1e9)
         return py::int_(static_cast<long long>(number));
     return py::float_(number);
