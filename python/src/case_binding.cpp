@@ -50,6 +50,14 @@ CaseFields splitLine(std::string_view line) {
     return fields;
 }
 
+std::string fieldDoc(int field) {
+    static constexpr const char* kinds[] = {"a text", "a whole-number code", "a number",
+                                            "the profile's batch token and dimensions, \"LW 250x90x10x15\"", ""};
+    const BatchField& f = batchFields[static_cast<std::size_t>(field)];
+    return "Field " + std::to_string(field) + " of a batch line (" + f.name + "): " + kinds[static_cast<int>(f.kind)] +
+           ".";
+}
+
 std::string knownNames() {
     std::string known;
     for (const std::string& name : attributeNames()) known += (known.empty() ? "" : ", ") + name;
@@ -288,7 +296,8 @@ raises InputError with its message.)");
                 CaseFields changed = c.fields;
                 setAttribute(changed, field, value);
                 checked(c, changed);
-            });
+            },
+            fieldDoc(field).c_str());
     }
     cls.def_property_readonly(
         "line", [](const Case& c) { return c.line; }, "The line of the batch file the case was read from (0: none).");
