@@ -128,7 +128,7 @@ korvel-batch --detail.)");
             for (std::size_t i = 0; i < checkTable.size(); ++i) d[checkTable[i].symbol] = jsonStateName(a.states[i]);
             return d;
         },
-        "Each utilisation's state: \"computed\", \"notApplicable\" or \"notComputed\" (as in the JSON).");
+        R"(Each utilisation's state: "computed", "notApplicable" or "notComputed" (as in the JSON).)");
     cls.def_property_readonly(
         "rules",
         [](const Assessed& a) {
@@ -143,9 +143,9 @@ korvel-batch --detail.)");
             }
             return d;
         },
-        "The OK/NOK rules by name: result (\"OK\", \"NOK\" or None when not checked), value and limit.");
+        R"(The OK/NOK rules by name: result ("OK", "NOK" or None when not checked), value and limit.)");
     cls.def_property_readonly(
-        "verdict", [](const Assessed& a) { return a.verdict; }, "\"OK\", \"NOK\" or \"stopped\".");
+        "verdict", [](const Assessed& a) { return a.verdict; }, R"("OK", "NOK" or "stopped".)");
     cls.def_property_readonly(
         "governing", [](const Assessed& a) { return textOrNone(a.governing); },
         "The check that governs: the failing one of highest utilisation, a failed rule, or the step that stopped; "

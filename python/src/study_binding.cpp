@@ -139,7 +139,7 @@ py::dict limit(const Case& c, const std::string& fieldName, const std::string& s
                const py::object& threads) {
     LimitRequest request;
     request.field = &studyField(fieldName);
-    if (sought != "min" && sought != "max") raiseInputError("sought is \"min\" or \"max\", not \"" + sought + "\"");
+    if (sought != "min" && sought != "max") raiseInputError(R"(sought is "min" or "max", not ")" + sought + "\"");
     request.direction = sought == "min" ? LimitDirection::smallest : LimitDirection::largest;
     if (!range.is_none()) {
         const auto ends = py::cast<std::pair<double, double>>(range);
