@@ -144,3 +144,11 @@ def test_a_missing_file_and_missing_tables_are_python_errors(tmp_path):
 def test_help_of_assess_explains_it():
     assert "korvel-batch" in korvel.assess.__doc__ and "InputError" in korvel.assess.__doc__
     assert "NaN" in korvel.Assessment.__doc__
+
+
+def test_a_frame_written_takes_the_new_file_values_where_it_has_no_column(tmp_path):
+    path = tmp_path / "two.kori"
+    korvel.write_kori(path, pd.DataFrame({"t": [12.5, 18.0], "girder": ["LG 700x200x10x18", "TG 900x250x12x20"]}))
+    read = korvel.read_cases(str(path))
+    assert read == [korvel.Case(t=12.5, girder="LG 700x200x10x18"), korvel.Case(t=18.0, girder="TG 900x250x12x20")]
+    assert run("KORVEL_BATCH", path, "--data", TABLES, "-o", "-", "--no-header").count("\r\n") == 2

@@ -132,3 +132,12 @@ def test_study_requests_korvel_study_refuses_are_refused_alike(call, message):
     with pytest.raises(korvel.InputError) as raised:
         call(korvel.new_case())
     assert str(raised.value).startswith(message)
+
+
+def test_the_envelope_of_a_frame_with_a_bad_row_names_the_row():
+    frame = korvel.read_kori(CASES).head(3)
+    frame.loc[frame.index[2], "condition"] = 9
+    with pytest.raises(korvel.InputError, match="^row 2: field 2 .* 9 is outside 0 to 2") as raised:
+        korvel.envelope(frame)
+    assert raised.value.field == "condition"
+    assert len(korvel.assess_frame(frame.iloc[0:0])) == 0
