@@ -50,6 +50,14 @@ if [ -x "$root/usr/bin/korvel" ]; then
     update-mime-database "$work/mime" >/dev/null 2>&1 || fail "update-mime-database refuses the file types"
     grep -q 'application/x-korvel-project:\*\.korvp' "$work/mime/globs" || fail "the MIME database does not know *.korvp"
 fi
+# The Python module, where the package holds it, finds the unpacked tables and runs dummy.kori.
+site="$root/usr/lib/python3/dist-packages"
+if [ -d "$site/korvel" ]; then
+    run env PYTHONPATH="$site" /usr/bin/python3 -c "import korvel, os, sys
+assert korvel.data_folder() == os.path.join(sys.argv[1], 'usr/share/korvel'), korvel.data_folder()
+results = korvel.assess_frame(korvel.read_kori(os.path.join(korvel.data_folder(), 'dummy.kori')))
+assert results['error'].isna().all() and results['verdict'].notna().all()" "$root" || fail "the Python module does not run"
+fi
 [ -z "$(find "$root" -name dummy.koro)" ] || fail "a program wrote into the package's folders"
 
 lintian --fail-on error "$here/$deb"

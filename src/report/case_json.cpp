@@ -63,17 +63,6 @@ private:
     bool first_ = true;
 };
 
-const char* stateName(ResultState state) {
-    switch (state) {
-    case ResultState::computed:
-        return "computed";
-    case ResultState::notApplicable:
-        return "notApplicable";
-    default:
-        return "notComputed";
-    }
-}
-
 void appendUtilisations(std::string& out, const DesignCase& dc) {
     out += "\"utilisations\":[";
     for (const CheckFacts& c : checkTable) {
@@ -86,7 +75,7 @@ void appendUtilisations(std::string& out, const DesignCase& dc) {
         out += ",\"clause\":";
         appendJsonString(out, c.clause);
         out += R"(,"state":")";
-        out += stateName(state);
+        out += jsonStateName(state);
         out += R"(","value":)";
         if (state != ResultState::computed)
             out += "null";
@@ -128,6 +117,17 @@ void appendRules(std::string& out, const DesignCase& dc) {
 }
 
 } // namespace
+
+const char* jsonStateName(ResultState state) {
+    switch (state) {
+    case ResultState::computed:
+        return "computed";
+    case ResultState::notApplicable:
+        return "notApplicable";
+    default:
+        return "notComputed";
+    }
+}
 
 void appendJsonString(std::string& out, std::string_view text) {
     // A text that is no UTF-8 comes from a file of an earlier Windows version: its bytes are

@@ -22,6 +22,9 @@
 
 namespace korvel {
 
+// A utilisation's state as the JSON names it: "computed", "notApplicable", "notComputed".
+const char* jsonStateName(ResultState state);
+
 // `text` as a JSON string, quotes included.
 void appendJsonString(std::string& out, std::string_view text);
 

@@ -12,46 +12,21 @@
 // merged cells, a date, a truth value or an error value, a TAB or a line break in a cell.
 // Read through libzip and expat: no hand-written ZIP or XML parsing.
 
+#include "files/batch_fields.h"
+
 #include <array>
 #include <string>
 #include <variant>
 
 namespace korvel {
 
-// The header names of the 32 fields of a batch line, in their order; matched without regard to
-// case.
-inline constexpr std::array<const char*, 32> batchFieldNames = {"project",
-                                                                "identification",
-                                                                "condition",
-                                                                "FS",
-                                                                "UF",
-                                                                "Fyp",
-                                                                "Fup",
-                                                                "Fys",
-                                                                "Fus",
-                                                                "E",
-                                                                "structure",
-                                                                "UL",
-                                                                "option",
-                                                                "stiffener",
-                                                                "stiffener dimensions",
-                                                                "girder",
-                                                                "girder dimensions",
-                                                                "L1",
-                                                                "L2",
-                                                                "Lg",
-                                                                "Lgs",
-                                                                "Lt",
-                                                                "t",
-                                                                "s1",
-                                                                "s2",
-                                                                "SigxA",
-                                                                "SigxB",
-                                                                "SigyA",
-                                                                "SigyC",
-                                                                "Tau",
-                                                                "p",
-                                                                "ps"};
+// The header names of the 32 fields of a batch line, in their order (files/batch_fields.h);
+// matched without regard to case.
+inline constexpr std::array<const char*, batchCaseFields> batchFieldNames = [] {
+    std::array<const char*, batchCaseFields> names{};
+    for (std::size_t i = 0; i < names.size(); ++i) names[i] = batchFields[i].name;
+    return names;
+}();
 
 struct WorkbookError {
     std::string message; // "IN.xlsx: sheet Cases, row 4, column F (Fyp): a number stored as text"
