@@ -37,10 +37,10 @@ struct Block {
     std::vector<Line> lines = std::vector<Line>(batchBlockEntries);
     std::vector<BatchEntry> entries = std::vector<BatchEntry>(batchBlockEntries);
     std::vector<CaseNotes> notes = std::vector<CaseNotes>(batchBlockEntries);
-    std::size_t count = 0;        // lines taken
-    std::size_t readCount = 0;    // entries read: count, or the lines before a faulty one
+    std::size_t count = 0;           // lines taken
+    std::size_t readCount = 0;       // entries read: count, or the lines before a faulty one
     std::optional<BatchError> fault; // the faulty line's error, which ends the run
-    std::int64_t casesBefore = 0; // cases of the input before this block
+    std::int64_t casesBefore = 0;    // cases of the input before this block
     std::string rows;
     BatchStreamReader::Next ending = BatchStreamReader::Next::entry; // entry: the input goes on
 };
