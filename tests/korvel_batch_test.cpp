@@ -396,6 +396,25 @@ TEST_F(KorvelBatch, AnyNumberOfThreadsGivesTheSameTableAndMessages) {
         EXPECT_EQ(one.err, four.err) << input;
         EXPECT_NE(std::string::npos, one.err.find("Calculation stopped in ")) << input;
     }
+
+    // The threads read the fields of their own blocks: a faulty line in a late block, with
+    // blocks after it already handed out, ends the run at that line with the rows before it, and
+    // a faulty line in the first block before any row of a later block is written.
+    for (const int faulty : {1203, 7}) {
+        std::string lines;
+        for (int i = 0; i < 1500; ++i)
+            lines += (i == faulty ? std::string("Prj\tbad\t0") : caseLine("c" + std::to_string(i), "625", "20")) + "\n";
+        folder.write("faulty.kori", lines + "End\n");
+        const ProgramRun one = korvelBatch(folder, {folder.file("faulty.kori"), "-o", "-", "-j", "1"});
+        const ProgramRun four = korvelBatch(folder, {folder.file("faulty.kori"), "-o", "-", "-j", "4"});
+        EXPECT_NE(0, one.status);
+        EXPECT_EQ(one.status, four.status);
+        EXPECT_EQ(one.out, four.out);
+        EXPECT_EQ(one.err, four.err);
+        EXPECT_NE(std::string::npos, one.err.find("faulty.kori:" + std::to_string(faulty + 1) + ": a case needs 32"))
+            << one.err;
+        EXPECT_EQ(faulty + 1, std::count(one.out.begin(), one.out.end(), '\n')) << "the header and the rows before";
+    }
 }
 
 TEST_F(KorvelBatch, PiecesWithoutHeaderMakeTheWholeTable) {
