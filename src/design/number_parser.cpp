@@ -87,25 +87,32 @@ constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6, 
 // of a case: the digits as an integer below 2^53 and a power of ten up to 10^22 are both exact,
 // so one division rounds correctly and gives the double that std::from_chars gives, quickly.
 std::optional<double> shortDecimal(std::string_view number) {
+    const auto isDigitAt = [](const char* c) { return static_cast<unsigned>(*c - '0') <= 9; };
+    const char* q = number.data();
+    const char* const end = q + number.size();
+    // Leading zeros add no significant digit, nor any value.
+    const char* const begin = q;
+    while (q != end && *q == '0') ++q;
+    bool anyDigit = q != begin;
     std::uint64_t digits = 0;
-    int significant = 0;
-    int decimals = 0;
-    bool point = false;
-    bool anyDigit = false;
-    for (const char c : number) {
-        if (c == '.' && !point) {
-            point = true;
-            continue;
-        }
-        if (c < '0' || c > '9') return std::nullopt; // an exponent or anything unusual
-        anyDigit = true;
-        if (point) ++decimals;
-        if (significant > 0 || c != '0') {
-            if (++significant > 15) return std::nullopt;
-        }
-        digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+    const char* const integer = q;
+    for (; q != end && isDigitAt(q); ++q) digits = digits * 10 + static_cast<unsigned>(*q - '0');
+    anyDigit = anyDigit || q != integer;
+    auto significant = q - integer;
+    std::ptrdiff_t decimals = 0;
+    if (q != end && *q == '.') {
+        const char* const fraction = ++q;
+        // Below one, the zeros after the point are not significant either.
+        if (significant == 0)
+            while (q != end && *q == '0') ++q;
+        const char* const counted = q;
+        for (; q != end && isDigitAt(q); ++q) digits = digits * 10 + static_cast<unsigned>(*q - '0');
+        significant += q - counted;
+        decimals = q - fraction;
+        anyDigit = anyDigit || q != fraction;
     }
-    if (!anyDigit || decimals > 22) return std::nullopt;
+    // An exponent, a second point or anything unusual is left to the general conversion.
+    if (q != end || !anyDigit || significant > 15 || decimals > 22) return std::nullopt;
     return static_cast<double>(digits) / exactPowersOfTen[decimals];
 }
 

@@ -29,15 +29,17 @@ std::string_view trimSpaces(std::string_view s) {
 }
 
 // Splits into `parts`, reusing its storage from line to line.
+// One pass over the characters: the fields are short, and a search per field costs more.
 void split(std::string_view s, char separator, std::vector<std::string_view>& parts) {
     parts.clear();
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = s.find(separator, start);
-        parts.push_back(s.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-        if (end == std::string_view::npos) return;
-        start = end + 1;
+    const char* start = s.data();
+    const char* const end = start + s.size();
+    for (const char* c = start; c != end; ++c) {
+        if (*c != separator) continue;
+        parts.emplace_back(start, static_cast<std::size_t>(c - start));
+        start = c + 1;
     }
+    parts.emplace_back(start, static_cast<std::size_t>(end - start));
 }
 
 // The number of fields up to the last one that holds more than spaces.
