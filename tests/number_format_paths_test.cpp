@@ -146,3 +146,26 @@ TEST(FormatterPaths, FloatsGiveTheDigitPathsTexts) {
     paths.check(std::numeric_limits<float>::denorm_min());
     EXPECT_EQ(paths.mismatches(), 0) << "of " << paths.values() << " values";
 }
+
+// The digit path keeps its last few texts: a column cycling through more values than it keeps,
+// through two exponent masks and both separators, gets each value's own text every time, -0
+// and 0 apart.
+TEST(FormatterPaths, KeptTextsBelongToTheirValueMaskAndSeparator) {
+    const double values[] = {206000, 210000, 205000, 200000, 207000, 195000, 2.1e5, 70000, 69000, 0, -0.0, 206000.5};
+    for (int round = 0; round < 5; ++round) {
+        for (std::size_t i = 0; i < std::size(values); ++i) {
+            // Fewer values, then more than are kept, in changing orders.
+            const double v = values[(i * static_cast<std::size_t>(round + 1)) % (round < 2 ? 3 : std::size(values))];
+            for (const char* mask : {"0.00E+0", "0.0E+00"}) {
+                for (const char separator : {'.', ','}) {
+                    std::string out;
+                    appendNumber(out, v, mask, separator);
+                    EXPECT_EQ(out, formatNumberOnDigits(v, mask, separator)) << v << " " << mask << " " << separator;
+                    std::string single;
+                    appendNumber(single, static_cast<float>(v), mask, separator);
+                    EXPECT_EQ(single, formatNumberOnDigits(static_cast<float>(v), mask, separator)) << v;
+                }
+            }
+        }
+    }
+}

@@ -1,6 +1,7 @@
 #include "design/number_format.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -336,31 +337,39 @@ const Mask* commonMask(std::string_view text) {
     }
 }
 
-// The digit-string path. Its last text is kept, so that a column repeating one value through an
-// exponent mask (the E-modulus of every case) is formatted once.
+// The digit-string path. Its last few texts are kept, so that a column repeating a handful of
+// values through an exponent mask (the E-modulus of every case: a file may hold several) is
+// formatted once per value.
 template <typename T>
 void appendOnDigits(std::string& out, T value, std::string_view mask, char separator, int significant) {
     // The value is known by its bits: -0 and 0 are different texts to this path.
     using Bits = std::conditional_t<std::is_same_v<T, double>, std::uint64_t, std::uint32_t>;
     Bits bits;
     std::memcpy(&bits, &value, sizeof bits);
-    struct Last {
+    struct Kept {
         Bits bits = 0;
         std::string mask;
         char separator = 0;
         std::string text;
         bool set = false;
     };
-    thread_local Last last;
-    const bool same = last.set && last.bits == bits && last.separator == separator && last.mask == mask;
-    if (!same) {
-        last.text = format(toDigits(value, significant), mask, separator);
-        last.bits = bits;
-        last.mask.assign(mask.data(), mask.size());
-        last.separator = separator;
-        last.set = true;
+    constexpr std::size_t keptCount = 8;
+    thread_local std::array<Kept, keptCount> kept;
+    thread_local std::size_t next = 0;
+    for (const Kept& k : kept) {
+        if (k.set && k.bits == bits && k.separator == separator && k.mask == mask) {
+            out += k.text;
+            return;
+        }
     }
-    out += last.text;
+    Kept& k = kept[next];
+    next = (next + 1) % keptCount;
+    k.text = format(toDigits(value, significant), mask, separator);
+    k.bits = bits;
+    k.mask.assign(mask.data(), mask.size());
+    k.separator = separator;
+    k.set = true;
+    out += k.text;
 }
 
 template <typename T>
