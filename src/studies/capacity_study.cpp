@@ -23,15 +23,33 @@ FailedChecks capacityChecks(const CapacityRequest& request, const FailedChecks& 
     return counted & ~regardless;
 }
 
+namespace {
+
+// The direction of a ray, its cosine and sine worked out once for all the points searched on it.
+struct RayDirection {
+    double cx = 0;
+    double sy = 0;
+};
+
+RayDirection rayDirection(double angle) {
+    const double a = angle * pi / 180;
+    // The axes exactly: a ray along one axis leaves the other group at zero.
+    return {std::fabs(angle - 90) == 0 || std::fabs(angle - 270) == 0 ? 0 : std::cos(a),
+            std::fabs(angle - 180) == 0 || angle == 0 || angle == 360 ? 0 : std::sin(a)};
+}
+
+void setRayPoint(CaseInputs& work, const CapacityRequest& request, const CapacityResult& origin, RayDirection d,
+                 double rho) {
+    setGroup(work, request.x, rho * origin.refX * d.cx);
+    setGroup(work, request.y, rho * origin.refY * d.sy);
+}
+
+} // namespace
+
 CaseInputs capacityCase(const CaseInputs& c, const CapacityRequest& request, const CapacityResult& origin, double angle,
                         double rho) {
     CaseInputs work = c;
-    const double a = angle * pi / 180;
-    // The axes exactly: a ray along one axis leaves the other group at zero.
-    const double cx = std::fabs(angle - 90) == 0 || std::fabs(angle - 270) == 0 ? 0 : std::cos(a);
-    const double sy = std::fabs(angle - 180) == 0 || angle == 0 || angle == 360 ? 0 : std::sin(a);
-    setGroup(work, request.x, rho * origin.refX * cx);
-    setGroup(work, request.y, rho * origin.refY * sy);
+    setRayPoint(work, request, origin, rayDirection(angle), rho);
     return work;
 }
 
@@ -59,8 +77,11 @@ CapacityPoint capacityRay(const CaseInputs& c, const CapacityRequest& request, c
         return p;
     }
     const FailedChecks counted = capacityChecks(request, origin.regardless);
+    const RayDirection direction = rayDirection(angle);
+    CaseInputs work = c;
     const Probe passes = [&](double& rho) {
-        return runner.passes(capacityCase(c, request, origin, angle, rho), counted);
+        setRayPoint(work, request, origin, direction, rho);
+        return runner.passes(work, counted);
     };
     const Crossing found = findCrossing(loadFactorScan(), passes);
     if (found.kind != Crossing::Kind::crossed) {
