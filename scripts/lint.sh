@@ -1,6 +1,7 @@
 #!/bin/sh
 # Checks the sources against the repository's .clang-format and .clang-tidy; any difference or
-# finding fails. clang-format covers every tracked .cpp and .h under src, app, tests, bench and fuzz;
+# finding fails. clang-format covers every tracked .cpp and .h under src, app, tests, bench, fuzz and
+# python;
 # clang-tidy covers the program's own .cpp files under src and app (and the project headers they
 # include), read through the compile commands of a clang build folder of its own, build-lint.
 set -eu
@@ -11,7 +12,7 @@ jobs="${LINT_JOBS:-2}"
 
 echo "== clang-format"
 git ls-files -z -- 'src/*.cpp' 'src/*.h' 'app/*.cpp' 'app/*.h' 'tests/*.cpp' 'tests/*.h' \
-    'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' 'fuzz/*.h' | xargs -0 clang-format --dry-run -Werror
+    'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' 'fuzz/*.h' 'python/*.cpp' 'python/*.h' | xargs -0 clang-format --dry-run -Werror
 
 echo "== clang-tidy"
 # Configuring is enough: no source includes moc output, and building the autogen targets would
