@@ -1,9 +1,8 @@
 #!/bin/sh
 # Checks the sources against the repository's .clang-format and .clang-tidy; any difference or
 # finding fails. clang-format covers every tracked .cpp and .h under src, app, tests, bench, fuzz and
-# python;
-# clang-tidy covers the program's own .cpp files under src and app (and the project headers they
-# include), read through the compile commands of a clang build folder of its own, build-lint.
+# python; clang-tidy covers the program's own .cpp files under src and app (and the project headers
+# they include), read through the compile commands of a clang build folder of its own, build-lint.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
