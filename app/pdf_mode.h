@@ -23,7 +23,7 @@ struct PdfRequest {
     std::string cases; // --cases: "3,7-12"; empty: every case
     bool casesGiven = false;
     bool envelope = false; // --envelope: the panels' pages after the summary
-    std::string gauging; // --gauging: the survey file of gauged thicknesses
+    std::string gauging;   // --gauging: the survey file of gauged thicknesses
 };
 
 // The request when the arguments ask for PDF mode; an error text in `problem` when they do but
