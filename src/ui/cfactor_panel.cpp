@@ -42,7 +42,7 @@ CFactorPanel::CFactorPanel(QWidget* parent) : QTabWidget(parent) {
         if (tab == watertightBulkhead) {
             auto* row = new QHBoxLayout;
             row->addWidget(new QLabel(QStringLiteral("Unit length  UL ="), page));
-            iunitLength_ = new LineInput(InputBox::iunit_length, QStringLiteral("iunit_length"), page);
+            iunitLength_ = new LineInput(InputBox::UL, QStringLiteral("iunit_length"), page);
             iunitLength_->setToolTip(QStringLiteral("c-factor is corrected for unit lengths below 61 m  "));
             row->addWidget(iunitLength_);
             layout->addLayout(row, 0, 1, Qt::AlignRight);

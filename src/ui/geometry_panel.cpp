@@ -23,14 +23,14 @@ GeometryPanel::GeometryPanel(QWidget* parent) : QGroupBox(QStringLiteral("Geomet
         const char* hint;
     };
     const Row rows[] = {
-        {"Plate thickness:", "t =", "lblt", InputBox::it, "it", nullptr},
-        {"Stiff spacing: ", "s1 =", "lbls1", InputBox::is1, "is1", nullptr},
-        {"", "s2 =", "lbls2", InputBox::is2, "is2", nullptr},
-        {"Stiffener span: ", "L1 =", "lblL1", InputBox::il1, "il1", nullptr},
-        {"", "L2 =", "lblL2", InputBox::il2, "il2", nullptr},
-        {"Girder span:", "Lg =", "lblLg", InputBox::iLg, "iLg", nullptr},
-        {"Girder span scantling:", "Lgs =", "lblLgs", InputBox::iLgs, "iLgs", " Unsupported span"},
-        {"Dist betw tripp  brackets:", "Lt =", "lblLt", InputBox::iLt, "iLt", " Recommended max distance 3000 mm "},
+        {"Plate thickness:", "t =", "lblt", InputBox::t, "it", nullptr},
+        {"Stiff spacing: ", "s1 =", "lbls1", InputBox::s1, "is1", nullptr},
+        {"", "s2 =", "lbls2", InputBox::s2, "is2", nullptr},
+        {"Stiffener span: ", "L1 =", "lblL1", InputBox::L1, "il1", nullptr},
+        {"", "L2 =", "lblL2", InputBox::L2, "il2", nullptr},
+        {"Girder span:", "Lg =", "lblLg", InputBox::Lg, "iLg", nullptr},
+        {"Girder span scantling:", "Lgs =", "lblLgs", InputBox::Lgs, "iLgs", " Unsupported span"},
+        {"Dist betw tripp  brackets:", "Lt =", "lblLt", InputBox::Lt, "iLt", " Recommended max distance 3000 mm "},
     };
     LineInput** targets[] = {&it_, &is1_, &is2_, &il1_, &il2_, &iLg_, &iLgs_, &iLt_};
 

@@ -29,8 +29,8 @@ InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
     auto* topGrid = new QGridLayout(top);
     topGrid->setContentsMargins(2, 0, 2, 0);
     topGrid->setVerticalSpacing(3);
-    iproj_ = new LineInput(InputBox::iproj, QStringLiteral("iproj"), top);
-    iident_ = new LineInput(InputBox::iident, QStringLiteral("iident"), top);
+    iproj_ = new LineInput(InputBox::projectName, QStringLiteral("iproj"), top);
+    iident_ = new LineInput(InputBox::identification, QStringLiteral("iident"), top);
     auto* projLabel = new QLabel(QStringLiteral("Project name:"), top);
     projLabel->setObjectName(QStringLiteral("lblproj"));
     auto* identLabel = new QLabel(QStringLiteral("Identification:"), top);
@@ -131,8 +131,7 @@ void InputPanel::showCase(const DesignCase& dc, const Catalogue& catalogue, char
     iident_->showText(QString::fromStdString(dc.identification));
     loading_->showCase(dc, sep);
     materials_->showCase(dc, catalogue, sep);
-    cfactor_->iunitLength()->showText(
-        QString::fromStdString(boxText(dc.UL, "#0", sep, findInputLimit(InputBox::iunit_length))));
+    cfactor_->iunitLength()->showText(QString::fromStdString(boxText(dc.UL, "#0", sep, findInputLimit(InputBox::UL))));
     cfactor_->showCaption(cFactorCaption(dc), sep);
     geometry_->showCase(dc, sep);
     stresses_->showCase(dc, sep);

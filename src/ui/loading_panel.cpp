@@ -25,8 +25,8 @@ LoadingPanel::LoadingPanel(QWidget* parent) : QGroupBox(QStringLiteral("Loading 
     group->addButton(optB_, conditionB);
     group->addButton(optC_, conditionC);
 
-    ifs_ = new LineInput(InputBox::ifs, QStringLiteral("ifs"), this);
-    iufa_ = new LineInput(InputBox::iufa, QStringLiteral("iufa"), this);
+    ifs_ = new LineInput(InputBox::FS, QStringLiteral("ifs"), this);
+    iufa_ = new LineInput(InputBox::UF, QStringLiteral("iufa"), this);
 
     // The three conditions one above the other, the safety format beside them.
     auto* grid = new QGridLayout(this);
@@ -66,8 +66,8 @@ void LoadingPanel::showCase(const DesignCase& dc, char sep) {
         const QSignalBlocker block(button);
         button->setChecked(true);
     }
-    ifs_->showText(QString::fromStdString(boxText(dc.FS, "#0.00", sep, findInputLimit(InputBox::ifs))));
-    iufa_->showText(QString::fromStdString(boxText(dc.UF, "#0.00", sep, findInputLimit(InputBox::iufa))));
+    ifs_->showText(QString::fromStdString(boxText(dc.FS, "#0.00", sep, findInputLimit(InputBox::FS))));
+    iufa_->showText(QString::fromStdString(boxText(dc.UF, "#0.00", sep, findInputLimit(InputBox::UF))));
 }
 
 } // namespace korvel

@@ -86,8 +86,8 @@ void MainWindow::boxLeft(InputBox id) {
     boxWarned_ = false;
     DesignCase& dc = ctx_.dc;
 
-    if (id == InputBox::iproj || id == InputBox::iident) {
-        (id == InputBox::iproj ? dc.projectName : dc.identification) = box->text().toStdString();
+    if (id == InputBox::projectName || id == InputBox::identification) {
+        (id == InputBox::projectName ? dc.projectName : dc.identification) = box->text().toStdString();
         box->setHighlighted(false);
         validating_ = false;
         inBoxLeft_ = false;

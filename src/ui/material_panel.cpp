@@ -35,13 +35,13 @@ MaterialPanel::MaterialPanel(QWidget* parent) : QGroupBox(QStringLiteral("Materi
 
     cbofyp_ = new QComboBox(this);
     cbofyp_->setObjectName(QStringLiteral("cbofyp"));
-    ifyp_ = new LineInput(InputBox::ifyp, QStringLiteral("ifyp"), this);
-    ifup_ = new LineInput(InputBox::ifup, QStringLiteral("ifup"), this);
+    ifyp_ = new LineInput(InputBox::Fyp, QStringLiteral("ifyp"), this);
+    ifup_ = new LineInput(InputBox::Fup, QStringLiteral("ifup"), this);
     cbofys_ = new QComboBox(this);
     cbofys_->setObjectName(QStringLiteral("cbofys"));
-    ifys_ = new LineInput(InputBox::ifys, QStringLiteral("ifys"), this);
-    ifus_ = new LineInput(InputBox::ifus, QStringLiteral("ifus"), this);
-    ie_ = new LineInput(InputBox::ie, QStringLiteral("ie"), this);
+    ifys_ = new LineInput(InputBox::Fys, QStringLiteral("ifys"), this);
+    ifus_ = new LineInput(InputBox::Fus, QStringLiteral("ifus"), this);
+    ie_ = new LineInput(InputBox::E, QStringLiteral("ie"), this);
 
     for (QComboBox* list : {cbofyp_, cbofys_}) {
         list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

@@ -24,13 +24,13 @@ StressPanel::StressPanel(QWidget* parent) : QGroupBox(QStringLiteral("Stresses (
         return box;
     };
     // SigxA and SigxB side by side over SigyA and SigyC: the arrow keys move in this grid.
-    isigx1_ = add(InputBox::isigx1, "isigx1", "SigxA =", 0, 0);
-    isigx2_ = add(InputBox::isigx2, "isigx2", "SigxB =", 0, 2);
-    isigy1_ = add(InputBox::isigy1, "isigy1", "SigyA =", 1, 0);
-    isigy3_ = add(InputBox::isigy3, "isigy3", "SigyC =", 1, 2);
-    itau1_ = add(InputBox::itau1, "itau1", "Tau =", 2, 0);
-    ip1_ = add(InputBox::ip1, "ip1", "p =", 3, 0);
-    ips_ = add(InputBox::ips, "ips", "ps =", 4, 0);
+    isigx1_ = add(InputBox::SigxA, "isigx1", "SigxA =", 0, 0);
+    isigx2_ = add(InputBox::SigxB, "isigx2", "SigxB =", 0, 2);
+    isigy1_ = add(InputBox::SigyA, "isigy1", "SigyA =", 1, 0);
+    isigy3_ = add(InputBox::SigyC, "isigy3", "SigyC =", 1, 2);
+    itau1_ = add(InputBox::Tau, "itau1", "Tau =", 2, 0);
+    ip1_ = add(InputBox::p, "ip1", "p =", 3, 0);
+    ips_ = add(InputBox::ps, "ips", "ps =", 4, 0);
     ip1_->setToolTip(QStringLiteral("(Positive on plate side; 0.10 MPa is about 10 water pressure)"));
     ips_->setToolTip(QStringLiteral("(Positive on stiffener side; 0.10 MPa is about 10 water pressure)"));
     grid->addWidget(new QLabel(QStringLiteral("(Buckling / Yield)"), this), 3, 2, 1, 2);

@@ -36,9 +36,9 @@ QString titleOf(const std::string& name, bool modified) {
 TEST_F(MainWindowTest, AnEditMarksTheCaptionAndSavingClearsIt) {
     startWindow();
     EXPECT_EQ(window->windowTitle(), titleOf("New File", false));
-    typeAndLeave(InputBox::il1, QStringLiteral("2800"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2800"));
     EXPECT_EQ(window->windowTitle(), titleOf("New File", true));
-    typeAndLeave(InputBox::iproj, QStringLiteral("Deck"));
+    typeAndLeave(InputBox::projectName, QStringLiteral("Deck"));
     EXPECT_TRUE(window->isModified());
 
     const std::string path = folder.filePath(QStringLiteral("deck.korvp")).toStdString();
@@ -52,7 +52,7 @@ TEST_F(MainWindowTest, AnEditMarksTheCaptionAndSavingClearsIt) {
 
 TEST_F(MainWindowTest, NewAsksAboutUnsavedChangesCancelKeepsAndDiscardProceeds) {
     startWindow();
-    typeAndLeave(InputBox::il1, QStringLiteral("2800"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2800"));
     messages.saveAnswer = SaveChoice::cancel;
     named<QAction>("mnunew")->trigger();
     EXPECT_EQ(messages.asked, std::vector<std::string>{"Save changes to New File?"});
@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, SaveInTheQuestionSavesAndItsCancelledNameCancelsTheAction
     named<QAction>("mnusave")->trigger();
 
     // Open and a recent file ask with the name the caption shows.
-    typeAndLeave(InputBox::il1, QStringLiteral("2700"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2700"));
     messages.saveAnswer = SaveChoice::cancel;
     named<QAction>("mnuopen")->trigger();
     named<QAction>("mnurecentfile1")->trigger();
@@ -92,7 +92,7 @@ TEST_F(MainWindowTest, SaveInTheQuestionSavesAndItsCancelledNameCancelsTheAction
     EXPECT_EQ(saved.L1, static_cast<double>(2700.0f));
 
     // A never-saved case: Save asks for a name, and cancelling there cancels New.
-    typeAndLeave(InputBox::il1, QStringLiteral("2600"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2600"));
     dialogs.next.clear();
     named<QAction>("mnunew")->trigger();
     EXPECT_EQ(ctx.dc.L1, static_cast<double>(2600.0f));
@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, SaveInTheQuestionSavesAndItsCancelledNameCancelsTheAction
 
 TEST_F(MainWindowTest, ClosingIsRefusedOnCancel) {
     startWindow();
-    typeAndLeave(InputBox::il1, QStringLiteral("2800"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2800"));
     messages.saveAnswer = SaveChoice::cancel;
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
@@ -144,7 +144,7 @@ TEST_F(MainWindowTest, ABatchCaseAsksBeforeItReplacesUnsavedEdits) {
     const std::string path = folder.filePath(QStringLiteral("deck.korvp")).toStdString();
     dialogs.next = path;
     named<QAction>("mnusave")->trigger();
-    typeAndLeave(InputBox::il1, QStringLiteral("2800"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2800"));
     ASSERT_TRUE(window->isModified());
 
     named<QAction>("mnuDatabase")->trigger();
@@ -171,7 +171,7 @@ TEST_F(MainWindowTest, ABatchCaseAsksBeforeItReplacesUnsavedEdits) {
     // Edits of the batch case shown are asked about before another case is picked; Cancel keeps
     // the case and the list names it again.
     const int shown = batch->caseList()->currentIndex();
-    typeAndLeave(InputBox::il1, QStringLiteral("2900"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2900"));
     messages.saveAnswer = SaveChoice::cancel;
     const int other = shown + 1 < batch->caseList()->count() ? shown + 1 : 0;
     batch->chooseEntry(other);
@@ -255,7 +255,7 @@ void expectRatioColumnHoldsItsValues(ResultsList* list) {
 
 TEST_F(MainWindowTest, ThinPlateValuesAreShownWhole) {
     startWindow();
-    typeAndLeave(InputBox::it, QStringLiteral("0.05"));
+    typeAndLeave(InputBox::t, QStringLiteral("0.05"));
     ASSERT_EQ(ctx.dc.t, static_cast<double>(0.05f));
     ResultsModel* model = window->results();
     const auto longest = std::max_element(model->rows().begin(), model->rows().end(),

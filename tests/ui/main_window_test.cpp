@@ -64,13 +64,16 @@ TEST_F(MainWindowTest, StartsOnTheNewFileCaseWithoutStartupBatch) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("KORVEL: New File"));
     EXPECT_EQ(window->objectName(), QStringLiteral("korvel"));
     const std::pair<InputBox, const char*> shown[] = {
-        {InputBox::il1, "3000"},     {InputBox::il2, "2500"},        {InputBox::iLg, "8000"},
-        {InputBox::iLgs, "6000"},    {InputBox::iLt, "3000"},        {InputBox::is1, "625"},
-        {InputBox::is2, "625"},      {InputBox::it, "20.0"},         {InputBox::isigx1, "-100.0"},
-        {InputBox::isigy1, "-30.0"}, {InputBox::itau1, "40.0"},      {InputBox::ip1, "0.030"},
-        {InputBox::ips, "0.030"},    {InputBox::ie, "2.06E+5"},      {InputBox::ifs, "1.43"},
-        {InputBox::iufa, "0.60"},    {InputBox::iunit_length, "65"}, {InputBox::ifyp, "355"},
-        {InputBox::ifup, "490"},     {InputBox::iproj, "Project"},
+        {InputBox::L1, "3000"},      {InputBox::L2, "2500"},
+        {InputBox::Lg, "8000"},      {InputBox::Lgs, "6000"},
+        {InputBox::Lt, "3000"},      {InputBox::s1, "625"},
+        {InputBox::s2, "625"},       {InputBox::t, "20.0"},
+        {InputBox::SigxA, "-100.0"}, {InputBox::SigyA, "-30.0"},
+        {InputBox::Tau, "40.0"},     {InputBox::p, "0.030"},
+        {InputBox::ps, "0.030"},     {InputBox::E, "2.06E+5"},
+        {InputBox::FS, "1.43"},      {InputBox::UF, "0.60"},
+        {InputBox::UL, "65"},        {InputBox::Fyp, "355"},
+        {InputBox::Fup, "490"},      {InputBox::projectName, "Project"},
     };
     for (const auto& [id, text] : shown) EXPECT_EQ(box(id)->text(), QString::fromLatin1(text)) << text;
     EXPECT_EQ(named<QComboBox>("cbofyp")->currentText(), QStringLiteral("Hull AH36"));
@@ -100,7 +103,7 @@ TEST_F(MainWindowTest, StartupBatchShowsTheLastCaseAndWritesItsResults) {
     for (const BatchEntry& e : ctx.startupBatch.list.entries)
         if (e.isCase()) last = &e;
     ASSERT_NE(last, nullptr);
-    EXPECT_EQ(box(InputBox::iident)->text().toStdString(), last->secondText);
+    EXPECT_EQ(box(InputBox::identification)->text().toStdString(), last->secondText);
     EXPECT_NEAR(ctx.dc.L1, last->L1, 1e-3);
 }
 
@@ -116,16 +119,16 @@ TEST_F(MainWindowTest, LeavingL1ShowsItsMaskAndRecalculates) {
     startWindow();
     const std::vector<ListingRow> before = window->results()->rows();
     const int calculations = window->calculationCount();
-    typeAndLeave(InputBox::il1, QStringLiteral("2500.7"));
-    EXPECT_EQ(box(InputBox::il1)->text(), QStringLiteral("2501"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2500.7"));
+    EXPECT_EQ(box(InputBox::L1)->text(), QStringLiteral("2501"));
     EXPECT_EQ(ctx.dc.L1, static_cast<double>(2500.7f)); // stored as typed until read again
     EXPECT_EQ(focusName(), QStringLiteral("il2"));
     EXPECT_EQ(window->calculationCount(), calculations + 1);
     EXPECT_NE(window->results()->rows(), before);
-    EXPECT_FALSE(box(InputBox::il1)->isHighlighted());
-    EXPECT_TRUE(box(InputBox::il2)->isHighlighted());
-    EXPECT_EQ(box(InputBox::il2)->palette().color(QPalette::Active, QPalette::Base), QColor(255, 255, 192));
-    EXPECT_EQ(box(InputBox::il1)->palette().color(QPalette::Active, QPalette::Base), QColor(Qt::white));
+    EXPECT_FALSE(box(InputBox::L1)->isHighlighted());
+    EXPECT_TRUE(box(InputBox::L2)->isHighlighted());
+    EXPECT_EQ(box(InputBox::L2)->palette().color(QPalette::Active, QPalette::Base), QColor(255, 255, 192));
+    EXPECT_EQ(box(InputBox::L1)->palette().color(QPalette::Active, QPalette::Base), QColor(Qt::white));
     EXPECT_TRUE(messages.seen.empty());
 }
 
@@ -162,27 +165,27 @@ TEST_P(BoxLimitTest, WarnsWithTheExactTextAndFocusRule) {
     EXPECT_EQ(box(c.box)->isHighlighted(), c.yellow);
     // Only an impossible unit length is not calculated with.
     const bool calculated = window->calculationCount() > calculations;
-    EXPECT_EQ(calculated, !(c.box == InputBox::iunit_length && c.warning[0] != '\0'));
+    EXPECT_EQ(calculated, !(c.box == InputBox::UL && c.warning[0] != '\0'));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Limits, BoxLimitTest,
-    ::testing::Values(LimitCase{InputBox::ifs, "ifs", "0.59", "FS = 0.59: 0.6 <= FS <= 2", "0.59", "ifs", true},
-                      LimitCase{InputBox::ifs, "ifs", "2.01", "FS = 2.01: 0.6 <= FS <= 2", "2.01", "ifs", true},
-                      LimitCase{InputBox::ifs, "ifs", "0.6", "", "0.60", "iufa", false},
-                      LimitCase{InputBox::iufa, "iufa", "2", "", "2.00", "cbofyp", false},
-                      LimitCase{InputBox::iLgs, "iLgs", "999", "Lgs = 999 mm: 1000 <= Lgs", "999", "iLt", false},
-                      LimitCase{InputBox::iLt, "iLt", "399", "Lt = 399 mm: 400 <= Lt", "399 ", "iLt", true},
-                      LimitCase{InputBox::it, "it", "abc", "t = 0.0 mm: 0.1 <= t", "0.0", "it", true},
-                      LimitCase{InputBox::it, "it", "1,5", "", "1.5", "is1", false},
+    ::testing::Values(LimitCase{InputBox::FS, "ifs", "0.59", "FS = 0.59: 0.6 <= FS <= 2", "0.59", "ifs", true},
+                      LimitCase{InputBox::FS, "ifs", "2.01", "FS = 2.01: 0.6 <= FS <= 2", "2.01", "ifs", true},
+                      LimitCase{InputBox::FS, "ifs", "0.6", "", "0.60", "iufa", false},
+                      LimitCase{InputBox::UF, "iufa", "2", "", "2.00", "cbofyp", false},
+                      LimitCase{InputBox::Lgs, "iLgs", "999", "Lgs = 999 mm: 1000 <= Lgs", "999", "iLt", false},
+                      LimitCase{InputBox::Lt, "iLt", "399", "Lt = 399 mm: 400 <= Lt", "399 ", "iLt", true},
+                      LimitCase{InputBox::t, "it", "abc", "t = 0.0 mm: 0.1 <= t", "0.0", "it", true},
+                      LimitCase{InputBox::t, "it", "1,5", "", "1.5", "is1", false},
                       // The stored value, with the digits that tell it from the limit.
-                      LimitCase{InputBox::it, "it", "0.05", "t = 0.05 mm: 0.1 <= t", "0.05", "it", true},
+                      LimitCase{InputBox::t, "it", "0.05", "t = 0.05 mm: 0.1 <= t", "0.05", "it", true},
                       // Too wide for the box: the exponent form, never a cut "00000.000".
-                      LimitCase{InputBox::ip1, "ip1", "1e12", "", "1E+12", "ips", false},
+                      LimitCase{InputBox::p, "ip1", "1e12", "", "1E+12", "ips", false},
                       // One entry, one message: not also " s1 <= L1 " from the calculation.
-                      LimitCase{InputBox::il1, "il1", "abc", "L1 = 00 mm: L1 >= 50", "00", "il1", true},
-                      LimitCase{InputBox::ie, "ie", "206000", "", "2.06E+5", "il1", false},
-                      LimitCase{InputBox::isigx1, "isigx1", "-120", "", "-120.0", "isigx2", false}),
+                      LimitCase{InputBox::L1, "il1", "abc", "L1 = 00 mm: L1 >= 50", "00", "il1", true},
+                      LimitCase{InputBox::E, "ie", "206000", "", "2.06E+5", "il1", false},
+                      LimitCase{InputBox::SigxA, "isigx1", "-120", "", "-120.0", "isigx2", false}),
     [](const ::testing::TestParamInfo<LimitCase>& info) {
         // "ifs_0_59": the box and what was typed, letters and digits only.
         std::string name = std::string(info.param.name) + "_";
@@ -196,15 +199,15 @@ TEST_F(MainWindowTest, UnitLengthOutOfLimitsStaysYellowAndIsNotCalculated) {
     named<QTabWidget>("SSTabCfactor")->setCurrentIndex(0);
     ASSERT_EQ(ctx.dc.structureType, 0);
     const int calculations = window->calculationCount();
-    typeAndLeave(InputBox::iunit_length, QStringLiteral("601"));
+    typeAndLeave(InputBox::UL, QStringLiteral("601"));
     EXPECT_EQ(messages.seen, std::vector<std::string>{"UL = 601 m: 5 < unit length < 600"});
     EXPECT_EQ(ctx.dc.UL, 601.0f);
-    EXPECT_EQ(box(InputBox::iunit_length)->text(), QStringLiteral("601"));
-    EXPECT_TRUE(box(InputBox::iunit_length)->isHighlighted());
+    EXPECT_EQ(box(InputBox::UL)->text(), QStringLiteral("601"));
+    EXPECT_TRUE(box(InputBox::UL)->isHighlighted());
     EXPECT_EQ(window->calculationCount(), calculations);
 
     messages.seen.clear();
-    typeAndLeave(InputBox::iunit_length, QStringLiteral("600"));
+    typeAndLeave(InputBox::UL, QStringLiteral("600"));
     EXPECT_TRUE(messages.seen.empty());
     EXPECT_EQ(window->calculationCount(), calculations + 1);
     EXPECT_EQ(focusName(), QStringLiteral("il1"));
@@ -212,7 +215,7 @@ TEST_F(MainWindowTest, UnitLengthOutOfLimitsStaysYellowAndIsNotCalculated) {
 
 TEST_F(MainWindowTest, GeometryWarningsFollowTheCalculationAndTakeTheFocus) {
     startWindow();
-    typeAndLeave(InputBox::is1, QStringLiteral("3500"));
+    typeAndLeave(InputBox::s1, QStringLiteral("3500"));
     // One message, a line per warning: a second box would take the typing meant for s1.
     EXPECT_EQ(messages.seen, std::vector<std::string>{"s1 = 3500 mm: s1 <= L1\ns1 = 3500 mm: s1 <= L2"});
     EXPECT_EQ(focusName(), QStringLiteral("is1"));
@@ -225,35 +228,35 @@ TEST_F(MainWindowTest, GeometryWarningsFollowTheCalculationAndTakeTheFocus) {
 // away and came back, is new.
 TEST_F(MainWindowTest, AWarningForUnchangedValuesIsNotRepeatedAndTheFocusDoesNotBounce) {
     startWindow();
-    typeAndLeave(InputBox::il2, QStringLiteral("40"));
+    typeAndLeave(InputBox::L2, QStringLiteral("40"));
     EXPECT_EQ(messages.seen, std::vector<std::string>{"L2 = 40 mm: L2 >= 50"});
     EXPECT_EQ(focusName(), QStringLiteral("il2"));
-    QTest::keyClick(box(InputBox::il2), Qt::Key_Return);
+    QTest::keyClick(box(InputBox::L2), Qt::Key_Return);
     const std::vector<std::string> first{"L2 = 40 mm: L2 >= 50", "s1 = 625 mm: s1 <= L2"};
     EXPECT_EQ(messages.seen, first);
     EXPECT_EQ(focusName(), QStringLiteral("is1"));
 
     // The focus events a window manager delivers late: s1 and L2 left in turn, values unchanged.
-    box(InputBox::is1)->setFocus();
-    box(InputBox::il2)->setFocus();
-    box(InputBox::is1)->setFocus();
+    box(InputBox::s1)->setFocus();
+    box(InputBox::L2)->setFocus();
+    box(InputBox::s1)->setFocus();
     EXPECT_EQ(focusName(), QStringLiteral("is1"));
     window->recalculate();
     EXPECT_EQ(messages.seen, first);
 
     messages.seen.clear();
-    typeAndLeave(InputBox::il2, QStringLiteral("30"));
+    typeAndLeave(InputBox::L2, QStringLiteral("30"));
     EXPECT_EQ(messages.seen, std::vector<std::string>{"L2 = 30 mm: L2 >= 50"});
-    typeAndLeave(InputBox::il2, QStringLiteral("2500"));
+    typeAndLeave(InputBox::L2, QStringLiteral("2500"));
     messages.seen.clear();
-    typeAndLeave(InputBox::il2, QStringLiteral("30"));
+    typeAndLeave(InputBox::L2, QStringLiteral("30"));
     EXPECT_EQ(messages.seen.size(), 1u);
 }
 
 TEST_F(MainWindowTest, CommaLocaleShowsCommasAndReportsLetters) {
     ctx.decimalMode = DecimalMode::comma;
     startWindow();
-    EXPECT_EQ(box(InputBox::ip1)->text(), QStringLiteral("0,030"));
+    EXPECT_EQ(box(InputBox::p)->text(), QStringLiteral("0,030"));
     // Every number of the list has the comma; the rule clauses keep their points.
     bool sawValue = false;
     for (const ListingRow& row : window->results()->rows()) {
@@ -264,24 +267,24 @@ TEST_F(MainWindowTest, CommaLocaleShowsCommasAndReportsLetters) {
         }
     }
     EXPECT_TRUE(sawValue);
-    typeAndLeave(InputBox::it, QStringLiteral("1.5"));
-    EXPECT_EQ(box(InputBox::it)->text(), QStringLiteral("1,5"));
+    typeAndLeave(InputBox::t, QStringLiteral("1.5"));
+    EXPECT_EQ(box(InputBox::t)->text(), QStringLiteral("1,5"));
     EXPECT_EQ(ctx.dc.t, static_cast<double>(1.5f));
-    typeAndLeave(InputBox::it, QStringLiteral("abc"));
+    typeAndLeave(InputBox::t, QStringLiteral("abc"));
     EXPECT_EQ(messages.seen, std::vector<std::string>{"t = \"abc\": Input string mismatch"});
     EXPECT_EQ(focusName(), QStringLiteral("it"));
     EXPECT_EQ(ctx.dc.t, static_cast<double>(1.5f));
 
     // The box cannot be left while it holds no number; a number lets the focus go on.
     messages.seen.clear();
-    box(InputBox::iproj)->setFocus();
+    box(InputBox::projectName)->setFocus();
     EXPECT_EQ(messages.seen, std::vector<std::string>{"t = \"abc\": Input string mismatch"});
     EXPECT_EQ(focusName(), QStringLiteral("it"));
-    typeAndLeave(InputBox::it, QStringLiteral("2,5"));
+    typeAndLeave(InputBox::t, QStringLiteral("2,5"));
     EXPECT_EQ(focusName(), QStringLiteral("is1"));
 
     // A text that is no number is not calculated with, except in SigxA, which calculates anyway.
-    const std::pair<InputBox, int> boxes[] = {{InputBox::itau1, 0}, {InputBox::isigx1, 1}};
+    const std::pair<InputBox, int> boxes[] = {{InputBox::Tau, 0}, {InputBox::SigxA, 1}};
     for (const auto& [id, extra] : boxes) {
         box(id)->setFocus();
         messages.seen.clear();
@@ -300,28 +303,28 @@ TEST_F(MainWindowTest, EnterFromEGoesToUnitLengthOnlyOnTheWatertightTab) {
     for (int tab : {0, 1, 2}) {
         SCOPED_TRACE(tab);
         named<QTabWidget>("SSTabCfactor")->setCurrentIndex(tab);
-        box(InputBox::ie)->setFocus();
-        QTest::keyClick(box(InputBox::ie), Qt::Key_Return);
+        box(InputBox::E)->setFocus();
+        QTest::keyClick(box(InputBox::E), Qt::Key_Return);
         EXPECT_EQ(focusName(), tab == 0 ? QStringLiteral("iunit_length") : QStringLiteral("il1"));
     }
 }
 
 TEST_F(MainWindowTest, EnterWalksTheIdentificationMaterialsAndStresses) {
     startWindow();
-    box(InputBox::iproj)->setFocus();
+    box(InputBox::projectName)->setFocus();
     const char* expected[] = {"iident", "cbofyp", "cbofys", "ie"};
     for (const char* name : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         EXPECT_EQ(focusName(), QString::fromLatin1(name));
     }
-    box(InputBox::ips)->setFocus();
-    QTest::keyClick(box(InputBox::ips), Qt::Key_Return);
+    box(InputBox::ps)->setFocus();
+    QTest::keyClick(box(InputBox::ps), Qt::Key_Return);
     EXPECT_EQ(focusName(), QStringLiteral("iproj"));
 }
 
 TEST_F(MainWindowTest, ArrowKeysMoveThroughTheStressGrid) {
     startWindow();
-    box(InputBox::isigx1)->setFocus();
+    box(InputBox::SigxA)->setFocus();
     const std::pair<Qt::Key, const char*> moves[] = {
         {Qt::Key_Right, "isigx2"}, {Qt::Key_Down, "isigy3"}, {Qt::Key_Left, "isigy1"}, {Qt::Key_Up, "isigx1"},
         {Qt::Key_Up, "iLt"},       {Qt::Key_Up, "iLgs"},     {Qt::Key_Down, "iLt"},
@@ -386,33 +389,33 @@ TEST_F(MainWindowTest, MaterialListOpensTheStrengthsOnlyForTheUserDefinedGrade) 
     list->setCurrentIndex(last);
     emit list->activated(last);
     EXPECT_EQ(ctx.dc.plateMaterial, last);
-    EXPECT_TRUE(box(InputBox::ifyp)->isEnabled());
-    EXPECT_TRUE(box(InputBox::ifup)->isEnabled());
-    typeAndLeave(InputBox::ifyp, QStringLiteral("300"));
+    EXPECT_TRUE(box(InputBox::Fyp)->isEnabled());
+    EXPECT_TRUE(box(InputBox::Fup)->isEnabled());
+    typeAndLeave(InputBox::Fyp, QStringLiteral("300"));
     EXPECT_EQ(ctx.dc.Fyp, 300.0);
-    EXPECT_EQ(box(InputBox::ifyp)->text(), QStringLiteral("300"));
+    EXPECT_EQ(box(InputBox::Fyp)->text(), QStringLiteral("300"));
 
     list->setCurrentIndex(0);
     emit list->activated(0);
-    EXPECT_FALSE(box(InputBox::ifyp)->isEnabled());
+    EXPECT_FALSE(box(InputBox::Fyp)->isEnabled());
     EXPECT_EQ(ctx.dc.Fyp, 235.0);
-    EXPECT_EQ(box(InputBox::ifyp)->text(), QStringLiteral("235"));
+    EXPECT_EQ(box(InputBox::Fyp)->text(), QStringLiteral("235"));
 
     auto* stiffener = named<QComboBox>("cbofys");
     stiffener->setCurrentIndex(last);
     emit stiffener->activated(last);
-    EXPECT_TRUE(box(InputBox::ifys)->isEnabled());
-    EXPECT_TRUE(box(InputBox::ifus)->isEnabled());
-    EXPECT_FALSE(box(InputBox::ifyp)->isEnabled());
+    EXPECT_TRUE(box(InputBox::Fys)->isEnabled());
+    EXPECT_TRUE(box(InputBox::Fus)->isEnabled());
+    EXPECT_FALSE(box(InputBox::Fyp)->isEnabled());
 }
 
 TEST_F(MainWindowTest, OptionsChangeTheCaseAndTheWindow) {
     startWindow();
     named<QRadioButton>("opt_cond_b")->click();
-    EXPECT_EQ(box(InputBox::ifs)->text(), QStringLiteral("1.11"));
-    EXPECT_EQ(box(InputBox::iufa)->text(), QStringLiteral("0.80"));
+    EXPECT_EQ(box(InputBox::FS)->text(), QStringLiteral("1.11"));
+    EXPECT_EQ(box(InputBox::UF)->text(), QStringLiteral("0.80"));
     named<QRadioButton>("opt_cond_c")->click();
-    EXPECT_EQ(box(InputBox::ifs)->text(), QStringLiteral("1.11"));
+    EXPECT_EQ(box(InputBox::FS)->text(), QStringLiteral("1.11"));
 
     named<QRadioButton>("optbuckling2")->click();
     EXPECT_EQ(ctx.dc.analysis, 2);
@@ -429,9 +432,9 @@ TEST_F(MainWindowTest, OptionsChangeTheCaseAndTheWindow) {
         return std::string();
     };
     EXPECT_NE(pressureRow().find("= 0.030/"), std::string::npos) << pressureRow();
-    box(InputBox::ip1)->setFocus();
+    box(InputBox::p)->setFocus();
     named<QPushButton>("Command1")->click();
-    EXPECT_EQ(box(InputBox::ip1)->text(), QStringLiteral("-0.030"));
+    EXPECT_EQ(box(InputBox::p)->text(), QStringLiteral("-0.030"));
     EXPECT_NE(pressureRow().find("= -0.030/"), std::string::npos) << pressureRow();
 
     // Tank bulkhead, option 1, then the upper-structure tab: the option stays ("In way of tanks").
@@ -471,14 +474,14 @@ TEST_F(MainWindowTest, ProfileMenuSetsTheTypeAndRecalculates) {
 
 TEST_F(MainWindowTest, NewRestoresTheNewFileValues) {
     startWindow();
-    typeAndLeave(InputBox::il1, QStringLiteral("2800"));
-    typeAndLeave(InputBox::iproj, QStringLiteral("Deck"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2800"));
+    typeAndLeave(InputBox::projectName, QStringLiteral("Deck"));
     named<QRadioButton>("opt_cond_b")->click();
     named<QAction>("mnunew")->trigger();
     EXPECT_EQ(ctx.dc.L1, 3000);
-    EXPECT_EQ(box(InputBox::il1)->text(), QStringLiteral("3000"));
-    EXPECT_EQ(box(InputBox::iproj)->text(), QStringLiteral("Project"));
-    EXPECT_EQ(box(InputBox::ifs)->text(), QStringLiteral("1.43"));
+    EXPECT_EQ(box(InputBox::L1)->text(), QStringLiteral("3000"));
+    EXPECT_EQ(box(InputBox::projectName)->text(), QStringLiteral("Project"));
+    EXPECT_EQ(box(InputBox::FS)->text(), QStringLiteral("1.43"));
     EXPECT_TRUE(named<QRadioButton>("opt_cond_a")->isChecked());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("KORVEL: New File"));
 }
@@ -486,7 +489,7 @@ TEST_F(MainWindowTest, NewRestoresTheNewFileValues) {
 TEST_F(MainWindowTest, SaveOpenAndTheRecentList) {
     startWindow();
     const std::string path = folder.filePath(QStringLiteral("deck.korvp")).toStdString();
-    typeAndLeave(InputBox::il1, QStringLiteral("2800"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2800"));
     dialogs.next = path;
     named<QAction>("mnusave")->trigger();
     EXPECT_EQ(window->windowTitle().toStdString(), "KORVEL: " + path);
@@ -501,9 +504,9 @@ TEST_F(MainWindowTest, SaveOpenAndTheRecentList) {
     EXPECT_EQ(settings->value("korvp", "Recent Files", "RecentFile1"), path);
 
     named<QAction>("mnunew")->trigger();
-    EXPECT_EQ(box(InputBox::il1)->text(), QStringLiteral("3000"));
+    EXPECT_EQ(box(InputBox::L1)->text(), QStringLiteral("3000"));
     recent1->trigger();
-    EXPECT_EQ(box(InputBox::il1)->text(), QStringLiteral("2800"));
+    EXPECT_EQ(box(InputBox::L1)->text(), QStringLiteral("2800"));
     EXPECT_EQ(window->windowTitle().toStdString(), "KORVEL: " + path);
 
     // A file that vanished is reported and changes nothing.
@@ -552,7 +555,7 @@ TEST_F(MainWindowTest, MenusCarryTheirNamesAndCaptions) {
     }
     EXPECT_EQ(named<QMenu>("mnuprint1")->title(), QStringLiteral("&Print"));
     EXPECT_EQ(named<QGroupBox>("fr2")->title(), QStringLiteral("Geometry && Stresses"));
-    EXPECT_EQ(box(InputBox::iLt)->toolTip(), QStringLiteral(" Recommended max distance 3000 mm "));
+    EXPECT_EQ(box(InputBox::Lt)->toolTip(), QStringLiteral(" Recommended max distance 3000 mm "));
 }
 
 // Every menu and entry has an access key, and within one menu no two entries share a key.
@@ -630,7 +633,7 @@ TEST_F(MainWindowTest, ADarkPaletteKeepsTheVerdictReadableAndNoLabelIsCut) {
     dark.setColor(QPalette::Text, QColor(238, 238, 236));
     QApplication::setPalette(dark);
     startWindow();
-    typeAndLeave(InputBox::isigx1, QStringLiteral("-400")); // a failing case: the line is red
+    typeAndLeave(InputBox::SigxA, QStringLiteral("-400")); // a failing case: the line is red
     const QLabel* margin = window->marginLine();
     EXPECT_GE(contrastRatio(margin->palette().color(QPalette::WindowText), margin->palette().color(QPalette::Window)),
               4.5);
@@ -678,11 +681,11 @@ TEST_F(MainWindowTest, TheWindowFitsAScaledScreenAndTheInputColumnScrolls) {
     QCoreApplication::processEvents();
     ASSERT_GT(scroll->verticalScrollBar()->maximum(), 0);
     scroll->verticalScrollBar()->setValue(0);
-    box(InputBox::ip1)->setFocus();
+    box(InputBox::p)->setFocus();
     QCoreApplication::processEvents();
     const QRect shown = scroll->viewport()->rect();
-    const QPoint at = box(InputBox::ip1)->mapTo(scroll->viewport(), QPoint(0, 0));
-    EXPECT_TRUE(shown.contains(QRect(at, box(InputBox::ip1)->size()))) << at.y();
+    const QPoint at = box(InputBox::p)->mapTo(scroll->viewport(), QPoint(0, 0));
+    EXPECT_TRUE(shown.contains(QRect(at, box(InputBox::p)->size()))) << at.y();
     // Nothing of the column is cut sideways.
     EXPECT_GE(scroll->viewport()->width(), scroll->widget()->minimumSizeHint().width());
 }
