@@ -248,16 +248,16 @@ void MainWindow::openRecentFile(int n) {
 void MainWindow::saveFile() {
     commitPendingEdit();
     // The identification as typed, whether or not its box was left.
-    ctx_.dc.projectName = inputs_->iproj()->text().toStdString();
-    ctx_.dc.identification = inputs_->iident()->text().toStdString();
+    ctx_.dc.projectName = inputs_->projectBox()->text().toStdString();
+    ctx_.dc.identification = inputs_->identBox()->text().toStdString();
     FileContext fc = fileContext();
     finishFileCommand(korvel::saveFile(fc));
 }
 
 void MainWindow::saveFileAs() {
     commitPendingEdit();
-    ctx_.dc.projectName = inputs_->iproj()->text().toStdString();
-    ctx_.dc.identification = inputs_->iident()->text().toStdString();
+    ctx_.dc.projectName = inputs_->projectBox()->text().toStdString();
+    ctx_.dc.identification = inputs_->identBox()->text().toStdString();
     FileContext fc = fileContext();
     finishFileCommand(korvel::saveFileAs(fc));
 }

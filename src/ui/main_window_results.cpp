@@ -159,7 +159,7 @@ private:
 ResultsList::ResultsList(QWidget* parent) : QTreeView(parent) {
     setHeader(new WrappingHeader(this));
     setItemDelegate(new WrappingDelegate(this));
-    setObjectName(QStringLiteral("ListView1"));
+    setObjectName(QStringLiteral("resultsList"));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     // A formula or clause longer than its column wraps onto a second line rather than being cut:

@@ -45,7 +45,7 @@ TEST_F(MainWindowTest, AnEditMarksTheCaptionAndSavingClearsIt) {
     dialogs.next = path;
     named<QAction>("mnusave")->trigger();
     EXPECT_EQ(window->windowTitle(), titleOf(path, false));
-    named<QRadioButton>("opt_cond_b")->click();
+    named<QRadioButton>("conditionB")->click();
     EXPECT_EQ(window->windowTitle(), titleOf(path, true));
     EXPECT_TRUE(messages.asked.empty());
 }

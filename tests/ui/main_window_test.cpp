@@ -76,17 +76,17 @@ TEST_F(MainWindowTest, StartsOnTheNewFileCaseWithoutStartupBatch) {
         {InputBox::Fup, "490"},      {InputBox::projectName, "Project"},
     };
     for (const auto& [id, text] : shown) EXPECT_EQ(box(id)->text(), QString::fromLatin1(text)) << text;
-    EXPECT_EQ(named<QComboBox>("cbofyp")->currentText(), QStringLiteral("Hull AH36"));
-    EXPECT_EQ(named<QComboBox>("cbofyp")->count(), 16);
-    EXPECT_FALSE(named<QLineEdit>("ifyp")->isEnabled());
-    EXPECT_EQ(named<QTabWidget>("SSTabCfactor")->currentIndex(), 1);
-    EXPECT_TRUE(named<QRadioButton>("opt_cond_a")->isChecked());
-    EXPECT_TRUE(named<QRadioButton>("optbuckling1")->isChecked());
-    EXPECT_FALSE(named<QCheckBox>("def_chbox")->isHidden());
-    EXPECT_EQ(named<QLabel>("stiffprof")->text().toStdString(), stiffenerDesignation(ctx.dc));
-    EXPECT_FALSE(named<QLabel>("girdprof")->text().isEmpty());
+    EXPECT_EQ(named<QComboBox>("plateMaterialList")->currentText(), QStringLiteral("Hull AH36"));
+    EXPECT_EQ(named<QComboBox>("plateMaterialList")->count(), 16);
+    EXPECT_FALSE(named<QLineEdit>("FypBox")->isEnabled());
+    EXPECT_EQ(named<QTabWidget>("cfactorTabs")->currentIndex(), 1);
+    EXPECT_TRUE(named<QRadioButton>("conditionA")->isChecked());
+    EXPECT_TRUE(named<QRadioButton>("bucklingOption")->isChecked());
+    EXPECT_FALSE(named<QCheckBox>("deformationBox")->isHidden());
+    EXPECT_EQ(named<QLabel>("stiffenerProfile")->text().toStdString(), stiffenerDesignation(ctx.dc));
+    EXPECT_FALSE(named<QLabel>("girderProfile")->text().isEmpty());
     EXPECT_GT(window->results()->rowCount(), 0);
-    EXPECT_TRUE(named<QLabel>("ctext1")->text().startsWith(QStringLiteral("c = ")));
+    EXPECT_TRUE(named<QLabel>("cfactorText1")->text().startsWith(QStringLiteral("c = ")));
     EXPECT_TRUE(messages.seen.empty());
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("dummy.koro"))));
     EXPECT_EQ(ctx.startupBatch.status, StartupBatch::Status::inputMissing);
@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, LeavingL1ShowsItsMaskAndRecalculates) {
     typeAndLeave(InputBox::L1, QStringLiteral("2500.7"));
     EXPECT_EQ(box(InputBox::L1)->text(), QStringLiteral("2501"));
     EXPECT_EQ(ctx.dc.L1, static_cast<double>(2500.7f)); // stored as typed until read again
-    EXPECT_EQ(focusName(), QStringLiteral("il2"));
+    EXPECT_EQ(focusName(), QStringLiteral("L2Box"));
     EXPECT_EQ(window->calculationCount(), calculations + 1);
     EXPECT_NE(window->results()->rows(), before);
     EXPECT_FALSE(box(InputBox::L1)->isHighlighted());
@@ -170,22 +170,22 @@ TEST_P(BoxLimitTest, WarnsWithTheExactTextAndFocusRule) {
 
 INSTANTIATE_TEST_SUITE_P(
     Limits, BoxLimitTest,
-    ::testing::Values(LimitCase{InputBox::FS, "ifs", "0.59", "FS = 0.59: 0.6 <= FS <= 2", "0.59", "ifs", true},
-                      LimitCase{InputBox::FS, "ifs", "2.01", "FS = 2.01: 0.6 <= FS <= 2", "2.01", "ifs", true},
-                      LimitCase{InputBox::FS, "ifs", "0.6", "", "0.60", "iufa", false},
-                      LimitCase{InputBox::UF, "iufa", "2", "", "2.00", "cbofyp", false},
-                      LimitCase{InputBox::Lgs, "iLgs", "999", "Lgs = 999 mm: 1000 <= Lgs", "999", "iLt", false},
-                      LimitCase{InputBox::Lt, "iLt", "399", "Lt = 399 mm: 400 <= Lt", "399 ", "iLt", true},
-                      LimitCase{InputBox::t, "it", "abc", "t = 0.0 mm: 0.1 <= t", "0.0", "it", true},
-                      LimitCase{InputBox::t, "it", "1,5", "", "1.5", "is1", false},
+    ::testing::Values(LimitCase{InputBox::FS, "FSBox", "0.59", "FS = 0.59: 0.6 <= FS <= 2", "0.59", "FSBox", true},
+                      LimitCase{InputBox::FS, "FSBox", "2.01", "FS = 2.01: 0.6 <= FS <= 2", "2.01", "FSBox", true},
+                      LimitCase{InputBox::FS, "FSBox", "0.6", "", "0.60", "UFBox", false},
+                      LimitCase{InputBox::UF, "UFBox", "2", "", "2.00", "plateMaterialList", false},
+                      LimitCase{InputBox::Lgs, "LgsBox", "999", "Lgs = 999 mm: 1000 <= Lgs", "999", "LtBox", false},
+                      LimitCase{InputBox::Lt, "LtBox", "399", "Lt = 399 mm: 400 <= Lt", "399 ", "LtBox", true},
+                      LimitCase{InputBox::t, "tBox", "abc", "t = 0.0 mm: 0.1 <= t", "0.0", "tBox", true},
+                      LimitCase{InputBox::t, "tBox", "1,5", "", "1.5", "s1Box", false},
                       // The stored value, with the digits that tell it from the limit.
-                      LimitCase{InputBox::t, "it", "0.05", "t = 0.05 mm: 0.1 <= t", "0.05", "it", true},
+                      LimitCase{InputBox::t, "tBox", "0.05", "t = 0.05 mm: 0.1 <= t", "0.05", "tBox", true},
                       // Too wide for the box: the exponent form, never a cut "00000.000".
-                      LimitCase{InputBox::p, "ip1", "1e12", "", "1E+12", "ips", false},
+                      LimitCase{InputBox::p, "pBox", "1e12", "", "1E+12", "psBox", false},
                       // One entry, one message: not also " s1 <= L1 " from the calculation.
-                      LimitCase{InputBox::L1, "il1", "abc", "L1 = 00 mm: L1 >= 50", "00", "il1", true},
-                      LimitCase{InputBox::E, "ie", "206000", "", "2.06E+5", "il1", false},
-                      LimitCase{InputBox::SigxA, "isigx1", "-120", "", "-120.0", "isigx2", false}),
+                      LimitCase{InputBox::L1, "L1Box", "abc", "L1 = 00 mm: L1 >= 50", "00", "L1Box", true},
+                      LimitCase{InputBox::E, "EBox", "206000", "", "2.06E+5", "L1Box", false},
+                      LimitCase{InputBox::SigxA, "SigxABox", "-120", "", "-120.0", "SigxBBox", false}),
     [](const ::testing::TestParamInfo<LimitCase>& info) {
         // "ifs_0_59": the box and what was typed, letters and digits only.
         std::string name = std::string(info.param.name) + "_";
@@ -196,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainWindowTest, UnitLengthOutOfLimitsStaysYellowAndIsNotCalculated) {
     startWindow();
-    named<QTabWidget>("SSTabCfactor")->setCurrentIndex(0);
+    named<QTabWidget>("cfactorTabs")->setCurrentIndex(0);
     ASSERT_EQ(ctx.dc.structureType, 0);
     const int calculations = window->calculationCount();
     typeAndLeave(InputBox::UL, QStringLiteral("601"));
@@ -210,7 +210,7 @@ TEST_F(MainWindowTest, UnitLengthOutOfLimitsStaysYellowAndIsNotCalculated) {
     typeAndLeave(InputBox::UL, QStringLiteral("600"));
     EXPECT_TRUE(messages.seen.empty());
     EXPECT_EQ(window->calculationCount(), calculations + 1);
-    EXPECT_EQ(focusName(), QStringLiteral("il1"));
+    EXPECT_EQ(focusName(), QStringLiteral("L1Box"));
 }
 
 TEST_F(MainWindowTest, GeometryWarningsFollowTheCalculationAndTakeTheFocus) {
@@ -218,7 +218,7 @@ TEST_F(MainWindowTest, GeometryWarningsFollowTheCalculationAndTakeTheFocus) {
     typeAndLeave(InputBox::s1, QStringLiteral("3500"));
     // One message, a line per warning: a second box would take the typing meant for s1.
     EXPECT_EQ(messages.seen, std::vector<std::string>{"s1 = 3500 mm: s1 <= L1\ns1 = 3500 mm: s1 <= L2"});
-    EXPECT_EQ(focusName(), QStringLiteral("is1"));
+    EXPECT_EQ(focusName(), QStringLiteral("s1Box"));
 }
 
 // L2 = 40 fails its own limit and makes " s1 <= L2 " fail: the box's own warning is the one
@@ -230,17 +230,17 @@ TEST_F(MainWindowTest, AWarningForUnchangedValuesIsNotRepeatedAndTheFocusDoesNot
     startWindow();
     typeAndLeave(InputBox::L2, QStringLiteral("40"));
     EXPECT_EQ(messages.seen, std::vector<std::string>{"L2 = 40 mm: L2 >= 50"});
-    EXPECT_EQ(focusName(), QStringLiteral("il2"));
+    EXPECT_EQ(focusName(), QStringLiteral("L2Box"));
     QTest::keyClick(box(InputBox::L2), Qt::Key_Return);
     const std::vector<std::string> first{"L2 = 40 mm: L2 >= 50", "s1 = 625 mm: s1 <= L2"};
     EXPECT_EQ(messages.seen, first);
-    EXPECT_EQ(focusName(), QStringLiteral("is1"));
+    EXPECT_EQ(focusName(), QStringLiteral("s1Box"));
 
     // The focus events a window manager delivers late: s1 and L2 left in turn, values unchanged.
     box(InputBox::s1)->setFocus();
     box(InputBox::L2)->setFocus();
     box(InputBox::s1)->setFocus();
-    EXPECT_EQ(focusName(), QStringLiteral("is1"));
+    EXPECT_EQ(focusName(), QStringLiteral("s1Box"));
     window->recalculate();
     EXPECT_EQ(messages.seen, first);
 
@@ -272,16 +272,16 @@ TEST_F(MainWindowTest, CommaLocaleShowsCommasAndReportsLetters) {
     EXPECT_EQ(ctx.dc.t, static_cast<double>(1.5f));
     typeAndLeave(InputBox::t, QStringLiteral("abc"));
     EXPECT_EQ(messages.seen, std::vector<std::string>{"t = \"abc\": Input string mismatch"});
-    EXPECT_EQ(focusName(), QStringLiteral("it"));
+    EXPECT_EQ(focusName(), QStringLiteral("tBox"));
     EXPECT_EQ(ctx.dc.t, static_cast<double>(1.5f));
 
     // The box cannot be left while it holds no number; a number lets the focus go on.
     messages.seen.clear();
     box(InputBox::projectName)->setFocus();
     EXPECT_EQ(messages.seen, std::vector<std::string>{"t = \"abc\": Input string mismatch"});
-    EXPECT_EQ(focusName(), QStringLiteral("it"));
+    EXPECT_EQ(focusName(), QStringLiteral("tBox"));
     typeAndLeave(InputBox::t, QStringLiteral("2,5"));
-    EXPECT_EQ(focusName(), QStringLiteral("is1"));
+    EXPECT_EQ(focusName(), QStringLiteral("s1Box"));
 
     // A text that is no number is not calculated with, except in SigxA, which calculates anyway.
     const std::pair<InputBox, int> boxes[] = {{InputBox::Tau, 0}, {InputBox::SigxA, 1}};
@@ -302,32 +302,32 @@ TEST_F(MainWindowTest, EnterFromEGoesToUnitLengthOnlyOnTheWatertightTab) {
     startWindow();
     for (int tab : {0, 1, 2}) {
         SCOPED_TRACE(tab);
-        named<QTabWidget>("SSTabCfactor")->setCurrentIndex(tab);
+        named<QTabWidget>("cfactorTabs")->setCurrentIndex(tab);
         box(InputBox::E)->setFocus();
         QTest::keyClick(box(InputBox::E), Qt::Key_Return);
-        EXPECT_EQ(focusName(), tab == 0 ? QStringLiteral("iunit_length") : QStringLiteral("il1"));
+        EXPECT_EQ(focusName(), tab == 0 ? QStringLiteral("ULBox") : QStringLiteral("L1Box"));
     }
 }
 
 TEST_F(MainWindowTest, EnterWalksTheIdentificationMaterialsAndStresses) {
     startWindow();
     box(InputBox::projectName)->setFocus();
-    const char* expected[] = {"iident", "cbofyp", "cbofys", "ie"};
+    const char* expected[] = {"identBox", "plateMaterialList", "stiffenerMaterialList", "EBox"};
     for (const char* name : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         EXPECT_EQ(focusName(), QString::fromLatin1(name));
     }
     box(InputBox::ps)->setFocus();
     QTest::keyClick(box(InputBox::ps), Qt::Key_Return);
-    EXPECT_EQ(focusName(), QStringLiteral("iproj"));
+    EXPECT_EQ(focusName(), QStringLiteral("projectBox"));
 }
 
 TEST_F(MainWindowTest, ArrowKeysMoveThroughTheStressGrid) {
     startWindow();
     box(InputBox::SigxA)->setFocus();
     const std::pair<Qt::Key, const char*> moves[] = {
-        {Qt::Key_Right, "isigx2"}, {Qt::Key_Down, "isigy3"}, {Qt::Key_Left, "isigy1"}, {Qt::Key_Up, "isigx1"},
-        {Qt::Key_Up, "iLt"},       {Qt::Key_Up, "iLgs"},     {Qt::Key_Down, "iLt"},
+        {Qt::Key_Right, "SigxBBox"}, {Qt::Key_Down, "SigyCBox"}, {Qt::Key_Left, "SigyABox"}, {Qt::Key_Up, "SigxABox"},
+        {Qt::Key_Up, "LtBox"},       {Qt::Key_Up, "LgsBox"},     {Qt::Key_Down, "LtBox"},
     };
     for (const auto& [key, name] : moves) {
         QTest::keyClick(QApplication::focusWidget(), key);
@@ -344,20 +344,42 @@ TEST(NavigationTest, EnterOrderBranchesOnMaterialsAndStructure) {
     dc.stiffenerMaterial = 2;
     dc.structureType = tankBulkhead;
     const std::pair<const char*, const char*> steps[] = {
-        {"iproj", "iident"}, {"iident", "cbofyp"},    {"cbofyp", "cbofys"}, {"cbofys", "ifys"},   {"ifys", "ifus"},
-        {"ifus", "ie"},      {"ie", "il1"},           {"ifyp", "ifup"},     {"ifup", "cbofys"},   {"il1", "il2"},
-        {"il2", "iLg"},      {"iLg", "it"},           {"it", "is1"},        {"is1", "is2"},       {"is2", "iLgs"},
-        {"iLgs", "iLt"},     {"iLt", "isigx1"},       {"isigx1", "isigx2"}, {"isigx2", "isigy1"}, {"isigy1", "isigy3"},
-        {"isigy3", "itau1"}, {"itau1", "ip1"},        {"ip1", "ips"},       {"ips", "iproj"},     {"ifs", "iufa"},
-        {"iufa", "cbofyp"},  {"iunit_length", "il1"}, {"Command1", ""},
+        {"projectBox", "identBox"},
+        {"identBox", "plateMaterialList"},
+        {"plateMaterialList", "stiffenerMaterialList"},
+        {"stiffenerMaterialList", "FysBox"},
+        {"FysBox", "FusBox"},
+        {"FusBox", "EBox"},
+        {"EBox", "L1Box"},
+        {"FypBox", "FupBox"},
+        {"FupBox", "stiffenerMaterialList"},
+        {"L1Box", "L2Box"},
+        {"L2Box", "LgBox"},
+        {"LgBox", "tBox"},
+        {"tBox", "s1Box"},
+        {"s1Box", "s2Box"},
+        {"s2Box", "LgsBox"},
+        {"LgsBox", "LtBox"},
+        {"LtBox", "SigxABox"},
+        {"SigxABox", "SigxBBox"},
+        {"SigxBBox", "SigyABox"},
+        {"SigyABox", "SigyCBox"},
+        {"SigyCBox", "TauBox"},
+        {"TauBox", "pBox"},
+        {"pBox", "psBox"},
+        {"psBox", "projectBox"},
+        {"FSBox", "UFBox"},
+        {"UFBox", "plateMaterialList"},
+        {"ULBox", "L1Box"},
+        {"signButton", ""},
     };
     for (const auto& [from, to] : steps) EXPECT_EQ(nextOnEnter(from, dc, catalogue), to) << from;
     dc.plateMaterial = 2;
     dc.stiffenerMaterial = 0;
     dc.structureType = watertightBulkhead;
-    EXPECT_EQ(nextOnEnter("cbofyp", dc, catalogue), "ifyp");
-    EXPECT_EQ(nextOnEnter("cbofys", dc, catalogue), "ie");
-    EXPECT_EQ(nextOnEnter("ie", dc, catalogue), "iunit_length");
+    EXPECT_EQ(nextOnEnter("plateMaterialList", dc, catalogue), "FypBox");
+    EXPECT_EQ(nextOnEnter("stiffenerMaterialList", dc, catalogue), "EBox");
+    EXPECT_EQ(nextOnEnter("EBox", dc, catalogue), "ULBox");
 }
 
 TEST(NavigationTest, ArrowMapOfTheGeometryAndLoadBoxes) {
@@ -367,24 +389,27 @@ TEST(NavigationTest, ArrowMapOfTheGeometryAndLoadBoxes) {
         const char* to;
     };
     const Move moves[] = {
-        {"il1", ArrowKey::down, "il2"},    {"il1", ArrowKey::up, "ip1"},          {"iLt", ArrowKey::down, "isigx1"},
-        {"is2", ArrowKey::up, "is1"},      {"isigx1", ArrowKey::left, "is2"},     {"isigx1", ArrowKey::down, "isigy1"},
-        {"isigx2", ArrowKey::up, "itau1"}, {"isigx2", ArrowKey::right, "isigy1"}, {"isigy1", ArrowKey::down, "itau1"},
-        {"isigy3", ArrowKey::down, "ip1"}, {"isigy3", ArrowKey::right, "itau1"},  {"itau1", ArrowKey::down, "ip1"},
-        {"itau1", ArrowKey::up, "isigy1"}, {"ip1", ArrowKey::up, "itau1"},        {"ips", ArrowKey::down, "iproj"},
-        {"ips", ArrowKey::up, "ip1"},      {"il1", ArrowKey::left, ""},           {"ifs", ArrowKey::down, ""},
-        {"iproj", ArrowKey::up, ""},
+        {"L1Box", ArrowKey::down, "L2Box"},      {"L1Box", ArrowKey::up, "pBox"},
+        {"LtBox", ArrowKey::down, "SigxABox"},   {"s2Box", ArrowKey::up, "s1Box"},
+        {"SigxABox", ArrowKey::left, "s2Box"},   {"SigxABox", ArrowKey::down, "SigyABox"},
+        {"SigxBBox", ArrowKey::up, "TauBox"},    {"SigxBBox", ArrowKey::right, "SigyABox"},
+        {"SigyABox", ArrowKey::down, "TauBox"},  {"SigyCBox", ArrowKey::down, "pBox"},
+        {"SigyCBox", ArrowKey::right, "TauBox"}, {"TauBox", ArrowKey::down, "pBox"},
+        {"TauBox", ArrowKey::up, "SigyABox"},    {"pBox", ArrowKey::up, "TauBox"},
+        {"psBox", ArrowKey::down, "projectBox"}, {"psBox", ArrowKey::up, "pBox"},
+        {"L1Box", ArrowKey::left, ""},           {"FSBox", ArrowKey::down, ""},
+        {"projectBox", ArrowKey::up, ""},
     };
     for (const Move& m : moves) EXPECT_EQ(nextOnArrow(m.from, m.key), m.to) << m.from;
-    EXPECT_TRUE(movesLeftRight("isigy3"));
-    EXPECT_FALSE(movesLeftRight("il1"));
-    EXPECT_FALSE(movesUpDown("iproj"));
-    EXPECT_FALSE(movesUpDown("ifs"));
+    EXPECT_TRUE(movesLeftRight("SigyCBox"));
+    EXPECT_FALSE(movesLeftRight("L1Box"));
+    EXPECT_FALSE(movesUpDown("projectBox"));
+    EXPECT_FALSE(movesUpDown("FSBox"));
 }
 
 TEST_F(MainWindowTest, MaterialListOpensTheStrengthsOnlyForTheUserDefinedGrade) {
     startWindow();
-    auto* list = named<QComboBox>("cbofyp");
+    auto* list = named<QComboBox>("plateMaterialList");
     const int last = list->count() - 1;
     list->setCurrentIndex(last);
     emit list->activated(last);
@@ -401,7 +426,7 @@ TEST_F(MainWindowTest, MaterialListOpensTheStrengthsOnlyForTheUserDefinedGrade) 
     EXPECT_EQ(ctx.dc.Fyp, 235.0);
     EXPECT_EQ(box(InputBox::Fyp)->text(), QStringLiteral("235"));
 
-    auto* stiffener = named<QComboBox>("cbofys");
+    auto* stiffener = named<QComboBox>("stiffenerMaterialList");
     stiffener->setCurrentIndex(last);
     emit stiffener->activated(last);
     EXPECT_TRUE(box(InputBox::Fys)->isEnabled());
@@ -411,18 +436,18 @@ TEST_F(MainWindowTest, MaterialListOpensTheStrengthsOnlyForTheUserDefinedGrade) 
 
 TEST_F(MainWindowTest, OptionsChangeTheCaseAndTheWindow) {
     startWindow();
-    named<QRadioButton>("opt_cond_b")->click();
+    named<QRadioButton>("conditionB")->click();
     EXPECT_EQ(box(InputBox::FS)->text(), QStringLiteral("1.11"));
     EXPECT_EQ(box(InputBox::UF)->text(), QStringLiteral("0.80"));
-    named<QRadioButton>("opt_cond_c")->click();
+    named<QRadioButton>("conditionC")->click();
     EXPECT_EQ(box(InputBox::FS)->text(), QStringLiteral("1.11"));
 
-    named<QRadioButton>("optbuckling2")->click();
+    named<QRadioButton>("scantlingYieldOption")->click();
     EXPECT_EQ(ctx.dc.analysis, 2);
-    EXPECT_TRUE(named<QCheckBox>("def_chbox")->isHidden());
-    named<QRadioButton>("optbuckling1")->click();
-    EXPECT_FALSE(named<QCheckBox>("def_chbox")->isHidden());
-    named<QCheckBox>("def_chbox")->click();
+    EXPECT_TRUE(named<QCheckBox>("deformationBox")->isHidden());
+    named<QRadioButton>("bucklingOption")->click();
+    EXPECT_FALSE(named<QCheckBox>("deformationBox")->isHidden());
+    named<QCheckBox>("deformationBox")->click();
     EXPECT_TRUE(ctx.dc.includeDeformation);
 
     // "+/-" recalculates at once: the list shows the new sign of p straight away.
@@ -433,22 +458,22 @@ TEST_F(MainWindowTest, OptionsChangeTheCaseAndTheWindow) {
     };
     EXPECT_NE(pressureRow().find("= 0.030/"), std::string::npos) << pressureRow();
     box(InputBox::p)->setFocus();
-    named<QPushButton>("Command1")->click();
+    named<QPushButton>("signButton")->click();
     EXPECT_EQ(box(InputBox::p)->text(), QStringLiteral("-0.030"));
     EXPECT_NE(pressureRow().find("= -0.030/"), std::string::npos) << pressureRow();
 
     // Tank bulkhead, option 1, then the upper-structure tab: the option stays ("In way of tanks").
-    named<QRadioButton>("OptC11")->click();
-    named<QTabWidget>("SSTabCfactor")->setCurrentIndex(2);
+    named<QRadioButton>("cfactorOption11")->click();
+    named<QTabWidget>("cfactorTabs")->setCurrentIndex(2);
     EXPECT_EQ(ctx.dc.structureType, 2);
     EXPECT_EQ(ctx.dc.structureOption, 1);
-    EXPECT_TRUE(named<QRadioButton>("OptC21")->isChecked());
-    EXPECT_TRUE(named<QLabel>("ctext2")->text().contains(QStringLiteral("3-2-4/3.5&3.7")));
+    EXPECT_TRUE(named<QRadioButton>("cfactorOption21")->isChecked());
+    EXPECT_TRUE(named<QLabel>("cfactorText2")->text().contains(QStringLiteral("3-2-4/3.5&3.7")));
 }
 
 TEST_F(MainWindowTest, RightClickOnTheL1LabelPopsUpTheProfileMenu) {
     startWindow();
-    auto* label = named<QLabel>("lblL1");
+    auto* label = named<QLabel>("L1Label");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), QStringLiteral("L1 ="));
     EXPECT_EQ(label->contextMenuPolicy(), Qt::NoContextMenu);
@@ -465,24 +490,24 @@ TEST_F(MainWindowTest, ProfileMenuSetsTheTypeAndRecalculates) {
     named<QAction>("mnustifft")->trigger();
     EXPECT_EQ(ctx.dc.stiffenerType, stiffTTable);
     EXPECT_EQ(window->calculationCount(), calculations + 1);
-    EXPECT_EQ(named<QLabel>("stiffprof")->text().toStdString(), stiffenerDesignation(ctx.dc));
-    EXPECT_TRUE(named<QLabel>("stiffprof")->text().startsWith(QLatin1Char('T')));
+    EXPECT_EQ(named<QLabel>("stiffenerProfile")->text().toStdString(), stiffenerDesignation(ctx.dc));
+    EXPECT_TRUE(named<QLabel>("stiffenerProfile")->text().startsWith(QLatin1Char('T')));
     named<QAction>("mnugirdL")->trigger();
     EXPECT_EQ(ctx.dc.girderType, girderL);
-    EXPECT_TRUE(named<QLabel>("girdprof")->text().startsWith(QLatin1Char('L')));
+    EXPECT_TRUE(named<QLabel>("girderProfile")->text().startsWith(QLatin1Char('L')));
 }
 
 TEST_F(MainWindowTest, NewRestoresTheNewFileValues) {
     startWindow();
     typeAndLeave(InputBox::L1, QStringLiteral("2800"));
     typeAndLeave(InputBox::projectName, QStringLiteral("Deck"));
-    named<QRadioButton>("opt_cond_b")->click();
+    named<QRadioButton>("conditionB")->click();
     named<QAction>("mnunew")->trigger();
     EXPECT_EQ(ctx.dc.L1, 3000);
     EXPECT_EQ(box(InputBox::L1)->text(), QStringLiteral("3000"));
     EXPECT_EQ(box(InputBox::projectName)->text(), QStringLiteral("Project"));
     EXPECT_EQ(box(InputBox::FS)->text(), QStringLiteral("1.43"));
-    EXPECT_TRUE(named<QRadioButton>("opt_cond_a")->isChecked());
+    EXPECT_TRUE(named<QRadioButton>("conditionA")->isChecked());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("KORVEL: New File"));
 }
 
@@ -554,7 +579,7 @@ TEST_F(MainWindowTest, MenusCarryTheirNamesAndCaptions) {
         EXPECT_EQ(action->text(), QString::fromLatin1(caption));
     }
     EXPECT_EQ(named<QMenu>("mnuprint1")->title(), QStringLiteral("&Print"));
-    EXPECT_EQ(named<QGroupBox>("fr2")->title(), QStringLiteral("Geometry && Stresses"));
+    EXPECT_EQ(named<QGroupBox>("geometryStressFrame")->title(), QStringLiteral("Geometry && Stresses"));
     EXPECT_EQ(box(InputBox::Lt)->toolTip(), QStringLiteral(" Recommended max distance 3000 mm "));
 }
 
@@ -591,7 +616,7 @@ TEST_F(MainWindowTest, EveryMenuEntryHasAnAccessKey) {
 // each cell is as high as its text needs at its width (measured here by the font's own wrapping).
 TEST_F(MainWindowTest, TheResultListWrapsEveryFormulaWholeAtAnyWidthAndStyle) {
     startWindow();
-    auto* list = named<ResultsList>("ListView1");
+    auto* list = named<ResultsList>("resultsList");
     ASSERT_NE(list, nullptr);
     for (const char* styleName : {"Fusion", "Windows"}) {
         std::unique_ptr<QStyle> style(QStyleFactory::create(QString::fromLatin1(styleName)));

@@ -453,7 +453,7 @@ TEST_F(ProfileDialogs, WindowsArePlacedOverTheMainWindow) {
 TEST_F(ProfileDialogs, AfterAWarningTheTypingStaysInTheProfileWindow) {
     AnsweredMessageBoxes boxes(&owner);
     auto* mainBox = new QLineEdit(&owner);
-    mainBox->setObjectName(QStringLiteral("iLgs"));
+    mainBox->setObjectName(QStringLiteral("LgsBox"));
     mainBox->show();
     mainBox->setFocus();
     const ProfileDialogContext ctx{dc, catalogue, mode, &boxes, [] {}};
