@@ -480,7 +480,7 @@ TEST_F(MainWindowTest, RightClickOnTheL1LabelPopsUpTheProfileMenu) {
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(label, &event);
     EXPECT_TRUE(window->profileMenu()->isVisible());
-    EXPECT_EQ(window->profileMenu()->objectName(), QStringLiteral("mnuProfile"));
+    EXPECT_EQ(window->profileMenu()->objectName(), QStringLiteral("profileMenu"));
     window->profileMenu()->hide();
 }
 
@@ -492,7 +492,7 @@ TEST_F(MainWindowTest, ProfileMenuSetsTheTypeAndRecalculates) {
     EXPECT_EQ(window->calculationCount(), calculations + 1);
     EXPECT_EQ(named<QLabel>("stiffenerProfile")->text().toStdString(), stiffenerDesignation(ctx.dc));
     EXPECT_TRUE(named<QLabel>("stiffenerProfile")->text().startsWith(QLatin1Char('T')));
-    named<QAction>("mnugirdL")->trigger();
+    named<QAction>("LGirderAction")->trigger();
     EXPECT_EQ(ctx.dc.girderType, girderL);
     EXPECT_TRUE(named<QLabel>("girderProfile")->text().startsWith(QLatin1Char('L')));
 }
@@ -502,7 +502,7 @@ TEST_F(MainWindowTest, NewRestoresTheNewFileValues) {
     typeAndLeave(InputBox::L1, QStringLiteral("2800"));
     typeAndLeave(InputBox::projectName, QStringLiteral("Deck"));
     named<QRadioButton>("conditionB")->click();
-    named<QAction>("mnunew")->trigger();
+    named<QAction>("newAction")->trigger();
     EXPECT_EQ(ctx.dc.L1, 3000);
     EXPECT_EQ(box(InputBox::L1)->text(), QStringLiteral("3000"));
     EXPECT_EQ(box(InputBox::projectName)->text(), QStringLiteral("Project"));
@@ -516,19 +516,19 @@ TEST_F(MainWindowTest, SaveOpenAndTheRecentList) {
     const std::string path = folder.filePath(QStringLiteral("deck.korvp")).toStdString();
     typeAndLeave(InputBox::L1, QStringLiteral("2800"));
     dialogs.next = path;
-    named<QAction>("mnusave")->trigger();
+    named<QAction>("saveAction")->trigger();
     EXPECT_EQ(window->windowTitle().toStdString(), "KORVEL: " + path);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(path)));
     ASSERT_EQ(dialogs.requests.size(), 1u);
     EXPECT_TRUE(dialogs.requests[0].askOverwrite);
-    auto* recent1 = named<QAction>("mnurecentfile1");
+    auto* recent1 = named<QAction>("recentFile1");
     EXPECT_TRUE(recent1->isVisible());
-    EXPECT_TRUE(named<QAction>("mnurecentfile0")->isVisible());
+    EXPECT_TRUE(named<QAction>("recentFilesSeparator")->isVisible());
     EXPECT_EQ(recent1->text().toStdString(), "&1. " + path);
-    EXPECT_FALSE(named<QAction>("mnurecentfile2")->isVisible());
+    EXPECT_FALSE(named<QAction>("recentFile2")->isVisible());
     EXPECT_EQ(settings->value("korvp", "Recent Files", "RecentFile1"), path);
 
-    named<QAction>("mnunew")->trigger();
+    named<QAction>("newAction")->trigger();
     EXPECT_EQ(box(InputBox::L1)->text(), QStringLiteral("3000"));
     recent1->trigger();
     EXPECT_EQ(box(InputBox::L1)->text(), QStringLiteral("2800"));
@@ -536,7 +536,7 @@ TEST_F(MainWindowTest, SaveOpenAndTheRecentList) {
 
     // A file that vanished is reported and changes nothing.
     dialogs.next = folder.filePath(QStringLiteral("gone.korvp")).toStdString();
-    named<QAction>("mnuopen")->trigger();
+    named<QAction>("openAction")->trigger();
     ASSERT_EQ(messages.seen.size(), 1u);
     EXPECT_EQ(messages.seen[0], "can't find file - " + dialogs.next);
     EXPECT_EQ(window->windowTitle().toStdString(), "KORVEL: " + path);
@@ -545,7 +545,7 @@ TEST_F(MainWindowTest, SaveOpenAndTheRecentList) {
 
 TEST_F(MainWindowTest, MissingDocumentIsReportedByName) {
     startWindow();
-    named<QAction>("mnuTheory")->trigger();
+    named<QAction>("theoryManualAction")->trigger();
     ASSERT_EQ(messages.seen.size(), 1u);
     EXPECT_NE(messages.seen[0].find("can't find file - "), std::string::npos);
     EXPECT_NE(messages.seen[0].find("Documentation"), std::string::npos);
@@ -555,30 +555,30 @@ TEST_F(MainWindowTest, MissingDocumentIsReportedByName) {
 TEST_F(MainWindowTest, MenusCarryTheirNamesAndCaptions) {
     startWindow();
     const std::pair<const char*, const char*> actions[] = {
-        {"mnunew", "&New"},
-        {"mnuopen", "&Open"},
-        {"mnusave", "&Save"},
-        {"mnusaveas", "Save &As"},
-        {"mnuprbu1", "&Buckling "},
-        {"mnuprbu2", "&Scantling/Yield"},
-        {"mnuprSc1", "Buckling/Scantling/&Yield"},
-        {"mnuexit", "&Exit"},
+        {"newAction", "&New"},
+        {"openAction", "&Open"},
+        {"saveAction", "&Save"},
+        {"saveAsAction", "Save &As"},
+        {"printBucklingAction", "&Buckling "},
+        {"printScantlingYieldAction", "&Scantling/Yield"},
+        {"printAllChecksAction", "Buckling/Scantling/&Yield"},
+        {"exitAction", "&Exit"},
         {"mnustiffl", "&L-table"},
         {"mnustiffusp", "Trape&z-profile"},
         {"mnustiffib", "&I-built-up"},
-        {"mnugirdL", "&L- Girder"},
-        {"mnugirdT", "&T - Girder"},
-        {"mnuDatabase", "&Open Database"},
-        {"mnuprintbuckling2", "&Scantling/Yield "},
-        {"mnuhelpsearch", "&Search for Help On . . . "},
-        {"mnuabout", "&About KORVP"},
+        {"LGirderAction", "&L- Girder"},
+        {"TGirderAction", "&T - Girder"},
+        {"openDatabaseAction", "&Open Database"},
+        {"printMenuScantlingYieldAction", "&Scantling/Yield "},
+        {"helpSearchAction", "&Search for Help On . . . "},
+        {"aboutAction", "&About KORVP"},
     };
     for (const auto& [name, caption] : actions) {
         auto* action = named<QAction>(name);
         ASSERT_NE(action, nullptr) << name;
         EXPECT_EQ(action->text(), QString::fromLatin1(caption));
     }
-    EXPECT_EQ(named<QMenu>("mnuprint1")->title(), QStringLiteral("&Print"));
+    EXPECT_EQ(named<QMenu>("filePrintMenu")->title(), QStringLiteral("&Print"));
     EXPECT_EQ(named<QGroupBox>("geometryStressFrame")->title(), QStringLiteral("Geometry && Stresses"));
     EXPECT_EQ(box(InputBox::Lt)->toolTip(), QStringLiteral(" Recommended max distance 3000 mm "));
 }
@@ -607,9 +607,9 @@ TEST_F(MainWindowTest, EveryMenuEntryHasAnAccessKey) {
         for (const auto& [key, count] : uses)
             EXPECT_EQ(count, 1) << menu->title().toStdString() << " key " << key.toLatin1();
     }
-    EXPECT_EQ(named<QAction>("mnusaveas")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-    EXPECT_EQ(named<QAction>("mnuexportpdf")->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
-    EXPECT_EQ(named<QAction>("mnuhelpcont")->shortcut(), QKeySequence(QStringLiteral("F1")));
+    EXPECT_EQ(named<QAction>("saveAsAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    EXPECT_EQ(named<QAction>("exportPdfAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+    EXPECT_EQ(named<QAction>("helpContentsAction")->shortcut(), QKeySequence(QStringLiteral("F1")));
 }
 
 // Narrowed by the splitter or drawn by another style, every formula of the list wraps whole:
