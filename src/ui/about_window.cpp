@@ -96,7 +96,7 @@ QLabel* textLabel(const char* name, const QString& text, QWidget* parent) {
 } // namespace
 
 AboutWindow::AboutWindow(QWidget* owner) : QDialog(owner) {
-    setObjectName(QStringLiteral("about"));
+    setObjectName(QStringLiteral("aboutWindow"));
     setWindowTitle(QStringLiteral("About ") + QString::fromUtf8(productName));
     // Esc closes the window wherever the focus is in it.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);

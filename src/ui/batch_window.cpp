@@ -137,7 +137,7 @@ BatchWindow::BatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalo
                          BatchState& state, std::function<void()> caseShown)
     : QMainWindow(owner, owner != nullptr ? Qt::Tool : Qt::Window), dc_(dc), catalogue_(catalogue), mode_(mode),
       state_(state), caseShown_(std::move(caseShown)) {
-    setObjectName(QStringLiteral("database"));
+    setObjectName(QStringLiteral("batchWindow"));
     setWindowTitle(QStringLiteral("Database "));
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
@@ -540,7 +540,7 @@ void placeBeside(QWidget* window, const QWidget* owner) {
 BatchWindow* openBatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalogue, DecimalMode mode,
                              BatchState& state, std::function<void()> caseShown) {
     BatchWindow* window =
-        owner ? owner->findChild<BatchWindow*>(QStringLiteral("database"), Qt::FindDirectChildrenOnly) : nullptr;
+        owner ? owner->findChild<BatchWindow*>(QStringLiteral("batchWindow"), Qt::FindDirectChildrenOnly) : nullptr;
     if (!window) {
         window = new BatchWindow(owner, dc, catalogue, mode, state, std::move(caseShown));
         window->setAttribute(Qt::WA_DeleteOnClose);

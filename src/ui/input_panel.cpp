@@ -51,10 +51,10 @@ InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
     geometryAndStresses->setObjectName(QStringLiteral("geometryStressFrame"));
     geometry_ = new GeometryPanel(geometryAndStresses);
     stresses_ = new StressPanel(geometryAndStresses);
-    auto* fr2Layout = new QHBoxLayout(geometryAndStresses);
-    fr2Layout->setContentsMargins(4, 2, 4, 4);
-    fr2Layout->addWidget(geometry_);
-    fr2Layout->addWidget(stresses_, 1);
+    auto* geometryAndStressesLayout = new QHBoxLayout(geometryAndStresses);
+    geometryAndStressesLayout->setContentsMargins(4, 2, 4, 4);
+    geometryAndStressesLayout->addWidget(geometry_);
+    geometryAndStressesLayout->addWidget(stresses_, 1);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);

@@ -91,7 +91,7 @@ protected:
 
 MainWindow::MainWindow(AppContext& context, WindowServices services, QWidget* parent)
     : QMainWindow(parent), ctx_(context), services_(services) {
-    setObjectName(QStringLiteral("korvel"));
+    setObjectName(QStringLiteral("mainWindow"));
     buildLayout();
     buildMenus();
     connectControls();

@@ -62,7 +62,7 @@ using test::MainWindowTest;
 TEST_F(MainWindowTest, StartsOnTheNewFileCaseWithoutStartupBatch) {
     startWindow();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("KORVEL: New File"));
-    EXPECT_EQ(window->objectName(), QStringLiteral("korvel"));
+    EXPECT_EQ(window->objectName(), QStringLiteral("mainWindow"));
     const std::pair<InputBox, const char*> shown[] = {
         {InputBox::L1, "3000"},      {InputBox::L2, "2500"},
         {InputBox::Lg, "8000"},      {InputBox::Lgs, "6000"},
@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LimitCase{InputBox::E, "EBox", "206000", "", "2.06E+5", "L1Box", false},
                       LimitCase{InputBox::SigxA, "SigxABox", "-120", "", "-120.0", "SigxBBox", false}),
     [](const ::testing::TestParamInfo<LimitCase>& info) {
-        // "ifs_0_59": the box and what was typed, letters and digits only.
+        // "FSBox_0_59": the box and what was typed, letters and digits only.
         std::string name = std::string(info.param.name) + "_";
         for (const char* c = info.param.typed; *c != '\0'; ++c)
             name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
