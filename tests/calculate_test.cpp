@@ -91,9 +91,9 @@ TEST(GeometryWarnings, SpacingNotWiderThanSpan) {
     };
     const Row rows[] = {
         {625, 625, 3000, 2500, {}},
-        {700, 625, 600, 800, {{" s1 <= L1  ", InputBox::is1}}},
-        {625, 900, 800, 850, {{" s2 <= l1  ", InputBox::is2}, {" s2 <= l2  ", InputBox::is2}}},
-        {900, 900, 800, 850, {{" s1 <= L1  ", InputBox::is1}, {" s1 <= L2  ", InputBox::is1}}},
+        {700, 625, 600, 800, {{" s1 <= L1  ", InputBox::s1}}},
+        {625, 900, 800, 850, {{" s2 <= l1  ", InputBox::s2}, {" s2 <= l2  ", InputBox::s2}}},
+        {900, 900, 800, 850, {{" s1 <= L1  ", InputBox::s1}, {" s1 <= L2  ", InputBox::s1}}},
         {800, 800, 800, 800, {}},
     };
     for (const Row& row : rows) {

@@ -22,28 +22,28 @@ TEST(InputLimits, BoundariesMasksAndMessages) {
     const DecimalMode P = DecimalMode::period;
     const DecimalMode C = DecimalMode::comma;
     const Row rows[] = {
-        {InputBox::ifs, "0.6", P, "0.60", "", false, true},
-        {InputBox::ifs, "2", P, "2.00", "", false, true},
-        {InputBox::ifs, "0.59", P, "0.59", " 0.6 <= FS <= 2 ", true, true},
-        {InputBox::ifs, "2.01", P, "2.01", " 0.6 <= FS <= 2 ", true, true},
-        {InputBox::iufa, "0.6", P, "0.60", "", false, true},
-        {InputBox::it, "0.1", P, "0.1", "", false, true},
-        {InputBox::it, "1,5", P, "1.5", "", false, true},
-        {InputBox::it, "abc", P, "0.0", " 0.1 <= t ", true, true},
-        {InputBox::it, "1.5", C, "1.5", "", false, true},
-        {InputBox::iunit_length, "5", P, "5", "", false, true},
-        {InputBox::iunit_length, "600", P, "600", "", false, true},
-        {InputBox::iunit_length, "601", P, "601", " 5 < unit length < 600 ", true, false},
-        {InputBox::il1, "2500.7", P, "2501", "", false, true},
-        {InputBox::il1, "49", P, "49", " L1 >= 50 ", true, true},
-        {InputBox::iLgs, "999", P, "999", " 1000 <= Lgs  ", false, true},
-        {InputBox::iLt, "399", P, "399 ", " 400 <= Lt ", true, true},
-        {InputBox::ie, "206000", P, "2.06E+5", "", false, true},
-        {InputBox::ie, "999", P, "9.99E+2", " 1000 <= E-modulus ", true, true},
-        {InputBox::ifyp, "2001", P, "2001", " 50 <= fyp <= 2000 ", true, true},
-        {InputBox::ifus, "49", P, "49", " 50 <= Fus <= 2000 ", true, true},
-        {InputBox::isigx1, "-1234.56", P, "-1234.6", "", false, true},
-        {InputBox::ip1, "0.05", P, "0.050", "", false, true},
+        {InputBox::FS, "0.6", P, "0.60", "", false, true},
+        {InputBox::FS, "2", P, "2.00", "", false, true},
+        {InputBox::FS, "0.59", P, "0.59", " 0.6 <= FS <= 2 ", true, true},
+        {InputBox::FS, "2.01", P, "2.01", " 0.6 <= FS <= 2 ", true, true},
+        {InputBox::UF, "0.6", P, "0.60", "", false, true},
+        {InputBox::t, "0.1", P, "0.1", "", false, true},
+        {InputBox::t, "1,5", P, "1.5", "", false, true},
+        {InputBox::t, "abc", P, "0.0", " 0.1 <= t ", true, true},
+        {InputBox::t, "1.5", C, "1.5", "", false, true},
+        {InputBox::UL, "5", P, "5", "", false, true},
+        {InputBox::UL, "600", P, "600", "", false, true},
+        {InputBox::UL, "601", P, "601", " 5 < unit length < 600 ", true, false},
+        {InputBox::L1, "2500.7", P, "2501", "", false, true},
+        {InputBox::L1, "49", P, "49", " L1 >= 50 ", true, true},
+        {InputBox::Lgs, "999", P, "999", " 1000 <= Lgs  ", false, true},
+        {InputBox::Lt, "399", P, "399 ", " 400 <= Lt ", true, true},
+        {InputBox::E, "206000", P, "2.06E+5", "", false, true},
+        {InputBox::E, "999", P, "9.99E+2", " 1000 <= E-modulus ", true, true},
+        {InputBox::Fyp, "2001", P, "2001", " 50 <= fyp <= 2000 ", true, true},
+        {InputBox::Fus, "49", P, "49", " 50 <= Fus <= 2000 ", true, true},
+        {InputBox::SigxA, "-1234.56", P, "-1234.6", "", false, true},
+        {InputBox::p, "0.05", P, "0.050", "", false, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed);
@@ -59,33 +59,33 @@ TEST(InputLimits, BoundariesMasksAndMessages) {
 
 TEST(InputLimits, ValueIsStoredInSinglePrecisionAndKeptWhenOutOfLimits) {
     DesignCase dc;
-    validateBox(dc, InputBox::il1, "2500.7", DecimalMode::period);
+    validateBox(dc, InputBox::L1, "2500.7", DecimalMode::period);
     EXPECT_EQ(static_cast<double>(2500.7f), dc.L1) << "the stored value keeps its digits until read again";
-    validateBox(dc, InputBox::ifs, "2.01", DecimalMode::period);
+    validateBox(dc, InputBox::FS, "2.01", DecimalMode::period);
     EXPECT_EQ(2.01f, dc.FS);
-    validateBox(dc, InputBox::iunit_length, "601", DecimalMode::period);
+    validateBox(dc, InputBox::UL, "601", DecimalMode::period);
     EXPECT_EQ(601.0f, dc.UL);
 }
 
 TEST(InputLimits, NotANumberInCommaModeIsAnInputError) {
     DesignCase dc;
-    const Validation v = validateBox(dc, InputBox::it, "abc", DecimalMode::comma);
+    const Validation v = validateBox(dc, InputBox::t, "abc", DecimalMode::comma);
     EXPECT_TRUE(v.inputError);
     EXPECT_TRUE(v.focusBack);
     EXPECT_FALSE(v.recalculate);
     EXPECT_EQ(20, dc.t) << "nothing is stored";
 
-    const Validation sigx = validateBox(dc, InputBox::isigx1, "x", DecimalMode::comma);
+    const Validation sigx = validateBox(dc, InputBox::SigxA, "x", DecimalMode::comma);
     EXPECT_TRUE(sigx.inputError);
     EXPECT_TRUE(sigx.recalculate) << "SigxA recalculates after the input error";
 }
 
 TEST(InputLimits, SpacingsUpdateTheirSumAndPressureRefreshesTheWindow) {
     DesignCase dc;
-    validateBox(dc, InputBox::is2, "700", DecimalMode::period);
+    validateBox(dc, InputBox::s2, "700", DecimalMode::period);
     EXPECT_EQ(1325.0f, dc.prep.s1s2);
-    EXPECT_TRUE(validateBox(dc, InputBox::ips, "0.04", DecimalMode::period).refreshWindow);
-    EXPECT_FALSE(validateBox(dc, InputBox::ip1, "0.04", DecimalMode::period).refreshWindow);
+    EXPECT_TRUE(validateBox(dc, InputBox::ps, "0.04", DecimalMode::period).refreshWindow);
+    EXPECT_FALSE(validateBox(dc, InputBox::p, "0.04", DecimalMode::period).refreshWindow);
 }
 
 TEST(InputLimits, EveryNumericBoxHasOneRow) {
@@ -95,11 +95,11 @@ TEST(InputLimits, EveryNumericBoxHasOneRow) {
         validateBox(dc, limit.box, "123", DecimalMode::period);
         EXPECT_FLOAT_EQ(123.0f, static_cast<float>(inputValue(dc, limit.box))) << limit.field;
     }
-    EXPECT_EQ(nullptr, findInputLimit(InputBox::iproj));
+    EXPECT_EQ(nullptr, findInputLimit(InputBox::projectName));
 }
 
 TEST(InputLimits, OverflowingNumberIsAnInputError) {
     DesignCase dc;
-    EXPECT_TRUE(validateBox(dc, InputBox::il1, "1e300", DecimalMode::period).inputError);
+    EXPECT_TRUE(validateBox(dc, InputBox::L1, "1e300", DecimalMode::period).inputError);
     EXPECT_EQ(3000, dc.L1);
 }

@@ -93,11 +93,11 @@ int main(int argc, char** argv) {
     window.show();
     for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
     // The whole list of checks: Buckling / Scantling / Yield.
-    if (auto* all = window.findChild<QRadioButton*>(QStringLiteral("optBuckling3"))) all->click();
+    if (auto* all = window.findChild<QRadioButton*>(QStringLiteral("allChecksOption"))) all->click();
     for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
     window.grab().save(out + QStringLiteral("/main-window.png"));
     // The margin line with the results list under it.
-    QWidget* result = window.findChild<QWidget*>(QStringLiteral("Result"));
+    QWidget* result = window.findChild<QWidget*>(QStringLiteral("resultsPanel"));
     (result != nullptr ? result->grab() : window.grab()).save(out + QStringLiteral("/margin-line.png"));
 
     // The batch window beside it, on the start-up file, before and after Save Result to File.

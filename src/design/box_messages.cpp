@@ -44,29 +44,29 @@ std::string shownValue(const DesignCase& dc, const InputLimit& limit, char separ
 
 const char* inputUnit(InputBox box) {
     switch (box) {
-    case InputBox::it:
-    case InputBox::is1:
-    case InputBox::is2:
-    case InputBox::il1:
-    case InputBox::il2:
-    case InputBox::iLg:
-    case InputBox::iLgs:
-    case InputBox::iLt:
+    case InputBox::t:
+    case InputBox::s1:
+    case InputBox::s2:
+    case InputBox::L1:
+    case InputBox::L2:
+    case InputBox::Lg:
+    case InputBox::Lgs:
+    case InputBox::Lt:
         return "mm";
-    case InputBox::isigx1:
-    case InputBox::isigx2:
-    case InputBox::isigy1:
-    case InputBox::isigy3:
-    case InputBox::itau1:
-    case InputBox::ip1:
-    case InputBox::ips:
-    case InputBox::ifyp:
-    case InputBox::ifup:
-    case InputBox::ifys:
-    case InputBox::ifus:
-    case InputBox::ie:
+    case InputBox::SigxA:
+    case InputBox::SigxB:
+    case InputBox::SigyA:
+    case InputBox::SigyC:
+    case InputBox::Tau:
+    case InputBox::p:
+    case InputBox::ps:
+    case InputBox::Fyp:
+    case InputBox::Fup:
+    case InputBox::Fys:
+    case InputBox::Fus:
+    case InputBox::E:
         return "MPa";
-    case InputBox::iunit_length:
+    case InputBox::UL:
         return "m";
     default:
         return "";

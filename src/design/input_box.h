@@ -2,35 +2,36 @@
 
 namespace korvel {
 
-// The numeric input boxes of the main window, by their control names; the focus target of a
-// warning. `none` when no box should take the focus.
+// The input boxes of the main window, by the symbol of the value each holds (the project name
+// and the identification head the column); the focus target of a warning. `none` when no box
+// should take the focus. No file or setting stores these values.
 enum class InputBox {
     none,
-    iproj,
-    iident,
-    it,
-    is1,
-    is2,
-    il1,
-    il2,
-    iLg,
-    iLgs,
-    iLt,
-    isigx1,
-    isigx2,
-    isigy1,
-    isigy3,
-    itau1,
-    ip1,
-    ips,
-    ifyp,
-    ifup,
-    ifys,
-    ifus,
-    ie,
-    ifs,
-    iufa,
-    iunit_length,
+    projectName,
+    identification,
+    t,
+    s1,
+    s2,
+    L1,
+    L2,
+    Lg,
+    Lgs,
+    Lt,
+    SigxA,
+    SigxB,
+    SigyA,
+    SigyC,
+    Tau,
+    p,
+    ps,
+    Fyp,
+    Fup,
+    Fys,
+    Fus,
+    E,
+    FS,
+    UF,
+    UL,
 };
 
 } // namespace korvel

@@ -19,29 +19,29 @@ constexpr std::size_t boxCharacters = 9;
 
 const std::vector<InputLimit>& inputLimits() {
     static const std::vector<InputLimit> table = {
-        {InputBox::it, "t", "#0.0", LimitTest::atLeast, 0.1, none, " 0.1 <= t ", true},
-        {InputBox::is1, "s1", "#00", LimitTest::atLeast, 10, none, " 10 <= s1  ", true},
-        {InputBox::is2, "s2", "#00", LimitTest::atLeast, 10, none, " 10 <= s2  ", true},
-        {InputBox::il1, "L1", "#00", LimitTest::atLeast, 50, none, " L1 >= 50 ", true},
-        {InputBox::il2, "L2", "#00", LimitTest::atLeast, 50, none, " L2 >= 50 ", true},
-        {InputBox::iLg, "Lg", "#00", LimitTest::atLeast, 1000, none, " 1000 <= Lg  ", true},
-        {InputBox::iLgs, "Lgs", "#00", LimitTest::atLeast, 1000, none, " 1000 <= Lgs  ", false},
-        {InputBox::iLt, "Lt", "#0 ", LimitTest::atLeast, 400, none, " 400 <= Lt ", true},
-        {InputBox::isigx1, "SigxA", "##0.0", LimitTest::never, none, none, "", false},
-        {InputBox::isigx2, "SigxB", "##0.0", LimitTest::never, none, none, "", false},
-        {InputBox::isigy1, "SigyA", "##0.0", LimitTest::never, none, none, "", false},
-        {InputBox::isigy3, "SigyC", "##0.0", LimitTest::never, none, none, "", false},
-        {InputBox::itau1, "Tau", "##0.0", LimitTest::never, none, none, "", false},
-        {InputBox::ip1, "p", "##0.000", LimitTest::never, none, none, "", false},
-        {InputBox::ips, "ps", "##0.000", LimitTest::never, none, none, "", false},
-        {InputBox::ifyp, "Fyp", "#00", LimitTest::between, 50, 2000, " 50 <= fyp <= 2000 ", true},
-        {InputBox::ifup, "Fup", "#00", LimitTest::between, 50, 2000, " 50 <= Fup <= 2000 ", true},
-        {InputBox::ifys, "Fys", "#00", LimitTest::between, 50, 2000, " 50 <= fys <= 2000 ", true},
-        {InputBox::ifus, "Fus", "#00", LimitTest::between, 50, 2000, " 50 <= Fus <= 2000 ", true},
-        {InputBox::ie, "E", "0.00E+0", LimitTest::atLeast, 1000, none, " 1000 <= E-modulus ", true},
-        {InputBox::ifs, "FS", "#0.00", LimitTest::betweenSingle, 0.6, 2, " 0.6 <= FS <= 2 ", true},
-        {InputBox::iufa, "UF", "#0.00", LimitTest::betweenSingle, 0.6, 2, " 0.6 <= UF <= 2 ", true},
-        {InputBox::iunit_length, "UL", "#0", LimitTest::between, 5, 600, " 5 < unit length < 600 ", true},
+        {InputBox::t, "t", "#0.0", LimitTest::atLeast, 0.1, none, " 0.1 <= t ", true},
+        {InputBox::s1, "s1", "#00", LimitTest::atLeast, 10, none, " 10 <= s1  ", true},
+        {InputBox::s2, "s2", "#00", LimitTest::atLeast, 10, none, " 10 <= s2  ", true},
+        {InputBox::L1, "L1", "#00", LimitTest::atLeast, 50, none, " L1 >= 50 ", true},
+        {InputBox::L2, "L2", "#00", LimitTest::atLeast, 50, none, " L2 >= 50 ", true},
+        {InputBox::Lg, "Lg", "#00", LimitTest::atLeast, 1000, none, " 1000 <= Lg  ", true},
+        {InputBox::Lgs, "Lgs", "#00", LimitTest::atLeast, 1000, none, " 1000 <= Lgs  ", false},
+        {InputBox::Lt, "Lt", "#0 ", LimitTest::atLeast, 400, none, " 400 <= Lt ", true},
+        {InputBox::SigxA, "SigxA", "##0.0", LimitTest::never, none, none, "", false},
+        {InputBox::SigxB, "SigxB", "##0.0", LimitTest::never, none, none, "", false},
+        {InputBox::SigyA, "SigyA", "##0.0", LimitTest::never, none, none, "", false},
+        {InputBox::SigyC, "SigyC", "##0.0", LimitTest::never, none, none, "", false},
+        {InputBox::Tau, "Tau", "##0.0", LimitTest::never, none, none, "", false},
+        {InputBox::p, "p", "##0.000", LimitTest::never, none, none, "", false},
+        {InputBox::ps, "ps", "##0.000", LimitTest::never, none, none, "", false},
+        {InputBox::Fyp, "Fyp", "#00", LimitTest::between, 50, 2000, " 50 <= fyp <= 2000 ", true},
+        {InputBox::Fup, "Fup", "#00", LimitTest::between, 50, 2000, " 50 <= Fup <= 2000 ", true},
+        {InputBox::Fys, "Fys", "#00", LimitTest::between, 50, 2000, " 50 <= fys <= 2000 ", true},
+        {InputBox::Fus, "Fus", "#00", LimitTest::between, 50, 2000, " 50 <= Fus <= 2000 ", true},
+        {InputBox::E, "E", "0.00E+0", LimitTest::atLeast, 1000, none, " 1000 <= E-modulus ", true},
+        {InputBox::FS, "FS", "#0.00", LimitTest::betweenSingle, 0.6, 2, " 0.6 <= FS <= 2 ", true},
+        {InputBox::UF, "UF", "#0.00", LimitTest::betweenSingle, 0.6, 2, " 0.6 <= UF <= 2 ", true},
+        {InputBox::UL, "UL", "#0", LimitTest::between, 5, 600, " 5 < unit length < 600 ", true},
     };
     return table;
 }
@@ -54,51 +54,51 @@ const InputLimit* findInputLimit(InputBox box) {
 
 double inputValue(const DesignCase& dc, InputBox box) {
     switch (box) {
-    case InputBox::it:
+    case InputBox::t:
         return dc.t;
-    case InputBox::is1:
+    case InputBox::s1:
         return dc.s1;
-    case InputBox::is2:
+    case InputBox::s2:
         return dc.s2;
-    case InputBox::il1:
+    case InputBox::L1:
         return dc.L1;
-    case InputBox::il2:
+    case InputBox::L2:
         return dc.L2;
-    case InputBox::iLg:
+    case InputBox::Lg:
         return dc.Lg;
-    case InputBox::iLgs:
+    case InputBox::Lgs:
         return dc.Lgs;
-    case InputBox::iLt:
+    case InputBox::Lt:
         return dc.Lt;
-    case InputBox::isigx1:
+    case InputBox::SigxA:
         return dc.SigxA;
-    case InputBox::isigx2:
+    case InputBox::SigxB:
         return dc.SigxB;
-    case InputBox::isigy1:
+    case InputBox::SigyA:
         return dc.SigyA;
-    case InputBox::isigy3:
+    case InputBox::SigyC:
         return dc.SigyC;
-    case InputBox::itau1:
+    case InputBox::Tau:
         return dc.Tau;
-    case InputBox::ip1:
+    case InputBox::p:
         return dc.p;
-    case InputBox::ips:
+    case InputBox::ps:
         return dc.ps;
-    case InputBox::ifyp:
+    case InputBox::Fyp:
         return dc.Fyp;
-    case InputBox::ifup:
+    case InputBox::Fup:
         return dc.Fup;
-    case InputBox::ifys:
+    case InputBox::Fys:
         return dc.Fys;
-    case InputBox::ifus:
+    case InputBox::Fus:
         return dc.Fus;
-    case InputBox::ie:
+    case InputBox::E:
         return dc.E;
-    case InputBox::ifs:
+    case InputBox::FS:
         return dc.FS;
-    case InputBox::iufa:
+    case InputBox::UF:
         return dc.UF;
-    case InputBox::iunit_length:
+    case InputBox::UL:
         return dc.UL;
     default:
         return 0;
@@ -110,73 +110,73 @@ namespace {
 // Every box stores its value in single precision, whatever the width of the field.
 void storeValue(DesignCase& dc, InputBox box, float v) {
     switch (box) {
-    case InputBox::it:
+    case InputBox::t:
         dc.t = v;
         break;
-    case InputBox::is1:
+    case InputBox::s1:
         dc.s1 = v;
         break;
-    case InputBox::is2:
+    case InputBox::s2:
         dc.s2 = v;
         break;
-    case InputBox::il1:
+    case InputBox::L1:
         dc.L1 = v;
         break;
-    case InputBox::il2:
+    case InputBox::L2:
         dc.L2 = v;
         break;
-    case InputBox::iLg:
+    case InputBox::Lg:
         dc.Lg = v;
         break;
-    case InputBox::iLgs:
+    case InputBox::Lgs:
         dc.Lgs = v;
         break;
-    case InputBox::iLt:
+    case InputBox::Lt:
         dc.Lt = v;
         break;
-    case InputBox::isigx1:
+    case InputBox::SigxA:
         dc.SigxA = v;
         break;
-    case InputBox::isigx2:
+    case InputBox::SigxB:
         dc.SigxB = v;
         break;
-    case InputBox::isigy1:
+    case InputBox::SigyA:
         dc.SigyA = v;
         break;
-    case InputBox::isigy3:
+    case InputBox::SigyC:
         dc.SigyC = v;
         break;
-    case InputBox::itau1:
+    case InputBox::Tau:
         dc.Tau = v;
         break;
-    case InputBox::ip1:
+    case InputBox::p:
         dc.p = v;
         break;
-    case InputBox::ips:
+    case InputBox::ps:
         dc.ps = v;
         break;
-    case InputBox::ifyp:
+    case InputBox::Fyp:
         dc.Fyp = v;
         break;
-    case InputBox::ifup:
+    case InputBox::Fup:
         dc.Fup = v;
         break;
-    case InputBox::ifys:
+    case InputBox::Fys:
         dc.Fys = v;
         break;
-    case InputBox::ifus:
+    case InputBox::Fus:
         dc.Fus = v;
         break;
-    case InputBox::ie:
+    case InputBox::E:
         dc.E = v;
         break;
-    case InputBox::ifs:
+    case InputBox::FS:
         dc.FS = v;
         break;
-    case InputBox::iufa:
+    case InputBox::UF:
         dc.UF = v;
         break;
-    case InputBox::iunit_length:
+    case InputBox::UL:
         dc.UL = v;
         break;
     default:
@@ -231,26 +231,26 @@ Validation validateBox(DesignCase& dc, InputBox box, std::string_view text, Deci
         // SigxA still recalculates.
         result.inputError = true;
         result.focusBack = true;
-        result.recalculate = box == InputBox::isigx1;
+        result.recalculate = box == InputBox::SigxA;
         result.display = std::string(text);
         return result;
     }
 
     const float stored = static_cast<float>(*parsed);
     storeValue(dc, box, stored);
-    if (box == InputBox::is1 || box == InputBox::is2) dc.prep.s1s2 = static_cast<float>(dc.s1 + dc.s2);
+    if (box == InputBox::s1 || box == InputBox::s2) dc.prep.s1s2 = static_cast<float>(dc.s1 + dc.s2);
     result.display = boxText(stored, limit->mask, '.', limit);
 
     if (fails(*limit, stored)) {
         result.warning = limit->message;
         result.focusBack = limit->focusBack;
-        if (box == InputBox::iunit_length) {
+        if (box == InputBox::UL) {
             // An impossible unit length is not calculated with.
             result.recalculate = false;
             result.keepHighlight = true;
         }
     }
-    result.refreshWindow = box == InputBox::ips;
+    result.refreshWindow = box == InputBox::ps;
     return result;
 }
 

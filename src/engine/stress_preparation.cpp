@@ -6,13 +6,13 @@ namespace korvel {
 
 void warnGeometry(const CaseInputs& dc, WarningSink& warnings) {
     if (dc.s1 > dc.L1)
-        warnings.warn(" s1 <= L1  ", InputBox::is1);
+        warnings.warn(" s1 <= L1  ", InputBox::s1);
     else if (dc.s2 > dc.L1)
-        warnings.warn(" s2 <= l1  ", InputBox::is2);
+        warnings.warn(" s2 <= l1  ", InputBox::s2);
     if (dc.s1 > dc.L2)
-        warnings.warn(" s1 <= L2  ", InputBox::is1);
+        warnings.warn(" s1 <= L2  ", InputBox::s1);
     else if (dc.s2 > dc.L2)
-        warnings.warn(" s2 <= l2  ", InputBox::is2);
+        warnings.warn(" s2 <= l2  ", InputBox::s2);
 }
 
 void prepareStresses(DesignCase& dc) {

@@ -24,7 +24,7 @@ namespace {
 class PanelPicture final : public QWidget {
 public:
     explicit PanelPicture(QWidget* parent) : QWidget(parent) {
-        setObjectName(QStringLiteral("pic"));
+        setObjectName(QStringLiteral("panelPicture"));
         setFixedSize(240, 160);
     }
 
@@ -96,43 +96,44 @@ QLabel* textLabel(const char* name, const QString& text, QWidget* parent) {
 } // namespace
 
 AboutWindow::AboutWindow(QWidget* owner) : QDialog(owner) {
-    setObjectName(QStringLiteral("about"));
+    setObjectName(QStringLiteral("aboutWindow"));
     setWindowTitle(QStringLiteral("About ") + QString::fromUtf8(productName));
     // Esc closes the window wherever the focus is in it.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WindowShortcut);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
-    QLabel* ab1 = textLabel("ab1", QString::fromUtf8(productName), this);
-    QFont big = ab1->font();
+    QLabel* nameLabel = textLabel("productNameLabel", QString::fromUtf8(productName), this);
+    QFont big = nameLabel->font();
     big.setPointSizeF(big.pointSizeF() * 2.4);
     big.setBold(true);
-    ab1->setFont(big);
-    QPalette palette = ab1->palette();
+    nameLabel->setFont(big);
+    QPalette palette = nameLabel->palette();
     palette.setColor(QPalette::WindowText, productColour);
-    ab1->setPalette(palette);
+    nameLabel->setPalette(palette);
 
-    QLabel* ab2 = textLabel("ab2", QString::fromUtf8(productDescription), this);
-    ab2->setWordWrap(true);
-    QLabel* ab3 = textLabel("ab3", QString::fromUtf8(productVersion), this);
-    QLabel* ab4 = textLabel("ab4", QString::fromUtf8(rulesEdition), this);
-    ab4->setWordWrap(true);
+    QLabel* descriptionLabel = textLabel("descriptionLabel", QString::fromUtf8(productDescription), this);
+    descriptionLabel->setWordWrap(true);
+    QLabel* versionLabel = textLabel("versionLabel", QString::fromUtf8(productVersion), this);
+    QLabel* rulesLabel = textLabel("rulesEditionLabel", QString::fromUtf8(rulesEdition), this);
+    rulesLabel->setWordWrap(true);
     auto* pic = new PanelPicture(this);
 
     auto* texts = new QVBoxLayout;
-    texts->addWidget(ab1);
-    texts->addWidget(ab2);
+    texts->addWidget(nameLabel);
+    texts->addWidget(descriptionLabel);
     texts->addSpacing(8);
-    texts->addWidget(ab3);
-    texts->addWidget(ab4);
+    texts->addWidget(versionLabel);
+    texts->addWidget(rulesLabel);
     texts->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(pic);
     layout->addSpacing(12);
     layout->addLayout(texts, 1);
 
-    for (QWidget* w : {static_cast<QWidget*>(ab1), static_cast<QWidget*>(ab2), static_cast<QWidget*>(ab3),
-                       static_cast<QWidget*>(ab4), static_cast<QWidget*>(pic)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(nameLabel), static_cast<QWidget*>(descriptionLabel),
+          static_cast<QWidget*>(versionLabel), static_cast<QWidget*>(rulesLabel), static_cast<QWidget*>(pic)}) {
         w->installEventFilter(this);
         w->setCursor(Qt::PointingHandCursor);
     }

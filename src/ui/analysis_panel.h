@@ -1,6 +1,6 @@
 #pragma once
 
-// Frame fr23 "Buckling/Yield/Scantling": which checks the list shows (buckling, scantling and
+// Frame "Buckling/Yield/Scantling": which checks the list shows (buckling, scantling and
 // yield, or both) and whether the stiffener deformation enters the buckling check. The check
 // box is offered only while the buckling checks alone are listed.
 
@@ -23,17 +23,17 @@ public:
     void setDeformationVisible(bool visible);
 
     QRadioButton* analysisButton(int analysis) const;
-    QCheckBox* deformationBox() const { return defChbox_; }
+    QCheckBox* deformationBox() const { return deformationBox_; }
 
 signals:
     void analysisChosen(int analysis);
     void deformationToggled(bool include);
 
 private:
-    QRadioButton* opt1_;
-    QRadioButton* opt2_;
-    QRadioButton* opt3_;
-    QCheckBox* defChbox_;
+    QRadioButton* bucklingOption_;
+    QRadioButton* scantlingYieldOption_;
+    QRadioButton* allChecksOption_;
+    QCheckBox* deformationBox_;
 };
 
 } // namespace korvel

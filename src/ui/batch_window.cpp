@@ -137,14 +137,14 @@ BatchWindow::BatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalo
                          BatchState& state, std::function<void()> caseShown)
     : QMainWindow(owner, owner != nullptr ? Qt::Tool : Qt::Window), dc_(dc), catalogue_(catalogue), mode_(mode),
       state_(state), caseShown_(std::move(caseShown)) {
-    setObjectName(QStringLiteral("database"));
+    setObjectName(QStringLiteral("batchWindow"));
     setWindowTitle(QStringLiteral("Database "));
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    mnfileopen_ = file->addAction(QStringLiteral("&Open Database File"), this, &BatchWindow::openDatabaseFile);
-    mnfileopen_->setObjectName(QStringLiteral("mnfileopen"));
-    mnufilesave_ = file->addAction(QStringLiteral("&Save Result to File"), this, [this] { saveResults(); });
-    mnufilesave_->setObjectName(QStringLiteral("mnufilesave"));
+    openFileAction_ = file->addAction(QStringLiteral("&Open Database File"), this, &BatchWindow::openDatabaseFile);
+    openFileAction_->setObjectName(QStringLiteral("openFileAction"));
+    saveResultAction_ = file->addAction(QStringLiteral("&Save Result to File"), this, [this] { saveResults(); });
+    saveResultAction_->setObjectName(QStringLiteral("saveResultAction"));
     // The report of every case: ui/batch_report_export.h.
     const auto reportJob = [this] {
         BatchReportJob job;
@@ -176,53 +176,53 @@ BatchWindow::BatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalo
                         };
                         importFeStresses(job);
                     })
-        ->setObjectName(QStringLiteral("mnuimportfe"));
+        ->setObjectName(QStringLiteral("importFeAction"));
     file->addSeparator();
     file->addAction(QString::fromUtf8(exportAllPdfCaption), this, [reportJob] { exportBatchReportPdf(reportJob()); })
-        ->setObjectName(QStringLiteral("mnuexportallpdf"));
+        ->setObjectName(QStringLiteral("exportAllPdfAction"));
     file->addAction(QString::fromUtf8(printAllCaption), this, [reportJob] { printBatchReport(reportJob()); })
-        ->setObjectName(QStringLiteral("mnuprintall"));
+        ->setObjectName(QStringLiteral("printAllCasesAction"));
 
     auto* central = new QWidget(this);
     auto* grid = new QGridLayout;
     auto* label1 = new QLabel(QStringLiteral("Show reults for Stiffener:"), central);
-    label1->setObjectName(QStringLiteral("Label1"));
-    cbodatabase_ = new QComboBox(central);
-    cbodatabase_->setObjectName(QStringLiteral("cbodatabase"));
+    label1->setObjectName(QStringLiteral("caseListLabel"));
+    caseList_ = new QComboBox(central);
+    caseList_->setObjectName(QStringLiteral("caseList"));
     // Measuring ten thousand items on every fill would stall the window.
-    cbodatabase_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cbodatabase_->setMinimumContentsLength(40);
-    cbodatabase_->setMaxVisibleItems(25);
-    label1->setBuddy(cbodatabase_);
-    connect(cbodatabase_, &QComboBox::activated, this, &BatchWindow::chooseEntry);
+    caseList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    caseList_->setMinimumContentsLength(40);
+    caseList_->setMaxVisibleItems(25);
+    label1->setBuddy(caseList_);
+    connect(caseList_, &QComboBox::activated, this, &BatchWindow::chooseEntry);
 
     auto* label2 = new QLabel(QStringLiteral("Input file:"), central);
-    label2->setObjectName(QStringLiteral("Label2"));
-    databasefile_ = new QLabel(central);
-    databasefile_->setObjectName(QStringLiteral("databasefile"));
+    label2->setObjectName(QStringLiteral("inputFileLabel"));
+    inputFileName_ = new QLabel(central);
+    inputFileName_->setObjectName(QStringLiteral("inputFileName"));
     auto* label4 = new QLabel(QStringLiteral("Output file:"), central);
-    label4->setObjectName(QStringLiteral("Label4"));
-    outputfile_ = new QLabel(central);
-    outputfile_->setObjectName(QStringLiteral("outputfile"));
-    for (QLabel* path : {databasefile_, outputfile_}) {
+    label4->setObjectName(QStringLiteral("outputFileLabel"));
+    outputFileName_ = new QLabel(central);
+    outputFileName_->setObjectName(QStringLiteral("outputFileName"));
+    for (QLabel* path : {inputFileName_, outputFileName_}) {
         path->setTextInteractionFlags(Qt::TextSelectableByMouse);
         path->setWordWrap(true);
     }
 
     grid->addWidget(label1, 0, 0);
-    grid->addWidget(cbodatabase_, 0, 1);
+    grid->addWidget(caseList_, 0, 1);
     grid->addWidget(label2, 1, 0);
-    grid->addWidget(databasefile_, 1, 1);
+    grid->addWidget(inputFileName_, 1, 1);
     grid->addWidget(label4, 2, 0);
-    grid->addWidget(outputfile_, 2, 1);
+    grid->addWidget(outputFileName_, 2, 1);
     grid->setColumnStretch(1, 1);
 
-    command1_ = new QPushButton(QStringLiteral("Back to Program"), central);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    connect(command1_, &QPushButton::clicked, this, &QWidget::close);
+    backButton_ = new QPushButton(QStringLiteral("Back to Program"), central);
+    backButton_->setObjectName(QStringLiteral("backButton"));
+    connect(backButton_, &QPushButton::clicked, this, &QWidget::close);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(command1_);
+    buttons->addWidget(backButton_);
 
     auto* layout = new QVBoxLayout(central);
     layout->addLayout(grid);
@@ -267,19 +267,19 @@ void BatchWindow::keyPressEvent(QKeyEvent* event) {
 void BatchWindow::restart() {
     if (running_) return;
     state_.currentEntry = 0;
-    cbodatabase_->clear();
-    cbodatabase_->addItem(QStringLiteral(" "));
-    cbodatabase_->setCurrentIndex(0);
+    caseList_->clear();
+    caseList_->addItem(QStringLiteral(" "));
+    caseList_->setCurrentIndex(0);
     // Saving before any file is opened here writes the entries last read: say which file that is.
-    databasefile_->setText(fromStd(state_.currentFile));
+    inputFileName_->setText(fromStd(state_.currentFile));
 }
 
 QString BatchWindow::inputFileText() const {
-    return databasefile_->text();
+    return inputFileName_->text();
 }
 
 QString BatchWindow::outputFileText() const {
-    return outputfile_->text();
+    return outputFileName_->text();
 }
 
 void BatchWindow::openDatabaseFile() {
@@ -316,11 +316,11 @@ bool BatchWindow::openBatchFile(const QString& path) {
     state_.currentEntry = first >= 0 ? first : 0;
     if (first >= 0) runOneCase(first);
 
-    if (cbodatabase_->count() > 0) cbodatabase_->setCurrentIndex(state_.currentEntry);
-    cbodatabase_->setEnabled(true);
-    databasefile_->setText(path);
+    if (caseList_->count() > 0) caseList_->setCurrentIndex(state_.currentEntry);
+    caseList_->setEnabled(true);
+    inputFileName_->setText(path);
     // Nothing of this file has been written yet: no output file is named, no results are listed.
-    outputfile_->clear();
+    outputFileName_->clear();
     resultsPage_->clear();
     statusBar()->showMessage(
         tr("%1 cases, %2 comment lines").arg(state_.list.caseCount()).arg(state_.list.commentCount()));
@@ -328,10 +328,10 @@ bool BatchWindow::openBatchFile(const QString& path) {
 }
 
 void BatchWindow::fillList() {
-    cbodatabase_->clear();
-    cbodatabase_->addItems(batchListItems(state_.list));
+    caseList_->clear();
+    caseList_->addItems(batchListItems(state_.list));
     markCommentLines();
-    showBatchVerdicts(cbodatabase_, state_.list, catalogue_);
+    showBatchVerdicts(caseList_, state_.list, catalogue_);
 }
 
 void BatchWindow::chooseEntry(int index) {
@@ -340,8 +340,8 @@ void BatchWindow::chooseEntry(int index) {
                         state_.list.entries[static_cast<std::size_t>(index)].isCase();
     if (isCase && !mayReplaceCase()) {
         // The case on the screen stays, and the list names it again.
-        const QSignalBlocker quiet(cbodatabase_);
-        if (state_.currentEntry < cbodatabase_->count()) cbodatabase_->setCurrentIndex(state_.currentEntry);
+        const QSignalBlocker quiet(caseList_);
+        if (state_.currentEntry < caseList_->count()) caseList_->setCurrentIndex(state_.currentEntry);
         return;
     }
     state_.currentEntry = index;
@@ -439,7 +439,7 @@ bool BatchWindow::saveResults() {
         messages().warning(*failure);
         return false;
     }
-    outputfile_->setText(fromStd(output));
+    outputFileName_->setText(fromStd(output));
     // What the main window shows comes first: the counts that follow may run past the window's edge.
     std::string status = batchRunStatus(notes, total, seconds);
     if (list.caseCount() > 0)
@@ -453,7 +453,7 @@ bool BatchWindow::saveResults() {
 
 void BatchWindow::markCommentLines() {
     // Comment lines are read, not chosen: greyed, and passed over by the keys and the mouse.
-    auto* items = qobject_cast<QStandardItemModel*>(cbodatabase_->model());
+    auto* items = qobject_cast<QStandardItemModel*>(caseList_->model());
     if (items == nullptr) return;
     const int count = std::min(items->rowCount(), static_cast<int>(state_.list.entries.size()));
     for (int i = 0; i < count; ++i)
@@ -466,7 +466,7 @@ void BatchWindow::showLastCaseInList() {
     // After a results run the design case holds the file's last case: the list names it too.
     const int last = state_.list.caseIndex(state_.list.caseCount());
     state_.currentEntry = last >= 0 ? last : 0;
-    if (last >= 0 && last < cbodatabase_->count()) cbodatabase_->setCurrentIndex(last);
+    if (last >= 0 && last < caseList_->count()) caseList_->setCurrentIndex(last);
 }
 
 void BatchWindow::addResultsPage(QWidget* casesPage) {
@@ -481,8 +481,8 @@ void BatchWindow::addResultsPage(QWidget* casesPage) {
         if (page == 1 && height() < 400) resize(std::max(width(), 900), 520);
     });
     connect(resultsPage_, &BatchResultsPage::caseChosen, this, [this](int entry) {
-        if (entry < 0 || entry >= cbodatabase_->count()) return;
-        cbodatabase_->setCurrentIndex(entry);
+        if (entry < 0 || entry >= caseList_->count()) return;
+        caseList_->setCurrentIndex(entry);
         chooseEntry(entry);
     });
     connect(resultsPage_, &BatchResultsPage::exportRequested, this, [this](ResultsExport what) {
@@ -540,7 +540,7 @@ void placeBeside(QWidget* window, const QWidget* owner) {
 BatchWindow* openBatchWindow(QWidget* owner, DesignCase& dc, const Catalogue& catalogue, DecimalMode mode,
                              BatchState& state, std::function<void()> caseShown) {
     BatchWindow* window =
-        owner ? owner->findChild<BatchWindow*>(QStringLiteral("database"), Qt::FindDirectChildrenOnly) : nullptr;
+        owner ? owner->findChild<BatchWindow*>(QStringLiteral("batchWindow"), Qt::FindDirectChildrenOnly) : nullptr;
     if (!window) {
         window = new BatchWindow(owner, dc, catalogue, mode, state, std::move(caseShown));
         window->setAttribute(Qt::WA_DeleteOnClose);

@@ -105,7 +105,7 @@ public:
     // was written (no batch file, cancelled, or the file could not be written).
     bool saveResults();
 
-    QComboBox* caseList() const { return cbodatabase_; }
+    QComboBox* caseList() const { return caseList_; }
     BatchResultsPage* resultsPage() const { return resultsPage_; }
     QString inputFileText() const;
     QString outputFileText() const;
@@ -139,12 +139,12 @@ private:
     FileDialogs* dialogs_ = nullptr;
     bool running_ = false;
 
-    QComboBox* cbodatabase_ = nullptr;
-    QLabel* databasefile_ = nullptr;
-    QLabel* outputfile_ = nullptr;
-    QPushButton* command1_ = nullptr;
-    QAction* mnfileopen_ = nullptr;
-    QAction* mnufilesave_ = nullptr;
+    QComboBox* caseList_ = nullptr;
+    QLabel* inputFileName_ = nullptr;
+    QLabel* outputFileName_ = nullptr;
+    QPushButton* backButton_ = nullptr;
+    QAction* openFileAction_ = nullptr;
+    QAction* saveResultAction_ = nullptr;
     BatchResultsPage* resultsPage_ = nullptr;
 };
 

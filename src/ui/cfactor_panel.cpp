@@ -21,11 +21,11 @@ QString captionDisplayText(const std::string& caption) {
 }
 
 CFactorPanel::CFactorPanel(QWidget* parent) : QTabWidget(parent) {
-    setObjectName(QStringLiteral("SSTabCfactor"));
+    setObjectName(QStringLiteral("cfactorTabs"));
 
     for (int tab = 0; tab < structureTypeCount; ++tab) {
         auto* page = new QWidget;
-        page->setObjectName(QStringLiteral("SSTabCfactorTab%1").arg(tab));
+        page->setObjectName(QStringLiteral("cfactorTab%1").arg(tab));
         auto* layout = new QGridLayout(page);
         layout->setContentsMargins(6, 4, 6, 4);
         layout->setVerticalSpacing(2);
@@ -34,7 +34,7 @@ CFactorPanel::CFactorPanel(QWidget* parent) : QTabWidget(parent) {
         for (int option = 0; option < 2; ++option) {
             const std::string_view text = structure.options[option].button;
             auto* button = new QRadioButton(QString::fromUtf8(text.data(), static_cast<int>(text.size())), page);
-            button->setObjectName(QStringLiteral("OptC%1%2").arg(tab).arg(option));
+            button->setObjectName(QStringLiteral("cfactorOption%1%2").arg(tab).arg(option));
             group->addButton(button, option);
             layout->addWidget(button, option, 0);
             options_[static_cast<std::size_t>(tab)][static_cast<std::size_t>(option)] = button;
@@ -42,13 +42,13 @@ CFactorPanel::CFactorPanel(QWidget* parent) : QTabWidget(parent) {
         if (tab == watertightBulkhead) {
             auto* row = new QHBoxLayout;
             row->addWidget(new QLabel(QStringLiteral("Unit length  UL ="), page));
-            iunitLength_ = new LineInput(InputBox::iunit_length, QStringLiteral("iunit_length"), page);
-            iunitLength_->setToolTip(QStringLiteral("c-factor is corrected for unit lengths below 61 m  "));
-            row->addWidget(iunitLength_);
+            ULBox_ = new LineInput(InputBox::UL, QStringLiteral("ULBox"), page);
+            ULBox_->setToolTip(QStringLiteral("c-factor is corrected for unit lengths below 61 m  "));
+            row->addWidget(ULBox_);
             layout->addLayout(row, 0, 1, Qt::AlignRight);
         }
         auto* caption = new QLabel(QStringLiteral("c = "), page);
-        caption->setObjectName(QStringLiteral("ctext%1").arg(tab));
+        caption->setObjectName(QStringLiteral("cfactorText%1").arg(tab));
         layout->addWidget(caption, 2, 0, 1, 2);
         layout->setRowStretch(3, 1);
         layout->setColumnStretch(0, 1);
@@ -80,8 +80,8 @@ void CFactorPanel::showCaption(const CFactorCaption& caption, char sep) {
     for (int tab = 0; tab < 3; ++tab)
         captions_[static_cast<std::size_t>(tab)]->setText(
             tab == caption.tab ? captionDisplayText(withDecimalSeparator(caption.text, sep)) : QStringLiteral("c = "));
-    if (caption.unitLength && !(iunitLength_->hasFocus() && iunitLength_->isModified()))
-        iunitLength_->showText(QString::fromStdString(*caption.unitLength));
+    if (caption.unitLength && !(ULBox_->hasFocus() && ULBox_->isModified()))
+        ULBox_->showText(QString::fromStdString(*caption.unitLength));
 }
 
 } // namespace korvel

@@ -1,6 +1,6 @@
 #pragma once
 
-// The structure-type tabs SSTabCfactor: watertight bulkhead (with the unit length), tank
+// The structure-type tabs: watertight bulkhead (with the unit length), tank
 // bulkhead and upper structure, each with its two stiffener-end options and the caption that
 // shows the c-factors of the minimum-scantling rules.
 
@@ -27,7 +27,7 @@ public:
     // The caption of the chosen tab, its numbers with `decimalSeparator`.
     void showCaption(const CFactorCaption& caption, char decimalSeparator = '.');
 
-    LineInput* iunitLength() const { return iunitLength_; }
+    LineInput* ULBox() const { return ULBox_; }
     QRadioButton* optionButton(int tab, int option) const;
     QLabel* captionLabel(int tab) const;
 
@@ -38,7 +38,7 @@ signals:
 private:
     std::array<std::array<QRadioButton*, 2>, 3> options_{};
     std::array<QLabel*, 3> captions_{};
-    LineInput* iunitLength_ = nullptr;
+    LineInput* ULBox_ = nullptr;
 };
 
 // The caption as a label shows it: the doubled "&&" of an access-key caption is one "&".

@@ -27,7 +27,7 @@ constexpr double figureMargin = 3;
 } // namespace
 
 PanelFigureView::PanelFigureView(const DesignCase& dc, QWidget* parent) : QWidget(parent), dc_(dc) {
-    setObjectName(QStringLiteral("pic21"));
+    setObjectName(QStringLiteral("panelFigure"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
@@ -84,14 +84,14 @@ QPixmap profilePicture(std::string_view name, int side, double pixelRatio) {
 }
 
 FigurePanel::FigurePanel(const DesignCase& dc, QWidget* parent) : QGroupBox(QStringLiteral("Figure"), parent) {
-    setObjectName(QStringLiteral("fr31"));
-    pic21_ = new PanelFigureView(dc, this);
+    setObjectName(QStringLiteral("figurePanel"));
+    figure_ = new PanelFigureView(dc, this);
 
-    stiffprof_ = new QLabel(this);
-    stiffprof_->setObjectName(QStringLiteral("stiffprof"));
-    girdprof_ = new QLabel(this);
-    girdprof_->setObjectName(QStringLiteral("girdprof"));
-    for (QLabel* designation : {stiffprof_, girdprof_}) {
+    stiffenerLabel_ = new QLabel(this);
+    stiffenerLabel_->setObjectName(QStringLiteral("stiffenerProfile"));
+    girderLabel_ = new QLabel(this);
+    girderLabel_->setObjectName(QStringLiteral("girderProfile"));
+    for (QLabel* designation : {stiffenerLabel_, girderLabel_}) {
         QFont bold = designation->font();
         bold.setBold(true);
         designation->setFont(bold);
@@ -99,13 +99,13 @@ FigurePanel::FigurePanel(const DesignCase& dc, QWidget* parent) : QGroupBox(QStr
         designation->setWordWrap(true);
     }
 
-    cmdpicStiff_ = new QPushButton(this);
-    cmdpicStiff_->setObjectName(QStringLiteral("cmdpicStiff"));
-    cmdpicStiff_->setToolTip(QStringLiteral("Stiffener profile"));
-    cmdpicGird_ = new QPushButton(this);
-    cmdpicGird_->setObjectName(QStringLiteral("cmdpicGird"));
-    cmdpicGird_->setToolTip(QStringLiteral("Girder profile"));
-    for (QPushButton* button : {cmdpicStiff_, cmdpicGird_}) {
+    stiffenerButton_ = new QPushButton(this);
+    stiffenerButton_->setObjectName(QStringLiteral("stiffenerPictureButton"));
+    stiffenerButton_->setToolTip(QStringLiteral("Stiffener profile"));
+    girderButton_ = new QPushButton(this);
+    girderButton_->setObjectName(QStringLiteral("girderPictureButton"));
+    girderButton_->setToolTip(QStringLiteral("Girder profile"));
+    for (QPushButton* button : {stiffenerButton_, girderButton_}) {
         button->setIconSize(QSize(pictureSide, pictureSide));
         button->setFixedSize(pictureSide + 10, pictureSide + 10);
         button->setAutoDefault(false);
@@ -117,11 +117,11 @@ FigurePanel::FigurePanel(const DesignCase& dc, QWidget* parent) : QGroupBox(QStr
     // The schematic takes the left of the frame; the two profiles stand one over the other at
     // its right, each a button beside its label and designation, so the frame stays low and the
     // summary list below it gets the height.
-    layout->addWidget(pic21_, 0, 0, 2, 1);
+    layout->addWidget(figure_, 0, 0, 2, 1);
     auto* stiffLabel = new QLabel(QStringLiteral("Stiffener profile:"), this);
-    stiffLabel->setObjectName(QStringLiteral("lblStiffenerProfile"));
+    stiffLabel->setObjectName(QStringLiteral("stiffenerProfileLabel"));
     auto* girdLabel = new QLabel(QStringLiteral("Girder profile:"), this);
-    girdLabel->setObjectName(QStringLiteral("lblGirderProfile"));
+    girdLabel->setObjectName(QStringLiteral("girderProfileLabel"));
     const auto profile = [&](int row, QPushButton* button, QLabel* label, QLabel* designation) {
         layout->addWidget(button, row, 1, Qt::AlignTop);
         auto* texts = new QVBoxLayout;
@@ -131,34 +131,34 @@ FigurePanel::FigurePanel(const DesignCase& dc, QWidget* parent) : QGroupBox(QStr
         texts->addStretch(1);
         layout->addLayout(texts, row, 2);
     };
-    profile(0, cmdpicStiff_, stiffLabel, stiffprof_);
-    profile(1, cmdpicGird_, girdLabel, girdprof_);
+    profile(0, stiffenerButton_, stiffLabel, stiffenerLabel_);
+    profile(1, girderButton_, girdLabel, girderLabel_);
     layout->setColumnStretch(0, 3);
     layout->setColumnStretch(2, 1);
     // A designation breaks only at its spaces: its longest word is shown whole.
-    for (QLabel* designation : {stiffprof_, girdprof_})
+    for (QLabel* designation : {stiffenerLabel_, girderLabel_})
         designation->setMinimumWidth(designation->fontMetrics().horizontalAdvance(QStringLiteral("800x200x10.0x20.0")) +
                                      4);
 
-    connect(cmdpicStiff_, &QPushButton::clicked, this, &FigurePanel::stiffenerButtonClicked);
-    connect(cmdpicGird_, &QPushButton::clicked, this, &FigurePanel::girderButtonClicked);
+    connect(stiffenerButton_, &QPushButton::clicked, this, &FigurePanel::stiffenerButtonClicked);
+    connect(girderButton_, &QPushButton::clicked, this, &FigurePanel::girderButtonClicked);
 }
 
 void FigurePanel::showCase(const DesignCase& dc, char sep) {
-    stiffprof_->setText(QString::fromStdString(withDecimalSeparator(stiffenerDesignation(dc), sep)));
-    girdprof_->setText(QString::fromStdString(withDecimalSeparator(girderDesignation(dc), sep)));
+    stiffenerLabel_->setText(QString::fromStdString(withDecimalSeparator(stiffenerDesignation(dc), sep)));
+    girderLabel_->setText(QString::fromStdString(withDecimalSeparator(girderDesignation(dc), sep)));
     // The pictures are drawn again only when the type changed.
     const std::string stiff(stiffenerPictureName(dc.stiffenerType));
-    if (stiff != stiffPicture_ || cmdpicStiff_->icon().isNull()) {
-        stiffPicture_ = stiff;
-        cmdpicStiff_->setIcon(QIcon(profilePicture(stiff, pictureSide, devicePixelRatioF())));
+    if (stiff != stiffenerPicture_ || stiffenerButton_->icon().isNull()) {
+        stiffenerPicture_ = stiff;
+        stiffenerButton_->setIcon(QIcon(profilePicture(stiff, pictureSide, devicePixelRatioF())));
     }
     const std::string gird(girderPictureName(dc.girderType));
-    if (gird != girdPicture_ || cmdpicGird_->icon().isNull()) {
-        girdPicture_ = gird;
-        cmdpicGird_->setIcon(QIcon(profilePicture(gird, pictureSide, devicePixelRatioF())));
+    if (gird != girderPicture_ || girderButton_->icon().isNull()) {
+        girderPicture_ = gird;
+        girderButton_->setIcon(QIcon(profilePicture(gird, pictureSide, devicePixelRatioF())));
     }
-    pic21_->update();
+    figure_->update();
 }
 
 } // namespace korvel

@@ -1,6 +1,6 @@
 #pragma once
 
-// Frame fr31 "Figure": the panel layout schematic (pic21), the designations of the stiffener and
+// Frame "Figure": the panel layout schematic, the designations of the stiffener and
 // girder profiles, and the picture buttons that open the dialog of the current stiffener type and
 // girder type.
 
@@ -42,24 +42,24 @@ public:
     // the figure is repainted.
     void showCase(const DesignCase& dc, char decimalSeparator = '.');
 
-    PanelFigureView* figure() const { return pic21_; }
-    QLabel* stiffenerLabel() const { return stiffprof_; }
-    QLabel* girderLabel() const { return girdprof_; }
-    QPushButton* stiffenerButton() const { return cmdpicStiff_; }
-    QPushButton* girderButton() const { return cmdpicGird_; }
+    PanelFigureView* figure() const { return figure_; }
+    QLabel* stiffenerLabel() const { return stiffenerLabel_; }
+    QLabel* girderLabel() const { return girderLabel_; }
+    QPushButton* stiffenerButton() const { return stiffenerButton_; }
+    QPushButton* girderButton() const { return girderButton_; }
 
 signals:
     void stiffenerButtonClicked();
     void girderButtonClicked();
 
 private:
-    PanelFigureView* pic21_;
-    QLabel* stiffprof_;
-    QLabel* girdprof_;
-    QPushButton* cmdpicStiff_;
-    QPushButton* cmdpicGird_;
-    std::string stiffPicture_;
-    std::string girdPicture_;
+    PanelFigureView* figure_;
+    QLabel* stiffenerLabel_;
+    QLabel* girderLabel_;
+    QPushButton* stiffenerButton_;
+    QPushButton* girderButton_;
+    std::string stiffenerPicture_;
+    std::string girderPicture_;
 };
 
 // A profile button's picture drawn by code at `side` pixels; a null pixmap for an unknown name.

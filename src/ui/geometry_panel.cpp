@@ -9,7 +9,7 @@
 namespace korvel {
 
 GeometryPanel::GeometryPanel(QWidget* parent) : QGroupBox(QStringLiteral("Geometry (mm)"), parent) {
-    setObjectName(QStringLiteral("fr21"));
+    setObjectName(QStringLiteral("geometryPanel"));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setVerticalSpacing(3);
@@ -23,16 +23,16 @@ GeometryPanel::GeometryPanel(QWidget* parent) : QGroupBox(QStringLiteral("Geomet
         const char* hint;
     };
     const Row rows[] = {
-        {"Plate thickness:", "t =", "lblt", InputBox::it, "it", nullptr},
-        {"Stiff spacing: ", "s1 =", "lbls1", InputBox::is1, "is1", nullptr},
-        {"", "s2 =", "lbls2", InputBox::is2, "is2", nullptr},
-        {"Stiffener span: ", "L1 =", "lblL1", InputBox::il1, "il1", nullptr},
-        {"", "L2 =", "lblL2", InputBox::il2, "il2", nullptr},
-        {"Girder span:", "Lg =", "lblLg", InputBox::iLg, "iLg", nullptr},
-        {"Girder span scantling:", "Lgs =", "lblLgs", InputBox::iLgs, "iLgs", " Unsupported span"},
-        {"Dist betw tripp  brackets:", "Lt =", "lblLt", InputBox::iLt, "iLt", " Recommended max distance 3000 mm "},
+        {"Plate thickness:", "t =", "tLabel", InputBox::t, "tBox", nullptr},
+        {"Stiff spacing: ", "s1 =", "s1Label", InputBox::s1, "s1Box", nullptr},
+        {"", "s2 =", "s2Label", InputBox::s2, "s2Box", nullptr},
+        {"Stiffener span: ", "L1 =", "L1Label", InputBox::L1, "L1Box", nullptr},
+        {"", "L2 =", "L2Label", InputBox::L2, "L2Box", nullptr},
+        {"Girder span:", "Lg =", "LgLabel", InputBox::Lg, "LgBox", nullptr},
+        {"Girder span scantling:", "Lgs =", "LgsLabel", InputBox::Lgs, "LgsBox", " Unsupported span"},
+        {"Dist betw tripp  brackets:", "Lt =", "LtLabel", InputBox::Lt, "LtBox", " Recommended max distance 3000 mm "},
     };
-    LineInput** targets[] = {&it_, &is1_, &is2_, &il1_, &il2_, &iLg_, &iLgs_, &iLt_};
+    LineInput** targets[] = {&tBox_, &s1Box_, &s2Box_, &L1Box_, &L2Box_, &LgBox_, &LgsBox_, &LtBox_};
 
     int r = 0;
     for (const Row& row : rows) {
@@ -63,14 +63,14 @@ void GeometryPanel::showCase(const DesignCase& dc, char sep) {
     const auto show = [sep](LineInput* box, auto value, const char* mask) {
         box->showText(QString::fromStdString(boxText(value, mask, sep, findInputLimit(box->box()))));
     };
-    show(it_, dc.t, "#0.0");
-    show(is1_, dc.s1, "#00");
-    show(is2_, dc.s2, "#00");
-    show(il1_, dc.L1, "#0");
-    show(il2_, dc.L2, "#0");
-    show(iLg_, dc.Lg, "#0");
-    show(iLgs_, dc.Lgs, "#0");
-    show(iLt_, dc.Lt, "#0");
+    show(tBox_, dc.t, "#0.0");
+    show(s1Box_, dc.s1, "#00");
+    show(s2Box_, dc.s2, "#00");
+    show(L1Box_, dc.L1, "#0");
+    show(L2Box_, dc.L2, "#0");
+    show(LgBox_, dc.Lg, "#0");
+    show(LgsBox_, dc.Lgs, "#0");
+    show(LtBox_, dc.Lt, "#0");
 }
 
 } // namespace korvel

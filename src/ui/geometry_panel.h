@@ -1,6 +1,6 @@
 #pragma once
 
-// Frame fr21 "Geometry (mm)": plate thickness, the two stiffener spacings, the stiffener spans on
+// Frame "Geometry (mm)": plate thickness, the two stiffener spacings, the stiffener spans on
 // both sides of the girder, the girder spans for buckling and scantlings and the distance between
 // the girder's tripping brackets.
 
@@ -20,24 +20,24 @@ public:
     // t "#0.0", s1 and s2 "#00", the spans "#0".
     void showCase(const DesignCase& dc, char decimalSeparator);
 
-    LineInput* it() const { return it_; }
-    LineInput* is1() const { return is1_; }
-    LineInput* is2() const { return is2_; }
-    LineInput* il1() const { return il1_; }
-    LineInput* il2() const { return il2_; }
-    LineInput* iLg() const { return iLg_; }
-    LineInput* iLgs() const { return iLgs_; }
-    LineInput* iLt() const { return iLt_; }
+    LineInput* tBox() const { return tBox_; }
+    LineInput* s1Box() const { return s1Box_; }
+    LineInput* s2Box() const { return s2Box_; }
+    LineInput* L1Box() const { return L1Box_; }
+    LineInput* L2Box() const { return L2Box_; }
+    LineInput* LgBox() const { return LgBox_; }
+    LineInput* LgsBox() const { return LgsBox_; }
+    LineInput* LtBox() const { return LtBox_; }
 
 private:
-    LineInput* it_;
-    LineInput* is1_;
-    LineInput* is2_;
-    LineInput* il1_;
-    LineInput* il2_;
-    LineInput* iLg_;
-    LineInput* iLgs_;
-    LineInput* iLt_;
+    LineInput* tBox_;
+    LineInput* s1Box_;
+    LineInput* s2Box_;
+    LineInput* L1Box_;
+    LineInput* L2Box_;
+    LineInput* LgBox_;
+    LineInput* LgsBox_;
+    LineInput* LtBox_;
 };
 
 } // namespace korvel

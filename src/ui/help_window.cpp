@@ -111,7 +111,7 @@ std::vector<HelpHit> searchHelp(const QString& folder, const QString& query) {
 }
 
 HelpWindow::HelpWindow(QString folder, QWidget* owner) : QWidget(owner, Qt::Window), folder_(std::move(folder)) {
-    setObjectName(QStringLiteral("help"));
+    setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(QStringLiteral("KORVEL Help"));
 
     tabs_ = new QTabWidget(this);
@@ -256,7 +256,7 @@ HelpWindow* showHelp(QWidget* owner, const QString& programFolder, HelpPage page
         return nullptr;
     }
     HelpWindow* window =
-        owner ? owner->findChild<HelpWindow*>(QStringLiteral("help"), Qt::FindDirectChildrenOnly) : nullptr;
+        owner ? owner->findChild<HelpWindow*>(QStringLiteral("helpWindow"), Qt::FindDirectChildrenOnly) : nullptr;
     if (!window) {
         window = new HelpWindow(folder, owner);
         window->setAttribute(Qt::WA_DeleteOnClose);

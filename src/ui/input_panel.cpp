@@ -29,17 +29,17 @@ InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
     auto* topGrid = new QGridLayout(top);
     topGrid->setContentsMargins(2, 0, 2, 0);
     topGrid->setVerticalSpacing(3);
-    iproj_ = new LineInput(InputBox::iproj, QStringLiteral("iproj"), top);
-    iident_ = new LineInput(InputBox::iident, QStringLiteral("iident"), top);
+    projectBox_ = new LineInput(InputBox::projectName, QStringLiteral("projectBox"), top);
+    identBox_ = new LineInput(InputBox::identification, QStringLiteral("identBox"), top);
     auto* projLabel = new QLabel(QStringLiteral("Project name:"), top);
-    projLabel->setObjectName(QStringLiteral("lblproj"));
+    projLabel->setObjectName(QStringLiteral("projectLabel"));
     auto* identLabel = new QLabel(QStringLiteral("Identification:"), top);
-    identLabel->setObjectName(QStringLiteral("lblident"));
+    identLabel->setObjectName(QStringLiteral("identLabel"));
     topGrid->addWidget(projLabel, 0, 0);
-    topGrid->addWidget(iproj_, 0, 1);
+    topGrid->addWidget(projectBox_, 0, 1);
     topGrid->addWidget(identLabel, 0, 2);
-    topGrid->addWidget(iident_, 0, 3);
-    for (LineInput* name : {iproj_, iident_}) name->setMinimumWidth(80);
+    topGrid->addWidget(identBox_, 0, 3);
+    for (LineInput* name : {projectBox_, identBox_}) name->setMinimumWidth(80);
     topGrid->setColumnStretch(1, 1);
     topGrid->setColumnStretch(3, 1);
 
@@ -47,14 +47,14 @@ InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
     loading_ = new LoadingPanel(this);
     cfactor_ = new CFactorPanel(this);
 
-    auto* fr2 = new QGroupBox(QStringLiteral("Geometry && Stresses"), this);
-    fr2->setObjectName(QStringLiteral("fr2"));
-    geometry_ = new GeometryPanel(fr2);
-    stresses_ = new StressPanel(fr2);
-    auto* fr2Layout = new QHBoxLayout(fr2);
-    fr2Layout->setContentsMargins(4, 2, 4, 4);
-    fr2Layout->addWidget(geometry_);
-    fr2Layout->addWidget(stresses_, 1);
+    auto* geometryAndStresses = new QGroupBox(QStringLiteral("Geometry && Stresses"), this);
+    geometryAndStresses->setObjectName(QStringLiteral("geometryStressFrame"));
+    geometry_ = new GeometryPanel(geometryAndStresses);
+    stresses_ = new StressPanel(geometryAndStresses);
+    auto* geometryAndStressesLayout = new QHBoxLayout(geometryAndStresses);
+    geometryAndStressesLayout->setContentsMargins(4, 2, 4, 4);
+    geometryAndStressesLayout->addWidget(geometry_);
+    geometryAndStressesLayout->addWidget(stresses_, 1);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -63,16 +63,22 @@ InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
     column->addWidget(materials_);
     column->addWidget(loading_);
     column->addWidget(cfactor_);
-    column->addWidget(fr2);
+    column->addWidget(geometryAndStresses);
 
     registerBoxes();
 
     // Tab walks the inputs in the order Enter does, then the buttons and options.
-    const char* order[] = {"iproj",        "iident",       "cbofyp",     "ifyp",       "ifup",       "cbofys", "ifys",
-                           "ifus",         "ie",           "opt_cond_a", "opt_cond_b", "opt_cond_c", "ifs",    "iufa",
-                           "SSTabCfactor", "iunit_length", "il1",        "il2",        "iLg",        "it",     "is1",
-                           "is2",          "iLgs",         "iLt",        "isigx1",     "isigx2",     "isigy1", "isigy3",
-                           "itau1",        "ip1",          "ips",        "Command1"};
+    const char* order[] = {"projectBox", "identBox",   "plateMaterialList",
+                           "FypBox",     "FupBox",     "stiffenerMaterialList",
+                           "FysBox",     "FusBox",     "EBox",
+                           "conditionA", "conditionB", "conditionC",
+                           "FSBox",      "UFBox",      "cfactorTabs",
+                           "ULBox",      "L1Box",      "L2Box",
+                           "LgBox",      "tBox",       "s1Box",
+                           "s2Box",      "LgsBox",     "LtBox",
+                           "SigxABox",   "SigxBBox",   "SigyABox",
+                           "SigyCBox",   "TauBox",     "pBox",
+                           "psBox",      "signButton"};
     QWidget* previous = nullptr;
     for (const char* name : order) {
         QWidget* next = control(QString::fromLatin1(name));
@@ -83,31 +89,19 @@ InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void InputPanel::registerBoxes() {
-    boxes_ = {iproj_,
-              iident_,
-              materials_->ifyp(),
-              materials_->ifup(),
-              materials_->ifys(),
-              materials_->ifus(),
-              materials_->ie(),
-              loading_->ifs(),
-              loading_->iufa(),
-              cfactor_->iunitLength(),
-              geometry_->il1(),
-              geometry_->il2(),
-              geometry_->iLg(),
-              geometry_->it(),
-              geometry_->is1(),
-              geometry_->is2(),
-              geometry_->iLgs(),
-              geometry_->iLt(),
-              stresses_->isigx1(),
-              stresses_->isigx2(),
-              stresses_->isigy1(),
-              stresses_->isigy3(),
-              stresses_->itau1(),
-              stresses_->ip1(),
-              stresses_->ips()};
+    boxes_ = {projectBox_,           identBox_,
+              materials_->FypBox(),  materials_->FupBox(),
+              materials_->FysBox(),  materials_->FusBox(),
+              materials_->EBox(),    loading_->FSBox(),
+              loading_->UFBox(),     cfactor_->ULBox(),
+              geometry_->L1Box(),    geometry_->L2Box(),
+              geometry_->LgBox(),    geometry_->tBox(),
+              geometry_->s1Box(),    geometry_->s2Box(),
+              geometry_->LgsBox(),   geometry_->LtBox(),
+              stresses_->SigxABox(), stresses_->SigxBBox(),
+              stresses_->SigyABox(), stresses_->SigyCBox(),
+              stresses_->TauBox(),   stresses_->pBox(),
+              stresses_->psBox()};
     for (LineInput* b : boxes_) {
         byId_[b->box()] = b;
         const std::string name = b->objectName().toStdString();
@@ -127,12 +121,11 @@ QWidget* InputPanel::control(const QString& name) const {
 }
 
 void InputPanel::showCase(const DesignCase& dc, const Catalogue& catalogue, char sep) {
-    iproj_->showText(QString::fromStdString(dc.projectName));
-    iident_->showText(QString::fromStdString(dc.identification));
+    projectBox_->showText(QString::fromStdString(dc.projectName));
+    identBox_->showText(QString::fromStdString(dc.identification));
     loading_->showCase(dc, sep);
     materials_->showCase(dc, catalogue, sep);
-    cfactor_->iunitLength()->showText(
-        QString::fromStdString(boxText(dc.UL, "#0", sep, findInputLimit(InputBox::iunit_length))));
+    cfactor_->ULBox()->showText(QString::fromStdString(boxText(dc.UL, "#0", sep, findInputLimit(InputBox::UL))));
     cfactor_->showCaption(cFactorCaption(dc), sep);
     geometry_->showCase(dc, sep);
     stresses_->showCase(dc, sep);

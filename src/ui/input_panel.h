@@ -2,7 +2,7 @@
 
 // The left column of the working window: the identification boxes, the material frame, the
 // loading condition and safety format, the structure-type tabs and the geometry and stress frames
-// (inside fr2 "Geometry && Stresses"). It knows its input boxes by their InputBox and every control
+// (inside the frame "Geometry && Stresses"). It knows its input boxes by their InputBox and every control
 // by its name; what the controls do is the window's business.
 
 #include "design/catalogue.h"
@@ -34,11 +34,11 @@ public:
     // The box of an InputBox; nullptr for none.
     LineInput* box(InputBox id) const;
     const std::vector<LineInput*>& boxes() const { return boxes_; }
-    // Any control of the column by its name ("il1", "cbofyp" ...); nullptr when there is none.
+    // Any control of the column by its name ("L1Box", "plateMaterialList" ...); nullptr when there is none.
     QWidget* control(const QString& name) const;
 
-    LineInput* iproj() const { return iproj_; }
-    LineInput* iident() const { return iident_; }
+    LineInput* projectBox() const { return projectBox_; }
+    LineInput* identBox() const { return identBox_; }
     MaterialPanel* materials() const { return materials_; }
     LoadingPanel* loading() const { return loading_; }
     CFactorPanel* cfactor() const { return cfactor_; }
@@ -48,8 +48,8 @@ public:
 private:
     void registerBoxes();
 
-    LineInput* iproj_;
-    LineInput* iident_;
+    LineInput* projectBox_;
+    LineInput* identBox_;
     MaterialPanel* materials_;
     LoadingPanel* loading_;
     CFactorPanel* cfactor_;

@@ -16,26 +16,32 @@ struct Step {
 
 // Enter: the fixed part of the order; the four branching controls are decided below.
 constexpr std::array<Step, 22> enterSteps{{
-    {"iproj", "iident"},  {"iident", "cbofyp"},    {"ifyp", "ifup"},     {"ifup", "cbofys"},  {"ifys", "ifus"},
-    {"ifus", "ie"},       {"iunit_length", "il1"}, {"il1", "il2"},       {"il2", "iLg"},      {"iLg", "it"},
-    {"it", "is1"},        {"is1", "is2"},          {"is2", "iLgs"},      {"iLgs", "iLt"},     {"iLt", "isigx1"},
-    {"isigx1", "isigx2"}, {"isigx2", "isigy1"},    {"isigy1", "isigy3"}, {"isigy3", "itau1"}, {"itau1", "ip1"},
-    {"ip1", "ips"},       {"ips", "iproj"},
+    {"projectBox", "identBox"}, {"identBox", "plateMaterialList"},
+    {"FypBox", "FupBox"},       {"FupBox", "stiffenerMaterialList"},
+    {"FysBox", "FusBox"},       {"FusBox", "EBox"},
+    {"ULBox", "L1Box"},         {"L1Box", "L2Box"},
+    {"L2Box", "LgBox"},         {"LgBox", "tBox"},
+    {"tBox", "s1Box"},          {"s1Box", "s2Box"},
+    {"s2Box", "LgsBox"},        {"LgsBox", "LtBox"},
+    {"LtBox", "SigxABox"},      {"SigxABox", "SigxBBox"},
+    {"SigxBBox", "SigyABox"},   {"SigyABox", "SigyCBox"},
+    {"SigyCBox", "TauBox"},     {"TauBox", "pBox"},
+    {"pBox", "psBox"},          {"psBox", "projectBox"},
 }};
 
 // Down along the geometry and load boxes; Up is the reverse, except where listed below.
 constexpr std::array<Step, 11> downChain{{
-    {"il1", "il2"},
-    {"il2", "iLg"},
-    {"iLg", "it"},
-    {"it", "is1"},
-    {"is1", "is2"},
-    {"is2", "iLgs"},
-    {"iLgs", "iLt"},
-    {"iLt", "isigx1"},
-    {"itau1", "ip1"},
-    {"ip1", "ips"},
-    {"ips", "iproj"},
+    {"L1Box", "L2Box"},
+    {"L2Box", "LgBox"},
+    {"LgBox", "tBox"},
+    {"tBox", "s1Box"},
+    {"s1Box", "s2Box"},
+    {"s2Box", "LgsBox"},
+    {"LgsBox", "LtBox"},
+    {"LtBox", "SigxABox"},
+    {"TauBox", "pBox"},
+    {"pBox", "psBox"},
+    {"psBox", "projectBox"},
 }};
 
 // The stress grid: SigxA SigxB in the first row, SigyA SigyC in the second.
@@ -43,10 +49,10 @@ struct GridCell {
     std::string_view box, down, up, left, right;
 };
 constexpr std::array<GridCell, 4> stressGrid{{
-    {"isigx1", "isigy1", "iLt", "is2", "isigx2"},
-    {"isigx2", "isigy3", "itau1", "isigx1", "isigy1"},
-    {"isigy1", "itau1", "isigx1", "isigx2", "isigy3"},
-    {"isigy3", "ip1", "isigx2", "isigy1", "itau1"},
+    {"SigxABox", "SigyABox", "LtBox", "s2Box", "SigxBBox"},
+    {"SigxBBox", "SigyCBox", "TauBox", "SigxABox", "SigyABox"},
+    {"SigyABox", "TauBox", "SigxABox", "SigxBBox", "SigyCBox"},
+    {"SigyCBox", "pBox", "SigxBBox", "SigyABox", "TauBox"},
 }};
 
 const GridCell* gridCell(std::string_view control) {
@@ -59,12 +65,14 @@ const GridCell* gridCell(std::string_view control) {
 
 std::string nextOnEnter(std::string_view control, const DesignCase& dc, const Catalogue& catalogue) {
     // A catalogue grade's strengths are copied and their boxes disabled: Enter passes them by.
-    if (control == "cbofyp") return isUserDefinedMaterial(catalogue, dc.plateMaterial) ? "ifyp" : "cbofys";
-    if (control == "cbofys") return isUserDefinedMaterial(catalogue, dc.stiffenerMaterial) ? "ifys" : "ie";
+    if (control == "plateMaterialList")
+        return isUserDefinedMaterial(catalogue, dc.plateMaterial) ? "FypBox" : "stiffenerMaterialList";
+    if (control == "stiffenerMaterialList")
+        return isUserDefinedMaterial(catalogue, dc.stiffenerMaterial) ? "FysBox" : "EBox";
     // The unit length only counts for watertight bulkheads and only shows on their tab.
-    if (control == "ie") return dc.structureType == watertightBulkhead ? "iunit_length" : "il1";
-    if (control == "ifs") return "iufa";
-    if (control == "iufa") return "cbofyp";
+    if (control == "EBox") return dc.structureType == watertightBulkhead ? "ULBox" : "L1Box";
+    if (control == "FSBox") return "UFBox";
+    if (control == "UFBox") return "plateMaterialList";
     for (const Step& s : enterSteps)
         if (s.from == control) return std::string(s.to);
     return {};
@@ -91,9 +99,9 @@ std::string nextOnArrow(std::string_view control, ArrowKey key) {
     if (key == ArrowKey::up) {
         // Up from the first geometry box wraps round to the buckling pressure; tau goes back
         // into the grid's lower row.
-        if (control == "il1") return "ip1";
-        if (control == "itau1") return "isigy1";
-        if (control == "iproj") return {};
+        if (control == "L1Box") return "pBox";
+        if (control == "TauBox") return "SigyABox";
+        if (control == "projectBox") return {};
         for (const Step& s : downChain)
             if (s.to == control) return std::string(s.from);
         return {};
@@ -102,7 +110,7 @@ std::string nextOnArrow(std::string_view control, ArrowKey key) {
 }
 
 bool movesUpDown(std::string_view control) {
-    if (control == "iproj") return false;
+    if (control == "projectBox") return false;
     return !nextOnArrow(control, ArrowKey::down).empty() || !nextOnArrow(control, ArrowKey::up).empty();
 }
 

@@ -18,7 +18,7 @@ LineInput::LineInput(InputBox box, const QString& name, QWidget* parent) : QLine
 }
 
 bool LineInput::isNumberBox() const {
-    return box_ != InputBox::iproj && box_ != InputBox::iident;
+    return box_ != InputBox::projectName && box_ != InputBox::identification;
 }
 
 QSize LineInput::sizeHint() const {

@@ -21,7 +21,7 @@ namespace korvel {
 class LineInput : public QLineEdit {
     Q_OBJECT
 public:
-    // `name` is the control name the rest of the program uses ("il1", "ifs" ...).
+    // `name` is the control name the rest of the program uses ("L1Box", "FSBox" ...).
     LineInput(InputBox box, const QString& name, QWidget* parent = nullptr);
 
     InputBox box() const { return box_; }

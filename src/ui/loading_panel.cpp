@@ -12,35 +12,35 @@
 namespace korvel {
 
 LoadingPanel::LoadingPanel(QWidget* parent) : QGroupBox(QStringLiteral("Loading condition / Safety Format"), parent) {
-    setObjectName(QStringLiteral("fr10"));
+    setObjectName(QStringLiteral("loadingPanel"));
 
-    optA_ = new QRadioButton(QStringLiteral("Cond. A (static)"), this);
-    optA_->setObjectName(QStringLiteral("opt_cond_a"));
-    optB_ = new QRadioButton(QStringLiteral("Cond. B (comb.)"), this);
-    optB_->setObjectName(QStringLiteral("opt_cond_b"));
-    optC_ = new QRadioButton(QStringLiteral("Cond. C (other)"), this);
-    optC_->setObjectName(QStringLiteral("opt_cond_c"));
+    conditionA_ = new QRadioButton(QStringLiteral("Cond. A (static)"), this);
+    conditionA_->setObjectName(QStringLiteral("conditionA"));
+    conditionB_ = new QRadioButton(QStringLiteral("Cond. B (comb.)"), this);
+    conditionB_->setObjectName(QStringLiteral("conditionB"));
+    conditionC_ = new QRadioButton(QStringLiteral("Cond. C (other)"), this);
+    conditionC_->setObjectName(QStringLiteral("conditionC"));
     auto* group = new QButtonGroup(this);
-    group->addButton(optA_, conditionA);
-    group->addButton(optB_, conditionB);
-    group->addButton(optC_, conditionC);
+    group->addButton(conditionA_, conditionA);
+    group->addButton(conditionB_, conditionB);
+    group->addButton(conditionC_, conditionC);
 
-    ifs_ = new LineInput(InputBox::ifs, QStringLiteral("ifs"), this);
-    iufa_ = new LineInput(InputBox::iufa, QStringLiteral("iufa"), this);
+    FSBox_ = new LineInput(InputBox::FS, QStringLiteral("FSBox"), this);
+    UFBox_ = new LineInput(InputBox::UF, QStringLiteral("UFBox"), this);
 
     // The three conditions one above the other, the safety format beside them.
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setVerticalSpacing(2);
-    grid->addWidget(optA_, 0, 0);
-    grid->addWidget(optB_, 1, 0);
-    grid->addWidget(optC_, 2, 0);
+    grid->addWidget(conditionA_, 0, 0);
+    grid->addWidget(conditionB_, 1, 0);
+    grid->addWidget(conditionC_, 2, 0);
     grid->setColumnMinimumWidth(1, 8);
     grid->addWidget(new QLabel(QStringLiteral("Factor of Safety F.S. ="), this), 0, 2, Qt::AlignRight);
-    grid->addWidget(ifs_, 0, 3);
+    grid->addWidget(FSBox_, 0, 3);
     grid->addWidget(new QLabel(QStringLiteral("(yield)"), this), 0, 4);
     grid->addWidget(new QLabel(QStringLiteral("Max Allow Utiliz. Factor ="), this), 1, 2, Qt::AlignRight);
-    grid->addWidget(iufa_, 1, 3);
+    grid->addWidget(UFBox_, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("(buckling)"), this), 1, 4);
     grid->setColumnStretch(4, 1);
 
@@ -51,11 +51,11 @@ LoadingPanel::LoadingPanel(QWidget* parent) : QGroupBox(QStringLiteral("Loading 
 QRadioButton* LoadingPanel::conditionButton(int condition) const {
     switch (condition) {
     case conditionA:
-        return optA_;
+        return conditionA_;
     case conditionB:
-        return optB_;
+        return conditionB_;
     case conditionC:
-        return optC_;
+        return conditionC_;
     default:
         return nullptr;
     }
@@ -66,8 +66,8 @@ void LoadingPanel::showCase(const DesignCase& dc, char sep) {
         const QSignalBlocker block(button);
         button->setChecked(true);
     }
-    ifs_->showText(QString::fromStdString(boxText(dc.FS, "#0.00", sep, findInputLimit(InputBox::ifs))));
-    iufa_->showText(QString::fromStdString(boxText(dc.UF, "#0.00", sep, findInputLimit(InputBox::iufa))));
+    FSBox_->showText(QString::fromStdString(boxText(dc.FS, "#0.00", sep, findInputLimit(InputBox::FS))));
+    UFBox_->showText(QString::fromStdString(boxText(dc.UF, "#0.00", sep, findInputLimit(InputBox::UF))));
 }
 
 } // namespace korvel

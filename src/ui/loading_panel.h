@@ -1,6 +1,6 @@
 #pragma once
 
-// Frame fr10 "Loading condition / Safety Format": the loading condition A, B or C with the
+// Frame "Loading condition / Safety Format": the loading condition A, B or C with the
 // factor of safety (yield) and the maximum allowable utilisation factor (buckling).
 
 #include "design/design_case.h"
@@ -22,18 +22,18 @@ public:
     void showCase(const DesignCase& dc, char decimalSeparator);
 
     QRadioButton* conditionButton(int condition) const;
-    LineInput* ifs() const { return ifs_; }
-    LineInput* iufa() const { return iufa_; }
+    LineInput* FSBox() const { return FSBox_; }
+    LineInput* UFBox() const { return UFBox_; }
 
 signals:
     void conditionChosen(int condition);
 
 private:
-    QRadioButton* optA_;
-    QRadioButton* optB_;
-    QRadioButton* optC_;
-    LineInput* ifs_;
-    LineInput* iufa_;
+    QRadioButton* conditionA_;
+    QRadioButton* conditionB_;
+    QRadioButton* conditionC_;
+    LineInput* FSBox_;
+    LineInput* UFBox_;
 };
 
 } // namespace korvel

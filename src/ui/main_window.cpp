@@ -91,7 +91,7 @@ protected:
 
 MainWindow::MainWindow(AppContext& context, WindowServices services, QWidget* parent)
     : QMainWindow(parent), ctx_(context), services_(services) {
-    setObjectName(QStringLiteral("korvel"));
+    setObjectName(QStringLiteral("mainWindow"));
     buildLayout();
     buildMenus();
     connectControls();
@@ -146,7 +146,7 @@ void MainWindow::buildLayout() {
     });
 
     auto* result = new QWidget(central);
-    result->setObjectName(QStringLiteral("Result"));
+    result->setObjectName(QStringLiteral("resultsPanel"));
     model_ = new ResultsModel(this);
     list_ = new ResultsList(result);
     list_->setModel(model_);
@@ -180,7 +180,7 @@ void MainWindow::buildLayout() {
     setCentralWidget(central);
 
     // Tab goes on from the last input box to the analysis selection and the profile buttons.
-    QWidget* previous = inputs_->control(QStringLiteral("Command1"));
+    QWidget* previous = inputs_->control(QStringLiteral("signButton"));
     for (QWidget* next : std::initializer_list<QWidget*>{
              analysis_->analysisButton(analysisBuckling), analysis_->analysisButton(analysisScantlingYield),
              analysis_->analysisButton(analysisAll), analysis_->deformationBox(), figure_->stiffenerButton(),

@@ -86,8 +86,8 @@ void MainWindow::boxLeft(InputBox id) {
     boxWarned_ = false;
     DesignCase& dc = ctx_.dc;
 
-    if (id == InputBox::iproj || id == InputBox::iident) {
-        (id == InputBox::iproj ? dc.projectName : dc.identification) = box->text().toStdString();
+    if (id == InputBox::projectName || id == InputBox::identification) {
+        (id == InputBox::projectName ? dc.projectName : dc.identification) = box->text().toStdString();
         box->setHighlighted(false);
         validating_ = false;
         inBoxLeft_ = false;
@@ -167,8 +167,8 @@ void MainWindow::choosePlateMaterial(int index) {
     DesignCase& dc = ctx_.dc;
     dc.plateMaterial = index;
     const bool typed = isUserDefinedMaterial(ctx_.catalogue, index);
-    inputs_->materials()->ifyp()->setEnabled(typed);
-    inputs_->materials()->ifup()->setEnabled(typed);
+    inputs_->materials()->FypBox()->setEnabled(typed);
+    inputs_->materials()->FupBox()->setEnabled(typed);
     if (!typed) refreshPlateMaterial(dc, ctx_.catalogue);
     inputs_->materials()->showStrengths(dc, separator());
     recalculate();
@@ -178,8 +178,8 @@ void MainWindow::chooseStiffenerMaterial(int index) {
     DesignCase& dc = ctx_.dc;
     dc.stiffenerMaterial = index;
     const bool typed = isUserDefinedMaterial(ctx_.catalogue, index);
-    inputs_->materials()->ifys()->setEnabled(typed);
-    inputs_->materials()->ifus()->setEnabled(typed);
+    inputs_->materials()->FysBox()->setEnabled(typed);
+    inputs_->materials()->FusBox()->setEnabled(typed);
     if (!typed) refreshStiffenerMaterial(dc, ctx_.catalogue);
     inputs_->materials()->showStrengths(dc, separator());
     recalculate();

@@ -78,75 +78,78 @@ void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
 
     auto* file = new QMenu(QStringLiteral("&File"), this);
-    file->setObjectName(QStringLiteral("mnufile"));
+    file->setObjectName(QStringLiteral("fileMenu"));
     bar->addMenu(file);
-    connect(addEntry(file, "mnunew", "&New"), &QAction::triggered, this, &MainWindow::newFile);
-    connect(addEntry(file, "mnuopen", "&Open"), &QAction::triggered, this, &MainWindow::openFile);
-    connect(addEntry(file, "mnusave", "&Save"), &QAction::triggered, this, &MainWindow::saveFile);
-    connect(addEntry(file, "mnusaveas", "Save &As"), &QAction::triggered, this, &MainWindow::saveFileAs);
-    file->findChild<QAction*>(QStringLiteral("mnunew"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    file->findChild<QAction*>(QStringLiteral("mnuopen"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    file->findChild<QAction*>(QStringLiteral("mnusave"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    file->findChild<QAction*>(QStringLiteral("mnusaveas"))->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(addEntry(file, "newAction", "&New"), &QAction::triggered, this, &MainWindow::newFile);
+    connect(addEntry(file, "openAction", "&Open"), &QAction::triggered, this, &MainWindow::openFile);
+    connect(addEntry(file, "saveAction", "&Save"), &QAction::triggered, this, &MainWindow::saveFile);
+    connect(addEntry(file, "saveAsAction", "Save &As"), &QAction::triggered, this, &MainWindow::saveFileAs);
+    file->findChild<QAction*>(QStringLiteral("newAction"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    file->findChild<QAction*>(QStringLiteral("openAction"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    file->findChild<QAction*>(QStringLiteral("saveAction"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    file->findChild<QAction*>(QStringLiteral("saveAsAction"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 
-    QMenu* print1 = addSubmenu(this, file, "mnuprint1", "&Print");
-    printItems_ = {addEntry(print1, "mnuprbu1", "&Buckling "), addEntry(print1, "mnuprbu2", "&Scantling/Yield"),
-                   addEntry(print1, "mnuprSc1", "Buckling/Scantling/&Yield")};
+    QMenu* filePrint = addSubmenu(this, file, "filePrintMenu", "&Print");
+    printItems_ = {addEntry(filePrint, "printBucklingAction", "&Buckling "),
+                   addEntry(filePrint, "printScantlingYieldAction", "&Scantling/Yield"),
+                   addEntry(filePrint, "printAllChecksAction", "Buckling/Scantling/&Yield")};
     for (int selection = 1; selection <= 3; ++selection)
         connect(printItems_[static_cast<std::size_t>(selection - 1)], &QAction::triggered, this,
                 [this, selection] { printReport(selection); });
-    print1->addSeparator();
-    QAction* previewAction = addEntry(print1, "mnuprintpreview", "Print Pre&view\u2026");
+    filePrint->addSeparator();
+    QAction* previewAction = addEntry(filePrint, "printPreviewAction", "Print Pre&view\u2026");
     connect(previewAction, &QAction::triggered, this, &MainWindow::printPreview);
-    QAction* exportPdfAction = addEntry(print1, "mnuexportpdf", exportPdfMenuCaption);
+    QAction* exportPdfAction = addEntry(filePrint, "exportPdfAction", exportPdfMenuCaption);
     exportPdfAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     connect(exportPdfAction, &QAction::triggered, this, &MainWindow::exportPdf);
 
     // The recent-file group: a separator (item 0) and items 1 to 4, hidden until filled.
     recentSeparator_ = file->addSeparator();
-    recentSeparator_->setObjectName(QStringLiteral("mnurecentfile0"));
+    recentSeparator_->setObjectName(QStringLiteral("recentFilesSeparator"));
     recentSeparator_->setVisible(false);
     for (int n = 1; n <= 4; ++n) {
         QAction* item = file->addAction(QString());
-        item->setObjectName(QStringLiteral("mnurecentfile%1").arg(n));
+        item->setObjectName(QStringLiteral("recentFile%1").arg(n));
         item->setVisible(false);
         connect(item, &QAction::triggered, this, [this, n] { openRecentFile(n); });
         recentItems_[static_cast<std::size_t>(n - 1)] = item;
     }
     file->addSeparator();
-    QAction* exitAction = addEntry(file, "mnuexit", "&Exit");
+    QAction* exitAction = addEntry(file, "exitAction", "&Exit");
     exitAction->setShortcut(QKeySequence::Quit);
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
 
     profileMenu_ = new QMenu(QStringLiteral("&Profile"), this);
-    profileMenu_->setObjectName(QStringLiteral("mnuProfile"));
+    profileMenu_->setObjectName(QStringLiteral("profileMenu"));
     bar->addMenu(profileMenu_);
-    QMenu* stiff = addSubmenu(this, profileMenu_, "mnustiff", "&Stiffener profile");
+    QMenu* stiff = addSubmenu(this, profileMenu_, "stiffenerMenu", "&Stiffener profile");
     for (int type = 0; type < stiffenerTypeCount; ++type) {
         const StiffenerTypeFacts& facts = *stiffenerTypeFacts(type);
         QAction* entry = addEntry(stiff, facts.menuName, facts.menuCaption);
         entry->setText(stiffenerMenuCaption(facts.menuName, facts.menuCaption));
         connect(entry, &QAction::triggered, this, [this, type] { openStiffenerDialog(type); });
     }
-    QMenu* girder = addSubmenu(this, profileMenu_, "mnuGirder", "&Girder profile");
-    connect(addEntry(girder, "mnugirdL", "&L- Girder"), &QAction::triggered, this,
+    QMenu* girder = addSubmenu(this, profileMenu_, "girderMenu", "&Girder profile");
+    connect(addEntry(girder, "LGirderAction", "&L- Girder"), &QAction::triggered, this,
             [this] { openGirderDialog(girderL); });
-    connect(addEntry(girder, "mnugirdT", "&T - Girder"), &QAction::triggered, this,
+    connect(addEntry(girder, "TGirderAction", "&T - Girder"), &QAction::triggered, this,
             [this] { openGirderDialog(girderT); });
 
     auto* database = new QMenu(QStringLiteral("&Database"), this);
-    database->setObjectName(QStringLiteral("mnudb"));
+    database->setObjectName(QStringLiteral("databaseMenu"));
     bar->addMenu(database);
-    connect(addEntry(database, "mnuDatabase", "&Open Database"), &QAction::triggered, this,
+    connect(addEntry(database, "openDatabaseAction", "&Open Database"), &QAction::triggered, this,
             &MainWindow::openBatchWindow);
 
     auto* print = new QMenu(QStringLiteral("P&rint"), this);
-    print->setObjectName(QStringLiteral("mnuprint"));
+    print->setObjectName(QStringLiteral("printMenu"));
     bar->addMenu(print);
-    connect(addEntry(print, "mnuprintbuckling1", "&Buckling "), &QAction::triggered, this, [this] { printReport(1); });
-    connect(addEntry(print, "mnuprintbuckling2", "&Scantling/Yield "), &QAction::triggered, this,
+    connect(addEntry(print, "printMenuBucklingAction", "&Buckling "), &QAction::triggered, this,
+            [this] { printReport(1); });
+    connect(addEntry(print, "printMenuScantlingYieldAction", "&Scantling/Yield "), &QAction::triggered, this,
             [this] { printReport(2); });
-    connect(addEntry(print, "mnuprintScantling1", "Buckling/Scantling/&Yield"), &QAction::triggered, this,
+    connect(addEntry(print, "printMenuAllChecksAction", "Buckling/Scantling/&Yield"), &QAction::triggered, this,
             [this] { printReport(3); });
     // The ways round paper are found where printing is looked for, too.
     print->addSeparator();
@@ -156,22 +159,22 @@ void MainWindow::buildMenus() {
     addStudiesMenu(bar, [this](int page) { openStudiesWindow(page); });
 
     auto* help = new QMenu(QStringLiteral("&Help"), this);
-    help->setObjectName(QStringLiteral("mnuhelp"));
+    help->setObjectName(QStringLiteral("helpMenu"));
     bar->addMenu(help);
-    QAction* contents = addEntry(help, "mnuhelpcont", "&Contents");
+    QAction* contents = addEntry(help, "helpContentsAction", "&Contents");
     contents->setShortcut(QKeySequence(Qt::Key_F1));
     connect(contents, &QAction::triggered, this, [this] { openHelp(false); });
-    connect(addEntry(help, "mnuhelpsearch", "&Search for Help On . . . "), &QAction::triggered, this,
+    connect(addEntry(help, "helpSearchAction", "&Search for Help On . . . "), &QAction::triggered, this,
             [this] { openHelp(true); });
     help->addSeparator();
-    connect(addEntry(help, "mnuUpdate", "&Update Information"), &QAction::triggered, this,
+    connect(addEntry(help, "updateInformationAction", "&Update Information"), &QAction::triggered, this,
             [this] { openDocument(QStringLiteral("KORVEL Update Information.pdf")); });
-    connect(addEntry(help, "mnuTheory", "&Theory Manual"), &QAction::triggered, this,
+    connect(addEntry(help, "theoryManualAction", "&Theory Manual"), &QAction::triggered, this,
             [this] { openDocument(QStringLiteral("KORVEL Theory Manual.pdf")); });
-    connect(addEntry(help, "mnuDatabaseDoc", "&Database File"), &QAction::triggered, this,
+    connect(addEntry(help, "databaseFileAction", "&Database File"), &QAction::triggered, this,
             [this] { openDocument(QStringLiteral("KORVEL Database File.pdf")); });
     help->addSeparator();
-    connect(addEntry(help, "mnuabout", "&About KORVP"), &QAction::triggered, this, &MainWindow::openAboutWindow);
+    connect(addEntry(help, "aboutAction", "&About KORVP"), &QAction::triggered, this, &MainWindow::openAboutWindow);
 
     // F10 opens the menu bar at its first menu, as on the other desktops.
     auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -248,16 +251,16 @@ void MainWindow::openRecentFile(int n) {
 void MainWindow::saveFile() {
     commitPendingEdit();
     // The identification as typed, whether or not its box was left.
-    ctx_.dc.projectName = inputs_->iproj()->text().toStdString();
-    ctx_.dc.identification = inputs_->iident()->text().toStdString();
+    ctx_.dc.projectName = inputs_->projectBox()->text().toStdString();
+    ctx_.dc.identification = inputs_->identBox()->text().toStdString();
     FileContext fc = fileContext();
     finishFileCommand(korvel::saveFile(fc));
 }
 
 void MainWindow::saveFileAs() {
     commitPendingEdit();
-    ctx_.dc.projectName = inputs_->iproj()->text().toStdString();
-    ctx_.dc.identification = inputs_->iident()->text().toStdString();
+    ctx_.dc.projectName = inputs_->projectBox()->text().toStdString();
+    ctx_.dc.identification = inputs_->identBox()->text().toStdString();
     FileContext fc = fileContext();
     finishFileCommand(korvel::saveFileAs(fc));
 }

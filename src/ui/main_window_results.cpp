@@ -159,7 +159,7 @@ private:
 ResultsList::ResultsList(QWidget* parent) : QTreeView(parent) {
     setHeader(new WrappingHeader(this));
     setItemDelegate(new WrappingDelegate(this));
-    setObjectName(QStringLiteral("ListView1"));
+    setObjectName(QStringLiteral("resultsList"));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     // A formula or clause longer than its column wraps onto a second line rather than being cut:
@@ -273,11 +273,11 @@ void ResultsList::copyTable() {
 
 void ResultsList::addCopyEntries(QMenu* menu) {
     QAction* copy = menu->addAction(QStringLiteral("&Copy"), this, &ResultsList::copySelectedRows);
-    copy->setObjectName(QStringLiteral("mnucopyrows"));
+    copy->setObjectName(QStringLiteral("copyRowsAction"));
     copy->setShortcut(QKeySequence::Copy);
     copy->setEnabled(selectionModel() != nullptr && selectionModel()->hasSelection());
     QAction* table = menu->addAction(QStringLiteral("Copy &table"), this, &ResultsList::copyTable);
-    table->setObjectName(QStringLiteral("mnucopytable"));
+    table->setObjectName(QStringLiteral("copyTableAction"));
 }
 
 void ResultsList::keyPressEvent(QKeyEvent* event) {

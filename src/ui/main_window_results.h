@@ -1,6 +1,6 @@
 #pragma once
 
-// The control summary list ListView1: a three-column report list over the results model. The
+// The control summary list: a three-column report list over the results model. The
 // value and reference columns are as wide as their widest text (the heading may take two
 // lines), the control column takes the rest and wraps its formulas. A column the engineer has
 // widened or narrowed keeps that width through every later calculation.

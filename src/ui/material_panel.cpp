@@ -31,19 +31,19 @@ QString strengthText(float value, char sep) {
 } // namespace
 
 MaterialPanel::MaterialPanel(QWidget* parent) : QGroupBox(QStringLiteral("Material / MPa"), parent) {
-    setObjectName(QStringLiteral("fr11"));
+    setObjectName(QStringLiteral("materialPanel"));
 
-    cbofyp_ = new QComboBox(this);
-    cbofyp_->setObjectName(QStringLiteral("cbofyp"));
-    ifyp_ = new LineInput(InputBox::ifyp, QStringLiteral("ifyp"), this);
-    ifup_ = new LineInput(InputBox::ifup, QStringLiteral("ifup"), this);
-    cbofys_ = new QComboBox(this);
-    cbofys_->setObjectName(QStringLiteral("cbofys"));
-    ifys_ = new LineInput(InputBox::ifys, QStringLiteral("ifys"), this);
-    ifus_ = new LineInput(InputBox::ifus, QStringLiteral("ifus"), this);
-    ie_ = new LineInput(InputBox::ie, QStringLiteral("ie"), this);
+    plateList_ = new QComboBox(this);
+    plateList_->setObjectName(QStringLiteral("plateMaterialList"));
+    FypBox_ = new LineInput(InputBox::Fyp, QStringLiteral("FypBox"), this);
+    FupBox_ = new LineInput(InputBox::Fup, QStringLiteral("FupBox"), this);
+    stiffenerList_ = new QComboBox(this);
+    stiffenerList_->setObjectName(QStringLiteral("stiffenerMaterialList"));
+    FysBox_ = new LineInput(InputBox::Fys, QStringLiteral("FysBox"), this);
+    FusBox_ = new LineInput(InputBox::Fus, QStringLiteral("FusBox"), this);
+    EBox_ = new LineInput(InputBox::E, QStringLiteral("EBox"), this);
 
-    for (QComboBox* list : {cbofyp_, cbofys_}) {
+    for (QComboBox* list : {plateList_, stiffenerList_}) {
         list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         list->setMinimumContentsLength(10);
     }
@@ -51,29 +51,29 @@ MaterialPanel::MaterialPanel(QWidget* parent) : QGroupBox(QStringLiteral("Materi
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setVerticalSpacing(3);
-    grid->addWidget(label(QStringLiteral("Plate/Girder:"), this, "lblPlateGirder"), 0, 0);
-    grid->addWidget(cbofyp_, 0, 1);
+    grid->addWidget(label(QStringLiteral("Plate/Girder:"), this, "plateGirderLabel"), 0, 0);
+    grid->addWidget(plateList_, 0, 1);
     grid->addWidget(label(QStringLiteral("Fyp="), this), 0, 2, Qt::AlignRight);
-    grid->addWidget(ifyp_, 0, 3);
+    grid->addWidget(FypBox_, 0, 3);
     grid->addWidget(label(QStringLiteral("Fup="), this), 0, 4, Qt::AlignRight);
-    grid->addWidget(ifup_, 0, 5);
-    grid->addWidget(label(QStringLiteral("Stiffener:"), this, "lblStiffener"), 1, 0);
-    grid->addWidget(cbofys_, 1, 1);
+    grid->addWidget(FupBox_, 0, 5);
+    grid->addWidget(label(QStringLiteral("Stiffener:"), this, "stiffenerLabel"), 1, 0);
+    grid->addWidget(stiffenerList_, 1, 1);
     grid->addWidget(label(QStringLiteral("Fys="), this), 1, 2, Qt::AlignRight);
-    grid->addWidget(ifys_, 1, 3);
+    grid->addWidget(FysBox_, 1, 3);
     grid->addWidget(label(QStringLiteral("Fus="), this), 1, 4, Qt::AlignRight);
-    grid->addWidget(ifus_, 1, 5);
+    grid->addWidget(FusBox_, 1, 5);
     grid->addWidget(label(QStringLiteral("Youngs modulus E:"), this), 2, 0, 1, 2);
-    grid->addWidget(ie_, 2, 3);
+    grid->addWidget(EBox_, 2, 3);
     grid->setColumnStretch(1, 1);
 
     // Only a choice of the user counts; the program's own selection (refresh) is silent.
-    connect(cbofyp_, qOverload<int>(&QComboBox::activated), this, &MaterialPanel::plateMaterialChosen);
-    connect(cbofys_, qOverload<int>(&QComboBox::activated), this, &MaterialPanel::stiffenerMaterialChosen);
+    connect(plateList_, qOverload<int>(&QComboBox::activated), this, &MaterialPanel::plateMaterialChosen);
+    connect(stiffenerList_, qOverload<int>(&QComboBox::activated), this, &MaterialPanel::stiffenerMaterialChosen);
 }
 
 void MaterialPanel::fillMaterials(const MaterialTable& materials, char sep) {
-    for (QComboBox* list : {cbofyp_, cbofys_}) {
+    for (QComboBox* list : {plateList_, stiffenerList_}) {
         const QSignalBlocker block(list);
         list->clear();
         for (int i = 0; i <= materials.lastRow(); ++i) {
@@ -91,27 +91,27 @@ void MaterialPanel::showStrengths(const DesignCase& dc, char sep) {
     const auto show = [](LineInput* box, const QString& text) {
         if (!(box->hasFocus() && box->isModified())) box->showText(text);
     };
-    show(ifyp_, strengthText(dc.Fyp, sep));
-    show(ifup_, strengthText(dc.Fup, sep));
-    show(ifys_, strengthText(dc.Fys, sep));
-    show(ifus_, strengthText(dc.Fus, sep));
+    show(FypBox_, strengthText(dc.Fyp, sep));
+    show(FupBox_, strengthText(dc.Fup, sep));
+    show(FysBox_, strengthText(dc.Fys, sep));
+    show(FusBox_, strengthText(dc.Fus, sep));
 }
 
 void MaterialPanel::showCase(const DesignCase& dc, const Catalogue& catalogue, char sep) {
     {
-        const QSignalBlocker blockPlate(cbofyp_);
-        const QSignalBlocker blockStiffener(cbofys_);
-        cbofyp_->setCurrentIndex(catalogue.materials.hasRow(dc.plateMaterial) ? dc.plateMaterial : -1);
-        cbofys_->setCurrentIndex(catalogue.materials.hasRow(dc.stiffenerMaterial) ? dc.stiffenerMaterial : -1);
+        const QSignalBlocker blockPlate(plateList_);
+        const QSignalBlocker blockStiffener(stiffenerList_);
+        plateList_->setCurrentIndex(catalogue.materials.hasRow(dc.plateMaterial) ? dc.plateMaterial : -1);
+        stiffenerList_->setCurrentIndex(catalogue.materials.hasRow(dc.stiffenerMaterial) ? dc.stiffenerMaterial : -1);
     }
     const bool plateTyped = isUserDefinedMaterial(catalogue, dc.plateMaterial);
     const bool stiffenerTyped = isUserDefinedMaterial(catalogue, dc.stiffenerMaterial);
-    ifyp_->setEnabled(plateTyped);
-    ifup_->setEnabled(plateTyped);
-    ifys_->setEnabled(stiffenerTyped);
-    ifus_->setEnabled(stiffenerTyped);
+    FypBox_->setEnabled(plateTyped);
+    FupBox_->setEnabled(plateTyped);
+    FysBox_->setEnabled(stiffenerTyped);
+    FusBox_->setEnabled(stiffenerTyped);
     showStrengths(dc, sep);
-    ie_->showText(QString::fromStdString(boxText(dc.E, "0.00E+0", sep)));
+    EBox_->showText(QString::fromStdString(boxText(dc.E, "0.00E+0", sep)));
 }
 
 } // namespace korvel

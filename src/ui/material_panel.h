@@ -1,6 +1,6 @@
 #pragma once
 
-// Frame fr11 "Material / MPa": the plate/girder and stiffener steel grades with their yield and
+// Frame "Material / MPa": the plate/girder and stiffener steel grades with their yield and
 // tensile strengths, and Young's modulus. A catalogue grade's strengths are copied from the table
 // and shown in disabled boxes; the user-defined last grade opens them for typing.
 
@@ -29,26 +29,26 @@ public:
     // The strengths only ("#000"), as every material refresh writes them.
     void showStrengths(const DesignCase& dc, char decimalSeparator);
 
-    QComboBox* plateList() const { return cbofyp_; }
-    QComboBox* stiffenerList() const { return cbofys_; }
-    LineInput* ifyp() const { return ifyp_; }
-    LineInput* ifup() const { return ifup_; }
-    LineInput* ifys() const { return ifys_; }
-    LineInput* ifus() const { return ifus_; }
-    LineInput* ie() const { return ie_; }
+    QComboBox* plateList() const { return plateList_; }
+    QComboBox* stiffenerList() const { return stiffenerList_; }
+    LineInput* FypBox() const { return FypBox_; }
+    LineInput* FupBox() const { return FupBox_; }
+    LineInput* FysBox() const { return FysBox_; }
+    LineInput* FusBox() const { return FusBox_; }
+    LineInput* EBox() const { return EBox_; }
 
 signals:
     void plateMaterialChosen(int index);
     void stiffenerMaterialChosen(int index);
 
 private:
-    QComboBox* cbofyp_;
-    QComboBox* cbofys_;
-    LineInput* ifyp_;
-    LineInput* ifup_;
-    LineInput* ifys_;
-    LineInput* ifus_;
-    LineInput* ie_;
+    QComboBox* plateList_;
+    QComboBox* stiffenerList_;
+    LineInput* FypBox_;
+    LineInput* FupBox_;
+    LineInput* FysBox_;
+    LineInput* FusBox_;
+    LineInput* EBox_;
 };
 
 } // namespace korvel

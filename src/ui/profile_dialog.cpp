@@ -102,15 +102,15 @@ void ProfileDialog::buildShared(const WindowOptions& options) {
     auto* inputs = new QWidget;
     inputArea_ = new QGridLayout(inputs);
 
-    pic1_ = new ProfileFigureWidget(QStringLiteral("pic1"), QSize(240, 180));
-    pic1_->setDecimalSeparator(ctx_.decimalMode == DecimalMode::comma ? ',' : '.');
+    sectionFigure_ = new ProfileFigureWidget(QStringLiteral("sectionFigure"), QSize(240, 180));
+    sectionFigure_->setDecimalSeparator(ctx_.decimalMode == DecimalMode::comma ? ',' : '.');
     auto* figureColumn = new QVBoxLayout;
-    figureColumn->addWidget(pic1_);
+    figureColumn->addWidget(sectionFigure_);
     if (stiffener) {
-        figtoscale_ = new QLabel;
-        figtoscale_->setObjectName(QStringLiteral("figtoscale"));
-        figureColumn->addWidget(figtoscale_, 0, Qt::AlignHCenter);
-        connect(pic1_, &ProfileFigureWidget::clicked, this, &ProfileDialog::flipFigure);
+        toScaleNote_ = new QLabel;
+        toScaleNote_->setObjectName(QStringLiteral("toScaleNote"));
+        figureColumn->addWidget(toScaleNote_, 0, Qt::AlignHCenter);
+        connect(sectionFigure_, &ProfileFigureWidget::clicked, this, &ProfileDialog::flipFigure);
     }
     figureColumn->addStretch();
 
@@ -147,18 +147,18 @@ void ProfileDialog::buildShared(const WindowOptions& options) {
     if (stiffener) {
         auto* check = new QGroupBox(QStringLiteral("Local buckling check "));
         auto* checkLayout = new QVBoxLayout(check);
-        pic2_ = new ProfileFigureWidget(QStringLiteral("pic2"), QSize(420, 64));
-        pic2_->setDecimalSeparator(ctx_.decimalMode == DecimalMode::comma ? ',' : '.');
-        checkLayout->addWidget(pic2_);
+        flangeWebFigure_ = new ProfileFigureWidget(QStringLiteral("flangeWebFigure"), QSize(420, 64));
+        flangeWebFigure_->setDecimalSeparator(ctx_.decimalMode == DecimalMode::comma ? ',' : '.');
+        checkLayout->addWidget(flangeWebFigure_);
         outer->addWidget(check);
     }
-    command1_ = new QPushButton(QStringLiteral("OK"));
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setAutoDefault(false);
-    connect(command1_, &QPushButton::clicked, this, &QWidget::close);
+    okButton_ = new QPushButton(QStringLiteral("OK"));
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setAutoDefault(false);
+    connect(okButton_, &QPushButton::clicked, this, &QWidget::close);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(command1_);
+    buttons->addWidget(okButton_);
     outer->addLayout(buttons);
 }
 
@@ -181,7 +181,7 @@ void ProfileDialog::addFields(const std::vector<FieldSpec>& fields) {
         if (i > 0) setTabOrder(fields_[i - 1].edit, edit);
     }
     if (!fields_.empty()) {
-        setTabOrder(fields_.back().edit, command1_);
+        setTabOrder(fields_.back().edit, okButton_);
         setFirstFocus(fields_.front().edit);
     }
 }
@@ -308,18 +308,18 @@ void ProfileDialog::showProperties() {
         put(wep2_, s.Wp, sci, " mm3");
         put(wes2_, s.Ws, sci, " mm3");
     }
-    pic2_->showProportionCheck(s);
+    flangeWebFigure_->showProportionCheck(s);
 }
 
 void ProfileDialog::redraw(bool caption) {
     if (kind_ == Kind::girder) {
-        pic1_->showGirderFigure(type_);
+        sectionFigure_->showGirderFigure(type_);
         return;
     }
     const bool notToScale = dc().figureNotToScale != 0;
-    pic1_->showStiffenerFigure(dc(), !notToScale);
+    sectionFigure_->showStiffenerFigure(dc(), !notToScale);
     // A caption that still names the other state (another window flipped the flag) is renewed.
-    if (caption || notToScale != captionNotToScale_) figtoscale_->setText(figureCaptionOnDraw[notToScale]);
+    if (caption || notToScale != captionNotToScale_) toScaleNote_->setText(figureCaptionOnDraw[notToScale]);
     captionNotToScale_ = notToScale;
 }
 
@@ -327,7 +327,7 @@ void ProfileDialog::flipFigure() {
     if (kind_ != Kind::stiffener || closed_) return;
     dc().figureNotToScale = dc().figureNotToScale != 0 ? 0 : 1;
     redraw();
-    figtoscale_->setText(figureCaptionOnClick[captionNotToScale_]);
+    toScaleNote_->setText(figureCaptionOnClick[captionNotToScale_]);
 }
 
 QString ProfileDialog::shown(const std::string& text) const {
@@ -405,7 +405,7 @@ bool ProfileDialog::closingChecks() {
             if (!parseNumber(f.edit->text().toStdString(), ctx_.decimalMode)) return false;
         }
         busy_ = true;
-        command1_->setFocus(Qt::OtherFocusReason);
+        okButton_->setFocus(Qt::OtherFocusReason);
         busy_ = false;
         return true;
     }

@@ -185,11 +185,11 @@ private:
     QLabel* iy_ = nullptr;
     QLabel* wep2_ = nullptr;
     QLabel* wes2_ = nullptr;
-    QLabel* figtoscale_ = nullptr;
+    QLabel* toScaleNote_ = nullptr;
     bool captionNotToScale_ = true;
-    ProfileFigureWidget* pic1_ = nullptr;
-    ProfileFigureWidget* pic2_ = nullptr;
-    QPushButton* command1_ = nullptr;
+    ProfileFigureWidget* sectionFigure_ = nullptr;
+    ProfileFigureWidget* flangeWebFigure_ = nullptr;
+    QPushButton* okButton_ = nullptr;
 
     MessageWarnings calculationWarnings_;
     bool busy_ = false;   // a leaving step or the closing checks run: their own focus moves are no leavings

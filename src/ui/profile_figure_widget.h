@@ -1,7 +1,7 @@
 #pragma once
 
-// The picture areas of the profile windows: pic1, the cross-section figure (the outline to scale
-// or the schematic picture of the type; the fixed picture of a girder), and pic2, the web and
+// The picture areas of the profile windows: the section figure, the cross-section (the outline to scale
+// or the schematic picture of the type; the fixed picture of a girder), and the flange-and-web figure, the web and
 // flange proportion check of the stiffener. An area keeps what it was last told to show, a copy
 // of the values, and paints it through the drawing interface whenever Qt asks, so an uncovered
 // or resized window shows the same drawing until the next change.
@@ -19,14 +19,14 @@ class DrawingSurface;
 class ProfileFigureWidget final : public QWidget {
     Q_OBJECT
 public:
-    // `name` is the control name ("pic1", "pic2"); `size` its fixed size in pixels.
+    // `name` is the control name ("sectionFigure", "flangeWebFigure"); `size` its fixed size in pixels.
     ProfileFigureWidget(const QString& name, QSize size, QWidget* parent = nullptr);
 
-    // pic1 of a stiffener window: to scale on its plate strip, or the schematic picture (4:3).
+    // The section figure of a stiffener window: to scale on its plate strip, or the schematic picture (4:3).
     void showStiffenerFigure(const DesignCase& dc, bool toScale);
-    // pic1 of a girder window: the fixed picture of girder type 1 (angle) or any other (tee).
+    // The section figure of a girder window: the fixed picture of girder type 1 (angle) or any other (tee).
     void showGirderFigure(int girderType);
-    // pic2: the flange and web lines with their verdicts (dialog mode: y = 0, x = 1).
+    // The flange-and-web figure: the flange and web lines with their verdicts (dialog mode: y = 0, x = 1).
     void showProportionCheck(const StiffenerSection& section);
 
     // Draws the current content on any surface: the widget's own paint event, a test recorder.

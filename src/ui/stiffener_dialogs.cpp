@@ -91,36 +91,37 @@ QString stiffenerWindowName(int type) {
 TableStiffenerDialog::TableStiffenerDialog(QWidget* owner, const ProfileDialogContext& ctx, int type)
     : ProfileDialog(owner, ctx, Kind::stiffener, type, optionsOf(type)), table_(*tableKindOf(type)) {
     QGridLayout* grid = inputArea();
-    cbo_ = new QComboBox;
-    cbo_->setObjectName(QStringLiteral("cbo"));
-    cbo_->setMaxVisibleItems(20);
+    profileList_ = new QComboBox;
+    profileList_->setObjectName(QStringLiteral("profileList"));
+    profileList_->setMaxVisibleItems(20);
     // Typing narrows the list to the designations that hold the text ("400", "x10"): the
     // matches drop down under the box and a click or Enter chooses one.
-    cbo_->setEditable(true);
-    cbo_->setInsertPolicy(QComboBox::NoInsert);
+    profileList_->setEditable(true);
+    profileList_->setInsertPolicy(QComboBox::NoInsert);
     matches_ = new QStandardItemModel(this);
     auto* completer = new QCompleter(matches_, this);
     completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer->setMaxVisibleItems(20);
-    cbo_->setCompleter(completer);
+    profileList_->setCompleter(completer);
     completer->popup()->setItemDelegate(new NoteDelegate(completer->popup()));
-    connect(cbo_->lineEdit(), &QLineEdit::textEdited, this, &TableStiffenerDialog::narrowList);
+    connect(profileList_->lineEdit(), &QLineEdit::textEdited, this, &TableStiffenerDialog::narrowList);
     connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), this, [this](const QModelIndex& index) {
         const int row = index.data(rowRole).toInt();
-        const int at = cbo_->findData(row, rowRole);
+        const int at = profileList_->findData(row, rowRole);
         if (at >= 0) {
-            cbo_->setCurrentIndex(at);
+            profileList_->setCurrentIndex(at);
             choose(at);
         }
     });
     // A text that names no row is given up when the list is left: it shows the chosen row.
-    connect(cbo_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        if (cbo_->currentIndex() >= 0) cbo_->lineEdit()->setText(cbo_->itemText(cbo_->currentIndex()));
+    connect(profileList_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (profileList_->currentIndex() >= 0)
+            profileList_->lineEdit()->setText(profileList_->itemText(profileList_->currentIndex()));
     });
-    grid->addWidget(cbo_, 0, 0, 1, 2);
-    connect(cbo_, &QComboBox::activated, this, &TableStiffenerDialog::choose);
-    setTabOrder(cbo_, findChild<QPushButton*>(QStringLiteral("Command1")));
-    setFirstFocus(cbo_);
+    grid->addWidget(profileList_, 0, 0, 1, 2);
+    connect(profileList_, &QComboBox::activated, this, &TableStiffenerDialog::choose);
+    setTabOrder(profileList_, findChild<QPushButton*>(QStringLiteral("okButton")));
+    setFirstFocus(profileList_);
 
     using D = DimensionLabels;
     struct Row {
@@ -163,17 +164,18 @@ void TableStiffenerDialog::fillInputs() {
     // The rows by height, then weight; each entry knows its table row.
     const ProfileTable& table = tableOf(catalogue(), table_);
     entries_ = profileListEntries(table, table_);
-    const QSignalBlocker quiet(cbo_);
-    cbo_->clear();
+    const QSignalBlocker quiet(profileList_);
+    profileList_->clear();
     const char sep = decimalMode() == DecimalMode::comma ? ',' : '.';
     for (const ProfileListEntry& e : entries_) {
-        cbo_->addItem(QString::fromStdString(e.designation), e.row);
-        cbo_->setItemData(cbo_->count() - 1, QString::fromStdString(profileEntryNote(e, sep)), noteRole);
+        profileList_->addItem(QString::fromStdString(e.designation), e.row);
+        profileList_->setItemData(profileList_->count() - 1, QString::fromStdString(profileEntryNote(e, sep)),
+                                  noteRole);
     }
-    showListNotes(cbo_);
+    showListNotes(profileList_);
     // The matches under the box are as wide as the list, notes included.
-    cbo_->completer()->popup()->setMinimumWidth(cbo_->view()->minimumWidth());
-    cbo_->setCurrentIndex(table.hasRow(row()) ? cbo_->findData(row(), rowRole) : -1);
+    profileList_->completer()->popup()->setMinimumWidth(profileList_->view()->minimumWidth());
+    profileList_->setCurrentIndex(table.hasRow(row()) ? profileList_->findData(row(), rowRole) : -1);
     narrowList(QString());
     showDimensionLabels();
 }
@@ -194,8 +196,8 @@ int TableStiffenerDialog::matchCount() const {
 }
 
 void TableStiffenerDialog::choose(int index) {
-    if (index < 0 || index >= cbo_->count()) return;
-    const int tableRow = cbo_->itemData(index, rowRole).toInt();
+    if (index < 0 || index >= profileList_->count()) return;
+    const int tableRow = profileList_->itemData(index, rowRole).toInt();
     if (!tableOf(catalogue(), table_).hasRow(tableRow)) return;
     row() = tableRow;
     applyProfile(true);

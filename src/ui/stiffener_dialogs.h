@@ -39,7 +39,7 @@ private:
     int& row() const;
 
     TableKind table_;
-    QComboBox* cbo_ = nullptr;
+    QComboBox* profileList_ = nullptr;
     QStandardItemModel* matches_ = nullptr;
     std::vector<ProfileListEntry> entries_;
     std::vector<std::pair<QLabel*, std::string DimensionLabels::*>> dimensions_;

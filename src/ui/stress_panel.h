@@ -1,6 +1,6 @@
 #pragma once
 
-// Frame fr22 "Stresses (MPa)": the in-plane stresses SigxA, SigxB (edges A and B), SigyA, SigyC
+// Frame "Stresses (MPa)": the in-plane stresses SigxA, SigxB (edges A and B), SigyA, SigyC
 // (stiffener ends A and C) and Tau, and the lateral pressures p (buckling and yield) and ps
 // (scantlings). Compression is negative. "+/-" turns the pressure to the other side.
 
@@ -23,27 +23,27 @@ public:
     void showCase(const DesignCase& dc, char decimalSeparator);
     void showPressure(const DesignCase& dc, char decimalSeparator);
 
-    LineInput* isigx1() const { return isigx1_; }
-    LineInput* isigx2() const { return isigx2_; }
-    LineInput* isigy1() const { return isigy1_; }
-    LineInput* isigy3() const { return isigy3_; }
-    LineInput* itau1() const { return itau1_; }
-    LineInput* ip1() const { return ip1_; }
-    LineInput* ips() const { return ips_; }
-    QPushButton* signButton() const { return command1_; }
+    LineInput* SigxABox() const { return SigxABox_; }
+    LineInput* SigxBBox() const { return SigxBBox_; }
+    LineInput* SigyABox() const { return SigyABox_; }
+    LineInput* SigyCBox() const { return SigyCBox_; }
+    LineInput* TauBox() const { return TauBox_; }
+    LineInput* pBox() const { return pBox_; }
+    LineInput* psBox() const { return psBox_; }
+    QPushButton* signButton() const { return signButton_; }
 
 signals:
     void signFlipRequested();
 
 private:
-    LineInput* isigx1_;
-    LineInput* isigx2_;
-    LineInput* isigy1_;
-    LineInput* isigy3_;
-    LineInput* itau1_;
-    LineInput* ip1_;
-    LineInput* ips_;
-    QPushButton* command1_;
+    LineInput* SigxABox_;
+    LineInput* SigxBBox_;
+    LineInput* SigyABox_;
+    LineInput* SigyCBox_;
+    LineInput* TauBox_;
+    LineInput* pBox_;
+    LineInput* psBox_;
+    QPushButton* signButton_;
 };
 
 } // namespace korvel

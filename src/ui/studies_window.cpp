@@ -27,16 +27,16 @@ namespace korvel {
 
 void addStudiesMenu(QMenuBar* bar, const std::function<void(int)>& open) {
     auto* menu = new QMenu(QStringLiteral("&Studies"), bar);
-    menu->setObjectName(QStringLiteral("mnustudies"));
+    menu->setObjectName(QStringLiteral("studiesMenu"));
     bar->addMenu(menu);
     const struct {
         const char* name;
         const char* caption;
         Qt::Key key;
-    } entries[] = {{"mnusweep", "S&weep\u2026", Qt::Key_1},
-                   {"mnucapacity", "&Capacity curve\u2026", Qt::Key_2},
-                   {"mnulightest", "&Lightest profile\u2026", Qt::Key_3},
-                   {"mnucorrosion", "C&orrosion\u2026", Qt::Key_4}};
+    } entries[] = {{"sweepAction", "S&weep\u2026", Qt::Key_1},
+                   {"capacityAction", "&Capacity curve\u2026", Qt::Key_2},
+                   {"lightestAction", "&Lightest profile\u2026", Qt::Key_3},
+                   {"corrosionAction", "C&orrosion\u2026", Qt::Key_4}};
     for (int page = 0; page < StudiesWindow::pageCount; ++page) {
         QAction* a = menu->addAction(QString::fromUtf8(entries[page].caption));
         a->setObjectName(QString::fromLatin1(entries[page].name));

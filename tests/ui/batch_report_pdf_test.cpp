@@ -220,10 +220,10 @@ TEST_F(BatchReportPdf, TheBatchWindowExportsEveryCase) {
     NoMessages messages;
     window.setFileDialogs(&dialogs);
     window.setMessages(&messages);
-    auto* exportAll = window.findChild<QAction*>(QStringLiteral("mnuexportallpdf"));
+    auto* exportAll = window.findChild<QAction*>(QStringLiteral("exportAllPdfAction"));
     ASSERT_NE(nullptr, exportAll);
     EXPECT_EQ(QStringLiteral("&Export all to PDF\u2026"), exportAll->text());
-    ASSERT_NE(nullptr, window.findChild<QAction*>(QStringLiteral("mnuprintall")));
+    ASSERT_NE(nullptr, window.findChild<QAction*>(QStringLiteral("printAllCasesAction")));
 
     exportAll->trigger();
     EXPECT_EQ(1u, messages.seen.size()) << "no batch file read yet";

@@ -136,16 +136,17 @@ TEST_F(BatchWindowTest, StartsWithOneBlankItemAndItsLabelsAndMenus) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Database "));
     EXPECT_EQ(items(), QStringList{QStringLiteral(" ")});
     EXPECT_EQ(window->caseList()->currentText(), QStringLiteral(" "));
-    EXPECT_EQ(window->caseList()->objectName(), QStringLiteral("cbodatabase"));
-    const std::pair<const char*, const char*> labels[] = {
-        {"Label1", "Show reults for Stiffener:"}, {"Label2", "Input file:"}, {"Label4", "Output file:"}};
+    EXPECT_EQ(window->caseList()->objectName(), QStringLiteral("caseList"));
+    const std::pair<const char*, const char*> labels[] = {{"caseListLabel", "Show reults for Stiffener:"},
+                                                          {"inputFileLabel", "Input file:"},
+                                                          {"outputFileLabel", "Output file:"}};
     for (const auto& [name, text] : labels) {
         const auto* label = window->findChild<QLabel*>(QString::fromLatin1(name));
         ASSERT_NE(label, nullptr) << name;
         EXPECT_EQ(label->text(), QString::fromLatin1(text));
     }
-    const std::pair<const char*, const char*> actions[] = {{"mnfileopen", "&Open Database File"},
-                                                           {"mnufilesave", "&Save Result to File"}};
+    const std::pair<const char*, const char*> actions[] = {{"openFileAction", "&Open Database File"},
+                                                           {"saveResultAction", "&Save Result to File"}};
     for (const auto& [name, text] : actions) {
         const auto* action = window->findChild<QAction*>(QString::fromLatin1(name));
         ASSERT_NE(action, nullptr) << name;
@@ -586,7 +587,7 @@ TEST_F(BatchWindowTest, ExportAllEndsWithTheFileInTheStatusLine) {
     ASSERT_TRUE(window->openBatchFile(writeSmallFile()));
     const QString pdf = folder.filePath(QStringLiteral("all.pdf"));
     dialogs.saveAnswer = FileChoice{pdf.toStdString(), folder.path().toStdString()};
-    auto* exportAll = window->findChild<QAction*>(QStringLiteral("mnuexportallpdf"));
+    auto* exportAll = window->findChild<QAction*>(QStringLiteral("exportAllPdfAction"));
     ASSERT_NE(exportAll, nullptr);
     exportAll->trigger();
     EXPECT_TRUE(QFile::exists(pdf));

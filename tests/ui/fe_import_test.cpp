@@ -77,7 +77,7 @@ TEST(FeImport, TheCasesOfEachPanelAreWrittenWithTheirAuditAndOpened) {
 
     // Cancelled at the second file: nothing is written or opened.
     dialogs.opens = {(feData / "stresses.csv").string()};
-    window.findChild<QAction*>(QStringLiteral("mnuimportfe"))->trigger();
+    window.findChild<QAction*>(QStringLiteral("importFeAction"))->trigger();
     EXPECT_FALSE(fs::exists(output));
     EXPECT_EQ(state.feImport.stresses, (feData / "stresses.csv").string());
 
@@ -85,7 +85,7 @@ TEST(FeImport, TheCasesOfEachPanelAreWrittenWithTheirAuditAndOpened) {
     dialogs.opens = {(feData / "stresses.csv").string(), (feData / "panels.tsv").string(),
                      (feData / "template.kori").string()};
     dialogs.save = FileChoice{output, folder.path().toStdString()};
-    window.findChild<QAction*>(QStringLiteral("mnuimportfe"))->trigger();
+    window.findChild<QAction*>(QStringLiteral("importFeAction"))->trigger();
     ASSERT_TRUE(fs::exists(output)) << (messages.seen.empty() ? "" : messages.seen.back());
     // The first dialog starts at the stress table chosen before.
     ASSERT_GE(dialogs.asked.size(), 4u);

@@ -202,18 +202,19 @@ TEST_F(HelpTest, AboutWindowShowsNameDescriptionVersionAndClosesOnAClick) {
         const char* label;
         const char* text;
     };
-    const Row rows[] = {{"ab1", "KORVEL"},
-                        {"ab2", "Plate/Stiff/Girder check based on ABS Offshore Structures"},
-                        {"ab3", "Version 1.9"},
-                        {"ab4", "Rules: ABS Buckling and Ultimate Strength Assessment for Offshore Structures and ABS "
-                                "MODU Rules Part 3, edition not stated"}};
+    const Row rows[] = {{"productNameLabel", "KORVEL"},
+                        {"descriptionLabel", "Plate/Stiff/Girder check based on ABS Offshore Structures"},
+                        {"versionLabel", "Version 1.9"},
+                        {"rulesEditionLabel",
+                         "Rules: ABS Buckling and Ultimate Strength Assessment for Offshore Structures and ABS "
+                         "MODU Rules Part 3, edition not stated"}};
     for (const Row& row : rows) {
         AboutWindow about;
         EXPECT_EQ(about.windowTitle(), QStringLiteral("About KORVEL"));
         auto* label = about.findChild<QLabel*>(QString::fromLatin1(row.label));
         ASSERT_NE(label, nullptr) << row.label;
         EXPECT_EQ(label->text(), QString::fromLatin1(row.text));
-        if (QLatin1String(row.label) == QLatin1String("ab1")) {
+        if (QLatin1String(row.label) == QLatin1String("productNameLabel")) {
             EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 85, 152));
         }
         about.show();
@@ -223,7 +224,7 @@ TEST_F(HelpTest, AboutWindowShowsNameDescriptionVersionAndClosesOnAClick) {
     }
 
     AboutWindow about;
-    auto* picture = about.findChild<QWidget*>(QStringLiteral("pic"));
+    auto* picture = about.findChild<QWidget*>(QStringLiteral("panelPicture"));
     ASSERT_NE(picture, nullptr);
     about.show();
     QTest::mouseClick(picture, Qt::LeftButton);

@@ -36,37 +36,37 @@ QString titleOf(const std::string& name, bool modified) {
 TEST_F(MainWindowTest, AnEditMarksTheCaptionAndSavingClearsIt) {
     startWindow();
     EXPECT_EQ(window->windowTitle(), titleOf("New File", false));
-    typeAndLeave(InputBox::il1, QStringLiteral("2800"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2800"));
     EXPECT_EQ(window->windowTitle(), titleOf("New File", true));
-    typeAndLeave(InputBox::iproj, QStringLiteral("Deck"));
+    typeAndLeave(InputBox::projectName, QStringLiteral("Deck"));
     EXPECT_TRUE(window->isModified());
 
     const std::string path = folder.filePath(QStringLiteral("deck.korvp")).toStdString();
     dialogs.next = path;
-    named<QAction>("mnusave")->trigger();
+    named<QAction>("saveAction")->trigger();
     EXPECT_EQ(window->windowTitle(), titleOf(path, false));
-    named<QRadioButton>("opt_cond_b")->click();
+    named<QRadioButton>("conditionB")->click();
     EXPECT_EQ(window->windowTitle(), titleOf(path, true));
     EXPECT_TRUE(messages.asked.empty());
 }
 
 TEST_F(MainWindowTest, NewAsksAboutUnsavedChangesCancelKeepsAndDiscardProceeds) {
     startWindow();
-    typeAndLeave(InputBox::il1, QStringLiteral("2800"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2800"));
     messages.saveAnswer = SaveChoice::cancel;
-    named<QAction>("mnunew")->trigger();
+    named<QAction>("newAction")->trigger();
     EXPECT_EQ(messages.asked, std::vector<std::string>{"Save changes to New File?"});
     EXPECT_EQ(ctx.dc.L1, static_cast<double>(2800.0f));
     EXPECT_EQ(window->windowTitle(), titleOf("New File", true));
 
     messages.saveAnswer = SaveChoice::discard;
-    named<QAction>("mnunew")->trigger();
+    named<QAction>("newAction")->trigger();
     EXPECT_EQ(messages.asked.size(), 2u);
     EXPECT_EQ(ctx.dc.L1, 3000);
     EXPECT_EQ(window->windowTitle(), titleOf("New File", false));
 
     // Nothing changed since: no question.
-    named<QAction>("mnunew")->trigger();
+    named<QAction>("newAction")->trigger();
     EXPECT_EQ(messages.asked.size(), 2u);
 }
 
@@ -74,34 +74,34 @@ TEST_F(MainWindowTest, SaveInTheQuestionSavesAndItsCancelledNameCancelsTheAction
     startWindow();
     const std::string path = folder.filePath(QStringLiteral("deck.korvp")).toStdString();
     dialogs.next = path;
-    named<QAction>("mnusave")->trigger();
+    named<QAction>("saveAction")->trigger();
 
     // Open and a recent file ask with the name the caption shows.
-    typeAndLeave(InputBox::il1, QStringLiteral("2700"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2700"));
     messages.saveAnswer = SaveChoice::cancel;
-    named<QAction>("mnuopen")->trigger();
-    named<QAction>("mnurecentfile1")->trigger();
+    named<QAction>("openAction")->trigger();
+    named<QAction>("recentFile1")->trigger();
     EXPECT_EQ(messages.asked, std::vector<std::string>(2, "Save changes to " + path + "?"));
     EXPECT_EQ(dialogs.requests.size(), 1u); // the open dialog never showed
 
     messages.saveAnswer = SaveChoice::save;
-    named<QAction>("mnunew")->trigger();
+    named<QAction>("newAction")->trigger();
     EXPECT_EQ(ctx.dc.L1, 3000);
     DesignCase saved;
     ASSERT_TRUE(readProjectFile(path, ctx.catalogue, saved).ok());
     EXPECT_EQ(saved.L1, static_cast<double>(2700.0f));
 
     // A never-saved case: Save asks for a name, and cancelling there cancels New.
-    typeAndLeave(InputBox::il1, QStringLiteral("2600"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2600"));
     dialogs.next.clear();
-    named<QAction>("mnunew")->trigger();
+    named<QAction>("newAction")->trigger();
     EXPECT_EQ(ctx.dc.L1, static_cast<double>(2600.0f));
     EXPECT_EQ(window->windowTitle(), titleOf("New File", true));
 }
 
 TEST_F(MainWindowTest, ClosingIsRefusedOnCancel) {
     startWindow();
-    typeAndLeave(InputBox::il1, QStringLiteral("2800"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2800"));
     messages.saveAnswer = SaveChoice::cancel;
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
@@ -115,10 +115,10 @@ TEST_F(MainWindowTest, ACaseShownFromTheBatchWindowBelongsToNoProjectFile) {
     startWindow();
     const std::string path = folder.filePath(QStringLiteral("deck.korvp")).toStdString();
     dialogs.next = path;
-    named<QAction>("mnusave")->trigger();
+    named<QAction>("saveAction")->trigger();
     ASSERT_EQ(ctx.dc.fileName, path);
 
-    named<QAction>("mnuDatabase")->trigger();
+    named<QAction>("openDatabaseAction")->trigger();
     auto* batch = window->findChild<BatchWindow*>();
     ASSERT_NE(batch, nullptr);
     batch->setMessages(&messages);
@@ -130,7 +130,7 @@ TEST_F(MainWindowTest, ACaseShownFromTheBatchWindowBelongsToNoProjectFile) {
     // Save asks for a name instead of writing the batch case over the project.
     dialogs.next.clear();
     const std::size_t asked = dialogs.requests.size();
-    named<QAction>("mnusave")->trigger();
+    named<QAction>("saveAction")->trigger();
     ASSERT_EQ(dialogs.requests.size(), asked + 1);
     EXPECT_TRUE(dialogs.requests.back().askOverwrite);
     batch->close();
@@ -143,11 +143,11 @@ TEST_F(MainWindowTest, ABatchCaseAsksBeforeItReplacesUnsavedEdits) {
     startWindow();
     const std::string path = folder.filePath(QStringLiteral("deck.korvp")).toStdString();
     dialogs.next = path;
-    named<QAction>("mnusave")->trigger();
-    typeAndLeave(InputBox::il1, QStringLiteral("2800"));
+    named<QAction>("saveAction")->trigger();
+    typeAndLeave(InputBox::L1, QStringLiteral("2800"));
     ASSERT_TRUE(window->isModified());
 
-    named<QAction>("mnuDatabase")->trigger();
+    named<QAction>("openDatabaseAction")->trigger();
     auto* batch = window->findChild<BatchWindow*>();
     ASSERT_NE(batch, nullptr);
     batch->setMessages(&messages);
@@ -171,7 +171,7 @@ TEST_F(MainWindowTest, ABatchCaseAsksBeforeItReplacesUnsavedEdits) {
     // Edits of the batch case shown are asked about before another case is picked; Cancel keeps
     // the case and the list names it again.
     const int shown = batch->caseList()->currentIndex();
-    typeAndLeave(InputBox::il1, QStringLiteral("2900"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2900"));
     messages.saveAnswer = SaveChoice::cancel;
     const int other = shown + 1 < batch->caseList()->count() ? shown + 1 : 0;
     batch->chooseEntry(other);
@@ -195,7 +195,7 @@ bool misread(const QString& text) {
 
 TEST_F(MainWindowTest, EveryCaptionReadsAsWritten) {
     startWindow();
-    EXPECT_EQ(named<QAction>("mnuexportpdf")->text(), QString::fromUtf8("&Export PDF\u2026"));
+    EXPECT_EQ(named<QAction>("exportPdfAction")->text(), QString::fromUtf8("&Export PDF\u2026"));
     const QList<QAction*> actions = window->findChildren<QAction*>();
     ASSERT_GT(actions.size(), 40);
     for (const QAction* action : actions) {
@@ -211,7 +211,7 @@ TEST_F(MainWindowTest, EveryCaptionReadsAsWritten) {
 TEST_F(MainWindowTest, PrintWithoutAPrinterSaysSoAndOffersExportPdf) {
     if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed here";
     startWindow();
-    named<QAction>("mnuprintbuckling1")->trigger();
+    named<QAction>("printMenuBucklingAction")->trigger();
     const std::pair<std::string, std::string> offer{"No printer is installed; use Export PDF", "Export PDF\u2026"};
     EXPECT_EQ(messages.offered, (std::vector<std::pair<std::string, std::string>>{offer}));
     EXPECT_TRUE(dialogs.requests.empty());
@@ -219,7 +219,7 @@ TEST_F(MainWindowTest, PrintWithoutAPrinterSaysSoAndOffersExportPdf) {
     messages.takeOffer = true;
     const QString pdf = folder.filePath(QStringLiteral("report.pdf"));
     dialogs.next = pdf.toStdString();
-    named<QAction>("mnuprSc1")->trigger();
+    named<QAction>("printAllChecksAction")->trigger();
     EXPECT_EQ(messages.offered.size(), 2u);
     ASSERT_EQ(dialogs.requests.size(), 1u);
     EXPECT_EQ(dialogs.requests[0].defaultExtension, "pdf");
@@ -255,7 +255,7 @@ void expectRatioColumnHoldsItsValues(ResultsList* list) {
 
 TEST_F(MainWindowTest, ThinPlateValuesAreShownWhole) {
     startWindow();
-    typeAndLeave(InputBox::it, QStringLiteral("0.05"));
+    typeAndLeave(InputBox::t, QStringLiteral("0.05"));
     ASSERT_EQ(ctx.dc.t, static_cast<double>(0.05f));
     ResultsModel* model = window->results();
     const auto longest = std::max_element(model->rows().begin(), model->rows().end(),

@@ -62,28 +62,31 @@ using test::MainWindowTest;
 TEST_F(MainWindowTest, StartsOnTheNewFileCaseWithoutStartupBatch) {
     startWindow();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("KORVEL: New File"));
-    EXPECT_EQ(window->objectName(), QStringLiteral("korvel"));
+    EXPECT_EQ(window->objectName(), QStringLiteral("mainWindow"));
     const std::pair<InputBox, const char*> shown[] = {
-        {InputBox::il1, "3000"},     {InputBox::il2, "2500"},        {InputBox::iLg, "8000"},
-        {InputBox::iLgs, "6000"},    {InputBox::iLt, "3000"},        {InputBox::is1, "625"},
-        {InputBox::is2, "625"},      {InputBox::it, "20.0"},         {InputBox::isigx1, "-100.0"},
-        {InputBox::isigy1, "-30.0"}, {InputBox::itau1, "40.0"},      {InputBox::ip1, "0.030"},
-        {InputBox::ips, "0.030"},    {InputBox::ie, "2.06E+5"},      {InputBox::ifs, "1.43"},
-        {InputBox::iufa, "0.60"},    {InputBox::iunit_length, "65"}, {InputBox::ifyp, "355"},
-        {InputBox::ifup, "490"},     {InputBox::iproj, "Project"},
+        {InputBox::L1, "3000"},      {InputBox::L2, "2500"},
+        {InputBox::Lg, "8000"},      {InputBox::Lgs, "6000"},
+        {InputBox::Lt, "3000"},      {InputBox::s1, "625"},
+        {InputBox::s2, "625"},       {InputBox::t, "20.0"},
+        {InputBox::SigxA, "-100.0"}, {InputBox::SigyA, "-30.0"},
+        {InputBox::Tau, "40.0"},     {InputBox::p, "0.030"},
+        {InputBox::ps, "0.030"},     {InputBox::E, "2.06E+5"},
+        {InputBox::FS, "1.43"},      {InputBox::UF, "0.60"},
+        {InputBox::UL, "65"},        {InputBox::Fyp, "355"},
+        {InputBox::Fup, "490"},      {InputBox::projectName, "Project"},
     };
     for (const auto& [id, text] : shown) EXPECT_EQ(box(id)->text(), QString::fromLatin1(text)) << text;
-    EXPECT_EQ(named<QComboBox>("cbofyp")->currentText(), QStringLiteral("Hull AH36"));
-    EXPECT_EQ(named<QComboBox>("cbofyp")->count(), 16);
-    EXPECT_FALSE(named<QLineEdit>("ifyp")->isEnabled());
-    EXPECT_EQ(named<QTabWidget>("SSTabCfactor")->currentIndex(), 1);
-    EXPECT_TRUE(named<QRadioButton>("opt_cond_a")->isChecked());
-    EXPECT_TRUE(named<QRadioButton>("optbuckling1")->isChecked());
-    EXPECT_FALSE(named<QCheckBox>("def_chbox")->isHidden());
-    EXPECT_EQ(named<QLabel>("stiffprof")->text().toStdString(), stiffenerDesignation(ctx.dc));
-    EXPECT_FALSE(named<QLabel>("girdprof")->text().isEmpty());
+    EXPECT_EQ(named<QComboBox>("plateMaterialList")->currentText(), QStringLiteral("Hull AH36"));
+    EXPECT_EQ(named<QComboBox>("plateMaterialList")->count(), 16);
+    EXPECT_FALSE(named<QLineEdit>("FypBox")->isEnabled());
+    EXPECT_EQ(named<QTabWidget>("cfactorTabs")->currentIndex(), 1);
+    EXPECT_TRUE(named<QRadioButton>("conditionA")->isChecked());
+    EXPECT_TRUE(named<QRadioButton>("bucklingOption")->isChecked());
+    EXPECT_FALSE(named<QCheckBox>("deformationBox")->isHidden());
+    EXPECT_EQ(named<QLabel>("stiffenerProfile")->text().toStdString(), stiffenerDesignation(ctx.dc));
+    EXPECT_FALSE(named<QLabel>("girderProfile")->text().isEmpty());
     EXPECT_GT(window->results()->rowCount(), 0);
-    EXPECT_TRUE(named<QLabel>("ctext1")->text().startsWith(QStringLiteral("c = ")));
+    EXPECT_TRUE(named<QLabel>("cfactorText1")->text().startsWith(QStringLiteral("c = ")));
     EXPECT_TRUE(messages.seen.empty());
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("dummy.koro"))));
     EXPECT_EQ(ctx.startupBatch.status, StartupBatch::Status::inputMissing);
@@ -100,7 +103,7 @@ TEST_F(MainWindowTest, StartupBatchShowsTheLastCaseAndWritesItsResults) {
     for (const BatchEntry& e : ctx.startupBatch.list.entries)
         if (e.isCase()) last = &e;
     ASSERT_NE(last, nullptr);
-    EXPECT_EQ(box(InputBox::iident)->text().toStdString(), last->secondText);
+    EXPECT_EQ(box(InputBox::identification)->text().toStdString(), last->secondText);
     EXPECT_NEAR(ctx.dc.L1, last->L1, 1e-3);
 }
 
@@ -116,16 +119,16 @@ TEST_F(MainWindowTest, LeavingL1ShowsItsMaskAndRecalculates) {
     startWindow();
     const std::vector<ListingRow> before = window->results()->rows();
     const int calculations = window->calculationCount();
-    typeAndLeave(InputBox::il1, QStringLiteral("2500.7"));
-    EXPECT_EQ(box(InputBox::il1)->text(), QStringLiteral("2501"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2500.7"));
+    EXPECT_EQ(box(InputBox::L1)->text(), QStringLiteral("2501"));
     EXPECT_EQ(ctx.dc.L1, static_cast<double>(2500.7f)); // stored as typed until read again
-    EXPECT_EQ(focusName(), QStringLiteral("il2"));
+    EXPECT_EQ(focusName(), QStringLiteral("L2Box"));
     EXPECT_EQ(window->calculationCount(), calculations + 1);
     EXPECT_NE(window->results()->rows(), before);
-    EXPECT_FALSE(box(InputBox::il1)->isHighlighted());
-    EXPECT_TRUE(box(InputBox::il2)->isHighlighted());
-    EXPECT_EQ(box(InputBox::il2)->palette().color(QPalette::Active, QPalette::Base), QColor(255, 255, 192));
-    EXPECT_EQ(box(InputBox::il1)->palette().color(QPalette::Active, QPalette::Base), QColor(Qt::white));
+    EXPECT_FALSE(box(InputBox::L1)->isHighlighted());
+    EXPECT_TRUE(box(InputBox::L2)->isHighlighted());
+    EXPECT_EQ(box(InputBox::L2)->palette().color(QPalette::Active, QPalette::Base), QColor(255, 255, 192));
+    EXPECT_EQ(box(InputBox::L1)->palette().color(QPalette::Active, QPalette::Base), QColor(Qt::white));
     EXPECT_TRUE(messages.seen.empty());
 }
 
@@ -162,29 +165,29 @@ TEST_P(BoxLimitTest, WarnsWithTheExactTextAndFocusRule) {
     EXPECT_EQ(box(c.box)->isHighlighted(), c.yellow);
     // Only an impossible unit length is not calculated with.
     const bool calculated = window->calculationCount() > calculations;
-    EXPECT_EQ(calculated, !(c.box == InputBox::iunit_length && c.warning[0] != '\0'));
+    EXPECT_EQ(calculated, !(c.box == InputBox::UL && c.warning[0] != '\0'));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Limits, BoxLimitTest,
-    ::testing::Values(LimitCase{InputBox::ifs, "ifs", "0.59", "FS = 0.59: 0.6 <= FS <= 2", "0.59", "ifs", true},
-                      LimitCase{InputBox::ifs, "ifs", "2.01", "FS = 2.01: 0.6 <= FS <= 2", "2.01", "ifs", true},
-                      LimitCase{InputBox::ifs, "ifs", "0.6", "", "0.60", "iufa", false},
-                      LimitCase{InputBox::iufa, "iufa", "2", "", "2.00", "cbofyp", false},
-                      LimitCase{InputBox::iLgs, "iLgs", "999", "Lgs = 999 mm: 1000 <= Lgs", "999", "iLt", false},
-                      LimitCase{InputBox::iLt, "iLt", "399", "Lt = 399 mm: 400 <= Lt", "399 ", "iLt", true},
-                      LimitCase{InputBox::it, "it", "abc", "t = 0.0 mm: 0.1 <= t", "0.0", "it", true},
-                      LimitCase{InputBox::it, "it", "1,5", "", "1.5", "is1", false},
+    ::testing::Values(LimitCase{InputBox::FS, "FSBox", "0.59", "FS = 0.59: 0.6 <= FS <= 2", "0.59", "FSBox", true},
+                      LimitCase{InputBox::FS, "FSBox", "2.01", "FS = 2.01: 0.6 <= FS <= 2", "2.01", "FSBox", true},
+                      LimitCase{InputBox::FS, "FSBox", "0.6", "", "0.60", "UFBox", false},
+                      LimitCase{InputBox::UF, "UFBox", "2", "", "2.00", "plateMaterialList", false},
+                      LimitCase{InputBox::Lgs, "LgsBox", "999", "Lgs = 999 mm: 1000 <= Lgs", "999", "LtBox", false},
+                      LimitCase{InputBox::Lt, "LtBox", "399", "Lt = 399 mm: 400 <= Lt", "399 ", "LtBox", true},
+                      LimitCase{InputBox::t, "tBox", "abc", "t = 0.0 mm: 0.1 <= t", "0.0", "tBox", true},
+                      LimitCase{InputBox::t, "tBox", "1,5", "", "1.5", "s1Box", false},
                       // The stored value, with the digits that tell it from the limit.
-                      LimitCase{InputBox::it, "it", "0.05", "t = 0.05 mm: 0.1 <= t", "0.05", "it", true},
+                      LimitCase{InputBox::t, "tBox", "0.05", "t = 0.05 mm: 0.1 <= t", "0.05", "tBox", true},
                       // Too wide for the box: the exponent form, never a cut "00000.000".
-                      LimitCase{InputBox::ip1, "ip1", "1e12", "", "1E+12", "ips", false},
+                      LimitCase{InputBox::p, "pBox", "1e12", "", "1E+12", "psBox", false},
                       // One entry, one message: not also " s1 <= L1 " from the calculation.
-                      LimitCase{InputBox::il1, "il1", "abc", "L1 = 00 mm: L1 >= 50", "00", "il1", true},
-                      LimitCase{InputBox::ie, "ie", "206000", "", "2.06E+5", "il1", false},
-                      LimitCase{InputBox::isigx1, "isigx1", "-120", "", "-120.0", "isigx2", false}),
+                      LimitCase{InputBox::L1, "L1Box", "abc", "L1 = 00 mm: L1 >= 50", "00", "L1Box", true},
+                      LimitCase{InputBox::E, "EBox", "206000", "", "2.06E+5", "L1Box", false},
+                      LimitCase{InputBox::SigxA, "SigxABox", "-120", "", "-120.0", "SigxBBox", false}),
     [](const ::testing::TestParamInfo<LimitCase>& info) {
-        // "ifs_0_59": the box and what was typed, letters and digits only.
+        // "FSBox_0_59": the box and what was typed, letters and digits only.
         std::string name = std::string(info.param.name) + "_";
         for (const char* c = info.param.typed; *c != '\0'; ++c)
             name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
@@ -193,29 +196,29 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainWindowTest, UnitLengthOutOfLimitsStaysYellowAndIsNotCalculated) {
     startWindow();
-    named<QTabWidget>("SSTabCfactor")->setCurrentIndex(0);
+    named<QTabWidget>("cfactorTabs")->setCurrentIndex(0);
     ASSERT_EQ(ctx.dc.structureType, 0);
     const int calculations = window->calculationCount();
-    typeAndLeave(InputBox::iunit_length, QStringLiteral("601"));
+    typeAndLeave(InputBox::UL, QStringLiteral("601"));
     EXPECT_EQ(messages.seen, std::vector<std::string>{"UL = 601 m: 5 < unit length < 600"});
     EXPECT_EQ(ctx.dc.UL, 601.0f);
-    EXPECT_EQ(box(InputBox::iunit_length)->text(), QStringLiteral("601"));
-    EXPECT_TRUE(box(InputBox::iunit_length)->isHighlighted());
+    EXPECT_EQ(box(InputBox::UL)->text(), QStringLiteral("601"));
+    EXPECT_TRUE(box(InputBox::UL)->isHighlighted());
     EXPECT_EQ(window->calculationCount(), calculations);
 
     messages.seen.clear();
-    typeAndLeave(InputBox::iunit_length, QStringLiteral("600"));
+    typeAndLeave(InputBox::UL, QStringLiteral("600"));
     EXPECT_TRUE(messages.seen.empty());
     EXPECT_EQ(window->calculationCount(), calculations + 1);
-    EXPECT_EQ(focusName(), QStringLiteral("il1"));
+    EXPECT_EQ(focusName(), QStringLiteral("L1Box"));
 }
 
 TEST_F(MainWindowTest, GeometryWarningsFollowTheCalculationAndTakeTheFocus) {
     startWindow();
-    typeAndLeave(InputBox::is1, QStringLiteral("3500"));
+    typeAndLeave(InputBox::s1, QStringLiteral("3500"));
     // One message, a line per warning: a second box would take the typing meant for s1.
     EXPECT_EQ(messages.seen, std::vector<std::string>{"s1 = 3500 mm: s1 <= L1\ns1 = 3500 mm: s1 <= L2"});
-    EXPECT_EQ(focusName(), QStringLiteral("is1"));
+    EXPECT_EQ(focusName(), QStringLiteral("s1Box"));
 }
 
 // L2 = 40 fails its own limit and makes " s1 <= L2 " fail: the box's own warning is the one
@@ -225,35 +228,35 @@ TEST_F(MainWindowTest, GeometryWarningsFollowTheCalculationAndTakeTheFocus) {
 // away and came back, is new.
 TEST_F(MainWindowTest, AWarningForUnchangedValuesIsNotRepeatedAndTheFocusDoesNotBounce) {
     startWindow();
-    typeAndLeave(InputBox::il2, QStringLiteral("40"));
+    typeAndLeave(InputBox::L2, QStringLiteral("40"));
     EXPECT_EQ(messages.seen, std::vector<std::string>{"L2 = 40 mm: L2 >= 50"});
-    EXPECT_EQ(focusName(), QStringLiteral("il2"));
-    QTest::keyClick(box(InputBox::il2), Qt::Key_Return);
+    EXPECT_EQ(focusName(), QStringLiteral("L2Box"));
+    QTest::keyClick(box(InputBox::L2), Qt::Key_Return);
     const std::vector<std::string> first{"L2 = 40 mm: L2 >= 50", "s1 = 625 mm: s1 <= L2"};
     EXPECT_EQ(messages.seen, first);
-    EXPECT_EQ(focusName(), QStringLiteral("is1"));
+    EXPECT_EQ(focusName(), QStringLiteral("s1Box"));
 
     // The focus events a window manager delivers late: s1 and L2 left in turn, values unchanged.
-    box(InputBox::is1)->setFocus();
-    box(InputBox::il2)->setFocus();
-    box(InputBox::is1)->setFocus();
-    EXPECT_EQ(focusName(), QStringLiteral("is1"));
+    box(InputBox::s1)->setFocus();
+    box(InputBox::L2)->setFocus();
+    box(InputBox::s1)->setFocus();
+    EXPECT_EQ(focusName(), QStringLiteral("s1Box"));
     window->recalculate();
     EXPECT_EQ(messages.seen, first);
 
     messages.seen.clear();
-    typeAndLeave(InputBox::il2, QStringLiteral("30"));
+    typeAndLeave(InputBox::L2, QStringLiteral("30"));
     EXPECT_EQ(messages.seen, std::vector<std::string>{"L2 = 30 mm: L2 >= 50"});
-    typeAndLeave(InputBox::il2, QStringLiteral("2500"));
+    typeAndLeave(InputBox::L2, QStringLiteral("2500"));
     messages.seen.clear();
-    typeAndLeave(InputBox::il2, QStringLiteral("30"));
+    typeAndLeave(InputBox::L2, QStringLiteral("30"));
     EXPECT_EQ(messages.seen.size(), 1u);
 }
 
 TEST_F(MainWindowTest, CommaLocaleShowsCommasAndReportsLetters) {
     ctx.decimalMode = DecimalMode::comma;
     startWindow();
-    EXPECT_EQ(box(InputBox::ip1)->text(), QStringLiteral("0,030"));
+    EXPECT_EQ(box(InputBox::p)->text(), QStringLiteral("0,030"));
     // Every number of the list has the comma; the rule clauses keep their points.
     bool sawValue = false;
     for (const ListingRow& row : window->results()->rows()) {
@@ -264,24 +267,24 @@ TEST_F(MainWindowTest, CommaLocaleShowsCommasAndReportsLetters) {
         }
     }
     EXPECT_TRUE(sawValue);
-    typeAndLeave(InputBox::it, QStringLiteral("1.5"));
-    EXPECT_EQ(box(InputBox::it)->text(), QStringLiteral("1,5"));
+    typeAndLeave(InputBox::t, QStringLiteral("1.5"));
+    EXPECT_EQ(box(InputBox::t)->text(), QStringLiteral("1,5"));
     EXPECT_EQ(ctx.dc.t, static_cast<double>(1.5f));
-    typeAndLeave(InputBox::it, QStringLiteral("abc"));
+    typeAndLeave(InputBox::t, QStringLiteral("abc"));
     EXPECT_EQ(messages.seen, std::vector<std::string>{"t = \"abc\": Input string mismatch"});
-    EXPECT_EQ(focusName(), QStringLiteral("it"));
+    EXPECT_EQ(focusName(), QStringLiteral("tBox"));
     EXPECT_EQ(ctx.dc.t, static_cast<double>(1.5f));
 
     // The box cannot be left while it holds no number; a number lets the focus go on.
     messages.seen.clear();
-    box(InputBox::iproj)->setFocus();
+    box(InputBox::projectName)->setFocus();
     EXPECT_EQ(messages.seen, std::vector<std::string>{"t = \"abc\": Input string mismatch"});
-    EXPECT_EQ(focusName(), QStringLiteral("it"));
-    typeAndLeave(InputBox::it, QStringLiteral("2,5"));
-    EXPECT_EQ(focusName(), QStringLiteral("is1"));
+    EXPECT_EQ(focusName(), QStringLiteral("tBox"));
+    typeAndLeave(InputBox::t, QStringLiteral("2,5"));
+    EXPECT_EQ(focusName(), QStringLiteral("s1Box"));
 
     // A text that is no number is not calculated with, except in SigxA, which calculates anyway.
-    const std::pair<InputBox, int> boxes[] = {{InputBox::itau1, 0}, {InputBox::isigx1, 1}};
+    const std::pair<InputBox, int> boxes[] = {{InputBox::Tau, 0}, {InputBox::SigxA, 1}};
     for (const auto& [id, extra] : boxes) {
         box(id)->setFocus();
         messages.seen.clear();
@@ -299,32 +302,32 @@ TEST_F(MainWindowTest, EnterFromEGoesToUnitLengthOnlyOnTheWatertightTab) {
     startWindow();
     for (int tab : {0, 1, 2}) {
         SCOPED_TRACE(tab);
-        named<QTabWidget>("SSTabCfactor")->setCurrentIndex(tab);
-        box(InputBox::ie)->setFocus();
-        QTest::keyClick(box(InputBox::ie), Qt::Key_Return);
-        EXPECT_EQ(focusName(), tab == 0 ? QStringLiteral("iunit_length") : QStringLiteral("il1"));
+        named<QTabWidget>("cfactorTabs")->setCurrentIndex(tab);
+        box(InputBox::E)->setFocus();
+        QTest::keyClick(box(InputBox::E), Qt::Key_Return);
+        EXPECT_EQ(focusName(), tab == 0 ? QStringLiteral("ULBox") : QStringLiteral("L1Box"));
     }
 }
 
 TEST_F(MainWindowTest, EnterWalksTheIdentificationMaterialsAndStresses) {
     startWindow();
-    box(InputBox::iproj)->setFocus();
-    const char* expected[] = {"iident", "cbofyp", "cbofys", "ie"};
+    box(InputBox::projectName)->setFocus();
+    const char* expected[] = {"identBox", "plateMaterialList", "stiffenerMaterialList", "EBox"};
     for (const char* name : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         EXPECT_EQ(focusName(), QString::fromLatin1(name));
     }
-    box(InputBox::ips)->setFocus();
-    QTest::keyClick(box(InputBox::ips), Qt::Key_Return);
-    EXPECT_EQ(focusName(), QStringLiteral("iproj"));
+    box(InputBox::ps)->setFocus();
+    QTest::keyClick(box(InputBox::ps), Qt::Key_Return);
+    EXPECT_EQ(focusName(), QStringLiteral("projectBox"));
 }
 
 TEST_F(MainWindowTest, ArrowKeysMoveThroughTheStressGrid) {
     startWindow();
-    box(InputBox::isigx1)->setFocus();
+    box(InputBox::SigxA)->setFocus();
     const std::pair<Qt::Key, const char*> moves[] = {
-        {Qt::Key_Right, "isigx2"}, {Qt::Key_Down, "isigy3"}, {Qt::Key_Left, "isigy1"}, {Qt::Key_Up, "isigx1"},
-        {Qt::Key_Up, "iLt"},       {Qt::Key_Up, "iLgs"},     {Qt::Key_Down, "iLt"},
+        {Qt::Key_Right, "SigxBBox"}, {Qt::Key_Down, "SigyCBox"}, {Qt::Key_Left, "SigyABox"}, {Qt::Key_Up, "SigxABox"},
+        {Qt::Key_Up, "LtBox"},       {Qt::Key_Up, "LgsBox"},     {Qt::Key_Down, "LtBox"},
     };
     for (const auto& [key, name] : moves) {
         QTest::keyClick(QApplication::focusWidget(), key);
@@ -341,20 +344,42 @@ TEST(NavigationTest, EnterOrderBranchesOnMaterialsAndStructure) {
     dc.stiffenerMaterial = 2;
     dc.structureType = tankBulkhead;
     const std::pair<const char*, const char*> steps[] = {
-        {"iproj", "iident"}, {"iident", "cbofyp"},    {"cbofyp", "cbofys"}, {"cbofys", "ifys"},   {"ifys", "ifus"},
-        {"ifus", "ie"},      {"ie", "il1"},           {"ifyp", "ifup"},     {"ifup", "cbofys"},   {"il1", "il2"},
-        {"il2", "iLg"},      {"iLg", "it"},           {"it", "is1"},        {"is1", "is2"},       {"is2", "iLgs"},
-        {"iLgs", "iLt"},     {"iLt", "isigx1"},       {"isigx1", "isigx2"}, {"isigx2", "isigy1"}, {"isigy1", "isigy3"},
-        {"isigy3", "itau1"}, {"itau1", "ip1"},        {"ip1", "ips"},       {"ips", "iproj"},     {"ifs", "iufa"},
-        {"iufa", "cbofyp"},  {"iunit_length", "il1"}, {"Command1", ""},
+        {"projectBox", "identBox"},
+        {"identBox", "plateMaterialList"},
+        {"plateMaterialList", "stiffenerMaterialList"},
+        {"stiffenerMaterialList", "FysBox"},
+        {"FysBox", "FusBox"},
+        {"FusBox", "EBox"},
+        {"EBox", "L1Box"},
+        {"FypBox", "FupBox"},
+        {"FupBox", "stiffenerMaterialList"},
+        {"L1Box", "L2Box"},
+        {"L2Box", "LgBox"},
+        {"LgBox", "tBox"},
+        {"tBox", "s1Box"},
+        {"s1Box", "s2Box"},
+        {"s2Box", "LgsBox"},
+        {"LgsBox", "LtBox"},
+        {"LtBox", "SigxABox"},
+        {"SigxABox", "SigxBBox"},
+        {"SigxBBox", "SigyABox"},
+        {"SigyABox", "SigyCBox"},
+        {"SigyCBox", "TauBox"},
+        {"TauBox", "pBox"},
+        {"pBox", "psBox"},
+        {"psBox", "projectBox"},
+        {"FSBox", "UFBox"},
+        {"UFBox", "plateMaterialList"},
+        {"ULBox", "L1Box"},
+        {"signButton", ""},
     };
     for (const auto& [from, to] : steps) EXPECT_EQ(nextOnEnter(from, dc, catalogue), to) << from;
     dc.plateMaterial = 2;
     dc.stiffenerMaterial = 0;
     dc.structureType = watertightBulkhead;
-    EXPECT_EQ(nextOnEnter("cbofyp", dc, catalogue), "ifyp");
-    EXPECT_EQ(nextOnEnter("cbofys", dc, catalogue), "ie");
-    EXPECT_EQ(nextOnEnter("ie", dc, catalogue), "iunit_length");
+    EXPECT_EQ(nextOnEnter("plateMaterialList", dc, catalogue), "FypBox");
+    EXPECT_EQ(nextOnEnter("stiffenerMaterialList", dc, catalogue), "EBox");
+    EXPECT_EQ(nextOnEnter("EBox", dc, catalogue), "ULBox");
 }
 
 TEST(NavigationTest, ArrowMapOfTheGeometryAndLoadBoxes) {
@@ -364,62 +389,65 @@ TEST(NavigationTest, ArrowMapOfTheGeometryAndLoadBoxes) {
         const char* to;
     };
     const Move moves[] = {
-        {"il1", ArrowKey::down, "il2"},    {"il1", ArrowKey::up, "ip1"},          {"iLt", ArrowKey::down, "isigx1"},
-        {"is2", ArrowKey::up, "is1"},      {"isigx1", ArrowKey::left, "is2"},     {"isigx1", ArrowKey::down, "isigy1"},
-        {"isigx2", ArrowKey::up, "itau1"}, {"isigx2", ArrowKey::right, "isigy1"}, {"isigy1", ArrowKey::down, "itau1"},
-        {"isigy3", ArrowKey::down, "ip1"}, {"isigy3", ArrowKey::right, "itau1"},  {"itau1", ArrowKey::down, "ip1"},
-        {"itau1", ArrowKey::up, "isigy1"}, {"ip1", ArrowKey::up, "itau1"},        {"ips", ArrowKey::down, "iproj"},
-        {"ips", ArrowKey::up, "ip1"},      {"il1", ArrowKey::left, ""},           {"ifs", ArrowKey::down, ""},
-        {"iproj", ArrowKey::up, ""},
+        {"L1Box", ArrowKey::down, "L2Box"},      {"L1Box", ArrowKey::up, "pBox"},
+        {"LtBox", ArrowKey::down, "SigxABox"},   {"s2Box", ArrowKey::up, "s1Box"},
+        {"SigxABox", ArrowKey::left, "s2Box"},   {"SigxABox", ArrowKey::down, "SigyABox"},
+        {"SigxBBox", ArrowKey::up, "TauBox"},    {"SigxBBox", ArrowKey::right, "SigyABox"},
+        {"SigyABox", ArrowKey::down, "TauBox"},  {"SigyCBox", ArrowKey::down, "pBox"},
+        {"SigyCBox", ArrowKey::right, "TauBox"}, {"TauBox", ArrowKey::down, "pBox"},
+        {"TauBox", ArrowKey::up, "SigyABox"},    {"pBox", ArrowKey::up, "TauBox"},
+        {"psBox", ArrowKey::down, "projectBox"}, {"psBox", ArrowKey::up, "pBox"},
+        {"L1Box", ArrowKey::left, ""},           {"FSBox", ArrowKey::down, ""},
+        {"projectBox", ArrowKey::up, ""},
     };
     for (const Move& m : moves) EXPECT_EQ(nextOnArrow(m.from, m.key), m.to) << m.from;
-    EXPECT_TRUE(movesLeftRight("isigy3"));
-    EXPECT_FALSE(movesLeftRight("il1"));
-    EXPECT_FALSE(movesUpDown("iproj"));
-    EXPECT_FALSE(movesUpDown("ifs"));
+    EXPECT_TRUE(movesLeftRight("SigyCBox"));
+    EXPECT_FALSE(movesLeftRight("L1Box"));
+    EXPECT_FALSE(movesUpDown("projectBox"));
+    EXPECT_FALSE(movesUpDown("FSBox"));
 }
 
 TEST_F(MainWindowTest, MaterialListOpensTheStrengthsOnlyForTheUserDefinedGrade) {
     startWindow();
-    auto* list = named<QComboBox>("cbofyp");
+    auto* list = named<QComboBox>("plateMaterialList");
     const int last = list->count() - 1;
     list->setCurrentIndex(last);
     emit list->activated(last);
     EXPECT_EQ(ctx.dc.plateMaterial, last);
-    EXPECT_TRUE(box(InputBox::ifyp)->isEnabled());
-    EXPECT_TRUE(box(InputBox::ifup)->isEnabled());
-    typeAndLeave(InputBox::ifyp, QStringLiteral("300"));
+    EXPECT_TRUE(box(InputBox::Fyp)->isEnabled());
+    EXPECT_TRUE(box(InputBox::Fup)->isEnabled());
+    typeAndLeave(InputBox::Fyp, QStringLiteral("300"));
     EXPECT_EQ(ctx.dc.Fyp, 300.0);
-    EXPECT_EQ(box(InputBox::ifyp)->text(), QStringLiteral("300"));
+    EXPECT_EQ(box(InputBox::Fyp)->text(), QStringLiteral("300"));
 
     list->setCurrentIndex(0);
     emit list->activated(0);
-    EXPECT_FALSE(box(InputBox::ifyp)->isEnabled());
+    EXPECT_FALSE(box(InputBox::Fyp)->isEnabled());
     EXPECT_EQ(ctx.dc.Fyp, 235.0);
-    EXPECT_EQ(box(InputBox::ifyp)->text(), QStringLiteral("235"));
+    EXPECT_EQ(box(InputBox::Fyp)->text(), QStringLiteral("235"));
 
-    auto* stiffener = named<QComboBox>("cbofys");
+    auto* stiffener = named<QComboBox>("stiffenerMaterialList");
     stiffener->setCurrentIndex(last);
     emit stiffener->activated(last);
-    EXPECT_TRUE(box(InputBox::ifys)->isEnabled());
-    EXPECT_TRUE(box(InputBox::ifus)->isEnabled());
-    EXPECT_FALSE(box(InputBox::ifyp)->isEnabled());
+    EXPECT_TRUE(box(InputBox::Fys)->isEnabled());
+    EXPECT_TRUE(box(InputBox::Fus)->isEnabled());
+    EXPECT_FALSE(box(InputBox::Fyp)->isEnabled());
 }
 
 TEST_F(MainWindowTest, OptionsChangeTheCaseAndTheWindow) {
     startWindow();
-    named<QRadioButton>("opt_cond_b")->click();
-    EXPECT_EQ(box(InputBox::ifs)->text(), QStringLiteral("1.11"));
-    EXPECT_EQ(box(InputBox::iufa)->text(), QStringLiteral("0.80"));
-    named<QRadioButton>("opt_cond_c")->click();
-    EXPECT_EQ(box(InputBox::ifs)->text(), QStringLiteral("1.11"));
+    named<QRadioButton>("conditionB")->click();
+    EXPECT_EQ(box(InputBox::FS)->text(), QStringLiteral("1.11"));
+    EXPECT_EQ(box(InputBox::UF)->text(), QStringLiteral("0.80"));
+    named<QRadioButton>("conditionC")->click();
+    EXPECT_EQ(box(InputBox::FS)->text(), QStringLiteral("1.11"));
 
-    named<QRadioButton>("optbuckling2")->click();
+    named<QRadioButton>("scantlingYieldOption")->click();
     EXPECT_EQ(ctx.dc.analysis, 2);
-    EXPECT_TRUE(named<QCheckBox>("def_chbox")->isHidden());
-    named<QRadioButton>("optbuckling1")->click();
-    EXPECT_FALSE(named<QCheckBox>("def_chbox")->isHidden());
-    named<QCheckBox>("def_chbox")->click();
+    EXPECT_TRUE(named<QCheckBox>("deformationBox")->isHidden());
+    named<QRadioButton>("bucklingOption")->click();
+    EXPECT_FALSE(named<QCheckBox>("deformationBox")->isHidden());
+    named<QCheckBox>("deformationBox")->click();
     EXPECT_TRUE(ctx.dc.includeDeformation);
 
     // "+/-" recalculates at once: the list shows the new sign of p straight away.
@@ -429,30 +457,30 @@ TEST_F(MainWindowTest, OptionsChangeTheCaseAndTheWindow) {
         return std::string();
     };
     EXPECT_NE(pressureRow().find("= 0.030/"), std::string::npos) << pressureRow();
-    box(InputBox::ip1)->setFocus();
-    named<QPushButton>("Command1")->click();
-    EXPECT_EQ(box(InputBox::ip1)->text(), QStringLiteral("-0.030"));
+    box(InputBox::p)->setFocus();
+    named<QPushButton>("signButton")->click();
+    EXPECT_EQ(box(InputBox::p)->text(), QStringLiteral("-0.030"));
     EXPECT_NE(pressureRow().find("= -0.030/"), std::string::npos) << pressureRow();
 
     // Tank bulkhead, option 1, then the upper-structure tab: the option stays ("In way of tanks").
-    named<QRadioButton>("OptC11")->click();
-    named<QTabWidget>("SSTabCfactor")->setCurrentIndex(2);
+    named<QRadioButton>("cfactorOption11")->click();
+    named<QTabWidget>("cfactorTabs")->setCurrentIndex(2);
     EXPECT_EQ(ctx.dc.structureType, 2);
     EXPECT_EQ(ctx.dc.structureOption, 1);
-    EXPECT_TRUE(named<QRadioButton>("OptC21")->isChecked());
-    EXPECT_TRUE(named<QLabel>("ctext2")->text().contains(QStringLiteral("3-2-4/3.5&3.7")));
+    EXPECT_TRUE(named<QRadioButton>("cfactorOption21")->isChecked());
+    EXPECT_TRUE(named<QLabel>("cfactorText2")->text().contains(QStringLiteral("3-2-4/3.5&3.7")));
 }
 
 TEST_F(MainWindowTest, RightClickOnTheL1LabelPopsUpTheProfileMenu) {
     startWindow();
-    auto* label = named<QLabel>("lblL1");
+    auto* label = named<QLabel>("L1Label");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), QStringLiteral("L1 ="));
     EXPECT_EQ(label->contextMenuPolicy(), Qt::NoContextMenu);
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(label, &event);
     EXPECT_TRUE(window->profileMenu()->isVisible());
-    EXPECT_EQ(window->profileMenu()->objectName(), QStringLiteral("mnuProfile"));
+    EXPECT_EQ(window->profileMenu()->objectName(), QStringLiteral("profileMenu"));
     window->profileMenu()->hide();
 }
 
@@ -462,53 +490,53 @@ TEST_F(MainWindowTest, ProfileMenuSetsTheTypeAndRecalculates) {
     named<QAction>("mnustifft")->trigger();
     EXPECT_EQ(ctx.dc.stiffenerType, stiffTTable);
     EXPECT_EQ(window->calculationCount(), calculations + 1);
-    EXPECT_EQ(named<QLabel>("stiffprof")->text().toStdString(), stiffenerDesignation(ctx.dc));
-    EXPECT_TRUE(named<QLabel>("stiffprof")->text().startsWith(QLatin1Char('T')));
-    named<QAction>("mnugirdL")->trigger();
+    EXPECT_EQ(named<QLabel>("stiffenerProfile")->text().toStdString(), stiffenerDesignation(ctx.dc));
+    EXPECT_TRUE(named<QLabel>("stiffenerProfile")->text().startsWith(QLatin1Char('T')));
+    named<QAction>("LGirderAction")->trigger();
     EXPECT_EQ(ctx.dc.girderType, girderL);
-    EXPECT_TRUE(named<QLabel>("girdprof")->text().startsWith(QLatin1Char('L')));
+    EXPECT_TRUE(named<QLabel>("girderProfile")->text().startsWith(QLatin1Char('L')));
 }
 
 TEST_F(MainWindowTest, NewRestoresTheNewFileValues) {
     startWindow();
-    typeAndLeave(InputBox::il1, QStringLiteral("2800"));
-    typeAndLeave(InputBox::iproj, QStringLiteral("Deck"));
-    named<QRadioButton>("opt_cond_b")->click();
-    named<QAction>("mnunew")->trigger();
+    typeAndLeave(InputBox::L1, QStringLiteral("2800"));
+    typeAndLeave(InputBox::projectName, QStringLiteral("Deck"));
+    named<QRadioButton>("conditionB")->click();
+    named<QAction>("newAction")->trigger();
     EXPECT_EQ(ctx.dc.L1, 3000);
-    EXPECT_EQ(box(InputBox::il1)->text(), QStringLiteral("3000"));
-    EXPECT_EQ(box(InputBox::iproj)->text(), QStringLiteral("Project"));
-    EXPECT_EQ(box(InputBox::ifs)->text(), QStringLiteral("1.43"));
-    EXPECT_TRUE(named<QRadioButton>("opt_cond_a")->isChecked());
+    EXPECT_EQ(box(InputBox::L1)->text(), QStringLiteral("3000"));
+    EXPECT_EQ(box(InputBox::projectName)->text(), QStringLiteral("Project"));
+    EXPECT_EQ(box(InputBox::FS)->text(), QStringLiteral("1.43"));
+    EXPECT_TRUE(named<QRadioButton>("conditionA")->isChecked());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("KORVEL: New File"));
 }
 
 TEST_F(MainWindowTest, SaveOpenAndTheRecentList) {
     startWindow();
     const std::string path = folder.filePath(QStringLiteral("deck.korvp")).toStdString();
-    typeAndLeave(InputBox::il1, QStringLiteral("2800"));
+    typeAndLeave(InputBox::L1, QStringLiteral("2800"));
     dialogs.next = path;
-    named<QAction>("mnusave")->trigger();
+    named<QAction>("saveAction")->trigger();
     EXPECT_EQ(window->windowTitle().toStdString(), "KORVEL: " + path);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(path)));
     ASSERT_EQ(dialogs.requests.size(), 1u);
     EXPECT_TRUE(dialogs.requests[0].askOverwrite);
-    auto* recent1 = named<QAction>("mnurecentfile1");
+    auto* recent1 = named<QAction>("recentFile1");
     EXPECT_TRUE(recent1->isVisible());
-    EXPECT_TRUE(named<QAction>("mnurecentfile0")->isVisible());
+    EXPECT_TRUE(named<QAction>("recentFilesSeparator")->isVisible());
     EXPECT_EQ(recent1->text().toStdString(), "&1. " + path);
-    EXPECT_FALSE(named<QAction>("mnurecentfile2")->isVisible());
+    EXPECT_FALSE(named<QAction>("recentFile2")->isVisible());
     EXPECT_EQ(settings->value("korvp", "Recent Files", "RecentFile1"), path);
 
-    named<QAction>("mnunew")->trigger();
-    EXPECT_EQ(box(InputBox::il1)->text(), QStringLiteral("3000"));
+    named<QAction>("newAction")->trigger();
+    EXPECT_EQ(box(InputBox::L1)->text(), QStringLiteral("3000"));
     recent1->trigger();
-    EXPECT_EQ(box(InputBox::il1)->text(), QStringLiteral("2800"));
+    EXPECT_EQ(box(InputBox::L1)->text(), QStringLiteral("2800"));
     EXPECT_EQ(window->windowTitle().toStdString(), "KORVEL: " + path);
 
     // A file that vanished is reported and changes nothing.
     dialogs.next = folder.filePath(QStringLiteral("gone.korvp")).toStdString();
-    named<QAction>("mnuopen")->trigger();
+    named<QAction>("openAction")->trigger();
     ASSERT_EQ(messages.seen.size(), 1u);
     EXPECT_EQ(messages.seen[0], "can't find file - " + dialogs.next);
     EXPECT_EQ(window->windowTitle().toStdString(), "KORVEL: " + path);
@@ -517,7 +545,7 @@ TEST_F(MainWindowTest, SaveOpenAndTheRecentList) {
 
 TEST_F(MainWindowTest, MissingDocumentIsReportedByName) {
     startWindow();
-    named<QAction>("mnuTheory")->trigger();
+    named<QAction>("theoryManualAction")->trigger();
     ASSERT_EQ(messages.seen.size(), 1u);
     EXPECT_NE(messages.seen[0].find("can't find file - "), std::string::npos);
     EXPECT_NE(messages.seen[0].find("Documentation"), std::string::npos);
@@ -527,32 +555,32 @@ TEST_F(MainWindowTest, MissingDocumentIsReportedByName) {
 TEST_F(MainWindowTest, MenusCarryTheirNamesAndCaptions) {
     startWindow();
     const std::pair<const char*, const char*> actions[] = {
-        {"mnunew", "&New"},
-        {"mnuopen", "&Open"},
-        {"mnusave", "&Save"},
-        {"mnusaveas", "Save &As"},
-        {"mnuprbu1", "&Buckling "},
-        {"mnuprbu2", "&Scantling/Yield"},
-        {"mnuprSc1", "Buckling/Scantling/&Yield"},
-        {"mnuexit", "&Exit"},
+        {"newAction", "&New"},
+        {"openAction", "&Open"},
+        {"saveAction", "&Save"},
+        {"saveAsAction", "Save &As"},
+        {"printBucklingAction", "&Buckling "},
+        {"printScantlingYieldAction", "&Scantling/Yield"},
+        {"printAllChecksAction", "Buckling/Scantling/&Yield"},
+        {"exitAction", "&Exit"},
         {"mnustiffl", "&L-table"},
         {"mnustiffusp", "Trape&z-profile"},
         {"mnustiffib", "&I-built-up"},
-        {"mnugirdL", "&L- Girder"},
-        {"mnugirdT", "&T - Girder"},
-        {"mnuDatabase", "&Open Database"},
-        {"mnuprintbuckling2", "&Scantling/Yield "},
-        {"mnuhelpsearch", "&Search for Help On . . . "},
-        {"mnuabout", "&About KORVP"},
+        {"LGirderAction", "&L- Girder"},
+        {"TGirderAction", "&T - Girder"},
+        {"openDatabaseAction", "&Open Database"},
+        {"printMenuScantlingYieldAction", "&Scantling/Yield "},
+        {"helpSearchAction", "&Search for Help On . . . "},
+        {"aboutAction", "&About KORVP"},
     };
     for (const auto& [name, caption] : actions) {
         auto* action = named<QAction>(name);
         ASSERT_NE(action, nullptr) << name;
         EXPECT_EQ(action->text(), QString::fromLatin1(caption));
     }
-    EXPECT_EQ(named<QMenu>("mnuprint1")->title(), QStringLiteral("&Print"));
-    EXPECT_EQ(named<QGroupBox>("fr2")->title(), QStringLiteral("Geometry && Stresses"));
-    EXPECT_EQ(box(InputBox::iLt)->toolTip(), QStringLiteral(" Recommended max distance 3000 mm "));
+    EXPECT_EQ(named<QMenu>("filePrintMenu")->title(), QStringLiteral("&Print"));
+    EXPECT_EQ(named<QGroupBox>("geometryStressFrame")->title(), QStringLiteral("Geometry && Stresses"));
+    EXPECT_EQ(box(InputBox::Lt)->toolTip(), QStringLiteral(" Recommended max distance 3000 mm "));
 }
 
 // Every menu and entry has an access key, and within one menu no two entries share a key.
@@ -579,16 +607,16 @@ TEST_F(MainWindowTest, EveryMenuEntryHasAnAccessKey) {
         for (const auto& [key, count] : uses)
             EXPECT_EQ(count, 1) << menu->title().toStdString() << " key " << key.toLatin1();
     }
-    EXPECT_EQ(named<QAction>("mnusaveas")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-    EXPECT_EQ(named<QAction>("mnuexportpdf")->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
-    EXPECT_EQ(named<QAction>("mnuhelpcont")->shortcut(), QKeySequence(QStringLiteral("F1")));
+    EXPECT_EQ(named<QAction>("saveAsAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    EXPECT_EQ(named<QAction>("exportPdfAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+    EXPECT_EQ(named<QAction>("helpContentsAction")->shortcut(), QKeySequence(QStringLiteral("F1")));
 }
 
 // Narrowed by the splitter or drawn by another style, every formula of the list wraps whole:
 // each cell is as high as its text needs at its width (measured here by the font's own wrapping).
 TEST_F(MainWindowTest, TheResultListWrapsEveryFormulaWholeAtAnyWidthAndStyle) {
     startWindow();
-    auto* list = named<ResultsList>("ListView1");
+    auto* list = named<ResultsList>("resultsList");
     ASSERT_NE(list, nullptr);
     for (const char* styleName : {"Fusion", "Windows"}) {
         std::unique_ptr<QStyle> style(QStyleFactory::create(QString::fromLatin1(styleName)));
@@ -630,7 +658,7 @@ TEST_F(MainWindowTest, ADarkPaletteKeepsTheVerdictReadableAndNoLabelIsCut) {
     dark.setColor(QPalette::Text, QColor(238, 238, 236));
     QApplication::setPalette(dark);
     startWindow();
-    typeAndLeave(InputBox::isigx1, QStringLiteral("-400")); // a failing case: the line is red
+    typeAndLeave(InputBox::SigxA, QStringLiteral("-400")); // a failing case: the line is red
     const QLabel* margin = window->marginLine();
     EXPECT_GE(contrastRatio(margin->palette().color(QPalette::WindowText), margin->palette().color(QPalette::Window)),
               4.5);
@@ -678,11 +706,11 @@ TEST_F(MainWindowTest, TheWindowFitsAScaledScreenAndTheInputColumnScrolls) {
     QCoreApplication::processEvents();
     ASSERT_GT(scroll->verticalScrollBar()->maximum(), 0);
     scroll->verticalScrollBar()->setValue(0);
-    box(InputBox::ip1)->setFocus();
+    box(InputBox::p)->setFocus();
     QCoreApplication::processEvents();
     const QRect shown = scroll->viewport()->rect();
-    const QPoint at = box(InputBox::ip1)->mapTo(scroll->viewport(), QPoint(0, 0));
-    EXPECT_TRUE(shown.contains(QRect(at, box(InputBox::ip1)->size()))) << at.y();
+    const QPoint at = box(InputBox::p)->mapTo(scroll->viewport(), QPoint(0, 0));
+    EXPECT_TRUE(shown.contains(QRect(at, box(InputBox::p)->size()))) << at.y();
     // Nothing of the column is cut sideways.
     EXPECT_GE(scroll->viewport()->width(), scroll->widget()->minimumSizeHint().width());
 }

@@ -103,7 +103,7 @@ protected:
     }
     static bool closedByOk(ProfileDialog* d) {
         QPointer<ProfileDialog> alive(d);
-        QTest::mouseClick(d->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QTest::mouseClick(d->findChild<QPushButton*>("okButton"), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return alive.isNull();
     }
@@ -126,17 +126,17 @@ struct WindowRow {
 };
 
 TEST_F(ProfileDialogs, EachWindowOpensWithItsCaptionAndControls) {
-    const std::vector<const char*> shared = {"sta", "stg",  "stiy", "se",   "ae",      "zp",
-                                             "iy",  "wep2", "wes2", "pic1", "Command1"};
+    const std::vector<const char*> shared = {"sta",  "stg",  "stiy",          "se",      "ae", "zp", "iy",
+                                             "wep2", "wes2", "sectionFigure", "okButton"};
     const std::vector<const char*> fourFields = {"isth", "istb", "isttw", "isttf"};
     const WindowRow rows[] = {
-        {0, false, "stiffl", "Stiffener: L-table", {"cbo", "sth", "stb", "sttw", "sttf"}, true},
+        {0, false, "stiffl", "Stiffener: L-table", {"profileList", "sth", "stb", "sttw", "sttf"}, true},
         {1, false, "stifflb", "Stiffener: L-built-up", fourFields, true},
-        {2, false, "stifft", "Stiffener: T-table", {"cbo", "sth", "stb", "sttw", "sttf"}, true},
+        {2, false, "stifft", "Stiffener: T-table", {"profileList", "sth", "stb", "sttw", "sttf"}, true},
         {3, false, "stifftb", "Stiffener: T-built-up", fourFields, true},
-        {4, false, "stifff", "Stiffener: Flatbar-table", {"cbo", "sth", "sttw"}, false},
+        {4, false, "stifff", "Stiffener: Flatbar-table", {"profileList", "sth", "sttw"}, false},
         {5, false, "stifffb", "Stiffener: Flatbar-built-up", {"isth", "isttw"}, false},
-        {6, false, "stiffhp", "Stiffener: BF-table", {"cbo", "sth", "sttw", "stc", "strr", "stb"}, true},
+        {6, false, "stiffhp", "Stiffener: BF-table", {"profileList", "sth", "sttw", "stc", "strr", "stb"}, true},
         {7, false, "stiffrhs", "Stiffener: RHS", {"isth", "istb", "isttw"}, false},
         {8, false, "stiffusp", "Stiffener: Trapez-profile", {"isth", "istb", "ista", "isttw"}, false},
         {9, false, "stiffib", "Stiffener: I-built-up", fourFields, true},
@@ -153,10 +153,10 @@ TEST_F(ProfileDialogs, EachWindowOpensWithItsCaptionAndControls) {
         for (const char* c : row.controls) EXPECT_NE(d->findChild<QWidget*>(c), nullptr) << c;
         EXPECT_EQ(d->findChild<QWidget*>("stiz") != nullptr, row.hasIz);
         // Stiffener windows check the proportions and caption their figure; girders show a fixed picture.
-        EXPECT_EQ(d->findChild<QWidget*>("pic2") != nullptr, !row.girder);
+        EXPECT_EQ(d->findChild<QWidget*>("flangeWebFigure") != nullptr, !row.girder);
         if (!row.girder) {
             EXPECT_EQ(dc.stiffenerType, row.type);
-            EXPECT_EQ(label(d, "figtoscale"), "Figure not to Scale");
+            EXPECT_EQ(label(d, "toScaleNote"), "Figure not to Scale");
         }
         EXPECT_FALSE(d->grab().isNull()); // paints the figure and the check area through the surface
         EXPECT_EQ(open(row.type, row.girder), d) << "opening again raises the same window";
@@ -192,15 +192,15 @@ TEST_F(ProfileDialogs, GirderWindowShowsTheGirderSet) {
 
 TEST_F(ProfileDialogs, ListChoiceSelectsTheRowAndRecalculates) {
     ProfileDialog* d = open(stiffTTable);
-    auto* cbo = d->findChild<QComboBox*>("cbo");
-    ASSERT_EQ(cbo->count(), 2);
-    EXPECT_EQ(cbo->itemText(1), "T400x150x10x16");
+    auto* list = d->findChild<QComboBox*>("profileList");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->itemText(1), "T400x150x10x16");
     EXPECT_EQ(label(d, "sta"), "4040 mm2"); // 236*10 + 120*14
     const double UFbuBefore = dc.uf.UFbu;
     const int appliedBefore = applied;
 
-    cbo->setFocus();
-    QTest::keyClick(cbo, Qt::Key_Down);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
 
     EXPECT_EQ(dc.tRow, 1);
     EXPECT_EQ(stiffenerDesignation(dc), "T 400x150x10.0x16.0");
@@ -209,20 +209,20 @@ TEST_F(ProfileDialogs, ListChoiceSelectsTheRowAndRecalculates) {
     EXPECT_EQ(label(d, "sth"), "400 mm");
     EXPECT_EQ(label(d, "sttf"), "16.0 mm");
     // The list beside each designation: its area and weight; typing narrows the choice.
-    EXPECT_EQ(cbo->itemData(1, noteRole).toString(), QStringLiteral("A = 6240 mm2  49.0 kg/m"));
+    EXPECT_EQ(list->itemData(1, noteRole).toString(), QStringLiteral("A = 6240 mm2  49.0 kg/m"));
     auto* table = static_cast<TableStiffenerDialog*>(d);
-    cbo->lineEdit()->selectAll();
-    QTest::keyClicks(cbo->lineEdit(), QStringLiteral("x150"));
+    list->lineEdit()->selectAll();
+    QTest::keyClicks(list->lineEdit(), QStringLiteral("x150"));
     EXPECT_EQ(table->matchCount(), 1);
-    cbo->lineEdit()->clear();
-    QTest::keyClicks(cbo->lineEdit(), QStringLiteral("T"));
+    list->lineEdit()->clear();
+    QTest::keyClicks(list->lineEdit(), QStringLiteral("T"));
     EXPECT_EQ(table->matchCount(), 2);
     EXPECT_NE(dc.uf.UFbu, UFbuBefore);
     EXPECT_GT(applied, appliedBefore);
 
     // Web 384/10 = 38.4 exceeds 1.5*sqrt(206000/355) = 36.1: the check area says NOK in red.
     test::RecordingSurface surface;
-    d->findChild<ProfileFigureWidget*>("pic2")->paintOn(surface);
+    d->findChild<ProfileFigureWidget*>("flangeWebFigure")->paintOn(surface);
     std::string drawn;
     for (const auto& t : surface.texts) drawn += t.text;
     EXPECT_NE(drawn.find("Web: hw/tw = 38.4 <= 36.1 NOK"), std::string::npos) << drawn;
@@ -415,27 +415,27 @@ TEST_F(ProfileDialogs, ActivatingAGirderWindowLeavesTheGirderType) {
 
 TEST_F(ProfileDialogs, FigureClicksFlipTheSharedScaleFlag) {
     ProfileDialog* d = open(stiffTTable);
-    auto* pic1 = d->findChild<ProfileFigureWidget*>("pic1");
-    QTest::mouseClick(pic1, Qt::LeftButton);
+    auto* figure = d->findChild<ProfileFigureWidget*>("sectionFigure");
+    QTest::mouseClick(figure, Qt::LeftButton);
     EXPECT_EQ(dc.figureNotToScale, 0);
-    EXPECT_EQ(label(d, "figtoscale"), "Figure to scale");
+    EXPECT_EQ(label(d, "toScaleNote"), "Figure to scale");
     test::RecordingSurface toScale;
-    pic1->paintOn(toScale);
+    figure->paintOn(toScale);
     std::string letters;
     for (const auto& t : toScale.texts) letters += t.text;
     EXPECT_NE(letters.find('Z'), std::string::npos) << "the outline with its axes: " << letters;
-    QTest::mouseClick(pic1, Qt::LeftButton);
+    QTest::mouseClick(figure, Qt::LeftButton);
     EXPECT_EQ(dc.figureNotToScale, 1);
-    EXPECT_EQ(label(d, "figtoscale"), "Figure not to scale");
+    EXPECT_EQ(label(d, "toScaleNote"), "Figure not to scale");
 
     // The flag is shared: a window opened now draws to scale, and says so in its opening form.
-    QTest::mouseClick(pic1, Qt::LeftButton);
+    QTest::mouseClick(figure, Qt::LeftButton);
     ProfileDialog* flatbar = open(stiffFlatbarTable);
-    EXPECT_EQ(label(flatbar, "figtoscale"), "Figure to Scale");
+    EXPECT_EQ(label(flatbar, "toScaleNote"), "Figure to Scale");
     // The Flatbar-table window also flips on its background.
     QTest::mouseClick(flatbar, Qt::LeftButton, {}, QPoint(2, 2));
     EXPECT_EQ(dc.figureNotToScale, 1);
-    EXPECT_EQ(label(flatbar, "figtoscale"), "Figure not to scale");
+    EXPECT_EQ(label(flatbar, "toScaleNote"), "Figure not to scale");
 }
 
 TEST_F(ProfileDialogs, WindowsArePlacedOverTheMainWindow) {
@@ -453,7 +453,7 @@ TEST_F(ProfileDialogs, WindowsArePlacedOverTheMainWindow) {
 TEST_F(ProfileDialogs, AfterAWarningTheTypingStaysInTheProfileWindow) {
     AnsweredMessageBoxes boxes(&owner);
     auto* mainBox = new QLineEdit(&owner);
-    mainBox->setObjectName(QStringLiteral("iLgs"));
+    mainBox->setObjectName(QStringLiteral("LgsBox"));
     mainBox->show();
     mainBox->setFocus();
     const ProfileDialogContext ctx{dc, catalogue, mode, &boxes, [] {}};

@@ -196,7 +196,7 @@ TEST(ResultsListTest, CopiesRowsAsTabSeparatedTextAndKeepsColumnWidths) {
 
     QMenu menu;
     list.addCopyEntries(&menu);
-    QAction* table = menu.findChild<QAction*>(QStringLiteral("mnucopytable"));
+    QAction* table = menu.findChild<QAction*>(QStringLiteral("copyTableAction"));
     ASSERT_NE(table, nullptr);
     table->trigger();
     const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));

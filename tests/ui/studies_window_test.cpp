@@ -91,7 +91,7 @@ TEST_F(StudiesWindowTest, MarginLineGivesTheVerdictAndReserveOfTheCore) {
     EXPECT_NE(margin->text().toStdString().find("Loads "), std::string::npos) << margin->text().toStdString();
 
     // An edit shows the verdict at once; λ* waits for the event loop and follows the new loads.
-    typeAndLeave(InputBox::isigx1, QStringLiteral("-150"));
+    typeAndLeave(InputBox::SigxA, QStringLiteral("-150"));
     EXPECT_EQ(margin->verdict(), runner.run(shownCase()));
     ASSERT_TRUE(waitFor([margin] { return !margin->reservePending(); }));
     EXPECT_EQ(*margin->reserve(), reserveFactor(shownCase(), runner));
