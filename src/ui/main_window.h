@@ -110,6 +110,8 @@ public:
     // none): the list shows the gauged utilisations beside its own while there are any. Session
     // state, never saved. The answer: why they cannot be applied to the case, or "".
     std::string setGauging(const std::array<std::optional<double>, 5>& thickness);
+    // Forgets the gauging: the main list and the Corrosion page show the case as built.
+    void clearGauging();
     StudiesWindow* studiesWindow() const;
     MarginLine* marginLine() const { return margin_; }
     void openHelp(bool searchPage);

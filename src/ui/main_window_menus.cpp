@@ -210,8 +210,10 @@ FileContext MainWindow::fileContext() {
 
 void MainWindow::finishFileCommand(const FileCommandOutcome& outcome) {
     if (outcome.caseLoaded) {
-        // Another case: its warnings are new to the engineer.
+        // Another case: its warnings are new to the engineer, and a survey's thicknesses belong
+        // to the structure it gauged, not to this one.
         shownWarnings_.clear();
+        clearGauging();
         closeProfileDialogs();
         refreshWindow();
     }

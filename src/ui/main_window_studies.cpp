@@ -58,6 +58,12 @@ std::string MainWindow::setGauging(const std::array<std::optional<double>, 5>& t
     return problem;
 }
 
+void MainWindow::clearGauging() {
+    gauging_ = {};
+    gauged_.reset();
+    if (studies_) studies_->showGauging(gauging_);
+}
+
 std::vector<ListingRow> MainWindow::summaryRows() {
     gauged_.reset();
     if (std::none_of(gauging_.begin(), gauging_.end(), [](const auto& t) { return t.has_value(); }))

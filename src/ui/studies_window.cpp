@@ -148,6 +148,11 @@ void StudiesWindow::caseChanged() {
     follow_.start();
 }
 
+void StudiesWindow::showGauging(const MemberThicknesses& thickness) {
+    corrosion_->showGauging(thickness);
+    corrosion_->showGaugingProblem({});
+}
+
 void StudiesWindow::followNow() {
     follow_.stop();
     const int page = tabs_->currentIndex();

@@ -65,6 +65,8 @@ public:
     void showPage(int page);
     // The main window's case changed: the pages follow after a short pause.
     void caseChanged();
+    // The main window's gauging changed without the page (another project opened).
+    void showGauging(const MemberThicknesses& thickness);
     // Follows the case now (tests and the bench).
     void followNow();
     bool following() const { return follow_.isActive(); }

@@ -13,10 +13,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +28,19 @@
 #include <vector>
 
 namespace korvel::test {
+
+// Lets the events through until `done` holds (a background study finished, a layout settled);
+// false when it has not within `ms`.
+inline bool waitFor(const std::function<bool()>& done, int ms = 60000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return true;
+}
 
 const QString dataFolder = QStringLiteral(KORVEL_TEST_DATA_DIR "/../../data/");
 

@@ -52,17 +52,6 @@
 namespace korvel::test {
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int ms = 60000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return true;
-}
-
 class StudiesWindowTest : public MainWindowTest {
 protected:
     void openAt(int page) {
