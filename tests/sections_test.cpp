@@ -718,14 +718,14 @@ TEST(ProfileTypeTable, EveryRowIsComplete) {
                 ProfileDims* set = builtUpDims(edited, f.code);
                 ASSERT_EQ(set, &(edited.*f.builtUp)) << f.code;
                 set->*field += 1;
-                EXPECT_NE(edited, base) << f.code << ": a remembered set operator== leaves out";
+                EXPECT_FALSE(edited == base) << f.code << ": a remembered set operator== leaves out";
             }
         }
         if (f.tableRow) {
             rows.push_back(f.tableRow);
             CaseInputs edited = base;
             edited.*f.tableRow += 1;
-            EXPECT_NE(edited, base) << f.code << ": a table row operator== leaves out";
+            EXPECT_FALSE(edited == base) << f.code << ": a table row operator== leaves out";
         }
     }
     for (const GirderTypeFacts& g : girderTypeRows()) {
@@ -733,7 +733,7 @@ TEST(ProfileTypeTable, EveryRowIsComplete) {
         ASSERT_NE(g.dims, nullptr) << g.code;
         CaseInputs edited;
         girderDims(edited, g.code)->H += 1;
-        EXPECT_NE(edited, CaseInputs{}) << g.code;
+        EXPECT_FALSE(edited == CaseInputs{}) << g.code;
     }
     EXPECT_EQ(std::distance(stiffenerTypeRows().begin(), stiffenerTypeRows().end()), stiffenerTypeCount);
     const auto unique = [](auto values) {
