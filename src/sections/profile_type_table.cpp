@@ -113,10 +113,14 @@ StepOutcome unknownStiffenerType(int stiffenerType) {
                               stiffenerCodesText());
 }
 
-std::string girderCodesText() {
+std::string girderCodesText(std::string_view conjunction) {
     std::string text;
     for (const GirderTypeFacts& g : girderTypes) {
-        if (!text.empty()) text += " or ";
+        if (!text.empty()) {
+            text += ' ';
+            text += conjunction;
+            text += ' ';
+        }
         text += std::to_string(g.code) + " (" + std::string(g.designationPrefix.substr(0, 1)) + ")";
     }
     return text;

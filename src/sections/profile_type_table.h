@@ -122,9 +122,10 @@ struct TypeRows {
 TypeRows<StiffenerTypeFacts> stiffenerTypeRows();
 TypeRows<GirderTypeFacts> girderTypeRows();
 
-// The valid codes for a message, from the table: "0 to 9"; "1 (L) or 3 (T)" for the girders.
+// The valid codes for a message, from the table: "0 to 9"; "1 (L) or 3 (T)" for the girders,
+// joined by `conjunction` ("nor" gives "1 (L) nor 3 (T)").
 std::string stiffenerCodesText();
-std::string girderCodesText();
+std::string girderCodesText(std::string_view conjunction = "or");
 // The fault of a stiffener type code the table has no row for: "stiffener type 10 is not one of 0 to 9".
 StepOutcome unknownStiffenerType(int stiffenerType);
 
