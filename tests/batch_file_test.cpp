@@ -138,9 +138,9 @@ TEST(BatchRead, MixedFile) {
 
     // Table rows of the program's catalogue: L 250x90x10 is row 1, BF 200x10 row 16; a bulb
     // flat the table lacks falls back to row 0.
-    EXPECT_EQ(1, list.entries[2].lRow);
-    EXPECT_EQ(16, list.entries[6].bfRow);
-    EXPECT_EQ(0, list.entries[8].bfRow);
+    EXPECT_EQ(1, list.entries[2].tableRow);
+    EXPECT_EQ(16, list.entries[6].tableRow);
+    EXPECT_EQ(0, list.entries[8].tableRow);
 }
 
 TEST(BatchRead, LastMatchingTableRowWins) {
@@ -151,9 +151,9 @@ TEST(BatchRead, LastMatchingTableRowWins) {
                                                         caseWith({{13, "LR"}, {14, "250x90x10.5x15"}}) + "\nEnd",
                                                     "t.kori", DecimalMode::period, tables));
     ASSERT_EQ(2u, list.entries.size());
-    EXPECT_EQ(5, list.entries[0].lRow);
+    EXPECT_EQ(5, list.entries[0].tableRow);
     EXPECT_TRUE(list.entries[0].notes.empty());
-    EXPECT_EQ(0, list.entries[1].lRow) << "no row matches: row 0";
+    EXPECT_EQ(0, list.entries[1].tableRow) << "no row matches: row 0";
     EXPECT_EQ(std::vector<std::string>{"no L-table row 250x90x10.5; row 0 (L 200x90x9x14) used"},
               list.entries[1].notes);
 
@@ -693,14 +693,14 @@ TEST(StartupBatch, ShippedFileCoversEveryTokenAndStructureType) {
         structures.insert(e.structureType);
         // LR and BF dimensions are rows of the shipped tables, not the row-0 fallback.
         if (e.stiffenerType == stiffLTable) {
-            EXPECT_EQ(e.stiffener[0], programTables().l.value(e.lRow, col::H));
-            EXPECT_EQ(e.stiffener[1], programTables().l.value(e.lRow, col::B));
-            EXPECT_EQ(e.stiffener[2], programTables().l.value(e.lRow, col::twLT));
-            EXPECT_EQ(e.stiffener[3], programTables().l.value(e.lRow, col::tfLT));
+            EXPECT_EQ(e.stiffener[0], programTables().l.value(e.tableRow, col::H));
+            EXPECT_EQ(e.stiffener[1], programTables().l.value(e.tableRow, col::B));
+            EXPECT_EQ(e.stiffener[2], programTables().l.value(e.tableRow, col::twLT));
+            EXPECT_EQ(e.stiffener[3], programTables().l.value(e.tableRow, col::tfLT));
         }
         if (e.stiffenerType == stiffBFTable) {
-            EXPECT_EQ(e.stiffener[0], programTables().bf.value(e.bfRow, col::H));
-            EXPECT_EQ(e.stiffener[1], programTables().bf.value(e.bfRow, col::twFbBf));
+            EXPECT_EQ(e.stiffener[0], programTables().bf.value(e.tableRow, col::H));
+            EXPECT_EQ(e.stiffener[1], programTables().bf.value(e.tableRow, col::twFbBf));
         }
         runBatchCase(e, dc, programTables(), warnings);
         EXPECT_FALSE(dc.fault.stopped()) << e.secondText << ": " << dc.fault.message();

@@ -6,6 +6,7 @@
 #include "report/proportion_display.h"
 #include "sections/girder_section.h"
 #include "sections/profile_outline.h"
+#include "sections/profile_type_table.h"
 #include "sections/profile_types.h"
 #include "sections/stiffener_section.h"
 #include "support/recording_surface.h"
@@ -673,6 +674,79 @@ TEST(ProfileTypeTable, EachTypeEitherReadsATableOrRemembersItsDimensions) {
     for (int code : {0, 2, 4}) EXPECT_EQ(girderTypeFacts(code), nullptr) << code;
     EXPECT_EQ(girderTypeFacts(girderL)->batchToken, "LG");
     EXPECT_EQ(girderTypeFacts(girderT)->batchToken, "TG");
+}
+
+// A row of the table is the whole of a type: every formula named, every name its own, and every
+// set the row points at one that CaseInputs compares, so that a forgotten piece fails here.
+TEST(ProfileTypeTable, EveryRowIsComplete) {
+    std::vector<std::string_view> resultsTokens, captions; // batch tokens, windows, menus: the test above
+    std::vector<ProfileDims CaseInputs::*> sets;
+    std::vector<int CaseInputs::*> rows;
+    for (const StiffenerTypeFacts& f : stiffenerTypeRows()) {
+        EXPECT_EQ(stiffenerTypeFacts(f.code), &f) << f.code;
+        EXPECT_NE(f.bareProperties, nullptr) << f.code;
+        EXPECT_NE(f.platedTorsion, nullptr) << f.code;
+        EXPECT_NE(f.proportions, nullptr) << f.code;
+        EXPECT_NE(f.outline, nullptr) << f.code;
+        EXPECT_NE(f.dimensionLayout, nullptr) << f.code;
+        EXPECT_GE(f.webLimitFactor, 0) << f.code;
+        EXPECT_FALSE(f.flangeRule && f.webLimitFactor == 0) << f.code << ": a flange rule without a web rule";
+        EXPECT_FALSE(f.designationPrefix.empty() || f.pictureName.empty() || f.schematicPicture.empty()) << f.code;
+
+        // The built-up equivalent is a type with a set, itself for a built-up type, and a table
+        // type without a token of its own is written with the equivalent's.
+        const StiffenerTypeFacts* equivalent = stiffenerTypeFacts(f.builtUpEquivalent);
+        ASSERT_NE(equivalent, nullptr) << f.code;
+        EXPECT_NE(equivalent->builtUp, nullptr) << f.code;
+        if (f.builtUp) {
+            EXPECT_EQ(f.builtUpEquivalent, f.code);
+        }
+        if (f.batchToken.empty() && f.table) {
+            EXPECT_FALSE(equivalent->batchToken.empty()) << f.code;
+        }
+
+        if (!f.resultsToken.empty()) resultsTokens.push_back(f.resultsToken);
+        captions.push_back(f.dialogCaption);
+
+        // Each input the row points at is one of CaseInputs', seen by operator==.
+        const CaseInputs base;
+        if (f.builtUp) {
+            sets.push_back(f.builtUp);
+            for (float ProfileDims::*field :
+                 {&ProfileDims::H, &ProfileDims::B, &ProfileDims::tw, &ProfileDims::tf, &ProfileDims::a}) {
+                CaseInputs edited = base;
+                ProfileDims* set = builtUpDims(edited, f.code);
+                ASSERT_EQ(set, &(edited.*f.builtUp)) << f.code;
+                set->*field += 1;
+                EXPECT_FALSE(edited == base) << f.code << ": a remembered set operator== leaves out";
+            }
+        }
+        if (f.tableRow) {
+            rows.push_back(f.tableRow);
+            CaseInputs edited = base;
+            edited.*f.tableRow += 1;
+            EXPECT_FALSE(edited == base) << f.code << ": a table row operator== leaves out";
+        }
+    }
+    for (const GirderTypeFacts& g : girderTypeRows()) {
+        EXPECT_EQ(girderTypeFacts(g.code), &g) << g.code;
+        ASSERT_NE(g.dims, nullptr) << g.code;
+        CaseInputs edited;
+        girderDims(edited, g.code)->H += 1;
+        EXPECT_FALSE(edited == CaseInputs{}) << g.code;
+    }
+    EXPECT_EQ(std::distance(stiffenerTypeRows().begin(), stiffenerTypeRows().end()), stiffenerTypeCount);
+    const auto unique = [](auto values) {
+        std::sort(values.begin(), values.end());
+        return std::adjacent_find(values.begin(), values.end()) == values.end();
+    };
+    EXPECT_TRUE(unique(resultsTokens));
+    EXPECT_TRUE(unique(captions));
+    // No two types share a remembered set or a table row member.
+    for (std::size_t i = 0; i < sets.size(); ++i)
+        for (std::size_t j = i + 1; j < sets.size(); ++j) EXPECT_FALSE(sets[i] == sets[j]) << i << " " << j;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t j = i + 1; j < rows.size(); ++j) EXPECT_FALSE(rows[i] == rows[j]) << i << " " << j;
 }
 
 } // namespace

@@ -19,93 +19,6 @@ const Rgb black{0, 0, 0};
 const Rgb dimensionInk = paletteColour(1);
 const Rgb axisInk = paletteColour(9);
 
-// Where the letters go, in the outline's frame (mm): the profile's horizontal extent, the web
-// (or the measured wall) and the flange.
-struct Layout {
-    double xMin = 0, xMax = 0;        // leftmost and rightmost of the profile
-    double topLeft = 0, topRight = 0; // ends of the top edge
-    double webBottom = 0, webTop = 0; // h
-    double webTopRight = 0;           // right edge of the profile at the top of the web
-    double thicknessY = 0;            // s is measured across the web or wall at this height
-    double faceLeft = 0, faceRight = 0;
-    bool flange = true;
-    double bLeft = 0, bRight = 0, bY = 0; // b
-};
-
-Layout layoutOf(const DesignCase& dc, const ProfileOutline& o, double unit) {
-    const double H = dc.H, B = dc.B, tw = dc.tw, tf = dc.tf, t = dc.t;
-    const double webX = o.webX, webL = webX - tw / 2, webR = webX + tw / 2;
-    const double xl = webX - B / 2, xr = webX + B / 2;
-    Layout l;
-    l.webBottom = t;
-    l.webTop = t + H - tf;
-    l.faceLeft = webL;
-    l.faceRight = webR;
-    l.bLeft = webR;
-    l.bY = t + H - tf - 5 * unit;
-    switch (dc.stiffenerType) {
-    case stiffLTable:
-    case stiffLBuiltUp:
-        l.xMin = l.topLeft = webL;
-        l.xMax = l.topRight = l.bRight = webL + B;
-        break;
-    case stiffBFTable: // the bulb reaches c beyond the web; B is its equivalent angle's flange
-        l.xMin = l.topLeft = webL;
-        l.topRight = l.bRight = webL + B;
-        l.xMax = webR + dc.a;
-        break;
-    case stiffFlatbarTable:
-    case stiffFlatbarBuiltUp:
-        l.xMin = l.topLeft = webL;
-        l.xMax = l.topRight = webR;
-        l.webTop = t + H;
-        l.flange = false;
-        break;
-    case stiffRHS:
-        l.xMin = l.topLeft = xl;
-        l.xMax = l.topRight = xr;
-        l.webBottom = t + tw;
-        l.webTop = t + H - tw;
-        l.faceLeft = xl;
-        l.faceRight = xl + tw;
-        l.bLeft = xl + tw;
-        l.bRight = xr - tw;
-        l.bY = t + H - tw - 5 * unit;
-        break;
-    case stiffTrapez: { // s across the left web at mid-height, as the webs lean
-        const double a = dc.a;
-        l.xMin = xl - a;
-        l.xMax = xr + a;
-        l.topLeft = xl;
-        l.topRight = xr;
-        l.webTop = t + H - tw;
-        l.faceLeft = xl - a / 2; // the outer face at mid-height
-        l.faceRight = l.faceLeft + tw;
-        l.bLeft = xl + tw;
-        l.bRight = xr - tw;
-        l.bY = t + H - tw - 5 * unit;
-        break;
-    }
-    case stiffIBuiltUp:
-        l.xMin = l.topLeft = xl;
-        l.xMax = l.topRight = l.bRight = xr;
-        l.webBottom = t + tf;
-        break;
-    default: // tee
-        l.xMin = l.topLeft = xl;
-        l.xMax = l.topRight = l.bRight = xr;
-        break;
-    }
-    if (dc.stiffenerType == stiffTrapez)
-        l.thicknessY = t + H / 2; // where faceLeft was taken
-    else if (dc.stiffenerType == stiffRHS)
-        l.thicknessY = t + 0.35 * H; // clear of b under the top
-    else
-        l.thicknessY = l.webBottom + 0.3 * (l.webTop - l.webBottom);
-    l.webTopRight = dc.stiffenerType == stiffTrapez && H > 0 ? xr + dc.a * tw / H : l.xMax;
-    return l;
-}
-
 // Drawing in the outline's frame, shifted to its origin in the square; y upwards.
 class Frame {
 public:
@@ -161,7 +74,7 @@ struct Strip {
     bool cutLeft = false, cutRight = false;
 };
 
-Strip visibleStrip(const DesignCase& dc, const ProfileOutline& o, const Layout& l) {
+Strip visibleStrip(const DesignCase& dc, const ProfileOutline& o, const DimensionLayout& l) {
     const double room = std::max({0.5 * (l.xMax - l.xMin), 0.5 * static_cast<double>(dc.H), 10.0});
     Strip s;
     s.left = std::max(0.0, l.xMin - room);
@@ -183,8 +96,8 @@ struct Extent {
     double left = 0, right = 0, bottom = 0, top = 0;
 };
 
-Extent textExtent(DrawingSurface& s, const DesignCase& dc, const ProfileOutline& o, const Layout& l, const Strip& strip,
-                  const Spacing& sp) {
+Extent textExtent(DrawingSurface& s, const DesignCase& dc, const ProfileOutline& o, const DimensionLayout& l,
+                  const Strip& strip, const Spacing& sp) {
     const double top = dc.t + dc.H;
     Extent e;
     const double xH = std::min(l.xMin, l.topLeft) - 6 * sp.u;
@@ -221,7 +134,7 @@ void drawAxes(Frame& f, const DesignCase& dc, const ProfileOutline& o, const Str
         f.label("Y", right + sp.gap, o.neutralAxis, 0, 0.5);
 }
 
-void drawLetters(Frame& f, const DesignCase& dc, const ProfileOutline& o, const Layout& l, const Strip& strip,
+void drawLetters(Frame& f, const DesignCase& dc, const ProfileOutline& o, const DimensionLayout& l, const Strip& strip,
                  const Spacing& sp) {
     const double u = sp.u, t = dc.t, top = dc.t + dc.H;
     f.s.setForeColour(dimensionInk);
@@ -307,7 +220,7 @@ void drawToScale(DrawingSurface& surface, const DesignCase& dc) {
     const ProfileOutline& o = dc.stiff.outline;
     const double height = o.height, width = o.width;
     if (!wellFormed(o) || !std::isfinite(std::max(height, width)) || !(height > 0) || !(width > 0) ||
-        dc.stiffenerType < 0 || dc.stiffenerType >= stiffenerTypeCount) {
+        !stiffenerTypeFacts(dc.stiffenerType)) {
         surface.setScale(0, 1, 1, 0);
         surface.clear();
         return;
@@ -315,7 +228,7 @@ void drawToScale(DrawingSurface& surface, const DesignCase& dc) {
     // The square holds the profile, the part of the strip drawn and the texts around them. The
     // texts keep their size on the screen, so the square is widened until they fit: a few
     // rounds settle it.
-    const Layout bare = layoutOf(dc, o, 0);
+    const DimensionLayout bare = dimensionLayout(dc, o, 0);
     const Strip strip = visibleStrip(dc, o, bare);
     double side = std::max(strip.right - strip.left, height) / 0.7;
     Spacing sp;
@@ -325,7 +238,7 @@ void drawToScale(DrawingSurface& surface, const DesignCase& dc) {
         sp.u = side / 100;
         sp.th = surface.textHeight("H");
         sp.gap = std::max(sp.u, 0.35 * sp.th);
-        e = textExtent(surface, dc, o, layoutOf(dc, o, sp.u), strip, sp);
+        e = textExtent(surface, dc, o, dimensionLayout(dc, o, sp.u), strip, sp);
         const double needed = 1.02 * std::max(e.right - e.left, e.top - e.bottom);
         if (needed <= side) break;
         side = needed;
@@ -342,7 +255,7 @@ void drawToScale(DrawingSurface& surface, const DesignCase& dc) {
     drawTrimmedOutline(f, o, strip, dc.t, sp.u);
     surface.setLineWidth(1);
 
-    const Layout l = layoutOf(dc, o, sp.u);
+    const DimensionLayout l = dimensionLayout(dc, o, sp.u);
     drawAxes(f, dc, o, strip, sp);
     drawLetters(f, dc, o, l, strip, sp);
     surface.setForeColour(black);

@@ -2,6 +2,7 @@
 
 #include "design/number_format.h"
 #include "sections/profile_type_table.h"
+#include "sections/profile_types.h"
 
 #include <initializer_list>
 #include <utility>
@@ -9,29 +10,6 @@
 namespace korvel {
 
 namespace {
-
-ProfileDims* builtUpSet(CaseInputs& in, int stiffenerType) {
-    switch (stiffenerType) {
-    case stiffLBuiltUp:
-        return &in.lBuiltUp;
-    case stiffTBuiltUp:
-        return &in.tBuiltUp;
-    case stiffFlatbarBuiltUp:
-        return &in.flatbarBuiltUp;
-    case stiffRHS:
-        return &in.rhs;
-    case stiffTrapez:
-        return &in.trapez;
-    case stiffIBuiltUp:
-        return &in.iBuiltUp;
-    default:
-        return nullptr;
-    }
-}
-
-const ProfileDims* builtUpSet(const CaseInputs& in, int stiffenerType) {
-    return builtUpSet(const_cast<CaseInputs&>(in), stiffenerType); // NOLINT(cppcoreguidelines-pro-type-const-cast)
-}
 
 // A text field: a TAB or a line break would split the line.
 void appendText(std::string& out, const std::string& text) {
@@ -54,10 +32,19 @@ void appendDims(std::string& out, std::initializer_list<float> dims) {
     }
 }
 
-// Token and dimensions of the working profile of the case; false when a line cannot hold it.
+// Token and dimensions of the working profile of the case; false when a line cannot hold it. A
+// catalogue type without a token of its own is written as its built-up equivalent with the row's
+// dimensions.
 bool appendStiffener(std::string& out, const CaseInputs& in, const Catalogue& cat) {
-    const auto tableRow = [&](const ProfileTable& table, int row, const char* token, bool webOnly) {
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(in.stiffenerType);
+    if (!facts) return false;
+    const bool webOnly = webOnlyProfile(in.stiffenerType);
+    if (const auto kind = facts->table) {
+        const ProfileTable& table = tableOf(cat, *kind);
+        const int row = in.*facts->tableRow;
         if (!table.hasRow(row)) return false;
+        const std::string_view token =
+            facts->batchToken.empty() ? stiffenerTypeFacts(facts->builtUpEquivalent)->batchToken : facts->batchToken;
         out += '\t';
         out += token;
         if (webOnly)
@@ -66,25 +53,12 @@ bool appendStiffener(std::string& out, const CaseInputs& in, const Catalogue& ca
             appendDims(out, {table.value(row, col::H), table.value(row, col::B), table.value(row, col::twLT),
                              table.value(row, col::tfLT)});
         return true;
-    };
-    switch (in.stiffenerType) {
-    case stiffLTable:
-        return tableRow(cat.l, in.lRow, "LR", false);
-    case stiffTTable:
-        return tableRow(cat.t, in.tRow, "TG", false);
-    case stiffFlatbarTable:
-        return tableRow(cat.fb, in.flatbarRow, "FB", true);
-    case stiffBFTable:
-        return tableRow(cat.bf, in.bfRow, "BF", true);
-    default:
-        break;
     }
-    const StiffenerTypeFacts* facts = stiffenerTypeFacts(in.stiffenerType);
-    const ProfileDims* dims = builtUpSet(in, in.stiffenerType);
-    if (!facts || !dims || facts->batchToken.empty()) return false;
+    const ProfileDims* dims = builtUpDims(in, in.stiffenerType);
+    if (!dims || facts->batchToken.empty()) return false;
     out += '\t';
     out += facts->batchToken;
-    if (webOnlyProfile(in.stiffenerType))
+    if (webOnly)
         appendDims(out, {dims->H, dims->tw});
     else
         appendDims(out, {dims->H, dims->B, dims->tw, dims->tf});
@@ -138,13 +112,11 @@ bool loadBatchInputs(const BatchEntry& e, CaseInputs& in, const Catalogue& catal
 
     in.stiffenerType = e.stiffenerType;
     bool profileInTable = true;
-    if (e.stiffenerType == stiffLTable) {
-        in.lRow = e.lRow;
-        profileInTable = catalogue.l.hasRow(e.lRow);
-    } else if (e.stiffenerType == stiffBFTable) {
-        in.bfRow = e.bfRow;
-        profileInTable = catalogue.bf.hasRow(e.bfRow);
-    } else if (ProfileDims* dims = builtUpSet(in, e.stiffenerType)) {
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(e.stiffenerType);
+    if (facts && facts->table) {
+        in.*facts->tableRow = e.tableRow;
+        profileInTable = tableOf(catalogue, *facts->table).hasRow(e.tableRow);
+    } else if (ProfileDims* dims = builtUpDims(in, e.stiffenerType)) {
         dims->H = e.stiffener[0];
         if (webOnlyProfile(e.stiffenerType)) {
             dims->tw = e.stiffener[1];
@@ -155,8 +127,7 @@ bool loadBatchInputs(const BatchEntry& e, CaseInputs& in, const Catalogue& catal
         }
     }
     in.girderType = e.girderType;
-    if (e.girderType == girderL) in.lGirder = e.girder;
-    if (e.girderType == girderT) in.tGirder = e.girder;
+    if (GirderDims* girder = girderDims(in, e.girderType)) *girder = e.girder;
     return profileInTable;
 }
 
@@ -169,7 +140,7 @@ CaseInputs batchCaseInputs(const BatchEntry& entry, const Catalogue& catalogue) 
 bool appendBatchCaseLine(std::string& out, const CaseInputs& in, const Catalogue& cat) {
     const GirderTypeFacts* girder = girderTypeFacts(in.girderType);
     if (!girder) return false;
-    const GirderDims& g = in.girderType == girderL ? in.lGirder : in.tGirder;
+    const GirderDims& g = in.*girder->dims;
 
     // The strengths in force: a grade of the list gives its own.
     double Fyp = in.Fyp, Fys = in.Fys;

@@ -82,18 +82,20 @@ struct ProfileToken {
 const std::vector<ProfileToken>& stiffenerTokens() {
     static const std::vector<ProfileToken> tokens = [] {
         std::vector<ProfileToken> list;
-        for (int code = 0; code < stiffenerTypeCount; ++code) {
-            const StiffenerTypeFacts& facts = *stiffenerTypeFacts(code);
-            if (!facts.batchToken.empty()) list.push_back({facts.batchToken, code, webOnlyProfile(code) ? 2 : 4});
-        }
+        for (const StiffenerTypeFacts& facts : stiffenerTypeRows())
+            if (!facts.batchToken.empty())
+                list.push_back({facts.batchToken, facts.code, webOnlyProfile(facts.code) ? 2 : 4});
         return list;
     }();
     return tokens;
 }
 
 const std::vector<ProfileToken>& girderTokens() {
-    static const std::vector<ProfileToken> tokens = {{girderTypeFacts(girderL)->batchToken, girderL, 4},
-                                                     {girderTypeFacts(girderT)->batchToken, girderT, 4}};
+    static const std::vector<ProfileToken> tokens = [] {
+        std::vector<ProfileToken> list;
+        for (const GirderTypeFacts& facts : girderTypeRows()) list.push_back({facts.batchToken, facts.code, 4});
+        return list;
+    }();
     return tokens;
 }
 
@@ -245,10 +247,8 @@ std::optional<BatchError> readCase(const std::vector<std::string_view>& fields, 
             in.profile(13, 14, stiffenerTokens(), "stiffener", "stiffener dimension", dims)) {
         e.stiffenerType = stiffener->type;
         for (std::size_t i = 0; i < dims.size(); ++i) e.stiffener[i] = static_cast<float>(dims[i]);
-        if (e.stiffenerType == stiffLTable)
-            e.lRow = tableRowOf(catalogue.l, TableKind::l, e.stiffener, e.notes);
-        else if (e.stiffenerType == stiffBFTable)
-            e.bfRow = tableRowOf(catalogue.bf, TableKind::bulbFlat, e.stiffener, e.notes);
+        if (const auto kind = stiffenerTypeFacts(e.stiffenerType)->table)
+            e.tableRow = tableRowOf(tableOf(catalogue, *kind), *kind, e.stiffener, e.notes);
     }
     if (const ProfileToken* girder = in.profile(15, 16, girderTokens(), "girder", "girder dimension", dims)) {
         e.girderType = girder->type;
@@ -301,7 +301,7 @@ bool BatchEntry::operator==(const BatchEntry& o) const {
            loadingCondition == o.loadingCondition && FS == o.FS && UF == o.UF && Fyp == o.Fyp && Fup == o.Fup &&
            Fys == o.Fys && Fus == o.Fus && E == o.E && structureType == o.structureType && UL == o.UL &&
            structureOption == o.structureOption && stiffenerType == o.stiffenerType && stiffener == o.stiffener &&
-           lRow == o.lRow && bfRow == o.bfRow && notes == o.notes && girderType == o.girderType && girder == o.girder &&
+           tableRow == o.tableRow && notes == o.notes && girderType == o.girderType && girder == o.girder &&
            L1 == o.L1 && L2 == o.L2 && Lg == o.Lg && Lgs == o.Lgs && Lt == o.Lt && t == o.t && s1 == o.s1 &&
            s2 == o.s2 && SigxA == o.SigxA && SigxB == o.SigxB && SigyA == o.SigyA && SigyC == o.SigyC && Tau == o.Tau &&
            p == o.p && ps == o.ps;

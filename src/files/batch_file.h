@@ -38,13 +38,12 @@ struct BatchEntry {
     double UL = 0;
     int structureOption = 0;
 
-    // Stiffener: type code 0 (L-table), 1, 3, 5 (built-up L, T, flat bar), 6 (BF-table) or 9
-    // (built-up I); dimensions H, B, tw, tf (flat bar and bulb flat: H, tw); the table row found
-    // for the two table types.
+    // Stiffener: the type of the token (a built-up L, T, flat bar or I, or the L- or BF-table);
+    // dimensions H, B, tw, tf (flat bar and bulb flat: H, tw); the row found in the table of a
+    // table type.
     int stiffenerType = stiffLBuiltUp;
     std::array<float, 4> stiffener{};
-    int lRow = 0;
-    int bfRow = 0;
+    int tableRow = 0;
     // What reading the line warns of, each run of the case says so: a field read leniently
     // ("SigxA \"nan\" is not a number; read as 0"), row 0 standing in when no table row has
     // the dimensions of an "LR" or "BF" case.

@@ -4,26 +4,15 @@
 
 namespace korvel {
 
-std::pair<std::string_view, std::string_view> splitPanelIdentification(std::string_view identification) {
-    const std::size_t slash = identification.find('/');
-    if (slash == std::string_view::npos) return {identification, std::string_view()};
-    return {identification.substr(0, slash), identification.substr(slash + 1)};
-}
-
 void EnvelopeBuilder::add(const std::string& project, const std::string& identification, const CaseOutcome& outcome) {
-    const auto [panelName, loadCase] = splitPanelIdentification(identification);
-    // A project or identification never holds a TAB (the batch line is TAB-separated), so the
-    // pair is one key without ambiguity.
-    key_.assign(project);
-    key_ += '\t';
-    key_ += panelName;
-    const auto [at, added] = index_.try_emplace(key_, panels_.size());
-    if (added) {
+    const PanelSlot slot = index_.place(project, identification);
+    const std::string_view loadCase = slot.loadCase;
+    if (slot.added) {
         panels_.emplace_back();
         panels_.back().project = project;
-        panels_.back().panel = std::string(panelName);
+        panels_.back().panel = std::string(slot.panel);
     }
-    PanelEnvelope& panel = panels_[at->second];
+    PanelEnvelope& panel = panels_[slot.index];
     ++panel.cases;
 
     const FailedChecks& failed = outcome.failed;

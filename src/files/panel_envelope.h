@@ -14,18 +14,15 @@
 #include "checks/failed_checks.h"
 #include "design/check_table.h"
 #include "design/design_case.h"
+#include "engine/panel_index.h"
 
 #include <array>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 namespace korvel {
-
-// "P7/storm/10yr" → {"P7", "storm/10yr"}; "P7" → {"P7", ""}.
-std::pair<std::string_view, std::string_view> splitPanelIdentification(std::string_view identification);
 
 struct CheckEnvelope {
     bool computed = false;
@@ -88,9 +85,7 @@ public:
 private:
     bool keepLoadCases_ = false;
     std::vector<PanelEnvelope> panels_;
-    // Project and panel, joined by a byte no text field holds, to the panel's index.
-    std::unordered_map<std::string, std::size_t> index_;
-    std::string key_;
+    PanelIndex index_;
 };
 
 // The envelope table: a header line, then one line per panel, TAB-separated, ending in CR LF as

@@ -440,7 +440,8 @@ std::optional<ProjectFileProblem> readProjectText(std::string_view text, const C
     if (current) {
         c.girderType = in.whole("girder type");
         if (!in.failed() && !isGirderType(c.girderType))
-            in.fail(in.lastLine(), "girder type " + std::to_string(c.girderType) + " is neither 1 (L) nor 3 (T)");
+            in.fail(in.lastLine(),
+                    "girder type " + std::to_string(c.girderType) + " is neither " + girderCodesText("nor"));
     }
     c.loadingCondition = in.code("loading condition", conditionA, conditionC);
     c.structureType = in.code("structure type", watertightBulkhead, upperStructure);

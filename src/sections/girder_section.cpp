@@ -7,7 +7,8 @@ namespace korvel {
 
 StepOutcome girderProperties(DesignCase& dc) {
     const GirderDims* set = girderDims(dc, dc.girderType);
-    if (!set) return StepOutcome::fault("girder type " + std::to_string(dc.girderType) + " is not 1 (L) or 3 (T)");
+    if (!set)
+        return StepOutcome::fault("girder type " + std::to_string(dc.girderType) + " is not " + girderCodesText());
     GirderSection& g = dc.girder;
     g.H = set->H;
     g.B = set->B;

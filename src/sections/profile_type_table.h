@@ -1,14 +1,17 @@
 #pragma once
 
-// One row of facts per stiffener profile type (codes 0 to 9) and per girder type (1 and 3): what
-// the files, the windows, the report and the checks look up by type code. The shape formulas,
-// the bare section properties and the outline stay as code in the section files; they dispatch
-// on the formula family of the row.
+// One row of facts per stiffener profile type and per girder type: what the files, the windows,
+// the report and the checks look up by type code, and the formulas of the type (its bare section
+// properties, slenderness ratios, outline and where the figure puts its dimensions), named in
+// sections/profile_formulas.h. Nothing outside this table switches on a type code: a new type is
+// its row, its formulas and its drawing.
 
+#include "design/calc_fault.h"
 #include "design/catalogue.h"
 #include "design/design_case.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace korvel {
@@ -28,16 +31,40 @@ enum class DesignationForm { flanged, web, box, trapez, iSection };
 // or the fields listed in closingChecked.
 enum class ClosingCheck { none, leaveField, checkFields };
 
+// Web and flange slenderness ratios of the working profile (ABS 9.9 web hw/tw, 9.7 flange b2/tf).
+struct ProportionRatios {
+    double web = 0;
+    double flange = 0;
+};
+
+// Where the to-scale figure puts its dimensions, in the outline's frame (mm): the profile's
+// horizontal extent, the web (or the measured wall) and the flange. `unit` is one hundredth of
+// the figure's square, in mm.
+struct DimensionLayout {
+    double xMin = 0, xMax = 0;        // leftmost and rightmost of the profile
+    double topLeft = 0, topRight = 0; // ends of the top edge
+    double webBottom = 0, webTop = 0; // h
+    double webTopRight = 0;           // right edge of the profile at the top of the web
+    double thicknessY = 0;            // s is measured across the web or wall at this height
+    double faceLeft = 0, faceRight = 0;
+    bool flange = true;
+    double bLeft = 0, bRight = 0, bY = 0; // b
+};
+
 struct StiffenerTypeFacts {
     int code;
     std::string_view batchToken;   // input token of the batch file; empty when the type has none
     std::string_view resultsToken; // written to the results table ("Fb" where the input says "FB")
     std::optional<TableKind> table;
-    int DesignCase::*tableRow;        // the row chosen in that table; nullptr for the built-up types
-    ProfileDims DesignCase::*builtUp; // the remembered set; nullptr for the table types
+    int CaseInputs::*tableRow;        // the row chosen in that table; nullptr for the built-up types
+    ProfileDims CaseInputs::*builtUp; // the remembered set; nullptr for the table types
     unsigned fields;                  // DimensionField bits of the remembered set
     bool wallThickness;               // tw is the one wall thickness, tf = tw (RHS, Trapez)
-    std::string_view builtUpBMask;    // edit-field mask of B
+    // The built-up type whose set holds the dimensions of a catalogue profile when they are
+    // edited (a batch line of a table type without a token of its own, a wasted thickness); the
+    // type itself for a built-up type.
+    int builtUpEquivalent;
+    std::string_view builtUpBMask; // edit-field mask of B
     ShapeFamily shape;
     DesignationForm form;
     std::string_view designationPrefix; // "L ", "Built-up: L ", ...
@@ -51,21 +78,56 @@ struct StiffenerTypeFacts {
     const char* izUnit; // after Iz in the dialog; empty where Iz is not shown
     ClosingCheck closing;
     unsigned closingChecked; // DimensionField bits checked on closing
+
+    // Bare-profile fields of s (Ax, zc, yc, Iy, Iz, Iyf, Gamma, Io, K) from the working profile
+    // and dc.shape.
+    StepOutcome (*bareProperties)(const DesignCase& dc, StiffenerSection& s);
+    bool tableArea; // the profile's area A is the table's (bulb flat), not the section's Ax
+    // The cell's St. Venant constant once the plate thickness is known (Trapez: the plate closes
+    // the cell); the others keep the bare K.
+    StepOutcome (*platedTorsion)(const DesignCase& dc, StiffenerSection& s);
+    // The proportion rules: the web limit is webLimitFactor·sqrt(E/Fys) (0: no rule applies, as
+    // for a closed cell), the flange limit 0.4·sqrt(E/Fys) when flangeRule is set.
+    ProportionRatios (*proportions)(double H, double B, double tw, double tf);
+    double webLimitFactor;
+    bool flangeRule;
+    bool rolledFillet; // the outline draws a root fillet of 2·tw, kept in bfCol4 (rolled angle)
+    // The outline on its plate strip after the common frame of profileOutline is set.
+    void (*outline)(const DesignCase& dc, ProfileOutline& o);
+    DimensionLayout (*dimensionLayout)(const DesignCase& dc, const ProfileOutline& o, double unit);
 };
 
 struct GirderTypeFacts {
     int code;
     std::string_view batchToken; // "LG", "TG"
-    GirderDims DesignCase::*dims;
+    GirderDims CaseInputs::*dims;
     std::string_view designationPrefix;
     std::string_view dialogCaption;
     std::string_view pictureName;
     std::string_view schematicPicture;
 };
 
-// nullptr for a code outside 0..9 (stiffener) or other than 1, 3 (girder).
+// nullptr for a code the table has no row for.
 const StiffenerTypeFacts* stiffenerTypeFacts(int stiffenerType);
 const GirderTypeFacts* girderTypeFacts(int girderType);
+
+// Every row, in code order, for code that treats the types alike.
+template <class Row>
+struct TypeRows {
+    const Row* first;
+    const Row* last;
+    const Row* begin() const { return first; }
+    const Row* end() const { return last; }
+};
+TypeRows<StiffenerTypeFacts> stiffenerTypeRows();
+TypeRows<GirderTypeFacts> girderTypeRows();
+
+// The valid codes for a message, from the table: "0 to 9"; "1 (L) or 3 (T)" for the girders,
+// joined by `conjunction` ("nor" gives "1 (L) nor 3 (T)").
+std::string stiffenerCodesText();
+std::string girderCodesText(std::string_view conjunction = "or");
+// The fault of a stiffener type code the table has no row for: "stiffener type 10 is not one of 0 to 9".
+StepOutcome unknownStiffenerType(int stiffenerType);
 
 // Whether the type is given by H and tw alone (flat bars, bulb flat): its batch field holds two
 // dimensions and its results-table cell shows two.

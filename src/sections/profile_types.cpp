@@ -22,22 +22,33 @@ std::string_view tableName(TableKind kind) {
     return tableFacts(kind).name;
 }
 
-const ProfileDims* builtUpDims(const DesignCase& dc, int stiffenerType) {
+const ProfileDims* builtUpDims(const CaseInputs& c, int stiffenerType) {
     const StiffenerTypeFacts* facts = stiffenerTypeFacts(stiffenerType);
-    return facts && facts->builtUp ? &(dc.*facts->builtUp) : nullptr;
+    return facts && facts->builtUp ? &(c.*facts->builtUp) : nullptr;
 }
 
-ProfileDims* builtUpDims(DesignCase& dc, int stiffenerType) {
-    return const_cast<ProfileDims*>(builtUpDims(static_cast<const DesignCase&>(dc), stiffenerType));
+ProfileDims* builtUpDims(CaseInputs& c, int stiffenerType) {
+    return const_cast<ProfileDims*>(builtUpDims(static_cast<const CaseInputs&>(c), stiffenerType));
 }
 
-const GirderDims* girderDims(const DesignCase& dc, int girderType) {
+void rememberBuiltUp(CaseInputs& c, int stiffenerType, const ProfileDims& dims) {
+    ProfileDims* set = builtUpDims(c, stiffenerType);
+    if (!set) return;
+    if (stiffenerTypeFacts(stiffenerType)->fields & fieldTf) {
+        *set = dims;
+        return;
+    }
+    set->H = dims.H;
+    set->tw = dims.tw;
+}
+
+const GirderDims* girderDims(const CaseInputs& c, int girderType) {
     const GirderTypeFacts* facts = girderTypeFacts(girderType);
-    return facts ? &(dc.*facts->dims) : nullptr;
+    return facts ? &(c.*facts->dims) : nullptr;
 }
 
-GirderDims* girderDims(DesignCase& dc, int girderType) {
-    return const_cast<GirderDims*>(girderDims(static_cast<const DesignCase&>(dc), girderType));
+GirderDims* girderDims(CaseInputs& c, int girderType) {
+    return const_cast<GirderDims*>(girderDims(static_cast<const CaseInputs&>(c), girderType));
 }
 
 namespace {
@@ -45,7 +56,7 @@ namespace {
 StepOutcome loadWorkingProfile(DesignCase& dc, const Catalogue& cat) {
     const int type = dc.stiffenerType;
     const StiffenerTypeFacts* facts = stiffenerTypeFacts(type);
-    if (!facts) return StepOutcome::fault("stiffener type " + std::to_string(type) + " is not one of 0 to 9");
+    if (!facts) return unknownStiffenerType(type);
 
     if (const auto kind = facts->table) {
         const ProfileTable& table = tableOf(cat, *kind);
@@ -126,8 +137,7 @@ StepOutcome selectProfile(DesignCase& dc, const Catalogue& cat) {
 StepOutcome formProfileShape(DesignCase& dc) {
     const double H = dc.H, B = dc.B, tw = dc.tw, tf = dc.tf;
     const StiffenerTypeFacts* facts = stiffenerTypeFacts(dc.stiffenerType);
-    if (!facts)
-        return StepOutcome::fault("stiffener type " + std::to_string(dc.stiffenerType) + " is not one of 0 to 9");
+    if (!facts) return unknownStiffenerType(dc.stiffenerType);
     ProfileShape s;
     switch (facts->shape) {
     case ShapeFamily::angle: // the bulb flat as its equivalent angle

@@ -17,10 +17,10 @@
 namespace korvel {
 
 inline bool isStiffenerType(int type) {
-    return type >= 0 && type < stiffenerTypeCount;
+    return stiffenerTypeFacts(type) != nullptr;
 }
 inline bool isGirderType(int type) {
-    return type == girderL || type == girderT;
+    return girderTypeFacts(type) != nullptr;
 }
 
 // The table a table type reads (L 0, T 2, Flatbar 4, BF 6); none for the built-up types.
@@ -28,13 +28,16 @@ std::optional<TableKind> tableKindOf(int stiffenerType);
 // "L-table", "T-table", "Flatbar-table", "BF-table": the names used in fault messages.
 std::string_view tableName(TableKind kind);
 
-// The remembered built-up set of a built-up or free-dimension type (1, 3, 5, 7, 8, 9), or
-// nullptr for the table types and invalid codes. For RHS and Trapez tw is the wall thickness.
-ProfileDims* builtUpDims(DesignCase& dc, int stiffenerType);
-const ProfileDims* builtUpDims(const DesignCase& dc, int stiffenerType);
-// The remembered set of girder type 1 or 3, nullptr for any other code.
-GirderDims* girderDims(DesignCase& dc, int girderType);
-const GirderDims* girderDims(const DesignCase& dc, int girderType);
+// The remembered built-up set of a built-up or free-dimension type, or nullptr for the table
+// types and invalid codes. For RHS and Trapez tw is the wall thickness.
+ProfileDims* builtUpDims(CaseInputs& c, int stiffenerType);
+const ProfileDims* builtUpDims(const CaseInputs& c, int stiffenerType);
+// Makes `dims` the remembered set of built-up type `stiffenerType`: a set with a flange takes them
+// whole, a web-only set (flat bar) H and tw, keeping its B and tf. Nothing for a type without a set.
+void rememberBuiltUp(CaseInputs& c, int stiffenerType, const ProfileDims& dims);
+// The remembered set of a girder type, nullptr for an invalid code.
+GirderDims* girderDims(CaseInputs& c, int girderType);
+const GirderDims* girderDims(const CaseInputs& c, int girderType);
 
 // Loads the working profile of dc.stiffenerType from its table row or built-up set (RHS and
 // Trapez: tw = tf = wall thickness; flat bars leave B and tf as they were; the bulb flat becomes

@@ -1,6 +1,7 @@
 #include "sections/stiffener_section.h"
 
 #include "design/number_format.h"
+#include "sections/profile_formulas.h"
 #include "sections/profile_outline.h"
 
 #include <algorithm>
@@ -109,102 +110,144 @@ PlatedSet platedSet(double Ax, double zc, double Iy, double H, double t, double 
     return p;
 }
 
-StepOutcome bareProfileProperties(DesignCase& dc) {
-    StiffenerSection s = dc.stiff;
+StepOutcome flangedBareProperties(const DesignCase& dc, StiffenerSection& s) {
     const double H = dc.H, B = dc.B, tw = dc.tw, tf = dc.tf;
     const double hw = dc.shape.hw, e = dc.shape.e, u = dc.shape.u, m = dc.shape.m;
-    switch (dc.stiffenerType) {
-    case stiffLTable:
-    case stiffLBuiltUp:
-    case stiffTTable:
-    case stiffTBuiltUp:
-    case stiffBFTable: {
-        const FlangedSection f = flangedSection(H, B, tw, tf);
-        if (!f.outcome.ok()) return f.outcome;
-        s.Ax = f.Ax;
-        s.zc = f.zc;
-        s.Iy = f.Iy;
-        s.yc = B * tf * e / s.Ax;
-        s.Iz = (tf * cube(B) + hw * cube(tw)) / 12 + B * tf * sq(e - s.yc) + hw * tw * sq(s.yc);
-        // Flange inertia with the unsymmetry term of the angle (ABS 3/5.3 warping constant).
-        s.Iyf = static_cast<float>(tf * cube(B) / 12 * (1 + 3 * sq(u) * hw * tw / s.Ax));
-        s.Gamma = m * s.Iyf * sq(hw) + cube(hw) * cube(tw) / 36;
-        s.Io = s.Iy + m * s.Iz + s.Ax * (sq(s.yc) + sq(s.zc));
-        s.K = static_cast<float>((B * cube(tf) + hw * cube(tw)) / 3);
-        break;
-    }
-    case stiffFlatbarTable:
-    case stiffFlatbarBuiltUp:
-        s.Ax = hw * tw;
-        s.zc = hw / 2;
-        s.yc = 0;
-        s.Iy = tw * cube(hw) / 12;
-        s.Iz = hw * cube(tw) / 12;
-        s.Iyf = static_cast<float>(hw * cube(tw) / 12);
-        s.Gamma = s.Iyf * sq(hw) + cube(hw) * cube(tw) / 36;
-        s.Io = s.Iy + s.Iz + s.Ax * sq(s.zc);
-        s.K = static_cast<float>(hw * cube(tw) / 3);
-        break;
-    case stiffIBuiltUp: {
-        const double Af = B * tf; // one flange
-        s.Ax = hw * tw + 2 * Af;
-        if (s.Ax == 0) return zeroArea("I profile");
-        s.zc = (B * tf * (H - tf / 2) + B * sq(tf) / 2 + tw * hw * (tf + hw / 2)) / s.Ax;
-        s.yc = 0;
-        s.Iy = (2 * B * cube(tf) + tw * cube(hw)) / 12 + B * tf * sq(H - tf / 2 - s.zc) +
-               tw * hw * sq(tf + hw / 2 - s.zc) + B * tf * sq(s.zc - tf / 2);
-        s.Iz = Af * sq(B) / 12; // one flange: the one that can trip
-        s.Iyf = static_cast<float>(tf * cube(B) / 12);
-        s.Gamma = s.Iyf * sq(hw) + cube(hw) * cube(tw) / 36;
-        s.Io = s.Iy + s.Iz + s.Ax * sq(s.zc);
-        s.K = static_cast<float>((B * cube(tf) + hw * cube(tw)) / 3);
-        break;
-    }
-    case stiffRHS: {
-        const double t = tw; // wall thickness
-        s.Ax = H * B - (H - 2 * t) * (B - 2 * t);
-        s.zc = H / 2;
-        s.yc = 0; // symmetric about the web centre line
-        s.Iy = (B * cube(H) - (B - 2 * t) * cube(H - 2 * t)) / 12;
-        s.Iz = (H * cube(B) - (H - 2 * t) * cube(B - 2 * t)) / 12;
-        // A closed box does not warp noticeably; its torsional stiffness is the cell's.
-        s.Iyf = 0;
-        s.Gamma = 0;
-        s.Io = s.Iy + s.Iz + s.Ax * sq(s.zc);
-        const CellTorsion k = rhsTorsion(H, B, t);
-        if (!k.outcome.ok()) return k.outcome;
-        s.K = k.K;
-        break;
-    }
-    case stiffTrapez: {
-        if (H == 0) return StepOutcome::fault("Trapez height H is zero: the web slope a/H is undefined");
-        const double a = dc.a;
-        const double cosTheta = std::cos(std::atan(a / H));
-        s.Ax = B * tf + 2 * hw * tw / cosTheta;
-        if (s.Ax == 0) return zeroArea("Trapez profile");
-        s.zc = (B * tf * (H - tf / 2) + tw * sq(hw) / cosTheta) / s.Ax;
-        s.Iy = (B * cube(tf) + 2 * tw * cube(hw) / cosTheta) / 12 + B * tf * sq(H - tf / 2 - s.zc) +
-               (2 * hw * tw / cosTheta) * sq(hw / 2 - s.zc);
-        s.yc = 0;
-        // Each web: horizontal width w, centre line from x1 at the plate to x2 under the top.
-        const double w = tw / cosTheta;
-        const double x1 = B / 2 + a - w / 2;
-        const double x2 = B / 2 + a * (1 - hw / H) - w / 2;
-        s.Iz = tf * cube(B) / 12 + 2 * (w * hw * (sq(x1) + x1 * x2 + sq(x2)) / 3 + cube(w) * hw / 12);
-        s.Iyf = 0;
-        s.Gamma = 0;
-        s.Io = s.Iy + s.Iz + s.Ax * sq(s.zc);
-        const CellTorsion k = trapezTorsion(H, B, a, tw, dc.t);
-        if (!k.outcome.ok()) return k.outcome;
-        s.K = k.K;
-        break;
-    }
-    default:
-        return StepOutcome::fault("stiffener type " + std::to_string(dc.stiffenerType) + " is not one of 0 to 9");
-    }
+    const FlangedSection f = flangedSection(H, B, tw, tf);
+    if (!f.outcome.ok()) return f.outcome;
+    s.Ax = f.Ax;
+    s.zc = f.zc;
+    s.Iy = f.Iy;
+    s.yc = B * tf * e / s.Ax;
+    s.Iz = (tf * cube(B) + hw * cube(tw)) / 12 + B * tf * sq(e - s.yc) + hw * tw * sq(s.yc);
+    // Flange inertia with the unsymmetry term of the angle (ABS 3/5.3 warping constant).
+    s.Iyf = static_cast<float>(tf * cube(B) / 12 * (1 + 3 * sq(u) * hw * tw / s.Ax));
+    s.Gamma = m * s.Iyf * sq(hw) + cube(hw) * cube(tw) / 36;
+    s.Io = s.Iy + m * s.Iz + s.Ax * (sq(s.yc) + sq(s.zc));
+    s.K = static_cast<float>((B * cube(tf) + hw * cube(tw)) / 3);
+    return StepOutcome::done();
+}
+
+StepOutcome flatBarBareProperties(const DesignCase& dc, StiffenerSection& s) {
+    const double tw = dc.tw;
+    const double hw = dc.shape.hw;
+    s.Ax = hw * tw;
+    s.zc = hw / 2;
+    s.yc = 0;
+    s.Iy = tw * cube(hw) / 12;
+    s.Iz = hw * cube(tw) / 12;
+    s.Iyf = static_cast<float>(hw * cube(tw) / 12);
+    s.Gamma = s.Iyf * sq(hw) + cube(hw) * cube(tw) / 36;
+    s.Io = s.Iy + s.Iz + s.Ax * sq(s.zc);
+    s.K = static_cast<float>(hw * cube(tw) / 3);
+    return StepOutcome::done();
+}
+
+StepOutcome iBareProperties(const DesignCase& dc, StiffenerSection& s) {
+    const double H = dc.H, B = dc.B, tw = dc.tw, tf = dc.tf;
+    const double hw = dc.shape.hw;
+    const double Af = B * tf; // one flange
+    s.Ax = hw * tw + 2 * Af;
+    if (s.Ax == 0) return zeroArea("I profile");
+    s.zc = (B * tf * (H - tf / 2) + B * sq(tf) / 2 + tw * hw * (tf + hw / 2)) / s.Ax;
+    s.yc = 0;
+    s.Iy = (2 * B * cube(tf) + tw * cube(hw)) / 12 + B * tf * sq(H - tf / 2 - s.zc) + tw * hw * sq(tf + hw / 2 - s.zc) +
+           B * tf * sq(s.zc - tf / 2);
+    s.Iz = Af * sq(B) / 12; // one flange: the one that can trip
+    s.Iyf = static_cast<float>(tf * cube(B) / 12);
+    s.Gamma = s.Iyf * sq(hw) + cube(hw) * cube(tw) / 36;
+    s.Io = s.Iy + s.Iz + s.Ax * sq(s.zc);
+    s.K = static_cast<float>((B * cube(tf) + hw * cube(tw)) / 3);
+    return StepOutcome::done();
+}
+
+StepOutcome rhsBareProperties(const DesignCase& dc, StiffenerSection& s) {
+    const double H = dc.H, B = dc.B;
+    const double t = dc.tw; // wall thickness
+    s.Ax = H * B - (H - 2 * t) * (B - 2 * t);
+    s.zc = H / 2;
+    s.yc = 0; // symmetric about the web centre line
+    s.Iy = (B * cube(H) - (B - 2 * t) * cube(H - 2 * t)) / 12;
+    s.Iz = (H * cube(B) - (H - 2 * t) * cube(B - 2 * t)) / 12;
+    // A closed box does not warp noticeably; its torsional stiffness is the cell's.
+    s.Iyf = 0;
+    s.Gamma = 0;
+    s.Io = s.Iy + s.Iz + s.Ax * sq(s.zc);
+    const CellTorsion k = rhsTorsion(H, B, t);
+    if (!k.outcome.ok()) return k.outcome;
+    s.K = k.K;
+    return StepOutcome::done();
+}
+
+StepOutcome trapezBareProperties(const DesignCase& dc, StiffenerSection& s) {
+    const double H = dc.H, B = dc.B, tw = dc.tw, tf = dc.tf;
+    const double hw = dc.shape.hw;
+    if (H == 0) return StepOutcome::fault("Trapez height H is zero: the web slope a/H is undefined");
+    const double a = dc.a;
+    const double cosTheta = std::cos(std::atan(a / H));
+    s.Ax = B * tf + 2 * hw * tw / cosTheta;
+    if (s.Ax == 0) return zeroArea("Trapez profile");
+    s.zc = (B * tf * (H - tf / 2) + tw * sq(hw) / cosTheta) / s.Ax;
+    s.Iy = (B * cube(tf) + 2 * tw * cube(hw) / cosTheta) / 12 + B * tf * sq(H - tf / 2 - s.zc) +
+           (2 * hw * tw / cosTheta) * sq(hw / 2 - s.zc);
+    s.yc = 0;
+    // Each web: horizontal width w, centre line from x1 at the plate to x2 under the top.
+    const double w = tw / cosTheta;
+    const double x1 = B / 2 + a - w / 2;
+    const double x2 = B / 2 + a * (1 - hw / H) - w / 2;
+    s.Iz = tf * cube(B) / 12 + 2 * (w * hw * (sq(x1) + x1 * x2 + sq(x2)) / 3 + cube(w) * hw / 12);
+    s.Iyf = 0;
+    s.Gamma = 0;
+    s.Io = s.Iy + s.Iz + s.Ax * sq(s.zc);
+    const CellTorsion k = trapezTorsion(H, B, a, tw, dc.t);
+    if (!k.outcome.ok()) return k.outcome;
+    s.K = k.K;
+    return StepOutcome::done();
+}
+
+StepOutcome bareTorsionKept(const DesignCase& /*dc*/, StiffenerSection& /*s*/) {
+    return StepOutcome::done();
+}
+
+StepOutcome trapezPlatedTorsion(const DesignCase& dc, StiffenerSection& s) {
+    const CellTorsion k = trapezTorsion(dc.H, dc.B, dc.a, dc.tw, dc.t);
+    if (!k.outcome.ok()) return k.outcome;
+    s.K = k.K;
+    return StepOutcome::done();
+}
+
+ProportionRatios angleProportions(double H, double B, double tw, double tf) {
+    return {(H - tf) / tw, (B - tw) / tf};
+}
+
+ProportionRatios teeProportions(double H, double B, double tw, double tf) {
+    return {(H - tf) / tw, (B - tw) / 2 / tf};
+}
+
+ProportionRatios iProportions(double H, double B, double tw, double tf) {
+    return {(H - 2 * tf) / tw, (B - tw) / 2 / tf};
+}
+
+ProportionRatios bulbFlatProportions(double H, double /*B*/, double tw, double tf) {
+    return {(H - tf) / tw, 0}; // with the equivalent angle's tf
+}
+
+ProportionRatios flatBarProportions(double H, double /*B*/, double tw, double /*tf*/) {
+    return {H / tw, 0};
+}
+
+ProportionRatios closedCellProportions(double /*H*/, double /*B*/, double /*tw*/, double /*tf*/) {
+    return {};
+}
+
+StepOutcome bareProfileProperties(DesignCase& dc) {
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(dc.stiffenerType);
+    if (!facts) return unknownStiffenerType(dc.stiffenerType);
+    StiffenerSection s = dc.stiff;
+    if (StepOutcome outcome = facts->bareProperties(dc, s); !outcome.ok()) return outcome;
     s.g = weightPerMetre(s.Ax);
     dc.stiff = s;
-    if (dc.stiffenerType != stiffBFTable) dc.A = s.Ax; // the bulb flat keeps its table area
+    if (!facts->tableArea) dc.A = s.Ax;
     return StepOutcome::done();
 }
 
@@ -259,15 +302,14 @@ StepOutcome platedProperties(DesignCase& dc) {
     s.Wesw = w.Ws;
 
     // The Trapez cell is closed by the plate, so its K follows the plate thickness.
-    if (dc.stiffenerType == stiffTrapez) {
-        const CellTorsion k = trapezTorsion(H, dc.B, dc.a, dc.tw, t);
-        if (!k.outcome.ok()) return k.outcome;
-        s.K = k.K;
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(dc.stiffenerType);
+    if (facts) {
+        if (StepOutcome torsion = facts->platedTorsion(dc, s); !torsion.ok()) return torsion;
     }
 
     if (StepOutcome lines = proportionLines(dc); !lines.ok()) return lines;
 
-    if (dc.stiffenerType == stiffLTable) dc.bfCol4 = rolledAngleFillet(dc.tw);
+    if (facts && facts->rolledFillet) dc.bfCol4 = rolledAngleFillet(dc.tw);
     if (dc.composeTexts || !outlineFitsFloat(dc)) s.outline = profileOutline(dc);
     return StepOutcome::done();
 }
@@ -276,8 +318,8 @@ StepOutcome proportionLines(DesignCase& dc) {
     StiffenerSection& s = dc.stiff;
     s.webLine = s.flangeLine = " ";
     s.webRatio = s.webLimit = s.flangeRatio = s.flangeLimit = 0;
-    const int type = dc.stiffenerType;
-    if (type == stiffRHS || type == stiffTrapez) return StepOutcome::done(); // closed cells: no rule
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(dc.stiffenerType);
+    if (facts && facts->webLimitFactor == 0) return StepOutcome::done(); // closed cells: no rule
 
     const double H = dc.H, B = dc.B, tw = dc.tw, tf = dc.tf;
     if (dc.Fys == 0) return StepOutcome::fault("stiffener yield strength Fys is zero: slenderness limit undefined");
@@ -285,36 +327,15 @@ StepOutcome proportionLines(DesignCase& dc) {
     if (EoverF < 0) return StepOutcome::fault("square root of a negative number: E/Fys is negative");
     const double root = std::sqrt(EoverF);
     if (tw == 0) return StepOutcome::fault("web thickness tw is zero: web slenderness undefined");
+    if (!facts) return unknownStiffenerType(dc.stiffenerType);
 
-    const bool flanged = type <= stiffTBuiltUp || type == stiffIBuiltUp;
+    const bool flanged = facts->flangeRule;
     if (flanged && tf == 0) return StepOutcome::fault("flange thickness tf is zero: flange slenderness undefined");
-    switch (type) {
-    case stiffLTable:
-    case stiffLBuiltUp:
-        s.webRatio = (H - tf) / tw;
-        s.flangeRatio = (B - tw) / tf;
-        break;
-    case stiffTTable:
-    case stiffTBuiltUp:
-        s.webRatio = (H - tf) / tw;
-        s.flangeRatio = (B - tw) / 2 / tf;
-        break;
-    case stiffIBuiltUp:
-        s.webRatio = (H - 2 * tf) / tw;
-        s.flangeRatio = (B - tw) / 2 / tf;
-        break;
-    case stiffBFTable:
-        s.webRatio = (H - tf) / tw;
-        break; // with the equivalent angle's tf
-    case stiffFlatbarTable:
-    case stiffFlatbarBuiltUp:
-        s.webRatio = H / tw;
-        break;
-    default:
-        return StepOutcome::fault("stiffener type " + std::to_string(type) + " is not one of 0 to 9");
-    }
+    const ProportionRatios ratios = facts->proportions(H, B, tw, tf);
+    s.webRatio = ratios.web;
+    s.flangeRatio = ratios.flange;
     // Web of a flanged section 1.5, bulb flat 0.85, flat bar 0.4 times sqrt(E/Fy); flange 0.4.
-    s.webLimit = (flanged ? 1.5 : type == stiffBFTable ? 0.85 : 0.4) * root;
+    s.webLimit = facts->webLimitFactor * root;
     if (flanged) s.flangeLimit = 0.4 * root;
     if (!dc.composeTexts) return StepOutcome::done();
     s.webLine = "Web: hw/tw = " + formatNumber(s.webRatio, "0.0") + " <= " + formatNumber(s.webLimit, "0.0");

@@ -24,25 +24,15 @@ constexpr std::array<const char*, familyCount> familyNames = {
 // clang-format on
 static_assert(familyNames.back() != nullptr, "every family has its name");
 
-int stiffenerTypeOf(Family f) {
-    switch (f) {
-    case Family::lTable:
-        return stiffLTable;
-    case Family::bfTable:
-        return stiffBFTable;
-    case Family::flatbarTable:
-        return stiffFlatbarTable;
-    case Family::flatbar:
-        return stiffFlatbarBuiltUp;
-    case Family::angle:
-        return stiffLBuiltUp;
-    case Family::tee:
-        return stiffTBuiltUp;
-    case Family::iSection:
-        return stiffIBuiltUp;
-    default:
-        return stiffFlatbarBuiltUp;
-    }
+// The profile type each family is studied as: a stiffener type, or a girder type for the girder
+// families.
+constexpr std::array<int, familyCount> familyTypes = {
+    stiffLTable,   stiffBFTable, stiffFlatbarTable, stiffFlatbarBuiltUp, stiffLBuiltUp, stiffTBuiltUp,
+    stiffIBuiltUp, girderL,      girderT,
+};
+
+int typeOf(Family f) {
+    return familyTypes[static_cast<std::size_t>(f)];
 }
 
 // Standard plate thicknesses of the built-up grid (mm).
@@ -156,38 +146,16 @@ std::string candidateText(const Candidate& c) {
 
 void applyCandidate(CaseInputs& in, const Candidate& c) {
     if (isGirderFamily(c.family)) {
-        in.girderType = c.family == Family::girderL ? girderL : girderT;
-        GirderDims& g = c.family == Family::girderL ? in.lGirder : in.tGirder;
-        g = GirderDims{c.dims.H, c.dims.B, c.dims.tw, c.dims.tf};
+        in.girderType = typeOf(c.family);
+        *girderDims(in, in.girderType) = GirderDims{c.dims.H, c.dims.B, c.dims.tw, c.dims.tf};
         return;
     }
-    in.stiffenerType = stiffenerTypeOf(c.family);
-    switch (c.family) {
-    case Family::lTable:
-        in.lRow = c.row;
-        break;
-    case Family::bfTable:
-        in.bfRow = c.row;
-        break;
-    case Family::flatbarTable:
-        in.flatbarRow = c.row;
-        break;
-    case Family::flatbar:
-        in.flatbarBuiltUp.H = c.dims.H;
-        in.flatbarBuiltUp.tw = c.dims.tw;
-        break;
-    case Family::angle:
-        in.lBuiltUp = c.dims;
-        break;
-    case Family::tee:
-        in.tBuiltUp = c.dims;
-        break;
-    case Family::iSection:
-        in.iBuiltUp = c.dims;
-        break;
-    default:
-        break;
-    }
+    in.stiffenerType = typeOf(c.family);
+    const StiffenerTypeFacts& facts = *stiffenerTypeFacts(in.stiffenerType);
+    if (facts.table)
+        in.*facts.tableRow = c.row;
+    else
+        rememberBuiltUp(in, in.stiffenerType, c.dims);
 }
 
 std::vector<Candidate> rankedCandidates(const Catalogue& catalogue, const std::vector<Family>& families, int threads) {
@@ -251,7 +219,7 @@ namespace {
 // The proportion rules of a built-up candidate, in a design case kept for the purpose.
 bool proportionsAccepted(const CaseInputs& in, const Candidate& c, DesignCase& dc) {
     if (c.row >= 0 || isGirderFamily(c.family)) return true;
-    dc.stiffenerType = stiffenerTypeOf(c.family);
+    dc.stiffenerType = typeOf(c.family);
     dc.H = c.dims.H;
     dc.B = c.dims.B;
     dc.tw = c.dims.tw;

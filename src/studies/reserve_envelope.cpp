@@ -1,6 +1,5 @@
 #include "studies/reserve_envelope.h"
 
-#include "files/panel_envelope.h"
 #include "studies/study_tables.h"
 
 namespace korvel {
@@ -33,18 +32,14 @@ bool smallerReserve(const ReserveResult& a, const ReserveResult& b) {
 
 void ReserveEnvelopeBuilder::add(const std::string& project, const std::string& identification,
                                  const ReserveResult& r) {
-    const auto [panelName, loadCase] = splitPanelIdentification(identification);
-    std::string key = project;
-    key += '\t';
-    key += panelName;
-    const auto [at, added] = index_.try_emplace(std::move(key), panels_.size());
-    if (added) {
-        panels_.push_back({project, std::string(panelName), 0, r, std::string(loadCase)});
-    } else if (smallerReserve(r, panels_[at->second].smallest)) {
-        panels_[at->second].smallest = r;
-        panels_[at->second].loadCase = std::string(loadCase);
+    const PanelSlot slot = index_.place(project, identification);
+    if (slot.added) {
+        panels_.push_back({project, std::string(slot.panel), 0, r, std::string(slot.loadCase)});
+    } else if (smallerReserve(r, panels_[slot.index].smallest)) {
+        panels_[slot.index].smallest = r;
+        panels_[slot.index].loadCase = std::string(slot.loadCase);
     }
-    ++panels_[at->second].cases;
+    ++panels_[slot.index].cases;
 }
 
 std::string reserveEnvelopeHeader() {

@@ -6,10 +6,10 @@
 // (nothing limits it) comes after every λ*. Panels and load cases as the envelope of a batch run
 // names them (the project and the identification up to its first "/").
 
+#include "engine/panel_index.h"
 #include "studies/reserve_study.h"
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace korvel {
@@ -38,7 +38,7 @@ public:
 
 private:
     std::vector<PanelReserve> panels_;
-    std::unordered_map<std::string, std::size_t> index_;
+    PanelIndex index_;
 };
 
 // "project	panel	cases	lambda*	load case	governing" and CR LF; one row per panel.

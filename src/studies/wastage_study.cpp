@@ -93,22 +93,8 @@ std::optional<CaseInputs> builtUpEquivalent(const CaseInputs& c, const Catalogue
     // The working profile as the section properties formed it: for a bulb flat its equivalent angle.
     const ProfileDims working{scratch.H, scratch.B, scratch.tw, scratch.tf, 0};
     CaseInputs out = c;
-    switch (*facts->table) {
-    case TableKind::l:
-    case TableKind::bulbFlat:
-        out.stiffenerType = stiffLBuiltUp;
-        out.lBuiltUp = working;
-        break;
-    case TableKind::t:
-        out.stiffenerType = stiffTBuiltUp;
-        out.tBuiltUp = working;
-        break;
-    case TableKind::flatbar:
-        out.stiffenerType = stiffFlatbarBuiltUp;
-        out.flatbarBuiltUp.H = working.H;
-        out.flatbarBuiltUp.tw = working.tw;
-        break;
-    }
+    out.stiffenerType = facts->builtUpEquivalent;
+    rememberBuiltUp(out, out.stiffenerType, working);
     return out;
 }
 
