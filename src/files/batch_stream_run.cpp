@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace korvel {
 
@@ -93,8 +94,9 @@ private:
 // The calculation of one thread: its own design case and warning sink.
 class BlockCalculator {
 public:
-    BlockCalculator(const Catalogue& catalogue, const BatchRowFormat& format, const BatchLineReader& reader)
-        : catalogue_(catalogue), format_(format), reader_(reader), dc_(std::make_unique<DesignCase>()) {}
+    // `reader` is the thread's own copy of the input's line reader.
+    BlockCalculator(const Catalogue& catalogue, const BatchRowFormat& format, BatchLineReader reader)
+        : catalogue_(catalogue), format_(format), reader_(std::move(reader)), dc_(std::make_unique<DesignCase>()) {}
 
     void run(Block& block) {
         readEntries(block, reader_);
