@@ -16,15 +16,6 @@ double reference(const CaseInputs& c, LoadGroup g) {
     return g == LoadGroup::p ? pressureReference : c.Fyp;
 }
 
-} // namespace
-
-FailedChecks capacityChecks(const CapacityRequest& request, const FailedChecks& regardless) {
-    const FailedChecks counted = request.allChecks ? ~FailedChecks{} : bucklingChecks();
-    return counted & ~regardless;
-}
-
-namespace {
-
 // The direction of a ray, its cosine and sine worked out once for all the points searched on it.
 struct RayDirection {
     double cx = 0;
@@ -45,6 +36,11 @@ void setRayPoint(CaseInputs& work, const CapacityRequest& request, const Capacit
 }
 
 } // namespace
+
+FailedChecks capacityChecks(const CapacityRequest& request, const FailedChecks& regardless) {
+    const FailedChecks counted = request.allChecks ? ~FailedChecks{} : bucklingChecks();
+    return counted & ~regardless;
+}
 
 CaseInputs capacityCase(const CaseInputs& c, const CapacityRequest& request, const CapacityResult& origin, double angle,
                         double rho) {

@@ -318,7 +318,7 @@ LightestResult lightestCandidates(const CaseInputs& c, const std::vector<Candida
                 applyCandidate(work, k.candidate);
                 // Only a passing candidate is listed with its verdict.
                 k.passes = runner.passes(work, counted);
-                if (k.passes) k.verdict = runner.run(work);
+                if (k.passes) k.verdict = runner.passingVerdict();
                 return k;
             },
             [&](std::size_t i, RankedCandidate& k) { done[i] = std::move(k); });

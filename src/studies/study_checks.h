@@ -64,6 +64,9 @@ public:
     // Whether the case passes, counting the checks of `counted`: run(inputs).passes(counted),
     // without naming the step of a case that stops (most of the far points of a search stop).
     bool passes(const CaseInputs& inputs, const FailedChecks& counted);
+    // The verdict of the case passes() last found passing: it did not stop, so its numbers are
+    // those run() gives, without calculating it again.
+    CaseVerdict passingVerdict() const { return caseVerdict(dc_); }
     // The bare-profile area Ax of the working profile of `inputs` as the section properties
     // compute it; negative when the profile cannot be formed.
     double profileArea(const CaseInputs& inputs);
