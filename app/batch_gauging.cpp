@@ -28,7 +28,7 @@ std::optional<BatchGauging> BatchGauging::read(const std::string& file) {
 }
 
 const Gauging* BatchGauging::of(const BatchEntry& entry) const {
-    const auto at = byIdentification_.find(entry.secondText);
+    const auto at = byIdentification_.find(entry.inputs.identification);
     return at == byIdentification_.end() ? nullptr : &rows_[at->second];
 }
 
@@ -63,7 +63,7 @@ void BatchGauging::addAsBuilt(BatchRowFormat& format, const Catalogue& catalogue
 }
 
 void BatchGauging::caseRun(const BatchEntry& entry) {
-    const auto at = byIdentification_.find(entry.secondText);
+    const auto at = byIdentification_.find(entry.inputs.identification);
     if (at != byIdentification_.end()) used_[at->second] = true;
 }
 

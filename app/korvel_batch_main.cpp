@@ -114,7 +114,8 @@ private:
 
 // "FILE:LINE: PROJECT IDENTIFICATION: ", before a warning or a stopped calculation.
 std::string casePrefix(const std::string& file, const BatchEntry& entry) {
-    return file + ":" + std::to_string(entry.line) + ": " + entry.firstText + " " + entry.secondText + ": ";
+    return file + ":" + std::to_string(entry.line) + ": " + entry.inputs.projectName + " " +
+           entry.inputs.identification + ": ";
 }
 
 // Geometry warnings outside a streamed run, after the prefix of their case or file.
@@ -327,7 +328,7 @@ int runStream(const BatchOptions& options, BatchStreamReader& in, const Catalogu
     }
     if (!options.envelope.empty() || gauging)
         hooks.caseDone = [&](const BatchEntry& entry, const CaseOutcome& done) {
-            if (!options.envelope.empty()) envelope.add(entry.firstText, entry.secondText, done);
+            if (!options.envelope.empty()) envelope.add(entry.inputs.projectName, entry.inputs.identification, done);
             if (gauging) gauging->caseRun(entry);
         };
 

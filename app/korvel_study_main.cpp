@@ -352,10 +352,10 @@ public:
                 if (!entry.isCase()) continue;
                 if (!entry.notes.empty()) progress_.clear();
                 for (const std::string& note : entry.notes)
-                    std::cerr << in_.fileName() << ":" << entry.line << ": " << entry.firstText << " "
-                              << entry.secondText << ": warning: " << note << '\n';
-                cases.push_back(CaseLabel{entry.line, entry.firstText, entry.secondText});
-                inputs.push_back(batchCaseInputs(entry, catalogue_));
+                    std::cerr << in_.fileName() << ":" << entry.line << ": " << entry.inputs.projectName << " "
+                              << entry.inputs.identification << ": warning: " << note << '\n';
+                cases.push_back(CaseLabel{entry.line, entry.inputs.projectName, entry.inputs.identification});
+                inputs.push_back(entry.inputs);
             }
             end.read += cases.size();
             study.doneBefore = end.done;

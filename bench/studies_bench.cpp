@@ -36,7 +36,7 @@ const CaseInputs& firstCase() {
             readBatchFile((programFolder / "dummy.kori").string(), DecimalMode::period, programCatalogue());
         if (const auto* list = std::get_if<BatchList>(&read))
             for (const BatchEntry& e : list->entries)
-                if (e.isCase()) return batchCaseInputs(e, programCatalogue());
+                if (e.isCase()) return e.inputs;
         return CaseInputs{};
     }();
     return c;

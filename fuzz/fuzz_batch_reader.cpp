@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::int64_t caseNumber = 0;
     for (const BatchEntry& e : list->entries) {
         if (!e.isCase()) {
-            alone += e.firstText + "\r\n";
+            alone += e.comment + "\r\n";
             continue;
         }
         ++caseNumber;

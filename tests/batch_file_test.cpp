@@ -104,18 +104,18 @@ TEST(BatchRead, MixedFile) {
 
     const BatchEntry& comment = list.entries[1];
     EXPECT_EQ(BatchKind::comment, comment.kind);
-    EXPECT_EQ("%spaces before a comment", comment.firstText) << "trimmed, and only field 0 is kept";
+    EXPECT_EQ("%spaces before a comment", comment.comment) << "trimmed, and only field 0 is kept";
 
     const BatchEntry& lw = list.entries[3];
-    EXPECT_EQ("P 2", lw.firstText) << "spaces around the line go, spaces inside stay";
-    EXPECT_EQ(" built-up L ", lw.secondText);
+    EXPECT_EQ("P 2", lw.inputs.projectName) << "spaces around the line go, spaces inside stay";
+    EXPECT_EQ(" built-up L ", lw.inputs.identification);
     EXPECT_EQ(4, lw.line);
-    EXPECT_EQ(conditionB, lw.loadingCondition);
-    EXPECT_EQ(1.11, lw.FS);
-    EXPECT_EQ(watertightBulkhead, lw.structureType);
-    EXPECT_EQ(45, lw.UL);
-    EXPECT_EQ(1, lw.structureOption);
-    EXPECT_EQ(0.03, lw.ps) << "the last field, before the trailing blanks";
+    EXPECT_EQ(conditionB, lw.inputs.loadingCondition);
+    EXPECT_EQ(1.11f, lw.inputs.FS);
+    EXPECT_EQ(watertightBulkhead, lw.inputs.structureType);
+    EXPECT_EQ(45, lw.inputs.UL);
+    EXPECT_EQ(1, lw.inputs.structureOption);
+    EXPECT_EQ(0.03, lw.inputs.ps) << "the last field, before the trailing blanks";
 
     // Tokens: type codes and dimensions.
     const struct {
@@ -130,17 +130,17 @@ TEST(BatchRead, MixedFile) {
     };
     for (const auto& row : rows) {
         const BatchEntry& e = list.entries[row.entry];
-        EXPECT_EQ(row.type, e.stiffenerType) << e.secondText;
-        EXPECT_EQ(row.dims, e.stiffener) << e.secondText;
-        EXPECT_EQ(row.girderType, e.girderType) << e.secondText;
+        EXPECT_EQ(row.type, e.inputs.stiffenerType) << e.inputs.identification;
+        EXPECT_EQ(row.dims, e.stiffener) << e.inputs.identification;
+        EXPECT_EQ(row.girderType, e.inputs.girderType) << e.inputs.identification;
     }
-    EXPECT_EQ((GirderDims{1000, 250, 12, 20}), list.entries[4].girder);
+    EXPECT_EQ((GirderDims{1000, 250, 12, 20}), list.entries[4].inputs.lGirder);
 
     // Table rows of the program's catalogue: L 250x90x10 is row 1, BF 200x10 row 16; a bulb
     // flat the table lacks falls back to row 0.
-    EXPECT_EQ(1, list.entries[2].tableRow);
-    EXPECT_EQ(16, list.entries[6].tableRow);
-    EXPECT_EQ(0, list.entries[8].tableRow);
+    EXPECT_EQ(1, list.entries[2].inputs.lRow);
+    EXPECT_EQ(16, list.entries[6].inputs.bfRow);
+    EXPECT_EQ(0, list.entries[8].inputs.bfRow);
 }
 
 TEST(BatchRead, LastMatchingTableRowWins) {
@@ -151,9 +151,9 @@ TEST(BatchRead, LastMatchingTableRowWins) {
                                                         caseWith({{13, "LR"}, {14, "250x90x10.5x15"}}) + "\nEnd",
                                                     "t.kori", DecimalMode::period, tables));
     ASSERT_EQ(2u, list.entries.size());
-    EXPECT_EQ(5, list.entries[0].tableRow);
+    EXPECT_EQ(5, list.entries[0].inputs.lRow);
     EXPECT_TRUE(list.entries[0].notes.empty());
-    EXPECT_EQ(0, list.entries[1].tableRow) << "no row matches: row 0";
+    EXPECT_EQ(0, list.entries[1].inputs.lRow) << "no row matches: row 0";
     EXPECT_EQ(std::vector<std::string>{"no L-table row 250x90x10.5; row 0 (L 200x90x9x14) used"},
               list.entries[1].notes);
 
@@ -171,7 +171,7 @@ TEST(BatchRead, EmptyCellsAfterTheLastFieldAreACase) {
     const BatchList list =
         expectList(readBatchText(caseLine() + "\t\t \t\nEnd", "t.kori", DecimalMode::period, programTables()));
     ASSERT_EQ(1u, list.entries.size());
-    EXPECT_EQ(0.03, list.entries[0].ps);
+    EXPECT_EQ(0.03, list.entries[0].inputs.ps);
 }
 
 TEST(BatchRead, CodesRoundHalfToEven) {
@@ -188,7 +188,9 @@ TEST(BatchRead, CodesRoundHalfToEven) {
             readBatchText(caseLine(row.field, row.text) + "\nEnd", "t.kori", DecimalMode::period, programTables()));
         ASSERT_EQ(1u, list.entries.size());
         const BatchEntry& e = list.entries[0];
-        const int got = row.field == 2 ? e.loadingCondition : row.field == 10 ? e.structureType : e.structureOption;
+        const int got = row.field == 2    ? e.inputs.loadingCondition
+                        : row.field == 10 ? e.inputs.structureType
+                                          : e.inputs.structureOption;
         EXPECT_EQ(row.expected, got) << "field " << row.field << " = " << row.text;
     }
 }
@@ -198,19 +200,19 @@ TEST(BatchRead, NumbersInBothDecimalModes) {
     BatchList list = expectList(readBatchText(caseLine(3, "1,5") + "\n" + caseLine(25, "abc") + "\nEnd\n", "t.kori",
                                               DecimalMode::period, programTables()));
     ASSERT_EQ(2u, list.entries.size());
-    EXPECT_EQ(1.5, list.entries[0].FS);
-    EXPECT_EQ(0, list.entries[1].SigxA);
+    EXPECT_EQ(1.5, list.entries[0].inputs.FS);
+    EXPECT_EQ(0, list.entries[1].inputs.SigxA);
 
     // Comma mode: the file of a comma desktop; a period still counts as the decimal mark.
     list = readFile("comma.kori", DecimalMode::comma);
     ASSERT_EQ(2u, list.entries.size());
     const BatchEntry& e = list.entries[1];
-    EXPECT_EQ(1.43, e.FS);
-    EXPECT_EQ(0.6, e.UF);
-    EXPECT_EQ(44.5, e.UL);
-    EXPECT_EQ(12.5, e.t);
-    EXPECT_EQ(-100.5, e.SigxA);
-    EXPECT_EQ(0.03, e.p);
+    EXPECT_EQ(1.43f, e.inputs.FS);
+    EXPECT_EQ(0.6f, e.inputs.UF);
+    EXPECT_EQ(44.5, e.inputs.UL);
+    EXPECT_EQ(12.5, e.inputs.t);
+    EXPECT_EQ(-100.5, e.inputs.SigxA);
+    EXPECT_EQ(0.03, e.inputs.p);
 }
 
 // Period mode keeps reading a field that is not a number as stored files rely on (its leading
@@ -242,7 +244,7 @@ TEST(BatchRead, FieldsThatAreNotNumbersAreReadAsBeforeAndNoted) {
         const BatchList list = expectList(
             readBatchText(caseLine(25, row.field) + "\nEnd\n", "t.kori", DecimalMode::period, programTables()));
         ASSERT_EQ(1u, list.entries.size());
-        EXPECT_EQ(row.value, list.entries[0].SigxA);
+        EXPECT_EQ(row.value, list.entries[0].inputs.SigxA);
         const std::vector<std::string> notes =
             *row.note ? std::vector<std::string>{row.note} : std::vector<std::string>{};
         EXPECT_EQ(notes, list.entries[0].notes);
@@ -278,7 +280,7 @@ TEST(BatchRead, ByteOrderMarkAndEndInAnyCase) {
         const BatchList list = expectList(readBatchText("\xEF\xBB\xBF%c\n" + caseLine() + "\n" + end + "\nnot read",
                                                         "t.kori", DecimalMode::period, programTables()));
         ASSERT_EQ(2u, list.entries.size()) << end;
-        EXPECT_EQ("%c", list.entries[0].firstText);
+        EXPECT_EQ("%c", list.entries[0].comment);
     }
 }
 
@@ -541,10 +543,10 @@ TEST(BatchResults, RunWritesEveryEntryInFileOrder) {
     int progressCalls = 0;
     std::vector<std::string> before, after;
     BatchHooks hooks;
-    hooks.beforeCase = [&](const BatchEntry& e) { before.push_back(e.secondText); };
+    hooks.beforeCase = [&](const BatchEntry& e) { before.push_back(e.inputs.identification); };
     hooks.afterCase = [&](const BatchEntry& e, const DesignCase& d) {
-        after.push_back(e.secondText);
-        EXPECT_EQ(e.secondText, d.identification);
+        after.push_back(e.inputs.identification);
+        EXPECT_EQ(e.inputs.identification, d.identification);
     };
     hooks.progress = [&](int done, int total) {
         EXPECT_EQ(++progressCalls, done);
@@ -582,11 +584,11 @@ TEST(BatchResults, ResultsWithoutTextsEqualTheFullCalculation) {
     DesignCase dc;
     for (const BatchEntry& e : list.entries) {
         if (!e.isCase()) {
-            full += e.firstText + "\r\n";
+            full += e.comment + "\r\n";
             continue;
         }
         runBatchCase(e, dc, programTables(), warnings);
-        ASSERT_FALSE(dc.lines.UFpb.label.empty() && dc.uf.UFpb > 0) << e.secondText;
+        ASSERT_FALSE(dc.lines.UFpb.label.empty() && dc.uf.UFpb > 0) << e.inputs.identification;
         appendBatchResultLine(full, dc);
     }
     EXPECT_EQ(full, results.text);
@@ -689,21 +691,21 @@ TEST(StartupBatch, ShippedFileCoversEveryTokenAndStructureType) {
     RecordingWarnings warnings;
     for (const BatchEntry& e : list.entries) {
         if (!e.isCase()) continue;
-        types.insert(e.stiffenerType);
-        structures.insert(e.structureType);
+        types.insert(e.inputs.stiffenerType);
+        structures.insert(e.inputs.structureType);
         // LR and BF dimensions are rows of the shipped tables, not the row-0 fallback.
-        if (e.stiffenerType == stiffLTable) {
-            EXPECT_EQ(e.stiffener[0], programTables().l.value(e.tableRow, col::H));
-            EXPECT_EQ(e.stiffener[1], programTables().l.value(e.tableRow, col::B));
-            EXPECT_EQ(e.stiffener[2], programTables().l.value(e.tableRow, col::twLT));
-            EXPECT_EQ(e.stiffener[3], programTables().l.value(e.tableRow, col::tfLT));
+        if (e.inputs.stiffenerType == stiffLTable) {
+            EXPECT_EQ(e.stiffener[0], programTables().l.value(e.inputs.lRow, col::H));
+            EXPECT_EQ(e.stiffener[1], programTables().l.value(e.inputs.lRow, col::B));
+            EXPECT_EQ(e.stiffener[2], programTables().l.value(e.inputs.lRow, col::twLT));
+            EXPECT_EQ(e.stiffener[3], programTables().l.value(e.inputs.lRow, col::tfLT));
         }
-        if (e.stiffenerType == stiffBFTable) {
-            EXPECT_EQ(e.stiffener[0], programTables().bf.value(e.tableRow, col::H));
-            EXPECT_EQ(e.stiffener[1], programTables().bf.value(e.tableRow, col::twFbBf));
+        if (e.inputs.stiffenerType == stiffBFTable) {
+            EXPECT_EQ(e.stiffener[0], programTables().bf.value(e.inputs.bfRow, col::H));
+            EXPECT_EQ(e.stiffener[1], programTables().bf.value(e.inputs.bfRow, col::twFbBf));
         }
         runBatchCase(e, dc, programTables(), warnings);
-        EXPECT_FALSE(dc.fault.stopped()) << e.secondText << ": " << dc.fault.message();
+        EXPECT_FALSE(dc.fault.stopped()) << e.inputs.identification << ": " << dc.fault.message();
     }
     EXPECT_EQ(
         (std::set<int>{stiffLTable, stiffLBuiltUp, stiffTBuiltUp, stiffFlatbarBuiltUp, stiffBFTable, stiffIBuiltUp}),
@@ -721,7 +723,7 @@ TEST(StartupBatch, RunsTheFileAndKeepsTheLastCase) {
     const StartupBatch run = runStartupBatch(folder.path(), dc, programTables(), P, warnings);
     ASSERT_EQ(StartupBatch::Status::done, run.status) << run.message;
     const BatchEntry& last = run.list.entries.back();
-    EXPECT_EQ(last.secondText, dc.identification);
+    EXPECT_EQ(last.inputs.identification, dc.identification);
     EXPECT_EQ(run.list.caseCount(), run.summary.cases);
     const std::string table = readAll(folder.path() / startupBatchOutput);
     EXPECT_EQ(0u, table.find(batchResultsHeader()));

@@ -283,13 +283,13 @@ TEST(BatchListing, EachCaseHasTheRowsOfTheWindowsList) {
     int n = 0;
     for (const BatchEntry& e : list.entries) {
         if (!e.isCase()) {
-            expected += e.firstText + "\n";
+            expected += e.comment + "\n";
             continue;
         }
         runBatchCase(e, dc, tables, quiet);
         dc.analysis = analysisAll;
-        expected += "Case " + std::to_string(++n) + ", line " + std::to_string(e.line) + ": " + e.firstText + " / " +
-                    e.secondText + "\n";
+        expected += "Case " + std::to_string(++n) + ", line " + std::to_string(e.line) + ": " + e.inputs.projectName +
+                    " / " + e.inputs.identification + "\n";
         for (const ListingRow& row : controlSummary(dc)) {
             expected += row.control;
             if (!row.value.empty() || !row.reference.empty()) {

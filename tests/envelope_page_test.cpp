@@ -22,8 +22,8 @@ std::vector<PanelEnvelope> panelsWithLoadCases(const Catalogue& tables) {
     int i = 0;
     for (BatchEntry& e : list.entries) {
         if (!e.isCase()) continue;
-        e.firstText = "Deck";
-        e.secondText = "P" + std::to_string(i % 3) + "/LC" + std::to_string(i);
+        e.inputs.projectName = "Deck";
+        e.inputs.identification = "P" + std::to_string(i % 3) + "/LC" + std::to_string(i);
         ++i;
     }
     EnvelopeBuilder builder(true);

@@ -74,7 +74,7 @@ TEST(Gauging, AGaugedCaseHoldsTheMeasuredThicknesses) {
     int compared = 0;
     for (const BatchEntry& e : referenceCases(tables).entries) {
         if (!e.isCase()) continue;
-        const CaseInputs c = batchCaseInputs(e, tables);
+        const CaseInputs c = e.inputs;
         SCOPED_TRACE(c.identification);
         GaugedCase plate = gaugedCase(c, {c.t - 1.5, std::nullopt, std::nullopt, std::nullopt, std::nullopt}, tables);
         ASSERT_TRUE(plate.inputs);

@@ -37,7 +37,7 @@ TEST(InputLimits, BoundariesMasksAndMessages) {
         {InputBox::L1, "2500.7", P, "2501", "", false, true},
         {InputBox::L1, "49", P, "49", " L1 >= 50 ", true, true},
         {InputBox::Lgs, "999", P, "999", " 1000 <= Lgs  ", false, true},
-        {InputBox::Lt, "399", P, "399 ", " 400 <= Lt ", true, true},
+        {InputBox::Lt, "399", P, "399", " 400 <= Lt ", true, true},
         {InputBox::E, "206000", P, "2.06E+5", "", false, true},
         {InputBox::E, "999", P, "9.99E+2", " 1000 <= E-modulus ", true, true},
         {InputBox::Fyp, "2001", P, "2001", " 50 <= fyp <= 2000 ", true, true},
@@ -57,10 +57,10 @@ TEST(InputLimits, BoundariesMasksAndMessages) {
     }
 }
 
-TEST(InputLimits, ValueIsStoredInSinglePrecisionAndKeptWhenOutOfLimits) {
+TEST(InputLimits, ValueIsStoredInItsFieldsPrecisionAndKeptWhenOutOfLimits) {
     DesignCase dc;
     validateBox(dc, InputBox::L1, "2500.7", DecimalMode::period);
-    EXPECT_EQ(static_cast<double>(2500.7f), dc.L1) << "the stored value keeps its digits until read again";
+    EXPECT_EQ(2500.7, dc.L1) << "a double field keeps the typed number's digits, as a batch line does";
     validateBox(dc, InputBox::FS, "2.01", DecimalMode::period);
     EXPECT_EQ(2.01f, dc.FS);
     validateBox(dc, InputBox::UL, "601", DecimalMode::period);
@@ -89,13 +89,13 @@ TEST(InputLimits, SpacingsUpdateTheirSumAndPressureRefreshesTheWindow) {
 }
 
 TEST(InputLimits, EveryNumericBoxHasOneRow) {
-    for (const InputLimit& limit : inputLimits()) {
-        EXPECT_EQ(&limit, findInputLimit(limit.box)) << limit.field;
+    for (const InputField& field : inputFields) {
+        EXPECT_EQ(&field, findInputField(field.box)) << field.symbol;
         DesignCase dc;
-        validateBox(dc, limit.box, "123", DecimalMode::period);
-        EXPECT_FLOAT_EQ(123.0f, static_cast<float>(inputValue(dc, limit.box))) << limit.field;
+        validateBox(dc, field.box, "123", DecimalMode::period);
+        EXPECT_EQ(123, inputValue(dc, field.box)) << field.symbol;
     }
-    EXPECT_EQ(nullptr, findInputLimit(InputBox::projectName));
+    EXPECT_EQ(nullptr, findInputField(InputBox::projectName));
 }
 
 TEST(InputLimits, OverflowingNumberIsAnInputError) {

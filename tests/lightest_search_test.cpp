@@ -28,7 +28,7 @@ const Cases& cases() {
         l.catalogue = referenceTables();
         for (const BatchEntry& e : referenceCases(l.catalogue).entries) {
             if (!e.isCase()) continue;
-            l.cases.push_back(batchCaseInputs(e, l.catalogue));
+            l.cases.push_back(e.inputs);
             l.cases.push_back(scaledCase(l.cases.back(), 2));
         }
         return l;

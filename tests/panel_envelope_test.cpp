@@ -2,6 +2,7 @@
 // maximum over the same lines run one by one, the verdict against "all its cases pass", and the
 // rows unchanged when the lines are shuffled.
 
+#include "design/input_fields.h"
 #include "files/panel_envelope.h"
 
 #include "design/number_format.h"
@@ -43,8 +44,8 @@ BatchList panelCases(const Catalogue& tables) {
     int i = 0;
     for (BatchEntry& e : list.entries) {
         if (!e.isCase()) continue;
-        e.firstText = i % 2 == 0 ? "Deck" : "Hull";
-        e.secondText = "P" + std::to_string(i % 11) + "/" + e.secondText;
+        e.inputs.projectName = i % 2 == 0 ? "Deck" : "Hull";
+        e.inputs.identification = "P" + std::to_string(i % 11) + "/" + e.inputs.identification;
         ++i;
     }
     return list;
@@ -85,8 +86,8 @@ TEST(PanelEnvelope, EachCellIsTheMaximumOverTheLinesRunOneByOne) {
         if (!e.isCase()) continue;
         DesignCase dc;
         runBatchCase(e, dc, tables, quiet);
-        const auto [panel, loadCase] = splitPanelIdentification(e.secondText);
-        const std::string key = keyOf(e.firstText, panel);
+        const auto [panel, loadCase] = splitPanelIdentification(e.inputs.identification);
+        const std::string key = keyOf(e.inputs.projectName, panel);
         auto [at, added] = expected.try_emplace(key);
         if (added) {
             order.push_back(key);
@@ -159,17 +160,19 @@ TEST(PanelEnvelope, RowsNameTheGoverningLoadCaseOfEachCheck) {
     // check; both share the scantlings (no stress in them), where the first line stays on a tie.
     const Catalogue tables = referenceTables();
     BatchList list = referenceCases(tables);
-    auto first = std::find_if(list.entries.begin(), list.entries.end(),
-                              [](const BatchEntry& e) { return e.isCase() && e.SigxA < 0 && e.SigxB < 0; });
+    auto first = std::find_if(list.entries.begin(), list.entries.end(), [](const BatchEntry& e) {
+        return e.isCase() && e.inputs.SigxA < 0 && e.inputs.SigxB < 0;
+    });
     ASSERT_NE(first, list.entries.end());
     BatchEntry operating = *first;
-    operating.firstText = "Deck";
-    operating.secondText = "P1/operating";
+    operating.inputs.projectName = "Deck";
+    operating.inputs.identification = "P1/operating";
     BatchEntry storm = operating;
-    storm.secondText = "P1/storm";
-    for (double BatchEntry::*s :
-         {&BatchEntry::SigxA, &BatchEntry::SigxB, &BatchEntry::SigyA, &BatchEntry::SigyC, &BatchEntry::Tau})
-        storm.*s *= 1.25;
+    storm.inputs.identification = "P1/storm";
+    for (const InputBox box : {InputBox::SigxA, InputBox::SigxB, InputBox::SigyA, InputBox::SigyC, InputBox::Tau}) {
+        const FieldMember& stress = findInputField(box)->member;
+        stress.set(storm.inputs, stress.get(storm.inputs) * 1.25);
+    }
     list.entries = {operating, storm};
     const std::vector<PanelEnvelope> panels = envelopeOf(list, tables);
     ASSERT_EQ(panels.size(), 1u);
@@ -227,12 +230,11 @@ TEST(PanelEnvelope, ReserveOfAPanelIsTheSmallestOfItsCases) {
     for (const BatchEntry& e : list.entries) {
         // Every third case: the reserve search of all of them would take longer than it tells.
         if (!e.isCase() || done++ % 3 != 0) continue;
-        CaseInputs inputs;
-        ASSERT_TRUE(loadBatchInputs(e, inputs, tables));
-        const ReserveResult r = reserveFactor(inputs, runner);
-        builder.add(e.firstText, e.secondText, r);
-        const auto [panel, loadCase] = splitPanelIdentification(e.secondText);
-        byPanel[keyOf(e.firstText, panel)].emplace_back(r, std::string(loadCase));
+        ASSERT_TRUE(e.profileInTable);
+        const ReserveResult r = reserveFactor(e.inputs, runner);
+        builder.add(e.inputs.projectName, e.inputs.identification, r);
+        const auto [panel, loadCase] = splitPanelIdentification(e.inputs.identification);
+        byPanel[keyOf(e.inputs.projectName, panel)].emplace_back(r, std::string(loadCase));
     }
     ASSERT_EQ(builder.panels().size(), byPanel.size());
     bool someLimited = false;

@@ -47,7 +47,7 @@ Loaded load(const fs::path& tables, const fs::path& file) {
     EXPECT_TRUE(std::holds_alternative<BatchList>(read)) << file;
     if (!std::holds_alternative<BatchList>(read)) return l;
     for (const BatchEntry& e : std::get<BatchList>(read).entries)
-        if (e.isCase()) l.cases.push_back(batchCaseInputs(e, l.catalogue));
+        if (e.isCase()) l.cases.push_back(e.inputs);
     return l;
 }
 
@@ -136,7 +136,7 @@ TEST(BatchCaseLine, EveryCaseReadsBackAsTheSameInputs) {
         const BatchList& list = std::get<BatchList>(read);
         ASSERT_EQ(l->cases.size(), list.entries.size());
         for (std::size_t i = 0; i < l->cases.size(); ++i)
-            EXPECT_EQ(l->cases[i], batchCaseInputs(list.entries[i], l->catalogue)) << l->cases[i].identification;
+            EXPECT_EQ(l->cases[i], list.entries[i].inputs) << l->cases[i].identification;
     }
     // A flat-bar-table row and a T-table row have no batch token of their own: they are written
     // as the built-up profile of the same dimensions, which calculates the same.
@@ -148,7 +148,7 @@ TEST(BatchCaseLine, EveryCaseReadsBackAsTheSameInputs) {
         ASSERT_TRUE(appendBatchCaseLine(text, c, l.catalogue));
         const BatchRead read = readBatchText(text + batchEndLine, "written", DecimalMode::period, l.catalogue);
         ASSERT_TRUE(std::holds_alternative<BatchList>(read));
-        const CaseInputs back = batchCaseInputs(std::get<BatchList>(read).entries[0], l.catalogue);
+        const CaseInputs back = std::get<BatchList>(read).entries[0].inputs;
         IgnoreWarnings w;
         const Assessment a = assess(c, l.catalogue, AssessOptions{Compose::numbersOnly}, w);
         const Assessment b = assess(back, l.catalogue, AssessOptions{Compose::numbersOnly}, w);

@@ -23,7 +23,7 @@ std::vector<CaseInputs> referenceInputs(const Catalogue& tables, int every = 1) 
     int i = 0;
     for (const BatchEntry& e : referenceCases(tables).entries) {
         if (!e.isCase() || i++ % every != 0) continue;
-        cases.push_back(batchCaseInputs(e, tables));
+        cases.push_back(e.inputs);
     }
     return cases;
 }

@@ -117,15 +117,13 @@ std::vector<Case> readCases(const std::filesystem::path& file) {
     BatchStreamReader& in = std::get<BatchStreamReader>(opened);
     std::vector<Case> cases;
     BatchEntry entry;
-    CaseInputs inputs;
     for (;;) {
         const BatchStreamReader::Next next = in.next(entry);
         if (next == BatchStreamReader::Next::end) return cases;
         if (next == BatchStreamReader::Next::error)
             raiseInputError(in.error().message(), faultField(in.error().problem));
         if (!entry.isCase()) continue;
-        loadBatchInputs(entry, inputs, *catalogue);
-        const std::optional<CaseFields> fields = fieldsOfInputs(inputs, *catalogue);
+        const std::optional<CaseFields> fields = fieldsOfInputs(entry.inputs, *catalogue);
         if (!fields) raiseInputError(path + ":" + std::to_string(entry.line) + ": the profile cannot be written back");
         cases.push_back(Case{*fields, path, entry.line});
     }

@@ -97,8 +97,8 @@ StudyCase studyCase(const Case& c, const py::object& threads) {
     StudyCase s;
     s.catalogue = tables();
     const BatchEntry entry = entryOf(c, *s.catalogue);
-    s.inputs.push_back(batchCaseInputs(entry, *s.catalogue));
-    s.label = {c.line, entry.firstText, entry.secondText};
+    s.inputs.push_back(entry.inputs);
+    s.label = {c.line, entry.inputs.projectName, entry.inputs.identification};
     s.control.threads = threads.is_none() ? static_cast<int>(std::max(1u, std::thread::hardware_concurrency()))
                                           : std::clamp(py::cast<int>(threads), 1, maxStudyThreads);
     return s;

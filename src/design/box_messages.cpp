@@ -36,67 +36,41 @@ bool namesSymbol(std::string_view message, std::string_view symbol) {
     return false;
 }
 
-std::string shownValue(const DesignCase& dc, const InputLimit& limit, char separator) {
+std::string shownValue(const DesignCase& dc, const InputField& limit, char separator) {
     return trimmed(boxText(inputValue(dc, limit.box), limit.mask, separator, &limit));
 }
 
 } // namespace
 
 const char* inputUnit(InputBox box) {
-    switch (box) {
-    case InputBox::t:
-    case InputBox::s1:
-    case InputBox::s2:
-    case InputBox::L1:
-    case InputBox::L2:
-    case InputBox::Lg:
-    case InputBox::Lgs:
-    case InputBox::Lt:
-        return "mm";
-    case InputBox::SigxA:
-    case InputBox::SigxB:
-    case InputBox::SigyA:
-    case InputBox::SigyC:
-    case InputBox::Tau:
-    case InputBox::p:
-    case InputBox::ps:
-    case InputBox::Fyp:
-    case InputBox::Fup:
-    case InputBox::Fys:
-    case InputBox::Fus:
-    case InputBox::E:
-        return "MPa";
-    case InputBox::UL:
-        return "m";
-    default:
-        return "";
-    }
+    const InputField* field = findInputField(box);
+    return field ? field->unit : "";
 }
 
 std::string namedBoxWarning(const DesignCase& dc, InputBox box, std::string_view message, char separator) {
-    const InputLimit* limit = findInputLimit(box);
+    const InputField* limit = findInputField(box);
     if (limit == nullptr) return trimmed(message);
-    std::string text = std::string(limit->field) + " = " + shownValue(dc, *limit, separator);
+    std::string text = std::string(limit->symbol) + " = " + shownValue(dc, *limit, separator);
     const std::string unit = inputUnit(box);
     if (!unit.empty()) text += " " + unit;
     return text + ": " + trimmed(message);
 }
 
 std::string namedTextWarning(InputBox box, std::string_view typed, std::string_view message) {
-    const InputLimit* limit = findInputLimit(box);
+    const InputField* limit = findInputField(box);
     if (limit == nullptr) return trimmed(message);
     // A long paste is cut: the message names the box, not the whole clipboard.
     constexpr std::size_t shown = 40;
     std::string value(typed.substr(0, shown));
     if (typed.size() > shown) value += "...";
-    return std::string(limit->field) + " = \"" + value + "\": " + trimmed(message);
+    return std::string(limit->symbol) + " = \"" + value + "\": " + trimmed(message);
 }
 
 std::string warningValues(const DesignCase& dc, InputBox focus, std::string_view message) {
     std::string values;
-    for (const InputLimit& limit : inputLimits()) {
-        if (limit.box != focus && !namesSymbol(message, limit.field)) continue;
-        values += std::string(limit.field) + "=" + formatNumber(inputValue(dc, limit.box), "0.000000E+00") + ";";
+    for (const InputField& field : inputFields) {
+        if (field.box != focus && !namesSymbol(message, field.symbol)) continue;
+        values += std::string(field.symbol) + "=" + formatNumber(field.member.get(dc), "0.000000E+00") + ";";
     }
     return values;
 }

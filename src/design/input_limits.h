@@ -6,37 +6,13 @@
 
 #include "design/design_case.h"
 #include "design/input_box.h"
+#include "design/input_fields.h"
 #include "design/number_parser.h"
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace korvel {
-
-enum class LimitTest {
-    never,         // stresses and pressures: any value is accepted
-    atLeast,       // fails when value < low (compared in double precision)
-    between,       // fails when value < low or value > high
-    betweenSingle, // as between, compared in single precision (FS, UF: 0.6 itself passes)
-};
-
-struct InputLimit {
-    InputBox box;
-    const char* field; // engineering symbol of the field the box writes
-    const char* mask;  // display mask the stored value is shown with
-    LimitTest test;
-    double low;
-    double high;
-    const char* message; // warning text, blanks as shown to the user
-    bool focusBack;      // whether the focus returns to the box after the warning
-};
-
-// The table of every validated box, in window order.
-const std::vector<InputLimit>& inputLimits();
-
-// The limit row of a box; nullptr for boxes without numeric validation (iproj, iident).
-const InputLimit* findInputLimit(InputBox box);
 
 inline constexpr const char* inputErrorMessage = "Input string mismatch ";
 
@@ -51,20 +27,22 @@ struct Validation {
     bool refreshWindow = false; // refresh the whole window after the calculation (ps)
 };
 
-// Reads `text` with the decimal mode, stores it in single precision into the box's field,
+// Reads `text` with the decimal mode, stores it in the precision of the box's field,
 // formats it back through the mask and tests it. Does not calculate: the caller runs the
 // calculation when `recalculate` is set, and shows the warnings in the order warning, then
 // input error.
 Validation validateBox(DesignCase& dc, InputBox box, std::string_view text, DecimalMode mode);
-
-// The value a box shows, read from the design case.
-double inputValue(const DesignCase& dc, InputBox box);
 
 // The text a box and its messages show for the stored single-precision `value`: the value
 // through `mask`; its shortest full form instead when the masked text would pass `limit` where
 // the value fails it, or the reverse (0.05 through "#0.0" is "0.05", not "0.1" beside the limit
 // 0.1 <= t), and when the masked text is wider than a box (1E+12 is "1E+12", never a cut text).
 std::string boxText(double value, std::string_view mask, char decimalSeparator = '.',
-                    const InputLimit* limit = nullptr);
+                    const InputField* limit = nullptr);
+
+// The text the box of a field shows for the value the case holds: boxText with the field's mask
+// and limits, the same after an edit and after the window is refreshed. Empty for a box without
+// a number.
+std::string fieldBoxText(const CaseInputs& c, InputBox box, char decimalSeparator = '.');
 
 } // namespace korvel

@@ -187,13 +187,12 @@ void appendAuditRow(std::string& out, const PanelCaseResult& r) {
 }
 
 // Places each panel: its template case and its axes, or why it cannot be placed.
-std::vector<PanelJob> placePanels(const std::vector<PanelLine>& panelLines, const BatchList& templates,
-                                  const Catalogue& catalogue) {
+std::vector<PanelJob> placePanels(const std::vector<PanelLine>& panelLines, const BatchList& templates) {
     std::vector<PanelJob> jobs;
     for (const PanelLine& panel : panelLines) {
         std::string fault = panel.fault;
         const auto entry = std::find_if(templates.entries.begin(), templates.entries.end(), [&](const BatchEntry& e) {
-            return e.isCase() && e.secondText == panel.templateId;
+            return e.isCase() && e.inputs.identification == panel.templateId;
         });
         const PanelPlacement placed = placePanel(panel.O, panel.Px, panel.Py);
         if (fault.empty() && entry == templates.entries.end())
@@ -204,7 +203,7 @@ std::vector<PanelJob> placePanels(const std::vector<PanelLine>& panelLines, cons
         PanelJob job;
         job.panel = &panel;
         if (fault.empty()) {
-            job.inputs = batchCaseInputs(*entry, catalogue);
+            job.inputs = entry->inputs;
             job.field = {placed.axes, job.inputs.L1, job.inputs.s1 + job.inputs.s2};
             if (!(job.field.L1 > 0) || !(job.field.s > 0)) fault = "the template's L1 and s1 + s2 must be above 0";
         }
@@ -239,7 +238,7 @@ FeOutcome runFeImport(const FeRequest& request, const Catalogue& catalogue) {
     StressTableReader& table = std::get<StressTableReader>(opened);
 
     std::vector<PanelJob> jobs =
-        placePanels(std::get<std::vector<PanelLine>>(panelLines), std::get<BatchList>(templates), catalogue);
+        placePanels(std::get<std::vector<PanelLine>>(panelLines), std::get<BatchList>(templates));
     std::vector<PanelField> fields;
     fields.reserve(jobs.size());
     for (PanelJob& job : jobs) {

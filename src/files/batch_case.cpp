@@ -1,11 +1,11 @@
 #include "files/batch_case.h"
 
+#include "design/input_fields.h"
 #include "design/number_format.h"
 #include "sections/profile_type_table.h"
 #include "sections/profile_types.h"
 
 #include <initializer_list>
-#include <utility>
 
 namespace korvel {
 
@@ -67,93 +67,28 @@ bool appendStiffener(std::string& out, const CaseInputs& in, const Catalogue& ca
 
 } // namespace
 
-bool loadBatchInputs(const BatchEntry& e, CaseInputs& in, const Catalogue& catalogue) {
-    // A case is its line alone: every input the line does not give (the rows and remembered sets
-    // of the other profile types, a bulb flat's r, a flat bar's B and tf) takes its new-file
-    // value, so that nothing of the case loaded before shows in this one's detail or JSON.
-    // The texts keep their storage for the next line.
-    std::string projectName = std::move(in.projectName);
-    std::string identification = std::move(in.identification);
-    in = CaseInputs{};
-    in.projectName = std::move(projectName);
-    in.identification = std::move(identification);
-    in.projectName = e.firstText;
-    in.identification = e.secondText;
-    in.loadingCondition = e.loadingCondition;
-    in.FS = static_cast<float>(e.FS);
-    in.UF = static_cast<float>(e.UF);
-    in.Fyp = e.Fyp;
-    in.Fup = static_cast<float>(e.Fup);
-    in.Fys = e.Fys;
-    in.Fus = static_cast<float>(e.Fus);
-    in.E = static_cast<float>(e.E);
-    in.structureType = e.structureType;
-    in.UL = static_cast<float>(e.UL);
-    in.structureOption = e.structureOption;
-    in.s1 = e.s1;
-    in.s2 = e.s2;
-    in.SigxA = e.SigxA;
-    in.SigxB = static_cast<float>(e.SigxB);
-    in.SigyA = e.SigyA;
-    in.SigyC = static_cast<float>(e.SigyC);
-    in.Tau = static_cast<float>(e.Tau);
-    in.p = e.p;
-    in.ps = e.ps;
-    in.t = e.t;
-    in.L1 = e.L1;
-    in.L2 = e.L2;
-    in.Lg = e.Lg;
-    in.Lgs = static_cast<float>(e.Lgs);
-    in.Lt = e.Lt;
-
-    // The user-defined grade keeps the file's strengths in force.
-    in.plateMaterial = catalogue.materials.lastRow();
-    in.stiffenerMaterial = catalogue.materials.lastRow();
-
-    in.stiffenerType = e.stiffenerType;
-    bool profileInTable = true;
-    const StiffenerTypeFacts* facts = stiffenerTypeFacts(e.stiffenerType);
-    if (facts && facts->table) {
-        in.*facts->tableRow = e.tableRow;
-        profileInTable = tableOf(catalogue, *facts->table).hasRow(e.tableRow);
-    } else if (ProfileDims* dims = builtUpDims(in, e.stiffenerType)) {
-        dims->H = e.stiffener[0];
-        if (webOnlyProfile(e.stiffenerType)) {
-            dims->tw = e.stiffener[1];
-        } else {
-            dims->B = e.stiffener[1];
-            dims->tw = e.stiffener[2];
-            dims->tf = e.stiffener[3];
-        }
-    }
-    in.girderType = e.girderType;
-    if (GirderDims* girder = girderDims(in, e.girderType)) *girder = e.girder;
-    return profileInTable;
-}
-
-CaseInputs batchCaseInputs(const BatchEntry& entry, const Catalogue& catalogue) {
-    CaseInputs inputs;
-    loadBatchInputs(entry, inputs, catalogue);
-    return inputs;
-}
-
 bool appendBatchCaseLine(std::string& out, const CaseInputs& in, const Catalogue& cat) {
     const GirderTypeFacts* girder = girderTypeFacts(in.girderType);
     if (!girder) return false;
     const GirderDims& g = in.*girder->dims;
 
     // The strengths in force: a grade of the list gives its own.
-    double Fyp = in.Fyp, Fys = in.Fys;
-    float Fup = in.Fup, Fus = in.Fus;
+    CaseInputs written = in;
     const int userGrade = cat.materials.lastRow();
     if (in.plateMaterial != userGrade && cat.materials.hasRow(in.plateMaterial)) {
-        Fyp = cat.materials.rows[static_cast<std::size_t>(in.plateMaterial)].Fy;
-        Fup = static_cast<float>(cat.materials.rows[static_cast<std::size_t>(in.plateMaterial)].Fu);
+        written.Fyp = cat.materials.rows[static_cast<std::size_t>(in.plateMaterial)].Fy;
+        written.Fup = static_cast<float>(cat.materials.rows[static_cast<std::size_t>(in.plateMaterial)].Fu);
     }
     if (in.stiffenerMaterial != userGrade && cat.materials.hasRow(in.stiffenerMaterial)) {
-        Fys = cat.materials.rows[static_cast<std::size_t>(in.stiffenerMaterial)].Fy;
-        Fus = static_cast<float>(cat.materials.rows[static_cast<std::size_t>(in.stiffenerMaterial)].Fu);
+        written.Fys = cat.materials.rows[static_cast<std::size_t>(in.stiffenerMaterial)].Fy;
+        written.Fus = static_cast<float>(cat.materials.rows[static_cast<std::size_t>(in.stiffenerMaterial)].Fu);
     }
+    // The number fields from `first` to `last`, each in the precision the case holds it.
+    const auto numbers = [&](std::string& out, int first, int last) {
+        for (int field = first; field <= last; ++field)
+            if (const InputField* f = inputFieldAtBatchField(field))
+                f->member.visit(written, [&](auto value) { appendExact(out, value); });
+    };
 
     std::string line;
     line.reserve(320);
@@ -161,30 +96,16 @@ bool appendBatchCaseLine(std::string& out, const CaseInputs& in, const Catalogue
     line += '\t';
     appendText(line, in.identification);
     line += '\t' + std::to_string(in.loadingCondition);
-    appendExact(line, in.FS);
-    appendExact(line, in.UF);
-    appendExact(line, Fyp);
-    appendExact(line, Fup);
-    appendExact(line, Fys);
-    appendExact(line, Fus);
-    appendExact(line, in.E);
+    numbers(line, 3, 9);
     line += '\t' + std::to_string(in.structureType);
-    appendExact(line, in.UL);
+    numbers(line, 11, 11);
     line += '\t' + std::to_string(in.structureOption);
     if (!appendStiffener(line, in, cat)) return false;
     line += '\t';
     line += girder->batchToken;
     line += '\t';
     line += exactNumber(g.H) + "x" + exactNumber(g.B) + "x" + exactNumber(g.tw) + "x" + exactNumber(g.tf);
-    for (const double v : {in.L1, in.L2, in.Lg}) appendExact(line, v);
-    appendExact(line, in.Lgs);
-    for (const double v : {in.Lt, in.t, in.s1, in.s2, in.SigxA}) appendExact(line, v);
-    appendExact(line, in.SigxB);
-    appendExact(line, in.SigyA);
-    appendExact(line, in.SigyC);
-    appendExact(line, in.Tau);
-    appendExact(line, in.p);
-    appendExact(line, in.ps);
+    numbers(line, 17, batchCaseFields - 1);
     line += "\r\n";
     out += line;
     return true;

@@ -1,8 +1,8 @@
 #pragma once
 
-// One case of a batch input file both ways: the inputs a batch line gives the design case, and
-// the batch line that gives them back, so that a case a design study found can be run again by
-// korvel-batch or opened in the batch window. Units as in the design case: mm, MPa, UL in m.
+// The batch line of a case: the way back from the inputs a batch line gives (batch_file.h), so
+// that a case a design study found can be run again by korvel-batch or opened in the batch
+// window. Units as in the design case: mm, MPa, UL in m.
 
 #include "design/catalogue.h"
 #include "design/design_case.h"
@@ -11,16 +11,6 @@
 #include <string>
 
 namespace korvel {
-
-// Loads case `entry` into `inputs` as the batch run does: its inputs, both material indices at
-// the last (user-defined) row so that the file's strengths stay, the profile (its table row or
-// its built-up set) and the girder; every input the line does not give takes its new-file value,
-// whatever `inputs` held before. False when the stiffener's table has no row at all, so that
-// the calculation stops in its profile selection.
-bool loadBatchInputs(const BatchEntry& entry, CaseInputs& inputs, const Catalogue& catalogue);
-
-// The inputs of a batch case, for a run that keeps no window state.
-CaseInputs batchCaseInputs(const BatchEntry& entry, const Catalogue& catalogue);
 
 // The 32 TAB-separated fields of a batch case, ending in CR LF, each number in the shortest form
 // that reads back to exactly the value the case holds. A table row is written with its

@@ -1,5 +1,6 @@
 #include "files/batch_file.h"
 
+#include "design/input_fields.h"
 #include "design/number_format.h"
 #include "design/quoted_text.h"
 #include "sections/profile_type_table.h"
@@ -226,50 +227,65 @@ private:
     std::optional<BatchError> error_;
 };
 
+// The number fields of a batch line, by field.
+constexpr std::array<const InputField*, batchCaseFields> numberFields = [] {
+    std::array<const InputField*, batchCaseFields> byField{};
+    for (const InputField& f : inputFields) byField[static_cast<std::size_t>(f.batchField)] = &f;
+    return byField;
+}();
+
+// Reads the number fields `first` to `last` into the case, each in the precision it holds.
+void readNumbers(CaseReader& in, CaseInputs& c, int first, int last) {
+    for (int field = first; field <= last; ++field)
+        if (const InputField* f = numberFields[static_cast<std::size_t>(field)])
+            f->member.set(c, in.number(field, f->batchName));
+}
+
 std::optional<BatchError> readCase(const std::vector<std::string_view>& fields, const std::string& file,
                                    DecimalMode mode, const Catalogue& catalogue, BatchEntry& e) {
     CaseReader in(fields, file, e.line, mode, e.notes);
-    e.secondText.assign(fields[1]);
-    e.loadingCondition = in.code(2, "loading condition", conditionA, conditionC);
-    e.FS = in.number(3, "FS");
-    e.UF = in.number(4, "allowable utilisation factor");
-    e.Fyp = in.number(5, "Fyp");
-    e.Fup = in.number(6, "Fup");
-    e.Fys = in.number(7, "Fys");
-    e.Fus = in.number(8, "Fus");
-    e.E = in.number(9, "E");
-    e.structureType = in.code(10, "structure type", watertightBulkhead, upperStructure);
-    e.UL = in.number(11, "unit length UL");
-    e.structureOption = in.code(12, "structure option", 0, 1);
+    CaseInputs& c = e.inputs;
+    c.projectName.assign(fields[0]);
+    c.identification.assign(fields[1]);
+    // The user-defined grade keeps the line's strengths in force.
+    c.plateMaterial = catalogue.materials.lastRow();
+    c.stiffenerMaterial = catalogue.materials.lastRow();
+
+    c.loadingCondition = in.code(2, "loading condition", conditionA, conditionC);
+    readNumbers(in, c, 3, 9);
+    c.structureType = in.code(10, "structure type", watertightBulkhead, upperStructure);
+    readNumbers(in, c, 11, 11);
+    c.structureOption = in.code(12, "structure option", 0, 1);
 
     std::array<double, 4> dims{};
     if (const ProfileToken* stiffener =
             in.profile(13, 14, stiffenerTokens(), "stiffener", "stiffener dimension", dims)) {
-        e.stiffenerType = stiffener->type;
+        c.stiffenerType = stiffener->type;
         for (std::size_t i = 0; i < dims.size(); ++i) e.stiffener[i] = static_cast<float>(dims[i]);
-        if (const auto kind = stiffenerTypeFacts(e.stiffenerType)->table)
-            e.tableRow = tableRowOf(tableOf(catalogue, *kind), *kind, e.stiffener, e.notes);
+        const StiffenerTypeFacts* facts = stiffenerTypeFacts(c.stiffenerType);
+        if (const auto kind = facts->table) {
+            const ProfileTable& table = tableOf(catalogue, *kind);
+            const int row = tableRowOf(table, *kind, e.stiffener, e.notes);
+            c.*facts->tableRow = row;
+            e.profileInTable = table.hasRow(row);
+        } else if (ProfileDims* set = builtUpDims(c, c.stiffenerType)) {
+            set->H = e.stiffener[0];
+            if (webOnlyProfile(c.stiffenerType)) {
+                set->tw = e.stiffener[1];
+            } else {
+                set->B = e.stiffener[1];
+                set->tw = e.stiffener[2];
+                set->tf = e.stiffener[3];
+            }
+        }
     }
     if (const ProfileToken* girder = in.profile(15, 16, girderTokens(), "girder", "girder dimension", dims)) {
-        e.girderType = girder->type;
-        e.girder = GirderDims{dims[0], dims[1], dims[2], static_cast<float>(dims[3])};
+        c.girderType = girder->type;
+        if (GirderDims* set = girderDims(c, c.girderType))
+            *set = GirderDims{dims[0], dims[1], dims[2], static_cast<float>(dims[3])};
     }
 
-    e.L1 = in.number(17, "L1");
-    e.L2 = in.number(18, "L2");
-    e.Lg = in.number(19, "Lg");
-    e.Lgs = in.number(20, "Lgs");
-    e.Lt = in.number(21, "Lt");
-    e.t = in.number(22, "t");
-    e.s1 = in.number(23, "s1");
-    e.s2 = in.number(24, "s2");
-    e.SigxA = in.number(25, "SigxA");
-    e.SigxB = in.number(26, "SigxB");
-    e.SigyA = in.number(27, "SigyA");
-    e.SigyC = in.number(28, "SigyC");
-    e.Tau = in.number(29, "Tau");
-    e.p = in.number(30, "p");
-    e.ps = in.number(31, "ps");
+    readNumbers(in, c, 17, batchCaseFields - 1);
     return in.error();
 }
 
@@ -294,17 +310,6 @@ int BatchList::caseIndex(int n) const {
 std::string BatchError::message() const {
     if (line <= 0) return file + ": " + problem;
     return file + ":" + std::to_string(line) + ": " + problem;
-}
-
-bool BatchEntry::operator==(const BatchEntry& o) const {
-    return kind == o.kind && line == o.line && firstText == o.firstText && secondText == o.secondText &&
-           loadingCondition == o.loadingCondition && FS == o.FS && UF == o.UF && Fyp == o.Fyp && Fup == o.Fup &&
-           Fys == o.Fys && Fus == o.Fus && E == o.E && structureType == o.structureType && UL == o.UL &&
-           structureOption == o.structureOption && stiffenerType == o.stiffenerType && stiffener == o.stiffener &&
-           tableRow == o.tableRow && notes == o.notes && girderType == o.girderType && girder == o.girder &&
-           L1 == o.L1 && L2 == o.L2 && Lg == o.Lg && Lgs == o.Lgs && Lt == o.Lt && t == o.t && s1 == o.s1 &&
-           s2 == o.s2 && SigxA == o.SigxA && SigxB == o.SigxB && SigyA == o.SigyA && SigyC == o.SigyC && Tau == o.Tau &&
-           p == o.p && ps == o.ps;
 }
 
 BatchLineReader::BatchLineReader(std::string fileName, DecimalMode mode, const Catalogue& catalogue)
@@ -338,20 +343,23 @@ bool BatchLineReader::isCommentText(std::string_view content) {
 
 bool BatchLineReader::readEntry(int line, BatchEntry& entry) {
     // A fresh entry that keeps the storage of its texts for the next line.
-    std::string firstText = std::move(entry.firstText);
-    std::string secondText = std::move(entry.secondText);
-    std::vector<std::string> notes = std::move(entry.notes);
-    entry = BatchEntry{};
-    entry.firstText = std::move(firstText);
-    entry.secondText = std::move(secondText);
-    entry.notes = std::move(notes);
-    entry.secondText.clear();
+    std::string projectName = std::move(entry.inputs.projectName);
+    std::string identification = std::move(entry.inputs.identification);
+    entry.inputs = CaseInputs{};
+    entry.inputs.projectName = std::move(projectName);
+    entry.inputs.identification = std::move(identification);
+    entry.inputs.projectName.clear();
+    entry.inputs.identification.clear();
+    entry.kind = BatchKind::caseLine;
+    entry.comment.clear();
+    entry.stiffener = {};
+    entry.profileInTable = true;
     entry.notes.clear();
 
     entry.line = line;
-    entry.firstText.assign(fields_[0]);
     if (!fields_[0].empty() && fields_[0].front() == '%') {
         entry.kind = BatchKind::comment;
+        entry.comment.assign(fields_[0]);
         return true;
     }
     if (static_cast<int>(fields_.size()) < batchCaseFields) {

@@ -22,41 +22,32 @@ inline constexpr int batchCaseFields = 32;
 
 enum class BatchKind : int { caseLine = 0, comment = -1 };
 
-// One line of the input file before its "End" line: a comment, or a case with every input of
-// the design case. Numbers are kept as read; they take the precision of their design-case
-// field when the case is run.
+// One line of the input file before its "End" line: a comment, or a case with its inputs.
 struct BatchEntry {
     BatchKind kind = BatchKind::caseLine;
-    int line = 0;           // line of the input file, counting from 1
-    std::string firstText;  // field 0: project name, or the comment's text
-    std::string secondText; // field 1: identification
+    int line = 0;        // line of the input file, counting from 1
+    std::string comment; // a comment line's field 0, "%" included
 
-    int loadingCondition = conditionA;
-    double FS = 0, UF = 0;
-    double Fyp = 0, Fup = 0, Fys = 0, Fus = 0, E = 0;
-    int structureType = tankBulkhead;
-    double UL = 0;
-    int structureOption = 0;
-
-    // Stiffener: the type of the token (a built-up L, T, flat bar or I, or the L- or BF-table);
-    // dimensions H, B, tw, tf (flat bar and bulb flat: H, tw); the row found in the table of a
-    // table type.
-    int stiffenerType = stiffLBuiltUp;
+    // A case's inputs as a run takes them: every value the line gives in the precision the case
+    // holds it, both material indices at the last (user-defined) grade so that the line's
+    // strengths stay in force, the profile in its table row or remembered set and the girder in
+    // its set; every input the line does not give at its new-file value, so that a case is its
+    // line alone.
+    CaseInputs inputs;
+    // The stiffener's dimensions as the line gives them (H, B, tw, tf; H, tw for a flat bar or a
+    // bulb flat): a table type whose table has no row at all shows them in the results.
     std::array<float, 4> stiffener{};
-    int tableRow = 0;
+    bool profileInTable = true; // false when the stiffener's table has no row at all
     // What reading the line warns of, each run of the case says so: a field read leniently
     // ("SigxA \"nan\" is not a number; read as 0"), row 0 standing in when no table row has
     // the dimensions of an "LR" or "BF" case.
     std::vector<std::string> notes;
 
-    int girderType = girderT;
-    GirderDims girder;
-
-    double L1 = 0, L2 = 0, Lg = 0, Lgs = 0, Lt = 0, t = 0, s1 = 0, s2 = 0;
-    double SigxA = 0, SigxB = 0, SigyA = 0, SigyC = 0, Tau = 0, p = 0, ps = 0;
-
     bool isCase() const { return kind == BatchKind::caseLine; }
-    bool operator==(const BatchEntry& o) const;
+    bool operator==(const BatchEntry& o) const {
+        return kind == o.kind && line == o.line && comment == o.comment && inputs == o.inputs &&
+               stiffener == o.stiffener && profileInTable == o.profileInTable && notes == o.notes;
+    }
 };
 
 struct BatchList {

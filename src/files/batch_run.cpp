@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 // working profile, so that the results table shows what the file asked for.
 void takeDimensionsOfEntry(const BatchEntry& e, DesignCase& dc) {
     dc.H = e.stiffener[0];
-    if (webOnlyProfile(e.stiffenerType)) {
+    if (webOnlyProfile(e.inputs.stiffenerType)) {
         dc.tw = e.stiffener[1];
         return;
     }
@@ -67,7 +67,8 @@ void runBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogu
 
 void runAdjustedBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
                           const AssessOptions& options, const InputAdjustment& adjust) {
-    const bool profileInTable = loadBatchInputs(e, dc, catalogue);
+    // The texts keep their storage for the next case.
+    static_cast<CaseInputs&>(dc) = e.inputs;
     if (adjust)
         if (const std::string note = adjust(e, dc); !note.empty()) warnings.warn(note, InputBox::none);
     startAfresh(dc);
@@ -75,7 +76,7 @@ void runAdjustedBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& 
     runCase(dc, catalogue, options, warnings);
     // No row to take the profile from: the calculation stopped in the profile selection, and
     // the table shows the profile the file asked for.
-    if (!profileInTable) takeDimensionsOfEntry(e, dc);
+    if (!e.profileInTable) takeDimensionsOfEntry(e, dc);
 }
 
 void runBatchCaseForResults(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue,
@@ -115,7 +116,7 @@ std::optional<BatchSummary> runEntries(const BatchList& list, DesignCase& dc, co
             summary.failed.add(dc.fault.stopped(), failedChecks(dc));
             if (hooks.afterCase) hooks.afterCase(e, dc);
         } else {
-            line += e.firstText;
+            line += e.comment;
             line += "\r\n";
             ++summary.comments;
         }

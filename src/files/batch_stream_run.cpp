@@ -110,7 +110,7 @@ public:
                 if (format_.commentRows) {
                     format_.commentRows(block.rows, entry);
                 } else {
-                    block.rows += entry.firstText;
+                    block.rows += entry.comment;
                     block.rows += "\r\n";
                 }
                 continue;
@@ -176,8 +176,8 @@ bool writeBlock(const Block& block, BatchStreamSummary& summary, std::int64_t& c
         if (hooks.caseDone) hooks.caseDone(entry, CaseOutcome{notes.uf, notes.failed, notes.fault});
         HighestUtilisation& highest = summary.highest;
         if (notes.highestCheck && (!highest.check || notes.highest > highest.value))
-            highest =
-                HighestUtilisation{notes.highest, notes.highestCheck, entry.line, entry.firstText, entry.secondText};
+            highest = HighestUtilisation{notes.highest, notes.highestCheck, entry.line, entry.inputs.projectName,
+                                         entry.inputs.identification};
         ++cases;
     }
     if (hooks.write && !block.rows.empty() && !hooks.write(block.rows)) return false;

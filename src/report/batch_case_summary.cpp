@@ -38,7 +38,7 @@ BatchCaseSummary summarizeCase(const BatchEntry& entry, std::int64_t caseNumber,
 BatchCaseSummary summarizeComment(const BatchEntry& entry) {
     BatchCaseSummary s;
     s.comment = true;
-    s.text = entry.firstText;
+    s.text = entry.comment;
     s.line = entry.line;
     return s;
 }

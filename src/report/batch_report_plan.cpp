@@ -79,7 +79,7 @@ std::optional<BatchReportPlan> planBatchReport(BatchEntrySource& source, const s
         if (!chosen.empty() && (index >= chosen.size() || !chosen[index])) continue;
         runGaugedBatchCase(e, *dc, catalogue, quiet, AssessOptions{Compose::numbersOnly}, gauging);
         // By the line's own project and identification, as korvel-batch --envelope folds them.
-        if (withEnvelopes) plan.envelopes.add(e.firstText, e.secondText, caseOutcome(*dc));
+        if (withEnvelopes) plan.envelopes.add(e.inputs.projectName, e.inputs.identification, caseOutcome(*dc));
         for (BatchCaseSummary& heading : headings) plan.rows.push_back(std::move(heading));
         headings.clear();
         plan.rows.push_back(summarizeCase(e, caseNumber, *dc));

@@ -260,7 +260,7 @@ void appendCommentJson(std::string& out, const BatchEntry& entry) {
     out += R"({"kind":"comment","line":)";
     out += std::to_string(entry.line);
     out += ",\"text\":";
-    appendJsonString(out, entry.firstText);
+    appendJsonString(out, entry.comment);
     out += "}\n";
 }
 

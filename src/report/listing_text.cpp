@@ -39,7 +39,7 @@ void appendCaseListingText(std::string& out, const BatchEntry& entry, std::int64
 }
 
 void appendCommentListingText(std::string& out, const BatchEntry& entry) {
-    appendCell(out, entry.firstText);
+    appendCell(out, entry.comment);
     out += '\n';
 }
 

@@ -6,6 +6,7 @@
 // then searches a range of its own, stated in its help.
 
 #include "design/design_case.h"
+#include "design/input_fields.h"
 
 #include <optional>
 #include <string>
@@ -17,8 +18,7 @@ namespace korvel {
 struct StudyField {
     const char* name; // the engineering symbol: "t", "Lgs", "SigxA"
     bool load;        // scaled by the load factor
-    double CaseInputs::*real;
-    float CaseInputs::*single;
+    FieldMember member;
     // The box limits; the lowest and highest double where the box has none.
     double low;
     double high;

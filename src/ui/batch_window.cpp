@@ -112,7 +112,7 @@ QStringList batchListItems(const BatchList& list) {
     QStringList items;
     items.reserve(static_cast<int>(list.entries.size()));
     for (const BatchEntry& e : list.entries)
-        items.append(QString::fromStdString(e.isCase() ? e.secondText : e.firstText));
+        items.append(QString::fromStdString(e.isCase() ? e.inputs.identification : e.comment));
     return items;
 }
 
@@ -404,8 +404,9 @@ bool BatchWindow::saveResults() {
         ++notes.cases;
         notes.failed.add(dc.fault.stopped(), failedChecks(dc));
         if (!warnings.messages.empty())
-            notes.warned.push_back({entry.line, entry.secondText, std::move(warnings.messages)});
-        if (dc.fault.stopped()) notes.stopped.push_back({entry.line, entry.secondText, {dc.fault.message()}});
+            notes.warned.push_back({entry.line, entry.inputs.identification, std::move(warnings.messages)});
+        if (dc.fault.stopped())
+            notes.stopped.push_back({entry.line, entry.inputs.identification, {dc.fault.message()}});
     };
     // The event queue is looked at between chunks of entries, never after the last one.
     hooks.progress = [&](int done, int all) {
@@ -513,8 +514,8 @@ std::function<void(const BatchEntry&, const DesignCase&)> BatchWindow::resultsTa
         (*entryOfLine)[state_.list.entries[i].line] = static_cast<int>(i);
     return [this, entryOfLine](const BatchEntry& entry, const DesignCase& dc) {
         const auto found = entryOfLine->find(entry.line);
-        resultsPage_->addCase(found != entryOfLine->end() ? found->second : -1, entry.line, entry.firstText,
-                              entry.secondText, dc);
+        resultsPage_->addCase(found != entryOfLine->end() ? found->second : -1, entry.line, entry.inputs.projectName,
+                              entry.inputs.identification, dc);
     };
 }
 

@@ -60,17 +60,8 @@ GeometryPanel::GeometryPanel(QWidget* parent) : QGroupBox(QStringLiteral("Geomet
 }
 
 void GeometryPanel::showCase(const DesignCase& dc, char sep) {
-    const auto show = [sep](LineInput* box, auto value, const char* mask) {
-        box->showText(QString::fromStdString(boxText(value, mask, sep, findInputLimit(box->box()))));
-    };
-    show(tBox_, dc.t, "#0.0");
-    show(s1Box_, dc.s1, "#00");
-    show(s2Box_, dc.s2, "#00");
-    show(L1Box_, dc.L1, "#0");
-    show(L2Box_, dc.L2, "#0");
-    show(LgBox_, dc.Lg, "#0");
-    show(LgsBox_, dc.Lgs, "#0");
-    show(LtBox_, dc.Lt, "#0");
+    for (LineInput* box : {tBox_, s1Box_, s2Box_, L1Box_, L2Box_, LgBox_, LgsBox_, LtBox_})
+        box->showText(QString::fromStdString(fieldBoxText(dc, box->box(), sep)));
 }
 
 } // namespace korvel

@@ -125,7 +125,7 @@ void InputPanel::showCase(const DesignCase& dc, const Catalogue& catalogue, char
     identBox_->showText(QString::fromStdString(dc.identification));
     loading_->showCase(dc, sep);
     materials_->showCase(dc, catalogue, sep);
-    cfactor_->ULBox()->showText(QString::fromStdString(boxText(dc.UL, "#0", sep, findInputLimit(InputBox::UL))));
+    cfactor_->ULBox()->showText(QString::fromStdString(fieldBoxText(dc, InputBox::UL, sep)));
     cfactor_->showCaption(cFactorCaption(dc), sep);
     geometry_->showCase(dc, sep);
     stresses_->showCase(dc, sep);

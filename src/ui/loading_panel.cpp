@@ -66,8 +66,7 @@ void LoadingPanel::showCase(const DesignCase& dc, char sep) {
         const QSignalBlocker block(button);
         button->setChecked(true);
     }
-    FSBox_->showText(QString::fromStdString(boxText(dc.FS, "#0.00", sep, findInputLimit(InputBox::FS))));
-    UFBox_->showText(QString::fromStdString(boxText(dc.UF, "#0.00", sep, findInputLimit(InputBox::UF))));
+    for (LineInput* box : {FSBox_, UFBox_}) box->showText(QString::fromStdString(fieldBoxText(dc, box->box(), sep)));
 }
 
 } // namespace korvel

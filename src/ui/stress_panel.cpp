@@ -49,20 +49,12 @@ StressPanel::StressPanel(QWidget* parent) : QGroupBox(QStringLiteral("Stresses (
 }
 
 void StressPanel::showPressure(const DesignCase& dc, char sep) {
-    pBox_->showText(QString::fromStdString(boxText(dc.p, "##0.000", sep)));
+    pBox_->showText(QString::fromStdString(fieldBoxText(dc, InputBox::p, sep)));
 }
 
 void StressPanel::showCase(const DesignCase& dc, char sep) {
-    const auto show = [sep](LineInput* box, auto value, const char* mask) {
-        box->showText(QString::fromStdString(boxText(value, mask, sep, findInputLimit(box->box()))));
-    };
-    show(SigxABox_, dc.SigxA, "##0.0");
-    show(SigxBBox_, dc.SigxB, "##0.0");
-    show(SigyABox_, dc.SigyA, "##0.0");
-    show(SigyCBox_, dc.SigyC, "##0.0");
-    show(TauBox_, dc.Tau, "##0.0");
-    showPressure(dc, sep);
-    show(psBox_, dc.ps, "##0.000");
+    for (LineInput* box : {SigxABox_, SigxBBox_, SigyABox_, SigyCBox_, TauBox_, pBox_, psBox_})
+        box->showText(QString::fromStdString(fieldBoxText(dc, box->box(), sep)));
 }
 
 } // namespace korvel

@@ -39,10 +39,9 @@ double highestOf(const SweepPoint& p) {
 }
 
 QString fieldUnit(const StudyField& f) {
-    const std::string n = f.name;
-    if (n == "FS" || n == "UF") return {};
-    if (f.load || n == "Fyp" || n == "Fys") return QStringLiteral(" (MPa)");
-    return QStringLiteral(" (mm)");
+    const InputField* field = findInputField(f.name);
+    if (!field || *field->unit == '\0') return {};
+    return QStringLiteral(" (%1)").arg(QString::fromLatin1(field->unit));
 }
 
 } // namespace
@@ -103,7 +102,8 @@ std::pair<double, double> defaultSweepRange(const CaseInputs& c, const StudyFiel
     double from = 0, to = 0;
     if (field.load) {
         const double span =
-            v != 0 ? std::fabs(v) : (field.real == &CaseInputs::p || field.real == &CaseInputs::ps ? 0.1 : 100);
+            v != 0 ? std::fabs(v)
+                   : (field.member.real == &CaseInputs::p || field.member.real == &CaseInputs::ps ? 0.1 : 100);
         from = v != 0 ? std::min(0.0, 2 * v) : -span;
         to = v != 0 ? std::max(0.0, 2 * v) : span;
     } else {

@@ -578,7 +578,7 @@ TEST_F(StudiesWindowTest, BatchCaseListShowsEachCasesHighestUtilisationAndVerdic
         EXPECT_EQ(verdict, v.stopped ? "stopped" : casePasses(v) ? "OK" : "NOK") << row;
         EXPECT_EQ(list->model()->index(row, verdictHighestColumn).data().toString().toStdString(),
                   formatNumber(v.highest, "0.00") + " " + checkSymbol(static_cast<std::size_t>(v.highestCheck)));
-        EXPECT_EQ(list->itemText(row).toStdString(), e.secondText); // the list's own text stays
+        EXPECT_EQ(list->itemText(row).toStdString(), e.inputs.identification); // the list's own text stays
     }
     EXPECT_GT(cases, 0);
 }
