@@ -23,10 +23,6 @@ const InputField* findInputField(std::string_view symbol) {
     return findField([symbol](const InputField& f) { return symbol == f.symbol; });
 }
 
-const InputField* inputFieldAtBatchField(int field) {
-    return findField([field](const InputField& f) { return f.batchField == field; });
-}
-
 const InputField* inputFieldAtProjectLine(int line) {
     return findField([line](const InputField& f) { return f.projectLine == line; });
 }

@@ -115,8 +115,6 @@ inline constexpr std::array<InputField, 23> inputFields = {{
 const InputField* findInputField(InputBox box);
 // The field of a symbol (exactly as written); nullptr when no field has it.
 const InputField* findInputField(std::string_view symbol);
-// The field of a batch line's field; nullptr for the fields of texts, codes and profiles.
-const InputField* inputFieldAtBatchField(int field);
 // The field of a project file's line (current layout); nullptr for the other lines.
 const InputField* inputFieldAtProjectLine(int line);
 

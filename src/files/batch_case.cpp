@@ -1,6 +1,7 @@
 #include "files/batch_case.h"
 
-#include "design/input_fields.h"
+#include "files/batch_fields.h"
+
 #include "design/number_format.h"
 #include "sections/profile_type_table.h"
 #include "sections/profile_types.h"
@@ -86,7 +87,7 @@ bool appendBatchCaseLine(std::string& out, const CaseInputs& in, const Catalogue
     // The number fields from `first` to `last`, each in the precision the case holds it.
     const auto numbers = [&](std::string& out, int first, int last) {
         for (int field = first; field <= last; ++field)
-            if (const InputField* f = inputFieldAtBatchField(field))
+            if (const InputField* f = batchNumberFields[static_cast<std::size_t>(field)])
                 f->member.visit(written, [&](auto value) { appendExact(out, value); });
     };
 

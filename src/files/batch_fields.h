@@ -5,6 +5,7 @@
 // batch reader and writer (batch_file.h, batch_case.h) give the fields their meaning; this list
 // only names them, so that a reader of fields by name never keeps a list of its own.
 
+#include "design/input_fields.h"
 #include "files/batch_file.h"
 
 #include <array>
@@ -42,6 +43,24 @@ inline constexpr std::array<BatchField, batchCaseFields> batchFields = {{
     {"Tau", BatchFieldKind::number}, {"p", BatchFieldKind::number}, {"ps", BatchFieldKind::number},
 }};
 // clang-format on
+
+// The typed number each field of a batch line holds, by field; nullptr for the fields of texts,
+// codes and profiles.
+inline constexpr std::array<const InputField*, batchCaseFields> batchNumberFields = [] {
+    std::array<const InputField*, batchCaseFields> byField{};
+    for (const InputField& f : inputFields) byField[static_cast<std::size_t>(f.batchField)] = &f;
+    return byField;
+}();
+
+// A number field is named by its symbol, and holds a number.
+constexpr bool numberFieldsAgree() {
+    for (const InputField& f : inputFields) {
+        const BatchField& field = batchFields[static_cast<std::size_t>(f.batchField)];
+        if (std::string_view(field.name) != f.symbol || field.kind != BatchFieldKind::number) return false;
+    }
+    return true;
+}
+static_assert(numberFieldsAgree(), "a batch field and the input field it holds name it alike");
 
 // The field of a name (exactly as written), or -1.
 constexpr int batchFieldIndex(std::string_view name) {

@@ -1,6 +1,7 @@
 #include "files/batch_file.h"
 
-#include "design/input_fields.h"
+#include "files/batch_fields.h"
+
 #include "design/number_format.h"
 #include "design/quoted_text.h"
 #include "sections/profile_type_table.h"
@@ -227,17 +228,10 @@ private:
     std::optional<BatchError> error_;
 };
 
-// The number fields of a batch line, by field.
-constexpr std::array<const InputField*, batchCaseFields> numberFields = [] {
-    std::array<const InputField*, batchCaseFields> byField{};
-    for (const InputField& f : inputFields) byField[static_cast<std::size_t>(f.batchField)] = &f;
-    return byField;
-}();
-
 // Reads the number fields `first` to `last` into the case, each in the precision it holds.
 void readNumbers(CaseReader& in, CaseInputs& c, int first, int last) {
     for (int field = first; field <= last; ++field)
-        if (const InputField* f = numberFields[static_cast<std::size_t>(field)])
+        if (const InputField* f = batchNumberFields[static_cast<std::size_t>(field)])
             f->member.set(c, in.number(field, f->batchName));
 }
 

@@ -3,6 +3,7 @@
 #include "checks/yield/structure_types.h"
 #include "design/check_table.h"
 #include "design/number_format.h"
+#include "files/batch_fields.h"
 #include "sections/profile_type_table.h"
 #include "sections/profile_types.h"
 
@@ -55,6 +56,15 @@ std::string_view stiffenerToken(int stiffenerType) {
     const StiffenerTypeFacts* facts = stiffenerTypeFacts(stiffenerType);
     return facts ? facts->resultsToken : std::string_view();
 }
+
+// The batch fields from L1 on are all numbers, echoed as given.
+constexpr std::size_t firstEchoedField = 17;
+constexpr bool echoedFieldsAreNumbers() {
+    for (std::size_t field = firstEchoedField; field < batchNumberFields.size(); ++field)
+        if (!batchNumberFields[field]) return false;
+    return true;
+}
+static_assert(echoedFieldsAreNumbers());
 
 // Cells are written straight into the line: numbers through the append forms of the formatter,
 // so that no cell is a text of its own.
@@ -162,10 +172,10 @@ void appendBatchResultLine(std::string& out, const DesignCase& dc) {
     row.cell(dc.cStiffener, "0.00");
     appendStiffenerProfile(row.next(), dc);
     appendGirderProfile(row.next(), dc);
-    row.general(dc.L1).general(dc.L2).general(dc.Lg).general(dc.Lgs).general(dc.Lt).general(dc.t);
-    row.general(dc.s1).general(dc.s2);
-    row.general(dc.SigxA).general(dc.SigxB).general(dc.SigyA).general(dc.SigyC).general(dc.Tau);
-    row.general(dc.p).general(dc.ps);
+    // The spans, thickness, spacings and loads as the batch line orders them, each in its own
+    // precision.
+    for (std::size_t field = firstEchoedField; field < batchNumberFields.size(); ++field)
+        batchNumberFields[field]->member.visit(dc, [&row](auto value) { row.general(value); });
     forEachResultColumn([&](const char* label) { row.cell(label); }, [&](const CheckFacts& c) { row.result(uf, c); });
     row.end();
 }

@@ -1,5 +1,7 @@
 #include "files/project_file.h"
 
+#include "design/input_fields.h"
+
 #include "design/number_format.h"
 #include "design/number_parser.h"
 #include "design/quoted_text.h"
@@ -37,6 +39,10 @@ public:
     void whole(int value) { line(std::to_string(value)); }
     void real(double value) { line(exactNumber(value)); }
     void single(float value) { line(exactNumber(value)); }
+    // A typed number in the precision its field holds it.
+    void field(const InputField& f, const CaseInputs& c) {
+        f.member.visit(c, [this](auto value) { line(exactNumber(value)); });
+    }
     void text(const std::string& value) { line(quotedText(fileTextToUtf8(value))); }
     std::string take() { return std::move(text_); }
 
@@ -47,6 +53,11 @@ private:
     }
     std::string text_;
 };
+
+// The run of lines that hold the typed numbers, in the order of the table of input fields'
+// project lines (unit length to ps).
+constexpr int firstNumberLine = 15;
+constexpr int lastNumberLine = 37;
 
 // ---- Reading ---------------------------------------------------------------------------------
 
@@ -376,29 +387,7 @@ std::string projectFileText(const DesignCase& dc) {
     out.whole(dc.loadingCondition);
     out.whole(dc.structureType);
     out.whole(dc.structureOption);
-    out.single(dc.UL);
-    out.single(dc.FS);
-    out.single(dc.UF);
-    out.real(dc.Fyp);
-    out.single(dc.Fup);
-    out.real(dc.Fys);
-    out.single(dc.Fus);
-    out.single(dc.E);
-    out.real(dc.s1);
-    out.real(dc.s2);
-    out.real(dc.L1);
-    out.real(dc.L2);
-    out.real(dc.Lg);
-    out.single(dc.Lgs);
-    out.real(dc.Lt);
-    out.real(dc.t);
-    out.real(dc.SigxA);
-    out.single(dc.SigxB);
-    out.real(dc.SigyA);
-    out.single(dc.SigyC);
-    out.single(dc.Tau);
-    out.real(dc.p);
-    out.real(dc.ps);
+    for (int line = firstNumberLine; line <= lastNumberLine; ++line) out.field(*inputFieldAtProjectLine(line), dc);
     out.real(dc.A);
     out.single(dc.H);
     out.single(dc.B);
@@ -446,40 +435,20 @@ std::optional<ProjectFileProblem> readProjectText(std::string_view text, const C
     c.loadingCondition = in.code("loading condition", conditionA, conditionC);
     c.structureType = in.code("structure type", watertightBulkhead, upperStructure);
     c.structureOption = in.code("structure option", 0, 1);
-    c.UL = in.single("unit length UL");
-    c.FS = in.single("FS");
-    c.UF = in.single("UF");
-    c.Fyp = in.real("Fyp");
-    c.Fup = in.single("Fup");
-    c.Fys = in.real("Fys");
-    c.Fus = in.single("Fus");
-    c.E = in.single("E");
-    c.s1 = in.real("s1");
-    c.s2 = in.real("s2");
-    c.L1 = in.real("L1");
-    if (current) {
-        c.L2 = in.real("L2");
-        c.Lg = in.real("Lg");
-        c.Lgs = in.single("Lgs");
-        c.Lt = in.real("Lt");
-    } else {
-        // The older layout had one span: the neighbouring span equals it, the girder spans three
-        // stiffener spans with its scantling span 0.6 of that, brackets at 3 m.
-        c.L2 = c.L1;
-        c.Lg = 3 * c.L1;
-        c.Lgs = in.toSingle(0.6 * c.Lg, "Lgs (0.6 of 3 L1)");
-        c.Lt = 3000;
+    for (int line = firstNumberLine; line <= lastNumberLine; ++line) {
+        const InputField& f = *inputFieldAtProjectLine(line);
+        if (!current && !f.inOlderProjects) continue;
+        f.member.set(c, f.member.isSingle() ? in.single(f.projectName) : in.real(f.projectName));
+        if (!current && f.box == InputBox::L1) {
+            // The older layout had one span: the neighbouring span equals it, the girder spans
+            // three stiffener spans with its scantling span 0.6 of that, brackets at 3 m.
+            c.L2 = c.L1;
+            c.Lg = 3 * c.L1;
+            c.Lgs = in.toSingle(0.6 * c.Lg, "Lgs (0.6 of 3 L1)");
+            c.Lt = 3000;
+        }
     }
-    c.t = in.real("t");
-    c.SigxA = in.real("SigxA");
-    c.SigxB = in.single("SigxB");
-    c.SigyA = in.real("SigyA");
-    c.SigyC = in.single("SigyC");
-    c.Tau = in.single("Tau");
-    c.p = in.real("p");
-    if (current) {
-        c.ps = in.real("ps");
-    } else {
+    if (!current) {
         // Older files stored the pressure positive on the stiffener side; one pressure served
         // buckling, yield and scantlings.
         c.p = -c.p;
