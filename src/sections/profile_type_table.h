@@ -76,6 +76,10 @@ struct StiffenerTypeFacts {
     const char* menuName;               // the Profile menu's entry
     const char* menuCaption;
     const char* izUnit; // after Iz in the dialog; empty where Iz is not shown
+    // Where the dialog's figure starts, as a fraction of its width (the rolled angle's fillet
+    // needs the room), and whether its background picture is the figure's mirror image.
+    double dialogFigureLeft;
+    bool backgroundFlipsFigure;
     ClosingCheck closing;
     unsigned closingChecked; // DimensionField bits checked on closing
 
@@ -105,6 +109,9 @@ struct GirderTypeFacts {
     std::string_view dialogCaption;
     std::string_view pictureName;
     std::string_view schematicPicture;
+    const char* windowName; // control name of the dialog window
+    const char* menuName;   // the Profile menu's entry
+    const char* menuCaption;
 };
 
 // nullptr for a code the table has no row for.

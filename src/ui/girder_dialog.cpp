@@ -18,9 +18,8 @@ ProfileDialog::WindowOptions optionsOf(int girderType) {
 } // namespace
 
 QString girderWindowName(int girderType) {
-    if (girderType == girderL) return QStringLiteral("girdlg");
-    if (girderType == girderT) return QStringLiteral("girdtg");
-    return {};
+    const GirderTypeFacts* facts = girderTypeFacts(girderType);
+    return facts ? QString::fromLatin1(facts->windowName) : QString();
 }
 
 GirderDialog::GirderDialog(QWidget* owner, const ProfileDialogContext& ctx, int girderType)

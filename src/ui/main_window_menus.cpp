@@ -131,10 +131,11 @@ void MainWindow::buildMenus() {
         connect(entry, &QAction::triggered, this, [this, type] { openStiffenerDialog(type); });
     }
     QMenu* girder = addSubmenu(this, profileMenu_, "girderMenu", "&Girder profile");
-    connect(addEntry(girder, "LGirderAction", "&L- Girder"), &QAction::triggered, this,
-            [this] { openGirderDialog(girderL); });
-    connect(addEntry(girder, "TGirderAction", "&T - Girder"), &QAction::triggered, this,
-            [this] { openGirderDialog(girderT); });
+    for (const GirderTypeFacts& facts : girderTypeRows()) {
+        const int type = facts.code;
+        connect(addEntry(girder, facts.menuName, facts.menuCaption), &QAction::triggered, this,
+                [this, type] { openGirderDialog(type); });
+    }
 
     auto* database = new QMenu(QStringLiteral("&Database"), this);
     database->setObjectName(QStringLiteral("databaseMenu"));

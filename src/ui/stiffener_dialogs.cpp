@@ -68,9 +68,10 @@ ProfileDialog::WindowOptions optionsOf(int type) {
     o.name = stiffenerWindowName(type);
     o.caption =
         QString::fromUtf8(stiffenerDialogCaption(type).data(), static_cast<int>(stiffenerDialogCaption(type).size()));
-    o.leftFraction = type == stiffLTable ? 0.1 : 0.2;
-    o.izUnit = stiffenerTypeFacts(type)->izUnit;
-    o.backgroundFlipsFigure = type == stiffFlatbarTable;
+    const StiffenerTypeFacts* facts = stiffenerTypeFacts(type);
+    o.leftFraction = facts ? facts->dialogFigureLeft : 0.2;
+    o.izUnit = facts ? facts->izUnit : "";
+    o.backgroundFlipsFigure = facts && facts->backgroundFlipsFigure;
     return o;
 }
 
