@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace korvel {
 
@@ -32,27 +33,62 @@ std::string materialIndexProblem(std::string_view role, int index) {
     return std::string(role) + " material index " + std::to_string(index) + " is outside the material list";
 }
 
-StepOutcome refreshPlateMaterial(DesignCase& dc, const Catalogue& catalogue) {
-    const Material* grade = findMaterial(catalogue, dc.plateMaterial);
-    if (!grade) return StepOutcome::fault(materialIndexProblem("plate", dc.plateMaterial));
-    if (!isUserDefinedMaterial(catalogue, dc.plateMaterial)) {
-        if (auto problem = strengthProblem(*grade)) return *problem;
-        dc.Fyp = grade->Fy;
-        dc.Fup = static_cast<float>(grade->Fu);
+namespace {
+
+// The strengths a position puts in force, the grade of the list that gives them (nullptr at the
+// user-defined position and outside the list) and why they could not be taken from the list.
+struct GradeInForce {
+    MaterialStrengths strengths;
+    const Material* listed = nullptr;
+    StepOutcome outcome;
+};
+
+GradeInForce inForce(const Catalogue& catalogue, std::string_view role, int index, MaterialStrengths typed) {
+    GradeInForce g{typed, nullptr, StepOutcome::done()};
+    const Material* grade = findMaterial(catalogue, index);
+    if (!grade) {
+        g.outcome = StepOutcome::fault(materialIndexProblem(role, index));
+        return g;
     }
-    return StepOutcome::done();
+    if (isUserDefinedMaterial(catalogue, index)) return g;
+    if (auto problem = strengthProblem(*grade)) {
+        g.outcome = *problem;
+        return g;
+    }
+    g.strengths = {grade->Fy, static_cast<float>(grade->Fu)};
+    g.listed = grade;
+    return g;
+}
+
+GradeInForce plateGrade(const CaseInputs& in, const Catalogue& catalogue) {
+    return inForce(catalogue, "plate", in.plateMaterial, {in.Fyp, in.Fup});
+}
+
+GradeInForce stiffenerGrade(const CaseInputs& in, const Catalogue& catalogue) {
+    return inForce(catalogue, "stiffener", in.stiffenerMaterial, {in.Fys, in.Fus});
+}
+
+} // namespace
+
+MaterialStrengths plateStrengthsInForce(const CaseInputs& in, const Catalogue& catalogue) {
+    return plateGrade(in, catalogue).strengths;
+}
+
+MaterialStrengths stiffenerStrengthsInForce(const CaseInputs& in, const Catalogue& catalogue) {
+    return stiffenerGrade(in, catalogue).strengths;
+}
+
+StepOutcome refreshPlateMaterial(DesignCase& dc, const Catalogue& catalogue) {
+    GradeInForce plate = plateGrade(dc, catalogue);
+    dc.plateSteel = plate.strengths;
+    return std::move(plate.outcome);
 }
 
 StepOutcome refreshStiffenerMaterial(DesignCase& dc, const Catalogue& catalogue) {
-    const Material* grade = findMaterial(catalogue, dc.stiffenerMaterial);
-    if (!grade) return StepOutcome::fault(materialIndexProblem("stiffener", dc.stiffenerMaterial));
-    if (!isUserDefinedMaterial(catalogue, dc.stiffenerMaterial)) {
-        if (auto problem = strengthProblem(*grade)) return *problem;
-        dc.Fys = grade->Fy;
-        dc.Fus = static_cast<float>(grade->Fu);
-        dc.Q = grade->Q;
-    }
-    return StepOutcome::done();
+    GradeInForce stiffener = stiffenerGrade(dc, catalogue);
+    dc.stiffenerSteel = stiffener.strengths;
+    if (stiffener.listed) dc.Q = stiffener.listed->Q;
+    return std::move(stiffener.outcome);
 }
 
 std::optional<double> materialFactor(const Catalogue& catalogue, int index, double Fy, double Fu) {

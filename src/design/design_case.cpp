@@ -11,8 +11,8 @@ auto inputFields(const CaseInputs& c) {
     return std::tie(c.projectName, c.identification, c.loadingCondition, c.structureType, c.structureOption, c.FS, c.UF,
                     c.t, c.s1, c.s2, c.L1, c.L2, c.Lg, c.Lgs, c.Lt, c.SigxA, c.SigxB, c.SigyA, c.SigyC, c.Tau, c.p,
                     c.ps, c.plateMaterial, c.stiffenerMaterial, c.Fyp, c.Fup, c.Fys, c.Fus, c.E, c.UL, c.stiffenerType,
-                    c.lRow, c.tRow, c.flatbarRow, c.bfRow, c.H, c.B, c.tw, c.tf, c.a, c.bfCol4, c.A, c.lBuiltUp,
-                    c.tBuiltUp, c.flatbarBuiltUp, c.rhs, c.trapez, c.iBuiltUp, c.girderType, c.lGirder, c.tGirder);
+                    c.lRow, c.tRow, c.flatbarRow, c.bfRow, c.lBuiltUp, c.tBuiltUp, c.flatbarBuiltUp, c.rhs, c.trapez,
+                    c.iBuiltUp, c.girderType, c.lGirder, c.tGirder);
 }
 
 } // namespace
@@ -22,18 +22,7 @@ bool CaseInputs::operator==(const CaseInputs& o) const {
 }
 
 void resetToNewFile(DesignCase& dc) {
-    // The strengths are not new-file values: they follow from the material indices.
-    const double Fyp = dc.Fyp;
-    const float Fup = dc.Fup;
-    const double Fys = dc.Fys;
-    const float Fus = dc.Fus;
-    const double Q = dc.Q;
     dc = DesignCase{};
-    dc.Fyp = Fyp;
-    dc.Fup = Fup;
-    dc.Fys = Fys;
-    dc.Fus = Fus;
-    dc.Q = Q;
 }
 
 void clearCheckLines(CheckLines& lines) {

@@ -379,10 +379,10 @@ std::string projectFileText(const DesignCase& dc) {
     out.single(dc.UL);
     out.single(dc.FS);
     out.single(dc.UF);
-    out.real(dc.Fyp);
-    out.single(dc.Fup);
-    out.real(dc.Fys);
-    out.single(dc.Fus);
+    out.real(dc.plateSteel.Fy);
+    out.single(dc.plateSteel.Fu);
+    out.real(dc.stiffenerSteel.Fy);
+    out.single(dc.stiffenerSteel.Fu);
     out.single(dc.E);
     out.real(dc.s1);
     out.real(dc.s2);
@@ -515,6 +515,10 @@ std::optional<ProjectFileProblem> readProjectText(std::string_view text, const C
         if (problem) return ProjectFileProblem{line, *problem};
 
     rememberProfiles(c, girder);
+    // The file holds the strengths in force, as it holds the working profile: they stand until the
+    // case is calculated again.
+    c.plateSteel = {c.Fyp, c.Fup};
+    c.stiffenerSteel = {c.Fys, c.Fus};
     dc = std::move(c);
     return std::nullopt;
 }

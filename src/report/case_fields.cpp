@@ -26,10 +26,10 @@ void inputs(Put& put, const DesignCase& dc) {
     put("loadingCondition", dc.loadingCondition);
     put("FS", dc.FS);
     put("UF", dc.UF);
-    put("Fyp", dc.Fyp);
-    put("Fup", dc.Fup);
-    put("Fys", dc.Fys);
-    put("Fus", dc.Fus);
+    put("Fyp", dc.plateSteel.Fy);
+    put("Fup", dc.plateSteel.Fu);
+    put("Fys", dc.stiffenerSteel.Fy);
+    put("Fus", dc.stiffenerSteel.Fu);
     put("E", dc.E);
     put("structureType", dc.structureType);
     put("structureOption", dc.structureOption);

@@ -91,10 +91,10 @@ void MaterialPanel::showStrengths(const DesignCase& dc, char sep) {
     const auto show = [](LineInput* box, const QString& text) {
         if (!(box->hasFocus() && box->isModified())) box->showText(text);
     };
-    show(FypBox_, strengthText(dc.Fyp, sep));
-    show(FupBox_, strengthText(dc.Fup, sep));
-    show(FysBox_, strengthText(dc.Fys, sep));
-    show(FusBox_, strengthText(dc.Fus, sep));
+    show(FypBox_, strengthText(dc.plateSteel.Fy, sep));
+    show(FupBox_, strengthText(dc.plateSteel.Fu, sep));
+    show(FysBox_, strengthText(dc.stiffenerSteel.Fy, sep));
+    show(FusBox_, strengthText(dc.stiffenerSteel.Fu, sep));
 }
 
 void MaterialPanel::showCase(const DesignCase& dc, const Catalogue& catalogue, char sep) {
