@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <limits>
-#include <utility>
 
 namespace korvel {
 
@@ -13,9 +12,8 @@ constexpr int lastTabulatedFactor = 3;
 
 // The case holds a grade's Fu in single precision. The table reader refuses larger values; a
 // catalogue made otherwise must not reach the narrowing, which would be undefined for them.
-std::optional<StepOutcome> strengthProblem(const Material& grade) {
-    if (std::fabs(grade.Fu) <= std::numeric_limits<float>::max()) return std::nullopt;
-    return StepOutcome::fault("the Fu of material " + grade.name + " is beyond single precision");
+bool fitsSinglePrecision(const Material& grade) {
+    return std::fabs(grade.Fu) <= std::numeric_limits<float>::max();
 }
 
 } // namespace
@@ -35,60 +33,49 @@ std::string materialIndexProblem(std::string_view role, int index) {
 
 namespace {
 
-// The strengths a position puts in force, the grade of the list that gives them (nullptr at the
-// user-defined position and outside the list) and why they could not be taken from the list.
+// The strengths a position puts in force and the grade at the position (nullptr outside the
+// list). No text is made unless the grade cannot give them: a results run refreshes the
+// materials of every case twice.
 struct GradeInForce {
     MaterialStrengths strengths;
-    const Material* listed = nullptr;
-    StepOutcome outcome;
+    const Material* grade = nullptr;
+    bool fromList = false; // a grade of the list gives the strengths, not the typed ones
 };
 
-GradeInForce inForce(const Catalogue& catalogue, std::string_view role, int index, MaterialStrengths typed) {
-    GradeInForce g{typed, nullptr, StepOutcome::done()};
+GradeInForce inForce(const Catalogue& catalogue, int index, MaterialStrengths typed) {
     const Material* grade = findMaterial(catalogue, index);
-    if (!grade) {
-        g.outcome = StepOutcome::fault(materialIndexProblem(role, index));
-        return g;
-    }
-    if (isUserDefinedMaterial(catalogue, index)) return g;
-    if (auto problem = strengthProblem(*grade)) {
-        g.outcome = *problem;
-        return g;
-    }
-    g.strengths = {grade->Fy, static_cast<float>(grade->Fu)};
-    g.listed = grade;
-    return g;
+    if (!grade || isUserDefinedMaterial(catalogue, index) || !fitsSinglePrecision(*grade)) return {typed, grade, false};
+    return {{grade->Fy, static_cast<float>(grade->Fu)}, grade, true};
 }
 
-GradeInForce plateGrade(const CaseInputs& in, const Catalogue& catalogue) {
-    return inForce(catalogue, "plate", in.plateMaterial, {in.Fyp, in.Fup});
-}
-
-GradeInForce stiffenerGrade(const CaseInputs& in, const Catalogue& catalogue) {
-    return inForce(catalogue, "stiffener", in.stiffenerMaterial, {in.Fys, in.Fus});
+StepOutcome refreshOutcome(const Catalogue& catalogue, std::string_view role, int index, const GradeInForce& g) {
+    if (!g.grade) return StepOutcome::fault(materialIndexProblem(role, index));
+    if (!g.fromList && !isUserDefinedMaterial(catalogue, index))
+        return StepOutcome::fault("the Fu of material " + g.grade->name + " is beyond single precision");
+    return StepOutcome::done();
 }
 
 } // namespace
 
 MaterialStrengths plateStrengthsInForce(const CaseInputs& in, const Catalogue& catalogue) {
-    return plateGrade(in, catalogue).strengths;
+    return inForce(catalogue, in.plateMaterial, {in.Fyp, in.Fup}).strengths;
 }
 
 MaterialStrengths stiffenerStrengthsInForce(const CaseInputs& in, const Catalogue& catalogue) {
-    return stiffenerGrade(in, catalogue).strengths;
+    return inForce(catalogue, in.stiffenerMaterial, {in.Fys, in.Fus}).strengths;
 }
 
 StepOutcome refreshPlateMaterial(DesignCase& dc, const Catalogue& catalogue) {
-    GradeInForce plate = plateGrade(dc, catalogue);
+    const GradeInForce plate = inForce(catalogue, dc.plateMaterial, {dc.Fyp, dc.Fup});
     dc.plateSteel = plate.strengths;
-    return std::move(plate.outcome);
+    return refreshOutcome(catalogue, "plate", dc.plateMaterial, plate);
 }
 
 StepOutcome refreshStiffenerMaterial(DesignCase& dc, const Catalogue& catalogue) {
-    GradeInForce stiffener = stiffenerGrade(dc, catalogue);
+    const GradeInForce stiffener = inForce(catalogue, dc.stiffenerMaterial, {dc.Fys, dc.Fus});
     dc.stiffenerSteel = stiffener.strengths;
-    if (stiffener.listed) dc.Q = stiffener.listed->Q;
-    return std::move(stiffener.outcome);
+    if (stiffener.fromList) dc.Q = stiffener.grade->Q;
+    return refreshOutcome(catalogue, "stiffener", dc.stiffenerMaterial, stiffener);
 }
 
 std::optional<double> materialFactor(const Catalogue& catalogue, int index, double Fy, double Fu) {
