@@ -25,8 +25,8 @@ const Catalogue& programCatalogue() {
 
 DesignCase newCase() {
     DesignCase dc;
-    dc.Fyp = dc.Fys = 355;
-    dc.Fup = dc.Fus = 490;
+    dc.plateSteel.Fy = dc.stiffenerSteel.Fy = 355;
+    dc.plateSteel.Fu = dc.stiffenerSteel.Fu = 490;
     selectProfile(dc, programCatalogue());
     return dc;
 }

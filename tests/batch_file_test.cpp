@@ -382,8 +382,8 @@ TEST(BatchRun, CaseTakesTheFileValuesAndTheTableRow) {
     EXPECT_EQ("P1", dc.projectName);
     EXPECT_EQ(15, dc.plateMaterial) << "the user-defined grade, the last of the 16";
     EXPECT_EQ(15, dc.stiffenerMaterial);
-    EXPECT_EQ(355, dc.Fyp) << "the file's strength stays in force";
-    EXPECT_EQ(490.0f, dc.Fus);
+    EXPECT_EQ(355, dc.plateSteel.Fy) << "the file's strength stays in force";
+    EXPECT_EQ(490.0f, dc.stiffenerSteel.Fu);
     EXPECT_EQ(stiffLTable, dc.stiffenerType);
     EXPECT_EQ(1, dc.lRow);
     EXPECT_EQ(250.0f, dc.H);
@@ -444,10 +444,8 @@ TEST(BatchResults, CaseLineFormats) {
     dc.loadingCondition = conditionB;
     dc.FS = 1.11f;
     dc.UF = 0.8f;
-    dc.Fyp = 355;
-    dc.Fup = 489.5f;
-    dc.Fys = 315;
-    dc.Fus = 440;
+    dc.plateSteel = {355, 489.5f};
+    dc.stiffenerSteel = {315, 440};
     dc.E = 206000;
     dc.structureType = watertightBulkhead;
     dc.UL = 5;

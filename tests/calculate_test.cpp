@@ -156,7 +156,7 @@ TEST(Calculate, ZeroThicknessIsCaughtAsAFault) {
     EXPECT_EQ(notComputed, dc.uf.UFpb);
 }
 
-TEST(DesignCase, ResetKeepsStrengthsAndLoadingConditionsSetSafetyFormat) {
+TEST(DesignCase, ResetClearsStrengthsAndLoadingConditionsSetSafetyFormat) {
     DesignCase dc = newCase();
     dc.L1 = 1234;
     dc.stiffenerType = stiffRHS;
@@ -171,7 +171,8 @@ TEST(DesignCase, ResetKeepsStrengthsAndLoadingConditionsSetSafetyFormat) {
     EXPECT_EQ(stiffLTable, dc.stiffenerType);
     EXPECT_EQ(1.43f, dc.FS);
     EXPECT_EQ(conditionA, dc.loadingCondition);
-    EXPECT_EQ(355, dc.Fyp) << "strengths follow the material indices, not the reset";
+    EXPECT_EQ(DesignCase{}.Fyp, dc.Fyp) << "the typed strengths are new-file values too";
+    EXPECT_EQ(MaterialStrengths{}, dc.plateSteel) << "the strengths in force come with the next calculation";
     EXPECT_EQ(13, dc.flatbarRow);
     EXPECT_EQ(16, dc.bfRow);
     EXPECT_EQ(girderT, dc.girderType);

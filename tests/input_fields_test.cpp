@@ -1,6 +1,7 @@
 // The table of typed input fields: that every reader stores a number alike, that every writer
 // gives it back, and that the table itself is whole.
 
+#include "checks/materials.h"
 #include "design/input_fields.h"
 #include "design/input_limits.h"
 #include "files/batch_case.h"
@@ -65,10 +66,18 @@ CaseInputs fromBatchLine(const CaseInputs& c, const InputField& f, const std::st
     return list && !list->entries.empty() ? list->entries[0].inputs : CaseInputs{};
 }
 
-// The inputs a project file of `c` with `text` on the field's line gives.
-DesignCase fromProjectFile(const CaseInputs& c, const InputField& f, const std::string& text) {
+// A window's case of `c` with its strengths in force, as a project file stores them.
+DesignCase windowCase(const CaseInputs& c) {
     DesignCase dc;
     static_cast<CaseInputs&>(dc) = c;
+    dc.plateSteel = plateStrengthsInForce(c, programTables());
+    dc.stiffenerSteel = stiffenerStrengthsInForce(c, programTables());
+    return dc;
+}
+
+// The inputs a project file of `c` with `text` on the field's line gives.
+DesignCase fromProjectFile(const CaseInputs& c, const InputField& f, const std::string& text) {
+    const DesignCase dc = windowCase(c);
     const std::string file = replaced(projectFileText(dc), "\r\n", f.projectLine - 1, text);
     DesignCase back;
     if (const auto problem = readProjectText(file, programTables(), back))
@@ -107,10 +116,8 @@ TEST(InputFields, EveryWriterGivesEveryFieldBack) {
     ASSERT_TRUE(std::holds_alternative<BatchList>(read));
     const CaseInputs batch = std::get<BatchList>(read).entries.at(0).inputs;
 
-    DesignCase dc;
-    static_cast<CaseInputs&>(dc) = c;
     DesignCase project;
-    ASSERT_FALSE(readProjectText(projectFileText(dc), programTables(), project).has_value());
+    ASSERT_FALSE(readProjectText(projectFileText(windowCase(c)), programTables(), project).has_value());
 
     for (const InputField& f : inputFields) {
         EXPECT_EQ(f.member.get(c), f.member.get(batch)) << f.symbol << " through a batch line";

@@ -96,7 +96,7 @@ LightestResult exhaustive(const CaseInputs& c, const std::vector<Candidate>& can
     const FailedChecks counted = ~unchangedRules(candidates.front());
     for (const Candidate& k : candidates) {
         if (static_cast<int>(r.passing.size()) == top) break;
-        if (!proportionsAccepted(c, k)) continue;
+        if (!proportionsAccepted(c, k, catalogue)) continue;
         ++r.searched;
         CaseInputs with = c;
         applyCandidate(with, k);

@@ -15,7 +15,7 @@ namespace {
 DesignCase panel(double Fyp) {
     DesignCase dc;
     dc.stiffenerType = stiffLBuiltUp;
-    dc.Fyp = Fyp;
+    dc.plateSteel.Fy = Fyp;
     return dc;
 }
 

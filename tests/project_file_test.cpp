@@ -102,6 +102,8 @@ DesignCase exampleCase() {
     dc.Fup = 470.5f;
     dc.Fys = 390;
     dc.Fus = 510;
+    dc.plateSteel = {dc.Fyp, dc.Fup};
+    dc.stiffenerSteel = {dc.Fys, dc.Fus};
     dc.E = 205000;
     dc.s1 = 700.5;
     dc.s2 = 650;
@@ -195,8 +197,8 @@ TEST(ProjectFile, SaveAndOpenGiveBackTheSameNumbers) {
     const Awkward rows[] = {
         {[](DesignCase& c) { c.FS = 1.4285714f; }, 16, "1.4285713"}, // the float nearest 1/0.7
         {[](DesignCase& c) { c.UF = std::nextafter(0.6f, 1.0f); }, 17, "0.6000001"},
-        {[](DesignCase& c) { c.Fyp = 355.00000000000006; }, 18, "355.00000000000006"},
-        {[](DesignCase& c) { c.Fup = 16777216.0f; }, 19, "16777216"},
+        {[](DesignCase& c) { c.plateSteel.Fy = 355.00000000000006; }, 18, "355.00000000000006"},
+        {[](DesignCase& c) { c.plateSteel.Fu = 16777216.0f; }, 19, "16777216"},
         {[](DesignCase& c) { c.E = 3.4028235e38f; }, 22, "3.4028235E+38"},
         {[](DesignCase& c) { c.s1 = 1.0 / 3.0; }, 23, "0.3333333333333333"},
         {[](DesignCase& c) { c.L1 = 123456789012345.67; }, 25, "123456789012345.67"},
@@ -220,8 +222,8 @@ TEST(ProjectFile, SaveAndOpenGiveBackTheSameNumbers) {
     ASSERT_EQ(std::nullopt, readProjectText(text, catalogue(), opened));
     EXPECT_EQ(saved.FS, opened.FS);
     EXPECT_EQ(saved.UF, opened.UF);
-    EXPECT_EQ(saved.Fyp, opened.Fyp);
-    EXPECT_EQ(saved.Fup, opened.Fup);
+    EXPECT_EQ(saved.plateSteel.Fy, opened.Fyp);
+    EXPECT_EQ(saved.plateSteel.Fu, opened.Fup);
     EXPECT_EQ(saved.E, opened.E);
     EXPECT_EQ(saved.s1, opened.s1);
     EXPECT_EQ(saved.L1, opened.L1);

@@ -32,10 +32,10 @@ DesignCase panel() {
     dc.structureOption = 0;
     dc.plateMaterial = 2;
     dc.stiffenerMaterial = 2;
-    dc.Fyp = 355;
-    dc.Fup = 490;
-    dc.Fys = 355;
-    dc.Fus = 490;
+    dc.plateSteel.Fy = 355;
+    dc.plateSteel.Fu = 490;
+    dc.stiffenerSteel.Fy = 355;
+    dc.stiffenerSteel.Fu = 490;
     dc.stiff.Wp = 900000;
     dc.stiff.Ws = 150000;
     dc.girder.Wgp = 5000000;
@@ -114,8 +114,8 @@ TEST(ScantlingChecks, PlateThickness) {
         dc.L1 = r.L1;
         dc.t = r.t;
         dc.ps = r.ps;
-        dc.Fyp = r.Fyp;
-        dc.Fup = r.Fup;
+        dc.plateSteel.Fy = r.Fyp;
+        dc.plateSteel.Fu = r.Fup;
         ASSERT_TRUE(plateThicknessCheck(dc).ok());
         test::expectRelative(r.UFt, dc.uf.UFt, 1e-9);
         EXPECT_NEAR(r.tmin, dc.uf.UFt * r.t, 1e-9);
@@ -211,11 +211,11 @@ TEST(ScantlingChecks, StiffenerModulus) {
         dc.UL = r.UL;
         dc.ps = r.ps;
         dc.stiffenerMaterial = r.stiffenerMaterial;
-        dc.Fys = r.Fys;
-        dc.Fus = r.Fus;
+        dc.stiffenerSteel.Fy = r.Fys;
+        dc.stiffenerSteel.Fu = r.Fus;
         dc.plateMaterial = r.plateMaterial;
-        dc.Fyp = r.Fyp;
-        dc.Fup = r.Fup;
+        dc.plateSteel.Fy = r.Fyp;
+        dc.plateSteel.Fu = r.Fup;
         dc.stiff.Wp = r.Wp;
         ASSERT_TRUE(stiffenerModulusCheck(dc, cat).ok());
         EXPECT_NEAR(r.c, dc.cStiffener, 1e-15);
@@ -390,8 +390,8 @@ TEST(ScantlingChecks, Girder) {
         dc.structureOption = r.option;
         dc.ps = r.ps;
         dc.plateMaterial = r.plateMaterial;
-        dc.Fyp = r.Fyp;
-        dc.Fup = r.Fup;
+        dc.plateSteel.Fy = r.Fyp;
+        dc.plateSteel.Fu = r.Fup;
         dc.stiffenerMaterial = 0; // the girder ignores the stiffener grade
         dc.girder.Wgp = r.Wgp;
         dc.girder.H = r.Hg;
@@ -433,8 +433,8 @@ TEST(ScantlingChecks, GirderFactorReplacesTheStiffenerFactor) {
     const Catalogue cat = catalogue();
     DesignCase dc = panel();
     dc.stiffenerMaterial = 0;
-    dc.Fys = 235;
-    dc.Fus = 400;
+    dc.stiffenerSteel.Fy = 235;
+    dc.stiffenerSteel.Fu = 400;
     ASSERT_TRUE(stiffenerModulusCheck(dc, cat).ok());
     EXPECT_EQ(1.0, dc.Q);
     ASSERT_TRUE(girderCheck(dc, cat).ok());
@@ -499,16 +499,16 @@ TEST(ScantlingChecks, FaultsLeaveTheCaseUntouched) {
         {"user grade without strengths", girderCheckRun,
          [](DesignCase& dc) {
              dc.plateMaterial = 5;
-             dc.Fyp = 0;
-             dc.Fup = 0;
+             dc.plateSteel.Fy = 0;
+             dc.plateSteel.Fu = 0;
          },
          "Fy + 2*Fu/3"},
         {"t", plateCheck, [](DesignCase& dc) { dc.t = 0; }, "zero"},
         {"s1", plateCheck, [](DesignCase& dc) { dc.s1 = 0; }, "zero"},
         {"fy", plateCheck,
          [](DesignCase& dc) {
-             dc.Fyp = 0;
-             dc.Fup = 0;
+             dc.plateSteel.Fy = 0;
+             dc.plateSteel.Fu = 0;
          },
          "zero"},
         {"Wp", stiffenerCheck, [](DesignCase& dc) { dc.stiff.Wp = 0; }, "zero"},
@@ -517,7 +517,8 @@ TEST(ScantlingChecks, FaultsLeaveTheCaseUntouched) {
         {"Hg", girderCheckRun, [](DesignCase& dc) { dc.girder.H = 0; }, "zero"},
         {"tw", girderCheckRun, [](DesignCase& dc) { dc.girder.tw = 0; }, "zero"},
         {"negative s1", plateCheck, [](DesignCase& dc) { dc.s1 = -600; }, "square root of a negative number"},
-        {"negative fy", plateCheck, [](DesignCase& dc) { dc.Fyp = -355; }, "square root of a negative number"},
+        {"negative fy", plateCheck, [](DesignCase& dc) { dc.plateSteel.Fy = -355; },
+         "square root of a negative number"},
     };
     const Catalogue cat = catalogue();
     for (const Row& r : rows) {

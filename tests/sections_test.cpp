@@ -378,7 +378,7 @@ TEST(BareProfile, TrapezAgainstIntegrationAndBredt) {
     // The plate closes the cell, so K follows the plate thickness with every calculation.
     v.t = 10;
     v.se = 500;
-    v.Fys = 235;
+    v.stiffenerSteel.Fy = 235;
     ASSERT_TRUE(platedProperties(v).ok());
     EXPECT_LT(v.stiff.K, 18875231.6f);
 }
@@ -388,7 +388,7 @@ TEST(BareProfile, TrapezAgainstIntegrationAndBredt) {
 TEST(Plated, WidthsAndComposition) {
     DesignCase dc = bare(stiffFlatbarBuiltUp, 200, 0, 10, 0);
     dc.t = 20;
-    dc.Fys = 235;
+    dc.stiffenerSteel.Fy = 235;
     dc.s1 = dc.s2 = 1000;
     dc.L1 = 3000;
     dc.se = 500;
@@ -434,7 +434,7 @@ TEST(Plated, ProportionLines) {
     };
     for (const auto& r : rows) {
         DesignCase dc = bare(r.type, r.H, r.B, r.tw, r.tf);
-        dc.Fys = 235; // E 206000
+        dc.stiffenerSteel.Fy = 235; // E 206000
         dc.se = 500;
         ASSERT_TRUE(platedProperties(dc).ok()) << r.type;
         EXPECT_EQ(dc.stiff.webLine, r.web) << r.type;
@@ -445,7 +445,7 @@ TEST(Plated, ProportionLines) {
     bf.stiffenerType = stiffBFTable;
     bf.bfRow = 0;
     ASSERT_TRUE(selectProfile(bf, smallCatalogue()).ok());
-    bf.Fys = 235;
+    bf.stiffenerSteel.Fy = 235;
     ASSERT_TRUE(platedProperties(bf).ok());
     EXPECT_EQ(bf.stiff.webLine, "Web: hw/tw = 17.7 <= 25.2");
     EXPECT_EQ(bf.stiff.flangeLine, " ");
@@ -455,7 +455,7 @@ TEST(Plated, ZeroDivisorsAreFaults) {
     DesignCase fb = bare(stiffFlatbarBuiltUp, 0, 0, 10, 0); // no area: zp = 0
     EXPECT_FALSE(platedProperties(fb).ok());
     DesignCase l = bare(stiffLBuiltUp, 200, 90, 9, 12);
-    l.Fys = 0;
+    l.stiffenerSteel.Fy = 0;
     EXPECT_EQ(platedProperties(l).reason, "stiffener yield strength Fys is zero: slenderness limit undefined");
     DesignCase i = caseWith(stiffIBuiltUp, 0, 9, 9, 12); // Ax = 2*tf*(B - tw) = 0
     ASSERT_TRUE(formProfileShape(i).ok());
@@ -519,7 +519,7 @@ TEST(ProportionDisplay, DialogModeVerdictsAndClauses) {
 TEST(ProportionDisplay, PrintModeAndFlatBar) {
     DesignCase dc = bare(stiffFlatbarBuiltUp, 200, 0, 10, 0);
     dc.E = 250000;
-    dc.Fys = 100; // 0.4 * sqrt(2500) = 20 = H/tw exactly: OK
+    dc.stiffenerSteel.Fy = 100; // 0.4 * sqrt(2500) = 20 = H/tw exactly: OK
     dc.se = 500;
     ASSERT_TRUE(platedProperties(dc).ok());
     RecordingSurface surface;
@@ -611,7 +611,7 @@ TEST(Outline, RolledAngleFilletAndTrapezWebs) {
     dc.stiffenerType = stiffLTable;
     ASSERT_TRUE(selectProfile(dc, smallCatalogue()).ok()); // L 200 x 90 x 9 x 14
     dc.se = 500;
-    dc.Fys = 235;
+    dc.stiffenerSteel.Fy = 235;
     ASSERT_TRUE(platedProperties(dc).ok());
     const ProfileOutline& o = dc.stiff.outline;
     EXPECT_EQ(o.polygonCount, 9);

@@ -16,7 +16,7 @@ namespace {
 // K 8E+4, se 500; girder Ag 11800; Ie 6E+7 with zp 150.
 DesignCase stiffenedPanel() {
     DesignCase dc;
-    dc.Fyp = dc.Fys = 355;
+    dc.plateSteel.Fy = dc.stiffenerSteel.Fy = 355;
     dc.se = 500;
     StiffenerSection& x = dc.stiff;
     x.Ax = 2500;
@@ -52,7 +52,7 @@ TEST(StiffenerBuckling, BeamColumnAndTorsionalBuckling) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
         DesignCase dc = stiffenedPanel();
-        dc.Fyp = r.Fyp;
+        dc.plateSteel.Fy = r.Fyp;
         dc.SigxB = static_cast<float>(r.SigxB);
         prepareStresses(dc);
         ASSERT_TRUE(checkStiffener(dc).ok());
@@ -69,7 +69,7 @@ TEST(StiffenerBuckling, BeamColumnAndTorsionalBuckling) {
 
 TEST(StiffenerBuckling, CheckLinesShowTheCombinedYieldStress) {
     DesignCase dc = stiffenedPanel();
-    dc.Fyp = 315;
+    dc.plateSteel.Fy = 315;
     dc.SigxB = -60;
     prepareStresses(dc);
     ASSERT_TRUE(checkStiffener(dc).ok());

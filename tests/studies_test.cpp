@@ -416,7 +416,7 @@ TEST(LightestCandidate, TheWinnersPassAndEveryLighterCandidateFails) {
             std::size_t searched = 0;
             for (const Candidate& k : candidates) {
                 if (k == r.passing.front().candidate) break;
-                if (!proportionsAccepted(c, k)) continue;
+                if (!proportionsAccepted(c, k, l.catalogue)) continue;
                 ++searched;
                 CaseInputs with = c;
                 applyCandidate(with, k);

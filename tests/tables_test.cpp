@@ -380,19 +380,22 @@ Catalogue fiveGrades() {
     return catalogue;
 }
 
-TEST(MaterialRefresh, GradeBelowLastRowIsCopied) {
+TEST(MaterialRefresh, GradeBelowLastRowIsInForceAndTheTypedStrengthsStay) {
     const Catalogue catalogue = fiveGrades();
     ASSERT_EQ(catalogue.materials.lastRow(), 4);
     DesignCase dc;
     dc.plateMaterial = 3;
     dc.stiffenerMaterial = 1;
+    dc.Fyp = 95;
+    const CaseInputs typed = dc;
     EXPECT_TRUE(refreshPlateMaterial(dc, catalogue).ok());
     EXPECT_TRUE(refreshStiffenerMaterial(dc, catalogue).ok());
-    EXPECT_EQ(dc.Fyp, 390.0);
-    EXPECT_EQ(dc.Fup, 510.0f);
-    EXPECT_EQ(dc.Fys, 315.0);
-    EXPECT_EQ(dc.Fus, 440.0f);
+    EXPECT_EQ((MaterialStrengths{390, 510}), dc.plateSteel);
+    EXPECT_EQ((MaterialStrengths{315, 440}), dc.stiffenerSteel);
+    EXPECT_EQ(dc.plateSteel, plateStrengthsInForce(dc, catalogue));
+    EXPECT_EQ(dc.stiffenerSteel, stiffenerStrengthsInForce(dc, catalogue));
     EXPECT_EQ(dc.Q, 0.78);
+    EXPECT_EQ(typed, static_cast<const CaseInputs&>(dc));
 }
 
 TEST(MaterialRefresh, LastRowKeepsTypedValues) {
@@ -408,10 +411,8 @@ TEST(MaterialRefresh, LastRowKeepsTypedValues) {
     EXPECT_TRUE(isUserDefinedMaterial(catalogue, 4));
     EXPECT_TRUE(refreshPlateMaterial(dc, catalogue).ok());
     EXPECT_TRUE(refreshStiffenerMaterial(dc, catalogue).ok());
-    EXPECT_EQ(dc.Fyp, 95.0);
-    EXPECT_EQ(dc.Fup, 1234.5f);
-    EXPECT_EQ(dc.Fys, 300.0);
-    EXPECT_EQ(dc.Fus, 450.25f);
+    EXPECT_EQ((MaterialStrengths{95, 1234.5f}), dc.plateSteel);
+    EXPECT_EQ((MaterialStrengths{300, 450.25f}), dc.stiffenerSteel);
     EXPECT_EQ(dc.Q, 0.81);
 }
 
@@ -427,8 +428,8 @@ TEST(MaterialRefresh, IndexOutsideListIsAFault) {
                   "plate material index " + std::to_string(index) + " is outside the material list");
         EXPECT_EQ(refreshStiffenerMaterial(dc, catalogue).reason,
                   "stiffener material index " + std::to_string(index) + " is outside the material list");
-        EXPECT_EQ(dc.Fyp, 1.0);
-        EXPECT_EQ(dc.Fys, 2.0);
+        EXPECT_EQ(dc.plateSteel.Fy, 1.0) << "the typed strengths stand";
+        EXPECT_EQ(dc.stiffenerSteel.Fy, 2.0);
         EXPECT_EQ(findMaterial(catalogue, index), nullptr);
     }
     DesignCase dc;

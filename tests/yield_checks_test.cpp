@@ -15,8 +15,8 @@ namespace {
 DesignCase panel() {
     DesignCase dc;
     dc.FS = 1.43f;
-    dc.Fyp = 355;
-    dc.Fys = 235;
+    dc.plateSteel.Fy = 355;
+    dc.stiffenerSteel.Fy = 235;
     dc.L1 = 3000;
     dc.SigxA = 0;
     dc.SigxB = 0;
@@ -178,8 +178,8 @@ TEST(YieldChecks, StiffenerLinePoints) {
 // The new-file panel with a plated stiffener of Wp 900 cm3 and Ws 150 cm3, s = 625.
 TEST(YieldChecks, StiffenerLineOfTheNewFilePanel) {
     DesignCase dc;
-    dc.Fyp = 355;
-    dc.Fys = 355;
+    dc.plateSteel.Fy = 355;
+    dc.stiffenerSteel.Fy = 355;
     dc.prep.smean = 625;
     dc.prep.SigxS = -100;
     dc.stiff.Wp = 900000;
@@ -207,9 +207,9 @@ TEST(YieldChecks, FaultsLeaveTheCaseUntouched) {
         const char* reasonPart;
     };
     const Row rows[] = {
-        {"Fyp corner", [](DesignCase& dc) { dc.Fyp = 0; }, true, "Fyp is zero"},
-        {"Fyp line", [](DesignCase& dc) { dc.Fyp = 0; }, false, "Fyp is zero"},
-        {"Fys", [](DesignCase& dc) { dc.Fys = 0; }, false, "Fys is zero"},
+        {"Fyp corner", [](DesignCase& dc) { dc.plateSteel.Fy = 0; }, true, "Fyp is zero"},
+        {"Fyp line", [](DesignCase& dc) { dc.plateSteel.Fy = 0; }, false, "Fyp is zero"},
+        {"Fys", [](DesignCase& dc) { dc.stiffenerSteel.Fy = 0; }, false, "Fys is zero"},
         {"Wp", [](DesignCase& dc) { dc.stiff.Wp = 0; }, false, "Wp"},
         {"Ws", [](DesignCase& dc) { dc.stiff.Ws = 0; }, false, "Ws"},
         {"NaN at corner B", [](DesignCase& dc) { dc.SigxB = std::nanf(""); }, true, "not a finite number"},

@@ -12,9 +12,8 @@ constexpr int lastTabulatedFactor = 3;
 
 // The case holds a grade's Fu in single precision. The table reader refuses larger values; a
 // catalogue made otherwise must not reach the narrowing, which would be undefined for them.
-std::optional<StepOutcome> strengthProblem(const Material& grade) {
-    if (std::fabs(grade.Fu) <= std::numeric_limits<float>::max()) return std::nullopt;
-    return StepOutcome::fault("the Fu of material " + grade.name + " is beyond single precision");
+bool fitsSinglePrecision(const Material& grade) {
+    return std::fabs(grade.Fu) <= std::numeric_limits<float>::max();
 }
 
 } // namespace
@@ -32,27 +31,51 @@ std::string materialIndexProblem(std::string_view role, int index) {
     return std::string(role) + " material index " + std::to_string(index) + " is outside the material list";
 }
 
-StepOutcome refreshPlateMaterial(DesignCase& dc, const Catalogue& catalogue) {
-    const Material* grade = findMaterial(catalogue, dc.plateMaterial);
-    if (!grade) return StepOutcome::fault(materialIndexProblem("plate", dc.plateMaterial));
-    if (!isUserDefinedMaterial(catalogue, dc.plateMaterial)) {
-        if (auto problem = strengthProblem(*grade)) return *problem;
-        dc.Fyp = grade->Fy;
-        dc.Fup = static_cast<float>(grade->Fu);
-    }
+namespace {
+
+// The strengths a position puts in force and the grade at the position (nullptr outside the
+// list). No text is made unless the grade cannot give them: a results run refreshes the
+// materials of every case twice.
+struct GradeInForce {
+    MaterialStrengths strengths;
+    const Material* grade = nullptr;
+    bool fromList = false; // a grade of the list gives the strengths, not the typed ones
+};
+
+GradeInForce inForce(const Catalogue& catalogue, int index, MaterialStrengths typed) {
+    const Material* grade = findMaterial(catalogue, index);
+    if (!grade || isUserDefinedMaterial(catalogue, index) || !fitsSinglePrecision(*grade)) return {typed, grade, false};
+    return {{grade->Fy, static_cast<float>(grade->Fu)}, grade, true};
+}
+
+StepOutcome refreshOutcome(const Catalogue& catalogue, std::string_view role, int index, const GradeInForce& g) {
+    if (!g.grade) return StepOutcome::fault(materialIndexProblem(role, index));
+    if (!g.fromList && !isUserDefinedMaterial(catalogue, index))
+        return StepOutcome::fault("the Fu of material " + g.grade->name + " is beyond single precision");
     return StepOutcome::done();
 }
 
+} // namespace
+
+MaterialStrengths plateStrengthsInForce(const CaseInputs& in, const Catalogue& catalogue) {
+    return inForce(catalogue, in.plateMaterial, {in.Fyp, in.Fup}).strengths;
+}
+
+MaterialStrengths stiffenerStrengthsInForce(const CaseInputs& in, const Catalogue& catalogue) {
+    return inForce(catalogue, in.stiffenerMaterial, {in.Fys, in.Fus}).strengths;
+}
+
+StepOutcome refreshPlateMaterial(DesignCase& dc, const Catalogue& catalogue) {
+    const GradeInForce plate = inForce(catalogue, dc.plateMaterial, {dc.Fyp, dc.Fup});
+    dc.plateSteel = plate.strengths;
+    return refreshOutcome(catalogue, "plate", dc.plateMaterial, plate);
+}
+
 StepOutcome refreshStiffenerMaterial(DesignCase& dc, const Catalogue& catalogue) {
-    const Material* grade = findMaterial(catalogue, dc.stiffenerMaterial);
-    if (!grade) return StepOutcome::fault(materialIndexProblem("stiffener", dc.stiffenerMaterial));
-    if (!isUserDefinedMaterial(catalogue, dc.stiffenerMaterial)) {
-        if (auto problem = strengthProblem(*grade)) return *problem;
-        dc.Fys = grade->Fy;
-        dc.Fus = static_cast<float>(grade->Fu);
-        dc.Q = grade->Q;
-    }
-    return StepOutcome::done();
+    const GradeInForce stiffener = inForce(catalogue, dc.stiffenerMaterial, {dc.Fys, dc.Fus});
+    dc.stiffenerSteel = stiffener.strengths;
+    if (stiffener.fromList) dc.Q = stiffener.grade->Q;
+    return refreshOutcome(catalogue, "stiffener", dc.stiffenerMaterial, stiffener);
 }
 
 std::optional<double> materialFactor(const Catalogue& catalogue, int index, double Fy, double Fu) {

@@ -1,39 +1,41 @@
 #include "design/design_case.h"
 
+#include "design/input_fields.h"
+
 #include <tuple>
 
 namespace korvel {
 
 namespace {
 
-// Every input, in the order of the record, for comparing two cases field by field.
-auto inputFields(const CaseInputs& c) {
-    return std::tie(c.projectName, c.identification, c.loadingCondition, c.structureType, c.structureOption, c.FS, c.UF,
-                    c.t, c.s1, c.s2, c.L1, c.L2, c.Lg, c.Lgs, c.Lt, c.SigxA, c.SigxB, c.SigyA, c.SigyC, c.Tau, c.p,
-                    c.ps, c.plateMaterial, c.stiffenerMaterial, c.Fyp, c.Fup, c.Fys, c.Fus, c.E, c.UL, c.stiffenerType,
-                    c.lRow, c.tRow, c.flatbarRow, c.bfRow, c.H, c.B, c.tw, c.tf, c.a, c.bfCol4, c.A, c.lBuiltUp,
-                    c.tBuiltUp, c.flatbarBuiltUp, c.rhs, c.trapez, c.iBuiltUp, c.girderType, c.lGirder, c.tGirder);
+// Every input that is not one of the typed numbers: the texts, the codes, the catalogue rows and
+// the remembered profiles.
+auto otherInputs(const CaseInputs& c) {
+    return std::tie(c.projectName, c.identification, c.loadingCondition, c.structureType, c.structureOption,
+                    c.plateMaterial, c.stiffenerMaterial, c.stiffenerType, c.lRow, c.tRow, c.flatbarRow, c.bfRow,
+                    c.lBuiltUp, c.tBuiltUp, c.flatbarBuiltUp, c.rhs, c.trapez, c.iBuiltUp, c.girderType, c.lGirder,
+                    c.tGirder);
 }
 
 } // namespace
 
 bool CaseInputs::operator==(const CaseInputs& o) const {
-    return inputFields(*this) == inputFields(o);
+    for (const InputField& f : inputFields)
+        if (!(f.member.get(*this) == f.member.get(o))) return false;
+    return otherInputs(*this) == otherInputs(o);
+}
+
+CaseInputs inputsInForce(const DesignCase& dc) {
+    CaseInputs in = dc;
+    in.Fyp = dc.plateSteel.Fy;
+    in.Fup = dc.plateSteel.Fu;
+    in.Fys = dc.stiffenerSteel.Fy;
+    in.Fus = dc.stiffenerSteel.Fu;
+    return in;
 }
 
 void resetToNewFile(DesignCase& dc) {
-    // The strengths are not new-file values: they follow from the material indices.
-    const double Fyp = dc.Fyp;
-    const float Fup = dc.Fup;
-    const double Fys = dc.Fys;
-    const float Fus = dc.Fus;
-    const double Q = dc.Q;
     dc = DesignCase{};
-    dc.Fyp = Fyp;
-    dc.Fup = Fup;
-    dc.Fys = Fys;
-    dc.Fus = Fus;
-    dc.Q = Q;
 }
 
 void clearCheckLines(CheckLines& lines) {

@@ -151,9 +151,9 @@ struct CheckLines {
     CheckLine girderModulus, girderDepth, girderWeb, trippingBrackets;
 };
 
-// Every input of one case: what a project file and a batch line hold, and the remembered
-// dimensions of the built-up types the working profile is taken from. Two cases with equal
-// inputs have equal results.
+// Every input of one case: what the engineer types or a file gives, the remembered dimensions
+// of the built-up types among them. Nothing the calculation derives is kept here, and the
+// calculation never changes it. Two cases with equal inputs have equal results.
 struct CaseInputs {
     // Identification.
     std::string projectName = "Project";
@@ -186,8 +186,9 @@ struct CaseInputs {
     double p = 0.03;
     double ps = 0.03;
 
-    // Materials (MPa); the strengths follow from the material indices unless the index is
-    // the user-defined last grade.
+    // Materials (MPa): positions in the material list, and the strengths typed for the
+    // user-defined last grade. A grade of the list puts its own strengths in force instead; the
+    // checks read the strengths in force (Assessment::plateSteel, stiffenerSteel).
     int plateMaterial = 2;
     int stiffenerMaterial = 2;
     double Fyp = 0;
@@ -199,20 +200,13 @@ struct CaseInputs {
     // c-factor input (m).
     float UL = 65;
 
-    // Stiffener: type, catalogue rows and the working profile (taken from the row or the
-    // remembered set of the type when the case is run).
+    // Stiffener: type and catalogue rows; the working profile is taken from the row or the
+    // remembered set of the type when the case is run.
     int stiffenerType = stiffLTable;
     int lRow = 0;
     int tRow = 0;
     int flatbarRow = 13;
     int bfRow = 16;
-    float H = 200;
-    float B = 90;
-    float tw = 9;
-    float tf = 12;
-    float a = 1;       // Trapez web offset; bulb flat: c
-    float bfCol4 = 10; // bulb flat: r
-    double A = 0;      // profile area (bulb flat: from the table)
 
     // Remembered dimensions of the built-up and free-dimension stiffener types.
     ProfileDims lBuiltUp{200, 90, 9, 12, 0};
@@ -231,9 +225,40 @@ struct CaseInputs {
     bool operator!=(const CaseInputs& o) const { return !(*this == o); }
 };
 
-// What the calculation derives from the inputs: section properties, prepared stresses, the
-// utilisations, the check lines and where the calculation stopped.
-struct Assessment {
+// The strengths of one steel in force for a calculation (MPa): the grade's from the material
+// list, or those typed for the user-defined grade. Fu is held in single precision, as the
+// checks use it.
+struct MaterialStrengths {
+    double Fy = 0;
+    float Fu = 0;
+    bool operator==(const MaterialStrengths& o) const { return Fy == o.Fy && Fu == o.Fu; }
+};
+
+// The stiffener profile the calculation works with, taken from the table row or the remembered
+// set of the type by the profile selection. A dimension the type has not (B and tf of a flat
+// bar, a and r of most types) keeps what the profile before it left: the window shows and a
+// project file stores the profile as a whole.
+struct WorkingProfile {
+    float H = 200;
+    float B = 90;
+    float tw = 9;
+    float tf = 12;
+    float a = 1;       // Trapez web offset; bulb flat: c
+    float bfCol4 = 10; // bulb flat: r; rolled angle: the root fillet 2*tw
+    double A = 0;      // profile area (bulb flat: from the table)
+    bool operator==(const WorkingProfile& o) const {
+        return H == o.H && B == o.B && tw == o.tw && tf == o.tf && a == o.a && bfCol4 == o.bfCol4 && A == o.A;
+    }
+};
+
+// What the calculation derives from the inputs: the strengths in force, the working profile,
+// section properties, prepared stresses, the utilisations, the check lines and where the
+// calculation stopped.
+struct Assessment : WorkingProfile {
+    // The strengths in force: plate and girder, stiffener.
+    MaterialStrengths plateSteel;
+    MaterialStrengths stiffenerSteel;
+
     // Why the working profile could not be formed at its last selection (a flange width of 0, a
     // table without the row); empty when it was. While it is set the calculation stops in the
     // profile selection: no section property of another profile may stand in for this one.
@@ -282,9 +307,13 @@ struct DesignCase : CaseInputs, Assessment {
 };
 
 // Sets every field to its new-file value (inputs, options, profiles, remembered sets) and
-// clears all results. The material strengths follow from the material indices at the next
+// clears all results. The strengths in force follow from the material indices at the next
 // calculation.
 void resetToNewFile(DesignCase& dc);
+
+// The inputs with the strengths in force in place of the typed ones, as files and listings show
+// a case: a grade of the list gives its own.
+CaseInputs inputsInForce(const DesignCase& dc);
 
 // Empties every check line, texts and verdict, keeping the strings' storage.
 void clearCheckLines(CheckLines& lines);

@@ -11,7 +11,7 @@ namespace korvel {
 PreparedProfiles runCase(DesignCase& dc, const Catalogue& catalogue, const AssessOptions& options,
                          WarningSink& warnings) {
     PreparedProfiles prepared;
-    dc.prep.s1s2 = static_cast<float>(dc.s1 + dc.s2);
+    // Everything below reads the inputs of dc and writes only its assessment.
     // A plate grade outside the list is a fault the calculation reports in its own step.
     refreshPlateMaterial(dc, catalogue);
     // A profile that cannot be formed (a table row the catalogue lacks, a flange width of 0) is

@@ -19,7 +19,8 @@ struct PreparedProfiles {
     StepOutcome girder;
 };
 
-// Runs the case in dc with its window options kept.
+// Runs the case in dc with its window options kept. The inputs of dc are only read: the
+// assessment part holds all the run derives (strengths in force, working profile, results).
 PreparedProfiles runCase(DesignCase& dc, const Catalogue& catalogue, const AssessOptions& options,
                          WarningSink& warnings);
 

@@ -64,38 +64,14 @@ bool runStep(Pass pass, DesignCase& dc, const char* name, std::initializer_list<
     return false;
 }
 
-// What the steps change in the design case besides what a calculation starts afresh: a second
-// pass starts from these as the first one did, and a case that stops early leaves them as a
-// calculation stopped there always has.
-struct StepInputs {
-    double Fyp = 0;
-    float Fup = 0;
-    double Fys = 0;
-    float Fus = 0;
-    PreparedStresses prep;
-    float se = 0;
-    float K = 0;
-    float bfCol4 = 0;
-    GirderSection girder;
-
-    explicit StepInputs(const DesignCase& dc)
-        : Fyp(dc.Fyp), Fup(dc.Fup), Fys(dc.Fys), Fus(dc.Fus), prep(dc.prep), se(dc.se), K(dc.stiff.K),
-          bfCol4(dc.bfCol4), girder(dc.girder) {}
-    void restore(DesignCase& dc) const {
-        dc.Fyp = Fyp;
-        dc.Fup = Fup;
-        dc.Fys = Fys;
-        dc.Fus = Fus;
-        dc.prep = prep;
-        dc.se = se;
-        dc.stiff.K = K;
-        dc.bfCol4 = bfCol4;
-        dc.girder = girder;
-    }
-};
-
+// Every quantity the steps derive starts afresh, so that a calculation depends only on the inputs
+// and the working profile, and the second pass starts as the first did. A calculation stopped
+// early shows what a calculation stopped there always shows, never what one before it derived.
 void startCalculation(DesignCase& dc, const AssessOptions& options) {
     dc.composeTexts = options.compose == Compose::everything;
+    dc.prep = PreparedStresses{};
+    dc.prep.s1s2 = static_cast<float>(dc.s1 + dc.s2);
+    dc.se = 0;
     // Nothing derived from the case calculated before may stand in this one: the plated
     // section and its outline, Q and the c-factors are formed again or stay not computed.
     clearPlatedProperties(dc.stiff);
@@ -175,7 +151,6 @@ void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings
     // A flag the warnings raised is none of the steps': the step-by-step pass would not see it
     // either, so the whole pass does not count it.
     clearFloatingPointFlags();
-    const StepInputs before(dc);
     if (runSteps(Pass::whole, dc, catalogue) && raisedStoppingFlags() == 0 && allFinite(dc.uf)) return;
     // The whole pass failed exactly when the step-by-step pass would stop: every step is run in
     // both, a step that fails or raises a flag does so in both, and a result that is not finite
@@ -186,7 +161,10 @@ void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings
         return;
     }
 
-    before.restore(dc);
+    // The second pass starts again from the inputs: the steps never write them, nor the working
+    // profile; what they derive is either set afresh by startCalculation or formed again from the
+    // inputs alike (the strengths in force, the girder section, a Trapez K closed by the plate the
+    // profile was selected with).
     startCalculation(dc, options);
     runSteps(Pass::stepByStep, dc, catalogue);
 }

@@ -27,7 +27,8 @@ inline constexpr const char* unnamedStopStep = "an unnamed step";
 // bending width, plated section properties, stiffener buckling, girder buckling, yield,
 // overall buckling, scantlings.
 //
-// Every utilisation starts at the not-computed marker and every check line empty. A step that
+// The inputs of dc are only read, the working profile as the profile selection left it. Every
+// utilisation starts at the not-computed marker and every check line empty. A step that
 // meets a floating-point fault stops the calculation there and records where and why in
 // dc.fault; the step's own results stay at the marker and no later step runs.
 void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings, const AssessOptions& options = {});

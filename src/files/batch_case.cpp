@@ -2,6 +2,7 @@
 
 #include "files/batch_fields.h"
 
+#include "checks/materials.h"
 #include "design/number_format.h"
 #include "sections/profile_type_table.h"
 #include "sections/profile_types.h"
@@ -75,15 +76,12 @@ bool appendBatchCaseLine(std::string& out, const CaseInputs& in, const Catalogue
 
     // The strengths in force: a grade of the list gives its own.
     CaseInputs written = in;
-    const int userGrade = cat.materials.lastRow();
-    if (in.plateMaterial != userGrade && cat.materials.hasRow(in.plateMaterial)) {
-        written.Fyp = cat.materials.rows[static_cast<std::size_t>(in.plateMaterial)].Fy;
-        written.Fup = static_cast<float>(cat.materials.rows[static_cast<std::size_t>(in.plateMaterial)].Fu);
-    }
-    if (in.stiffenerMaterial != userGrade && cat.materials.hasRow(in.stiffenerMaterial)) {
-        written.Fys = cat.materials.rows[static_cast<std::size_t>(in.stiffenerMaterial)].Fy;
-        written.Fus = static_cast<float>(cat.materials.rows[static_cast<std::size_t>(in.stiffenerMaterial)].Fu);
-    }
+    const MaterialStrengths plate = plateStrengthsInForce(in, cat);
+    const MaterialStrengths stiffener = stiffenerStrengthsInForce(in, cat);
+    written.Fyp = plate.Fy;
+    written.Fup = plate.Fu;
+    written.Fys = stiffener.Fy;
+    written.Fus = stiffener.Fu;
     // The number fields from `first` to `last`, each in the precision the case holds it.
     const auto numbers = [&](std::string& out, int first, int last) {
         for (int field = first; field <= last; ++field)

@@ -160,8 +160,8 @@ void appendBatchResultLine(std::string& out, const DesignCase& dc) {
     row.cell(dc.projectName).cell(dc.identification);
     row.cell(dc.loadingCondition >= 0 && dc.loadingCondition <= 2 ? conditions[dc.loadingCondition] : "");
     row.cell(dc.FS, "0.00").cell(dc.UF, "0.00");
-    appendStrengths(row.next(), dc.Fyp, dc.Fup);
-    appendStrengths(row.next(), dc.Fys, dc.Fus);
+    appendStrengths(row.next(), dc.plateSteel.Fy, dc.plateSteel.Fu);
+    appendStrengths(row.next(), dc.stiffenerSteel.Fy, dc.stiffenerSteel.Fu);
     row.cell(dc.E, "0.00E+0");
     row.cell(bulkheadText(dc.structureType));
     if (dc.structureType == watertightBulkhead)

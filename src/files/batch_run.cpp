@@ -40,6 +40,7 @@ void takeDimensionsOfEntry(const BatchEntry& e, DesignCase& dc) {
 // which empties them and keeps their storage: moving their 85 texts in and out of a fresh record
 // would cost a results run a quarter of its time.
 void startAfresh(Assessment& a) {
+    static_cast<WorkingProfile&>(a) = WorkingProfile{};
     a.profileProblem.clear();
     a.shape = ProfileShape{};
     a.Q = 0;

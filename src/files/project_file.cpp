@@ -387,7 +387,8 @@ std::string projectFileText(const DesignCase& dc) {
     out.whole(dc.loadingCondition);
     out.whole(dc.structureType);
     out.whole(dc.structureOption);
-    for (int line = firstNumberLine; line <= lastNumberLine; ++line) out.field(*inputFieldAtProjectLine(line), dc);
+    const CaseInputs numbers = inputsInForce(dc);
+    for (int line = firstNumberLine; line <= lastNumberLine; ++line) out.field(*inputFieldAtProjectLine(line), numbers);
     out.real(dc.A);
     out.single(dc.H);
     out.single(dc.B);
@@ -484,6 +485,10 @@ std::optional<ProjectFileProblem> readProjectText(std::string_view text, const C
         if (problem) return ProjectFileProblem{line, *problem};
 
     rememberProfiles(c, girder);
+    // The file holds the strengths in force, as it holds the working profile: they stand until the
+    // case is calculated again.
+    c.plateSteel = {c.Fyp, c.Fup};
+    c.stiffenerSteel = {c.Fys, c.Fus};
     dc = std::move(c);
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #include "report/case_fields.h"
 
 #include "design/check_table.h"
+#include "files/batch_fields.h"
 #include "sections/profile_types.h"
 
 namespace korvel {
@@ -20,20 +21,23 @@ private:
     CaseFieldVisitor& visitor_;
 };
 
+// The typed numbers of batch fields `first` to `last`, in the order of a batch line and named by
+// their symbols, each in its own precision.
+void numbers(Put& put, const CaseInputs& c, int first, int last) {
+    for (int field = first; field <= last; ++field)
+        if (const InputField* f = batchNumberFields[static_cast<std::size_t>(field)])
+            f->member.visit(c, [&](auto value) { put(f->symbol, value); });
+}
+
 void inputs(Put& put, const DesignCase& dc) {
+    const CaseInputs shown = inputsInForce(dc);
     put("project", dc.projectName);
     put("identification", dc.identification);
     put("loadingCondition", dc.loadingCondition);
-    put("FS", dc.FS);
-    put("UF", dc.UF);
-    put("Fyp", dc.Fyp);
-    put("Fup", dc.Fup);
-    put("Fys", dc.Fys);
-    put("Fus", dc.Fus);
-    put("E", dc.E);
+    numbers(put, shown, 3, 9);
     put("structureType", dc.structureType);
     put("structureOption", dc.structureOption);
-    put("UL", dc.UL);
+    numbers(put, shown, 11, 11);
     put("stiffenerType", dc.stiffenerType);
     put("lRow", dc.lRow);
     put("bfRow", dc.bfRow);
@@ -52,21 +56,7 @@ void inputs(Put& put, const DesignCase& dc) {
     put("Bg", dc.girder.B);
     put("twg", dc.girder.tw);
     put("tfg", dc.girder.tf);
-    put("L1", dc.L1);
-    put("L2", dc.L2);
-    put("Lg", dc.Lg);
-    put("Lgs", dc.Lgs);
-    put("Lt", dc.Lt);
-    put("t", dc.t);
-    put("s1", dc.s1);
-    put("s2", dc.s2);
-    put("SigxA", dc.SigxA);
-    put("SigxB", dc.SigxB);
-    put("SigyA", dc.SigyA);
-    put("SigyC", dc.SigyC);
-    put("Tau", dc.Tau);
-    put("p", dc.p);
-    put("ps", dc.ps);
+    numbers(put, shown, 17, batchCaseFields - 1);
 }
 
 void prepared(Put& put, const DesignCase& dc) {

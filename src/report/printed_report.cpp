@@ -263,12 +263,12 @@ private:
                        (stiffener ? stiffener->name : std::string()));
         line_ += 1;
         page_.text(g.leftMargin, line_,
-                   "Yield stress: Fyp/Fys = " + formatNumber(dc_.Fyp, "###") + "/" + formatNumber(dc_.Fys, "###") +
-                       " MPa");
+                   "Yield stress: Fyp/Fys = " + formatNumber(dc_.plateSteel.Fy, "###") + "/" +
+                       formatNumber(dc_.stiffenerSteel.Fy, "###") + " MPa");
         line_ += 1;
         page_.text(g.leftMargin, line_,
-                   "Tensile stress: Fup/Fus = " + formatNumber(dc_.Fup, "###") + "/" + formatNumber(dc_.Fus, "###") +
-                       " MPa");
+                   "Tensile stress: Fup/Fus = " + formatNumber(dc_.plateSteel.Fu, "###") + "/" +
+                       formatNumber(dc_.stiffenerSteel.Fu, "###") + " MPa");
         line_ += 1;
         page_.text(g.leftMargin, line_, "Youngs modulus: E = " + formatNumber(dc_.E, "0.00E+0") + " MPa");
 

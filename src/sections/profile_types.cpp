@@ -1,6 +1,7 @@
 #include "sections/profile_types.h"
 
 #include "design/number_format.h"
+#include "sections/profile_outline.h"
 #include "sections/stiffener_section.h"
 
 namespace korvel {
@@ -124,6 +125,9 @@ StepOutcome selectProfile(DesignCase& dc, const Catalogue& cat) {
         outcome = StepOutcome::fault("a section property of the profile is not a finite number");
     if (outcome.ok()) {
         dc.profileProblem.clear();
+        // The rolled angle's root fillet belongs to its profile: the window and a project file
+        // show it as r.
+        if (stiffenerTypeFacts(dc.stiffenerType)->rolledFillet) dc.bfCol4 = rolledAngleFillet(dc.tw);
         return outcome;
     }
     // The shape and section of the profile selected before belong to another profile: they

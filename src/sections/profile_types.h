@@ -41,11 +41,10 @@ const GirderDims* girderDims(const CaseInputs& c, int girderType);
 
 // Loads the working profile of dc.stiffenerType from its table row or built-up set (RHS and
 // Trapez: tw = tf = wall thickness; flat bars leave B and tf as they were; the bulb flat becomes
-// its equivalent angle), forms hw, b2, e, u, m and computes the bare-profile properties.
-// An invalid type code, an empty table or a row outside the table is a fault and leaves the
-// design case untouched.
-// The caller re-applies the stiffener material afterwards (refreshStiffenerMaterial of
-// checks/materials.h): selecting a profile resets Fys, Fus and Q to the material list row.
+// its equivalent angle; the rolled angle takes its root fillet 2*tw as r), forms hw, b2, e, u, m
+// and computes the bare-profile properties. It reads the case's inputs and writes only its
+// assessment. An invalid type code, an empty table or a row outside the table is a fault and
+// leaves the working profile untouched.
 StepOutcome selectProfile(DesignCase& dc, const Catalogue& cat);
 
 // hw, b2, e, u and m of the working profile (torsional buckling, ABS 3/5.3).

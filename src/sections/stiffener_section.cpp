@@ -309,7 +309,6 @@ StepOutcome platedProperties(DesignCase& dc) {
 
     if (StepOutcome lines = proportionLines(dc); !lines.ok()) return lines;
 
-    if (facts && facts->rolledFillet) dc.bfCol4 = rolledAngleFillet(dc.tw);
     if (dc.composeTexts || !outlineFitsFloat(dc)) s.outline = profileOutline(dc);
     return StepOutcome::done();
 }
@@ -322,8 +321,9 @@ StepOutcome proportionLines(DesignCase& dc) {
     if (facts && facts->webLimitFactor == 0) return StepOutcome::done(); // closed cells: no rule
 
     const double H = dc.H, B = dc.B, tw = dc.tw, tf = dc.tf;
-    if (dc.Fys == 0) return StepOutcome::fault("stiffener yield strength Fys is zero: slenderness limit undefined");
-    const double EoverF = dc.E / dc.Fys;
+    if (dc.stiffenerSteel.Fy == 0)
+        return StepOutcome::fault("stiffener yield strength Fys is zero: slenderness limit undefined");
+    const double EoverF = dc.E / dc.stiffenerSteel.Fy;
     if (EoverF < 0) return StepOutcome::fault("square root of a negative number: E/Fys is negative");
     const double root = std::sqrt(EoverF);
     if (tw == 0) return StepOutcome::fault("web thickness tw is zero: web slenderness undefined");

@@ -59,8 +59,7 @@ bool bareSectionIsFinite(const StiffenerSection& s);
 void clearPlatedProperties(StiffenerSection& s);
 
 // Plated sets for sy, se and sw, re, the renewed Trapez K, the proportion lines and the
-// cross-section outline (the rolled angle's fillet size 2*tw goes into dc.bfCol4, where the
-// figure and the project file expect it). Reads s1, s2, L1, t, E, Fys, se and prep.sw. A
+// cross-section outline. Reads s1, s2, L1, t, E, the stiffener's Fy in force, se and prep.sw. A
 // numbers-only calculation (dc.composeTexts off) leaves out the texts of the proportion lines
 // and the outline, which only the window and the report show.
 StepOutcome platedProperties(DesignCase& dc);

@@ -1,5 +1,6 @@
 #include "studies/capacity_study.h"
 
+#include "checks/materials.h"
 #include "studies/reserve_study.h"
 
 #include <cmath>
@@ -10,10 +11,10 @@ namespace {
 
 constexpr double pi = 3.14159265358979323846;
 
-double reference(const CaseInputs& c, LoadGroup g) {
+double reference(const CaseInputs& c, LoadGroup g, const Catalogue& catalogue) {
     const double own = std::fabs(groupValue(c, g));
     if (own > 0) return own;
-    return g == LoadGroup::p ? pressureReference : c.Fyp;
+    return g == LoadGroup::p ? pressureReference : plateStrengthsInForce(c, catalogue).Fy;
 }
 
 // The direction of a ray, its cosine and sine worked out once for all the points searched on it.
@@ -51,8 +52,8 @@ CaseInputs capacityCase(const CaseInputs& c, const CapacityRequest& request, con
 
 CapacityResult capacityOrigin(const CaseInputs& c, const CapacityRequest& request, CaseRunner& runner) {
     CapacityResult r;
-    r.refX = reference(c, request.x);
-    r.refY = reference(c, request.y);
+    r.refX = reference(c, request.x, runner.catalogue());
+    r.refY = reference(c, request.y, runner.catalogue());
     r.ownX = groupValue(c, request.x);
     r.ownY = groupValue(c, request.y);
     CaseInputs work = c;

@@ -5,7 +5,7 @@
 // the case has them.
 //
 // The plane is scaled on each axis by a reference: the group's own value in the case, or where
-// that is zero, the plate's yield strength Fyp for a stress group and 0.1 MPa for the pressure.
+// that is zero, the plate's yield strength Fyp in force for a stress group and 0.1 MPa for the pressure.
 // A ray at angle θ carries the loads X = ρ·refX·cos θ, Y = ρ·refY·sin θ, and ρ is searched from
 // 0 to 100 as the load factor of the reserve factor; a ray that passes at ρ = 100 is open.
 

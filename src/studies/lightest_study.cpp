@@ -1,5 +1,6 @@
 #include "studies/lightest_study.h"
 
+#include "checks/materials.h"
 #include "design/number_format.h"
 #include "sections/girder_section.h"
 #include "sections/profile_types.h"
@@ -216,8 +217,10 @@ std::vector<Candidate> rankedCandidates(const Catalogue& catalogue, const std::v
 
 namespace {
 
-// The proportion rules of a built-up candidate, in a design case kept for the purpose.
-bool proportionsAccepted(const CaseInputs& in, const Candidate& c, DesignCase& dc) {
+// The proportion rules of a built-up candidate for the stiffener strengths in force, in a design
+// case kept for the purpose.
+bool proportionsAccepted(const CaseInputs& in, const MaterialStrengths& stiffenerSteel, const Candidate& c,
+                         DesignCase& dc) {
     if (c.row >= 0 || isGirderFamily(c.family)) return true;
     dc.stiffenerType = typeOf(c.family);
     dc.H = c.dims.H;
@@ -225,7 +228,7 @@ bool proportionsAccepted(const CaseInputs& in, const Candidate& c, DesignCase& d
     dc.tw = c.dims.tw;
     dc.tf = c.dims.tf;
     dc.E = in.E;
-    dc.Fys = in.Fys;
+    dc.stiffenerSteel = stiffenerSteel;
     dc.composeTexts = false;
     if (!proportionLines(dc).ok()) return false;
     const StiffenerSection& s = dc.stiff;
@@ -234,9 +237,9 @@ bool proportionsAccepted(const CaseInputs& in, const Candidate& c, DesignCase& d
 
 } // namespace
 
-bool proportionsAccepted(const CaseInputs& in, const Candidate& c) {
+bool proportionsAccepted(const CaseInputs& in, const Candidate& c, const Catalogue& catalogue) {
     DesignCase dc;
-    return proportionsAccepted(in, c, dc);
+    return proportionsAccepted(in, stiffenerStrengthsInForce(in, catalogue), c, dc);
 }
 
 FailedChecks unchangedRules(const Candidate& candidate) {
@@ -287,6 +290,7 @@ LightestResult lightestCandidates(const CaseInputs& c, const std::vector<Candida
     // Candidates are taken in order of area and filtered as they are reached: the search ends
     // long before the heaviest.
     DesignCase scratch;
+    const MaterialStrengths stiffenerSteel = stiffenerStrengthsInForce(c, catalogue);
     std::size_t taken = 0;
     std::vector<const Candidate*> wave;
     StudyControl inner;
@@ -303,7 +307,7 @@ LightestResult lightestCandidates(const CaseInputs& c, const std::vector<Candida
         wave.clear();
         while (wave.size() < waveSize && taken < candidates.size()) {
             const Candidate& k = candidates[taken++];
-            if (proportionsAccepted(c, k, scratch)) wave.push_back(&k);
+            if (proportionsAccepted(c, stiffenerSteel, k, scratch)) wave.push_back(&k);
         }
         if (wave.empty()) break;
         std::vector<RankedCandidate> done(wave.size());

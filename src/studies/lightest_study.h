@@ -68,8 +68,8 @@ std::vector<Candidate> rankedCandidates(const Catalogue& catalogue, const std::v
                                         int threads = 1);
 
 // Whether the section checks accept a built-up candidate's proportions for the case's E and
-// Fys; table rows are always searched.
-bool proportionsAccepted(const CaseInputs& c, const Candidate& candidate);
+// the Fys in force; table rows are always searched.
+bool proportionsAccepted(const CaseInputs& c, const Candidate& candidate, const Catalogue& catalogue);
 
 struct RankedCandidate {
     Candidate candidate;

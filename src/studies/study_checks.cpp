@@ -63,14 +63,21 @@ CaseVerdict caseVerdict(const DesignCase& dc) {
     return v;
 }
 
-CaseVerdict CaseRunner::run(const CaseInputs& inputs) {
+void CaseRunner::load(const CaseInputs& inputs) {
     static_cast<CaseInputs&>(dc_) = inputs;
+    // Each case as if calculated alone: no dimension of the profile run before stands in one the
+    // type has not.
+    static_cast<WorkingProfile&>(dc_) = WorkingProfile{};
+}
+
+CaseVerdict CaseRunner::run(const CaseInputs& inputs) {
+    load(inputs);
     runCase(dc_, *catalogue_, AssessOptions{Compose::numbersOnly}, warnings_);
     return caseVerdict(dc_);
 }
 
 bool CaseRunner::passes(const CaseInputs& inputs, const FailedChecks& counted) {
-    static_cast<CaseInputs&>(dc_) = inputs;
+    load(inputs);
     runCase(dc_, *catalogue_, AssessOptions{Compose::numbersOnly, StopNaming::unnamed}, warnings_);
     return !dc_.fault.stopped() && (failedChecks(dc_) & counted).none();
 }

@@ -75,6 +75,8 @@ public:
     const Catalogue& catalogue() const { return *catalogue_; }
 
 private:
+    void load(const CaseInputs& inputs);
+
     const Catalogue* catalogue_;
     DesignCase dc_;
     IgnoreWarnings warnings_;

@@ -169,7 +169,12 @@ void MainWindow::choosePlateMaterial(int index) {
     const bool typed = isUserDefinedMaterial(ctx_.catalogue, index);
     inputs_->materials()->FypBox()->setEnabled(typed);
     inputs_->materials()->FupBox()->setEnabled(typed);
-    if (!typed) refreshPlateMaterial(dc, ctx_.catalogue);
+    if (typed) {
+        // The user's own grade starts from the strengths the boxes show.
+        dc.Fyp = dc.plateSteel.Fy;
+        dc.Fup = dc.plateSteel.Fu;
+    }
+    refreshPlateMaterial(dc, ctx_.catalogue);
     inputs_->materials()->showStrengths(dc, separator());
     recalculate();
 }
@@ -180,7 +185,11 @@ void MainWindow::chooseStiffenerMaterial(int index) {
     const bool typed = isUserDefinedMaterial(ctx_.catalogue, index);
     inputs_->materials()->FysBox()->setEnabled(typed);
     inputs_->materials()->FusBox()->setEnabled(typed);
-    if (!typed) refreshStiffenerMaterial(dc, ctx_.catalogue);
+    if (typed) {
+        dc.Fys = dc.stiffenerSteel.Fy;
+        dc.Fus = dc.stiffenerSteel.Fu;
+    }
+    refreshStiffenerMaterial(dc, ctx_.catalogue);
     inputs_->materials()->showStrengths(dc, separator());
     recalculate();
 }

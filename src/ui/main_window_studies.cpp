@@ -15,11 +15,26 @@
 
 namespace korvel {
 
+namespace {
+
+// The case as the window shows it: a study starts from the strengths in the material boxes, those
+// in force, as its own value of Fyp, Fys and the tensile strengths.
+CaseInputs shownInputs(const DesignCase& dc) {
+    CaseInputs shown = dc;
+    shown.Fyp = dc.plateSteel.Fy;
+    shown.Fup = dc.plateSteel.Fu;
+    shown.Fys = dc.stiffenerSteel.Fy;
+    shown.Fus = dc.stiffenerSteel.Fu;
+    return shown;
+}
+
+} // namespace
+
 void MainWindow::openStudiesWindow(int page) {
     commitPendingEdit();
     if (!studies_) {
         StudiesContext sc{ctx_.catalogue,
-                          [this] { return static_cast<const CaseInputs&>(ctx_.dc); },
+                          [this] { return shownInputs(ctx_.dc); },
                           [this](const Candidate& c) {
                               // As a profile dialog does: the profile becomes the working one and
                               // the case is calculated again.

@@ -21,13 +21,6 @@ QLabel* label(const QString& text, QWidget* parent, const char* name = nullptr) 
     return l;
 }
 
-QString strengthText(double value, char sep) {
-    return QString::fromStdString(boxText(value, "#000", sep));
-}
-QString strengthText(float value, char sep) {
-    return QString::fromStdString(boxText(value, "#000", sep));
-}
-
 } // namespace
 
 MaterialPanel::MaterialPanel(QWidget* parent) : QGroupBox(QStringLiteral("Material / MPa"), parent) {
@@ -88,13 +81,10 @@ void MaterialPanel::fillMaterials(const MaterialTable& materials, char sep) {
 
 void MaterialPanel::showStrengths(const DesignCase& dc, char sep) {
     // A strength being typed is not overwritten before the user leaves its box.
-    const auto show = [](LineInput* box, const QString& text) {
-        if (!(box->hasFocus() && box->isModified())) box->showText(text);
-    };
-    show(FypBox_, strengthText(dc.Fyp, sep));
-    show(FupBox_, strengthText(dc.Fup, sep));
-    show(FysBox_, strengthText(dc.Fys, sep));
-    show(FusBox_, strengthText(dc.Fus, sep));
+    const CaseInputs inForce = inputsInForce(dc);
+    for (LineInput* box : {FypBox_, FupBox_, FysBox_, FusBox_})
+        if (!(box->hasFocus() && box->isModified()))
+            box->showText(QString::fromStdString(fieldBoxText(inForce, box->box(), sep)));
 }
 
 void MaterialPanel::showCase(const DesignCase& dc, const Catalogue& catalogue, char sep) {
@@ -111,7 +101,7 @@ void MaterialPanel::showCase(const DesignCase& dc, const Catalogue& catalogue, c
     FysBox_->setEnabled(stiffenerTyped);
     FusBox_->setEnabled(stiffenerTyped);
     showStrengths(dc, sep);
-    EBox_->showText(QString::fromStdString(boxText(dc.E, "0.00E+0", sep)));
+    EBox_->showText(QString::fromStdString(fieldBoxText(dc, InputBox::E, sep)));
 }
 
 } // namespace korvel

@@ -418,13 +418,23 @@ TEST_F(MainWindowTest, MaterialListOpensTheStrengthsOnlyForTheUserDefinedGrade) 
     EXPECT_TRUE(box(InputBox::Fup)->isEnabled());
     typeAndLeave(InputBox::Fyp, QStringLiteral("300"));
     EXPECT_EQ(ctx.dc.Fyp, 300.0);
+    EXPECT_EQ(ctx.dc.plateSteel.Fy, 300.0);
     EXPECT_EQ(box(InputBox::Fyp)->text(), QStringLiteral("300"));
 
+    // A grade of the list puts its own strengths in force and shows them.
     list->setCurrentIndex(0);
     emit list->activated(0);
     EXPECT_FALSE(box(InputBox::Fyp)->isEnabled());
+    EXPECT_EQ(ctx.dc.plateSteel.Fy, 235.0);
+    EXPECT_EQ(box(InputBox::Fyp)->text(), QStringLiteral("235"));
+
+    // The user's own grade again starts from the strengths shown.
+    list->setCurrentIndex(last);
+    emit list->activated(last);
     EXPECT_EQ(ctx.dc.Fyp, 235.0);
     EXPECT_EQ(box(InputBox::Fyp)->text(), QStringLiteral("235"));
+    list->setCurrentIndex(0);
+    emit list->activated(0);
 
     auto* stiffener = named<QComboBox>("stiffenerMaterialList");
     stiffener->setCurrentIndex(last);

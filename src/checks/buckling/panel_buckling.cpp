@@ -42,8 +42,8 @@ StepOutcome checkGirderBuckling(DesignCase& dc) {
     const double rigidity = std::sqrt(static_cast<double>(D) * Dx);
     const double sigEx = sq(pi) * k1 * rigidity / (sq(Lg) * tx);
     const double sigEy = sq(pi) * k2 * rigidity / (sq(L1) * static_cast<double>(ty));
-    const double sigCx = criticalStress(sigEx, dc.Fyp, false);
-    const float sigCy = static_cast<float>(criticalStress(sigEy, dc.Fyp, false));
+    const double sigCx = criticalStress(sigEx, dc.plateSteel.Fy, false);
+    const float sigCy = static_cast<float>(criticalStress(sigEy, dc.plateSteel.Fy, false));
 
     // 8. Interaction; the squares make the sign of the stresses irrelevant.
     const double SigxS = dc.prep.SigxS;

@@ -37,7 +37,7 @@ StepOutcome assessPlate(const DesignCase& dc, const PlateInput& in, PlateDetail&
     const double L1 = dc.L1;
     const double t = dc.t;
     const double E = dc.E;
-    const double sigF = dc.Fyp;
+    const double sigF = dc.plateSteel.Fy;
     const float n = dc.UF;
     const double C1 = lightEdgeRestraint(dc.stiffenerType) ? 1.0 : 1.1;
     const double C2 = lightEdgeRestraint(dc.stiffenerType) ? 1.1 : 1.2;
@@ -103,12 +103,13 @@ StepOutcome assessPlate(const DesignCase& dc, const PlateInput& in, PlateDetail&
 
     // 7. Lateral pressure, 3/3.5.
     d.sige = std::sqrt(sigx * sigx + static_cast<double>(sigy) * sigy - sigx * sigy + 3 * tau * tau);
-    const double yieldMargin = 1 - sq(d.sige / dc.Fyp);
+    const double yieldMargin = 1 - sq(d.sige / dc.plateSteel.Fy);
     if (yieldMargin < 0) {
-        return StepOutcome::fault("square root of a negative number in 3/3.5: the equivalent stress σe = " +
-                                  formatNumber(d.sige, "0.0") + " exceeds Fyp = " + formatNumber(dc.Fyp, "0.0"));
+        return StepOutcome::fault(
+            "square root of a negative number in 3/3.5: the equivalent stress σe = " + formatNumber(d.sige, "0.0") +
+            " exceeds Fyp = " + formatNumber(dc.plateSteel.Fy, "0.0"));
     }
-    d.pu = 4 * dc.Fyp * sq(t / s) * (1 + 1 / a2) * std::sqrt(yieldMargin);
+    d.pu = 4 * dc.plateSteel.Fy * sq(t / s) * (1 + 1 / a2) * std::sqrt(yieldMargin);
     if (plate2) d.pu = static_cast<float>(d.pu);
     d.UFpl = std::fabs(dc.p / (n * d.pu));
     if (plate2) d.UFpl = static_cast<float>(d.UFpl);

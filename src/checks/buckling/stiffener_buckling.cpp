@@ -65,7 +65,7 @@ StepOutcome checkStiffener(DesignCase& dc) {
 
     // 2.–4. Euler stress of the stiffener with effective plating and its critical stress.
     d.SigEA = sq(pi) * E * sq(x.re) / sq(L1);
-    d.SigF = (x.Ax * dc.Fys + se * t * dc.Fyp) / (x.Ax + se * t);
+    d.SigF = (x.Ax * dc.stiffenerSteel.Fy + se * t * dc.plateSteel.Fy) / (x.Ax + se * t);
     d.SigCA = criticalStress(d.SigEA, d.SigF, true);
 
     // 5. Bending of the stiffener under the line load s·|p|, fixed at both ends.
@@ -76,8 +76,9 @@ StepOutcome checkStiffener(DesignCase& dc) {
 
     // 6.–7. Beam-column buckling, 3/5.1. The bending term divides by the stiffener's own Fys,
     //       while the formula text shows the combined σF.
-    const double UFbu = (1 / static_cast<double>(n)) *
-                        (Siga / (d.SigCA * x.Ae / A) + Cm * d.Sigb / (dc.Fys * (1 - Siga / (n * d.SigEA))));
+    const double UFbu =
+        (1 / static_cast<double>(n)) *
+        (Siga / (d.SigCA * x.Ae / A) + Cm * d.Sigb / (dc.stiffenerSteel.Fy * (1 - Siga / (n * d.SigEA))));
     if (dc.composeTexts && Siga > 0) {
         const FloatingPointFlagsKept kept;
         bu.label = "UFbu= ";
@@ -98,7 +99,7 @@ StepOutcome checkStiffener(DesignCase& dc) {
     const TorsionalMode mode = torsionalBucklingStress(dc, s);
     d.SigET = mode.sigET;
     d.torsionHalfWaves = mode.halfWaves;
-    d.SigF = dc.Fyp < dc.Fys ? dc.Fyp : dc.Fys;
+    d.SigF = dc.plateSteel.Fy < dc.stiffenerSteel.Fy ? dc.plateSteel.Fy : dc.stiffenerSteel.Fy;
     d.SigCT = static_cast<float>(criticalStress(d.SigET, d.SigF, true));
     const double UFbt = Siga / (n * static_cast<double>(d.SigCT));
     if (dc.composeTexts && Siga > 0) {

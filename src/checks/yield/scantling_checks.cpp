@@ -106,7 +106,7 @@ StepOutcome plateThicknessCheck(DesignCase& dc) {
         return StepOutcome::fault(structureCodeProblem(dc.structureType, dc.structureOption));
     if (dc.t == 0) return StepOutcome::fault("plate thickness t is zero");
     if (dc.s1 == 0) return StepOutcome::fault("stiffener spacing s1 is zero");
-    const double fy = designYieldStrength(dc.Fyp, dc.Fup);
+    const double fy = designYieldStrength(dc.plateSteel.Fy, dc.plateSteel.Fu);
     if (fy == 0) return StepOutcome::fault("design yield strength fy of the plate is zero (Fyp or Fup is zero)");
 
     // The aspect ratio always belongs to plate 1; the thickness to the wider plate.
@@ -169,12 +169,13 @@ StepOutcome stiffenerModulusCheck(DesignCase& dc, const Catalogue& catalogue) {
     if (Weffmin == 0) return StepOutcome::fault("section modulus of the stiffener with plating (Wp or Ws) is zero");
 
     // Positions 0 to 3 carry the tabulated factor; later grades compute it from the strengths.
-    const Factor stiffener = factorOf(catalogue, "stiffener", dc.stiffenerMaterial, dc.Fys, dc.Fus);
+    const Factor stiffener =
+        factorOf(catalogue, "stiffener", dc.stiffenerMaterial, dc.stiffenerSteel.Fy, dc.stiffenerSteel.Fu);
     if (!stiffener.Q) return StepOutcome::fault(stiffener.problem);
-    const Factor plate = factorOf(catalogue, "plate", dc.plateMaterial, dc.Fyp, dc.Fup);
+    const Factor plate = factorOf(catalogue, "plate", dc.plateMaterial, dc.plateSteel.Fy, dc.plateSteel.Fu);
     if (!plate.Q) return StepOutcome::fault(plate.problem);
     // The weaker material governs; on equal yield strength the plate's factor.
-    const double Q = dc.Fys < dc.Fyp ? *stiffener.Q : *plate.Q;
+    const double Q = dc.stiffenerSteel.Fy < dc.plateSteel.Fy ? *stiffener.Q : *plate.Q;
 
     const double c = stiffenerCFactor(dc.structureType, dc.structureOption, dc.UL);
     const double h = dc.structureType == upperStructure ? std::fabs(1000 * dc.ps / 7.05) : 100 * std::fabs(dc.ps);
@@ -204,7 +205,7 @@ StepOutcome girderCheck(DesignCase& dc, const Catalogue& catalogue) {
     if (tw == 0) return StepOutcome::fault("girder web thickness tw is zero");
 
     // The girder is of the plate material.
-    const Factor plate = factorOf(catalogue, "plate", dc.plateMaterial, dc.Fyp, dc.Fup);
+    const Factor plate = factorOf(catalogue, "plate", dc.plateMaterial, dc.plateSteel.Fy, dc.plateSteel.Fu);
     if (!plate.Q) return StepOutcome::fault(plate.problem);
     const double Q = *plate.Q;
 

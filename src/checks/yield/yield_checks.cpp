@@ -56,7 +56,7 @@ double vonMises(double sigx, double sigy, double tau) {
 }
 
 StepOutcome cornerCheck(DesignCase& dc) {
-    if (dc.Fyp == 0) return StepOutcome::fault("yield strength Fyp is zero");
+    if (dc.plateSteel.Fy == 0) return StepOutcome::fault("yield strength Fyp is zero");
     const double tau = dc.Tau;
     const double SigxB = dc.SigxB;
     const double SigyC = dc.SigyC;
@@ -66,7 +66,7 @@ StepOutcome cornerCheck(DesignCase& dc) {
     g.offer(1, vonMises(SigxB, dc.SigyA, tau));
     g.offer(2, vonMises(dc.SigxA, SigyC, tau));
     g.offer(3, vonMises(SigxB, SigyC, tau));
-    const double UFy = static_cast<double>(dc.FS) * g.stress / dc.Fyp;
+    const double UFy = static_cast<double>(dc.FS) * g.stress / dc.plateSteel.Fy;
     if (!g.allFinite || !std::isfinite(UFy)) return notFinite("the equivalent stress at a corner");
 
     dc.uf.UFy = UFy;
@@ -77,7 +77,7 @@ StepOutcome cornerCheck(DesignCase& dc) {
     if (UFy != 0) {
         const std::string letter(1, static_cast<char>('A' + g.index));
         CheckLine result =
-            yieldLine("Point: " + letter + ":  " + "UF = F.S.*Sigeq/Fy = ", dc.FS, g.stress, dc.Fyp, UFy);
+            yieldLine("Point: " + letter + ":  " + "UF = F.S.*Sigeq/Fy = ", dc.FS, g.stress, dc.plateSteel.Fy, UFy);
         result.heading = std::move(line.heading);
         line = std::move(result);
     }
@@ -90,8 +90,8 @@ StepOutcome stiffenerLineCheck(DesignCase& dc) {
     const double Ws = dc.stiff.Ws;
     if (Wp == 0) return StepOutcome::fault("section modulus Wp of the stiffener at the plate is zero");
     if (Ws == 0) return StepOutcome::fault("section modulus Ws of the stiffener at the free edge is zero");
-    if (dc.Fyp == 0) return StepOutcome::fault("yield strength Fyp is zero");
-    if (dc.Fys == 0) return StepOutcome::fault("yield strength Fys is zero");
+    if (dc.plateSteel.Fy == 0) return StepOutcome::fault("yield strength Fyp is zero");
+    if (dc.stiffenerSteel.Fy == 0) return StepOutcome::fault("yield strength Fys is zero");
 
     const double p = dc.p;
     const double s = dc.prep.smean;
@@ -108,14 +108,14 @@ StepOutcome stiffenerLineCheck(DesignCase& dc) {
     Governing plate(1, vonMises(sigx1, SigyA, tau));
     plate.offer(2, vonMises(sigx2, (SigyA + SigyC) / 2, tau));
     plate.offer(3, vonMises(sigx1, SigyC, tau));
-    const double UFyp = static_cast<double>(dc.FS) * plate.stress / dc.Fyp;
+    const double UFyp = static_cast<double>(dc.FS) * plate.stress / dc.plateSteel.Fy;
 
     // Free edge: axial plus bending stress alone; point 3 mirrors point 1.
     const double sigs1 = std::fabs(SigxS - p * s * (L1 * L1) / (12 * Ws));
     const double sigs2 = std::fabs(SigxS + p * s * (L1 * L1) / (24 * Ws));
     Governing edge(1, sigs1);
     edge.offer(2, sigs2);
-    const double UFys = static_cast<double>(dc.FS) * edge.stress / dc.Fys;
+    const double UFys = static_cast<double>(dc.FS) * edge.stress / dc.stiffenerSteel.Fy;
 
     if (!plate.allFinite || !std::isfinite(UFyp)) return notFinite("the equivalent stress at the plate side");
     if (!edge.allFinite || !std::isfinite(UFys)) return notFinite("the stress at the free edge");
@@ -126,8 +126,8 @@ StepOutcome stiffenerLineCheck(DesignCase& dc) {
     const FloatingPointFlagsKept kept;
     const std::string plateLabel = "Point " + std::to_string(plate.index) + "p: UF = F.S.*Sigeq/Fy  = ";
     const std::string edgeLabel = "Point " + std::to_string(edge.index) + "s: UF = F.S.*Sigeq/Fy  = ";
-    dc.lines.platePoint = yieldLine(plateLabel, dc.FS, plate.stress, dc.Fyp, UFyp);
-    dc.lines.stiffPoint = yieldLine(edgeLabel, dc.FS, edge.stress, dc.Fys, UFys);
+    dc.lines.platePoint = yieldLine(plateLabel, dc.FS, plate.stress, dc.plateSteel.Fy, UFyp);
+    dc.lines.stiffPoint = yieldLine(edgeLabel, dc.FS, edge.stress, dc.stiffenerSteel.Fy, UFys);
     return StepOutcome::done();
 }
 
