@@ -15,26 +15,12 @@
 
 namespace korvel {
 
-namespace {
-
-// The case as the window shows it: a study starts from the strengths in the material boxes, those
-// in force, as its own value of Fyp, Fys and the tensile strengths.
-CaseInputs shownInputs(const DesignCase& dc) {
-    CaseInputs shown = dc;
-    shown.Fyp = dc.plateSteel.Fy;
-    shown.Fup = dc.plateSteel.Fu;
-    shown.Fys = dc.stiffenerSteel.Fy;
-    shown.Fus = dc.stiffenerSteel.Fu;
-    return shown;
-}
-
-} // namespace
-
 void MainWindow::openStudiesWindow(int page) {
     commitPendingEdit();
     if (!studies_) {
         StudiesContext sc{ctx_.catalogue,
-                          [this] { return shownInputs(ctx_.dc); },
+                          // A study starts from the strengths in the material boxes, those in force.
+                          [this] { return inputsInForce(ctx_.dc); },
                           [this](const Candidate& c) {
                               // As a profile dialog does: the profile becomes the working one and
                               // the case is calculated again.
@@ -44,10 +30,7 @@ void MainWindow::openStudiesWindow(int page) {
                               recalculate();
                           },
                           [this](const MemberThicknesses& thickness) { return setGauging(thickness); },
-                          [this] { return gauging_; },
-                          &services_.dialogs,
-                          &services_.messages,
-                          separator(),
+                          [this] { return gauging_; }, &services_.dialogs, &services_.messages, separator(),
                           ctx_.files.workingFolder};
         studies_ = new StudiesWindow(std::move(sc), this);
     }
