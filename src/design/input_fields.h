@@ -70,6 +70,7 @@ struct InputField {
     const char* warning; // warning text, blanks as shown to the user
     bool focusBack;      // whether the focus returns to the box after the warning
 
+    // Where the files hold it; -1 for a field a batch line or a project file does not hold.
     int batchField;          // field of a batch line, counting from 0
     const char* batchName;   // how the batch reader's messages name it
     int projectLine;         // line of a project file in its current layout, counting from 1

@@ -48,13 +48,15 @@ inline constexpr std::array<BatchField, batchCaseFields> batchFields = {{
 // codes and profiles.
 inline constexpr std::array<const InputField*, batchCaseFields> batchNumberFields = [] {
     std::array<const InputField*, batchCaseFields> byField{};
-    for (const InputField& f : inputFields) byField[static_cast<std::size_t>(f.batchField)] = &f;
+    for (const InputField& f : inputFields)
+        if (f.batchField >= 0) byField[static_cast<std::size_t>(f.batchField)] = &f;
     return byField;
 }();
 
 // A number field is named by its symbol, and holds a number.
 constexpr bool numberFieldsAgree() {
     for (const InputField& f : inputFields) {
+        if (f.batchField < 0) continue;
         const BatchField& field = batchFields[static_cast<std::size_t>(f.batchField)];
         if (std::string_view(field.name) != f.symbol || field.kind != BatchFieldKind::number) return false;
     }

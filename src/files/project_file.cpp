@@ -58,6 +58,15 @@ private:
 // project lines (unit length to ps).
 constexpr int firstNumberLine = 15;
 constexpr int lastNumberLine = 37;
+constexpr bool everyNumberLineHasItsField() {
+    for (int line = firstNumberLine; line <= lastNumberLine; ++line) {
+        bool found = false;
+        for (const InputField& f : inputFields) found = found || f.projectLine == line;
+        if (!found) return false;
+    }
+    return true;
+}
+static_assert(everyNumberLineHasItsField(), "a project file's run of numbers has no gap");
 
 // ---- Reading ---------------------------------------------------------------------------------
 
