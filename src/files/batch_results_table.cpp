@@ -60,8 +60,11 @@ std::string_view stiffenerToken(int stiffenerType) {
 // The batch fields from L1 on are all numbers, echoed as given.
 constexpr std::size_t firstEchoedField = 17;
 constexpr bool echoedFieldsAreNumbers() {
-    for (std::size_t field = firstEchoedField; field < batchNumberFields.size(); ++field)
-        if (!batchNumberFields[field]) return false;
+    for (std::size_t field = firstEchoedField; field < batchNumberFields.size(); ++field) {
+        bool found = false;
+        for (const InputField& f : inputFields) found = found || f.batchField == static_cast<int>(field);
+        if (!found) return false;
+    }
     return true;
 }
 static_assert(echoedFieldsAreNumbers());
