@@ -154,7 +154,6 @@ TEST(InputFields, TheTableIsWhole) {
             EXPECT_EQ(&f, batchNumberFields.at(static_cast<std::size_t>(f.batchField)));
         }
         EXPECT_FALSE(fieldBoxText(writableCase(), f.box).empty());
-        EXPECT_TRUE(f.member.real == nullptr || f.member.single == nullptr) << "one precision";
         EXPECT_TRUE(f.test != LimitTest::betweenSingle || f.member.isSingle()) << "a single-precision limit test";
     }
     // Every box of a number has its field; the project's numbers stand on one run of lines.

@@ -84,9 +84,9 @@ bool appendBatchCaseLine(std::string& out, const CaseInputs& in, const Catalogue
     written.Fus = stiffener.Fu;
     // The number fields from `first` to `last`, each in the precision the case holds it.
     const auto numbers = [&](std::string& out, int first, int last) {
-        for (int field = first; field <= last; ++field)
-            if (const InputField* f = batchNumberFields[static_cast<std::size_t>(field)])
-                f->member.visit(written, [&](auto value) { appendExact(out, value); });
+        forEachBatchNumber(first, last, [&](const InputField& f) {
+            f.member.visit(written, [&](auto value) { appendExact(out, value); });
+        });
     };
 
     std::string line;

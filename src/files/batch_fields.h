@@ -53,6 +53,14 @@ inline constexpr std::array<const InputField*, batchCaseFields> batchNumberField
     return byField;
 }();
 
+// Calls `f` with the input field of each number among the batch fields `first` to `last`, in the
+// order of the line.
+template <class F>
+void forEachBatchNumber(int first, int last, F&& f) {
+    for (int field = first; field <= last; ++field)
+        if (const InputField* input = batchNumberFields[static_cast<std::size_t>(field)]) f(*input);
+}
+
 // A number field is named by its symbol, and holds a number.
 constexpr bool numberFieldsAgree() {
     for (const InputField& f : inputFields) {

@@ -230,9 +230,8 @@ private:
 
 // Reads the number fields `first` to `last` into the case, each in the precision it holds.
 void readNumbers(CaseReader& in, CaseInputs& c, int first, int last) {
-    for (int field = first; field <= last; ++field)
-        if (const InputField* f = batchNumberFields[static_cast<std::size_t>(field)])
-            f->member.set(c, in.number(field, f->batchName));
+    forEachBatchNumber(first, last,
+                       [&](const InputField& f) { f.member.set(c, in.number(f.batchField, f.batchName)); });
 }
 
 std::optional<BatchError> readCase(const std::vector<std::string_view>& fields, const std::string& file,

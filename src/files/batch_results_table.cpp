@@ -58,11 +58,11 @@ std::string_view stiffenerToken(int stiffenerType) {
 }
 
 // The batch fields from L1 on are all numbers, echoed as given.
-constexpr std::size_t firstEchoedField = 17;
+constexpr int firstEchoedField = 17;
 constexpr bool echoedFieldsAreNumbers() {
-    for (std::size_t field = firstEchoedField; field < batchNumberFields.size(); ++field) {
+    for (int field = firstEchoedField; field < batchCaseFields; ++field) {
         bool found = false;
-        for (const InputField& f : inputFields) found = found || f.batchField == static_cast<int>(field);
+        for (const InputField& f : inputFields) found = found || f.batchField == field;
         if (!found) return false;
     }
     return true;
@@ -177,8 +177,8 @@ void appendBatchResultLine(std::string& out, const DesignCase& dc) {
     appendGirderProfile(row.next(), dc);
     // The spans, thickness, spacings and loads as the batch line orders them, each in its own
     // precision.
-    for (std::size_t field = firstEchoedField; field < batchNumberFields.size(); ++field)
-        batchNumberFields[field]->member.visit(dc, [&row](auto value) { row.general(value); });
+    forEachBatchNumber(firstEchoedField, batchCaseFields - 1,
+                       [&](const InputField& f) { f.member.visit(dc, [&row](auto value) { row.general(value); }); });
     forEachResultColumn([&](const char* label) { row.cell(label); }, [&](const CheckFacts& c) { row.result(uf, c); });
     row.end();
 }

@@ -24,9 +24,8 @@ private:
 // The typed numbers of batch fields `first` to `last`, in the order of a batch line and named by
 // their symbols, each in its own precision.
 void numbers(Put& put, const CaseInputs& c, int first, int last) {
-    for (int field = first; field <= last; ++field)
-        if (const InputField* f = batchNumberFields[static_cast<std::size_t>(field)])
-            f->member.visit(c, [&](auto value) { put(f->symbol, value); });
+    forEachBatchNumber(first, last,
+                       [&](const InputField& f) { f.member.visit(c, [&](auto value) { put(f.symbol, value); }); });
 }
 
 void inputs(Put& put, const DesignCase& dc) {
