@@ -33,26 +33,32 @@ std::string materialIndexProblem(std::string_view role, int index) {
 
 namespace {
 
-// The strengths a position puts in force and the grade at the position (nullptr outside the
-// list). No text is made unless the grade cannot give them: a results run refreshes the
-// materials of every case twice.
+// Where the strengths in force come from. No text is made unless the grade cannot give them: a
+// results run refreshes the materials of every case twice.
+enum class Source { list, typed, outsideList, beyondSingle };
+
 struct GradeInForce {
     MaterialStrengths strengths;
     const Material* grade = nullptr;
-    bool fromList = false; // a grade of the list gives the strengths, not the typed ones
+    Source source = Source::typed;
 };
 
 GradeInForce inForce(const Catalogue& catalogue, int index, MaterialStrengths typed) {
     const Material* grade = findMaterial(catalogue, index);
-    if (!grade || isUserDefinedMaterial(catalogue, index) || !fitsSinglePrecision(*grade)) return {typed, grade, false};
-    return {{grade->Fy, static_cast<float>(grade->Fu)}, grade, true};
+    if (!grade) return {typed, nullptr, Source::outsideList};
+    if (isUserDefinedMaterial(catalogue, index)) return {typed, grade, Source::typed};
+    if (!fitsSinglePrecision(*grade)) return {typed, grade, Source::beyondSingle};
+    return {{grade->Fy, static_cast<float>(grade->Fu)}, grade, Source::list};
 }
 
-StepOutcome refreshOutcome(const Catalogue& catalogue, std::string_view role, int index, const GradeInForce& g) {
-    if (!g.grade) return StepOutcome::fault(materialIndexProblem(role, index));
-    if (!g.fromList && !isUserDefinedMaterial(catalogue, index))
-        return StepOutcome::fault("the Fu of material " + g.grade->name + " is beyond single precision");
-    return StepOutcome::done();
+// The typed strengths stand where a grade cannot give its own, and the calculation stops.
+StepOutcome refreshFault(std::string_view role, int index, const GradeInForce& g) {
+    if (g.source == Source::outsideList) return StepOutcome::fault(materialIndexProblem(role, index));
+    return StepOutcome::fault("the Fu of material " + g.grade->name + " is beyond single precision");
+}
+
+bool refreshed(const GradeInForce& g) {
+    return g.source == Source::list || g.source == Source::typed;
 }
 
 } // namespace
@@ -68,14 +74,14 @@ MaterialStrengths stiffenerStrengthsInForce(const CaseInputs& in, const Catalogu
 StepOutcome refreshPlateMaterial(DesignCase& dc, const Catalogue& catalogue) {
     const GradeInForce plate = inForce(catalogue, dc.plateMaterial, {dc.Fyp, dc.Fup});
     dc.plateSteel = plate.strengths;
-    return refreshOutcome(catalogue, "plate", dc.plateMaterial, plate);
+    return refreshed(plate) ? StepOutcome::done() : refreshFault("plate", dc.plateMaterial, plate);
 }
 
 StepOutcome refreshStiffenerMaterial(DesignCase& dc, const Catalogue& catalogue) {
     const GradeInForce stiffener = inForce(catalogue, dc.stiffenerMaterial, {dc.Fys, dc.Fus});
     dc.stiffenerSteel = stiffener.strengths;
-    if (stiffener.fromList) dc.Q = stiffener.grade->Q;
-    return refreshOutcome(catalogue, "stiffener", dc.stiffenerMaterial, stiffener);
+    if (stiffener.source == Source::list) dc.Q = stiffener.grade->Q;
+    return refreshed(stiffener) ? StepOutcome::done() : refreshFault("stiffener", dc.stiffenerMaterial, stiffener);
 }
 
 std::optional<double> materialFactor(const Catalogue& catalogue, int index, double Fy, double Fu) {

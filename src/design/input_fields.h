@@ -114,6 +114,12 @@ inline constexpr std::array<InputField, 23> inputFields = {{
 
 // The field of a box; nullptr for the boxes of texts (project name, identification) and none.
 const InputField* findInputField(InputBox box);
+// The same, for tables resolved when the program is built.
+constexpr const InputField* inputFieldOf(InputBox box) {
+    for (const InputField& f : inputFields)
+        if (f.box == box) return &f;
+    return nullptr;
+}
 // The field of a symbol (exactly as written); nullptr when no field has it.
 const InputField* findInputField(std::string_view symbol);
 // The field of a project file's line (current layout); nullptr for the other lines.

@@ -3,6 +3,7 @@
 #include "design/input_fields.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace korvel {
@@ -77,24 +78,29 @@ bool withinLimits(const StudyField& f, double value) {
 namespace {
 
 // The fields a load group sets to one value: the stress at both ends of its side, or the
-// pressure on both sides.
+// pressure on both sides. In the order of LoadGroup.
 struct LoadGroupFacts {
     LoadGroup group;
     const char* name;
-    InputBox first;
-    InputBox second; // none when the group is one field
+    const InputField* first;
+    const InputField* second; // nullptr when the group is one field
 };
 constexpr LoadGroupFacts loadGroups[] = {
-    {LoadGroup::sigx, "sigx", InputBox::SigxA, InputBox::SigxB},
-    {LoadGroup::sigy, "sigy", InputBox::SigyA, InputBox::SigyC},
-    {LoadGroup::tau, "tau", InputBox::Tau, InputBox::none},
-    {LoadGroup::p, "p", InputBox::p, InputBox::ps},
+    {LoadGroup::sigx, "sigx", inputFieldOf(InputBox::SigxA), inputFieldOf(InputBox::SigxB)},
+    {LoadGroup::sigy, "sigy", inputFieldOf(InputBox::SigyA), inputFieldOf(InputBox::SigyC)},
+    {LoadGroup::tau, "tau", inputFieldOf(InputBox::Tau), nullptr},
+    {LoadGroup::p, "p", inputFieldOf(InputBox::p), inputFieldOf(InputBox::ps)},
 };
 
+constexpr bool groupsInOrder() {
+    for (std::size_t i = 0; i < std::size(loadGroups); ++i)
+        if (static_cast<std::size_t>(loadGroups[i].group) != i || !loadGroups[i].first) return false;
+    return true;
+}
+static_assert(groupsInOrder(), "a load group's row stands at its position and names its field");
+
 const LoadGroupFacts& factsOf(LoadGroup g) {
-    for (const LoadGroupFacts& facts : loadGroups)
-        if (facts.group == g) return facts;
-    return loadGroups[0];
+    return loadGroups[static_cast<std::size_t>(g)];
 }
 
 } // namespace
@@ -110,13 +116,13 @@ const char* loadGroupName(LoadGroup g) {
 }
 
 double groupValue(const CaseInputs& c, LoadGroup g) {
-    return inputValue(c, factsOf(g).first);
+    return factsOf(g).first->member.get(c);
 }
 
 void setGroup(CaseInputs& c, LoadGroup g, double value) {
     const LoadGroupFacts& facts = factsOf(g);
-    for (const InputBox box : {facts.first, facts.second})
-        if (const InputField* field = findInputField(box)) field->member.set(c, value);
+    facts.first->member.set(c, value);
+    if (facts.second) facts.second->member.set(c, value);
 }
 
 void scaleLoads(CaseInputs& c, const CaseInputs& base, double lambda) {
