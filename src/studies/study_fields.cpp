@@ -94,10 +94,10 @@ constexpr LoadGroupFacts loadGroups[] = {
 
 constexpr bool groupsInOrder() {
     for (std::size_t i = 0; i < std::size(loadGroups); ++i)
-        if (static_cast<std::size_t>(loadGroups[i].group) != i || !loadGroups[i].first) return false;
+        if (static_cast<std::size_t>(loadGroups[i].group) != i) return false;
     return true;
 }
-static_assert(groupsInOrder(), "a load group's row stands at its position and names its field");
+static_assert(groupsInOrder(), "a load group's row stands at its position");
 
 const LoadGroupFacts& factsOf(LoadGroup g) {
     return loadGroups[static_cast<std::size_t>(g)];
