@@ -187,7 +187,6 @@ BatchRowFormat rowFormat(const BatchOptions& options) {
             appendCaseListingText(out, entry, n, dc);
         };
         format.commentRows = appendCommentListingText;
-        format.withTexts = true;
     }
     return format;
 }

@@ -63,7 +63,7 @@ void resultsOnlyCalculation(benchmark::State& state) {
     DesignCase dc = newCase();
     IgnoreWarnings warnings;
     for (auto _ : state) {
-        calculate(dc, programCatalogue(), warnings, AssessOptions{Compose::numbersOnly});
+        calculate(dc, programCatalogue(), warnings, AssessOptions{});
         benchmark::DoNotOptimize(dc.uf.UFpb);
     }
 }

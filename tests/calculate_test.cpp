@@ -1,5 +1,6 @@
 #include "engine/calculate.h"
 #include "engine/stress_preparation.h"
+#include "report/check_line_texts.h"
 #include "sections/profile_types.h"
 #include "support/fake_warnings.h"
 #include "support/test_catalogue.h"
@@ -138,7 +139,7 @@ TEST(Calculate, StoppedCalculationShowsNoStaleResults) {
     EXPECT_EQ(markers.UFpu, dc.uf.UFpu);
     EXPECT_EQ(markers.UFpl, dc.uf.UFpl);
     EXPECT_EQ(markers.UFy, dc.uf.UFy);
-    EXPECT_TRUE(dc.lines.UFpb.label.empty());
+    EXPECT_TRUE(composeCheckLines(dc).UFpb.label.empty());
 
     // The next good calculation clears the fault.
     dc.SigxA = dc.SigxB = -100;

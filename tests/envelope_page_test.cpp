@@ -1,6 +1,7 @@
 // A panel's page of a batch report: every load case's value of every check in its colour, the
 // governing cell boxed, the load cases spread over pages, nothing outside the page.
 
+#include "report/check_line_texts.h"
 #include "report/envelope_page.h"
 
 #include "files/batch_run.h"

@@ -52,7 +52,7 @@ Assessment assessWith(const CaseInputs& c, const Candidate& k, const Catalogue& 
     CaseInputs with = c;
     applyCandidate(with, k);
     IgnoreWarnings warnings;
-    return assess(with, catalogue, AssessOptions{Compose::numbersOnly}, warnings);
+    return assess(with, catalogue, AssessOptions{}, warnings);
 }
 
 TEST(LightestSearch, AFamilysFixedChecksGiveEveryCandidateTheSameNumbers) {

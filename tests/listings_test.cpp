@@ -25,9 +25,33 @@ CheckLine checkLine(const char* label, const char* formula, const char* value, c
     return CheckLine{"", label, formula, value, limit, status};
 }
 
+// A calculated case with its check lines given, so that a listing is tried on the lines alone.
+struct Listed : DesignCase {
+    CheckLines lines;
+};
+
+std::vector<ListingRow> bucklingRows(const Listed& x) {
+    return korvel::bucklingRows(ListedCase(x, x.lines));
+}
+std::vector<ListingRow> scantlingYieldRows(const Listed& x) {
+    return korvel::scantlingYieldRows(ListedCase(x, x.lines));
+}
+std::vector<ListingRow> controlSummary(const Listed& x) {
+    return korvel::controlSummary(ListedCase(x, x.lines));
+}
+void appendScantlingYieldRows(std::vector<ListingRow>& rows, RowCounter& counter, const Listed& x) {
+    korvel::appendScantlingYieldRows(rows, counter, ListedCase(x, x.lines));
+}
+void printBucklingListing(DrawingSurface& s, const Listed& x, const PrintGrid& grid, double& line, double left) {
+    korvel::printBucklingListing(s, ListedCase(x, x.lines), grid, line, left);
+}
+void printScantlingYieldListing(DrawingSurface& s, const Listed& x, const PrintGrid& grid, double& line, double left) {
+    korvel::printScantlingYieldListing(s, ListedCase(x, x.lines), grid, line, left);
+}
+
 // A finished calculation with every line filled, as the checks would leave it; UFbu fails.
-DesignCase listedCase() {
-    DesignCase dc;
+Listed listedCase() {
+    Listed dc;
     dc.analysis = analysisBuckling;
     dc.printSelection = analysisBuckling;
     dc.includeDeformation = true;
@@ -151,7 +175,7 @@ TEST(ScantlingYieldRows, EveryRowWithItsColumnsColourAndNumber) {
 }
 
 TEST(ControlSummary, SelectionDecidesListingsAndNumberingRunsOn) {
-    DesignCase dc = listedCase();
+    Listed dc = listedCase();
     const auto buckling = bucklingRows(dc);
     const auto yield = scantlingYieldRows(dc);
 
@@ -188,7 +212,7 @@ TEST(ControlSummary, RowNumberStopsCleanlyAt32767) {
 
 // Edge cases of a finished calculation: which headings stand, on screen and on paper.
 TEST(ListingEdgeCases, AllPlateUtilisationsZero) {
-    DesignCase dc = listedCase();
+    Listed dc = listedCase();
     dc.lines.UFpb = dc.lines.UFpu = dc.lines.UFpl = CheckLine{};
     const auto rows = controls(bucklingRows(dc));
     ASSERT_GE(rows.size(), 3u);
@@ -204,7 +228,7 @@ TEST(ListingEdgeCases, AllPlateUtilisationsZero) {
 }
 
 TEST(ListingEdgeCases, ScantlingPressureZero) {
-    DesignCase dc = listedCase();
+    Listed dc = listedCase();
     dc.lines.stiffenerModulus = dc.lines.girderModulus = CheckLine{};
     const auto rows = controls(scantlingYieldRows(dc));
     const std::vector<std::string> head(rows.begin(), rows.begin() + 7);
@@ -223,7 +247,7 @@ TEST(ListingEdgeCases, ScantlingPressureZero) {
 }
 
 TEST(ListingEdgeCases, NoInPlaneStressesLeaveOutPlateYieldOnly) {
-    DesignCase dc = listedCase();
+    Listed dc = listedCase();
     dc.lines.corner.label.clear();
     dc.lines.corner.formula.clear();
     dc.lines.corner.value.clear();
@@ -242,7 +266,7 @@ TEST(ListingEdgeCases, NoInPlaneStressesLeaveOutPlateYieldOnly) {
 }
 
 TEST(ListingEdgeCases, StiffenerNotInCompressionIsStillListed) {
-    DesignCase dc = listedCase();
+    Listed dc = listedCase();
     dc.uf.UFbt = Utilisation<double>::notApplicable();
     dc.lines.UFbt = checkLine("", "Siga postive or 0 ==> No buckling control", "", "", statusOk);
     dc.fault = CalcFault{"girder scantling", "division by zero"}; // a stop later on changes nothing here
@@ -252,7 +276,7 @@ TEST(ListingEdgeCases, StiffenerNotInCompressionIsStillListed) {
 }
 
 TEST(ListingEdgeCases, NoPressureNoDeformationSectionEvenWhenAsked) {
-    DesignCase dc = listedCase();
+    Listed dc = listedCase();
     dc.p = 0;
     EXPECT_EQ("UFgbu= g", bucklingRows(dc).back().control);
     RecordingSurface page;
@@ -262,7 +286,7 @@ TEST(ListingEdgeCases, NoPressureNoDeformationSectionEvenWhenAsked) {
 }
 
 TEST(ListingEdgeCases, SigyErrorBeforeOverallHeadingOnScreenAfterGirderLineOnPaper) {
-    DesignCase dc = listedCase();
+    Listed dc = listedCase();
     dc.sigyError = true;
     const auto rows = bucklingRows(dc);
     ASSERT_EQ(15u, rows.size());
@@ -280,7 +304,7 @@ TEST(ListingEdgeCases, SigyErrorBeforeOverallHeadingOnScreenAfterGirderLineOnPap
 }
 
 TEST(PrintedBucklingListing, PositionsFontsColoursAndWrapping) {
-    DesignCase dc = listedCase();
+    Listed dc = listedCase();
     // 10 + 0.5 x 142 characters passes the value column 95 - 17 = 78: the formula moves down,
     // 20 characters in, and wraps short of the value column less a space (77.5): 95 characters
     // of 0.5 fit in 47.5, the other 35 go on the next line with the value.
@@ -377,8 +401,8 @@ TEST(PrintedYieldListing, PositionsAndTheSharedValueColumn) {
 // A calculation stopped in plate buckling (nothing reached) or in overall buckling, which runs
 // after the yield checks and before the scantlings: the lines of that step and of every later
 // one are empty with their utilisations at the not-computed marker.
-DesignCase stoppedIn(const std::string& step) {
-    DesignCase dc = listedCase();
+Listed stoppedIn(const std::string& step) {
+    Listed dc = listedCase();
     dc.fault = CalcFault{step, "square root of a negative number"};
     CheckLines& l = dc.lines;
     Results& uf = dc.uf;
@@ -395,7 +419,7 @@ DesignCase stoppedIn(const std::string& step) {
 }
 
 TEST(StoppedListing, NothingReachedLeavesTheTitlesAndTheReason) {
-    DesignCase dc = stoppedIn("plate buckling");
+    Listed dc = stoppedIn("plate buckling");
     dc.analysis = analysisAll;
     const std::vector<ListingRow> expected = {
         {bucklingTitle, "", "", black, false, false, 1, {}, {}},
@@ -414,10 +438,10 @@ TEST(StoppedListing, NothingReachedLeavesTheTitlesAndTheReason) {
 }
 
 TEST(StoppedListing, ReachedGroupsStandUnreachedOnesGoAndTheReasonComesLast) {
-    DesignCase dc = stoppedIn("overall buckling");
+    Listed dc = stoppedIn("overall buckling");
     dc.analysis = analysisAll;
     // Expected: the finished listing without UFs and without the scantling groups.
-    DesignCase finished = listedCase();
+    Listed finished = listedCase();
     finished.analysis = analysisAll;
     std::vector<std::string> expected;
     bool scantlings = false;
@@ -435,7 +459,7 @@ TEST(StoppedListing, ReachedGroupsStandUnreachedOnesGoAndTheReasonComesLast) {
 }
 
 TEST(StoppedListing, MarkerValueIsNeverAResult) {
-    DesignCase dc = listedCase();
+    Listed dc = listedCase();
     dc.lines.UFbt.value = "-2.00";
     dc.lines.platePoint.value = "-2.00";
     dc.analysis = analysisAll;
@@ -443,7 +467,7 @@ TEST(StoppedListing, MarkerValueIsNeverAResult) {
 }
 
 TEST(StoppedListing, PrintedRemarkInBoldRedAfterTheLastPrintedListing) {
-    DesignCase dc = stoppedIn("overall buckling");
+    Listed dc = stoppedIn("overall buckling");
     const std::string remark = "Calculation stopped in overall buckling: square root of a negative number";
 
     // Buckling alone: the remark closes the buckling block; UFs is not printed.

@@ -1,5 +1,6 @@
 #include "checks/buckling/plate_buckling.h"
 #include "engine/stress_preparation.h"
+#include "report/check_line_texts.h"
 #include "support/expect_relative.h"
 
 #include <gtest/gtest.h>
@@ -56,22 +57,22 @@ TEST(PlateBuckling, NewFilePanelAgreesWithHandCalculation) {
 TEST(PlateBuckling, NewFileCheckLinesReadAsPrinted) {
     DesignCase dc = panel(355);
     ASSERT_TRUE(run(dc).ok());
-    EXPECT_EQ("PL1: UFpb =", dc.lines.UFpb.label);
-    EXPECT_EQ("1/0.60^2*((-100.0/318.9)^2 + (-30.0/233.6)^2 + (40.0/196.2)^2) = ", dc.lines.UFpb.formula);
-    EXPECT_EQ("0.43", dc.lines.UFpb.value);
-    EXPECT_EQ(" < 1.0 (3/3.1)", dc.lines.UFpb.limit);
-    EXPECT_EQ(statusOk, dc.lines.UFpb.status);
+    EXPECT_EQ("PL1: UFpb =", composeCheckLines(dc).UFpb.label);
+    EXPECT_EQ("1/0.60^2*((-100.0/318.9)^2 + (-30.0/233.6)^2 + (40.0/196.2)^2) = ", composeCheckLines(dc).UFpb.formula);
+    EXPECT_EQ("0.43", composeCheckLines(dc).UFpb.value);
+    EXPECT_EQ(" < 1.0 (3/3.1)", composeCheckLines(dc).UFpb.limit);
+    EXPECT_EQ(statusOk, composeCheckLines(dc).UFpb.status);
 
-    EXPECT_EQ("PL1: UFpu = ", dc.lines.UFpu.label);
+    EXPECT_EQ("PL1: UFpu = ", composeCheckLines(dc).UFpu.label);
     EXPECT_EQ("1/0.60^2*(-100.0/336.4)^2 -0.35*(-100.0*-30.0/(336.4*233.6) + (-30.0/233.6)^2 + (40.0/197.6))^2) = ",
-              dc.lines.UFpu.formula);
-    EXPECT_EQ(" < 1.0 (3/3.3)", dc.lines.UFpu.limit);
+              composeCheckLines(dc).UFpu.formula);
+    EXPECT_EQ(" < 1.0 (3/3.3)", composeCheckLines(dc).UFpu.limit);
 
     // Equal spacings and equal stresses: one pressure line for both plates, plate 1's kept.
-    EXPECT_EQ("PL1/PL2: UFpl = p/(n*pu) = ", dc.lines.UFpl.label);
-    EXPECT_EQ("0.030/(0.60*1.439) = ", dc.lines.UFpl.formula);
-    EXPECT_EQ("0.03", dc.lines.UFpl.value);
-    EXPECT_EQ(" < 1.0 (3/3.5)", dc.lines.UFpl.limit);
+    EXPECT_EQ("PL1/PL2: UFpl = p/(n*pu) = ", composeCheckLines(dc).UFpl.label);
+    EXPECT_EQ("0.030/(0.60*1.439) = ", composeCheckLines(dc).UFpl.formula);
+    EXPECT_EQ("0.03", composeCheckLines(dc).UFpl.value);
+    EXPECT_EQ(" < 1.0 (3/3.5)", composeCheckLines(dc).UFpl.limit);
 }
 
 TEST(PlateBuckling, BuckledPlateFormsItsEffectiveWidth) {
@@ -86,7 +87,7 @@ TEST(PlateBuckling, BuckledPlateFormsItsEffectiveWidth) {
     EXPECT_NEAR(3.798281, dc.uf.UFpu, 1e-6);
     EXPECT_NEAR(0.288485, dc.uf.UFpl, 1e-6);
     EXPECT_NEAR(408.0748, dc.se, 1e-3);
-    EXPECT_EQ(statusFail, dc.lines.UFpb.status);
+    EXPECT_EQ(statusFail, composeCheckLines(dc).UFpb.status);
     EXPECT_FALSE(dc.sigyError);
 }
 
@@ -104,7 +105,7 @@ TEST(PlateBuckling, PlateThatPassesKeepsFullWidthWhileTheOtherBuckles) {
     EXPECT_DOUBLE_EQ(625, dc.plate[1].se);
     EXPECT_LT(dc.plate[0].se, 625);
     EXPECT_FLOAT_EQ(static_cast<float>((dc.plate[0].se + 625) / 2), dc.se);
-    EXPECT_EQ("PL1: UFpb =", dc.lines.UFpb.label) << "plate 1 governs";
+    EXPECT_EQ("PL1: UFpb =", composeCheckLines(dc).UFpb.label) << "plate 1 governs";
 }
 
 TEST(PlateBuckling, StressRatiosAndEdgeRestraint) {
@@ -144,7 +145,7 @@ TEST(PlateBuckling, TensionLeavesOnlyShearAndTransverseTerms) {
     EXPECT_EQ(0, p.sigx);
     const double n2 = 0.6f * 0.6f;
     test::expectRelative((std::pow(p.sigy / p.sigCy, 2) + std::pow(40 / p.tauC, 2)) / n2, dc.uf.UFpb, 1e-6);
-    EXPECT_EQ("1/0.60^2*((0.0/", dc.lines.UFpb.formula.substr(0, 15));
+    EXPECT_EQ("1/0.60^2*((0.0/", composeCheckLines(dc).UFpb.formula.substr(0, 15));
 }
 
 TEST(PlateBuckling, TransverseCoefficientBranches) {
@@ -185,17 +186,18 @@ TEST(PlateBuckling, ZeroUtilisationLeavesItsLineEmpty) {
     ASSERT_TRUE(run(dc).ok());
     EXPECT_EQ(0, dc.uf.UFpb);
     EXPECT_EQ(0, dc.uf.UFpl);
-    EXPECT_TRUE(dc.lines.UFpb.label.empty());
-    EXPECT_TRUE(dc.lines.UFpu.formula.empty());
-    EXPECT_TRUE(dc.lines.UFpl.label.empty());
+    EXPECT_TRUE(composeCheckLines(dc).UFpb.label.empty());
+    EXPECT_TRUE(composeCheckLines(dc).UFpu.formula.empty());
+    EXPECT_TRUE(composeCheckLines(dc).UFpl.label.empty());
 }
 
 TEST(PlateBuckling, DifferentPlatesGetTheirOwnPressureLabels) {
     DesignCase dc = panel(355);
     dc.s2 = 700;
     ASSERT_TRUE(run(dc).ok());
-    EXPECT_EQ("PL2: UFpl = p/(n*pu) = ", dc.lines.UFpl.label) << "the wider plate 2 has the smaller capacity";
-    EXPECT_EQ("PL2: UFpb =", dc.lines.UFpb.label);
+    EXPECT_EQ("PL2: UFpl = p/(n*pu) = ", composeCheckLines(dc).UFpl.label)
+        << "the wider plate 2 has the smaller capacity";
+    EXPECT_EQ("PL2: UFpb =", composeCheckLines(dc).UFpb.label);
     EXPECT_LT(dc.plate[0].UFpl, dc.plate[1].UFpl);
 }
 

@@ -6,6 +6,7 @@
 // right limit 95, text width u = 85, column 25 = 31.25, column 50 = 52.5, indent 10 = 18.5,
 // indent 60 = 61.
 
+#include "report/check_line_texts.h"
 #include "report/printed_report.h"
 
 #include "engine/calculate.h"
@@ -456,13 +457,13 @@ TEST(PrintedReport, StiffenerDimensionLinesByType) {
         if (r.flange) {
             const auto* flange = findAt(page, 18.5, last + 1);
             ASSERT_NE(nullptr, flange) << r.designation;
-            EXPECT_EQ(dc.stiff.flangeLine, flange->text);
+            EXPECT_EQ(proportionTexts(dc.stiff).flange, flange->text);
             last += 1;
         }
         if (r.web) {
             const auto* web = findAt(page, 18.5, last + 1);
             ASSERT_NE(nullptr, web) << r.designation;
-            EXPECT_EQ(dc.stiff.webLine, web->text);
+            EXPECT_EQ(proportionTexts(dc.stiff).web, web->text);
             last += 1;
         }
         // The rule goes below the lower column; the girder column and the picture are three lines.

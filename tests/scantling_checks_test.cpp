@@ -1,6 +1,7 @@
 #include "checks/yield/c_factor.h"
 #include "checks/yield/scantling_checks.h"
 #include "report/c_factor_caption.h"
+#include "report/check_line_texts.h"
 #include "support/expect_relative.h"
 
 #include <gtest/gtest.h>
@@ -119,7 +120,7 @@ TEST(ScantlingChecks, PlateThickness) {
         ASSERT_TRUE(plateThicknessCheck(dc).ok());
         test::expectRelative(r.UFt, dc.uf.UFt, 1e-9);
         EXPECT_NEAR(r.tmin, dc.uf.UFt * r.t, 1e-9);
-        const CheckLine& line = dc.lines.plateThickness;
+        const CheckLine line = composeCheckLines(dc).plateThickness;
         EXPECT_EQ(r.label, line.label);
         EXPECT_EQ(r.expression, line.formula);
         EXPECT_EQ(r.value, line.value);
@@ -221,7 +222,7 @@ TEST(ScantlingChecks, StiffenerModulus) {
         EXPECT_NEAR(r.c, dc.cStiffener, 1e-15);
         test::expectRelative(r.Q, dc.Q, 1e-9);
         EXPECT_NEAR(r.UFsm, dc.uf.UFsm, 1e-6);
-        const CheckLine& line = dc.lines.stiffenerModulus;
+        const CheckLine line = composeCheckLines(dc).stiffenerModulus;
         EXPECT_EQ("UF = SM/Weffmin  = ", line.label);
         EXPECT_EQ(r.expression, line.formula);
         EXPECT_EQ(r.value, line.value);
@@ -239,15 +240,15 @@ TEST(ScantlingChecks, NoScantlingPressureLeavesTheModulusTextsEmpty) {
     ASSERT_TRUE(girderCheck(dc, cat).ok());
     EXPECT_EQ(0, dc.uf.UFsm);
     EXPECT_EQ(0, dc.uf.UFgm);
-    EXPECT_EQ(CheckLine{}, dc.lines.stiffenerModulus);
-    EXPECT_EQ(CheckLine{}, dc.lines.girderModulus);
+    EXPECT_EQ(CheckLine{}, composeCheckLines(dc).stiffenerModulus);
+    EXPECT_EQ(CheckLine{}, composeCheckLines(dc).girderModulus);
     EXPECT_EQ(0.9, dc.cStiffener);
     EXPECT_EQ(1.5, dc.cGirder);
     // tmin = tl = 625/150 + 2.5; the dimension lines stay.
-    EXPECT_EQ("6.67/20.00 = ", dc.lines.plateThickness.formula);
-    EXPECT_EQ("Min depth of girder = ", dc.lines.girderDepth.label);
-    EXPECT_EQ("Min thickness of web = ", dc.lines.girderWeb.label);
-    EXPECT_EQ("Max distance between tripping brackets = ", dc.lines.trippingBrackets.label);
+    EXPECT_EQ("6.67/20.00 = ", composeCheckLines(dc).plateThickness.formula);
+    EXPECT_EQ("Min depth of girder = ", composeCheckLines(dc).girderDepth.label);
+    EXPECT_EQ("Min thickness of web = ", composeCheckLines(dc).girderWeb.label);
+    EXPECT_EQ("Max distance between tripping brackets = ", composeCheckLines(dc).trippingBrackets.label);
 }
 
 // Girder with sg 2750, Lgs 6000 (l = 6 m), Weffmin = 3000 cm3 unless Wgp is smaller.
@@ -404,7 +405,7 @@ TEST(ScantlingChecks, Girder) {
         test::expectRelative(r.depthRatio, dc.girderDepthRatio, 1e-9);
         test::expectRelative(r.webRatio, dc.girderWebRatio, 1e-9);
 
-        const CheckLines& l = dc.lines;
+        const CheckLines l = composeCheckLines(dc);
         EXPECT_EQ("UF = SM/Weffmin  = ", l.girderModulus.label);
         EXPECT_EQ(r.smExpression, l.girderModulus.formula);
         EXPECT_EQ(r.smValue, l.girderModulus.value);
@@ -540,11 +541,11 @@ TEST(ScantlingChecks, FaultsLeaveTheCaseUntouched) {
         EXPECT_EQ(before.cStiffener, dc.cStiffener);
         EXPECT_EQ(before.cGirder, dc.cGirder);
         const CheckLines empty;
-        EXPECT_EQ(empty.plateThickness, dc.lines.plateThickness);
-        EXPECT_EQ(empty.stiffenerModulus, dc.lines.stiffenerModulus);
-        EXPECT_EQ(empty.girderModulus, dc.lines.girderModulus);
-        EXPECT_EQ(empty.girderDepth, dc.lines.girderDepth);
-        EXPECT_EQ(empty.girderWeb, dc.lines.girderWeb);
-        EXPECT_EQ(empty.trippingBrackets, dc.lines.trippingBrackets);
+        EXPECT_EQ(empty.plateThickness, composeCheckLines(dc).plateThickness);
+        EXPECT_EQ(empty.stiffenerModulus, composeCheckLines(dc).stiffenerModulus);
+        EXPECT_EQ(empty.girderModulus, composeCheckLines(dc).girderModulus);
+        EXPECT_EQ(empty.girderDepth, composeCheckLines(dc).girderDepth);
+        EXPECT_EQ(empty.girderWeb, composeCheckLines(dc).girderWeb);
+        EXPECT_EQ(empty.trippingBrackets, composeCheckLines(dc).trippingBrackets);
     }
 }

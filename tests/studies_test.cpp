@@ -67,7 +67,7 @@ std::optional<FailedChecks> ordinaryFailures(const CaseInputs& in, const Catalog
     IgnoreWarnings warnings;
     DesignCase dc;
     static_cast<CaseInputs&>(dc) = in;
-    static_cast<Assessment&>(dc) = assess(in, catalogue, AssessOptions{Compose::numbersOnly}, warnings);
+    static_cast<Assessment&>(dc) = assess(in, catalogue, AssessOptions{}, warnings);
     if (dc.fault.stopped()) return std::nullopt;
     FailedChecks s;
     for (std::size_t i = 0; i < checkTable.size(); ++i)
@@ -150,8 +150,8 @@ TEST(BatchCaseLine, EveryCaseReadsBackAsTheSameInputs) {
         ASSERT_TRUE(std::holds_alternative<BatchList>(read));
         const CaseInputs back = std::get<BatchList>(read).entries[0].inputs;
         IgnoreWarnings w;
-        const Assessment a = assess(c, l.catalogue, AssessOptions{Compose::numbersOnly}, w);
-        const Assessment b = assess(back, l.catalogue, AssessOptions{Compose::numbersOnly}, w);
+        const Assessment a = assess(c, l.catalogue, AssessOptions{}, w);
+        const Assessment b = assess(back, l.catalogue, AssessOptions{}, w);
         EXPECT_EQ(a.stiff.Ax, b.stiff.Ax) << type;
         for (const CheckFacts& check : checkTable)
             EXPECT_EQ(writtenResult(a.uf, check), writtenResult(b.uf, check)) << type << " " << check.symbol;
@@ -409,7 +409,7 @@ TEST(LightestCandidate, TheWinnersPassAndEveryLighterCandidateFails) {
                     << c.identification << " " << candidateText(k.candidate);
                 // The area ranked by is the one the section properties give the member.
                 IgnoreWarnings w;
-                const Assessment a = assess(with, l.catalogue, AssessOptions{Compose::numbersOnly}, w);
+                const Assessment a = assess(with, l.catalogue, AssessOptions{}, w);
                 EXPECT_EQ(k.candidate.Ax, isGirderFamily(k.candidate.family) ? a.girder.Ag : a.stiff.Ax);
             }
             // Every candidate searched before the first winner, all lighter or as light, fails.

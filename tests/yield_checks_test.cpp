@@ -1,4 +1,5 @@
 #include "checks/yield/yield_checks.h"
+#include "report/check_line_texts.h"
 #include "support/expect_relative.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +74,7 @@ TEST(YieldChecks, CornerChoosesTheGoverningLetter) {
         dc.Tau = r.Tau;
         ASSERT_TRUE(cornerCheck(dc).ok());
         EXPECT_NEAR(r.UFy, dc.uf.UFy, 1e-8);
-        const CheckLine& line = dc.lines.corner;
+        const CheckLine line = composeCheckLines(dc).corner;
         EXPECT_EQ("  Control in points A-D,  Factor of Safety F.S. = 1.43", line.heading);
         EXPECT_EQ(r.label, line.label);
         EXPECT_EQ(r.expression, line.formula);
@@ -98,8 +99,8 @@ TEST(YieldChecks, CornerVerdictAtTheLimit) {
         dc.SigxA = r.SigxA;
         dc.SigxB = static_cast<float>(r.SigxA);
         ASSERT_TRUE(cornerCheck(dc).ok());
-        EXPECT_EQ(r.value, dc.lines.corner.value);
-        EXPECT_EQ(r.status, dc.lines.corner.status);
+        EXPECT_EQ(r.value, composeCheckLines(dc).corner.value);
+        EXPECT_EQ(r.status, composeCheckLines(dc).corner.status);
     }
 }
 
@@ -114,17 +115,17 @@ TEST(YieldChecks, ZeroStressesLeaveOnlyTheCornerHeading) {
 
     CheckLine corner;
     corner.heading = "  Control in points A-D,  Factor of Safety F.S. = 1.11";
-    EXPECT_EQ(corner, dc.lines.corner);
+    EXPECT_EQ(corner, composeCheckLines(dc).corner);
 
     // The stiffener-line texts are written even for a zero utilisation.
-    EXPECT_EQ("Point 1p: UF = F.S.*Sigeq/Fy  = ", dc.lines.platePoint.label);
-    EXPECT_EQ("1.11*0.0/355.0 = ", dc.lines.platePoint.formula);
-    EXPECT_EQ("0.00", dc.lines.platePoint.value);
-    EXPECT_EQ(statusOk, dc.lines.platePoint.status);
-    EXPECT_EQ("Point 1s: UF = F.S.*Sigeq/Fy  = ", dc.lines.stiffPoint.label);
-    EXPECT_EQ("1.11*0.0/235.0 = ", dc.lines.stiffPoint.formula);
-    EXPECT_EQ("0.00", dc.lines.stiffPoint.value);
-    EXPECT_EQ("  < 1.0 (3-2-1/3.11)", dc.lines.stiffPoint.limit);
+    EXPECT_EQ("Point 1p: UF = F.S.*Sigeq/Fy  = ", composeCheckLines(dc).platePoint.label);
+    EXPECT_EQ("1.11*0.0/355.0 = ", composeCheckLines(dc).platePoint.formula);
+    EXPECT_EQ("0.00", composeCheckLines(dc).platePoint.value);
+    EXPECT_EQ(statusOk, composeCheckLines(dc).platePoint.status);
+    EXPECT_EQ("Point 1s: UF = F.S.*Sigeq/Fy  = ", composeCheckLines(dc).stiffPoint.label);
+    EXPECT_EQ("1.11*0.0/235.0 = ", composeCheckLines(dc).stiffPoint.formula);
+    EXPECT_EQ("0.00", composeCheckLines(dc).stiffPoint.value);
+    EXPECT_EQ("  < 1.0 (3-2-1/3.11)", composeCheckLines(dc).stiffPoint.limit);
 }
 
 // Stiffener line, s = 600, L1 = 3000: p*s*L1^2 = 5.4e8 N mm per mm of pressure 0.1.
@@ -166,12 +167,12 @@ TEST(YieldChecks, StiffenerLinePoints) {
         ASSERT_TRUE(stiffenerLineCheck(dc).ok());
         EXPECT_NEAR(r.UFyp, dc.uf.UFyp, 1e-8);
         EXPECT_NEAR(r.UFys, dc.uf.UFys, 1e-8);
-        EXPECT_EQ(r.plateLabel, dc.lines.platePoint.label);
-        EXPECT_EQ(r.plateExpression, dc.lines.platePoint.formula);
-        EXPECT_EQ(r.UFyp > 1 ? statusFail : statusOk, dc.lines.platePoint.status);
-        EXPECT_EQ(r.edgeLabel, dc.lines.stiffPoint.label);
-        EXPECT_EQ(r.edgeExpression, dc.lines.stiffPoint.formula);
-        EXPECT_EQ(statusFail, dc.lines.stiffPoint.status);
+        EXPECT_EQ(r.plateLabel, composeCheckLines(dc).platePoint.label);
+        EXPECT_EQ(r.plateExpression, composeCheckLines(dc).platePoint.formula);
+        EXPECT_EQ(r.UFyp > 1 ? statusFail : statusOk, composeCheckLines(dc).platePoint.status);
+        EXPECT_EQ(r.edgeLabel, composeCheckLines(dc).stiffPoint.label);
+        EXPECT_EQ(r.edgeExpression, composeCheckLines(dc).stiffPoint.formula);
+        EXPECT_EQ(statusFail, composeCheckLines(dc).stiffPoint.status);
     }
 }
 
@@ -187,13 +188,13 @@ TEST(YieldChecks, StiffenerLineOfTheNewFilePanel) {
     ASSERT_TRUE(stiffenerLineCheck(dc).ok());
     // Point 2: sigx = -100 - 0.03*625*9e6/(24*900000) = -107.8125 with the mean Sigy -30.
     test::expectRelative(0.478134654036982, dc.uf.UFyp, 1e-9);
-    EXPECT_EQ("Point 2p: UF = F.S.*Sigeq/Fy  = ", dc.lines.platePoint.label);
-    EXPECT_EQ("1.43*118.7/355.0 = ", dc.lines.platePoint.formula);
-    EXPECT_EQ("0.48", dc.lines.platePoint.value);
+    EXPECT_EQ("Point 2p: UF = F.S.*Sigeq/Fy  = ", composeCheckLines(dc).platePoint.label);
+    EXPECT_EQ("1.43*118.7/355.0 = ", composeCheckLines(dc).platePoint.formula);
+    EXPECT_EQ("0.48", composeCheckLines(dc).platePoint.value);
     // Free edge point 1: |-100 - 1.6875e8/(12*150000)| = 193.75.
     test::expectRelative(0.7804577178518537, dc.uf.UFys, 1e-9);
-    EXPECT_EQ("1.43*193.8/355.0 = ", dc.lines.stiffPoint.formula);
-    EXPECT_EQ("0.78", dc.lines.stiffPoint.value);
+    EXPECT_EQ("1.43*193.8/355.0 = ", composeCheckLines(dc).stiffPoint.formula);
+    EXPECT_EQ("0.78", composeCheckLines(dc).stiffPoint.value);
 }
 
 // Zero divisors come from a broken section or material and must not leave inf or NaN behind,
@@ -227,8 +228,8 @@ TEST(YieldChecks, FaultsLeaveTheCaseUntouched) {
         EXPECT_EQ(notComputed, dc.uf.UFy);
         EXPECT_EQ(notComputed, dc.uf.UFyp);
         EXPECT_EQ(notComputed, dc.uf.UFys);
-        EXPECT_EQ(CheckLines{}.corner, dc.lines.corner);
-        EXPECT_EQ(CheckLines{}.platePoint, dc.lines.platePoint);
-        EXPECT_EQ(CheckLines{}.stiffPoint, dc.lines.stiffPoint);
+        EXPECT_EQ(CheckLines{}.corner, composeCheckLines(dc).corner);
+        EXPECT_EQ(CheckLines{}.platePoint, composeCheckLines(dc).platePoint);
+        EXPECT_EQ(CheckLines{}.stiffPoint, composeCheckLines(dc).stiffPoint);
     }
 }

@@ -38,13 +38,6 @@ void resetToNewFile(DesignCase& dc) {
     dc = DesignCase{};
 }
 
-void clearCheckLines(CheckLines& lines) {
-    lines.forEach([](CheckLine& line) {
-        line.clearTexts();
-        line.status = statusNone;
-    });
-}
-
 void chooseLoadingCondition(DesignCase& dc, int condition) {
     dc.loadingCondition = condition;
     if (condition == conditionA) {

@@ -8,7 +8,6 @@
 // the results (FS = 1.43 is the float nearest 1.43), so they must not be widened early.
 
 #include "design/calc_fault.h"
-#include "design/check_line.h"
 #include "design/section_records.h"
 #include "design/utilisation.h"
 
@@ -100,7 +99,11 @@ struct PlateDetail {
 
 // Intermediate quantities of the stiffener, girder and overall buckling checks.
 struct BucklingDetail {
+    double A = 0; // the stiffener with the full plate width s: Ax + s·t
     double Siga = 0, SigEA = 0, SigF = 0, SigCA = 0, Sigb = 0;
+    // σF of the beam-column check (3/5.1): the plate's and the stiffener's yield strengths
+    // weighted by their areas; SigF above is the torsional check's min(Fys, Fyp).
+    double SigFbu = 0;
     float SigET = 0, SigCT = 0;
     int torsionHalfWaves = 0; // number of half-waves along L1 of the lowest torsional mode
     double y = 0;             // mid-span deflection
@@ -108,8 +111,31 @@ struct BucklingDetail {
     double girderSigEx = 0, girderSigEy = 0;
     double girderSigCx = 0;
     float girderSigCy = 0;
+    double girderSigy = 0; // mean y stress (SigyA + SigyC)/2
     float gammaO = 0;
     double io = 0;
+};
+
+// The governing points of the yield checks (3-2-1/3.11): the corner (0 to 3 for A to D), the
+// point on the plate side and on the free edge (1 to 3), each with its equivalent stress.
+struct YieldDetail {
+    int corner = 0;
+    double cornerStress = 0;
+    int platePoint = 1;
+    double plateStress = 0;
+    int edgePoint = 1;
+    double edgeStress = 0;
+};
+
+// The required scantlings the minimum-scantling checks compare with the case's own: the plate
+// thickness, the section moduli (cm3) with the smaller of the two fibres, the girder's depth and
+// web thickness (mm).
+struct ScantlingDetail {
+    double tmin = 0;
+    int tminPlate = 1; // the wider plate field (1 or 2), whose thickness is required
+    double stiffenerSM = 0, stiffenerWeffmin = 0;
+    double girderSM = 0, girderWeffmin = 0;
+    double hmin = 0, twmin = 0;
 };
 
 // The thirteen utilisation factors, each not computed until its check sets it (the table of
@@ -129,26 +155,6 @@ struct Results {
     Utilisation<float> UFgbu;
     Utilisation<double> UFt, UFsm, UFgm;
     Utilisation<double> UFy, UFyp, UFys;
-};
-
-// The check lines of every check, as the listings show them.
-struct CheckLines {
-    // Every line, for code that treats them alike.
-    template <class F>
-    void forEach(F&& f) {
-        for (CheckLine* line :
-             {&UFpb, &UFpu, &UFpl, &UFbu, &UFbt, &deformation, &UFgbu, &UFs, &corner, &platePoint, &stiffPoint,
-              &plateThickness, &stiffenerModulus, &girderModulus, &girderDepth, &girderWeb, &trippingBrackets})
-            f(*line);
-    }
-
-    CheckLine UFpb, UFpu, UFpl;
-    CheckLine UFbu, UFbt, deformation;
-    CheckLine UFgbu, UFs;
-    CheckLine corner;                 // UFy, with the factor-of-safety heading
-    CheckLine platePoint, stiffPoint; // UFyp, UFys
-    CheckLine plateThickness, stiffenerModulus;
-    CheckLine girderModulus, girderDepth, girderWeb, trippingBrackets;
 };
 
 // Every input of one case: what the engineer types or a file gives, the remembered dimensions
@@ -252,8 +258,8 @@ struct WorkingProfile {
 };
 
 // What the calculation derives from the inputs: the strengths in force, the working profile,
-// section properties, prepared stresses, the utilisations, the check lines and where the
-// calculation stopped.
+// section properties, prepared stresses, the utilisations with the numbers their listings show,
+// and where the calculation stopped.
 struct Assessment : WorkingProfile {
     // The strengths in force: plate and girder, stiffener.
     MaterialStrengths plateSteel;
@@ -272,17 +278,14 @@ struct Assessment : WorkingProfile {
 
     // Results.
     Results uf;
-    CheckLines lines;
     std::array<PlateDetail, 2> plate;
     BucklingDetail buckling;
+    YieldDetail yield;
+    ScantlingDetail scantling;
     double girderDepthRatio = notComputed;
     double girderWebRatio = notComputed;
     double cStiffener = 0;
     double cGirder = 0;
-
-    // Whether the checks compose the texts of their check lines; set for each calculation from
-    // what it was asked to compose (a results table needs the numbers only).
-    bool composeTexts = true;
 
     // Raised when plate 1 or 2 could not form its effective width: the listing asks the
     // engineer to decrease the y stress.
@@ -314,9 +317,6 @@ void resetToNewFile(DesignCase& dc);
 // The inputs with the strengths in force in place of the typed ones, as files and listings show
 // a case: a grade of the list gives its own.
 CaseInputs inputsInForce(const DesignCase& dc);
-
-// Empties every check line, texts and verdict, keeping the strings' storage.
-void clearCheckLines(CheckLines& lines);
 
 // Loading condition A (static) and B (combined) set their factor of safety and allowable
 // utilisation; C (other) keeps what was typed.

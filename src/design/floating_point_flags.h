@@ -45,34 +45,4 @@ inline int raisedStoppingFlags() {
 }
 #endif
 
-// A formula text is composed from the numbers of its check and may compute with them once more
-// (the deflection ratio L1/y of a tiny deflection overflows); whether a case stops must not
-// depend on whether its texts were composed, so a text is composed inside this guard, which puts
-// the flags back as they were.
-class FloatingPointFlagsKept {
-public:
-#ifdef KORVEL_SSE_FLAGS
-    FloatingPointFlagsKept() : saved_(_mm_getcsr() & mxcsrStatusBits) {}
-    ~FloatingPointFlagsKept() {
-        _mm_setcsr((_mm_getcsr() & ~mxcsrStatusBits) | saved_);
-    }
-#else
-    FloatingPointFlagsKept() {
-        std::fegetexceptflag(&saved_, FE_ALL_EXCEPT);
-    }
-    ~FloatingPointFlagsKept() {
-        std::fesetexceptflag(&saved_, FE_ALL_EXCEPT);
-    }
-#endif
-    FloatingPointFlagsKept(const FloatingPointFlagsKept&) = delete;
-    FloatingPointFlagsKept& operator=(const FloatingPointFlagsKept&) = delete;
-
-private:
-#ifdef KORVEL_SSE_FLAGS
-    unsigned saved_;
-#else
-    std::fexcept_t saved_{};
-#endif
-};
-
 } // namespace korvel

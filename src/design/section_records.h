@@ -83,11 +83,12 @@ struct StiffenerSection {
     double Iew = 0;
     double Wesw = 0;
 
-    // Proportion rules (web and flange slenderness); a line that does not apply is " ".
-    std::string webLine = " ";
+    // Proportion rules (web and flange slenderness): whether each applies to this profile and
+    // was formed, its ratio and its limit.
+    bool webRule = false;
     double webRatio = 0;
     double webLimit = 0;
-    std::string flangeLine = " ";
+    bool flangeRule = false;
     double flangeRatio = 0;
     double flangeLimit = 0;
 

@@ -15,7 +15,6 @@
 
 #include <cfenv>
 #include <cmath>
-#include <initializer_list>
 
 namespace korvel {
 
@@ -33,8 +32,6 @@ bool allFinite(const Results& r) {
     return finite;
 }
 
-using LineOf = CheckLine CheckLines::*;
-
 // How the steps are run. In the first pass a step only tells whether it finished: the flags and
 // the results are looked at once, after the last step. Only a case that faulted is run again
 // step by step, each step checked as it ends, so that it stops in the same step, for the same
@@ -44,10 +41,10 @@ enum class Pass { whole, stepByStep };
 // Runs one step of the calculation and tells whether the calculation may go on. Step by step, a
 // step fails when it says so or when the floating-point unit saw a division by zero, an invalid
 // operation or an overflow while it ran (the flags are cleared once per calculation, so a flag
-// that is up now was raised by this step). Its results and its own check lines then go back to
+// that is up now was raised by this step). Its results then go back to
 // the not-computed markers, so that no number that does not belong to this case is shown.
 template <class Step>
-bool runStep(Pass pass, DesignCase& dc, const char* name, std::initializer_list<LineOf> ownLines, Step&& step) {
+bool runStep(Pass pass, DesignCase& dc, const char* name, Step&& step) {
     if (pass == Pass::whole) return step().ok();
 
     const Results resultsBefore = dc.uf;
@@ -60,15 +57,13 @@ bool runStep(Pass pass, DesignCase& dc, const char* name, std::initializer_list<
                       : raised != 0 ? describeFloatingPointFault(raised)
                                     : "a result is not a finite number";
     dc.uf = resultsBefore;
-    for (const LineOf line : ownLines) dc.lines.*line = CheckLine{};
     return false;
 }
 
 // Every quantity the steps derive starts afresh, so that a calculation depends only on the inputs
 // and the working profile, and the second pass starts as the first did. A calculation stopped
 // early shows what a calculation stopped there always shows, never what one before it derived.
-void startCalculation(DesignCase& dc, const AssessOptions& options) {
-    dc.composeTexts = options.compose == Compose::everything;
+void startCalculation(DesignCase& dc) {
     dc.prep = PreparedStresses{};
     dc.prep.s1s2 = static_cast<float>(dc.s1 + dc.s2);
     dc.se = 0;
@@ -84,9 +79,10 @@ void startCalculation(DesignCase& dc, const AssessOptions& options) {
     dc.fault.clear();
     dc.sigyError = false;
     dc.uf = Results{};
-    clearCheckLines(dc.lines);
     dc.plate = {};
     dc.buckling = BucklingDetail{};
+    dc.yield = YieldDetail{};
+    dc.scantling = ScantlingDetail{};
     dc.girderDepthRatio = notComputed;
     dc.girderWebRatio = notComputed;
     clearFloatingPointFlags();
@@ -121,32 +117,25 @@ bool runSteps(Pass pass, DesignCase& dc, const Catalogue& catalogue) {
         return dc.profileProblem.empty() ? StepOutcome::done() : StepOutcome::fault(dc.profileProblem);
     };
 
-    using L = CheckLines;
-    return runStep(pass, dc, "profile selection", {}, profile) &&
-           runStep(pass, dc, "material refresh", {}, materials) &&
-           runStep(pass, dc, "stress preparation", {}, stresses) &&
-           runStep(pass, dc, "plate buckling", {&L::UFpb, &L::UFpu, &L::UFpl}, [&] { return checkPlates(dc); }) &&
-           runStep(pass, dc, "bending width", {}, bendingWidth) &&
-           runStep(pass, dc, "stiffener section properties", {}, [&] { return platedProperties(dc); }) &&
-           runStep(pass, dc, "stiffener buckling", {&L::UFbu, &L::UFbt, &L::deformation},
-                   [&] { return checkStiffener(dc); }) &&
-           runStep(pass, dc, "girder buckling", {&L::UFgbu}, girderBuckling) &&
-           runStep(pass, dc, "yield check at points A to D", {&L::corner}, [&] { return cornerCheck(dc); }) &&
-           runStep(pass, dc, "yield check at points 1 to 3", {&L::platePoint, &L::stiffPoint},
-                   [&] { return stiffenerLineCheck(dc); }) &&
-           runStep(pass, dc, "overall buckling", {&L::UFs}, [&] { return checkOverallBuckling(dc); }) &&
-           runStep(pass, dc, "plate thickness", {&L::plateThickness}, [&] { return plateThicknessCheck(dc); }) &&
-           runStep(pass, dc, "stiffener section modulus", {&L::stiffenerModulus},
-                   [&] { return stiffenerModulusCheck(dc, catalogue); }) &&
-           runStep(pass, dc, "girder scantlings",
-                   {&L::girderModulus, &L::girderDepth, &L::girderWeb, &L::trippingBrackets},
-                   [&] { return girderCheck(dc, catalogue); });
+    return runStep(pass, dc, "profile selection", profile) && runStep(pass, dc, "material refresh", materials) &&
+           runStep(pass, dc, "stress preparation", stresses) &&
+           runStep(pass, dc, "plate buckling", [&] { return checkPlates(dc); }) &&
+           runStep(pass, dc, "bending width", bendingWidth) &&
+           runStep(pass, dc, "stiffener section properties", [&] { return platedProperties(dc); }) &&
+           runStep(pass, dc, "stiffener buckling", [&] { return checkStiffener(dc); }) &&
+           runStep(pass, dc, "girder buckling", girderBuckling) &&
+           runStep(pass, dc, "yield check at points A to D", [&] { return cornerCheck(dc); }) &&
+           runStep(pass, dc, "yield check at points 1 to 3", [&] { return stiffenerLineCheck(dc); }) &&
+           runStep(pass, dc, "overall buckling", [&] { return checkOverallBuckling(dc); }) &&
+           runStep(pass, dc, "plate thickness", [&] { return plateThicknessCheck(dc); }) &&
+           runStep(pass, dc, "stiffener section modulus", [&] { return stiffenerModulusCheck(dc, catalogue); }) &&
+           runStep(pass, dc, "girder scantlings", [&] { return girderCheck(dc, catalogue); });
 }
 
 } // namespace
 
 void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings, const AssessOptions& options) {
-    startCalculation(dc, options);
+    startCalculation(dc);
     warnGeometry(dc, warnings);
     // A flag the warnings raised is none of the steps': the step-by-step pass would not see it
     // either, so the whole pass does not count it.
@@ -165,7 +154,7 @@ void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings
     // profile; what they derive is either set afresh by startCalculation or formed again from the
     // inputs alike (the strengths in force, the girder section, a Trapez K closed by the plate the
     // profile was selected with).
-    startCalculation(dc, options);
+    startCalculation(dc);
     runSteps(Pass::stepByStep, dc, catalogue);
 }
 

@@ -6,15 +6,11 @@
 
 namespace korvel {
 
-// What a calculation composes besides the numbers: a results table or a design study needs
-// the utilisations only; whatever shows a case needs its check-line texts too.
-enum class Compose { numbersOnly, everything };
 // Whether a calculation that stops says where. Naming the step takes a second pass, step by
 // step, which a search that only asks "does the case pass?" of thousands of cases can leave out.
 enum class StopNaming { named, unnamed };
 
 struct AssessOptions {
-    Compose compose = Compose::everything;
     StopNaming stop = StopNaming::named;
 };
 
@@ -28,7 +24,7 @@ inline constexpr const char* unnamedStopStep = "an unnamed step";
 // overall buckling, scantlings.
 //
 // The inputs of dc are only read, the working profile as the profile selection left it. Every
-// utilisation starts at the not-computed marker and every check line empty. A step that
+// utilisation starts at the not-computed marker. A step that
 // meets a floating-point fault stops the calculation there and records where and why in
 // dc.fault; the step's own results stay at the marker and no later step runs.
 void calculate(DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings, const AssessOptions& options = {});

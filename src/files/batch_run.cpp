@@ -36,9 +36,7 @@ void takeDimensionsOfEntry(const BatchEntry& e, DesignCase& dc) {
 
 // Nothing the case run before left in the design case may stand in this one's results, detail or
 // JSON (a stopped calculation keeps what its steps did not reach, such as se and sw): every
-// derived quantity starts as in a new design case. The check lines are left to the calculation,
-// which empties them and keeps their storage: moving their 85 texts in and out of a fresh record
-// would cost a results run a quarter of its time.
+// derived quantity starts as in a new design case.
 void startAfresh(Assessment& a) {
     static_cast<WorkingProfile&>(a) = WorkingProfile{};
     a.profileProblem.clear();
@@ -68,7 +66,7 @@ void runBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogu
 
 void runAdjustedBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
                           const AssessOptions& options, const InputAdjustment& adjust) {
-    // The texts keep their storage for the next case.
+    // The inputs' texts keep their storage for the next case.
     static_cast<CaseInputs&>(dc) = e.inputs;
     if (adjust)
         if (const std::string note = adjust(e, dc); !note.empty()) warnings.warn(note, InputBox::none);
@@ -82,7 +80,7 @@ void runAdjustedBatchCase(const BatchEntry& e, DesignCase& dc, const Catalogue& 
 
 void runBatchCaseForResults(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue,
                             WarningSink& warnings) {
-    runBatchCase(entry, dc, catalogue, warnings, AssessOptions{Compose::numbersOnly});
+    runBatchCase(entry, dc, catalogue, warnings, AssessOptions{});
 }
 
 void finishResultsRun(const BatchList& list, DesignCase& dc, const Catalogue& catalogue) {

@@ -39,12 +39,11 @@ using InputAdjustment = std::function<std::string(const BatchEntry&, CaseInputs&
 void runAdjustedBatchCase(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings,
                           const AssessOptions& options, const InputAdjustment& adjust);
 
-// A results run needs only the numbers of each case: runs the case without composing its
-// check-line texts, for the results table.
+// Runs a case of a results run, for the results table.
 void runBatchCaseForResults(const BatchEntry& entry, DesignCase& dc, const Catalogue& catalogue, WarningSink& warnings);
 
 // After a results run the last case stays in the design case as the one shown: it is
-// calculated once more in full, with its texts (its warnings were given during the run).
+// calculated once more in `dc` (its warnings were given during the run).
 void finishResultsRun(const BatchList& list, DesignCase& dc, const Catalogue& catalogue);
 
 struct BatchSummary {

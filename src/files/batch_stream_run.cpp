@@ -118,9 +118,7 @@ public:
             ++caseNumber;
             warnings_.setCase(notes);
             DesignCase& dc = *dc_;
-            runAdjustedBatchCase(entry, dc, catalogue_, warnings_,
-                                 AssessOptions{format_.withTexts ? Compose::everything : Compose::numbersOnly},
-                                 format_.adjust);
+            runAdjustedBatchCase(entry, dc, catalogue_, warnings_, AssessOptions{}, format_.adjust);
             if (format_.caseRows)
                 format_.caseRows(block.rows, entry, caseNumber, dc);
             else

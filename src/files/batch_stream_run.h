@@ -68,8 +68,6 @@ struct BatchRowFormat {
     // set the design case's display options (the analysis selection) for its rows.
     std::function<void(std::string& out, const BatchEntry& entry, std::int64_t caseNumber, DesignCase& dc)> caseRows;
     std::function<void(std::string& out, const BatchEntry& entry)> commentRows;
-    // Each case is calculated in full, with its check-line texts (the listing shows them).
-    bool withTexts = false;
     // Each case's utilisations are kept until its block is handed on, for the caseDone hook.
     bool keepResults = false;
     // Each case's inputs changed before it is calculated (gauged thicknesses); on the worker

@@ -77,7 +77,7 @@ std::optional<BatchReportPlan> planBatchReport(BatchEntrySource& source, const s
         ++caseNumber;
         const auto index = static_cast<std::size_t>(caseNumber - 1);
         if (!chosen.empty() && (index >= chosen.size() || !chosen[index])) continue;
-        runGaugedBatchCase(e, *dc, catalogue, quiet, AssessOptions{Compose::numbersOnly}, gauging);
+        runGaugedBatchCase(e, *dc, catalogue, quiet, AssessOptions{}, gauging);
         // By the line's own project and identification, as korvel-batch --envelope folds them.
         if (withEnvelopes) plan.envelopes.add(e.inputs.projectName, e.inputs.identification, caseOutcome(*dc));
         for (BatchCaseSummary& heading : headings) plan.rows.push_back(std::move(heading));

@@ -1,7 +1,7 @@
 #include "report/batch_summary_page.h"
 
-#include "design/check_line.h"
 #include "report/batch_page_style.h"
+#include "report/check_line.h"
 #include "report/fitted_text.h"
 #include "report/listing_row.h"
 

@@ -1,5 +1,6 @@
 #include "report/beside_values.h"
 
+#include "report/check_line_texts.h"
 #include "report/listing_row.h"
 
 #include <algorithm>
@@ -8,10 +9,9 @@ namespace korvel {
 
 namespace {
 
-std::vector<const CheckLine*> linesOf(const DesignCase& dc) {
+std::vector<const CheckLine*> linesOf(const CheckLines& all) {
     std::vector<const CheckLine*> lines;
-    // forEach hands out the lines for changing them; here only their places are taken.
-    const_cast<CheckLines&>(dc.lines).forEach([&](CheckLine& l) { lines.push_back(&l); });
+    all.forEach([&](const CheckLine& l) { lines.push_back(&l); });
     return lines;
 }
 
@@ -21,9 +21,10 @@ bool listedValue(const CheckLine* l) {
 
 } // namespace
 
-BesideValues::BesideValues(const DesignCase& shown, const DesignCase& other) {
+BesideValues::BesideValues(const CheckLines& shown, const DesignCase& other, char decimalSeparator)
+    : other_(composeCheckLines(other, decimalSeparator)) {
     const std::vector<const CheckLine*> a = linesOf(shown);
-    const std::vector<const CheckLine*> b = linesOf(other);
+    const std::vector<const CheckLine*> b = linesOf(other_);
     for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) pairs_.emplace_back(a[i], b[i]);
 }
 

@@ -5,9 +5,9 @@
 // prints "as built 0.48" beside each gauged value; the main window's list (as built) has a second
 // value column with the gauged ones.
 
-#include "design/check_line.h"
 #include "design/design_case.h"
 #include "figures/drawing_surface.h"
+#include "report/check_line.h"
 
 #include <string>
 #include <utility>
@@ -19,8 +19,11 @@ inline constexpr const char* asBuiltPrefix = "as built ";
 
 class BesideValues {
 public:
-    // Both cases must outlive this.
-    BesideValues(const DesignCase& shown, const DesignCase& other);
+    // `shown` must outlive this; the other calculation's lines are composed here, with the same
+    // decimal separator.
+    BesideValues(const CheckLines& shown, const DesignCase& other, char decimalSeparator = '.');
+    BesideValues(const BesideValues&) = delete;
+    BesideValues& operator=(const BesideValues&) = delete;
 
     // The other calculation's line of the check that `line`, a line of the shown case, holds;
     // nullptr for any other line.
@@ -31,6 +34,7 @@ public:
     Rgb colourOf(const CheckLine& line) const;
 
 private:
+    CheckLines other_;
     std::vector<std::pair<const CheckLine*, const CheckLine*>> pairs_;
 };
 

@@ -1,8 +1,10 @@
 #include "report/buckling_listing.h"
 
 #include "design/number_format.h"
+#include "report/listing_model.h"
 
 #include <string>
+#include <utility>
 
 namespace korvel {
 
@@ -12,163 +14,124 @@ constexpr const char* screenTitle =
     "(Rule/Buckling: ABS-Buckling and Ultimate Strength Assessment for Offshore Structures)";
 constexpr const char* printTitle =
     " (Rule/Buckling: ABS-Buckling and Ultimate Strength Assessment for Offshore Structures)";
-constexpr const char* plateHeading = "PLATE BUCKLING CONTROL: (Max from plate 1/2)";
+constexpr const char* plateHeadingText = "PLATE BUCKLING CONTROL: (Max from plate 1/2)";
 constexpr const char* stiffenerHeading = "STIFFENER BUCKLING CONTROL:";
 constexpr const char* overallHeading = "OVERALL BUCKLING CONTROL:";
 constexpr const char* deformationHeading = "STIFFENER DEFORMATION CHECK:";
 constexpr const char* deformationBasis = " (Based on effective plate width as sw) ";
 constexpr const char* sigyErrorRemark = "ERROR in calculation, decrease Sigy-stress";
 
-std::string seText(const DesignCase& dc) {
-    return "Buckling, se = " + formatNumber(dc.se, "#0.0") + " mm   ";
+std::string seText(const ListedCase& c) {
+    return "Buckling, se = " + formatNumber(c.dc().se, "#0.0", c.separator()) + " mm   ";
 }
-std::string swText(const DesignCase& dc) {
-    return "Bending, sw = " + formatNumber(dc.prep.sw, "#0.0") + " mm";
+std::string swText(const ListedCase& c) {
+    return "Bending, sw = " + formatNumber(c.dc().prep.sw, "#0.0", c.separator()) + " mm";
 }
 
 // Which buckling groups have results of this calculation (all of them unless it stopped).
 struct Reach {
     bool UFpb, UFpu, UFpl, UFbu, UFbt, UFs, UFgbu, deformation;
 
-    explicit Reach(const DesignCase& dc)
-        : UFpb(reached(dc, dc.lines.UFpb, dc.uf.UFpb)), UFpu(reached(dc, dc.lines.UFpu, dc.uf.UFpu)),
-          UFpl(reached(dc, dc.lines.UFpl, dc.uf.UFpl)), UFbu(reached(dc, dc.lines.UFbu, dc.uf.UFbu)),
-          UFbt(reached(dc, dc.lines.UFbt, dc.uf.UFbt)), UFs(reached(dc, dc.lines.UFs, dc.uf.UFs)),
-          UFgbu(reached(dc, dc.lines.UFgbu, dc.uf.UFgbu)),
+    Reach(const DesignCase& dc, const CheckLines& l)
+        : UFpb(reached(dc, l.UFpb, dc.uf.UFpb)), UFpu(reached(dc, l.UFpu, dc.uf.UFpu)),
+          UFpl(reached(dc, l.UFpl, dc.uf.UFpl)), UFbu(reached(dc, l.UFbu, dc.uf.UFbu)),
+          UFbt(reached(dc, l.UFbt, dc.uf.UFbt)), UFs(reached(dc, l.UFs, dc.uf.UFs)),
+          UFgbu(reached(dc, l.UFgbu, dc.uf.UFgbu)),
           // The deflection is worked out by the stiffener buckling check.
-          deformation(reached(dc, dc.lines.deformation, dc.uf.UFbu)) {}
+          deformation(reached(dc, l.deformation, dc.uf.UFbu)) {}
 
     bool plate() const { return UFpb || UFpu || UFpl; }
     bool stiffener() const { return UFbu || UFbt || UFs; }
 };
 
-bool deformationAsked(const DesignCase& dc, const Reach& reach) {
-    return dc.includeDeformation && dc.p != 0 && reach.deformation;
-}
-
 } // namespace
 
-void appendBucklingRows(std::vector<ListingRow>& rows, RowCounter& counter, const DesignCase& dc,
-                        const BesideValues* beside) {
-    const CheckLines& l = dc.lines;
-    const Reach reach(dc);
-    ListingWriter out(rows, counter, beside);
+std::vector<ListingEntry> bucklingEntries(const ListedCase& c, Medium medium) {
+    using Kind = ListingEntry::Kind;
+    const DesignCase& dc = c.dc();
+    const CheckLines& l = c.lines();
+    const Reach reach(dc, l);
+    const bool paper = medium == Medium::paper;
+    std::vector<ListingEntry> out;
+    const auto add = [&](Kind kind, std::string text, double before = 0, double after = 0) -> ListingEntry& {
+        return addEntry(out, kind, std::move(text), before, after);
+    };
+    const auto check = [&](const CheckLine& line, double after = 0) -> ListingEntry& {
+        return addCheck(out, line, 0, after);
+    };
 
-    out.text(screenTitle);
+    add(Kind::title, paper ? printTitle : screenTitle, paper ? 0.2 : 0, paper ? 1 : 0);
 
-    // The plate heading stands even when no plate line has a label (all plate utilisations 0).
-    if (reach.plate()) {
-        out.heading(plateHeading);
-        if (!l.UFpb.label.empty() && reach.UFpb) out.line(l.UFpb);
-        if (!l.UFpu.label.empty() && reach.UFpu) out.line(l.UFpu);
-        if (!l.UFpl.label.empty() && reach.UFpl) out.line(l.UFpl);
-    }
+    // The plate heading stands on screen even when no plate line has a label (all plate
+    // utilisations 0); on paper it goes when neither the buckling nor the pressure line has one.
+    // A line without a label is left out, on paper too, except the pressure line, which paper
+    // prints blank.
+    const bool plateLabels = !l.UFpb.label.empty() || !l.UFpl.label.empty();
+    if (reach.plate() && (plateLabels || !paper)) add(Kind::heading, plateHeadingText, 0, paper ? 1 : 0);
+    if (!l.UFpb.label.empty() && reach.UFpb) check(l.UFpb, paper ? 1 : 0);
+    if (!l.UFpu.label.empty() && reach.UFpu) check(l.UFpu, paper ? 1 : 0);
+    if ((paper || !l.UFpl.label.empty()) && reach.UFpl) check(l.UFpl, paper ? 1 : 0);
 
     // UFbu, UFbt and UFs are always listed, also as -99 (not in compression) or with an empty
     // label ("Siga postive or 0 ==> No buckling control").
     if (reach.stiffener()) {
-        out.heading(stiffenerHeading);
-        out.text(seText(dc) + swText(dc));
-        if (reach.UFbu) out.line(l.UFbu);
-        if (reach.UFbt) out.line(l.UFbt);
-        if (reach.UFs) out.line(l.UFs);
+        add(Kind::heading, stiffenerHeading, paper ? 0.3 : 0, paper ? 1 : 0);
+        if (paper) {
+            add(Kind::text, seText(c));
+            add(Kind::text, swText(c), 0, 1).join = ListingEntry::Join::flow;
+        } else {
+            add(Kind::text, seText(c) + swText(c));
+        }
+        if (reach.UFbu) check(l.UFbu, paper ? 1 : 0);
+        if (reach.UFbt) check(l.UFbt, paper ? 1 : 0);
+        if (reach.UFs) check(l.UFs, paper ? 1 : 0);
     }
 
-    if (dc.sigyError) out.remark(sigyErrorRemark);
+    // The y-stress remark: on screen in red before the girder line, on paper after it.
+    if (dc.sigyError && !paper) add(Kind::remark, sigyErrorRemark).colour = remarkRed;
 
     if (reach.UFgbu) {
-        out.heading(overallHeading);
-        out.line(l.UFgbu);
+        add(Kind::heading, overallHeading, paper ? 0.3 : 0, paper ? 1 : 0);
+        check(l.UFgbu, paper ? 1 : 0);
     }
 
-    // No lateral pressure, no deflection worth listing.
-    if (deformationAsked(dc, reach)) {
-        out.heading(deformationHeading);
-        if (!l.deformation.label.empty()) out.blackLine(l.deformation);
+    if (dc.sigyError && paper) add(Kind::remark, sigyErrorRemark, 0, 1);
+
+    // No lateral pressure, no deflection worth listing. The deflection carries no verdict.
+    if (dc.includeDeformation && dc.p != 0 && reach.deformation) {
+        if (paper) {
+            add(Kind::heading, deformationHeading, 0.3);
+            add(Kind::text, deformationBasis, 0, 1.1).join = ListingEntry::Join::put;
+            check(l.deformation, 1).verdict = false;
+        } else {
+            add(Kind::heading, deformationHeading);
+            if (!l.deformation.label.empty()) check(l.deformation).verdict = false;
+        }
     }
+
+    // With print selection 3 the yield and scantling listing follows and carries the remark; the
+    // result list puts it after both listings.
+    if (paper && dc.fault.stopped() && dc.printSelection != analysisAll)
+        add(Kind::remark, stoppedRemark(dc), 0, 1).colour = remarkRed;
+    return out;
 }
 
-std::vector<ListingRow> bucklingRows(const DesignCase& dc) {
+void appendBucklingRows(std::vector<ListingRow>& rows, RowCounter& counter, const ListedCase& c) {
+    appendListingRows(rows, counter, bucklingEntries(c, Medium::screen), c.beside());
+}
+
+std::vector<ListingRow> bucklingRows(const ListedCase& c) {
     std::vector<ListingRow> rows;
     RowCounter counter;
-    appendBucklingRows(rows, counter, dc);
+    appendBucklingRows(rows, counter, c);
     return rows;
 }
 
-void printBucklingListing(DrawingSurface& surface, const DesignCase& dc, const PrintGrid& grid, double& line,
-                          double leftMargin, const BesideValues* beside) {
-    using Style = ListingPen::Style;
-    const CheckLines& l = dc.lines;
-    const Reach reach(dc);
+void printBucklingListing(DrawingSurface& surface, const ListedCase& c, const PrintGrid& grid, double& line,
+                          double leftMargin) {
     ListingPen pen(surface, grid, bucklingValueColumn(grid));
-    pen.setBeside(beside);
-
-    line += 0.2;
-    pen.put(leftMargin, line, printTitle);
-    line += 1;
-
-    // On paper the plate heading goes when neither the buckling nor the ultimate line has a label.
-    if ((!l.UFpb.label.empty() || !l.UFpl.label.empty()) && reach.plate()) {
-        pen.put(leftMargin, line, plateHeading, Style::heading);
-        line += 1;
-    }
-
-    // The UFpb and UFpu formulas are the longest of the listing: a line whose label and formula
-    // would reach the value column has the formula below the label, wrapped short of the value.
-    const auto wrapped = [&](const CheckLine& checkLine, bool lineReached) {
-        if (checkLine.label.empty() || !lineReached) return;
-        pen.checkLine(leftMargin, line, checkLine);
-        line += 1;
-    };
-    const auto single = [&](const CheckLine& checkLine, bool lineReached) {
-        if (!lineReached) return;
-        pen.checkLine(leftMargin, line, checkLine);
-        line += 1;
-    };
-
-    wrapped(l.UFpb, reach.UFpb);
-    wrapped(l.UFpu, reach.UFpu);
-    single(l.UFpl, reach.UFpl);
-
-    if (reach.stiffener()) {
-        line += 0.3;
-        pen.put(leftMargin, line, stiffenerHeading, Style::heading);
-        line += 1;
-        const double x = pen.put(leftMargin, line, seText(dc));
-        pen.flow(x, line, swText(dc), listingRightLimit(grid), leftMargin);
-        line += 1;
-        single(l.UFbu, reach.UFbu);
-        single(l.UFbt, reach.UFbt);
-        single(l.UFs, reach.UFs);
-    }
-
-    if (reach.UFgbu) {
-        line += 0.3;
-        pen.put(leftMargin, line, overallHeading, Style::heading);
-        line += 1;
-        single(l.UFgbu, true);
-    }
-
-    // On paper the y-stress remark follows the girder line.
-    if (dc.sigyError) {
-        pen.remark(leftMargin, line, sigyErrorRemark);
-        line += 1;
-    }
-
-    if (deformationAsked(dc, reach)) {
-        line += 0.3;
-        const double x = pen.put(leftMargin, line, deformationHeading, Style::heading);
-        pen.put(x, line, deformationBasis);
-        line += 1.1;
-        pen.checkLine(leftMargin, line, l.deformation, paletteColour(statusNone));
-        line += 1;
-    }
-
-    // With print selection 3 the yield and scantling listing follows and carries the remark.
-    if (dc.fault.stopped() && dc.printSelection != analysisAll) {
-        pen.remark(leftMargin, line, stoppedRemark(dc), remarkRed);
-        line += 1;
-    }
+    pen.setBeside(c.beside());
+    printListingEntries(pen, bucklingEntries(c, Medium::paper), line, leftMargin, listingRightLimit(grid));
 }
 
 } // namespace korvel

@@ -4,7 +4,7 @@
 // yield listing, or both, by the analysis selection, numbered with one running row number.
 
 #include "design/design_case.h"
-#include "report/beside_values.h"
+#include "report/listing_model.h"
 #include "report/listing_row.h"
 
 #include <vector>
@@ -27,8 +27,11 @@ inline constexpr double referenceColumnShare = 0.15;
 //
 // When the calculation stopped, only results it reached are listed (see listing_row.h), and
 // one bright red row, the last of the list, names the check that stopped and why.
-// With `beside`, each check's row also carries the other calculation's value.
-std::vector<ListingRow> controlSummary(const DesignCase& dc, const BesideValues* beside = nullptr);
+// With `other`, a second calculation of the same panel, each check's row also carries its value.
+// Every number is written with `decimalSeparator`.
+std::vector<ListingRow> controlSummary(const DesignCase& dc, const DesignCase* other = nullptr,
+                                       char decimalSeparator = '.');
+std::vector<ListingRow> controlSummary(const ListedCase& c);
 
 // The check box "- Include deformation" is offered only with the buckling listing alone.
 bool showsIncludeDeformation(const DesignCase& dc);

@@ -1,8 +1,8 @@
 #include "report/envelope_page.h"
 
-#include "design/check_line.h"
 #include "design/number_format.h"
 #include "report/batch_page_style.h"
+#include "report/check_line.h"
 #include "report/fitted_text.h"
 #include "report/listing_row.h"
 

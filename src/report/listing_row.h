@@ -4,11 +4,11 @@
 // rules the buckling and the yield/scantling listings share: how a check line becomes a row,
 // the running row number, and which results of a stopped calculation may be shown.
 
-#include "design/check_line.h"
 #include "design/design_case.h"
 #include "design/number_format.h"
 #include "figures/drawing_surface.h"
 #include "report/beside_values.h"
+#include "report/check_line.h"
 
 #include <string>
 #include <utility>
@@ -77,8 +77,8 @@ public:
     }
     void text(std::string control) { add(ListingRow{std::move(control), {}, {}, {}, false, false, 0, {}, {}}); }
     void heading(std::string control) { add(ListingRow{std::move(control), {}, {}, {}, true, false, 0, {}, {}}); }
-    void remark(std::string control) {
-        add(ListingRow{std::move(control), {}, {}, remarkRed, false, false, 0, {}, {}});
+    void remark(std::string control, Rgb colour = remarkRed) {
+        add(ListingRow{std::move(control), {}, {}, colour, false, false, 0, {}, {}});
     }
     void line(const CheckLine& l) { add(checkRow(l, paletteColour(l.status))); }
     // The deflection carries no verdict: its value is always black.

@@ -5,9 +5,9 @@
 // the base font and one unit down is one line; the listings place every piece of text at an
 // explicit (column, line) and advance the current line themselves.
 
-#include "design/check_line.h"
 #include "figures/drawing_surface.h"
 #include "report/beside_values.h"
+#include "report/check_line.h"
 
 #include <algorithm>
 #include <cmath>
@@ -174,7 +174,7 @@ public:
             }
         }
         valueAndLimit(y, line, valueColour);
-        if (!beside.empty()) put(valueColumn_ - besideWidth, y, beside, Style::plain, beside_->colourOf(line));
+        if (beside_ != nullptr) put(valueColumn_ - besideWidth, y, beside, Style::plain, beside_->colourOf(line));
     }
 
 private:

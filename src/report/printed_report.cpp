@@ -5,9 +5,9 @@
 #include "design/number_format.h"
 #include "figures/panel_figure.h"
 #include "figures/pictures.h"
-#include "report/beside_values.h"
 #include "report/buckling_listing.h"
 #include "report/fitted_text.h"
+#include "report/listing_model.h"
 #include "report/margin_text.h"
 #include "report/print_grid.h"
 #include "report/proportion_display.h"
@@ -112,10 +112,6 @@ std::pair<std::string, std::string> stiffenerDimensionLines(const DesignCase& dc
         break;
     }
     return {dimensionLine({H, B}), dimensionLine({tw, tf})};
-}
-
-bool shown(const std::string& proportionLine) {
-    return !proportionLine.empty() && proportionLine != " ";
 }
 
 // Writes the page block by block. `line` is the current line: the y of the text written last.
@@ -383,8 +379,8 @@ private:
         if (!second.empty()) page_.text(g.indent10, ++last, second);
 
         // The slenderness lines advance their position past the flange line only.
-        const bool flange = shown(dc_.stiff.flangeLine);
-        const bool web = shown(dc_.stiff.webLine);
+        const bool flange = dc_.stiff.flangeRule;
+        const bool web = dc_.stiff.webRule;
         double y = last + 1;
         proportionCheckDisplay(page_, dc_.stiff, y, g.indent10, 1);
         if (web)
@@ -416,13 +412,11 @@ private:
         grid.baseFontSize = baseSize;
         grid.fontName = reportFont;
         const int selection = dc_.printSelection;
-        std::optional<BesideValues> asBuilt;
-        if (marks_.asBuilt != nullptr) asBuilt.emplace(dc_, *marks_.asBuilt);
-        const BesideValues* beside = asBuilt ? &*asBuilt : nullptr;
+        const ListedCase listed(dc_, '.', marks_.asBuilt);
         if (selection == analysisBuckling || selection == analysisAll)
-            printBucklingListing(page_, dc_, grid, line_, layout_.leftMargin, beside);
+            printBucklingListing(page_, listed, grid, line_, layout_.leftMargin);
         if (selection == analysisScantlingYield || selection == analysisAll)
-            printScantlingYieldListing(page_, dc_, grid, line_, layout_.leftMargin, beside);
+            printScantlingYieldListing(page_, listed, grid, line_, layout_.leftMargin);
     }
 
     DrawingSurface& page_;

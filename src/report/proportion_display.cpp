@@ -1,5 +1,7 @@
 #include "report/proportion_display.h"
 
+#include "report/check_line_texts.h"
+
 #include <string>
 
 namespace korvel {
@@ -9,7 +11,7 @@ void proportionCheckDisplay(DrawingSurface& surface, const StiffenerSection& s, 
         surface.setScale(0, 0, 60, 4);
         surface.clear();
     }
-    const auto present = [](const std::string& line) { return !line.empty() && line != " "; };
+    const ProportionTexts texts = proportionTexts(s);
     // A ratio equal to its limit passes.
     const auto verdict = [&](double from, bool nok) {
         surface.setBold(true);
@@ -19,15 +21,15 @@ void proportionCheckDisplay(DrawingSurface& surface, const StiffenerSection& s, 
         surface.setPaletteColour(0);
         return next;
     };
-    if (present(s.flangeLine)) {
+    if (s.flangeRule) {
         const bool nok = s.flangeRatio > s.flangeLimit;
-        const double next = verdict(surface.text(x, y, s.flangeLine), nok);
+        const double next = verdict(surface.text(x, y, texts.flange), nok);
         surface.text(next, y, " (ch 9.7)");
         y += mode == 0 ? 1.5 : 1;
     }
-    if (present(s.webLine)) {
+    if (s.webRule) {
         const bool nok = s.webRatio > s.webLimit;
-        const double next = verdict(surface.text(x, y, s.webLine), nok);
+        const double next = verdict(surface.text(x, y, texts.web), nok);
         surface.text(next, y, nok ? " (ch 9.9)" : " (Ch 9.9)");
     }
 }

@@ -60,18 +60,6 @@ CellTorsion trapezTorsion(double H, double B, double a, double wall, double t) {
     return {static_cast<float>(4 * Am * Am / sumDsOverT), {}};
 }
 
-// The outline is drawn in single precision: a coordinate beyond the float range overflows, and
-// that stops the calculation in this step. A calculation that leaves the outline out must stop
-// the same, so it draws the outline still whenever a coordinate could leave that range: every
-// coordinate is a sum of a few of these lengths, each taken at most twice. The comparisons are
-// quiet, raising nothing for a NaN, which is then drawn as well.
-bool outlineFitsFloat(const DesignCase& dc) {
-    constexpr double safe = 1e36;
-    const double lengths[] = {dc.H, dc.B, dc.tw, dc.tf, dc.a, dc.bfCol4, dc.t, dc.se, dc.stiff.zp};
-    return std::all_of(std::begin(lengths), std::end(lengths),
-                       [](double v) { return std::isless(std::fabs(v), safe); });
-}
-
 } // namespace
 
 FlangedSection flangedSection(double H, double B, double tw, double tf) {
@@ -307,15 +295,15 @@ StepOutcome platedProperties(DesignCase& dc) {
         if (StepOutcome torsion = facts->platedTorsion(dc, s); !torsion.ok()) return torsion;
     }
 
-    if (StepOutcome lines = proportionLines(dc); !lines.ok()) return lines;
+    if (StepOutcome rules = proportionRules(dc); !rules.ok()) return rules;
 
-    if (dc.composeTexts || !outlineFitsFloat(dc)) s.outline = profileOutline(dc);
+    s.outline = profileOutline(dc);
     return StepOutcome::done();
 }
 
-StepOutcome proportionLines(DesignCase& dc) {
+StepOutcome proportionRules(DesignCase& dc) {
     StiffenerSection& s = dc.stiff;
-    s.webLine = s.flangeLine = " ";
+    s.webRule = s.flangeRule = false;
     s.webRatio = s.webLimit = s.flangeRatio = s.flangeLimit = 0;
     const StiffenerTypeFacts* facts = stiffenerTypeFacts(dc.stiffenerType);
     if (facts && facts->webLimitFactor == 0) return StepOutcome::done(); // closed cells: no rule
@@ -337,12 +325,8 @@ StepOutcome proportionLines(DesignCase& dc) {
     // Web of a flanged section 1.5, bulb flat 0.85, flat bar 0.4 times sqrt(E/Fy); flange 0.4.
     s.webLimit = facts->webLimitFactor * root;
     if (flanged) s.flangeLimit = 0.4 * root;
-    if (!dc.composeTexts) return StepOutcome::done();
-    s.webLine = "Web: hw/tw = " + formatNumber(s.webRatio, "0.0") + " <= " + formatNumber(s.webLimit, "0.0");
-    if (flanged) {
-        s.flangeLine =
-            "Flange: b2/tf = " + formatNumber(s.flangeRatio, "0.0") + " <= " + formatNumber(s.flangeLimit, "0.0");
-    }
+    s.webRule = true;
+    s.flangeRule = flanged;
     return StepOutcome::done();
 }
 

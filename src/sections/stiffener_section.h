@@ -54,17 +54,15 @@ StepOutcome bareProfileProperties(DesignCase& dc);
 // torsion constant came out infinite or undefined cannot be assessed.
 bool bareSectionIsFinite(const StiffenerSection& s);
 
-// Keeps the bare-profile properties and sets the plated sets, the proportion lines and the
+// Keeps the bare-profile properties and sets the plated sets, the proportion rules and the
 // outline back to not computed: they belong to one calculation's effective widths.
 void clearPlatedProperties(StiffenerSection& s);
 
-// Plated sets for sy, se and sw, re, the renewed Trapez K, the proportion lines and the
-// cross-section outline. Reads s1, s2, L1, t, E, the stiffener's Fy in force, se and prep.sw. A
-// numbers-only calculation (dc.composeTexts off) leaves out the texts of the proportion lines
-// and the outline, which only the window and the report show.
+// Plated sets for sy, se and sw, re, the renewed Trapez K, the proportion rules and the
+// cross-section outline. Reads s1, s2, L1, t, E, the stiffener's Fy in force, se and prep.sw.
 StepOutcome platedProperties(DesignCase& dc);
 
-// Web and flange slenderness lines (ABS 9.7 flange, 9.9 web) with their ratios and limits.
-StepOutcome proportionLines(DesignCase& dc);
+// Web and flange slenderness rules (ABS 9.7 flange, 9.9 web): their ratios and limits.
+StepOutcome proportionRules(DesignCase& dc);
 
 } // namespace korvel

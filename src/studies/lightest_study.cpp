@@ -229,8 +229,7 @@ bool proportionsAccepted(const CaseInputs& in, const MaterialStrengths& stiffene
     dc.tf = c.dims.tf;
     dc.E = in.E;
     dc.stiffenerSteel = stiffenerSteel;
-    dc.composeTexts = false;
-    if (!proportionLines(dc).ok()) return false;
+    if (!proportionRules(dc).ok()) return false;
     const StiffenerSection& s = dc.stiff;
     return !(s.webLimit > 0 && s.webRatio > s.webLimit) && !(s.flangeLimit > 0 && s.flangeRatio > s.flangeLimit);
 }

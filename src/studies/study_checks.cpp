@@ -72,13 +72,13 @@ void CaseRunner::load(const CaseInputs& inputs) {
 
 CaseVerdict CaseRunner::run(const CaseInputs& inputs) {
     load(inputs);
-    runCase(dc_, *catalogue_, AssessOptions{Compose::numbersOnly}, warnings_);
+    runCase(dc_, *catalogue_, AssessOptions{}, warnings_);
     return caseVerdict(dc_);
 }
 
 bool CaseRunner::passes(const CaseInputs& inputs, const FailedChecks& counted) {
     load(inputs);
-    runCase(dc_, *catalogue_, AssessOptions{Compose::numbersOnly, StopNaming::unnamed}, warnings_);
+    runCase(dc_, *catalogue_, AssessOptions{StopNaming::unnamed}, warnings_);
     return !dc_.fault.stopped() && (failedChecks(dc_) & counted).none();
 }
 

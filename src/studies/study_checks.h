@@ -48,15 +48,14 @@ struct CaseVerdict {
     std::string governing(const FailedChecks& counted) const;
 };
 
-// The verdict of a case calculated in `dc` (numbers only or in full): what the margin line of
+// The verdict of a case calculated in `dc`: what the margin line of
 // the window shows and what CaseRunner gives the studies.
 CaseVerdict caseVerdict(const DesignCase& dc);
 
 // Utilisation i of the table of checks (< 0: its marker when not computed or not applicable).
 double studyUtilisation(const Results& r, std::size_t i);
 
-// Calculates cases one after another in one design case of its own, numbers only, warnings
-// dropped: one per thread.
+// Calculates cases one after another in one design case of its own, warnings dropped: one per thread.
 class CaseRunner {
 public:
     explicit CaseRunner(const Catalogue& catalogue) : catalogue_(&catalogue) {}

@@ -3,7 +3,6 @@
 #include "ui/batch_window.h"
 
 #include "design/box_messages.h"
-#include "design/decimal_text.h"
 #include "engine/assessment.h"
 #include "files/project_file.h"
 #include "report/c_factor_caption.h"
@@ -337,13 +336,8 @@ void MainWindow::showCalculation() {
     showPrintShortcut();
     // A list of another length keeps the place the engineer scrolled to as far as it can.
     const int scrolled = list_->verticalScrollBar()->value();
-    std::vector<ListingRow> rows = summaryRows();
     // In comma mode every number of the list is written with the comma (the clauses keep theirs).
-    if (separator() != '.')
-        for (ListingRow& row : rows)
-            for (std::string* text : {&row.control, &row.value, &row.reference, &row.beside})
-                *text = withDecimalSeparator(*text, separator());
-    model_->setRows(std::move(rows));
+    model_->setRows(summaryRows());
     list_->verticalScrollBar()->setValue(scrolled);
     list_->applyColumnShares();
     // The margin line's λ* and the studies window follow once the listing is on the screen.

@@ -65,9 +65,9 @@ void MainWindow::clearGauging() {
 std::vector<ListingRow> MainWindow::summaryRows() {
     gauged_.reset();
     if (std::none_of(gauging_.begin(), gauging_.end(), [](const auto& t) { return t.has_value(); }))
-        return controlSummary(ctx_.dc);
+        return controlSummary(ctx_.dc, nullptr, separator());
     GaugedCase g = gaugedCase(ctx_.dc, gauging_, ctx_.catalogue);
-    if (!g.inputs) return controlSummary(ctx_.dc);
+    if (!g.inputs) return controlSummary(ctx_.dc, nullptr, separator());
     gauged_ = std::make_unique<DesignCase>();
     static_cast<CaseInputs&>(*gauged_) = std::move(*g.inputs);
     gauged_->analysis = ctx_.dc.analysis;
@@ -75,8 +75,7 @@ std::vector<ListingRow> MainWindow::summaryRows() {
     // Its warnings are the case's own, given by the case as built already.
     IgnoreWarnings quiet;
     runCase(*gauged_, ctx_.catalogue, {}, quiet);
-    const BesideValues beside(ctx_.dc, *gauged_);
-    return controlSummary(ctx_.dc, &beside);
+    return controlSummary(ctx_.dc, gauged_.get(), separator());
 }
 
 } // namespace korvel

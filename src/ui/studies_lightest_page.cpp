@@ -57,7 +57,7 @@ std::vector<LightestRow> tableRows(const CaseInputs& c, const LightestResult& r,
         DesignCase dc;
         static_cast<CaseInputs&>(dc) = c;
         IgnoreWarnings quiet;
-        runCase(dc, catalogue, AssessOptions{Compose::numbersOnly}, quiet);
+        runCase(dc, catalogue, AssessOptions{}, quiet);
         const CaseVerdict v = caseVerdict(dc);
         LightestRow own;
         own.designation = stiffenerDesignation(dc);

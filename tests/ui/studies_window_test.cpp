@@ -3,6 +3,7 @@
 // back into the main window, a search can be cancelled, and every export opens again.
 
 #include "main_window_fixture.h"
+#include "report/check_line_texts.h"
 #include "support/qt_application.h"
 
 #include "design/number_format.h"
@@ -255,8 +256,10 @@ TEST_F(StudiesWindowTest, AGaugedThicknessListsTheGaugedValuesBesideTheOnesAsBui
     runCase(gauged, ctx.catalogue, {}, quiet);
     std::vector<std::pair<const CheckLine*, const CheckLine*>> lines; // as built, gauged
     std::vector<const CheckLine*> gaugedLines;
-    gauged.lines.forEach([&](CheckLine& l) { gaugedLines.push_back(&l); });
-    ctx.dc.lines.forEach([&](CheckLine& l) { lines.emplace_back(&l, gaugedLines[lines.size()]); });
+    const CheckLines gaugedCheckLines = composeCheckLines(gauged);
+    const CheckLines asBuiltCheckLines = composeCheckLines(ctx.dc);
+    gaugedCheckLines.forEach([&](const CheckLine& l) { gaugedLines.push_back(&l); });
+    asBuiltCheckLines.forEach([&](const CheckLine& l) { lines.emplace_back(&l, gaugedLines[lines.size()]); });
 
     ASSERT_EQ(list->columnCount(), 4);
     EXPECT_EQ(list->headerData(ResultsModel::gaugedColumn, Qt::Horizontal).toString(), QStringLiteral("Gauged"));

@@ -25,6 +25,9 @@ inline std::string num(float v, const char* mask) {
 // π as the assessment has always taken it: the single-precision value of 3.141593.
 inline constexpr double pi = static_cast<double>(3.141593f);
 
+// Moment factor Cm of the beam-column check (3/5.1) for a stiffener fixed at both ends.
+inline constexpr double Cm = 0.75;
+
 // Proportional linear elastic limit of the structure.
 inline constexpr double Pr = 0.6;
 

@@ -1,7 +1,6 @@
 #include "checks/buckling/plate_buckling.h"
 
 #include "checks/buckling/buckling_constants.h"
-#include "design/floating_point_flags.h"
 #include "sections/profile_type_table.h"
 
 #include <array>
@@ -142,71 +141,11 @@ StepOutcome assessPlate(const DesignCase& dc, const PlateInput& in, PlateDetail&
     return StepOutcome::done();
 }
 
-// Check lines of the governing plate (step 8); a utilisation of exactly 0 leaves its line
-// empty. Plate 2 keeps pu and UFpl in single precision, and prints them so.
-struct LineBuilder {
-    std::string text;
-    LineBuilder() { text.reserve(160); }
-    LineBuilder& operator<<(const char* s) {
-        text += s;
-        return *this;
-    }
-    LineBuilder& operator<<(const std::string& s) {
-        text += s;
-        return *this;
-    }
-};
-
-CheckLine pbLine(const DesignCase& dc, const PlateDetail& d, bool plate2) {
-    CheckLine line;
-    if (d.UFpb == 0) return line;
-    LineBuilder b;
-    b << "1/" << num(dc.UF, "0.00") << "^2*((" << num(d.sigx, "0.0") << "/" << num(d.sigCx, "0.0") << ")^2 + ("
-      << num(static_cast<float>(d.sigy), "0.0") << "/" << num(d.sigCy, "0.0") << ")^2 + (" << num(dc.Tau, "0.0") << "/"
-      << num(d.tauC, "0.0") << ")^2) = ";
-    line.label = plate2 ? "PL2: UFpb =" : "PL1: UFpb =";
-    line.formula = std::move(b.text);
-    line.value = num(d.UFpb, "0.00");
-    line.limit = " < 1.0 (3/3.1)";
-    line.status = statusOf(d.UFpb);
-    return line;
-}
-
-CheckLine puLine(const DesignCase& dc, const PlateDetail& d, bool plate2) {
-    CheckLine line;
-    if (d.UFpu == 0) return line;
-    const std::string sigx = num(d.sigx, "0.0");
-    const std::string sigy = num(static_cast<float>(d.sigy), "0.0");
-    const std::string sigUx = num(d.sigUx, "0.0");
-    const std::string sigUy = num(d.sigUy, "0.0");
-    // The brackets of this formula text are not balanced; engineers know it as it stands.
-    LineBuilder b;
-    b << "1/" << num(dc.UF, "0.00") << "^2*(" << sigx << "/" << sigUx << ")^2 -" << num(d.phi, "0.00") << "*(" << sigx
-      << "*" << sigy << "/(" << sigUx << "*" << sigUy << ") + (" << sigy << "/" << sigUy << ")^2 + ("
-      << num(dc.Tau, "0.0") << "/" << num(d.tauU, "0.0") << "))^2) = ";
-    line.label = plate2 ? "PL2: UFpu = " : "PL1: UFpu = ";
-    line.formula = std::move(b.text);
-    line.value = num(d.UFpu, "0.00");
-    line.limit = " < 1.0 (3/3.3)";
-    line.status = statusOf(d.UFpu);
-    return line;
-}
-
-CheckLine plLine(const DesignCase& dc, const PlateDetail& d, bool plate2, const char* label) {
-    CheckLine line;
-    if (d.UFpl == 0) return line;
-    LineBuilder b;
-    b << num(dc.p, "0.000") << "/(" << num(dc.UF, "0.00") << "*"
-      << (plate2 ? num(static_cast<float>(d.pu), "0.000") : num(d.pu, "0.000")) << ") = ";
-    line.label = label;
-    line.formula = std::move(b.text);
-    line.value = plate2 ? num(static_cast<float>(d.UFpl), "0.00") : num(d.UFpl, "0.00");
-    line.limit = " < 1.0 (3/3.5)";
-    line.status = statusOf(d.UFpl);
-    return line;
-}
-
 } // namespace
+
+std::size_t governingPlate(const std::array<PlateDetail, 2>& plate, double PlateDetail::*UF) {
+    return plate[1].*UF > plate[0].*UF ? 1 : 0;
+}
 
 StepOutcome checkPlates(DesignCase& dc) {
     std::array<PlateDetail, 2> plate{};
@@ -218,27 +157,11 @@ StepOutcome checkPlates(DesignCase& dc) {
         if (!outcome.ok()) return outcome;
     }
 
-    // Labels of the pressure line: one line for both plates when they are alike.
-    const bool sameSpacing = dc.s1 == dc.s2;
-    const bool plate1Alike = sameSpacing && plate[0].sigx == prep.sigx2Min;
-    const bool plate2Alike = sameSpacing && plate[0].sigx == plate[1].sigx;
-    const char* both = "PL1/PL2: UFpl = p/(n*pu) = ";
-
     // 10. The governing plate; equal values keep plate 1.
     dc.se = static_cast<float>((plate[0].se + plate[1].se) / 2);
-    const bool pl2 = plate[1].UFpl > plate[0].UFpl;
-    const bool pb2 = plate[1].UFpb > plate[0].UFpb;
-    const bool pu2 = plate[1].UFpu > plate[0].UFpu;
-    dc.uf.UFpl = plate[pl2].UFpl;
-    dc.uf.UFpb = plate[pb2].UFpb;
-    dc.uf.UFpu = plate[pu2].UFpu;
-    if (dc.composeTexts) {
-        const FloatingPointFlagsKept kept;
-        dc.lines.UFpl = pl2 ? plLine(dc, plate[1], true, plate2Alike ? both : "PL2: UFpl = p/(n*pu) = ")
-                            : plLine(dc, plate[0], false, plate1Alike ? both : "PL1: UFpl = p/(n*pu) = ");
-        dc.lines.UFpb = pbLine(dc, plate[pb2], pb2);
-        dc.lines.UFpu = puLine(dc, plate[pu2], pu2);
-    }
+    dc.uf.UFpl = plate[governingPlate(plate, &PlateDetail::UFpl)].UFpl;
+    dc.uf.UFpb = plate[governingPlate(plate, &PlateDetail::UFpb)].UFpb;
+    dc.uf.UFpu = plate[governingPlate(plate, &PlateDetail::UFpu)].UFpu;
     dc.plate = plate;
     if (sigyError) dc.sigyError = true;
     return StepOutcome::done();

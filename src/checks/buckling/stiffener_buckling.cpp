@@ -1,7 +1,6 @@
 #include "checks/buckling/stiffener_buckling.h"
 
 #include "checks/buckling/buckling_constants.h"
-#include "design/floating_point_flags.h"
 
 #include <cmath>
 #include <string>
@@ -10,8 +9,6 @@
 namespace korvel {
 
 namespace {
-
-constexpr const char* noBucklingControl = "Siga postive or 0 ==> No buckling control";
 
 // ABS 3/5.3: the smallest elastic torsional buckling stress over 1 to 12 half-waves along the
 // span. A number of half-waves replaces the current one only when strictly smaller.
@@ -52,11 +49,11 @@ StepOutcome checkStiffener(DesignCase& dc) {
     const float n = dc.UF;
     const double se = dc.se;
     BucklingDetail d = dc.buckling;
-    CheckLine bu, bt, deformation;
 
     // 1. Mean axial stress of the stiffener and the half of each plate field next to it;
     //    positive when the stiffener is in compression.
     const double A = x.Ax + s * t;
+    d.A = A;
     const double SigxS = prep.SigxS;
     d.Siga = -(t * dc.s1 * ((dc.SigxA + SigxS) / 2 + SigxS) / 4 + t * dc.s2 * ((dc.SigxB + SigxS) / 2 + SigxS) / 4 +
                x.Ax * SigxS) /
@@ -67,9 +64,9 @@ StepOutcome checkStiffener(DesignCase& dc) {
     d.SigEA = sq(pi) * E * sq(x.re) / sq(L1);
     d.SigF = (x.Ax * dc.stiffenerSteel.Fy + se * t * dc.plateSteel.Fy) / (x.Ax + se * t);
     d.SigCA = criticalStress(d.SigEA, d.SigF, true);
+    d.SigFbu = d.SigF;
 
     // 5. Bending of the stiffener under the line load s·|p|, fixed at both ends.
-    const double Cm = 0.75;
     const double q = s * std::fabs(dc.p);
     const double M = q * sq(L1) / 12;
     d.Sigb = M / x.Wesw;
@@ -79,21 +76,6 @@ StepOutcome checkStiffener(DesignCase& dc) {
     const double UFbu =
         (1 / static_cast<double>(n)) *
         (Siga / (d.SigCA * x.Ae / A) + Cm * d.Sigb / (dc.stiffenerSteel.Fy * (1 - Siga / (n * d.SigEA))));
-    if (dc.composeTexts && Siga > 0) {
-        const FloatingPointFlagsKept kept;
-        bu.label = "UFbu= ";
-        bu.formula = "1/" + num(n, "0.0") + "*(" + num(Siga, "0.0") + "/(" + num(d.SigCA, "0.0") + "*(" +
-                     num(x.Ae, "0") + "/" + num(A, "0") + ")) + " + num(Cm, "0.00") + "*" + num(d.Sigb, "0.0") + "/(" +
-                     num(d.SigF, "0.0") + "*[1-" + num(Siga, "0.0") + "/(" + num(n, "0.00") + "*" +
-                     num(d.SigEA, "0.0") + ")]))" + " =";
-        bu.value = num(UFbu, "0.00");
-        bu.limit = "  < 1.0 (3/5.1)";
-        bu.status = statusOf(UFbu);
-    } else if (dc.composeTexts) {
-        bu.label = "UFbu= ";
-        bu.formula = noBucklingControl;
-        bu.status = dc.lines.UFbu.status;
-    }
 
     // 8.–9. Torsional buckling, 3/5.3, with σF = min(Fys, Fyp) from here on.
     const TorsionalMode mode = torsionalBucklingStress(dc, s);
@@ -102,39 +84,16 @@ StepOutcome checkStiffener(DesignCase& dc) {
     d.SigF = dc.plateSteel.Fy < dc.stiffenerSteel.Fy ? dc.plateSteel.Fy : dc.stiffenerSteel.Fy;
     d.SigCT = static_cast<float>(criticalStress(d.SigET, d.SigF, true));
     const double UFbt = Siga / (n * static_cast<double>(d.SigCT));
-    if (dc.composeTexts && Siga > 0) {
-        const FloatingPointFlagsKept kept;
-        bt.label = "UFbt= Siga/(n*SigCT) = ";
-        bt.formula = num(Siga, "0.0") + "/(" + num(n, "0.0") + "*" + num(d.SigCT, "0.0") + ")  =";
-        bt.value = num(UFbt, "0.00");
-        bt.limit = "  < 1.0 (3/5.3)";
-        bt.status = statusOf(UFbt);
-    } else if (dc.composeTexts) {
-        bt.formula = noBucklingControl;
-        bt.status = dc.lines.UFbt.status;
-    }
 
     // 10. Mid-span deflection of the stiffener with the yield plate width, fixed ends.
     const float e384 = static_cast<float>(384 * E);
     d.y = std::fabs(dc.p) * s * std::pow(L1, 4) / (static_cast<double>(e384) * x.Iey);
-    if (d.y != 0 && dc.composeTexts) {
-        const FloatingPointFlagsKept kept;
-        deformation.label = "Deformation y = p*(s1+s2)/2*L1^4/(384*E*Iyeff) = ";
-        deformation.formula = num(std::fabs(dc.p), "0.00") + "*(" + num(dc.s1, "00") + "+" + num(dc.s2, "00") + ")/2*" +
-                              num(L1, "00") + "^4/(384*E*" + num(x.Iey, "00.0E+0") + ") = ";
-        deformation.value = num(d.y, "0.0") + " mm ";
-        deformation.limit = " ==> l/" + num(L1 / d.y, "00");
-        deformation.status = statusNone;
-    }
 
     dc.buckling = d;
     // A stiffener not in compression has no beam-column or torsional buckling control.
     using U = Utilisation<double>;
     dc.uf.UFbu = Siga > 0 ? U(UFbu) : U::notApplicable();
     dc.uf.UFbt = Siga > 0 ? U(UFbt) : U::notApplicable();
-    dc.lines.UFbu = std::move(bu);
-    dc.lines.UFbt = std::move(bt);
-    dc.lines.deformation = std::move(deformation);
     return StepOutcome::done();
 }
 

@@ -2,7 +2,6 @@
 
 #include "checks/materials.h"
 #include "checks/yield/c_factor.h"
-#include "design/floating_point_flags.h"
 #include "design/number_format.h"
 
 #include <cmath>
@@ -13,27 +12,8 @@ namespace korvel {
 
 namespace {
 
-// Rule clauses by structure type: watertight bulkhead 3-2-2/7, tank bulkhead 3-2-2/9, upper
-// structure 3-2-4/3.
-struct Clauses {
-    const char* plate;
-    const char* stiffener;
-    const char* girder;
-    const char* girderDimensions;
-    const char* brackets;
-};
-constexpr Clauses clauses[] = {
-    {"  < 1.0  (3-2-2/7.3)", "  < 1.0  (3-2-2/7.5)", "  < 1.0  (3-2-2/7.9)", "  (3-2-2/7.9.2)", "  (3-2-2/7.9.3)"},
-    {"  < 1.0  (3-2-2/9.3)", "  < 1.0  (3-2-2/9.5)", "  < 1.0  (3-2-2/9.9)", "  (3-2-2/9.9.2)", "  (3-2-2/9.9.3)"},
-    {"  < 1.0  (3-2-4/3.3)", "  < 1.0  (3-2-4/3.5)", "  < 1.0  (3-2-4/3.7)", "  (3-2-4/3.7.2)", "  (3-2-4/3.7.3)"},
-};
-
 // The web thickness rule 0.01*Hg + 3 need not exceed 11 mm.
 constexpr double webThicknessCap = 11;
-
-const Clauses& clausesOf(int structureType) {
-    return clauses[static_cast<std::size_t>(structureType)];
-}
 
 bool upperStructureInWayOfTanks(const DesignCase& dc) {
     return dc.structureType == upperStructure && dc.structureOption == 1;
@@ -64,29 +44,6 @@ Factor factorOf(const Catalogue& catalogue, const char* role, int index, double 
 // fibres, mm3 to cm3.
 double smallerModulus(double Wp, double Ws) {
     return (Wp < Ws ? Wp : Ws) / 1000;
-}
-
-// SM line: "85.3/150.0 = " and the utilisation; empty when SM is zero (no scantling pressure).
-CheckLine modulusLine(double SM, double Weffmin, double UF, const char* clause) {
-    CheckLine line;
-    if (!(UF > 0)) return line;
-    line.label = "UF = SM/Weffmin  = ";
-    line.formula = formatNumber(SM, "0.0") + "/" + formatNumber(Weffmin, "0.0") + " = ";
-    line.value = formatNumber(UF, "0.00");
-    line.limit = clause;
-    line.status = statusOf(UF);
-    return line;
-}
-
-// Depth, web and bracket lines: a minimum dimension and OK/NOK.
-CheckLine verdictLine(const char* label, std::string expression, bool fails, const char* clause) {
-    CheckLine line;
-    line.label = label;
-    line.formula = std::move(expression);
-    line.value = fails ? "NOK" : "OK";
-    line.limit = clause;
-    line.status = fails ? statusFail : statusOk;
-    return line;
 }
 
 } // namespace
@@ -148,17 +105,9 @@ StepOutcome plateThicknessCheck(DesignCase& dc) {
     const double UFt = tmin / dc.t;
     if (!std::isfinite(UFt)) return notFinite("UFt = tmin/t");
 
-    CheckLine line;
-    if (UFt != 0 && dc.composeTexts) {
-        const FloatingPointFlagsKept kept;
-        line.label = plate2Wider ? "Plate 2: UF = tmin/t = " : "Plate 1: UF = tmin/t = ";
-        line.formula = formatNumber(tmin, "0.00") + "/" + formatNumber(dc.t, "0.00") + " = ";
-        line.value = formatNumber(UFt, "0.00");
-        line.limit = clausesOf(dc.structureType).plate;
-        line.status = statusOf(UFt);
-    }
     dc.uf.UFt = UFt;
-    dc.lines.plateThickness = std::move(line);
+    dc.scantling.tmin = tmin;
+    dc.scantling.tminPlate = plate2Wider ? 2 : 1;
     return StepOutcome::done();
 }
 
@@ -187,10 +136,8 @@ StepOutcome stiffenerModulusCheck(DesignCase& dc, const Catalogue& catalogue) {
     dc.uf.UFsm = UFsm;
     dc.Q = Q;
     dc.cStiffener = c;
-    if (dc.composeTexts) {
-        const FloatingPointFlagsKept kept;
-        dc.lines.stiffenerModulus = modulusLine(SM, Weffmin, UFsm, clausesOf(dc.structureType).stiffener);
-    }
+    dc.scantling.stiffenerSM = SM;
+    dc.scantling.stiffenerWeffmin = Weffmin;
     return StepOutcome::done();
 }
 
@@ -241,21 +188,15 @@ StepOutcome girderCheck(DesignCase& dc, const Catalogue& catalogue) {
     if (!std::isfinite(depthRatio)) return notFinite("girder depth ratio hmin/Hg");
     if (!std::isfinite(webRatio)) return notFinite("girder web ratio twmin/tw");
 
-    const Clauses& clause = clausesOf(dc.structureType);
     dc.uf.UFgm = UFgm;
     dc.girderDepthRatio = depthRatio;
     dc.girderWebRatio = webRatio;
     dc.Q = Q;
     dc.cGirder = c;
-    if (!dc.composeTexts) return StepOutcome::done();
-    const FloatingPointFlagsKept kept;
-    dc.lines.girderModulus = modulusLine(SM, Weffmin, UFgm, clause.girder);
-    dc.lines.girderDepth = verdictLine("Min depth of girder = ", formatNumber(hmin, "0.0") + " mm", depthRatio > 1,
-                                       clause.girderDimensions);
-    dc.lines.girderWeb = verdictLine("Min thickness of web = ", formatNumber(twmin, "0.0") + " mm", webRatio > 1,
-                                     clause.girderDimensions);
-    dc.lines.trippingBrackets = verdictLine("Max distance between tripping brackets = ", "3000 mm",
-                                            dc.Lt > maxBracketDistance, clause.brackets);
+    dc.scantling.girderSM = SM;
+    dc.scantling.girderWeffmin = Weffmin;
+    dc.scantling.hmin = hmin;
+    dc.scantling.twmin = twmin;
     return StepOutcome::done();
 }
 

@@ -7,7 +7,7 @@
 //
 // Each check computes into locals and writes its results only when it finishes, so a fault
 // (an unknown structure code, a material index outside the list, a zero divisor) leaves the
-// utilisations at the not-computed marker and the texts empty.
+// utilisations at the not-computed marker.
 
 #include "design/calc_fault.h"
 #include "design/catalogue.h"
@@ -25,19 +25,17 @@ double designYieldStrength(double Fyp, double Fup);
 // (alpha > 2), (3.075*sqrt(alpha) - 2.077)/(alpha + 0.272) otherwise.
 double aspectFactor(double alpha);
 
-// Plate thickness tmin/t with the larger spacing (plate 1 on a tie); writes UFt and
-// dc.lines.plateThickness (texts only when UFt is not 0).
+// Plate thickness tmin/t with the larger spacing (plate 1 on a tie); writes UFt, tmin and the
+// plate it belongs to.
 StepOutcome plateThicknessCheck(DesignCase& dc);
 
 // Stiffener section modulus SM/Weffmin with the material factor of the weaker material and the
-// stiffener c-factor; writes UFsm, dc.Q, dc.cStiffener and dc.lines.stiffenerModulus (texts
-// only when UFsm > 0).
+// stiffener c-factor; writes UFsm, dc.Q, dc.cStiffener, SM and Weffmin.
 StepOutcome stiffenerModulusCheck(DesignCase& dc, const Catalogue& catalogue);
 
 // Girder section modulus SM/Weffmin with the plate material's factor, minimum web depth and
 // thickness, and the tripping-bracket distance; writes UFgm, the depth and web ratios, dc.Q,
-// dc.cGirder, dc.lines.girderModulus (texts only when UFgm > 0) and the depth, web and
-// bracket lines (always). Needs the girder section (Wgp, Wgs, H, tw) and dc.prep.sg.
+// dc.cGirder, SM, Weffmin, hmin and twmin. Needs the girder section (Wgp, Wgs, H, tw) and dc.prep.sg.
 StepOutcome girderCheck(DesignCase& dc, const Catalogue& catalogue);
 
 } // namespace korvel

@@ -1,6 +1,5 @@
 #include "checks/yield/yield_checks.h"
 
-#include "design/floating_point_flags.h"
 #include "design/number_format.h"
 
 #include <cmath>
@@ -9,8 +8,6 @@
 namespace korvel {
 
 namespace {
-
-constexpr const char* yieldClause = "  < 1.0 (3-2-1/3.11)";
 
 // A point and its equivalent stress; a later point replaces the governing one only when its
 // stress is strictly greater, so ties keep the earlier point. A NaN would lose every
@@ -29,21 +26,6 @@ struct Governing {
         }
     }
 };
-
-// "1.43*112.7/355.0 = ": FS, the governing stress and the yield strength.
-std::string yieldExpression(float FS, double sigeq, double Fy) {
-    return formatNumber(FS, "0.00") + "*" + formatNumber(sigeq, "0.0") + "/" + formatNumber(Fy, "0.0") + " = ";
-}
-
-CheckLine yieldLine(std::string label, float FS, double sigeq, double Fy, double UF) {
-    CheckLine line;
-    line.label = std::move(label);
-    line.formula = yieldExpression(FS, sigeq, Fy);
-    line.value = formatNumber(UF, "0.00");
-    line.limit = yieldClause;
-    line.status = statusOf(UF);
-    return line;
-}
 
 StepOutcome notFinite(const char* what) {
     return StepOutcome::fault(std::string(what) + " is not a finite number (check the stresses and the section)");
@@ -70,18 +52,8 @@ StepOutcome cornerCheck(DesignCase& dc) {
     if (!g.allFinite || !std::isfinite(UFy)) return notFinite("the equivalent stress at a corner");
 
     dc.uf.UFy = UFy;
-    if (!dc.composeTexts) return StepOutcome::done();
-    const FloatingPointFlagsKept kept;
-    CheckLine line;
-    line.heading = "  Control in points A-D,  Factor of Safety F.S. = " + formatNumber(dc.FS, "0.00");
-    if (UFy != 0) {
-        const std::string letter(1, static_cast<char>('A' + g.index));
-        CheckLine result =
-            yieldLine("Point: " + letter + ":  " + "UF = F.S.*Sigeq/Fy = ", dc.FS, g.stress, dc.plateSteel.Fy, UFy);
-        result.heading = std::move(line.heading);
-        line = std::move(result);
-    }
-    dc.lines.corner = std::move(line);
+    dc.yield.corner = g.index;
+    dc.yield.cornerStress = g.stress;
     return StepOutcome::done();
 }
 
@@ -122,12 +94,10 @@ StepOutcome stiffenerLineCheck(DesignCase& dc) {
 
     dc.uf.UFyp = UFyp;
     dc.uf.UFys = UFys;
-    if (!dc.composeTexts) return StepOutcome::done();
-    const FloatingPointFlagsKept kept;
-    const std::string plateLabel = "Point " + std::to_string(plate.index) + "p: UF = F.S.*Sigeq/Fy  = ";
-    const std::string edgeLabel = "Point " + std::to_string(edge.index) + "s: UF = F.S.*Sigeq/Fy  = ";
-    dc.lines.platePoint = yieldLine(plateLabel, dc.FS, plate.stress, dc.plateSteel.Fy, UFyp);
-    dc.lines.stiffPoint = yieldLine(edgeLabel, dc.FS, edge.stress, dc.stiffenerSteel.Fy, UFys);
+    dc.yield.platePoint = plate.index;
+    dc.yield.plateStress = plate.stress;
+    dc.yield.edgePoint = edge.index;
+    dc.yield.edgeStress = edge.stress;
     return StepOutcome::done();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 namespace korvel {
@@ -11,7 +12,7 @@ enum CheckStatus : int {
     statusFail = 4, // dark red: exceeded
 };
 
-// What a check leaves for the listings: the label, the formula with its numbers filled in,
+// What a listing shows of one check: the label, the formula with its numbers filled in,
 // the value, the admissible limit with the rule clause and the verdict colour. The yield
 // and scantling lines also carry a heading (the corner check's factor-of-safety line).
 // For the scantling checks `formula` is the expression and `limit` the clause.
@@ -23,20 +24,31 @@ struct CheckLine {
     std::string limit;
     int status = statusNone;
 
-    // Each check empties its texts when it starts; the status is left as it was.
-    void clearTexts() {
-        heading.clear();
-        label.clear();
-        formula.clear();
-        value.clear();
-        limit.clear();
-    }
-
     bool operator==(const CheckLine& o) const {
         return heading == o.heading && label == o.label && formula == o.formula && value == o.value &&
                limit == o.limit && status == o.status;
     }
     bool operator!=(const CheckLine& o) const { return !(*this == o); }
+};
+
+// The check lines of every check of a case, as the listings show them.
+struct CheckLines {
+    // Every line, for code that treats them alike.
+    template <class F>
+    void forEach(F&& f) const {
+        for (const CheckLine* line :
+             {&UFpb, &UFpu, &UFpl, &UFbu, &UFbt, &deformation, &UFgbu, &UFs, &corner, &platePoint, &stiffPoint,
+              &plateThickness, &stiffenerModulus, &girderModulus, &girderDepth, &girderWeb, &trippingBrackets})
+            f(*line);
+    }
+
+    CheckLine UFpb, UFpu, UFpl;
+    CheckLine UFbu, UFbt, deformation;
+    CheckLine UFgbu, UFs;
+    CheckLine corner;                 // UFy, with the factor-of-safety heading
+    CheckLine platePoint, stiffPoint; // UFyp, UFys
+    CheckLine plateThickness, stiffenerModulus;
+    CheckLine girderModulus, girderDepth, girderWeb, trippingBrackets;
 };
 
 // Verdict of a utilisation: strictly above 1 fails, so exactly 1.00 passes.
