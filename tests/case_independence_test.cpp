@@ -15,6 +15,7 @@
 #include "report/check_line_texts.h"
 #include "report/listing_text.h"
 #include "sections/profile_types.h"
+#include "sections/stiffener_section.h"
 #include "support/fake_warnings.h"
 #include "support/reference_cases.h"
 #include "support/test_catalogue.h"
@@ -101,7 +102,7 @@ TEST(CaseIndependence, SectionThatCannotBeFormedStopsTheCase) {
     DesignCase dc;
     runCase(dc, catalogue, {}, warnings);
     ASSERT_FALSE(dc.fault.stopped()) << dc.fault.message();
-    ASSERT_FALSE(dc.stiff.outline.points.empty());
+    ASSERT_FALSE(sectionOutline(dc).points.empty());
 
     struct Row {
         int type;
@@ -125,7 +126,7 @@ TEST(CaseIndependence, SectionThatCannotBeFormedStopsTheCase) {
         EXPECT_TRUE(allNotComputed(c.uf));
         EXPECT_EQ(0, c.stiff.Ax);
         EXPECT_EQ(0, c.stiff.Wp);
-        EXPECT_TRUE(c.stiff.outline.points.empty());
+        EXPECT_TRUE(sectionOutline(c).points.empty());
         EXPECT_EQ(r.dims.H, c.H);
         EXPECT_EQ(r.dims.B, c.B);
         // 3-2-2/7.5: watertight bulkhead stiffener with end attachment, corrected for UL = 45 m.
@@ -209,7 +210,7 @@ Shown shown(const CaseInputs& inputs, const Assessment& a) {
     static_cast<Assessment&>(dc) = a;
     FieldText text;
     visitCaseFields(dc, text);
-    Shown s{text.text(), {}, a.stiff.outline};
+    Shown s{text.text(), {}, sectionOutline(dc)};
     composeCheckLines(dc).forEach([&](const CheckLine& line) { s.lines.push_back(line); });
     return s;
 }

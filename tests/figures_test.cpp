@@ -6,6 +6,7 @@
 #include "figures/profile_figure.h"
 #include "sections/profile_outline.h"
 #include "sections/profile_types.h"
+#include "sections/stiffener_section.h"
 #include "support/recording_surface.h"
 
 #include <gtest/gtest.h>
@@ -339,7 +340,7 @@ DesignCase stiffener(int type, float H, float B, float tw, float tf, float se) {
     dc.se = se;
     dc.stiff.zp = 50;
     if (type == stiffLTable) dc.bfCol4 = rolledAngleFillet(tw);
-    dc.stiff.outline = profileOutline(dc);
+    dc.stiff.plated = true;
     return dc;
 }
 
@@ -368,8 +369,9 @@ TEST(ProfileFigure, RolledAngleToScaleIsTheNinePointPolygonWithItsFillet) {
     EXPECT_NEAR(sc.top - sc.bottom, sc.right, 1e-9); // square, y upwards
     EXPECT_GT(220 / sc.right, 0.6) << "the section fills the square";
     const auto [ox, oy] = stripOrigin(s, 150, 20);
-    const auto& p = dc.stiff.outline.points;
-    ASSERT_EQ(dc.stiff.outline.polygonCount, 9);
+    const ProfileOutline outline = sectionOutline(dc);
+    const auto& p = outline.points;
+    ASSERT_EQ(outline.polygonCount, 9);
     for (int i = 0; i + 1 < 9; ++i)
         EXPECT_TRUE(hasLine(s, ox + p[i].x, oy + p[i].y, ox + p[i + 1].x, oy + p[i + 1].y)) << "edge " << i + 1;
     // The fillet's middle point: web face 79.5 + 0.3 x 18 across, 206 - 0.3 x 18 up.
@@ -407,7 +409,6 @@ TEST(ProfileFigure, AWideStripIsCutSoTheSectionKeepsItsSize) {
     // section on either side (half the height), with break marks, and "se" still says 2000.
     DesignCase dc = stiffener(stiffTrapez, 200, 150, 8, 8, 2000);
     dc.a = 0;
-    dc.stiff.outline = profileOutline(dc);
     RecordingSurface s;
     drawProfileFigure(s, dc, true);
     const double side = s.scales.back().right;
@@ -438,12 +439,18 @@ TEST(ProfileFigure, NotToScaleShowsTheSchematicOfTheType) {
 }
 
 TEST(ProfileFigure, InvalidTypeOrMalformedOutlineDrawsNothing) {
-    DesignCase bad = stiffener(stiffLTable, 200, 90, 9, 14, 150);
-    bad.stiff.outline.polygonCount = 50; // more points than the outline holds
+    const DesignCase bad = stiffener(stiffLTable, 200, 90, 9, 14, 150);
+    ProfileOutline malformed = sectionOutline(bad);
+    malformed.polygonCount = 50; // more points than the outline holds
+    RecordingSurface badSurface;
+    drawProfileOutline(badSurface, bad, malformed);
+    EXPECT_TRUE(badSurface.shapes.empty() && badSurface.texts.empty());
+
     DesignCase unknown = stiffener(stiffLTable, 200, 90, 9, 14, 150);
     unknown.stiffenerType = 42;
-    unknown.stiff.outline = profileOutline(unknown);
-    for (const DesignCase& dc : {bad, unknown}) {
+    DesignCase notPlated = stiffener(stiffLTable, 200, 90, 9, 14, 150);
+    notPlated.stiff.plated = false; // the calculation stopped before the plated properties
+    for (const DesignCase& dc : {unknown, notPlated}) {
         RecordingSurface s;
         drawProfileFigure(s, dc, true);
         EXPECT_TRUE(s.shapes.empty() && s.texts.empty());

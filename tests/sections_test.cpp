@@ -614,7 +614,7 @@ TEST(Outline, RolledAngleFilletAndTrapezWebs) {
     dc.se = 500;
     dc.stiffenerSteel.Fy = 235;
     ASSERT_TRUE(platedProperties(dc).ok());
-    const ProfileOutline& o = dc.stiff.outline;
+    const ProfileOutline o = sectionOutline(dc);
     EXPECT_EQ(o.polygonCount, 9);
     EXPECT_EQ(o.rectangleCount, 1);
     ASSERT_EQ(o.points.size(), 11u);

@@ -92,7 +92,9 @@ struct StiffenerSection {
     double flangeRatio = 0;
     double flangeLimit = 0;
 
-    // Cross-section figure, prepared with the plated properties.
+    // Whether this calculation formed the plated properties (the figure then forms the outline).
+    bool plated = false;
+    // Formed only where the outline would overflow single precision (it stops the calculation).
     ProfileOutline outline;
 };
 

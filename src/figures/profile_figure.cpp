@@ -1,5 +1,7 @@
 #include "figures/profile_figure.h"
 
+#include "sections/stiffener_section.h"
+
 #include "design/number_format.h"
 #include "figures/pictures.h"
 #include "sections/profile_outline.h"
@@ -216,8 +218,9 @@ void drawTrimmedOutline(Frame& f, const ProfileOutline& o, const Strip& strip, d
     }
 }
 
-void drawToScale(DrawingSurface& surface, const DesignCase& dc) {
-    const ProfileOutline& o = dc.stiff.outline;
+} // namespace
+
+void drawProfileOutline(DrawingSurface& surface, const DesignCase& dc, const ProfileOutline& o) {
     const double height = o.height, width = o.width;
     if (!wellFormed(o) || !std::isfinite(std::max(height, width)) || !(height > 0) || !(width > 0) ||
         !stiffenerTypeFacts(dc.stiffenerType)) {
@@ -261,11 +264,9 @@ void drawToScale(DrawingSurface& surface, const DesignCase& dc) {
     surface.setForeColour(black);
 }
 
-} // namespace
-
 void drawProfileFigure(DrawingSurface& surface, const DesignCase& dc, bool toScale) {
     if (toScale) {
-        drawToScale(surface, dc);
+        drawProfileOutline(surface, dc, sectionOutline(dc));
         return;
     }
     surface.setScale(0, 75, 100, 0);

@@ -60,6 +60,15 @@ CellTorsion trapezTorsion(double H, double B, double a, double wall, double t) {
     return {static_cast<float>(4 * Am * Am / sumDsOverT), {}};
 }
 
+// Every coordinate of the outline is a sum of a few of these lengths, each taken at most twice; the
+// comparisons are quiet, raising nothing for a NaN, which is then formed as well.
+bool outlineFitsFloat(const DesignCase& dc) {
+    constexpr double safe = 1e36;
+    const double lengths[] = {dc.H, dc.B, dc.tw, dc.tf, dc.a, dc.bfCol4, dc.t, dc.se, dc.stiff.zp};
+    return std::all_of(std::begin(lengths), std::end(lengths),
+                       [](double v) { return std::isless(std::fabs(v), safe); });
+}
+
 } // namespace
 
 FlangedSection flangedSection(double H, double B, double tw, double tf) {
@@ -297,8 +306,16 @@ StepOutcome platedProperties(DesignCase& dc) {
 
     if (StepOutcome rules = proportionRules(dc); !rules.ok()) return rules;
 
-    s.outline = profileOutline(dc);
+    // The figure forms the outline when it draws it; a section whose coordinates could leave the
+    // single-precision range it is drawn in has its outline formed here, so that the overflow
+    // stops the calculation in this step, as a section that cannot be drawn always has.
+    if (!outlineFitsFloat(dc)) s.outline = profileOutline(dc);
+    s.plated = true;
     return StepOutcome::done();
+}
+
+ProfileOutline sectionOutline(const DesignCase& dc) {
+    return dc.stiff.plated ? profileOutline(dc) : ProfileOutline{};
 }
 
 StepOutcome proportionRules(DesignCase& dc) {

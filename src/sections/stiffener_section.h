@@ -62,6 +62,10 @@ void clearPlatedProperties(StiffenerSection& s);
 // cross-section outline. Reads s1, s2, L1, t, E, the stiffener's Fy in force, se and prep.sw.
 StepOutcome platedProperties(DesignCase& dc);
 
+// The outline of the section the last calculation formed, for the to-scale figure: empty when the
+// calculation did not form the plated properties.
+ProfileOutline sectionOutline(const DesignCase& dc);
+
 // Web and flange slenderness rules (ABS 9.7 flange, 9.9 web): their ratios and limits.
 StepOutcome proportionRules(DesignCase& dc);
 
