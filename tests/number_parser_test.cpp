@@ -107,16 +107,18 @@ TEST(ReadFileNumber, SinglePrecision) {
 }
 
 // Short decimals take a quick path; it must give the very double the general conversion gives,
-// for every digit count and point position, signs and leading zeros included.
+// for every digit count and point position, signs and leading zeros included, and beyond the 19
+// digits it takes.
 TEST(ParseFileNumber, ShortDecimalsReadAsTheGeneralConversion) {
     std::mt19937_64 random(2026);
     for (int i = 0; i < 2000000; ++i) {
-        const int length = 1 + static_cast<int>(random() % 19);
+        const int length = 1 + static_cast<int>(random() % 24);
         std::string text = random() % 4 == 0 ? "-" : "";
         const int point = static_cast<int>(random() % (length + 1));
+        const int zeros = random() % 3 == 0 ? static_cast<int>(random() % 8) : 0;
         for (int d = 0; d < length; ++d) {
             if (d == point && d > 0) text += '.';
-            text += static_cast<char>('0' + random() % 10);
+            text += d < zeros ? '0' : static_cast<char>('0' + random() % 10);
         }
         double expected = 0;
         const char* begin = text.data() + (text[0] == '-' ? 1 : 0);

@@ -86,33 +86,28 @@ constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6, 
 // Digits with at most one point and at most 15 significant digits, such as nearly every field
 // of a case: the digits as an integer below 2^53 and a power of ten up to 10^22 are both exact,
 // so one division rounds correctly and gives the double that std::from_chars gives, quickly.
+// One pass: every digit goes into the integer (leading zeros add nothing to it), so the digits
+// are significant as long as the integer has no more than 15; more than 19 digit characters could
+// overflow it and are left to the general conversion, which rounds alike.
 std::optional<double> shortDecimal(std::string_view number) {
-    const auto isDigitAt = [](const char* c) { return static_cast<unsigned>(*c - '0') <= 9; };
     const char* q = number.data();
     const char* const end = q + number.size();
-    // Leading zeros add no significant digit, nor any value.
-    const char* const begin = q;
-    while (q != end && *q == '0') ++q;
-    bool anyDigit = q != begin;
+    const char* point = nullptr;
     std::uint64_t digits = 0;
-    const char* const integer = q;
-    for (; q != end && isDigitAt(q); ++q) digits = digits * 10 + static_cast<unsigned>(*q - '0');
-    anyDigit = anyDigit || q != integer;
-    auto significant = q - integer;
-    std::ptrdiff_t decimals = 0;
-    if (q != end && *q == '.') {
-        const char* const fraction = ++q;
-        // Below one, the zeros after the point are not significant either.
-        if (significant == 0)
-            while (q != end && *q == '0') ++q;
-        const char* const counted = q;
-        for (; q != end && isDigitAt(q); ++q) digits = digits * 10 + static_cast<unsigned>(*q - '0');
-        significant += q - counted;
-        decimals = q - fraction;
-        anyDigit = anyDigit || q != fraction;
+    int count = 0;
+    for (; q != end; ++q) {
+        const auto digit = static_cast<unsigned>(*q - '0');
+        if (digit <= 9) {
+            digits = digits * 10 + digit;
+            ++count;
+        } else if (*q == '.' && !point) {
+            point = q;
+        } else {
+            return std::nullopt; // an exponent, a second point or anything unusual
+        }
     }
-    // An exponent, a second point or anything unusual is left to the general conversion.
-    if (q != end || !anyDigit || significant > 15 || decimals > 22) return std::nullopt;
+    const std::ptrdiff_t decimals = point ? end - point - 1 : 0;
+    if (count == 0 || count > 19 || digits >= 1000000000000000ULL || decimals > 22) return std::nullopt;
     return static_cast<double>(digits) / exactPowersOfTen[decimals];
 }
 

@@ -65,20 +65,6 @@ void readBlock(BatchStreamReader& in, Block& block, std::int64_t& casesRead) {
     }
 }
 
-// Reads the entries of the block's lines; a faulty line ends the block there.
-void readEntries(Block& block, BatchLineReader& reader) {
-    block.fault.reset();
-    block.readCount = 0;
-    for (; block.readCount < block.count; ++block.readCount) {
-        const Block::Line& line = block.lines[block.readCount];
-        const std::string_view content = std::string_view(block.text).substr(line.offset, line.size);
-        if (!reader.readLine(content, line.number, block.entries[block.readCount])) {
-            block.fault = reader.error();
-            return;
-        }
-    }
-}
-
 // The warnings of the case being run, kept with it.
 class NotedWarnings final : public WarningSink {
 public:
@@ -98,12 +84,19 @@ public:
     BlockCalculator(const Catalogue& catalogue, const BatchRowFormat& format, BatchLineReader reader)
         : catalogue_(catalogue), format_(format), reader_(std::move(reader)), dc_(std::make_unique<DesignCase>()) {}
 
+    // Reads, calculates and writes each line in turn; a faulty line ends the block there.
     void run(Block& block) {
-        readEntries(block, reader_);
         block.rows.clear();
+        block.fault.reset();
         std::int64_t caseNumber = block.casesBefore;
-        for (std::size_t i = 0; i < block.readCount; ++i) {
-            const BatchEntry& entry = block.entries[i];
+        for (block.readCount = 0; block.readCount < block.count; ++block.readCount) {
+            const std::size_t i = block.readCount;
+            const Block::Line& line = block.lines[i];
+            BatchEntry& entry = block.entries[i];
+            if (!reader_.readLine(std::string_view(block.text).substr(line.offset, line.size), line.number, entry)) {
+                block.fault = reader_.error();
+                return;
+            }
             CaseNotes& notes = block.notes[i];
             notes.warnings.clear();
             if (!entry.isCase()) {
@@ -124,7 +117,7 @@ public:
             if (format_.caseRows)
                 format_.caseRows(block.rows, entry, caseNumber, dc);
             else
-                appendBatchResultLine(block.rows, dc);
+                appendBatchResultLine(block.rows, dc, entry, reader_.fields());
             notes.fault = dc.fault;
             notes.failed = failedChecks(dc);
             if (format_.keepResults) notes.uf = dc.uf;
