@@ -273,7 +273,9 @@ TEST(FormatterPaths, OwnGeneralFormsAreTheirValuesGeneralText) {
             ++own;
             ASSERT_EQ(generalNumber(read), text);
         }
-        if (isOwnGeneralForm(text, true)) ASSERT_EQ(generalNumber(static_cast<float>(read)), text);
+        if (isOwnGeneralForm(text, true)) {
+            ASSERT_EQ(generalNumber(static_cast<float>(read)), text);
+        }
     }
     EXPECT_GT(own, 100000) << "the random texts hardly ever were general forms";
 }

@@ -115,7 +115,8 @@ std::optional<double> shortDecimal(std::string_view number) {
 // and blanks, as nearly every field of a case is: its value without first measuring the number
 // (the value the longer way gives the same text). Anything else is left to that longer way.
 std::optional<double> plainDecimal(std::string_view field) {
-    field = trim(field);
+    if (field.empty()) return std::nullopt;
+    if (isBlank(field.front()) || isBlank(field.back())) field = trim(field);
     const bool negative = !field.empty() && field.front() == '-';
     if (!field.empty() && (field.front() == '+' || negative)) field.remove_prefix(1);
     const std::optional<double> value = shortDecimal(field);
@@ -177,6 +178,7 @@ std::optional<double> parseNumber(std::string_view text, DecimalMode mode) {
 }
 
 std::optional<double> parseFileNumber(std::string_view field) {
+    if (const std::optional<double> plain = plainDecimal(field)) return plain;
     return valueOf(readFileNumber(field));
 }
 
