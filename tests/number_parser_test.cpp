@@ -63,6 +63,17 @@ TEST(ParseFileNumber, WholeFieldWithPeriod) {
     for (const auto& r : rows) EXPECT_EQ(parseFileNumber(r.text), r.expected) << '"' << r.text << '"';
 }
 
+// Long fields, as a generated file writes them: trailing zeros, an exponent after many digits,
+// a second point, many leading zeros.
+TEST(ParseFileNumber, LongFields) {
+    const ParseRow rows[] = {
+        {"2100.000000", 2100},       {"-625.000000", -625},     {"12345678e2", 1234567800},
+        {"1234.5678e-2", 12.345678}, {"1234.567.8", refused},   {"12345678.", 12345678},
+        {"1234567.8x", refused},     {".12345678", 0.12345678}, {"00000000000000000000012.5", 12.5},
+    };
+    for (const auto& r : rows) EXPECT_EQ(parseFileNumber(r.text), r.expected) << '"' << r.text << '"';
+}
+
 // A magnitude beyond the range is refused in every reader, never read as 0; below the range it
 // reads as 0. The exponent is weighed against the digits: 400 zeros and then "e-5" stay huge.
 TEST(ParseNumber, BeyondTheRangeIsRefusedNotZero) {

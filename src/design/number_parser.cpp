@@ -89,7 +89,7 @@ constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6, 
 // One pass: every digit goes into the integer (leading zeros add nothing to it), so the digits
 // are significant as long as the integer has no more than 15; more than 19 digit characters could
 // overflow it and are left to the general conversion, which rounds alike.
-std::optional<double> shortDecimal(std::string_view number) {
+inline std::optional<double> shortDecimal(std::string_view number) {
     const char* q = number.data();
     const char* const end = q + number.size();
     const char* point = nullptr;
@@ -114,7 +114,7 @@ std::optional<double> shortDecimal(std::string_view number) {
 // A field that is blanks, a sign, digits with at most one point and at most 15 significant digits
 // and blanks, as nearly every field of a case is: its value without first measuring the number
 // (the value the longer way gives the same text). Anything else is left to that longer way.
-std::optional<double> plainDecimal(std::string_view field) {
+inline std::optional<double> plainDecimal(std::string_view field) {
     if (field.empty()) return std::nullopt;
     if (isBlank(field.front()) || isBlank(field.back())) field = trim(field);
     const bool negative = !field.empty() && field.front() == '-';
