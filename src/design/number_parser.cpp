@@ -88,26 +88,25 @@ constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6, 
 // so one division rounds correctly and gives the double that std::from_chars gives, quickly.
 // One pass: every digit goes into the integer (leading zeros add nothing to it), so the digits
 // are significant as long as the integer has no more than 15; more than 19 digit characters could
-// overflow it and are left to the general conversion, which rounds alike.
+// overflow it and are left to the general conversion, which rounds alike. The point takes no
+// branch of its own, as its place differs from field to field.
 inline std::optional<double> shortDecimal(std::string_view number) {
     const char* q = number.data();
     const char* const end = q + number.size();
-    const char* point = nullptr;
+    const char* point = end;
+    int points = 0;
     std::uint64_t digits = 0;
-    int count = 0;
     for (; q != end; ++q) {
         const auto digit = static_cast<unsigned>(*q - '0');
-        if (digit <= 9) {
-            digits = digits * 10 + digit;
-            ++count;
-        } else if (*q == '.' && !point) {
-            point = q;
-        } else {
-            return std::nullopt; // an exponent, a second point or anything unusual
-        }
+        const bool isDigit = digit <= 9;
+        if (!isDigit && *q != '.') return std::nullopt; // an exponent or anything unusual
+        digits = isDigit ? digits * 10 + digit : digits;
+        point = isDigit ? point : q;
+        points += isDigit ? 0 : 1;
     }
-    const std::ptrdiff_t decimals = point ? end - point - 1 : 0;
-    if (count == 0 || count > 19 || digits >= 1000000000000000ULL || decimals > 22) return std::nullopt;
+    const auto count = static_cast<std::ptrdiff_t>(number.size()) - points;
+    const std::ptrdiff_t decimals = points == 0 ? 0 : end - point - 1;
+    if (points > 1 || count == 0 || count > 19 || digits >= 1000000000000000ULL || decimals > 22) return std::nullopt;
     return static_cast<double>(digits) / exactPowersOfTen[decimals];
 }
 
