@@ -129,6 +129,53 @@ char* fewDecimals(char* at, T magnitude, char separator) {
     return nullptr;
 }
 
+// The fixed path for a mask of no literals, one "0" place before the point and at most two "0"
+// places after it, where the scaled value is below 10^9: the same rounding, the text written
+// forward, the integer part by its size. Null where the general fixed path must decide.
+template <int Decimals>
+char* shortFixed(char* at, double value, char separator, double tieZone) {
+    constexpr std::uint32_t unit = Decimals == 0 ? 1 : Decimals == 1 ? 10 : 100;
+    const double x = std::fabs(value) * static_cast<double>(unit);
+    if (!(x < 1e9)) return nullptr;
+    const auto truncated = static_cast<std::uint32_t>(static_cast<std::int32_t>(x));
+    const double rest = x - static_cast<double>(truncated);
+    if (std::fabs(rest - 0.5) <= tieZone * std::max(x, 1.0)) return nullptr;
+    const std::uint32_t r = truncated + (rest < 0.5 ? 0 : 1);
+    char* p = at;
+    if (value < 0 && r != 0) *p++ = '-';
+    const std::uint32_t integer = r / unit;
+    if (integer < 10) {
+        *p++ = static_cast<char>('0' + integer);
+    } else if (integer < 100) {
+        std::memcpy(p, digitPair(integer), 2);
+        p += 2;
+    } else {
+        p = std::to_chars(p, at + directRoom, integer).ptr;
+    }
+    if constexpr (Decimals > 0) {
+        const std::uint32_t fraction = r - integer * unit;
+        *p++ = separator;
+        if constexpr (Decimals == 1) {
+            *p++ = static_cast<char>('0' + fraction);
+        } else {
+            std::memcpy(p, digitPair(fraction), 2);
+            p += 2;
+        }
+    }
+    return p;
+}
+
+char* writeShortFixed(char* at, double value, int decimals, char separator, double tieZone) {
+    switch (decimals) {
+    case 0:
+        return shortFixed<0>(at, value, separator, tieZone);
+    case 1:
+        return shortFixed<1>(at, value, separator, tieZone);
+    default:
+        return shortFixed<2>(at, value, separator, tieZone);
+    }
+}
+
 template <typename T>
 char* plainGeneral(char* at, T value, char separator) {
     constexpr bool isDouble = std::is_same_v<T, double>;
@@ -245,6 +292,12 @@ template <typename T>
 void NumberLine::writeNumber(T value, const NumberMask& mask) {
     makeRoom(directRoom);
     constexpr double tieZone = std::is_same_v<T, double> ? formatPaths::doubleTieZone : formatPaths::floatTieZone;
+    if (mask.shortDecimals_ >= 0) {
+        if (char* end = writeShortFixed(at_, static_cast<double>(value), mask.shortDecimals_, separator_, tieZone)) {
+            at_ = end;
+            return;
+        }
+    }
     if (mask.direct_) {
         if (char* end =
                 formatPaths::writeFixedTaken(at_, static_cast<double>(value), mask.mask_, separator_, tieZone)) {

@@ -19,14 +19,19 @@ class NumberMask {
 public:
     explicit constexpr NumberMask(std::string_view text)
         : text_(text), mask_(formatPaths::parseMask(text)),
-          direct_(!text.empty() && formatPaths::fixedPathTakes(mask_)) {}
+          direct_(!text.empty() && formatPaths::fixedPathTakes(mask_)),
+          shortDecimals_(direct_ && mask_.prefix.empty() && mask_.suffix.empty() && mask_.minInteger == 1 &&
+                                 !mask_.optionalDecimal && mask_.decimals.size() <= 2
+                             ? static_cast<int>(mask_.decimals.size())
+                             : -1) {}
     constexpr std::string_view text() const { return text_; }
 
 private:
     friend class NumberLine;
     std::string_view text_;
     formatPaths::Mask mask_;
-    bool direct_; // a mask the direct path may take
+    bool direct_;       // a mask the direct path may take
+    int shortDecimals_; // "0", "0.0", "0.00" and alike: the decimals of the shortest direct path; else -1
 };
 
 class NumberLine {
