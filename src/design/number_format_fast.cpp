@@ -70,10 +70,10 @@ char* writeFixedDigits(char* p, UInt r, const Mask& mask, char separator) {
         *--p = static_cast<char>('0' + q);
         ++integerLength;
     }
-    // The zeros of the "0" places not filled, from a fixed-size copy: a mask has at most 24 of them,
-    // and the caller's buffer has that room before the digits.
+    // The zeros of the "0" places not filled, as one fixed-size fill: a mask has at most 24 of
+    // them, and the caller's buffer has that room before the digits.
     if (integerLength < mask.minInteger) {
-        std::memcpy(p - 24, "000000000000000000000000", 24);
+        std::memset(p - 24, '0', 24);
         p -= mask.minInteger - integerLength;
     }
     return p;
@@ -105,7 +105,9 @@ char* fewDecimals(char* at, T magnitude, char separator) {
     for (int k = 1; k <= 8; ++k) {
         const double scaled = m * powersOfTen[k];
         if (!(scaled < digitLimit)) return nullptr;
-        const auto n = static_cast<std::uint64_t>(static_cast<std::int64_t>(scaled + 0.5));
+        // The nearest whole number; whichever it is, the test below proves it or passes on.
+        auto n = static_cast<std::uint64_t>(static_cast<std::int64_t>(scaled));
+        n += scaled - static_cast<double>(n) < 0.5 ? 0 : 1;
         if (n % 10 == 0 || static_cast<T>(static_cast<double>(n) / powersOfTen[k]) != magnitude) continue;
         char digits[24];
         char* const end = digits + sizeof digits;
