@@ -1,7 +1,9 @@
 // The formatter's direct paths against its digit-string path: every double and float the input
-// bytes spell, through every common mask and the general form, must give the same text.
+// bytes spell, through every common mask and the general form, must give the same text, and so
+// must the line writer.
 
 #include "design/number_format.h"
+#include "design/number_format_line.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,10 +25,20 @@ void check(T value) {
         appendNumber(line, value, mask);
         if (line.compare(5, std::string::npos, formatNumberOnDigits(value, mask)) != 0) std::abort();
         if (formatNumber(value, mask, ',') != formatNumberOnDigits(value, mask, ',')) std::abort();
+        line.clear();
+        NumberLine written(line);
+        written.number(value, NumberMask(mask));
+        written.flush();
+        if (line != formatNumberOnDigits(value, mask)) std::abort();
     }
     line.assign("cell\t");
     appendGeneral(line, value);
     if (line.compare(5, std::string::npos, generalNumberOnDigits(value)) != 0) std::abort();
+    line.clear();
+    NumberLine written(line);
+    written.general(value);
+    written.flush();
+    if (line != generalNumberOnDigits(value)) std::abort();
 }
 
 } // namespace

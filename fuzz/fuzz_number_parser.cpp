@@ -1,7 +1,8 @@
 // The number readers of typed and file numbers on arbitrary text, and the formatter on every
-// value they accept.
+// value they accept; a text the writers may echo as its number's general form is that form.
 
 #include "design/number_format.h"
+#include "design/number_format_line.h"
 #include "design/number_parser.h"
 
 #include <cmath>
@@ -25,6 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)generalNumber(*value);
         (void)generalNumber(static_cast<float>(*value));
     }
+    if (isOwnGeneralForm(text, false) && generalNumber(parseFileNumber(text).value_or(1e300)) != text) std::abort();
+    if (isOwnGeneralForm(text, true) && generalNumber(static_cast<float>(parseFileNumber(text).value_or(1e30))) != text)
+        std::abort();
     // In period mode every text reads, as the input boxes accept whatever is typed.
     if (!parseNumber(text, DecimalMode::period) && text.find_first_of("0123456789") == std::string_view::npos)
         std::abort();

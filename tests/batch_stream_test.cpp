@@ -1,9 +1,14 @@
 // The batch stream reader against the whole-text reader: the same entries and the same messages
 // for the hand-written files of tests/data/batch, the reference cases and faulty texts, and no
-// entry limit. The threaded run's table and messages are checked through korvel-batch itself.
+// entry limit. The threaded run's table and messages are checked through korvel-batch itself; the
+// table's echo of the inputs here.
 
+#include "design/warning_sink.h"
 #include "files/batch_file.h"
+#include "files/batch_results_table.h"
+#include "files/batch_run.h"
 #include "files/batch_stream.h"
+#include "files/batch_stream_run.h"
 #include "files/table_loader.h"
 #include "support/temp_folder.h"
 
@@ -119,6 +124,50 @@ TEST(BatchStream, NoEntryLimitAndLinesAcrossItsBlocks) {
     const BatchList within =
         std::get<BatchList>(readBatchText(text + "End\n", "in.kori", DecimalMode::period, tables()));
     EXPECT_TRUE(within.entries == std::vector<BatchEntry>(entries.begin(), entries.begin() + within.entries.size()));
+}
+
+// The streamed table copies a field's own text where it is the general form of its number; the
+// table must be the one the whole-text run writes through the formatter, on one thread or two,
+// also where a field is not written as its general form and where an adjustment changes an input
+// after reading (as a gauged thickness does).
+TEST(BatchStream, TableEchoesTheInputsAsTheFormatterWrites) {
+    std::string text = "%t as written\n";
+    for (const char* t : {"20", "20.0", "19.5", "+20", " 20", "2e1", "0.000001", "12.345678", "9.75"})
+        text += caseLine(t) + "\n";
+    text += "End\n";
+    const BatchList list = std::get<BatchList>(readBatchText(text, "in.kori", DecimalMode::period, tables()));
+    const InputAdjustment none;
+    const InputAdjustment thinner = [](const BatchEntry&, CaseInputs& c) {
+        c.t -= 0.5F;
+        return std::string();
+    };
+    for (const InputAdjustment* adjust : {&none, &thinner}) {
+        std::string expected;
+        DesignCase dc;
+        IgnoreWarnings ignored;
+        for (const BatchEntry& entry : list.entries) {
+            if (!entry.isCase()) {
+                expected += entry.comment + "\r\n";
+                continue;
+            }
+            runAdjustedBatchCase(entry, dc, tables(), ignored, AssessOptions{}, *adjust);
+            appendBatchResultLine(expected, dc);
+        }
+        for (const int threads : {1, 2}) {
+            std::istringstream in(text);
+            BatchStreamReader reader(in, "in.kori", DecimalMode::period, tables());
+            std::string rows;
+            BatchStreamHooks hooks;
+            hooks.write = [&rows](std::string_view written) {
+                rows += written;
+                return true;
+            };
+            BatchRowFormat format;
+            format.adjust = *adjust;
+            streamBatch(reader, tables(), threads, hooks, format);
+            EXPECT_EQ(rows, expected) << threads << " threads" << (*adjust ? ", thinner" : "");
+        }
+    }
 }
 
 TEST(BatchStream, StandardInputAndFileFaultsAreNamed) {

@@ -4,6 +4,7 @@
 // the ends of the plain range, negative values, both zeros and floats.
 
 #include "design/number_format.h"
+#include "design/number_format_line.h"
 #include "design/number_parser.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 using namespace korvel;
 
@@ -21,7 +23,7 @@ namespace {
 
 const char* const masks[] = {"0.00", "0.0", "00", "0", "0.0#", "#0.0", "#00", "##0.000", "0.00E+0", ""};
 
-// Counts the texts that differ and shows the first few.
+// Counts the texts that differ and shows the first few. The line writer writes each value too.
 class PathCheck {
 public:
     template <typename T>
@@ -29,11 +31,26 @@ public:
         for (const char* mask : masks) {
             line_.assign("x\t");
             appendNumber(line_, value, mask);
-            compare(value, mask, line_.substr(2), formatNumberOnDigits(value, mask));
+            const std::string digits = formatNumberOnDigits(value, mask);
+            compare(value, mask, line_.substr(2), digits);
+            line_.clear();
+            NumberLine written(line_);
+            written.text("x\t");
+            written.number(value, NumberMask(mask));
+            written.flush();
+            compare(value, mask, line_.substr(2), digits);
         }
         line_.assign("x\t");
         appendGeneral(line_, value);
-        compare(value, "general", line_.substr(2), generalNumberOnDigits(value));
+        const std::string general = generalNumberOnDigits(value);
+        compare(value, "general", line_.substr(2), general);
+        line_.clear();
+        NumberLine written(line_);
+        written.put('x');
+        written.put('\t');
+        written.general(value);
+        written.flush();
+        compare(value, "general", line_.substr(2), general);
         // The separator takes the same paths: a sample is enough.
         if (values_++ % 8 == 0) {
             compare(value, "0.00", formatNumber(value, "0.00", ','), formatNumberOnDigits(value, "0.00", ','));
@@ -168,4 +185,97 @@ TEST(FormatterPaths, KeptTextsBelongToTheirValueMaskAndSeparator) {
             }
         }
     }
+}
+
+// A line longer than the writer's buffer, with cells of every kind and texts longer than the
+// buffer, is the line the append functions compose.
+TEST(FormatterPaths, LineWriterGivesTheAppendedLine) {
+    std::mt19937_64 random(5);
+    const NumberMask twoDecimals("0.00");
+    const NumberMask literals("Lt = ##0.000 mm");
+    const NumberMask modulus("0.00E+0");
+    std::string written = "start";
+    std::string appended = "start";
+    NumberLine line(written);
+    for (int cell = 0; cell < 5000; ++cell) {
+        const double v = static_cast<double>(random() % 2000000) / 1000.0 - 1000.0;
+        const std::string text(random() % 50 == 0 ? 3000 : random() % 12, 'a');
+        line.text(text);
+        line.put('\t');
+        line.number(v, twoDecimals);
+        line.number(static_cast<float>(v), literals);
+        line.number(v * 1e3, modulus);
+        line.general(v);
+        line.general(static_cast<float>(v));
+        appended += text;
+        appended += '\t';
+        appendNumber(appended, v, "0.00");
+        appendNumber(appended, static_cast<float>(v), "Lt = ##0.000 mm");
+        appendNumber(appended, v * 1e3, "0.00E+0");
+        appendGeneral(appended, v);
+        appendGeneral(appended, static_cast<float>(v));
+    }
+    line.flush();
+    EXPECT_EQ(written, appended);
+}
+
+// A number read from a text that is its own general form is echoed as that text: the claim
+// checked on hand-picked texts and on random decimals of every length, point position and sign,
+// read as the batch reader reads them (a float field takes the double read).
+TEST(FormatterPaths, OwnGeneralFormsAreTheirValuesGeneralText) {
+    struct Row {
+        const char* text;
+        bool inDouble;
+        bool inFloat;
+    };
+    const Row rows[] = {
+        {"0", true, true},
+        {"625", true, true},
+        {"-100", true, true},
+        {"0.03", true, true},
+        {"0.00001", true, true},
+        {"1234567", true, false},
+        {"0.123456789", true, false},
+        {"123456789012345", true, false},
+        {"1234567890123456", false, false},
+        {"0.000001", false, false},
+        {"2100.000000", false, false},
+        {"+5", false, false},
+        {"05", false, false},
+        {"-0", false, false},
+        {"0.0", false, false},
+        {"1.", false, false},
+        {".5", false, false},
+        {" 5", false, false},
+        {"1e3", false, false},
+        {"1,5", false, false},
+        {"", false, false},
+        {"-", false, false},
+        {"1.2.3", false, false},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(isOwnGeneralForm(row.text, false), row.inDouble) << row.text;
+        EXPECT_EQ(isOwnGeneralForm(row.text, true), row.inFloat) << row.text;
+    }
+
+    std::mt19937_64 random(11);
+    int own = 0;
+    for (int i = 0; i < 400000; ++i) {
+        const int length = 1 + static_cast<int>(random() % 17);
+        std::string text = random() % 4 == 0 ? "-" : "";
+        const int point = static_cast<int>(random() % (length + 1));
+        for (int d = 0; d < length; ++d) {
+            if (d == point && d > 0) text += '.';
+            text += static_cast<char>('0' + random() % (d == 0 && random() % 2 ? 1 : 10));
+        }
+        const double read = parseFileNumber(text).value_or(0);
+        if (isOwnGeneralForm(text, false)) {
+            ++own;
+            ASSERT_EQ(generalNumber(read), text);
+        }
+        if (isOwnGeneralForm(text, true)) {
+            ASSERT_EQ(generalNumber(static_cast<float>(read)), text);
+        }
+    }
+    EXPECT_GT(own, 100000) << "the random texts hardly ever were general forms";
 }

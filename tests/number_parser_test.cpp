@@ -63,6 +63,17 @@ TEST(ParseFileNumber, WholeFieldWithPeriod) {
     for (const auto& r : rows) EXPECT_EQ(parseFileNumber(r.text), r.expected) << '"' << r.text << '"';
 }
 
+// Long fields, as a generated file writes them: trailing zeros, an exponent after many digits,
+// a second point, many leading zeros.
+TEST(ParseFileNumber, LongFields) {
+    const ParseRow rows[] = {
+        {"2100.000000", 2100},       {"-625.000000", -625},     {"12345678e2", 1234567800},
+        {"1234.5678e-2", 12.345678}, {"1234.567.8", refused},   {"12345678.", 12345678},
+        {"1234567.8x", refused},     {".12345678", 0.12345678}, {"00000000000000000000012.5", 12.5},
+    };
+    for (const auto& r : rows) EXPECT_EQ(parseFileNumber(r.text), r.expected) << '"' << r.text << '"';
+}
+
 // A magnitude beyond the range is refused in every reader, never read as 0; below the range it
 // reads as 0. The exponent is weighed against the digits: 400 zeros and then "e-5" stay huge.
 TEST(ParseNumber, BeyondTheRangeIsRefusedNotZero) {
@@ -107,16 +118,18 @@ TEST(ReadFileNumber, SinglePrecision) {
 }
 
 // Short decimals take a quick path; it must give the very double the general conversion gives,
-// for every digit count and point position, signs and leading zeros included.
+// for every digit count and point position, signs and leading zeros included, and beyond the 19
+// digits it takes.
 TEST(ParseFileNumber, ShortDecimalsReadAsTheGeneralConversion) {
     std::mt19937_64 random(2026);
     for (int i = 0; i < 2000000; ++i) {
-        const int length = 1 + static_cast<int>(random() % 19);
+        const int length = 1 + static_cast<int>(random() % 24);
         std::string text = random() % 4 == 0 ? "-" : "";
         const int point = static_cast<int>(random() % (length + 1));
+        const int zeros = random() % 3 == 0 ? static_cast<int>(random() % 8) : 0;
         for (int d = 0; d < length; ++d) {
             if (d == point && d > 0) text += '.';
-            text += static_cast<char>('0' + random() % 10);
+            text += d < zeros ? '0' : static_cast<char>('0' + random() % 10);
         }
         double expected = 0;
         const char* begin = text.data() + (text[0] == '-' ? 1 : 0);

@@ -1,5 +1,7 @@
 #include "design/number_format.h"
 
+#include "design/number_format_paths.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -12,6 +14,8 @@
 #include <vector>
 
 namespace korvel {
+
+using formatPaths::Mask;
 
 namespace {
 
@@ -71,49 +75,6 @@ bool roundDigits(std::string& digits, int keep) {
     return true;
 }
 
-// The pieces of a mask: literal prefix, integer places, decimal places, exponent, literal suffix.
-struct Mask {
-    std::string_view prefix, integer, decimals, suffix;
-    bool point = false;
-    bool exponent = false;
-    char expLetter = 'E';
-    bool expAlwaysSigned = false;
-    int expMinDigits = 0;
-    int minInteger = 0;           // the "0" places before the point: integer digits always printed
-    bool optionalDecimal = false; // a "#" place after the point: its trailing zeros are dropped
-};
-
-bool isPlace(char c) {
-    return c == '0' || c == '#';
-}
-
-Mask parseMask(std::string_view m) {
-    Mask mask;
-    std::size_t i = 0;
-    while (i < m.size() && !isPlace(m[i]) && m[i] != '.') ++i;
-    mask.prefix = m.substr(0, i);
-    std::size_t start = i;
-    while (i < m.size() && isPlace(m[i])) ++i;
-    mask.integer = m.substr(start, i - start);
-    if (i < m.size() && m[i] == '.') {
-        mask.point = true;
-        start = ++i;
-        while (i < m.size() && isPlace(m[i])) ++i;
-        mask.decimals = m.substr(start, i - start);
-    }
-    if (i + 1 < m.size() && (m[i] == 'E' || m[i] == 'e') && (m[i + 1] == '+' || m[i + 1] == '-')) {
-        mask.exponent = true;
-        mask.expLetter = m[i];
-        mask.expAlwaysSigned = m[i + 1] == '+';
-        i += 2;
-        for (; i < m.size() && isPlace(m[i]); ++i) mask.expMinDigits += m[i] == '0' ? 1 : 0;
-    }
-    mask.suffix = m.substr(i);
-    mask.minInteger = static_cast<int>(std::count(mask.integer.begin(), mask.integer.end(), '0'));
-    mask.optionalDecimal = mask.decimals.find('#') != std::string_view::npos;
-    return mask;
-}
-
 // The masks are a few dozen literals used over and over in every calculation: each is parsed
 // once per thread and found again by its text.
 const Mask& cachedMask(std::string_view text) {
@@ -136,7 +97,7 @@ const Mask& cachedMask(std::string_view text) {
     cache.reserve(64);
     cache.push_back({text.data(), std::string(text), Mask{}});
     Entry& added = cache.back();
-    added.mask = parseMask(added.text); // views into the cached copy of the text
+    added.mask = formatPaths::parseMask(added.text); // views into the cached copy of the text
     return added.mask;
 }
 
@@ -210,10 +171,6 @@ std::string format(DecimalDigits d, std::string_view maskText, char separator) {
     return out;
 }
 
-// Fixed masks without exponent, the common case of every listing: rounding value·10^d directly
-// gives the same digits as rounding the value's 15- (7-) digit decimal form, unless the scaled
-// value lies so close to a half that the decimal form could tip it. Those few fall back to the
-// digit-string path. `tieZone` is the relative width of that doubt.
 // A number's few characters put at the end of a line one by one: cheaper than a general append
 // for a handful of characters once the line's buffer has grown to its length.
 inline void appendShort(std::string& out, const char* begin, const char* end) {
@@ -224,124 +181,11 @@ inline void appendShort(std::string& out, const char* begin, const char* end) {
     for (; begin != end; ++begin) out.push_back(*begin);
 }
 
-// "00" to "99".
-const char* digitPair(std::uint64_t n) {
-    static constexpr char pairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                                    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                                    "8081828384858687888990919293949596979899";
-    return pairs + 2 * n;
-}
-
-// The digits of the rounded, scaled value r written backwards before `p`: its last
-// mask.decimals digits the fraction, the rest the integer part. Done in 32 bits where r fits, as
-// it nearly always does, which makes every division by 10 or 100 cheaper.
-template <typename UInt>
-char* writeFixedDigits(char* p, UInt r, const Mask& mask, char separator) {
-    // Fraction digits come off the end of r, two at a time where the mask has no "#" place.
-    UInt q = r;
-    const auto decimals = static_cast<int>(mask.decimals.size());
-    int fractionLength = decimals;
-    if (!mask.optionalDecimal) {
-        int left = decimals;
-        for (; left >= 2; left -= 2, q /= 100) {
-            p -= 2;
-            std::memcpy(p, digitPair(q % 100), 2);
-        }
-        if (left == 1) {
-            *--p = static_cast<char>('0' + q % 10);
-            q /= 10;
-        }
-    } else {
-        char fraction[9];
-        for (int i = decimals - 1; i >= 0; --i) {
-            fraction[i] = static_cast<char>('0' + q % 10);
-            q /= 10;
-        }
-        while (fractionLength > 0 && fraction[fractionLength - 1] == '0' &&
-               mask.decimals[static_cast<std::size_t>(fractionLength - 1)] == '#') {
-            --fractionLength;
-        }
-        p -= fractionLength;
-        std::memcpy(p, fraction, static_cast<std::size_t>(fractionLength));
-    }
-    if (fractionLength > 0) *--p = separator;
-    int integerLength = 0;
-    // Pairs while two digits or more are left, so the last pair never begins with a zero.
-    for (; q >= 10; q /= 100, integerLength += 2) {
-        p -= 2;
-        std::memcpy(p, digitPair(q % 100), 2);
-    }
-    if (q != 0) {
-        *--p = static_cast<char>('0' + q);
-        ++integerLength;
-    }
-    for (; integerLength < mask.minInteger; ++integerLength) *--p = '0';
-    return p;
-}
-
-bool formatFixedFast(double value, const Mask& mask, char separator, double tieZone, std::string& out) {
-    const auto decimals = static_cast<int>(mask.decimals.size());
-    if (mask.exponent || decimals > 9 || mask.minInteger > 24 || mask.prefix.size() > 16 || mask.suffix.size() > 16)
-        return false;
-    static constexpr double powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-    const double x = std::fabs(value) * powers[decimals];
-    if (!(x < 1e15)) return false;
-    // x is not negative and below 2^53: truncation is its floor, exactly (and one signed
-    // conversion instruction).
-    const auto truncated = static_cast<std::uint64_t>(static_cast<std::int64_t>(x));
-    const double rest = x - static_cast<double>(truncated);
-    if (std::fabs(rest - 0.5) <= tieZone * std::max(x, 1.0)) return false;
-    const std::uint64_t r = truncated + (rest < 0.5 ? 0 : 1);
-
-    // Written backwards from the end of the buffer: suffix, fraction, integer, prefix, sign.
-    char buffer[80];
-    char* const end = buffer + sizeof buffer;
-    char* p = end;
-    if (!mask.suffix.empty()) {
-        p -= mask.suffix.size();
-        std::memcpy(p, mask.suffix.data(), mask.suffix.size());
-    }
-    p = r <= UINT32_MAX ? writeFixedDigits(p, static_cast<std::uint32_t>(r), mask, separator)
-                        : writeFixedDigits(p, r, mask, separator);
-    if (!mask.prefix.empty()) {
-        p -= mask.prefix.size();
-        std::memcpy(p, mask.prefix.data(), mask.prefix.size());
-    }
-    if (value < 0 && r != 0) *--p = '-';
-    appendShort(out, p, end);
-    return true;
-}
-
-// The masks of the results table and most listings, split once.
-const Mask* commonMask(std::string_view text) {
-    static const Mask twoDecimals = parseMask("0.00");
-    static const Mask oneDecimal = parseMask("0.0");
-    static const Mask twoDigits = parseMask("00");
-    static const Mask whole = parseMask("0");
-    static const Mask optionalSecond = parseMask("0.0#");
-    static const Mask oneDecimalOrEmpty = parseMask("#0.0");
-    // Found by length and first and last character, then confirmed: a table line asks dozens of
-    // times per case.
-    switch (text.size()) {
-    case 1:
-        return text[0] == '0' ? &whole : nullptr;
-    case 2:
-        return text == "00" ? &twoDigits : nullptr;
-    case 3:
-        return text == "0.0" ? &oneDecimal : nullptr;
-    case 4:
-        if (text[3] == '0') return text == "0.00" ? &twoDecimals : text == "#0.0" ? &oneDecimalOrEmpty : nullptr;
-        return text == "0.0#" ? &optionalSecond : nullptr;
-    default:
-        return nullptr;
-    }
-}
-
 // The digit-string path. Its last few texts are kept, so that a column repeating a handful of
 // values through an exponent mask (the E-modulus of every case: a file may hold several) is
 // formatted once per value.
 template <typename T>
-void appendOnDigits(std::string& out, T value, std::string_view mask, char separator, int significant) {
+void keptOnDigits(std::string& out, T value, std::string_view mask, char separator, int significant) {
     // The value is known by its bits: -0 and 0 are different texts to this path.
     using Bits = std::conditional_t<std::is_same_v<T, double>, std::uint64_t, std::uint32_t>;
     Bits bits;
@@ -385,11 +229,15 @@ void appendValue(std::string& out, T value, std::string_view maskText, char sepa
         appendGeneralValue(out, value, separator);
         return;
     }
-    const Mask* common = commonMask(maskText);
+    const Mask* common = formatPaths::commonMask(maskText);
     const Mask& mask = common ? *common : cachedMask(maskText);
-    const double tieZone = significant <= 7 ? 1e-6 : 1e-12;
-    if (formatFixedFast(static_cast<double>(value), mask, separator, tieZone, out)) return;
-    appendOnDigits(out, value, maskText, separator, significant);
+    const double tieZone = significant <= 7 ? formatPaths::floatTieZone : formatPaths::doubleTieZone;
+    char text[formatPaths::directRoom];
+    if (const char* end = formatPaths::writeFixed(text, static_cast<double>(value), mask, separator, tieZone)) {
+        appendShort(out, text, end);
+        return;
+    }
+    keptOnDigits(out, value, maskText, separator, significant);
 }
 
 // `maxDigits` caps the significant digits, `plainBelow` is the decimal exponent from which on the
@@ -432,50 +280,18 @@ std::string general(T value, char separator, int maxDigits, int plainBelow) {
     return out + digits;
 }
 
-// The general form of a number in the plain range whose shortest text has no more digits than
-// the type shows: exactly that shortest text in fixed notation. Whole numbers are written as
-// the integer they are. False for the rest, which takes the digit-string path.
-template <typename T>
-bool appendPlainGeneral(std::string& out, T value, char separator) {
-    constexpr bool isDouble = std::is_same_v<T, double>;
-    constexpr int maxDigits = isDouble ? 15 : 7;
-    constexpr T plainFrom = static_cast<T>(1e-5);
-    constexpr T plainBelow = isDouble ? static_cast<T>(1e15) : static_cast<T>(1e7);
-    const T magnitude = std::fabs(value);
-    if (!(magnitude >= plainFrom && magnitude < plainBelow)) return false;
-
-    char buffer[48];
-    char* p = buffer;
-    if (value < 0) *p++ = '-';
-    if (magnitude == std::floor(magnitude)) {
-        p = std::to_chars(p, buffer + sizeof buffer, static_cast<unsigned long long>(magnitude)).ptr;
-        appendShort(out, buffer, p);
-        return true;
-    }
-    const auto written = std::to_chars(p, buffer + sizeof buffer, magnitude, std::chars_format::fixed);
-    if (written.ec != std::errc()) return false;
-    int digits = 0;
-    bool leading = true;
-    for (char* c = p; c != written.ptr; ++c) {
-        if (*c == '.') {
-            *c = separator;
-        } else if (!leading || *c != '0') {
-            leading = false;
-            ++digits;
-        }
-    }
-    if (digits > maxDigits) return false;
-    appendShort(out, buffer, written.ptr);
-    return true;
-}
-
 template <typename T>
 void appendGeneralValue(std::string& out, T value, char separator) {
     if (!std::isfinite(value)) {
         out += nonFiniteText;
     } else if (value == 0) {
         out += '0'; // also -0: no sign on a zero
-    } else if (!appendPlainGeneral(out, value, separator)) {
+    } else {
+        char text[formatPaths::directRoom];
+        if (const char* end = formatPaths::writePlainGeneral(text, value, separator)) {
+            appendShort(out, text, end);
+            return;
+        }
         constexpr int digits = std::is_same_v<T, double> ? 15 : 7;
         out += general(value, separator, digits, digits);
     }
@@ -521,6 +337,29 @@ std::string generalNumber(float value, char decimalSeparator) {
     std::string out;
     appendGeneral(out, value, decimalSeparator);
     return out;
+}
+
+namespace {
+
+template <typename T>
+void appendAnyOnDigits(std::string& out, T value, std::string_view mask, char separator) {
+    constexpr int significant = std::is_same_v<T, double> ? 15 : 7;
+    if (!std::isfinite(value))
+        out += nonFiniteText;
+    else if (mask.empty())
+        out += general(value, separator, significant, significant);
+    else
+        keptOnDigits(out, value, mask, separator, significant);
+}
+
+} // namespace
+
+void formatPaths::appendOnDigits(std::string& out, double value, std::string_view mask, char separator) {
+    appendAnyOnDigits(out, value, mask, separator);
+}
+
+void formatPaths::appendOnDigits(std::string& out, float value, std::string_view mask, char separator) {
+    appendAnyOnDigits(out, value, mask, separator);
 }
 
 namespace {

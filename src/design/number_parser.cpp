@@ -86,41 +86,36 @@ constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6, 
 // Digits with at most one point and at most 15 significant digits, such as nearly every field
 // of a case: the digits as an integer below 2^53 and a power of ten up to 10^22 are both exact,
 // so one division rounds correctly and gives the double that std::from_chars gives, quickly.
-std::optional<double> shortDecimal(std::string_view number) {
-    const auto isDigitAt = [](const char* c) { return static_cast<unsigned>(*c - '0') <= 9; };
+// One pass: every digit goes into the integer (leading zeros add nothing to it), so the digits
+// are significant as long as the integer has no more than 15; more than 19 digit characters could
+// overflow it and are left to the general conversion, which rounds alike. The point takes no
+// branch of its own, as its place differs from field to field.
+inline std::optional<double> shortDecimal(std::string_view number) {
     const char* q = number.data();
     const char* const end = q + number.size();
-    // Leading zeros add no significant digit, nor any value.
-    const char* const begin = q;
-    while (q != end && *q == '0') ++q;
-    bool anyDigit = q != begin;
+    const char* point = end;
+    int points = 0;
     std::uint64_t digits = 0;
-    const char* const integer = q;
-    for (; q != end && isDigitAt(q); ++q) digits = digits * 10 + static_cast<unsigned>(*q - '0');
-    anyDigit = anyDigit || q != integer;
-    auto significant = q - integer;
-    std::ptrdiff_t decimals = 0;
-    if (q != end && *q == '.') {
-        const char* const fraction = ++q;
-        // Below one, the zeros after the point are not significant either.
-        if (significant == 0)
-            while (q != end && *q == '0') ++q;
-        const char* const counted = q;
-        for (; q != end && isDigitAt(q); ++q) digits = digits * 10 + static_cast<unsigned>(*q - '0');
-        significant += q - counted;
-        decimals = q - fraction;
-        anyDigit = anyDigit || q != fraction;
+    for (; q != end; ++q) {
+        const auto digit = static_cast<unsigned>(*q - '0');
+        const bool isDigit = digit <= 9;
+        if (!isDigit && *q != '.') return std::nullopt; // an exponent or anything unusual
+        digits = isDigit ? digits * 10 + digit : digits;
+        point = isDigit ? point : q;
+        points += isDigit ? 0 : 1;
     }
-    // An exponent, a second point or anything unusual is left to the general conversion.
-    if (q != end || !anyDigit || significant > 15 || decimals > 22) return std::nullopt;
+    const auto count = static_cast<std::ptrdiff_t>(number.size()) - points;
+    const std::ptrdiff_t decimals = points == 0 ? 0 : end - point - 1;
+    if (points > 1 || count == 0 || count > 19 || digits >= 1000000000000000ULL || decimals > 22) return std::nullopt;
     return static_cast<double>(digits) / exactPowersOfTen[decimals];
 }
 
 // A field that is blanks, a sign, digits with at most one point and at most 15 significant digits
 // and blanks, as nearly every field of a case is: its value without first measuring the number
 // (the value the longer way gives the same text). Anything else is left to that longer way.
-std::optional<double> plainDecimal(std::string_view field) {
-    field = trim(field);
+inline std::optional<double> plainDecimal(std::string_view field) {
+    if (field.empty()) return std::nullopt;
+    if (isBlank(field.front()) || isBlank(field.back())) field = trim(field);
     const bool negative = !field.empty() && field.front() == '-';
     if (!field.empty() && (field.front() == '+' || negative)) field.remove_prefix(1);
     const std::optional<double> value = shortDecimal(field);
@@ -182,6 +177,7 @@ std::optional<double> parseNumber(std::string_view text, DecimalMode mode) {
 }
 
 std::optional<double> parseFileNumber(std::string_view field) {
+    if (const std::optional<double> plain = plainDecimal(field)) return plain;
     return valueOf(readFileNumber(field));
 }
 

@@ -9,12 +9,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
 #include <optional>
 #include <utility>
+
+#if defined(__SSE2__) && (defined(__GNUC__) || defined(__clang__))
+#include <emmintrin.h>
+#define KORVEL_SSE2_SPLIT 1
+#endif
 
 namespace korvel {
 
@@ -30,13 +36,27 @@ std::string_view trimSpaces(std::string_view s) {
     return s;
 }
 
-// Splits into `parts`, reusing its storage from line to line.
-// One pass over the characters: the fields are short, and a search per field costs more.
+// Splits into `parts`, reusing its storage from line to line. One pass over the characters: the
+// fields are short, and a search per field costs more. Where the processor has SSE2 (every
+// x86-64) sixteen characters are compared at once.
 void split(std::string_view s, char separator, std::vector<std::string_view>& parts) {
     parts.clear();
     const char* start = s.data();
     const char* const end = start + s.size();
-    for (const char* c = start; c != end; ++c) {
+    const char* c = start;
+#ifdef KORVEL_SSE2_SPLIT
+    const __m128i wanted = _mm_set1_epi8(separator);
+    for (; end - c >= 16; c += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c));
+        auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, wanted)));
+        for (; found != 0; found &= found - 1) {
+            const char* const at = c + __builtin_ctz(found);
+            parts.emplace_back(start, static_cast<std::size_t>(at - start));
+            start = at + 1;
+        }
+    }
+#endif
+    for (; c != end; ++c) {
         if (*c != separator) continue;
         parts.emplace_back(start, static_cast<std::size_t>(c - start));
         start = c + 1;

@@ -92,6 +92,8 @@ public:
 
     const BatchError& error() const { return error_; }
     const std::string& fileName() const { return fileName_; }
+    // The fields of the line just taken, views into its text.
+    const std::vector<std::string_view>& fields() const { return fields_; }
 
     // Whether a line (without its line feed) is the "End" line, as isEndLine tells, without
     // splitting it: a reader that hands the lines to others to read finds the end so.

@@ -2,13 +2,16 @@
 
 #include "checks/yield/structure_types.h"
 #include "design/check_table.h"
-#include "design/number_format.h"
+#include "design/number_format_line.h"
 #include "files/batch_fields.h"
 #include "sections/profile_type_table.h"
 #include "sections/profile_types.h"
 
+#include <array>
+#include <cstddef>
 #include <iterator>
 #include <string_view>
+#include <utility>
 
 namespace korvel {
 
@@ -69,76 +72,130 @@ constexpr bool echoedFieldsAreNumbers() {
 }
 static_assert(echoedFieldsAreNumbers());
 
-// Cells are written straight into the line: numbers through the append forms of the formatter,
-// so that no cell is a text of its own.
+// The masks of the input columns, and of each check's result in the order of the table of checks.
+constexpr NumberMask twoDecimals("0.00");
+constexpr NumberMask oneDecimal("0.0");
+constexpr NumberMask oneDecimalOrEmpty("#0.0");
+constexpr NumberMask twoDigits("00");
+constexpr NumberMask whole("0");
+constexpr NumberMask modulus("0.00E+0");
+
+template <std::size_t... I>
+constexpr std::array<NumberMask, sizeof...(I)> resultMasksOf(std::index_sequence<I...>) {
+    return {{NumberMask(checkTable[I].mask)...}};
+}
+constexpr auto resultMasks = resultMasksOf(std::make_index_sequence<checkTable.size()>());
+
+// Cells are written into the line's own buffer, which is added to the table when the line ends.
 class Row {
 public:
-    explicit Row(std::string& out) : out_(out) {}
-    // Starts the next cell: its content is then appended to the line this returns.
-    std::string& next() {
-        if (!first_) out_ += '\t';
+    explicit Row(std::string& out) : line_(out) {}
+    // Starts the next cell: its content is then written to the line this returns.
+    NumberLine& next() {
+        if (!first_) line_.put('\t');
         first_ = false;
-        return out_;
+        return line_;
     }
     Row& cell(std::string_view text) {
-        next() += text;
+        next().text(text);
         return *this;
     }
     template <typename T>
-    Row& cell(T value, std::string_view mask) {
-        appendNumber(next(), value, mask);
+    Row& cell(T value, const NumberMask& mask) {
+        next().number(value, mask);
         return *this;
     }
     template <typename T>
     Row& general(T value) {
-        appendGeneral(next(), value);
+        next().general(value);
         return *this;
     }
     // A result in the precision its check computes in; "N/A" where the check does not apply.
     Row& result(const Results& r, const CheckFacts& c) {
         if (resultState(r, c) == ResultState::notApplicable) return cell("N/A");
-        return c.value ? cell((r.*c.value).written(), c.mask) : cell((r.*c.single).written(), c.mask);
+        const NumberMask& mask = resultMasks[static_cast<std::size_t>(&c - checkTable.data())];
+        return c.value ? cell((r.*c.value).written(), mask) : cell((r.*c.single).written(), mask);
     }
-    void end() { out_ += "\r\n"; }
+    void end() {
+        line_.text("\r\n");
+        line_.flush();
+    }
 
 private:
-    std::string& out_;
+    NumberLine line_;
     bool first_ = true;
 };
 
 // "355/490": the strengths of a material.
-void appendStrengths(std::string& out, double Fy, float Fu) {
-    appendNumber(out, Fy, "0");
-    out += '/';
-    appendNumber(out, Fu, "0");
+void appendStrengths(NumberLine& out, double Fy, float Fu) {
+    out.number(Fy, whole);
+    out.put('/');
+    out.number(Fu, whole);
 }
 
-void appendStiffenerProfile(std::string& out, const DesignCase& dc) {
-    out += stiffenerToken(dc.stiffenerType);
-    appendNumber(out, dc.H, "00");
-    out += 'x';
+void appendStiffenerProfile(NumberLine& out, const DesignCase& dc) {
+    out.text(stiffenerToken(dc.stiffenerType));
+    out.number(dc.H, twoDigits);
+    out.put('x');
     if (webOnlyProfile(dc.stiffenerType)) {
-        appendNumber(out, dc.tw, "0.0");
+        out.number(dc.tw, oneDecimal);
         return;
     }
-    appendNumber(out, dc.B, "00");
-    out += 'x';
-    appendNumber(out, dc.tw, "0.0");
-    out += 'x';
-    appendNumber(out, dc.tf, "#0.0");
+    out.number(dc.B, twoDigits);
+    out.put('x');
+    out.number(dc.tw, oneDecimal);
+    out.put('x');
+    out.number(dc.tf, oneDecimalOrEmpty);
 }
 
-void appendGirderProfile(std::string& out, const DesignCase& dc) {
+void appendGirderProfile(NumberLine& out, const DesignCase& dc) {
     const GirderDims* g = girderDims(dc, dc.girderType);
     if (!g) return;
-    out += girderTypeFacts(dc.girderType)->batchToken;
-    appendNumber(out, g->H, "00");
-    out += 'x';
-    appendNumber(out, g->B, "00");
-    out += 'x';
-    appendNumber(out, g->tw, "0.0");
-    out += 'x';
-    appendNumber(out, g->tf, "#0.0");
+    out.text(girderTypeFacts(dc.girderType)->batchToken);
+    out.number(g->H, twoDigits);
+    out.put('x');
+    out.number(g->B, twoDigits);
+    out.put('x');
+    out.number(g->tw, oneDecimal);
+    out.put('x');
+    out.number(g->tf, oneDecimalOrEmpty);
+}
+
+void appendLine(std::string& out, const DesignCase& dc, const BatchEntry* entry,
+                const std::vector<std::string_view>* fields) {
+    static const char* const conditions[] = {"A", "B", "C"};
+    const Results& uf = dc.uf;
+    Row row(out);
+    row.cell(dc.projectName).cell(dc.identification);
+    row.cell(dc.loadingCondition >= 0 && dc.loadingCondition <= 2 ? conditions[dc.loadingCondition] : "");
+    row.cell(dc.FS, twoDecimals).cell(dc.UF, twoDecimals);
+    appendStrengths(row.next(), dc.plateSteel.Fy, dc.plateSteel.Fu);
+    appendStrengths(row.next(), dc.stiffenerSteel.Fy, dc.stiffenerSteel.Fu);
+    row.cell(dc.E, modulus);
+    row.cell(bulkheadText(dc.structureType));
+    if (dc.structureType == watertightBulkhead)
+        row.cell(dc.UL, twoDigits);
+    else
+        row.cell("-");
+    row.cell(optionText(dc.structureType, dc.structureOption));
+    row.cell(dc.cStiffener, twoDecimals);
+    appendStiffenerProfile(row.next(), dc);
+    appendGirderProfile(row.next(), dc);
+    // The spans, thickness, spacings and loads as the batch line orders them, each in its own
+    // precision. A value the run kept as read from a field that holds its general form already is
+    // copied from the field.
+    forEachBatchNumber(firstEchoedField, batchCaseFields - 1, [&](const InputField& f) {
+        if (fields) {
+            const std::string_view text = (*fields)[static_cast<std::size_t>(f.batchField)];
+            if (f.member.get(dc) == f.member.get(entry->inputs) && isOwnGeneralForm(text, f.member.isSingle())) {
+                row.cell(text);
+                return;
+            }
+        }
+        f.member.visit(dc, [&row](auto value) { row.general(value); });
+    });
+    forEachResultColumn([&](const char* label) { row.cell(label); }, [&](const CheckFacts& c) { row.result(uf, c); });
+    row.end();
 }
 
 } // namespace
@@ -157,30 +214,13 @@ std::string batchResultsHeader() {
 }
 
 void appendBatchResultLine(std::string& out, const DesignCase& dc) {
-    static const char* const conditions[] = {"A", "B", "C"};
-    const Results& uf = dc.uf;
-    Row row(out);
-    row.cell(dc.projectName).cell(dc.identification);
-    row.cell(dc.loadingCondition >= 0 && dc.loadingCondition <= 2 ? conditions[dc.loadingCondition] : "");
-    row.cell(dc.FS, "0.00").cell(dc.UF, "0.00");
-    appendStrengths(row.next(), dc.plateSteel.Fy, dc.plateSteel.Fu);
-    appendStrengths(row.next(), dc.stiffenerSteel.Fy, dc.stiffenerSteel.Fu);
-    row.cell(dc.E, "0.00E+0");
-    row.cell(bulkheadText(dc.structureType));
-    if (dc.structureType == watertightBulkhead)
-        row.cell(dc.UL, "00");
-    else
-        row.cell("-");
-    row.cell(optionText(dc.structureType, dc.structureOption));
-    row.cell(dc.cStiffener, "0.00");
-    appendStiffenerProfile(row.next(), dc);
-    appendGirderProfile(row.next(), dc);
-    // The spans, thickness, spacings and loads as the batch line orders them, each in its own
-    // precision.
-    forEachBatchNumber(firstEchoedField, batchCaseFields - 1,
-                       [&](const InputField& f) { f.member.visit(dc, [&row](auto value) { row.general(value); }); });
-    forEachResultColumn([&](const char* label) { row.cell(label); }, [&](const CheckFacts& c) { row.result(uf, c); });
-    row.end();
+    appendLine(out, dc, nullptr, nullptr);
+}
+
+void appendBatchResultLine(std::string& out, const DesignCase& dc, const BatchEntry& entry,
+                           const std::vector<std::string_view>& fields) {
+    appendLine(out, dc, fields.size() >= static_cast<std::size_t>(batchCaseFields) ? &entry : nullptr,
+               fields.size() >= static_cast<std::size_t>(batchCaseFields) ? &fields : nullptr);
 }
 
 } // namespace korvel

@@ -6,8 +6,11 @@
 // scantling and yield checks), or a comment's text.
 
 #include "design/design_case.h"
+#include "files/batch_file.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace korvel {
 
@@ -17,5 +20,9 @@ int batchResultsInputColumns();
 std::string batchResultsHeader();
 // The 44 columns of a case just run (dc holds its results), ending in CR LF.
 void appendBatchResultLine(std::string& out, const DesignCase& dc);
+// The same for a case run from `entry`, read from the batch line of `fields`: an input the run
+// kept as read, from a field that holds its general form already, is copied from the field.
+void appendBatchResultLine(std::string& out, const DesignCase& dc, const BatchEntry& entry,
+                           const std::vector<std::string_view>& fields);
 
 } // namespace korvel

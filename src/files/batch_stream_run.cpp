@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace korvel {
 
@@ -38,6 +39,8 @@ struct Block {
     std::vector<Line> lines = std::vector<Line>(batchBlockEntries);
     std::vector<BatchEntry> entries = std::vector<BatchEntry>(batchBlockEntries);
     std::vector<CaseNotes> notes = std::vector<CaseNotes>(batchBlockEntries);
+    // The fields of each line read, views into `text`: the results table echoes some of them.
+    std::vector<std::vector<std::string_view>> fields = std::vector<std::vector<std::string_view>>(batchBlockEntries);
     std::size_t count = 0;           // lines taken
     std::size_t readCount = 0;       // entries read: count, or the lines before a faulty one
     std::optional<BatchError> fault; // the faulty line's error, which ends the run
@@ -65,7 +68,10 @@ void readBlock(BatchStreamReader& in, Block& block, std::int64_t& casesRead) {
     }
 }
 
-// Reads the entries of the block's lines; a faulty line ends the block there.
+// Reads the entries of the block's lines, keeping the fields of each; a faulty line ends the block
+// there. The whole block is read before its first case is calculated: reading, calculating and
+// writing in turn line by line takes longer, as each evicts the others' code from the processor's
+// cache.
 void readEntries(Block& block, BatchLineReader& reader) {
     block.fault.reset();
     block.readCount = 0;
@@ -76,6 +82,7 @@ void readEntries(Block& block, BatchLineReader& reader) {
             block.fault = reader.error();
             return;
         }
+        block.fields[block.readCount].assign(reader.fields().begin(), reader.fields().end());
     }
 }
 
@@ -91,58 +98,73 @@ private:
     CaseNotes* notes_ = nullptr;
 };
 
-// The calculation of one thread: its own design case and warning sink.
+// The calculation of one thread: its own design cases and warning sink. A few consecutive cases
+// are calculated, each in a design case of its own, before their rows are written: calculating
+// and writing in turn case by case takes longer, as each evicts the other's code from the
+// processor's cache.
 class BlockCalculator {
 public:
     // `reader` is the thread's own copy of the input's line reader.
     BlockCalculator(const Catalogue& catalogue, const BatchRowFormat& format, BatchLineReader reader)
-        : catalogue_(catalogue), format_(format), reader_(std::move(reader)), dc_(std::make_unique<DesignCase>()) {}
+        : catalogue_(catalogue), format_(format), reader_(std::move(reader)), cases_(casesAtOnce) {}
 
     void run(Block& block) {
         readEntries(block, reader_);
         block.rows.clear();
         std::int64_t caseNumber = block.casesBefore;
-        for (std::size_t i = 0; i < block.readCount; ++i) {
-            const BatchEntry& entry = block.entries[i];
-            CaseNotes& notes = block.notes[i];
-            notes.warnings.clear();
-            if (!entry.isCase()) {
-                if (format_.commentRows) {
-                    format_.commentRows(block.rows, entry);
-                } else {
-                    block.rows += entry.comment;
-                    block.rows += "\r\n";
-                }
-                continue;
-            }
-            ++caseNumber;
-            warnings_.setCase(notes);
-            DesignCase& dc = *dc_;
-            runAdjustedBatchCase(entry, dc, catalogue_, warnings_, AssessOptions{}, format_.adjust);
-            if (format_.caseRows)
-                format_.caseRows(block.rows, entry, caseNumber, dc);
-            else
-                appendBatchResultLine(block.rows, dc);
-            notes.fault = dc.fault;
-            notes.failed = failedChecks(dc);
-            if (format_.keepResults) notes.uf = dc.uf;
-            notes.highestCheck = nullptr;
-            for (const CheckFacts& check : checkTable) {
-                if (resultState(dc.uf, check) != ResultState::computed) continue;
-                const double value = writtenResult(dc.uf, check);
-                if (!notes.highestCheck || value > notes.highest) {
-                    notes.highestCheck = &check;
-                    notes.highest = value;
-                }
-            }
+        for (std::size_t first = 0; first < block.readCount; first += cases_.size()) {
+            const std::size_t end = std::min(block.readCount, first + cases_.size());
+            for (std::size_t i = first; i < end; ++i) calculate(block, i, cases_[i - first]);
+            for (std::size_t i = first; i < end; ++i) writeRows(block, i, caseNumber, cases_[i - first]);
         }
     }
 
 private:
+    static constexpr std::size_t casesAtOnce = 8;
+
+    void calculate(Block& block, std::size_t i, DesignCase& dc) {
+        const BatchEntry& entry = block.entries[i];
+        CaseNotes& notes = block.notes[i];
+        notes.warnings.clear();
+        if (!entry.isCase()) return;
+        warnings_.setCase(notes);
+        runAdjustedBatchCase(entry, dc, catalogue_, warnings_, AssessOptions{}, format_.adjust);
+        notes.fault = dc.fault;
+        notes.failed = failedChecks(dc);
+        if (format_.keepResults) notes.uf = dc.uf;
+        notes.highestCheck = nullptr;
+        for (const CheckFacts& check : checkTable) {
+            if (resultState(dc.uf, check) != ResultState::computed) continue;
+            const double value = writtenResult(dc.uf, check);
+            if (!notes.highestCheck || value > notes.highest) {
+                notes.highestCheck = &check;
+                notes.highest = value;
+            }
+        }
+    }
+
+    void writeRows(Block& block, std::size_t i, std::int64_t& caseNumber, DesignCase& dc) const {
+        const BatchEntry& entry = block.entries[i];
+        if (!entry.isCase()) {
+            if (format_.commentRows) {
+                format_.commentRows(block.rows, entry);
+            } else {
+                block.rows += entry.comment;
+                block.rows += "\r\n";
+            }
+            return;
+        }
+        ++caseNumber;
+        if (format_.caseRows)
+            format_.caseRows(block.rows, entry, caseNumber, dc);
+        else
+            appendBatchResultLine(block.rows, dc, entry, block.fields[i]);
+    }
+
     const Catalogue& catalogue_;
     const BatchRowFormat& format_;
     BatchLineReader reader_;
-    std::unique_ptr<DesignCase> dc_;
+    std::vector<DesignCase> cases_;
     NotedWarnings warnings_;
 };
 
