@@ -206,7 +206,7 @@ TEST(PlateBuckling, EquivalentStressAboveYieldStops) {
     dc.SigxA = dc.SigxB = -260;
     const StepOutcome outcome = run(dc);
     ASSERT_FALSE(outcome.ok());
-    EXPECT_NE(std::string::npos, outcome.reason.find("exceeds Fyp")) << outcome.reason;
+    EXPECT_NE(std::string::npos, outcome.reason().find("exceeds Fyp")) << outcome.reason();
     EXPECT_EQ(notComputed, dc.uf.UFpb) << "nothing half-computed is kept";
 }
 
@@ -220,7 +220,7 @@ TEST(PlateBuckling, ShearAboveShearYieldStops) {
     dc.t = 8;
     const StepOutcome outcome = run(dc);
     ASSERT_FALSE(outcome.ok());
-    EXPECT_NE(std::string::npos, outcome.reason.find("exceeds Fyp")) << outcome.reason;
+    EXPECT_NE(std::string::npos, outcome.reason().find("exceeds Fyp")) << outcome.reason();
     EXPECT_EQ(notComputed, dc.uf.UFpb);
 }
 

@@ -531,7 +531,7 @@ TEST(ScantlingChecks, FaultsLeaveTheCaseUntouched) {
                                     : r.check == stiffenerCheck ? stiffenerModulusCheck(dc, cat)
                                                                 : girderCheck(dc, cat);
         EXPECT_FALSE(outcome.ok());
-        EXPECT_NE(std::string::npos, outcome.reason.find(r.reasonPart)) << outcome.reason;
+        EXPECT_NE(std::string::npos, outcome.reason().find(r.reasonPart)) << outcome.reason();
         EXPECT_EQ(notComputed, dc.uf.UFt);
         EXPECT_EQ(notComputed, dc.uf.UFsm);
         EXPECT_EQ(notComputed, dc.uf.UFgm);

@@ -92,7 +92,7 @@ DesignCase bare(int type, float H, float B, float tw, float tf, float a = 0) {
     DesignCase dc = caseWith(type, H, B, tw, tf, a);
     EXPECT_TRUE(formProfileShape(dc).ok());
     const StepOutcome out = bareProfileProperties(dc);
-    EXPECT_TRUE(out.ok()) << out.reason;
+    EXPECT_TRUE(out.ok()) << out.reason();
     return dc;
 }
 
@@ -252,7 +252,7 @@ TEST(SelectProfile, BadCodesAndRowsAreFaultsTheCaseKeeps) {
         dc.lRow = dc.tRow = dc.flatbarRow = dc.bfRow = r.row;
         dc.tBuiltUp = ProfileDims{300, 0, 10, 15, 0};
         const StepOutcome out = selectProfile(dc, c);
-        EXPECT_EQ(out.reason, r.reason);
+        EXPECT_EQ(out.reason(), r.reason);
         EXPECT_EQ(dc.profileProblem, r.reason);
         EXPECT_EQ(dc.H, r.H) << r.reason;
         EXPECT_EQ(dc.tw, r.tw) << r.reason;
@@ -457,10 +457,10 @@ TEST(Plated, ZeroDivisorsAreFaults) {
     EXPECT_FALSE(platedProperties(fb).ok());
     DesignCase l = bare(stiffLBuiltUp, 200, 90, 9, 12);
     l.stiffenerSteel.Fy = 0;
-    EXPECT_EQ(platedProperties(l).reason, "stiffener yield strength Fys is zero: slenderness limit undefined");
+    EXPECT_EQ(platedProperties(l).reason(), "stiffener yield strength Fys is zero: slenderness limit undefined");
     DesignCase i = caseWith(stiffIBuiltUp, 0, 9, 9, 12); // Ax = 2*tf*(B - tw) = 0
     ASSERT_TRUE(formProfileShape(i).ok());
-    EXPECT_EQ(bareProfileProperties(i).reason, "I profile area Ax is zero (division by zero)");
+    EXPECT_EQ(bareProfileProperties(i).reason(), "I profile area Ax is zero (division by zero)");
     DesignCase u = caseWith(stiffTrapez, 0, 90, 9, 9, 50);
     ASSERT_TRUE(formProfileShape(u).ok());
     EXPECT_FALSE(bareProfileProperties(u).ok());
@@ -601,7 +601,7 @@ TEST(Girder, AngleEqualsTeeAndBadTypeIsFault) {
 
     l.girderType = 2;
     l.lGirder.H = 500;
-    EXPECT_EQ(girderProperties(l).reason, "girder type 2 is not 1 (L) or 3 (T)");
+    EXPECT_EQ(girderProperties(l).reason(), "girder type 2 is not 1 (L) or 3 (T)");
     EXPECT_EQ(l.girder.H, 800); // working profile left as it was
 }
 

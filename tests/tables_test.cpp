@@ -424,9 +424,9 @@ TEST(MaterialRefresh, IndexOutsideListIsAFault) {
         dc.stiffenerMaterial = index;
         dc.Fyp = 1;
         dc.Fys = 2;
-        EXPECT_EQ(refreshPlateMaterial(dc, catalogue).reason,
+        EXPECT_EQ(refreshPlateMaterial(dc, catalogue).reason(),
                   "plate material index " + std::to_string(index) + " is outside the material list");
-        EXPECT_EQ(refreshStiffenerMaterial(dc, catalogue).reason,
+        EXPECT_EQ(refreshStiffenerMaterial(dc, catalogue).reason(),
                   "stiffener material index " + std::to_string(index) + " is outside the material list");
         EXPECT_EQ(dc.plateSteel.Fy, 1.0) << "the typed strengths stand";
         EXPECT_EQ(dc.stiffenerSteel.Fy, 2.0);
@@ -445,8 +445,8 @@ TEST(MaterialRefresh, StrengthBeyondSinglePrecisionIsAFault) {
     dc.plateMaterial = 1;
     dc.stiffenerMaterial = 1;
     const std::string reason = "the Fu of material " + catalogue.materials.rows[1].name + " is beyond single precision";
-    EXPECT_EQ(refreshPlateMaterial(dc, catalogue).reason, reason);
-    EXPECT_EQ(refreshStiffenerMaterial(dc, catalogue).reason, reason);
+    EXPECT_EQ(refreshPlateMaterial(dc, catalogue).reason(), reason);
+    EXPECT_EQ(refreshStiffenerMaterial(dc, catalogue).reason(), reason);
 }
 
 TEST(MaterialFactor, TableForHullGradesFormulaAbove) {

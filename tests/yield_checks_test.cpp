@@ -224,7 +224,7 @@ TEST(YieldChecks, FaultsLeaveTheCaseUntouched) {
         r.breakIt(dc);
         const StepOutcome outcome = r.corner ? cornerCheck(dc) : stiffenerLineCheck(dc);
         EXPECT_FALSE(outcome.ok());
-        EXPECT_NE(std::string::npos, outcome.reason.find(r.reasonPart)) << outcome.reason;
+        EXPECT_NE(std::string::npos, outcome.reason().find(r.reasonPart)) << outcome.reason();
         EXPECT_EQ(notComputed, dc.uf.UFy);
         EXPECT_EQ(notComputed, dc.uf.UFyp);
         EXPECT_EQ(notComputed, dc.uf.UFys);

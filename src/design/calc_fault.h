@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <type_traits>
 #include <utility>
 
 namespace korvel {
@@ -23,12 +24,45 @@ struct CalcFault {
     bool operator==(const CalcFault& o) const { return step == o.step && reason == o.reason; }
 };
 
-// What a check returns: empty when it finished, otherwise the reason it could not.
-struct StepOutcome {
-    std::string reason;
-    bool ok() const { return reason.empty(); }
+// What a check returns: done, or the reason it could not finish. A reason that quotes two numbers
+// is kept as its parts and written out only when it is read: a study that asks of thousands of
+// scaled cases only whether they pass never formats one.
+class StepOutcome {
+public:
     static StepOutcome done() { return {}; }
-    static StepOutcome fault(std::string why) { return StepOutcome{std::move(why)}; }
+    static StepOutcome fault(std::string why) {
+        StepOutcome o;
+        o.text_ = std::move(why);
+        o.failed_ = true;
+        return o;
+    }
+    // before + a + middle + b, the numbers through `mask`, a float on its own seven digits; the
+    // texts are literals.
+    template <class A, class B>
+    static StepOutcome fault(const char* before, A a, const char* middle, B b, const char* mask) {
+        static_assert(std::is_floating_point_v<A> && std::is_floating_point_v<B>, "a quoted number is a real");
+        StepOutcome o;
+        o.failed_ = true;
+        o.quoted_ = Quoted{before, a, std::is_same_v<A, float>, middle, b, std::is_same_v<B, float>, mask};
+        return o;
+    }
+
+    bool ok() const { return !failed_; }
+    std::string reason() const;
+
+private:
+    struct Quoted {
+        const char* before = nullptr;
+        double a = 0;
+        bool aSingle = false;
+        const char* middle = nullptr;
+        double b = 0;
+        bool bSingle = false;
+        const char* mask = nullptr;
+    };
+    bool failed_ = false;
+    std::string text_;
+    Quoted quoted_;
 };
 
 } // namespace korvel

@@ -53,7 +53,7 @@ bool runStep(Pass pass, DesignCase& dc, const char* name, Step&& step) {
     if (outcome.ok() && raised == 0 && allFinite(dc.uf)) return true;
 
     dc.fault.step = name;
-    dc.fault.reason = !outcome.ok() ? outcome.reason
+    dc.fault.reason = !outcome.ok() ? outcome.reason()
                       : raised != 0 ? describeFloatingPointFault(raised)
                                     : "a result is not a finite number";
     dc.uf = resultsBefore;

@@ -18,7 +18,7 @@ StepOutcome girderProperties(DesignCase& dc) {
     // Angle and tee alike: the flange's sideways offset does not enter bending about y.
     const FlangedSection f = flangedSection(g.H, g.B, g.tw, g.tf);
     g.hw = f.hw;
-    if (!f.outcome.ok()) return StepOutcome::fault("girder: " + f.outcome.reason);
+    if (!f.outcome.ok()) return StepOutcome::fault("girder: " + f.outcome.reason());
     g.Ag = f.Ax;
     g.gg = weightPerMetre(g.Ag);
     g.zcg = f.zc;
@@ -28,7 +28,7 @@ StepOutcome girderProperties(DesignCase& dc) {
     g.sge = (dc.L1 + dc.L2) / 2;
     if (0.33 * dc.Lg < g.sge) g.sge = 0.33 * dc.Lg;
     const PlatedSet p = platedSet(g.Ag, g.zcg, g.Iyg, g.H, dc.t, g.sge);
-    if (!p.outcome.ok()) return StepOutcome::fault("girder with plate width sge: " + p.outcome.reason);
+    if (!p.outcome.ok()) return StepOutcome::fault("girder with plate width sge: " + p.outcome.reason());
     g.Aeg = p.A;
     g.zpg = p.zp;
     g.Ieg = p.I;

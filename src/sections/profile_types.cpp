@@ -132,7 +132,7 @@ StepOutcome selectProfile(DesignCase& dc, const Catalogue& cat) {
     }
     // The shape and section of the profile selected before belong to another profile: they
     // are not carried into this case's calculation.
-    dc.profileProblem = outcome.reason;
+    dc.profileProblem = outcome.reason();
     dc.shape = ProfileShape{};
     dc.stiff = StiffenerSection{};
     return outcome;

@@ -276,7 +276,7 @@ StepOutcome platedProperties(DesignCase& dc) {
     s.sy = (dc.s1 + dc.s2) / 2;
     if (0.33 * dc.L1 < s.sy) s.sy = 0.33 * dc.L1;
     const PlatedSet y = platedSet(s.Ax, s.zc, s.Iy, H, t, s.sy);
-    if (!y.outcome.ok()) return StepOutcome::fault("stiffener with plate width sy: " + y.outcome.reason);
+    if (!y.outcome.ok()) return StepOutcome::fault("stiffener with plate width sy: " + y.outcome.reason());
     s.Aey = y.A;
     s.zpy = y.zp;
     s.Iey = y.I;
@@ -284,7 +284,7 @@ StepOutcome platedProperties(DesignCase& dc) {
     s.Ws = y.Ws;
 
     const PlatedSet e = platedSet(s.Ax, s.zc, s.Iy, H, t, dc.se);
-    if (!e.outcome.ok()) return StepOutcome::fault("stiffener with plate width se: " + e.outcome.reason);
+    if (!e.outcome.ok()) return StepOutcome::fault("stiffener with plate width se: " + e.outcome.reason());
     s.Ae = e.A;
     s.zp = e.zp;
     s.Ie = e.I;
@@ -294,7 +294,7 @@ StepOutcome platedProperties(DesignCase& dc) {
     s.re = std::sqrt(s.Ie / s.Ae);
 
     const PlatedSet w = platedSet(s.Ax, s.zc, s.Iy, H, t, dc.prep.sw);
-    if (!w.outcome.ok()) return StepOutcome::fault("stiffener with plate width sw: " + w.outcome.reason);
+    if (!w.outcome.ok()) return StepOutcome::fault("stiffener with plate width sw: " + w.outcome.reason());
     s.Iew = w.I;
     s.Wesw = w.Ws;
 

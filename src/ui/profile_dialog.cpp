@@ -263,7 +263,7 @@ void ProfileDialog::recalculate(bool windowType) {
     // again by the calculation it feeds (B = 0: "B >= 5", not also "flange width B is zero").
     // The rest is one message, a line per warning.
     if (fieldWarned_) return;
-    std::string text = selected.ok() ? std::string() : selected.reason;
+    std::string text = selected.ok() ? std::string() : selected.reason();
     for (const MessageWarnings::Pending& w : warnings) text += (text.empty() ? "" : "\n") + w.message;
     if (!text.empty()) warn(text);
 }

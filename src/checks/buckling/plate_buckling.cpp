@@ -104,9 +104,8 @@ StepOutcome assessPlate(const DesignCase& dc, const PlateInput& in, PlateDetail&
     d.sige = std::sqrt(sigx * sigx + static_cast<double>(sigy) * sigy - sigx * sigy + 3 * tau * tau);
     const double yieldMargin = 1 - sq(d.sige / dc.plateSteel.Fy);
     if (yieldMargin < 0) {
-        return StepOutcome::fault(
-            "square root of a negative number in 3/3.5: the equivalent stress σe = " + formatNumber(d.sige, "0.0") +
-            " exceeds Fyp = " + formatNumber(dc.plateSteel.Fy, "0.0"));
+        return StepOutcome::fault("square root of a negative number in 3/3.5: the equivalent stress σe = ", d.sige,
+                                  " exceeds Fyp = ", dc.plateSteel.Fy, "0.0");
     }
     d.pu = 4 * dc.plateSteel.Fy * sq(t / s) * (1 + 1 / a2) * std::sqrt(yieldMargin);
     if (plate2) d.pu = static_cast<float>(d.pu);
@@ -130,9 +129,8 @@ StepOutcome assessPlate(const DesignCase& dc, const PlateInput& in, PlateDetail&
         if (Cy > 1) Cy = 1;
         const double shearMargin = 1 - sq(tau / tauF);
         if (shearMargin < 0) {
-            return StepOutcome::fault(
-                "square root of a negative number in the effective width: |Tau| = " + num(std::fabs(tau), "0.0") +
-                " exceeds the shear yield stress Fyp/√3 = " + num(tauF, "0.0"));
+            return StepOutcome::fault("square root of a negative number in the effective width: |Tau| = ",
+                                      std::fabs(tau), " exceeds the shear yield stress Fyp/√3 = ", tauF, "0.0");
         }
         d.se = s * d.Cx * Cy * std::sqrt(shearMargin);
         if (plate2) d.se = static_cast<float>(d.se);
