@@ -19,7 +19,8 @@ namespace korvel {
 // centre, the neutral axis "Y" at zp + t/2, and the dimension letters "se" (plate width), "H"
 // (overall height), "h" (web height), "B" (flange or top width), "b" (flange outstand beyond the
 // web; inner width of RHS and Trapez) and "s" (web or wall thickness). A flat bar has no flange
-// and gets no "B" and "b". A stale or malformed outline draws nothing but the cleared area.
-void drawProfileFigure(DrawingSurface& surface, const DesignCase& dc, bool toScale);
+// and gets no "B" and "b". A stale or malformed outline draws nothing but the cleared area. The
+// sizes are written with `decimalSeparator` ("s = 9,5").
+void drawProfileFigure(DrawingSurface& surface, const DesignCase& dc, bool toScale, char decimalSeparator = '.');
 
 } // namespace korvel
