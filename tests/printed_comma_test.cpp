@@ -82,6 +82,20 @@ protected:
     const Catalogue tables = referenceTables();
     const BatchList list = referenceCases(tables);
     IgnoreWarnings quiet;
+
+    // Runs every case of the file into a design case of its own and hands it to `check`; all 135.
+    template <class Check>
+    void forEachCase(Check check) {
+        int cases = 0;
+        for (const BatchEntry& e : list.entries) {
+            if (!e.isCase()) continue;
+            SCOPED_TRACE("line " + std::to_string(e.line));
+            DesignCase dc;
+            runBatchCase(e, dc, tables, quiet);
+            check(dc, cases++);
+        }
+        EXPECT_EQ(135, cases);
+    }
 };
 
 } // namespace
@@ -89,19 +103,14 @@ protected:
 // Each case printed with both listings and the deflection, half of them beside a second
 // calculation ("as built 0.48"). The engineer's texts carry decimal points of their own.
 TEST_F(ReferenceCases, ReportPageInCommaReadsAsThePeriodPageWithCommas) {
-    int cases = 0;
-    for (const BatchEntry& e : list.entries) {
-        if (!e.isCase()) continue;
-        SCOPED_TRACE("line " + std::to_string(e.line));
-        DesignCase dc;
-        runBatchCase(e, dc, tables, quiet);
+    forEachCase([&](DesignCase& dc, int k) {
         dc.analysis = dc.printSelection = analysisAll;
         dc.includeDeformation = true;
         dc.fileName = "deck 2.5.kor";
         dc.projectName = "Hull 1.2";
         dc.identification += " at frame 12.5";
         ReportPageMarks marks;
-        if (cases % 2 == 1) marks.asBuilt = &dc;
+        if (k % 2 == 1) marks.asBuilt = &dc;
         MeasuringPage period;
         composeReport(period, dc, tables, PageSize{}, printTime, marks);
         marks.separator = ',';
@@ -109,9 +118,7 @@ TEST_F(ReferenceCases, ReportPageInCommaReadsAsThePeriodPageWithCommas) {
         composeReport(comma, dc, tables, PageSize{}, printTime, marks);
         expectCommaDrawing(period.rec, comma.rec);
         EXPECT_TRUE(anyComma(comma.rec));
-        ++cases;
-    }
-    EXPECT_EQ(135, cases);
+    });
 }
 
 // The engineer's texts and the version are printed as written, whatever the separator.
@@ -173,12 +180,7 @@ TEST_F(ReferenceCases, BatchReportPagesInCommaReadAsThePeriodPagesWithCommas) {
 // The figures: the panel schematic ("0.25a"), the profile to scale with its sizes and the flange
 // and web lines of the profile dialogs.
 TEST_F(ReferenceCases, FiguresInCommaReadAsThePeriodFiguresWithCommas) {
-    int cases = 0;
-    for (const BatchEntry& e : list.entries) {
-        if (!e.isCase()) continue;
-        SCOPED_TRACE("line " + std::to_string(e.line));
-        DesignCase dc;
-        runBatchCase(e, dc, tables, quiet);
+    forEachCase([&](const DesignCase& dc, int) {
         std::array<RecordingSurface, 2> drawn; // period, comma
         const std::array<char, 2> separators{'.', ','};
         for (std::size_t k = 0; k < drawn.size(); ++k) {
@@ -189,9 +191,7 @@ TEST_F(ReferenceCases, FiguresInCommaReadAsThePeriodFiguresWithCommas) {
             proportionCheckDisplay(s, dc.stiff, y, 1, 1, separators[k]);
         }
         expectCommaDrawing(drawn[0], drawn[1]);
-        ++cases;
-    }
-    EXPECT_EQ(135, cases);
+    });
 }
 
 // The c-factor caption of each structure type: its factors with the comma, its clause as written.
