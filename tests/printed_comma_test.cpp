@@ -42,13 +42,13 @@ bool startsWith(std::string_view text, std::string_view prefix) {
 
 // The period text as the comma page must show it: every decimal point a comma, as the patching
 // did, except in texts that are no numbers of ours, which the patching wrongly changed:
-// - the program's version ("Version 1.9" is no decimal number);
+// - the program's version ("Version 1.9", "Made with KORVEL 1.9" of a batch report's footer);
 // - the engineer's own texts, printed as typed: the file, project and identification lines and
 //   the material names of the page (a comment, identification, project or load case of a batch
 //   report is such a text too).
 std::string expectedComma(const std::string& period, const std::vector<std::string>& ownTexts) {
     for (const std::string_view asTyped :
-         {"Version ", "File: ", "Project: ", "Identification: ", "Plate & Girder/Stiffener: "})
+         {"Version ", "Made with KORVEL ", "File: ", "Project: ", "Identification: ", "Plate & Girder/Stiffener: "})
         if (startsWith(period, asTyped)) return period;
     for (const std::string& own : ownTexts)
         if (withDecimalSeparator(own, ',') != own && period.find(own) != std::string::npos) return period;
@@ -155,7 +155,7 @@ TEST_F(ReferenceCases, BatchReportPagesInCommaReadAsThePeriodPagesWithCommas) {
     ASSERT_TRUE(period && comma);
     SummaryPageMarks marks;
     marks.page = "Page 1 of 9";
-    marks.footer = {"Made with KORVEL 1.9.2 on 2026-12-08T09:05:00Z from the tables (FNV-1a 64 checksums):"};
+    marks.footer = {"Made with KORVEL 1.9 on 2026-12-08T09:05:00Z from the tables (FNV-1a 64 checksums):"};
     RecordingSurface periodPage;
     RecordingSurface commaPage;
     const std::vector<SummaryPageRows> pages = layoutSummaryPages(periodPage, period->rows, PageSize{}, 1);
