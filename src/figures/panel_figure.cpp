@@ -1,5 +1,7 @@
 #include "figures/panel_figure.h"
 
+#include "design/number_format.h"
+
 #include <algorithm>
 #include <cmath>
 #include <string_view>
@@ -265,7 +267,7 @@ void fitLabelFont(DrawingSurface& s, const std::vector<PanelLabel>& labels) {
 
 } // namespace
 
-std::vector<PanelLabel> panelLabels(const DesignCase& dc) {
+std::vector<PanelLabel> panelLabels(const DesignCase& dc, char sep) {
     constexpr double off = 0.9; // the point labels beside their marks
     const double left = girderX[0], right = girderX[1], mid = stiffenerY[1];
     std::vector<PanelLabel> labels = {
@@ -283,7 +285,7 @@ std::vector<PanelLabel> panelLabels(const DesignCase& dc) {
         {"3", right - off, mid + off, 1, 0},
         {"Lt", 76.2, (trippingY[0] + trippingY[1]) / 2, 1, 0.5},
         {"a", 76.2, (toeHigh + planTop) / 2, 1, 0.5},
-        {"0.25a", 84, spanLow + 0.6, 0, 0},
+        {formatNumber(0.25, "0.00", sep) + "a", 84, spanLow + 0.6, 0, 0},
         {"Lgs", 100, lgsLabelY, 0.5, 0.5},
     };
     if (dc.SigxA != 0 || dc.SigxB != 0) labels.push_back({"Sigx", planLeft - 4.6, stiffenerY[2] + 1.4, 0.5, 0});
@@ -294,10 +296,10 @@ std::vector<PanelLabel> panelLabels(const DesignCase& dc) {
     return labels;
 }
 
-void drawPanelFigure(DrawingSurface& surface, const DesignCase& dc, double x0, double y0) {
+void drawPanelFigure(DrawingSurface& surface, const DesignCase& dc, double x0, double y0, char sep) {
     Frame f(surface, x0, y0);
     const Font callersFont = surface.font();
-    const std::vector<PanelLabel> labels = panelLabels(dc);
+    const std::vector<PanelLabel> labels = panelLabels(dc, sep);
     fitLabelFont(surface, labels);
     surface.setLineWidth(1);
     surface.setDashStyle(DashStyle::solid);

@@ -31,14 +31,15 @@ struct PanelLabel {
     double ay = 0;
 };
 
-// Every label the figure writes for the case, in the order it writes them.
-std::vector<PanelLabel> panelLabels(const DesignCase& dc);
+// Every label the figure writes for the case, in the order it writes them; "0.25a" is written
+// with `decimalSeparator`.
+std::vector<PanelLabel> panelLabels(const DesignCase& dc, char decimalSeparator = '.');
 
 // Draws the figure into x0..x0 + panelFigureWidth, y0..y0 + panelFigureHeight of the current
 // scale, which must have y growing upwards. Reads SigxA, SigxB, SigyA, SigyC and p only.
 // The labels are written in the surface's font, made smaller where two of them would meet (so
 // that they never do, whatever the size the figure is drawn at); the font is then set back.
 // Leaves solid lines of width 1 in black, the fill style transparent and the fill colour white.
-void drawPanelFigure(DrawingSurface& surface, const DesignCase& dc, double x0, double y0);
+void drawPanelFigure(DrawingSurface& surface, const DesignCase& dc, double x0, double y0, char decimalSeparator = '.');
 
 } // namespace korvel

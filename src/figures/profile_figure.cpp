@@ -63,10 +63,10 @@ bool wellFormed(const ProfileOutline& o) {
                        [](const OutlinePoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); });
 }
 
-// A dimension's text: its letter and the real size, "H = 250", "s = 9.5".
-std::string sized(const char* letter, double mm) {
+// A dimension's text: its letter and the real size, "H = 250", "s = 9.5" ("s = 9,5").
+std::string sized(const char* letter, double mm, char sep) {
     const double whole = std::round(mm);
-    return std::string(letter) + " = " + formatNumber(mm, std::fabs(mm - whole) < 0.05 ? "0" : "0.0");
+    return std::string(letter) + " = " + formatNumber(mm, std::fabs(mm - whole) < 0.05 ? "0" : "0.0", sep);
 }
 
 // The part of the strip that is drawn: the profile with room on either side, never more than
@@ -86,11 +86,13 @@ Strip visibleStrip(const DesignCase& dc, const ProfileOutline& o, const Dimensio
     return s;
 }
 
-// Spacing of the texts: a share of the drawing, but never less than the letters need.
+// Spacing of the texts: a share of the drawing, but never less than the letters need; and the
+// decimal separator their sizes are written with.
 struct Spacing {
-    double u = 1;   // one hundredth of the square
-    double gap = 1; // between a line and its text
-    double th = 1;  // text height
+    double u = 1;         // one hundredth of the square
+    double gap = 1;       // between a line and its text
+    double th = 1;        // text height
+    char separator = '.'; // of the sizes
 };
 
 // The texts around the section and where they reach, in the outline's frame.
@@ -103,13 +105,15 @@ Extent textExtent(DrawingSurface& s, const DesignCase& dc, const ProfileOutline&
     const double top = dc.t + dc.H;
     Extent e;
     const double xH = std::min(l.xMin, l.topLeft) - 6 * sp.u;
-    e.left = std::min(strip.left - 4 * sp.u - sp.gap - s.textWidth("Y"), xH - sp.gap - s.textWidth(sized("H", dc.H)));
+    e.left = std::min(strip.left - 4 * sp.u - sp.gap - s.textWidth("Y"),
+                      xH - sp.gap - s.textWidth(sized("H", dc.H, sp.separator)));
     const double right = strip.right + 4 * sp.u;
-    e.right = std::max({right + sp.gap + s.textWidth("Y"), strip.right + sp.gap + s.textWidth(sized("se", o.width)),
-                        l.xMax + 6 * sp.u + sp.gap + s.textWidth(sized("h", l.webTop - l.webBottom)),
-                        l.topRight + sp.gap + s.textWidth(sized("B", l.topRight - l.topLeft)),
-                        l.xMax + 6 * sp.u + sp.gap + s.textWidth(sized("s", dc.tw)),
-                        l.xMax + 6 * sp.u + sp.gap + s.textWidth(sized("b", l.bRight - l.bLeft))});
+    e.right = std::max({right + sp.gap + s.textWidth("Y"),
+                        strip.right + sp.gap + s.textWidth(sized("se", o.width, sp.separator)),
+                        l.xMax + 6 * sp.u + sp.gap + s.textWidth(sized("h", l.webTop - l.webBottom, sp.separator)),
+                        l.topRight + sp.gap + s.textWidth(sized("B", l.topRight - l.topLeft, sp.separator)),
+                        l.xMax + 6 * sp.u + sp.gap + s.textWidth(sized("s", dc.tw, sp.separator)),
+                        l.xMax + 6 * sp.u + sp.gap + s.textWidth(sized("b", l.bRight - l.bLeft, sp.separator))});
     e.bottom = -4 * sp.u - sp.th;
     e.top = top + 4 * sp.u + 1.5 * sp.th;
     return e;
@@ -143,30 +147,30 @@ void drawLetters(Frame& f, const DesignCase& dc, const ProfileOutline& o, const 
 
     // se: the whole width of the strip, whatever part of it is drawn.
     f.dimension(strip.left, -4 * u, strip.right, -4 * u);
-    f.label(sized("se", o.width), strip.right + sp.gap, -4 * u, 0, 0.5);
+    f.label(sized("se", o.width, sp.separator), strip.right + sp.gap, -4 * u, 0, 0.5);
 
     const double xH = std::min(l.xMin, l.topLeft) - 6 * u;
     f.line(l.topLeft - 0.5 * u, top, xH - u, top);
     f.dimension(xH, t, xH, top);
-    f.label(sized("H", dc.H), xH - sp.gap, t + dc.H / 2, 1, 0.5);
+    f.label(sized("H", dc.H, sp.separator), xH - sp.gap, t + dc.H / 2, 1, 0.5);
 
     const double xh = l.xMax + 6 * u;
     f.line(l.webTopRight + 0.5 * u, l.webTop, xh + u, l.webTop);
     if (l.webBottom > t) f.line(l.xMax + 0.5 * u, l.webBottom, xh + u, l.webBottom);
     f.dimension(xh, l.webBottom, xh, l.webTop);
-    f.label(sized("h", l.webTop - l.webBottom), xh + sp.gap, (l.webBottom + l.webTop) / 2, 0, 0.5);
+    f.label(sized("h", l.webTop - l.webBottom, sp.separator), xh + sp.gap, (l.webBottom + l.webTop) / 2, 0, 0.5);
 
     if (l.flange) {
         const double yB = top + 4 * u;
         f.line(l.topLeft, top + 0.5 * u, l.topLeft, yB + u);
         f.line(l.topRight, top + 0.5 * u, l.topRight, yB + u);
         f.dimension(l.topLeft, yB, l.topRight, yB);
-        f.label(sized("B", l.topRight - l.topLeft), l.topRight + sp.gap, yB, 0, 0.5);
+        f.label(sized("B", l.topRight - l.topLeft, sp.separator), l.topRight + sp.gap, yB, 0, 0.5);
 
         // The texts of b, h and s stand in one column right of the h dimension, each at the
         // height of its own lines: b under the flange, h at mid-web, s beside them.
         f.dimension(l.bLeft, l.bY, l.bRight, l.bY);
-        f.label(sized("b", l.bRight - l.bLeft), xh + sp.gap, l.bY, 0, 0.5);
+        f.label(sized("b", l.bRight - l.bLeft, sp.separator), xh + sp.gap, l.bY, 0, 0.5);
     }
 
     const double y = l.thicknessY;
@@ -186,7 +190,7 @@ void drawLetters(Frame& f, const DesignCase& dc, const ProfileOutline& o, const 
             break;
         }
     }
-    f.label(sized("s", dc.tw), xh + sp.gap, sy, 0, 0.5);
+    f.label(sized("s", dc.tw, sp.separator), xh + sp.gap, sy, 0, 0.5);
 }
 
 // The outline with the strip cut to the part drawn; a cut end carries a break mark.
@@ -220,7 +224,7 @@ void drawTrimmedOutline(Frame& f, const ProfileOutline& o, const Strip& strip, d
 
 } // namespace
 
-void drawProfileOutline(DrawingSurface& surface, const DesignCase& dc, const ProfileOutline& o) {
+void drawProfileOutline(DrawingSurface& surface, const DesignCase& dc, const ProfileOutline& o, char separator) {
     const double height = o.height, width = o.width;
     if (!wellFormed(o) || !std::isfinite(std::max(height, width)) || !(height > 0) || !(width > 0) ||
         !stiffenerTypeFacts(dc.stiffenerType)) {
@@ -235,6 +239,7 @@ void drawProfileOutline(DrawingSurface& surface, const DesignCase& dc, const Pro
     const Strip strip = visibleStrip(dc, o, bare);
     double side = std::max(strip.right - strip.left, height) / 0.7;
     Spacing sp;
+    sp.separator = separator;
     Extent e;
     for (int round = 0; round < 4; ++round) {
         surface.setScale(0, side, side, 0);
@@ -264,9 +269,9 @@ void drawProfileOutline(DrawingSurface& surface, const DesignCase& dc, const Pro
     surface.setForeColour(black);
 }
 
-void drawProfileFigure(DrawingSurface& surface, const DesignCase& dc, bool toScale) {
+void drawProfileFigure(DrawingSurface& surface, const DesignCase& dc, bool toScale, char separator) {
     if (toScale) {
-        drawProfileOutline(surface, dc, sectionOutline(dc));
+        drawProfileOutline(surface, dc, sectionOutline(dc), separator);
         return;
     }
     surface.setScale(0, 75, 100, 0);

@@ -18,10 +18,11 @@ namespace korvel {
 // outline: the axis "Z" through the web centre, the neutral axis "Y" at zp + t/2, and the dimension letters "se" (plate
 // width), "H" (overall height), "h" (web height), "B" (flange or top width), "b" (flange outstand beyond the web; inner
 // width of RHS and Trapez) and "s" (web or wall thickness). A flat bar has no flange and gets no "B" and "b". A stale
-// or malformed outline draws nothing but the cleared area.
-void drawProfileFigure(DrawingSurface& surface, const DesignCase& dc, bool toScale);
+// or malformed outline draws nothing but the cleared area. The sizes are written with `decimalSeparator` ("s = 9,5").
+void drawProfileFigure(DrawingSurface& surface, const DesignCase& dc, bool toScale, char decimalSeparator = '.');
 
 // The to-scale figure of a given outline of dc's section.
-void drawProfileOutline(DrawingSurface& surface, const DesignCase& dc, const ProfileOutline& outline);
+void drawProfileOutline(DrawingSurface& surface, const DesignCase& dc, const ProfileOutline& outline,
+                        char decimalSeparator = '.');
 
 } // namespace korvel

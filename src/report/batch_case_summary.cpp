@@ -5,22 +5,22 @@
 
 namespace korvel {
 
-std::string BatchCaseSummary::highestText() const {
-    return highestCheck ? formatNumber(highest, highestCheck->mask) : std::string(nonFiniteText);
+std::string BatchCaseSummary::highestText(char sep) const {
+    return highestCheck ? formatNumber(highest, highestCheck->mask, sep) : std::string(nonFiniteText);
 }
 
 std::string BatchCaseSummary::failedText() const {
     return korvel::failedText(failed);
 }
 
-BatchCaseSummary summarizeCase(const BatchEntry& entry, std::int64_t caseNumber, const DesignCase& dc) {
+BatchCaseSummary summarizeCase(const BatchEntry& entry, std::int64_t caseNumber, const DesignCase& dc, char sep) {
     BatchCaseSummary s;
     s.caseNumber = caseNumber;
     s.line = entry.line;
     s.project = dc.projectName;
     s.identification = dc.identification;
-    s.stiffener = stiffenerDesignation(dc);
-    s.girder = girderDesignation(dc);
+    s.stiffener = stiffenerDesignation(dc, sep);
+    s.girder = girderDesignation(dc, sep);
     for (const CheckFacts& check : checkTable) {
         if (resultState(dc.uf, check) != ResultState::computed) continue;
         const double value = writtenResult(dc.uf, check);

@@ -21,7 +21,7 @@ struct BatchCaseSummary {
     int line = 0;
     std::string project;
     std::string identification;
-    std::string stiffener; // designation: "L 200x90x9x12"
+    std::string stiffener; // designation: "L 200x90x9x12", with the separator it was summarised with
     std::string girder;
     const CheckFacts* highestCheck = nullptr; // none when no utilisation was computed
     double highest = 0;                       // as the results table writes it
@@ -29,13 +29,15 @@ struct BatchCaseSummary {
     Verdict verdict = Verdict::ok;
     std::string stoppedIn; // the step the calculation stopped in; empty when it ran to the end
 
-    // "0.53" in the mask of its check; "-" when none was computed.
-    std::string highestText() const;
+    // "0.53" ("0,53") in the mask of its check; "-" when none was computed.
+    std::string highestText(char decimalSeparator = '.') const;
     // "UFpb, girder depth"; empty when none failed.
     std::string failedText() const;
 };
 
-BatchCaseSummary summarizeCase(const BatchEntry& entry, std::int64_t caseNumber, const DesignCase& dc);
+// The designations are written with `decimalSeparator`: the report's when it is for the page.
+BatchCaseSummary summarizeCase(const BatchEntry& entry, std::int64_t caseNumber, const DesignCase& dc,
+                               char decimalSeparator = '.');
 BatchCaseSummary summarizeComment(const BatchEntry& entry);
 
 } // namespace korvel

@@ -56,7 +56,7 @@ std::variant<std::vector<bool>, std::string> parseCaseSelection(std::string_view
 std::optional<BatchReportPlan> planBatchReport(BatchEntrySource& source, const std::vector<bool>& chosen,
                                                const Catalogue& catalogue,
                                                const std::function<bool(int done, int total)>& progress,
-                                               bool withEnvelopes, const InputAdjustment& gauging) {
+                                               bool withEnvelopes, const InputAdjustment& gauging, char separator) {
     BatchReportPlan plan;
     plan.title.file = source.fileName();
     const auto total =
@@ -82,7 +82,7 @@ std::optional<BatchReportPlan> planBatchReport(BatchEntrySource& source, const s
         if (withEnvelopes) plan.envelopes.add(e.inputs.projectName, e.inputs.identification, caseOutcome(*dc));
         for (BatchCaseSummary& heading : headings) plan.rows.push_back(std::move(heading));
         headings.clear();
-        plan.rows.push_back(summarizeCase(e, caseNumber, *dc));
+        plan.rows.push_back(summarizeCase(e, caseNumber, *dc, separator));
         const Verdict verdict = plan.rows.back().verdict;
         ++plan.title.cases;
         plan.title.ok += verdict == Verdict::ok ? 1 : 0;

@@ -42,11 +42,13 @@ struct BatchReportPlan {
 // too; with `gauging`, each case is run with the thicknesses it gives (korvel --pdf --gauging).
 // `progress(done, total)` is called after each case; when it answers false the planning stops and
 // nothing is returned, as when the source fails (source.error() then set). Only the summary's rows
-// are kept, not the entries: the pages read the source again.
+// are kept, not the entries: the pages read the source again. The rows' designations are written
+// with `separator`, the one the pages show numbers with.
 std::optional<BatchReportPlan> planBatchReport(BatchEntrySource& source, const std::vector<bool>& chosen,
                                                const Catalogue& catalogue,
                                                const std::function<bool(int done, int total)>& progress = {},
-                                               bool withEnvelopes = false, const InputAdjustment& gauging = {});
+                                               bool withEnvelopes = false, const InputAdjustment& gauging = {},
+                                               char separator = '.');
 std::optional<BatchReportPlan> planBatchReport(const BatchList& list, const std::vector<bool>& chosen,
                                                const Catalogue& catalogue,
                                                const std::function<bool(int done, int total)>& progress = {},

@@ -192,7 +192,7 @@ void composeSummaryPage(DrawingSurface& page, const std::vector<BatchCaseSummary
         cell(colIdentification, row.identification);
         cell(colStiffener, row.stiffener);
         cell(colGirder, row.girder);
-        cell(colHighest, row.highestText());
+        cell(colHighest, row.highestText(marks.separator));
         cell(colCheck, row.highestCheck ? row.highestCheck->symbol : "");
         const std::vector<std::string> failed = failedLines(page, row, size);
         for (std::size_t i = 0; i < failed.size(); ++i)

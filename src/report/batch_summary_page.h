@@ -39,6 +39,9 @@ struct SummaryPageRows {
 struct SummaryPageMarks {
     std::string page;                // "Page 1 of 11"
     std::vector<std::string> footer; // drawn with composePageFooter
+    // The numbers of the page are written with it ("0,53"); the user's texts (file, comments,
+    // identifications, load case names) and the footer's versions are printed as they are.
+    char separator = '.';
 };
 
 // Splits the rows into pages of the printable area `size`, measuring on `page` (nothing is drawn).

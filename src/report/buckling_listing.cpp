@@ -112,7 +112,7 @@ std::vector<ListingEntry> bucklingEntries(const ListedCase& c, Medium medium) {
     // With print selection 3 the yield and scantling listing follows and carries the remark; the
     // result list puts it after both listings.
     if (paper && dc.fault.stopped() && dc.printSelection != analysisAll)
-        add(Kind::remark, stoppedRemark(dc), 0, 1).colour = remarkRed;
+        add(Kind::remark, stoppedRemark(dc, c.separator()), 0, 1).colour = remarkRed;
     return out;
 }
 

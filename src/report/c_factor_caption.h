@@ -24,7 +24,8 @@ struct CFactorCaption {
     }
 };
 
-// Reads the c-factors the last stiffener and girder checks left in the case.
-CFactorCaption cFactorCaption(const DesignCase& dc);
+// Reads the c-factors the last stiffener and girder checks left in the case; their numbers are
+// written with `decimalSeparator`, the clause keeps its periods.
+CFactorCaption cFactorCaption(const DesignCase& dc, char decimalSeparator = '.');
 
 } // namespace korvel

@@ -1,6 +1,5 @@
 #include "report/control_summary.h"
 
-#include "design/decimal_text.h"
 #include "report/buckling_listing.h"
 #include "report/yield_listing.h"
 
@@ -12,7 +11,6 @@ std::vector<ListingRow> controlSummary(const DesignCase& dc, const DesignCase* o
 
 std::vector<ListingRow> controlSummary(const ListedCase& c) {
     const DesignCase& dc = c.dc();
-    const char decimalSeparator = c.separator();
     std::vector<ListingRow> rows;
     RowCounter counter; // the first row of the list is row 1
     switch (dc.analysis) {
@@ -31,8 +29,7 @@ std::vector<ListingRow> controlSummary(const ListedCase& c) {
 
     if (dc.fault.stopped() && counter.advance()) {
         ListingWriter out(rows, counter);
-        // The reason is a message the calculation wrote as it stopped, with the period.
-        out.remark(withDecimalSeparator(stoppedRemark(dc), decimalSeparator));
+        out.remark(stoppedRemark(dc, c.separator()));
     }
     return rows;
 }

@@ -23,7 +23,13 @@ void setFont(DrawingSurface& page, double size, bool bold = false, const char* n
     setPageFont(page, name, size, bold);
 }
 
-std::string valueText(const Results& uf, const CheckFacts& c) {
+// A value of the check as the results table writes it (a single-precision check on its own
+// digits), with the page's separator.
+std::string checkValueText(double value, const CheckFacts& c, char sep) {
+    return c.value ? formatNumber(value, c.mask, sep) : formatNumber(static_cast<float>(value), c.mask, sep);
+}
+
+std::string valueText(const Results& uf, const CheckFacts& c, char sep) {
     switch (resultState(uf, c)) {
     case ResultState::notComputed:
         return "-";
@@ -32,7 +38,12 @@ std::string valueText(const Results& uf, const CheckFacts& c) {
     case ResultState::computed:
         break;
     }
-    return c.value ? formatNumber((uf.*c.value).written(), c.mask) : formatNumber((uf.*c.single).written(), c.mask);
+    return checkValueText(writtenResult(uf, c), c, sep);
+}
+
+// The envelope's value of the check; "" when no case computed it.
+std::string envelopeText(const CheckEnvelope& env, const CheckFacts& c, char sep) {
+    return env.computed ? checkValueText(env.value, c, sep) : std::string();
 }
 
 Rgb colourOf(bool failed) {
@@ -76,7 +87,8 @@ void composeEnvelopePage(DrawingSurface& page, const PanelEnvelope& panel, std::
                        verdictText(panel.verdict());
     if (panel.highestCheck >= 0) {
         const auto h = static_cast<std::size_t>(panel.highestCheck);
-        line += "; highest " + envelopeValueText(panel.checks[h], checkTable[h]) + " " + checkTable[h].symbol + " in " +
+        line += "; highest " + envelopeText(panel.checks[h], checkTable[h], marks.separator) + " " +
+                checkTable[h].symbol + " in " +
                 (panel.checks[h].loadCase.empty() ? std::string("\"\"") : panel.checks[h].loadCase);
     }
     page.text(left, y, fittedText(page, line, right - left));
@@ -126,11 +138,13 @@ void composeEnvelopePage(DrawingSurface& page, const PanelEnvelope& panel, std::
             const bool computed = resultState(uf, check) == ResultState::computed;
             const bool governing =
                 computed && env.computed && env.loadCase == lc.loadCase && writtenResult(uf, check) == env.value;
-            cell(columnX(c), columnWidth, valueText(uf, check),
+            cell(columnX(c), columnWidth, valueText(uf, check, marks.separator),
                  computed ? colourOf(writtenResult(uf, check) > 1) : black, governing);
         }
         cell(envelopeX, envelopeWidth,
-             env.computed ? envelopeValueText(env, check) + " " + (env.loadCase.empty() ? "\"\"" : env.loadCase) : "-",
+             env.computed
+                 ? envelopeText(env, check, marks.separator) + " " + (env.loadCase.empty() ? "\"\"" : env.loadCase)
+                 : "-",
              env.computed ? colourOf(env.value > 1) : black, false);
         y += rowPitchMm;
         page.line(left, y, right, y);

@@ -4,6 +4,7 @@
 // rules the buckling and the yield/scantling listings share: how a check line becomes a row,
 // the running row number, and which results of a stopped calculation may be shown.
 
+#include "design/decimal_text.h"
 #include "design/design_case.h"
 #include "design/number_format.h"
 #include "figures/drawing_surface.h"
@@ -127,8 +128,10 @@ bool reached(const DesignCase& dc, const CheckLine& line, const Utilisation<T>& 
 // The one remark that says why the results end early. It follows the last listing shown: it is
 // the last row of the summary list and the last line of the last printed listing (the yield and
 // scantling listing whenever it is printed, the buckling listing when it is printed alone).
-inline std::string stoppedRemark(const DesignCase& dc) {
-    return dc.fault.message();
+// The reason is a message the calculation wrote with the period as it stopped, not a text composed
+// here from numbers: its decimal points alone are written with `decimalSeparator`.
+inline std::string stoppedRemark(const DesignCase& dc, char decimalSeparator) {
+    return withDecimalSeparator(dc.fault.message(), decimalSeparator);
 }
 
 } // namespace korvel

@@ -69,12 +69,12 @@ struct StructureTexts {
     bool girderFactor = false;
 };
 
-StructureTexts structureTexts(const DesignCase& dc) {
+StructureTexts structureTexts(const DesignCase& dc, char sep) {
     const StructureTypeFacts* structure = structureTypeFacts(dc.structureType);
     if (!structure) return {};
     const std::string_view option = structure->options[dc.structureOption == 0 ? 0 : 1].report;
     std::string name(structure->report);
-    if (structure->unitLength) name += ";  Unit length: UL = " + formatNumber(dc.UL, "##0") + " m";
+    if (structure->unitLength) name += ";  Unit length: UL = " + formatNumber(dc.UL, "##0", sep) + " m";
     return {name, std::string(option), structure->girderFactor};
 }
 
@@ -92,12 +92,12 @@ std::string dimensionLine(std::initializer_list<Dimension> items, bool continued
 }
 
 // The stiffener's dimension lines by profile type; the second is empty when the type has one.
-std::pair<std::string, std::string> stiffenerDimensionLines(const DesignCase& dc) {
-    const Dimension H{"H = ", formatNumber(dc.H, "#00")};
-    const Dimension B{"B = ", formatNumber(dc.B, "#0.0")};
-    const Dimension a{"a = ", formatNumber(dc.a, "#0.0")};
-    const Dimension tw{"tw = ", formatNumber(dc.tw, "#0.0")};
-    const Dimension tf{"tf = ", formatNumber(dc.tf, "#0.0")};
+std::pair<std::string, std::string> stiffenerDimensionLines(const DesignCase& dc, char sep) {
+    const Dimension H{"H = ", formatNumber(dc.H, "#00", sep)};
+    const Dimension B{"B = ", formatNumber(dc.B, "#0.0", sep)};
+    const Dimension a{"a = ", formatNumber(dc.a, "#0.0", sep)};
+    const Dimension tw{"tw = ", formatNumber(dc.tw, "#0.0", sep)};
+    const Dimension tf{"tf = ", formatNumber(dc.tf, "#0.0", sep)};
     const StiffenerTypeFacts* facts = stiffenerTypeFacts(dc.stiffenerType);
     if (!facts) return {};
     switch (facts->form) {
@@ -119,7 +119,7 @@ class ReportComposer {
 public:
     ReportComposer(DrawingSurface& page, const DesignCase& dc, const Catalogue& catalogue, const PageSize& size,
                    const ReportTime& time, const ReportPageMarks& marks)
-        : page_(page), dc_(dc), catalogue_(catalogue), size_(size), time_(time), marks_(marks) {}
+        : page_(page), dc_(dc), catalogue_(catalogue), size_(size), time_(time), marks_(marks), sep_(marks.separator) {}
 
     void compose() {
         layout_ = measureReportLayout(page_, size_);
@@ -221,7 +221,7 @@ private:
         page_.setForeColour(verdictColour(verdict));
         const double left = layout_.column50;
         const double width = layout_.rightLimit - left;
-        const std::string text = marginText(verdict, &reserve);
+        const std::string text = marginText(verdict, &reserve, sep_);
         double y = top;
         std::string row;
         std::size_t at = 0;
@@ -259,23 +259,23 @@ private:
                        (stiffener ? stiffener->name : std::string()));
         line_ += 1;
         page_.text(g.leftMargin, line_,
-                   "Yield stress: Fyp/Fys = " + formatNumber(dc_.plateSteel.Fy, "###") + "/" +
-                       formatNumber(dc_.stiffenerSteel.Fy, "###") + " MPa");
+                   "Yield stress: Fyp/Fys = " + formatNumber(dc_.plateSteel.Fy, "###", sep_) + "/" +
+                       formatNumber(dc_.stiffenerSteel.Fy, "###", sep_) + " MPa");
         line_ += 1;
         page_.text(g.leftMargin, line_,
-                   "Tensile stress: Fup/Fus = " + formatNumber(dc_.plateSteel.Fu, "###") + "/" +
-                       formatNumber(dc_.stiffenerSteel.Fu, "###") + " MPa");
+                   "Tensile stress: Fup/Fus = " + formatNumber(dc_.plateSteel.Fu, "###", sep_) + "/" +
+                       formatNumber(dc_.stiffenerSteel.Fu, "###", sep_) + " MPa");
         line_ += 1;
-        page_.text(g.leftMargin, line_, "Youngs modulus: E = " + formatNumber(dc_.E, "0.00E+0") + " MPa");
+        page_.text(g.leftMargin, line_, "Youngs modulus: E = " + formatNumber(dc_.E, "0.00E+0", sep_) + " MPa");
 
         double right = top;
         heading(g.column50, right, "Loading Condition / Safety format:");
         right += 1.3;
         page_.text(g.column50, right, "Loading Condition: " + loadingConditionLetter(dc_.loadingCondition));
         right += 1;
-        page_.text(g.column50, right, "Factor of Safety: F.S = " + formatNumber(dc_.FS, "#0.00"));
+        page_.text(g.column50, right, "Factor of Safety: F.S = " + formatNumber(dc_.FS, "#0.00", sep_));
         right += 1;
-        page_.text(g.column50, right, "Max Allow Utlization Factor: UF = " + formatNumber(dc_.UF, "#0.00"));
+        page_.text(g.column50, right, "Max Allow Utlization Factor: UF = " + formatNumber(dc_.UF, "#0.00", sep_));
 
         line_ += 1.3;
         rule(line_);
@@ -293,22 +293,23 @@ private:
             page_.text(g.leftMargin, line_, label + value + unit);
             line_ += 1;
         };
-        geometry("L1 = ", formatNumber(dc_.L1, "##0"), " mm");
-        geometry("L2 = ", formatNumber(dc_.L2, "##0"), " mm");
-        geometry("Lg = ", formatNumber(dc_.Lg, "##0"), " mm");
-        geometry("t = ", formatNumber(dc_.t, "##0.0"), " mm (plate th.)");
-        geometry("s1 = ", formatNumber(dc_.s1, "##0"), " mm");
-        geometry("s2 = ", formatNumber(dc_.s2, "##0"), " mm");
-        geometry("Lgs = ", formatNumber(dc_.Lgs, "##0"), " mm");
-        geometry("Lt = ", formatNumber(dc_.Lt, "##0"), " mm");
+        geometry("L1 = ", formatNumber(dc_.L1, "##0", sep_), " mm");
+        geometry("L2 = ", formatNumber(dc_.L2, "##0", sep_), " mm");
+        geometry("Lg = ", formatNumber(dc_.Lg, "##0", sep_), " mm");
+        geometry("t = ", formatNumber(dc_.t, "##0.0", sep_), " mm (plate th.)");
+        geometry("s1 = ", formatNumber(dc_.s1, "##0", sep_), " mm");
+        geometry("s2 = ", formatNumber(dc_.s2, "##0", sep_), " mm");
+        geometry("Lgs = ", formatNumber(dc_.Lgs, "##0", sep_), " mm");
+        geometry("Lt = ", formatNumber(dc_.Lt, "##0", sep_), " mm");
 
-        const StructureTexts structure = structureTexts(dc_);
+        const StructureTexts structure = structureTexts(dc_, sep_);
         page_.text(g.leftMargin, line_, "Structure: " + structure.structure);
         line_ += 1;
-        page_.text(g.leftMargin, line_, structure.attachment + " c-factor = " + formatNumber(dc_.cStiffener, "##0.00"));
+        page_.text(g.leftMargin, line_,
+                   structure.attachment + " c-factor = " + formatNumber(dc_.cStiffener, "##0.00", sep_));
         if (structure.girderFactor) {
             line_ += 1;
-            page_.text(g.leftMargin, line_, "Girder c-factor = " + formatNumber(dc_.cGirder, "##0.00"));
+            page_.text(g.leftMargin, line_, "Girder c-factor = " + formatNumber(dc_.cGirder, "##0.00", sep_));
         }
 
         stresses(top);
@@ -329,16 +330,16 @@ private:
             page_.text(x, y, label + value + unit);
             y += 1;
         };
-        stress("SigxA = ", formatNumber(dc_.SigxA, "##0.0"), " MPa");
-        stress("SigxB = ", formatNumber(dc_.SigxB, "##0.0"), " MPa");
-        stress("SigyA = ", formatNumber(dc_.SigyA, "##0.0"), " MPa");
-        stress("SigyC = ", formatNumber(dc_.SigyC, "##0.0"), " MPa");
-        stress("Tau = ", formatNumber(dc_.Tau, "##0.0"), " MPa");
+        stress("SigxA = ", formatNumber(dc_.SigxA, "##0.0", sep_), " MPa");
+        stress("SigxB = ", formatNumber(dc_.SigxB, "##0.0", sep_), " MPa");
+        stress("SigyA = ", formatNumber(dc_.SigyA, "##0.0", sep_), " MPa");
+        stress("SigyC = ", formatNumber(dc_.SigyC, "##0.0", sep_), " MPa");
+        stress("Tau = ", formatNumber(dc_.Tau, "##0.0", sep_), " MPa");
         // Without lateral pressure neither pressure is listed: the scantling pressure alone
         // does not make a pressure case.
         if (dc_.p != 0) {
-            stress("p = ", formatNumber(dc_.p, "##0.000"), " MPa");
-            stress("ps = ", formatNumber(dc_.ps, "##0.000"), " MPa (Scantling)");
+            stress("p = ", formatNumber(dc_.p, "##0.000", sep_), " MPa");
+            stress("ps = ", formatNumber(dc_.ps, "##0.000", sep_), " MPa (Scantling)");
         }
     }
 
@@ -349,7 +350,7 @@ private:
         setSize(baseSize - 1);
         const double x0 = figureGridWidth * (g.column50 + 8) / g.charsPerLine;
         const double y0 = figureGridHeight * (g.linesPerPage - line_) / g.linesPerPage;
-        drawPanelFigure(page_, dc_, x0, y0);
+        drawPanelFigure(page_, dc_, x0, y0, sep_);
         characterGrid();
         setFont(reportFont, baseSize);
         page_.setForeColour(black);
@@ -372,9 +373,9 @@ private:
         page_.setForeColour(black);
 
         const double afterHeading = heading(g.indent10, top, "Stiffener:");
-        page_.text(afterHeading, top, " " + stiffenerDesignation(dc_));
+        page_.text(afterHeading, top, " " + stiffenerDesignation(dc_, sep_));
         double last = top;
-        const auto [first, second] = stiffenerDimensionLines(dc_);
+        const auto [first, second] = stiffenerDimensionLines(dc_, sep_);
         if (!first.empty()) page_.text(g.indent10, ++last, first);
         if (!second.empty()) page_.text(g.indent10, ++last, second);
 
@@ -382,7 +383,7 @@ private:
         const bool flange = dc_.stiff.flangeRule;
         const bool web = dc_.stiff.webRule;
         double y = last + 1;
-        proportionCheckDisplay(page_, dc_.stiff, y, g.indent10, 1);
+        proportionCheckDisplay(page_, dc_.stiff, y, g.indent10, 1, sep_);
         if (web)
             last = y;
         else if (flange)
@@ -391,12 +392,14 @@ private:
         page_.setForeColour(black);
 
         const double girderAfterHeading = heading(g.indent60, top, "Girder:");
-        page_.text(girderAfterHeading, top, " " + girderDesignation(dc_));
+        page_.text(girderAfterHeading, top, " " + girderDesignation(dc_, sep_));
         const GirderSection& gs = dc_.girder;
-        page_.text(g.indent60, top + 1,
-                   dimensionLine({{"H = ", formatNumber(gs.H, "#00")}, {"B = ", formatNumber(gs.B, "#0.0")}}));
+        page_.text(
+            g.indent60, top + 1,
+            dimensionLine({{"H = ", formatNumber(gs.H, "#00", sep_)}, {"B = ", formatNumber(gs.B, "#0.0", sep_)}}));
         page_.text(g.indent60, top + 2,
-                   dimensionLine({{"tw = ", formatNumber(gs.tw, "#0.0")}, {"tf = ", formatNumber(gs.tf, "#0.0")}}));
+                   dimensionLine(
+                       {{"tw = ", formatNumber(gs.tw, "#0.0", sep_)}, {"tf = ", formatNumber(gs.tf, "#0.0", sep_)}}));
 
         // The girder column has three lines, as high as the picture.
         line_ = std::max(last, top + 2) + 1;
@@ -412,7 +415,7 @@ private:
         grid.baseFontSize = baseSize;
         grid.fontName = reportFont;
         const int selection = dc_.printSelection;
-        const ListedCase listed(dc_, '.', marks_.asBuilt);
+        const ListedCase listed(dc_, sep_, marks_.asBuilt);
         if (selection == analysisBuckling || selection == analysisAll)
             printBucklingListing(page_, listed, grid, line_, layout_.leftMargin);
         if (selection == analysisScantlingYield || selection == analysisAll)
@@ -425,6 +428,9 @@ private:
     const PageSize& size_;
     const ReportTime& time_;
     const ReportPageMarks& marks_;
+    // Every number composed on the page is written with it; the rule clauses, the version and the
+    // user's own texts (file, project, identification, material names) are printed as they are.
+    const char sep_;
     ReportLayout layout_;
     double line_ = 2;
 };

@@ -63,13 +63,16 @@ std::string reportDate(const ReportTime& time);
 std::string reportClock(const ReportTime& time);
 
 // What a page of a report of many cases changes in the one-page report: its number among all
-// pages ("Page 3 of 11" in place of "Page: 1"). The default gives the one-page report as it has
-// always been printed.
+// pages ("Page 3 of 11" in place of "Page: 1"); and the decimal separator the engineer reads
+// numbers with. The default gives the one-page report as it has always been printed.
 struct ReportPageMarks {
     std::string page = "Page: 1";
     // A case run with gauged thicknesses: the same case as built, whose value of each check is
     // printed beside the gauged one ("as built 0.48"); nullptr for a case as built.
     const DesignCase* asBuilt = nullptr;
+    // Every number of the page, listings and figure included, is written with it ("0,43"); rule
+    // clauses ("(3/3.1)"), the version and the date keep their periods.
+    char separator = '.';
 };
 
 // Composes one copy of the report on `page`. The title follows the analysis selection, the

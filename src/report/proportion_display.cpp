@@ -6,12 +6,13 @@
 
 namespace korvel {
 
-void proportionCheckDisplay(DrawingSurface& surface, const StiffenerSection& s, double& y, double x, int mode) {
+void proportionCheckDisplay(DrawingSurface& surface, const StiffenerSection& s, double& y, double x, int mode,
+                            char sep) {
     if (mode == 0) {
         surface.setScale(0, 0, 60, 4);
         surface.clear();
     }
-    const ProportionTexts texts = proportionTexts(s);
+    const ProportionTexts texts = proportionTexts(s, sep);
     // A ratio equal to its limit passes.
     const auto verdict = [&](double from, bool nok) {
         surface.setBold(true);

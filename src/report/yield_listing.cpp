@@ -116,7 +116,7 @@ std::vector<ListingEntry> scantlingYieldEntries(const ListedCase& c, Medium medi
     // Printed after the buckling listing when both are, so always the last listing; the result
     // list puts the remark after both listings.
     if (paper && dc.fault.stopped()) {
-        ListingEntry& remark = add(Kind::remark, stoppedRemark(dc));
+        ListingEntry& remark = add(Kind::remark, stoppedRemark(dc, c.separator()));
         remark.colour = remarkRed;
         remark.after = 1;
     }

@@ -181,35 +181,35 @@ StepOutcome formProfileShape(DesignCase& dc) {
     return StepOutcome::done();
 }
 
-std::string stiffenerDesignation(const DesignCase& dc) {
-    const std::string H = formatNumber(dc.H, "00");
-    const std::string B = formatNumber(dc.B, "00");
-    const std::string tw = formatNumber(dc.tw, "0.0");
+std::string stiffenerDesignation(const DesignCase& dc, char sep) {
+    const std::string H = formatNumber(dc.H, "00", sep);
+    const std::string B = formatNumber(dc.B, "00", sep);
+    const std::string tw = formatNumber(dc.tw, "0.0", sep);
     const StiffenerTypeFacts* facts = stiffenerTypeFacts(dc.stiffenerType);
     if (!facts) return {};
     const std::string prefix(facts->designationPrefix);
     switch (facts->form) {
     case DesignationForm::flanged:
-        return prefix + H + "x" + B + "x" + tw + "x" + formatNumber(dc.tf, "#0.0");
+        return prefix + H + "x" + B + "x" + tw + "x" + formatNumber(dc.tf, "#0.0", sep);
     case DesignationForm::web:
         return prefix + H + "x" + tw;
     case DesignationForm::box:
         return prefix + H + "x" + B + "x" + tw;
     case DesignationForm::trapez:
-        if (dc.a != 0) return prefix + H + "x" + B + "/" + formatNumber(dc.a, "00") + "x" + tw;
+        if (dc.a != 0) return prefix + H + "x" + B + "/" + formatNumber(dc.a, "00", sep) + "x" + tw;
         return prefix + H + "x" + B + "x" + tw;
     case DesignationForm::iSection:
         break;
     }
-    return prefix + H + "x" + B + "x" + tw + "x" + formatNumber(dc.tf, "0.0");
+    return prefix + H + "x" + B + "x" + tw + "x" + formatNumber(dc.tf, "0.0", sep);
 }
 
-std::string girderDesignation(const DesignCase& dc) {
+std::string girderDesignation(const DesignCase& dc, char sep) {
     const GirderTypeFacts* facts = girderTypeFacts(dc.girderType);
     if (!facts) return {};
     const GirderSection& g = dc.girder;
-    return std::string(facts->designationPrefix) + formatNumber(g.H, "00") + "x" + formatNumber(g.B, "00") + "x" +
-           formatNumber(g.tw, "0.0") + "x" + formatNumber(g.tf, "#0.0");
+    return std::string(facts->designationPrefix) + formatNumber(g.H, "00", sep) + "x" + formatNumber(g.B, "00", sep) +
+           "x" + formatNumber(g.tw, "0.0", sep) + "x" + formatNumber(g.tf, "#0.0", sep);
 }
 
 std::string listItemText(const ProfileTable& table, TableKind kind, int row) {

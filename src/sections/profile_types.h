@@ -50,11 +50,11 @@ StepOutcome selectProfile(DesignCase& dc, const Catalogue& cat);
 // hw, b2, e, u and m of the working profile (torsional buckling, ABS 3/5.3).
 StepOutcome formProfileShape(DesignCase& dc);
 
-// Designations: "L 200x90x9.0x14.0", "Built-up: T 300x100x10.0x15.0", "Trapez 260x300/50x8.0".
-// Empty for an invalid type code.
-std::string stiffenerDesignation(const DesignCase& dc);
+// Designations: "L 200x90x9.0x14.0", "Built-up: T 300x100x10.0x15.0", "Trapez 260x300/50x8.0",
+// each number written with `decimalSeparator` ("L 200x90x9,0x14,0"). Empty for an invalid type code.
+std::string stiffenerDesignation(const DesignCase& dc, char decimalSeparator = '.');
 // "L 800x200x10.0x20.0" or "T ..." of the working girder profile; empty for a type other than 1, 3.
-std::string girderDesignation(const DesignCase& dc);
+std::string girderDesignation(const DesignCase& dc, char decimalSeparator = '.');
 
 // Drop-down item of a catalogue row: "L200x90x9x14", "T...", "Fb200x10", "BF200x10"; empty
 // for a row outside 0..lastRow.

@@ -1,7 +1,6 @@
 #include "ui/batch_report_pdf.h"
 
 #include "design/warning_sink.h"
-#include "figures/decimal_surface.h"
 #include "files/batch_run.h"
 #include "files/file_replacement.h"
 #include "report/batch_summary_page.h"
@@ -93,7 +92,7 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& sou
     const int totalSteps = 2 * cases;
     std::optional<BatchReportPlan> plan = planBatchReport(
         source, request.chosen, catalogue, [&](int done, int) { return !progress || progress(done, totalSteps); },
-        request.envelope, request.gauging);
+        request.envelope, request.gauging, request.separator);
     if (!plan) return source.error() ? BatchReportEnd::failed : BatchReportEnd::cancelled;
     plan->title.file = request.fileShown;
 
@@ -102,11 +101,11 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& sou
     // The painter's origin is the top left corner of the printable area.
     const QRectF printable = device.pageLayout().paintRect(QPageLayout::Millimeter);
     const PageSize size{printable.width(), printable.height()};
-    QtDrawingSurface deviceSurface(painter, QRectF(0, 0, device.width(), device.height()));
-    // Composed with the period, shown with the engineer's separator, as the one-case report.
-    DecimalSurface surface(deviceSurface, request.separator);
+    QtDrawingSurface surface(painter, QRectF(0, 0, device.width(), device.height()));
 
+    // Every page writes its numbers with the engineer's separator, as the one-case report.
     SummaryPageMarks marks;
+    marks.separator = request.separator;
     marks.footer = provenanceLines(request.provenance);
     const std::vector<SummaryPageRows> summaryPages =
         layoutSummaryPages(surface, plan->rows, size, marks.footer.size());
@@ -163,6 +162,7 @@ BatchReportEnd paintBatchReport(QPagedPaintDevice& device, BatchEntrySource& sou
             return BatchReportEnd::failed;
         }
         ReportPageMarks pageMarks;
+        pageMarks.separator = request.separator;
         if (runGaugedBatchCase(entry, *dc, catalogue, quiet, {}, request.gauging)) {
             runBatchCase(entry, *asBuilt, catalogue, quiet);
             pageMarks.asBuilt = asBuilt.get();

@@ -35,7 +35,9 @@ inline QVariant resultCellData(const ResultCell& cell, int role, int sortRole, c
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        // What the engineer reads follows the locale; the file keeps the period.
+        // What the engineer reads follows the locale; the file keeps the period. The cell is the
+        // results table's own text, read back from the file, not one composed here from a number:
+        // so its decimal points are rewritten, the one place besides a calculation's stop reason.
         return QString::fromStdString(withDecimalSeparator(cell.text, separator));
     case Qt::ForegroundRole:
         if (cell.utilisation && !std::isnan(cell.number) && cell.number >= 0)

@@ -1,6 +1,5 @@
 #include "ui/batch_window.h"
 
-#include "design/decimal_text.h"
 #include "design/number_format.h"
 #include "files/file_replacement.h"
 #include "files/table_stamps.h"
@@ -125,8 +124,8 @@ std::string batchRunSummary(const BatchRunNotes& notes, const std::string& outpu
     return text;
 }
 
-std::string batchRunStatus(const BatchRunNotes& notes, int entries, double seconds) {
-    std::string text = std::to_string(entries) + " entries written in " + formatNumber(seconds, "0.00") + " s; " +
+std::string batchRunStatus(const BatchRunNotes& notes, int entries, double seconds, char sep) {
+    std::string text = std::to_string(entries) + " entries written in " + formatNumber(seconds, "0.00", sep) + " s; " +
                        notes.failed.verdictsText() + "; " + std::to_string(notes.failed.cases) +
                        (notes.failed.cases == 1 ? " case" : " cases") + " with a failed check";
     if (notes.failed.cases > 0) text += " (" + notes.failed.text() + ")";
@@ -442,11 +441,10 @@ bool BatchWindow::saveResults() {
     }
     outputFileName_->setText(fromStd(output));
     // What the main window shows comes first: the counts that follow may run past the window's edge.
-    std::string status = batchRunStatus(notes, total, seconds);
+    std::string status = batchRunStatus(notes, total, seconds, mode_ == DecimalMode::comma ? ',' : '.');
     if (list.caseCount() > 0)
         status = "Done: the main window shows case " + std::to_string(list.caseCount()) + "; " + status;
-    statusBar()->showMessage(
-        QString::fromStdString(withDecimalSeparator(status, mode_ == DecimalMode::comma ? ',' : '.')));
+    statusBar()->showMessage(QString::fromStdString(status));
     const std::string summary = batchRunSummary(notes, output);
     if (!summary.empty()) messages().warning(summary);
     return true;

@@ -71,7 +71,7 @@ std::string batchRunSummary(const BatchRunNotes& notes, const std::string& outpu
 
 // The status line after a results run: "52 entries written in 0.12 s; 3 cases with a failed
 // check (UFpb 2, girder depth 1)".
-std::string batchRunStatus(const BatchRunNotes& notes, int entries, double seconds);
+std::string batchRunStatus(const BatchRunNotes& notes, int entries, double seconds, char decimalSeparator = '.');
 
 class BatchWindow : public QMainWindow {
     Q_OBJECT

@@ -1,7 +1,6 @@
 #include "ui/cfactor_panel.h"
 
 #include "checks/yield/structure_types.h"
-#include "design/decimal_text.h"
 #include "design/design_case.h"
 #include "ui/line_input.h"
 
@@ -70,7 +69,7 @@ QLabel* CFactorPanel::captionLabel(int tab) const {
     return captions_[static_cast<std::size_t>(tab)];
 }
 
-void CFactorPanel::showCaption(const CFactorCaption& caption, char sep) {
+void CFactorPanel::showCaption(const CFactorCaption& caption) {
     if (caption.tab < 0 || caption.tab > 2) return;
     {
         const QSignalBlocker block(this);
@@ -78,8 +77,8 @@ void CFactorPanel::showCaption(const CFactorCaption& caption, char sep) {
     }
     if (QRadioButton* button = optionButton(caption.tab, caption.option)) button->setChecked(true);
     for (int tab = 0; tab < 3; ++tab)
-        captions_[static_cast<std::size_t>(tab)]->setText(
-            tab == caption.tab ? captionDisplayText(withDecimalSeparator(caption.text, sep)) : QStringLiteral("c = "));
+        captions_[static_cast<std::size_t>(tab)]->setText(tab == caption.tab ? captionDisplayText(caption.text)
+                                                                             : QStringLiteral("c = "));
     if (caption.unitLength && !(ULBox_->hasFocus() && ULBox_->isModified()))
         ULBox_->showText(QString::fromStdString(*caption.unitLength));
 }

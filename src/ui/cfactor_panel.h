@@ -24,8 +24,8 @@ public:
 
     // Selects the tab and option and writes that tab's caption (and, for a watertight bulkhead,
     // the unit length). Codes outside the tables select nothing.
-    // The caption of the chosen tab, its numbers with `decimalSeparator`.
-    void showCaption(const CFactorCaption& caption, char decimalSeparator = '.');
+    // The caption comes composed with the window's decimal separator (cFactorCaption).
+    void showCaption(const CFactorCaption& caption);
 
     LineInput* ULBox() const { return ULBox_; }
     QRadioButton* optionButton(int tab, int option) const;

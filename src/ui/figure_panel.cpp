@@ -1,6 +1,5 @@
 #include "ui/figure_panel.h"
 
-#include "design/decimal_text.h"
 #include "figures/panel_figure.h"
 #include "figures/pictures.h"
 #include "sections/profile_types.h"
@@ -40,7 +39,7 @@ QSize PanelFigureView::minimumSizeHint() const {
     return {160, 100};
 }
 
-void PanelFigureView::paintFigure(QPainter& painter, const QRectF& target, const DesignCase& dc) {
+void PanelFigureView::paintFigure(QPainter& painter, const QRectF& target, const DesignCase& dc, char sep) {
     QtDrawingSurface surface(painter, target);
     // One scale for both directions keeps the schematic's proportions; the figure is centred.
     const double w = panelFigureWidth + 2 * figureMargin;
@@ -58,14 +57,14 @@ void PanelFigureView::paintFigure(QPainter& painter, const QRectF& target, const
     font.name = "arial";
     font.size = std::clamp(8 * std::min(target.width() / 300, target.height() / 150), 5.0, 8.0);
     surface.setFont(font);
-    drawPanelFigure(surface, dc, 0, 0);
+    drawPanelFigure(surface, dc, 0, 0, sep);
 }
 
 void PanelFigureView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), Qt::white);
-    paintFigure(painter, QRectF(rect()), dc_);
+    paintFigure(painter, QRectF(rect()), dc_, separator_);
 }
 
 QPixmap profilePicture(std::string_view name, int side, double pixelRatio) {
@@ -145,8 +144,9 @@ FigurePanel::FigurePanel(const DesignCase& dc, QWidget* parent) : QGroupBox(QStr
 }
 
 void FigurePanel::showCase(const DesignCase& dc, char sep) {
-    stiffenerLabel_->setText(QString::fromStdString(withDecimalSeparator(stiffenerDesignation(dc), sep)));
-    girderLabel_->setText(QString::fromStdString(withDecimalSeparator(girderDesignation(dc), sep)));
+    stiffenerLabel_->setText(QString::fromStdString(stiffenerDesignation(dc, sep)));
+    girderLabel_->setText(QString::fromStdString(girderDesignation(dc, sep)));
+    figure_->setDecimalSeparator(sep);
     // The pictures are drawn again only when the type changed.
     const std::string stiff(stiffenerPictureName(dc.stiffenerType));
     if (stiff != stiffenerPicture_ || stiffenerButton_->icon().isNull()) {

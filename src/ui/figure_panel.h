@@ -23,14 +23,17 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    // Paints the figure on any device of the given size (the window's box, an image in tests).
-    static void paintFigure(QPainter& painter, const QRectF& target, const DesignCase& dc);
+    // Paints the figure on any device of the given size (the window's box, an image in tests); its
+    // numbers ("0.25a") are written with `decimalSeparator`.
+    static void paintFigure(QPainter& painter, const QRectF& target, const DesignCase& dc, char decimalSeparator = '.');
+    void setDecimalSeparator(char separator) { separator_ = separator; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     const DesignCase& dc_;
+    char separator_ = '.';
 };
 
 class FigurePanel final : public QGroupBox {

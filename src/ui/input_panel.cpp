@@ -126,7 +126,7 @@ void InputPanel::showCase(const DesignCase& dc, const Catalogue& catalogue, char
     loading_->showCase(dc, sep);
     materials_->showCase(dc, catalogue, sep);
     cfactor_->ULBox()->showText(QString::fromStdString(fieldBoxText(dc, InputBox::UL, sep)));
-    cfactor_->showCaption(cFactorCaption(dc), sep);
+    cfactor_->showCaption(cFactorCaption(dc, sep));
     geometry_->showCase(dc, sep);
     stresses_->showCase(dc, sep);
 }

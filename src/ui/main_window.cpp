@@ -330,7 +330,7 @@ void MainWindow::showCalculation() {
     // What the calculation itself shows: the strengths of the material refresh, the c-factor
     // caption, the figure and the designations, the check box and the summary list.
     inputs_->materials()->showStrengths(ctx_.dc, separator());
-    inputs_->cfactor()->showCaption(cFactorCaption(ctx_.dc), separator());
+    inputs_->cfactor()->showCaption(cFactorCaption(ctx_.dc, separator()));
     figure_->showCase(ctx_.dc, separator());
     analysis_->setDeformationVisible(showsIncludeDeformation(ctx_.dc));
     showPrintShortcut();

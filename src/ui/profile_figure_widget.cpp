@@ -1,6 +1,5 @@
 #include "ui/profile_figure_widget.h"
 
-#include "figures/decimal_surface.h"
 #include "figures/pictures.h"
 #include "figures/profile_figure.h"
 #include "report/proportion_display.h"
@@ -26,14 +25,16 @@ ProfileFigureWidget::ProfileFigureWidget(const QString& name, QSize size, QWidge
 void ProfileFigureWidget::showStiffenerFigure(const DesignCase& dc, bool toScale) {
     // The figure reads the outline, the type and the dimensions; a copy keeps it as it was drawn.
     auto snapshot = std::make_shared<const DesignCase>(dc);
-    draw_ = [snapshot, toScale](DrawingSurface& surface) { drawProfileFigure(surface, *snapshot, toScale); };
+    draw_ = [snapshot, toScale](DrawingSurface& surface, char separator) {
+        drawProfileFigure(surface, *snapshot, toScale, separator);
+    };
     square_ = toScale;
     update();
 }
 
 void ProfileFigureWidget::showGirderFigure(int girderType) {
     const std::string name(girderSchematicPictureName(girderType));
-    draw_ = [name](DrawingSurface& surface) {
+    draw_ = [name](DrawingSurface& surface, char) {
         // The picture fills the area, which has the picture's proportions.
         surface.setScale(0, 0, 100, 75);
         drawPicture(surface, name, 0, 0, 100, 75);
@@ -43,15 +44,15 @@ void ProfileFigureWidget::showGirderFigure(int girderType) {
 }
 
 void ProfileFigureWidget::showProportionCheck(const StiffenerSection& section) {
-    draw_ = [section](DrawingSurface& surface) {
+    draw_ = [section](DrawingSurface& surface, char separator) {
         double y = 0;
-        proportionCheckDisplay(surface, section, y, 1, 0);
+        proportionCheckDisplay(surface, section, y, 1, 0, separator);
     };
     update();
 }
 
 void ProfileFigureWidget::paintOn(DrawingSurface& surface) const {
-    if (draw_) draw_(surface);
+    if (draw_) draw_(surface, separator_);
 }
 
 void ProfileFigureWidget::paintEvent(QPaintEvent*) {
@@ -65,8 +66,7 @@ void ProfileFigureWidget::paintEvent(QPaintEvent*) {
         target = QRectF(target.center().x() - side / 2, target.center().y() - side / 2, side, side);
     }
     QtDrawingSurface surface(painter, target);
-    DecimalSurface shown(surface, separator_);
-    paintOn(shown);
+    paintOn(surface);
 }
 
 void ProfileFigureWidget::mousePressEvent(QMouseEvent* event) {

@@ -29,7 +29,8 @@ public:
     // The flange-and-web figure: the flange and web lines with their verdicts (dialog mode: y = 0, x = 1).
     void showProportionCheck(const StiffenerSection& section);
 
-    // Draws the current content on any surface: the widget's own paint event, a test recorder.
+    // Draws the current content on any surface: the widget's own paint event, a test recorder; its
+    // numbers with the decimal separator set last.
     void paintOn(DrawingSurface& surface) const;
     // The decimal separator of the numbers the figure writes (comma mode: ',').
     void setDecimalSeparator(char separator) { separator_ = separator; }
@@ -42,7 +43,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    std::function<void(DrawingSurface&)> draw_;
+    std::function<void(DrawingSurface&, char separator)> draw_;
     bool square_ = false; // the outline to scale: drawn on the largest centred square
     char separator_ = '.';
 };

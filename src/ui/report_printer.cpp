@@ -1,7 +1,6 @@
 #include "ui/report_printer.h"
 
 #include "design/version.h"
-#include "figures/decimal_surface.h"
 #include "files/file_replacement.h"
 #include "ui/qt_drawing_surface.h"
 
@@ -51,8 +50,9 @@ bool paintReport(QPagedPaintDevice& device, const DesignCase& dc, const Catalogu
     const QRectF printable = device.pageLayout().paintRect(QPageLayout::Millimeter);
     const PageSize size{printable.width(), printable.height()};
     QtDrawingSurface surface(painter, QRectF(0, 0, device.width(), device.height()));
-    DecimalSurface page(surface, separator);
-    composeReport(page, dc, catalogue, size, time);
+    ReportPageMarks marks;
+    marks.separator = separator;
+    composeReport(surface, dc, catalogue, size, time, marks);
     return painter.end();
 }
 

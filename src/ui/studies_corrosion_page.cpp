@@ -1,9 +1,7 @@
 #include "ui/studies_corrosion_page.h"
 
-#include "design/decimal_text.h"
 #include "design/number_format.h"
 #include "design/number_parser.h"
-#include "design/tab_cells.h"
 #include "studies/wastage_table.h"
 
 #include <QComboBox>
@@ -26,9 +24,6 @@ const QColor barColour(31, 119, 180);
 const QColor thresholdColour(255, 127, 14);
 const QColor failColour(214, 39, 40);
 
-// The columns of the core's table the page shows, from "member" on ("line", "project",
-// "identification" and "basis" are the page's title).
-constexpr std::size_t firstShownCell = 3;
 // Two lines each, so that the table fits the page's width.
 const char* const headings[] = {"Member",
                                 "Original\n(mm)",
@@ -48,6 +43,42 @@ int gaugedIndex(Member m) {
 
 bool hasAllowance(const WastageResult& r) {
     return r.outcome == WastageResult::Outcome::found || r.outcome == WastageResult::Outcome::rangeEnd;
+}
+
+// A member's cells from "Original" to "Note": what the core's table writes, with its numbers
+// composed here with the engineer's separator (the table itself keeps the period).
+std::array<std::string, noteColumn> shownCells(const WastageResult& r, char sep) {
+    const auto mm = [sep](double value) { return formatNumber(value, "0.00", sep); };
+    std::array<std::string, noteColumn> cells;
+    cells.fill("-");
+    const bool member =
+        r.outcome != WastageResult::Outcome::noSuchMember && r.outcome != WastageResult::Outcome::noProfile;
+    if (member) cells[0] = mm(r.original);
+    switch (r.outcome) {
+    case WastageResult::Outcome::found:
+    case WastageResult::Outcome::rangeEnd:
+        cells = {mm(r.original),
+                 mm(r.allowable),
+                 formatNumber(r.percent(), "0.0", sep),
+                 mm(r.minimumThickness()),
+                 mm(r.substantialCorrosion()),
+                 r.governing,
+                 ""};
+        if (r.outcome == WastageResult::Outcome::rangeEnd)
+            cells[6] = "passes down to " + mm(minimumRemainingThickness) + " mm remaining";
+        break;
+    case WastageResult::Outcome::asBuiltFails:
+        cells[5] = r.governing;
+        cells[6] = "as built fails";
+        break;
+    case WastageResult::Outcome::noSuchMember:
+        cells[6] = "the panel has no such member";
+        break;
+    case WastageResult::Outcome::noProfile:
+        cells[6] = "the stiffener profile cannot be formed";
+        break;
+    }
+    return cells;
 }
 
 } // namespace
@@ -283,25 +314,13 @@ std::string CorrosionPage::dataTable() const {
 
 void CorrosionPage::showResults() {
     filling_ = true;
-    // The cells of the core's table, with the engineer's decimal separator.
-    std::vector<std::vector<std::string>> cells;
-    if (!results_.empty()) {
-        const std::string text = dataTable();
-        std::size_t start = text.find('\n') + 1;
-        while (start < text.size()) {
-            const std::size_t end = text.find('\n', start);
-            cells.push_back(tabCells(std::string_view(text).substr(start, end - start)));
-            start = end == std::string::npos ? text.size() : end + 1;
-        }
-    }
     for (std::size_t i = 0; i < members().size(); ++i) {
         const auto row = static_cast<int>(i);
+        std::array<std::string, noteColumn> cells{};
+        if (i < results_.size()) cells = shownCells(results_[i], separator_);
         for (int column = 0; column < gaugedColumn; ++column) {
-            const std::size_t cell = firstShownCell + static_cast<std::size_t>(column) +
-                                     (column >= 1 ? 1 : 0); // the basis cell is the page's title
-            std::string text = column == 0 ? memberName(members()[i]) : "";
-            if (i < cells.size() && cell < cells[i].size()) text = cells[i][cell];
-            if (column != 0 && column != 6 && column != 7) text = withDecimalSeparator(text, separator_);
+            const std::string text =
+                column == 0 ? memberName(members()[i]) : cells[static_cast<std::size_t>(column - 1)];
             auto* item = new QTableWidgetItem(QString::fromStdString(text));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             if (column != 0 && column < 6) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

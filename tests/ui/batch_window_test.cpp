@@ -628,5 +628,18 @@ TEST(BatchRunSummary, NothingToTellGivesNoMessage) {
               "Results of 3 cases written to out.koro.\n\nWarnings in 1 of 3 cases:\n  line 4 (X):  s2 <= l1  ");
 }
 
+// The status line's time is composed with the window's separator; its counts and names have none.
+TEST(BatchRunStatus, TheTimeIsWrittenWithTheWindowsSeparator) {
+    BatchRunNotes notes;
+    notes.failed.cases = 1;
+    notes.failed.nok = 1;
+    notes.failed.byCheck[0] = 1;
+    const std::string period = batchRunStatus(notes, 52, 0.125);
+    EXPECT_EQ(period.substr(0, 28), "52 entries written in 0.13 s");
+    std::string comma = period;
+    comma.replace(comma.find("0.13"), 4, "0,13");
+    EXPECT_EQ(batchRunStatus(notes, 52, 0.125, ','), comma);
+}
+
 } // namespace
 } // namespace korvel

@@ -267,6 +267,13 @@ TEST_F(MainWindowTest, CommaLocaleShowsCommasAndReportsLetters) {
         }
     }
     EXPECT_TRUE(sawValue);
+    // The designations and the c-factor caption are composed with the comma; the clause keeps its points.
+    EXPECT_EQ(named<QLabel>("stiffenerProfile")->text().toStdString(), stiffenerDesignation(ctx.dc, ','));
+    EXPECT_EQ(named<QLabel>("girderProfile")->text().toStdString(), girderDesignation(ctx.dc, ','));
+    EXPECT_TRUE(named<QLabel>("stiffenerProfile")->text().contains(QLatin1Char(',')));
+    const QString caption = named<QLabel>("cfactorText1")->text();
+    EXPECT_TRUE(caption.startsWith(QStringLiteral("c = 0,")) && caption.contains(QStringLiteral("3-2-2/9.")))
+        << caption.toStdString();
     typeAndLeave(InputBox::t, QStringLiteral("1.5"));
     EXPECT_EQ(box(InputBox::t)->text(), QStringLiteral("1,5"));
     EXPECT_EQ(ctx.dc.t, static_cast<double>(1.5f));

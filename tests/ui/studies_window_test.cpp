@@ -6,6 +6,7 @@
 #include "report/check_line_texts.h"
 #include "support/qt_application.h"
 
+#include "design/decimal_text.h"
 #include "design/number_format.h"
 #include "design/tab_cells.h"
 #include "engine/assessment.h"
@@ -205,20 +206,22 @@ TEST_F(StudiesWindowTest, SweepLegendTextShrinksOnAShortChartAndComesBack) {
     EXPECT_EQ(shownAt(900), own);
 }
 
-TEST_F(StudiesWindowTest, CorrosionPageIsTheCoreWastageTableOnEitherBasis) {
-    startWindow();
-    openAt(StudiesWindow::corrosion);
+// Each cell of the corrosion page's table is the core's cell from the member on, the basis left
+// out, on either basis; in comma mode with its decimal points written as commas (the numbers are
+// composed so, while the core's table keeps the period).
+void expectCorrosionPageIsTheCoreWastageTable(StudiesWindow* studies, const AppContext& ctx,
+                                              const std::function<bool()>& settle) {
     CorrosionPage* page = studies->corrosionPage();
     CaseRunner runner(ctx.catalogue);
+    const CaseInputs& shown = ctx.dc;
     for (const WastageBasis basis : {WastageBasis::allChecks, WastageBasis::strength}) {
         page->setBasis(basis);
         ASSERT_TRUE(settle());
         std::string core = wastageHeader();
         for (const Member m : allMembers)
             appendWastageRow(core, CaseLabel{0, ctx.dc.projectName, ctx.dc.identification}, m, basis,
-                             allowableDiminution(shownCase(), m, basis, runner));
+                             allowableDiminution(shown, m, basis, runner));
         EXPECT_EQ(page->dataTable(), core);
-        // Each cell of the page's table is the core's cell from the member on, the basis left out.
         std::istringstream lines(core);
         std::string line;
         std::getline(lines, line);
@@ -227,11 +230,26 @@ TEST_F(StudiesWindowTest, CorrosionPageIsTheCoreWastageTableOnEitherBasis) {
             ASSERT_EQ(cells.size(), 12u);
             for (int column = 0; column < CorrosionPage::gaugedColumn; ++column) {
                 const std::size_t cell = column == 0 ? 3 : static_cast<std::size_t>(column) + 4;
-                EXPECT_EQ(page->table()->item(row, column)->text().toStdString(), cells[cell])
+                EXPECT_EQ(page->table()->item(row, column)->text().toStdString(),
+                          withDecimalSeparator(cells[cell], ctx.decimalSeparator()))
                     << "row " << row << ", column " << column;
             }
         }
     }
+}
+
+TEST_F(StudiesWindowTest, CorrosionPageIsTheCoreWastageTableOnEitherBasis) {
+    startWindow();
+    openAt(StudiesWindow::corrosion);
+    expectCorrosionPageIsTheCoreWastageTable(studies, ctx, [this] { return settle(); });
+}
+
+TEST_F(StudiesWindowTest, CorrosionPageInCommaModeIsTheCoreWastageTableWithCommas) {
+    ctx.decimalMode = DecimalMode::comma;
+    startWindow();
+    openAt(StudiesWindow::corrosion);
+    expectCorrosionPageIsTheCoreWastageTable(studies, ctx, [this] { return settle(); });
+    EXPECT_TRUE(studies->corrosionPage()->table()->item(0, 1)->text().contains(QLatin1Char(',')));
 }
 
 TEST_F(StudiesWindowTest, AGaugedThicknessListsTheGaugedValuesBesideTheOnesAsBuiltUntilCleared) {
