@@ -13,9 +13,9 @@ std::string quotedNumber(double value, bool single, const char* mask) {
 } // namespace
 
 std::string StepOutcome::reason() const {
-    if (!failed_ || quoted_.before == nullptr) return text_;
-    const Quoted& q = quoted_;
-    return q.before + quotedNumber(q.a, q.aSingle, q.mask) + q.middle + quotedNumber(q.b, q.bSingle, q.mask);
+    if (!failed_ || quoted_ == nullptr) return text_;
+    const QuotedReason& q = *quoted_;
+    return q.before + quotedNumber(a_, aSingle_, q.mask) + q.middle + quotedNumber(b_, bSingle_, q.mask);
 }
 
 } // namespace korvel

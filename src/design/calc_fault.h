@@ -24,9 +24,18 @@ struct CalcFault {
     bool operator==(const CalcFault& o) const { return step == o.step && reason == o.reason; }
 };
 
-// What a check returns: done, or the reason it could not finish. A reason that quotes two numbers
-// is kept as its parts and written out only when it is read: a study that asks of thousands of
-// scaled cases only whether they pass never formats one.
+// The fixed words of a stop reason that quotes two numbers: before, the first number, middle, the
+// second, each number through `mask` (literals, kept where the check is written).
+struct QuotedReason {
+    const char* before;
+    const char* middle;
+    const char* mask;
+};
+
+// What a check returns: done, or the reason it could not finish. A reason that quotes numbers is
+// kept as its words and numbers and written out only when it is read: a study that asks of
+// thousands of scaled cases only whether they pass never formats one. The outcome stays small,
+// as every step of every calculation returns one.
 class StepOutcome {
 public:
     static StepOutcome done() { return {}; }
@@ -36,14 +45,17 @@ public:
         o.failed_ = true;
         return o;
     }
-    // before + a + middle + b, the numbers through `mask`, a float on its own seven digits; the
-    // texts are literals.
+    // A float is quoted on its own seven digits, as it is formatted everywhere.
     template <class A, class B>
-    static StepOutcome fault(const char* before, A a, const char* middle, B b, const char* mask) {
+    static StepOutcome fault(const QuotedReason& words, A a, B b) {
         static_assert(std::is_floating_point_v<A> && std::is_floating_point_v<B>, "a quoted number is a real");
         StepOutcome o;
         o.failed_ = true;
-        o.quoted_ = Quoted{before, a, std::is_same_v<A, float>, middle, b, std::is_same_v<B, float>, mask};
+        o.quoted_ = &words;
+        o.a_ = a;
+        o.b_ = b;
+        o.aSingle_ = std::is_same_v<A, float>;
+        o.bSingle_ = std::is_same_v<B, float>;
         return o;
     }
 
@@ -51,18 +63,13 @@ public:
     std::string reason() const;
 
 private:
-    struct Quoted {
-        const char* before = nullptr;
-        double a = 0;
-        bool aSingle = false;
-        const char* middle = nullptr;
-        double b = 0;
-        bool bSingle = false;
-        const char* mask = nullptr;
-    };
     bool failed_ = false;
+    bool aSingle_ = false;
+    bool bSingle_ = false;
+    const QuotedReason* quoted_ = nullptr;
+    double a_ = 0;
+    double b_ = 0;
     std::string text_;
-    Quoted quoted_;
 };
 
 } // namespace korvel

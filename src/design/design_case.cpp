@@ -25,6 +25,12 @@ bool CaseInputs::operator==(const CaseInputs& o) const {
     return otherInputs(*this) == otherInputs(o);
 }
 
+bool sameButLoads(const CaseInputs& a, const CaseInputs& b) {
+    for (const InputField& f : inputFields)
+        if (f.study != StudyUse::load && !(f.member.get(a) == f.member.get(b))) return false;
+    return otherInputs(a) == otherInputs(b);
+}
+
 CaseInputs inputsInForce(const DesignCase& dc) {
     CaseInputs in = dc;
     in.Fyp = dc.plateSteel.Fy;

@@ -314,6 +314,10 @@ struct DesignCase : CaseInputs, Assessment {
 // calculation.
 void resetToNewFile(DesignCase& dc);
 
+// Whether two cases differ at most in their loads (the fields a study scales as loads): the
+// stiffener profile and the girder section formed for one stand for the other.
+bool sameButLoads(const CaseInputs& a, const CaseInputs& b);
+
 // The inputs with the strengths in force in place of the typed ones, as files and listings show
 // a case: a grade of the list gives its own.
 CaseInputs inputsInForce(const DesignCase& dc);

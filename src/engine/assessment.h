@@ -24,6 +24,13 @@ struct PreparedProfiles {
 PreparedProfiles runCase(DesignCase& dc, const Catalogue& catalogue, const AssessOptions& options,
                          WarningSink& warnings);
 
+// runCase in two parts, for a study that runs many cases differing only in their loads: the
+// working profile and the girder section of dc's inputs, then the calculation on them. The
+// sections depend on no load, and the calculation changes neither (it forms the girder again
+// from the same inputs), so those formed for one case stand for every case sameButLoads with it.
+PreparedProfiles prepareSections(DesignCase& dc, const Catalogue& catalogue);
+void runOnSections(DesignCase& dc, const Catalogue& catalogue, const AssessOptions& options, WarningSink& warnings);
+
 // The assessment of the inputs alone, for runs that keep no window state (design studies).
 Assessment assess(const CaseInputs& inputs, const Catalogue& catalogue, const AssessOptions& options,
                   WarningSink& warnings);

@@ -64,32 +64,40 @@ CaseVerdict caseVerdict(const DesignCase& dc) {
 }
 
 void CaseRunner::load(const CaseInputs& inputs) {
+    // The points of a reserve or capacity search differ only in their loads: the sections formed
+    // for the case before stand for this one.
+    const bool sectionsStand = sectionsFormed_ && sameButLoads(inputs, dc_);
     static_cast<CaseInputs&>(dc_) = inputs;
+    if (sectionsStand) return;
     // Each case as if calculated alone: no dimension of the profile run before stands in one the
     // type has not.
     static_cast<WorkingProfile&>(dc_) = WorkingProfile{};
+    prepareSections(dc_, *catalogue_);
+    sectionsFormed_ = true;
 }
 
 CaseVerdict CaseRunner::run(const CaseInputs& inputs) {
     load(inputs);
-    runCase(dc_, *catalogue_, AssessOptions{}, warnings_);
+    runOnSections(dc_, *catalogue_, AssessOptions{}, warnings_);
     return caseVerdict(dc_);
 }
 
 bool CaseRunner::passes(const CaseInputs& inputs, const FailedChecks& counted) {
     load(inputs);
-    runCase(dc_, *catalogue_, AssessOptions{StopNaming::unnamed}, warnings_);
+    runOnSections(dc_, *catalogue_, AssessOptions{StopNaming::unnamed}, warnings_);
     return !dc_.fault.stopped() && (failedChecks(dc_) & counted).none();
 }
 
 double CaseRunner::profileArea(const CaseInputs& inputs) {
     static_cast<CaseInputs&>(dc_) = inputs;
+    sectionsFormed_ = false;
     if (!selectProfile(dc_, *catalogue_).ok()) return -1;
     return dc_.stiff.Ax;
 }
 
 double CaseRunner::girderArea(const CaseInputs& inputs) {
     static_cast<CaseInputs&>(dc_) = inputs;
+    sectionsFormed_ = false;
     if (!girderProperties(dc_).ok()) return -1;
     return dc_.girder.Ag;
 }

@@ -78,6 +78,7 @@ private:
 
     const Catalogue* catalogue_;
     DesignCase dc_;
+    bool sectionsFormed_ = false; // dc_ holds the sections of its inputs
     IgnoreWarnings warnings_;
 };
 

@@ -104,8 +104,9 @@ StepOutcome assessPlate(const DesignCase& dc, const PlateInput& in, PlateDetail&
     d.sige = std::sqrt(sigx * sigx + static_cast<double>(sigy) * sigy - sigx * sigy + 3 * tau * tau);
     const double yieldMargin = 1 - sq(d.sige / dc.plateSteel.Fy);
     if (yieldMargin < 0) {
-        return StepOutcome::fault("square root of a negative number in 3/3.5: the equivalent stress σe = ", d.sige,
-                                  " exceeds Fyp = ", dc.plateSteel.Fy, "0.0");
+        static constexpr QuotedReason sigeAboveFyp{
+            "square root of a negative number in 3/3.5: the equivalent stress σe = ", " exceeds Fyp = ", "0.0"};
+        return StepOutcome::fault(sigeAboveFyp, d.sige, dc.plateSteel.Fy);
     }
     d.pu = 4 * dc.plateSteel.Fy * sq(t / s) * (1 + 1 / a2) * std::sqrt(yieldMargin);
     if (plate2) d.pu = static_cast<float>(d.pu);
@@ -129,8 +130,10 @@ StepOutcome assessPlate(const DesignCase& dc, const PlateInput& in, PlateDetail&
         if (Cy > 1) Cy = 1;
         const double shearMargin = 1 - sq(tau / tauF);
         if (shearMargin < 0) {
-            return StepOutcome::fault("square root of a negative number in the effective width: |Tau| = ",
-                                      std::fabs(tau), " exceeds the shear yield stress Fyp/√3 = ", tauF, "0.0");
+            static constexpr QuotedReason tauAboveShearYield{
+                "square root of a negative number in the effective width: |Tau| = ",
+                " exceeds the shear yield stress Fyp/√3 = ", "0.0"};
+            return StepOutcome::fault(tauAboveShearYield, std::fabs(tau), tauF);
         }
         d.se = s * d.Cx * Cy * std::sqrt(shearMargin);
         if (plate2) d.se = static_cast<float>(d.se);
