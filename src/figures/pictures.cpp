@@ -272,7 +272,7 @@ void girderPlating(Sketch& k) {
     k.plate(8, 5, 92, plateTop);
 }
 
-void girderL(Sketch& k) {
+void girderLPicture(Sketch& k) {
     girderPlating(k);
     k.rect(46, 10, 50, girderFlange);
     k.rect(46, girderFlange, 70, girderTop);
@@ -286,7 +286,7 @@ void girderL(Sketch& k) {
     flangeMark(k, 70, girderFlange, girderTop);
 }
 
-void girderT(Sketch& k) {
+void girderTPicture(Sketch& k) {
     girderPlating(k);
     k.rect(48, 10, 52, girderFlange);
     k.rect(36, girderFlange, 64, girderTop);
@@ -316,8 +316,8 @@ constexpr Entry catalogue[] = {
     {"pic_rhs", rhs, false},
     {"pic_usp", trapez, false},
     {"pic_i", iBeam, false},
-    {"pic_GirderL", girderL, false},
-    {"pic_GirderT", girderT, false},
+    {"pic_GirderL", girderLPicture, false},
+    {"pic_GirderT", girderTPicture, false},
     {"pic_small_l", rolledAngle, true},
     {"pic_small_t", tee, true},
     {"pic_small_fb", flatBar, true},
@@ -325,8 +325,8 @@ constexpr Entry catalogue[] = {
     {"pic_small_rhs", rhs, true},
     {"pic_small_u", trapez, true},
     {"pic_small_i", iBeam, true},
-    {"pic_small_lg", girderL, true},
-    {"pic_small_tg", girderT, true},
+    {"pic_small_lg", girderLPicture, true},
+    {"pic_small_tg", girderTPicture, true},
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "checks/materials.h"
 #include "design/number_format.h"
 #include "sections/girder_section.h"
+#include "sections/profile_type_table.h"
 #include "sections/profile_types.h"
 #include "sections/stiffener_section.h"
 
@@ -10,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -25,24 +27,46 @@ constexpr std::array<const char*, familyCount> familyNames = {
 // clang-format on
 static_assert(familyNames.back() != nullptr, "every family has its name");
 
-// The profile type each family is studied as: a stiffener type, or a girder type for the girder
-// families.
-constexpr std::array<int, familyCount> familyTypes = {
-    stiffLTable,   stiffBFTable, stiffFlatbarTable, stiffFlatbarBuiltUp, stiffLBuiltUp, stiffTBuiltUp,
-    stiffIBuiltUp, girderL,      girderT,
+// The catalogue table a table family takes its rows from; none for the built-up families, which
+// are named by their batch token, and the girders.
+constexpr std::array<std::optional<TableKind>, familyCount> familyTables = {
+    TableKind::l, TableKind::bulbFlat, TableKind::flatbar, std::nullopt, std::nullopt,
+    std::nullopt, std::nullopt,        std::nullopt,       std::nullopt,
 };
 
+// The profile type each family is studied as, found in the table of profile types: a table family
+// is the type that selects a row of its table, a built-up family and a girder the type whose batch
+// token is the family's name. -1 for a family the table has no type for.
+int findTypeOf(Family f) {
+    const auto i = static_cast<std::size_t>(f);
+    if (isGirderFamily(f)) {
+        for (const GirderTypeFacts& g : girderTypeRows())
+            if (g.batchToken == familyNames[i]) return g.code;
+        return -1;
+    }
+    for (const StiffenerTypeFacts& t : stiffenerTypeRows()) {
+        const bool studied =
+            familyTables[i] ? t.table == familyTables[i] && t.tableRow != nullptr : t.batchToken == familyNames[i];
+        if (studied) return t.code;
+    }
+    return -1;
+}
+
 int typeOf(Family f) {
-    return familyTypes[static_cast<std::size_t>(f)];
+    // Found once: the table of profile types is fixed while the program runs.
+    static const std::array<int, familyCount> types = [] {
+        std::array<int, familyCount> found{};
+        for (std::size_t i = 0; i < familyCount; ++i) found[i] = findTypeOf(static_cast<Family>(i));
+        return found;
+    }();
+    return types[static_cast<std::size_t>(f)];
 }
 
 // Standard plate thicknesses of the built-up grid (mm).
 constexpr std::array<float, 14> plateSizes = {6, 7, 8, 9, 10, 11, 12, 14, 15, 16, 18, 20, 22, 25};
 
 void tableRows(const Catalogue& cat, Family f, std::vector<Candidate>& out) {
-    const TableKind kind = f == Family::lTable    ? TableKind::l
-                           : f == Family::bfTable ? TableKind::bulbFlat
-                                                  : TableKind::flatbar;
+    const TableKind kind = familyTables[static_cast<std::size_t>(f)].value_or(TableKind::flatbar);
     const ProfileTable& table = tableOf(cat, kind);
     const bool angle = kind == TableKind::l;
     for (int row = 0; row <= table.lastRow && row < ProfileTable::maxRows; ++row) {
@@ -107,7 +131,7 @@ const char* familyName(Family f) {
 }
 
 bool isGirderFamily(Family f) {
-    return f == Family::girderL || f == Family::girderT;
+    return f == Family::angleGirder || f == Family::teeGirder;
 }
 
 std::optional<Family> findFamily(std::string_view name, bool girder) {
@@ -119,7 +143,7 @@ std::optional<Family> findFamily(std::string_view name, bool girder) {
 }
 
 std::vector<Family> girderFamilies() {
-    return {Family::girderL, Family::girderT};
+    return {Family::angleGirder, Family::teeGirder};
 }
 
 std::vector<Family> allFamilies() {

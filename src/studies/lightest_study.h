@@ -32,7 +32,7 @@
 
 namespace korvel {
 
-enum class Family { lTable, bfTable, flatbarTable, flatbar, angle, tee, iSection, girderL, girderT };
+enum class Family { lTable, bfTable, flatbarTable, flatbar, angle, tee, iSection, angleGirder, teeGirder };
 inline constexpr int familyCount = 9;
 
 // "L-table", "BF-table", "Flatbar-table", "FB", "LW", "TG", "IG"; girders "LG", "TG".
