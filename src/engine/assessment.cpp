@@ -10,7 +10,7 @@ namespace korvel {
 
 PreparedProfiles runCase(DesignCase& dc, const Catalogue& catalogue, const AssessOptions& options,
                          WarningSink& warnings) {
-    const PreparedProfiles prepared = prepareSections(dc, catalogue);
+    PreparedProfiles prepared = prepareSections(dc, catalogue);
     runOnSections(dc, catalogue, options, warnings);
     return prepared;
 }
