@@ -57,22 +57,23 @@ TEST(PlateBuckling, NewFilePanelAgreesWithHandCalculation) {
 TEST(PlateBuckling, NewFileCheckLinesReadAsPrinted) {
     DesignCase dc = panel(355);
     ASSERT_TRUE(run(dc).ok());
-    EXPECT_EQ("PL1: UFpb =", composeCheckLines(dc).UFpb.label);
-    EXPECT_EQ("1/0.60^2*((-100.0/318.9)^2 + (-30.0/233.6)^2 + (40.0/196.2)^2) = ", composeCheckLines(dc).UFpb.formula);
-    EXPECT_EQ("0.43", composeCheckLines(dc).UFpb.value);
-    EXPECT_EQ(" < 1.0 (3/3.1)", composeCheckLines(dc).UFpb.limit);
-    EXPECT_EQ(statusOk, composeCheckLines(dc).UFpb.status);
+    const CheckLines lines = composeCheckLines(dc);
+    EXPECT_EQ("PL1: UFpb =", lines.UFpb.label);
+    EXPECT_EQ("1/0.60^2*((-100.0/318.9)^2 + (-30.0/233.6)^2 + (40.0/196.2)^2) = ", lines.UFpb.formula);
+    EXPECT_EQ("0.43", lines.UFpb.value);
+    EXPECT_EQ(" < 1.0 (3/3.1)", lines.UFpb.limit);
+    EXPECT_EQ(statusOk, lines.UFpb.status);
 
-    EXPECT_EQ("PL1: UFpu = ", composeCheckLines(dc).UFpu.label);
+    EXPECT_EQ("PL1: UFpu = ", lines.UFpu.label);
     EXPECT_EQ("1/0.60^2*(-100.0/336.4)^2 -0.35*(-100.0*-30.0/(336.4*233.6) + (-30.0/233.6)^2 + (40.0/197.6))^2) = ",
-              composeCheckLines(dc).UFpu.formula);
-    EXPECT_EQ(" < 1.0 (3/3.3)", composeCheckLines(dc).UFpu.limit);
+              lines.UFpu.formula);
+    EXPECT_EQ(" < 1.0 (3/3.3)", lines.UFpu.limit);
 
     // Equal spacings and equal stresses: one pressure line for both plates, plate 1's kept.
-    EXPECT_EQ("PL1/PL2: UFpl = p/(n*pu) = ", composeCheckLines(dc).UFpl.label);
-    EXPECT_EQ("0.030/(0.60*1.439) = ", composeCheckLines(dc).UFpl.formula);
-    EXPECT_EQ("0.03", composeCheckLines(dc).UFpl.value);
-    EXPECT_EQ(" < 1.0 (3/3.5)", composeCheckLines(dc).UFpl.limit);
+    EXPECT_EQ("PL1/PL2: UFpl = p/(n*pu) = ", lines.UFpl.label);
+    EXPECT_EQ("0.030/(0.60*1.439) = ", lines.UFpl.formula);
+    EXPECT_EQ("0.03", lines.UFpl.value);
+    EXPECT_EQ(" < 1.0 (3/3.5)", lines.UFpl.limit);
 }
 
 TEST(PlateBuckling, BuckledPlateFormsItsEffectiveWidth) {
@@ -186,18 +187,19 @@ TEST(PlateBuckling, ZeroUtilisationLeavesItsLineEmpty) {
     ASSERT_TRUE(run(dc).ok());
     EXPECT_EQ(0, dc.uf.UFpb);
     EXPECT_EQ(0, dc.uf.UFpl);
-    EXPECT_TRUE(composeCheckLines(dc).UFpb.label.empty());
-    EXPECT_TRUE(composeCheckLines(dc).UFpu.formula.empty());
-    EXPECT_TRUE(composeCheckLines(dc).UFpl.label.empty());
+    const CheckLines lines = composeCheckLines(dc);
+    EXPECT_TRUE(lines.UFpb.label.empty());
+    EXPECT_TRUE(lines.UFpu.formula.empty());
+    EXPECT_TRUE(lines.UFpl.label.empty());
 }
 
 TEST(PlateBuckling, DifferentPlatesGetTheirOwnPressureLabels) {
     DesignCase dc = panel(355);
     dc.s2 = 700;
     ASSERT_TRUE(run(dc).ok());
-    EXPECT_EQ("PL2: UFpl = p/(n*pu) = ", composeCheckLines(dc).UFpl.label)
-        << "the wider plate 2 has the smaller capacity";
-    EXPECT_EQ("PL2: UFpb =", composeCheckLines(dc).UFpb.label);
+    const CheckLines lines = composeCheckLines(dc);
+    EXPECT_EQ("PL2: UFpl = p/(n*pu) = ", lines.UFpl.label) << "the wider plate 2 has the smaller capacity";
+    EXPECT_EQ("PL2: UFpb =", lines.UFpb.label);
     EXPECT_LT(dc.plate[0].UFpl, dc.plate[1].UFpl);
 }
 

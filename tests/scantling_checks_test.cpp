@@ -240,15 +240,16 @@ TEST(ScantlingChecks, NoScantlingPressureLeavesTheModulusTextsEmpty) {
     ASSERT_TRUE(girderCheck(dc, cat).ok());
     EXPECT_EQ(0, dc.uf.UFsm);
     EXPECT_EQ(0, dc.uf.UFgm);
-    EXPECT_EQ(CheckLine{}, composeCheckLines(dc).stiffenerModulus);
-    EXPECT_EQ(CheckLine{}, composeCheckLines(dc).girderModulus);
+    const CheckLines lines = composeCheckLines(dc);
+    EXPECT_EQ(CheckLine{}, lines.stiffenerModulus);
+    EXPECT_EQ(CheckLine{}, lines.girderModulus);
     EXPECT_EQ(0.9, dc.cStiffener);
     EXPECT_EQ(1.5, dc.cGirder);
     // tmin = tl = 625/150 + 2.5; the dimension lines stay.
-    EXPECT_EQ("6.67/20.00 = ", composeCheckLines(dc).plateThickness.formula);
-    EXPECT_EQ("Min depth of girder = ", composeCheckLines(dc).girderDepth.label);
-    EXPECT_EQ("Min thickness of web = ", composeCheckLines(dc).girderWeb.label);
-    EXPECT_EQ("Max distance between tripping brackets = ", composeCheckLines(dc).trippingBrackets.label);
+    EXPECT_EQ("6.67/20.00 = ", lines.plateThickness.formula);
+    EXPECT_EQ("Min depth of girder = ", lines.girderDepth.label);
+    EXPECT_EQ("Min thickness of web = ", lines.girderWeb.label);
+    EXPECT_EQ("Max distance between tripping brackets = ", lines.trippingBrackets.label);
 }
 
 // Girder with sg 2750, Lgs 6000 (l = 6 m), Weffmin = 3000 cm3 unless Wgp is smaller.
@@ -541,11 +542,12 @@ TEST(ScantlingChecks, FaultsLeaveTheCaseUntouched) {
         EXPECT_EQ(before.cStiffener, dc.cStiffener);
         EXPECT_EQ(before.cGirder, dc.cGirder);
         const CheckLines empty;
-        EXPECT_EQ(empty.plateThickness, composeCheckLines(dc).plateThickness);
-        EXPECT_EQ(empty.stiffenerModulus, composeCheckLines(dc).stiffenerModulus);
-        EXPECT_EQ(empty.girderModulus, composeCheckLines(dc).girderModulus);
-        EXPECT_EQ(empty.girderDepth, composeCheckLines(dc).girderDepth);
-        EXPECT_EQ(empty.girderWeb, composeCheckLines(dc).girderWeb);
-        EXPECT_EQ(empty.trippingBrackets, composeCheckLines(dc).trippingBrackets);
+        const CheckLines lines = composeCheckLines(dc);
+        EXPECT_EQ(empty.plateThickness, lines.plateThickness);
+        EXPECT_EQ(empty.stiffenerModulus, lines.stiffenerModulus);
+        EXPECT_EQ(empty.girderModulus, lines.girderModulus);
+        EXPECT_EQ(empty.girderDepth, lines.girderDepth);
+        EXPECT_EQ(empty.girderWeb, lines.girderWeb);
+        EXPECT_EQ(empty.trippingBrackets, lines.trippingBrackets);
     }
 }

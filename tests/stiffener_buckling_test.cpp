@@ -75,19 +75,19 @@ TEST(StiffenerBuckling, CheckLinesShowTheCombinedYieldStress) {
     prepareStresses(dc);
     ASSERT_TRUE(checkStiffener(dc).ok());
     // σF of the stiffener with its plating: (2500·355 + 500·20·315)/(2500 + 500·20) = 323.
-    EXPECT_EQ("UFbu= ", composeCheckLines(dc).UFbu.label);
-    EXPECT_EQ("1/0.6*(80.0/(292.2*(15000/15000)) + 0.75*46.9/(323.0*[1-80.0/(0.60*813.3)])) =",
-              composeCheckLines(dc).UFbu.formula);
-    EXPECT_EQ("0.65", composeCheckLines(dc).UFbu.value);
-    EXPECT_EQ("  < 1.0 (3/5.1)", composeCheckLines(dc).UFbu.limit);
-    EXPECT_EQ("UFbt= Siga/(n*SigCT) = ", composeCheckLines(dc).UFbt.label);
-    EXPECT_EQ("80.0/(0.6*291.5)  =", composeCheckLines(dc).UFbt.formula);
-    EXPECT_EQ("  < 1.0 (3/5.3)", composeCheckLines(dc).UFbt.limit);
-    EXPECT_EQ("Deformation y = p*(s1+s2)/2*L1^4/(384*E*Iyeff) = ", composeCheckLines(dc).deformation.label);
-    EXPECT_EQ("0.03*(625+625)/2*3000^4/(384*E*40.0E+6) = ", composeCheckLines(dc).deformation.formula);
-    EXPECT_EQ("0.5 mm ", composeCheckLines(dc).deformation.value);
-    EXPECT_EQ(" ==> l/6250", composeCheckLines(dc).deformation.limit);
-    EXPECT_EQ(statusNone, composeCheckLines(dc).deformation.status);
+    const CheckLines lines = composeCheckLines(dc);
+    EXPECT_EQ("UFbu= ", lines.UFbu.label);
+    EXPECT_EQ("1/0.6*(80.0/(292.2*(15000/15000)) + 0.75*46.9/(323.0*[1-80.0/(0.60*813.3)])) =", lines.UFbu.formula);
+    EXPECT_EQ("0.65", lines.UFbu.value);
+    EXPECT_EQ("  < 1.0 (3/5.1)", lines.UFbu.limit);
+    EXPECT_EQ("UFbt= Siga/(n*SigCT) = ", lines.UFbt.label);
+    EXPECT_EQ("80.0/(0.6*291.5)  =", lines.UFbt.formula);
+    EXPECT_EQ("  < 1.0 (3/5.3)", lines.UFbt.limit);
+    EXPECT_EQ("Deformation y = p*(s1+s2)/2*L1^4/(384*E*Iyeff) = ", lines.deformation.label);
+    EXPECT_EQ("0.03*(625+625)/2*3000^4/(384*E*40.0E+6) = ", lines.deformation.formula);
+    EXPECT_EQ("0.5 mm ", lines.deformation.value);
+    EXPECT_EQ(" ==> l/6250", lines.deformation.limit);
+    EXPECT_EQ(statusNone, lines.deformation.status);
 }
 
 TEST(StiffenerBuckling, NoCompressionMeansNoBucklingControl) {
@@ -100,11 +100,12 @@ TEST(StiffenerBuckling, NoCompressionMeansNoBucklingControl) {
         ASSERT_TRUE(checkStiffener(dc).ok());
         EXPECT_EQ(notInCompression, dc.uf.UFbu);
         EXPECT_EQ(notInCompression, dc.uf.UFbt);
-        EXPECT_EQ("UFbu= ", composeCheckLines(dc).UFbu.label);
-        EXPECT_EQ("Siga postive or 0 ==> No buckling control", composeCheckLines(dc).UFbu.formula);
-        EXPECT_TRUE(composeCheckLines(dc).UFbu.value.empty());
-        EXPECT_TRUE(composeCheckLines(dc).UFbt.label.empty());
-        EXPECT_EQ("Siga postive or 0 ==> No buckling control", composeCheckLines(dc).UFbt.formula);
+        const CheckLines lines = composeCheckLines(dc);
+        EXPECT_EQ("UFbu= ", lines.UFbu.label);
+        EXPECT_EQ("Siga postive or 0 ==> No buckling control", lines.UFbu.formula);
+        EXPECT_TRUE(lines.UFbu.value.empty());
+        EXPECT_TRUE(lines.UFbt.label.empty());
+        EXPECT_EQ("Siga postive or 0 ==> No buckling control", lines.UFbt.formula);
     }
 }
 
@@ -158,9 +159,10 @@ TEST(GirderBuckling, TensionCountsAsCompressionAndZeroStressStillHasALine) {
     prepareStresses(zero);
     ASSERT_TRUE(checkGirderBuckling(zero).ok());
     EXPECT_EQ(0, zero.uf.UFgbu);
-    EXPECT_EQ("UFgbu= ", composeCheckLines(zero).UFgbu.label);
-    EXPECT_EQ("0.00", composeCheckLines(zero).UFgbu.value);
-    EXPECT_EQ("  < 1.0 (3/5.7)", composeCheckLines(zero).UFgbu.limit);
+    CheckLines zeroLines = composeCheckLines(zero);
+    EXPECT_EQ("UFgbu= ", zeroLines.UFgbu.label);
+    EXPECT_EQ("0.00", zeroLines.UFgbu.value);
+    EXPECT_EQ("  < 1.0 (3/5.7)", zeroLines.UFgbu.limit);
 }
 
 TEST(OverallBuckling, RequiredMomentOfInertia) {
@@ -168,9 +170,10 @@ TEST(OverallBuckling, RequiredMomentOfInertia) {
     ASSERT_TRUE(checkOverallBuckling(dc).ok());
     test::expectRelative(49879234.78905535, dc.buckling.io, 1e-7);
     test::expectRelative(0.8313205798175891, dc.uf.UFs, 1e-7);
-    EXPECT_EQ("UFs = Ieff/io = ", composeCheckLines(dc).UFs.label);
-    EXPECT_EQ("6.000E+7/4.988E+7 = ", composeCheckLines(dc).UFs.formula) << "Ie first, as in the label";
-    EXPECT_EQ("0.83", composeCheckLines(dc).UFs.value);
+    const CheckLines lines = composeCheckLines(dc);
+    EXPECT_EQ("UFs = Ieff/io = ", lines.UFs.label);
+    EXPECT_EQ("6.000E+7/4.988E+7 = ", lines.UFs.formula) << "Ie first, as in the label";
+    EXPECT_EQ("0.83", lines.UFs.value);
 
     // A stiffener of no area: io = (2.6·α² + 12.4·α − 13.2·√α)·s·t³/(12·0.91), α = 4.8.
     dc.stiff.Ax = 0;

@@ -99,8 +99,9 @@ TEST(YieldChecks, CornerVerdictAtTheLimit) {
         dc.SigxA = r.SigxA;
         dc.SigxB = static_cast<float>(r.SigxA);
         ASSERT_TRUE(cornerCheck(dc).ok());
-        EXPECT_EQ(r.value, composeCheckLines(dc).corner.value);
-        EXPECT_EQ(r.status, composeCheckLines(dc).corner.status);
+        const CheckLines lines = composeCheckLines(dc);
+        EXPECT_EQ(r.value, lines.corner.value);
+        EXPECT_EQ(r.status, lines.corner.status);
     }
 }
 
@@ -118,14 +119,15 @@ TEST(YieldChecks, ZeroStressesLeaveOnlyTheCornerHeading) {
     EXPECT_EQ(corner, composeCheckLines(dc).corner);
 
     // The stiffener-line texts are written even for a zero utilisation.
-    EXPECT_EQ("Point 1p: UF = F.S.*Sigeq/Fy  = ", composeCheckLines(dc).platePoint.label);
-    EXPECT_EQ("1.11*0.0/355.0 = ", composeCheckLines(dc).platePoint.formula);
-    EXPECT_EQ("0.00", composeCheckLines(dc).platePoint.value);
-    EXPECT_EQ(statusOk, composeCheckLines(dc).platePoint.status);
-    EXPECT_EQ("Point 1s: UF = F.S.*Sigeq/Fy  = ", composeCheckLines(dc).stiffPoint.label);
-    EXPECT_EQ("1.11*0.0/235.0 = ", composeCheckLines(dc).stiffPoint.formula);
-    EXPECT_EQ("0.00", composeCheckLines(dc).stiffPoint.value);
-    EXPECT_EQ("  < 1.0 (3-2-1/3.11)", composeCheckLines(dc).stiffPoint.limit);
+    const CheckLines lines = composeCheckLines(dc);
+    EXPECT_EQ("Point 1p: UF = F.S.*Sigeq/Fy  = ", lines.platePoint.label);
+    EXPECT_EQ("1.11*0.0/355.0 = ", lines.platePoint.formula);
+    EXPECT_EQ("0.00", lines.platePoint.value);
+    EXPECT_EQ(statusOk, lines.platePoint.status);
+    EXPECT_EQ("Point 1s: UF = F.S.*Sigeq/Fy  = ", lines.stiffPoint.label);
+    EXPECT_EQ("1.11*0.0/235.0 = ", lines.stiffPoint.formula);
+    EXPECT_EQ("0.00", lines.stiffPoint.value);
+    EXPECT_EQ("  < 1.0 (3-2-1/3.11)", lines.stiffPoint.limit);
 }
 
 // Stiffener line, s = 600, L1 = 3000: p*s*L1^2 = 5.4e8 N mm per mm of pressure 0.1.
@@ -167,12 +169,13 @@ TEST(YieldChecks, StiffenerLinePoints) {
         ASSERT_TRUE(stiffenerLineCheck(dc).ok());
         EXPECT_NEAR(r.UFyp, dc.uf.UFyp, 1e-8);
         EXPECT_NEAR(r.UFys, dc.uf.UFys, 1e-8);
-        EXPECT_EQ(r.plateLabel, composeCheckLines(dc).platePoint.label);
-        EXPECT_EQ(r.plateExpression, composeCheckLines(dc).platePoint.formula);
-        EXPECT_EQ(r.UFyp > 1 ? statusFail : statusOk, composeCheckLines(dc).platePoint.status);
-        EXPECT_EQ(r.edgeLabel, composeCheckLines(dc).stiffPoint.label);
-        EXPECT_EQ(r.edgeExpression, composeCheckLines(dc).stiffPoint.formula);
-        EXPECT_EQ(statusFail, composeCheckLines(dc).stiffPoint.status);
+        const CheckLines lines = composeCheckLines(dc);
+        EXPECT_EQ(r.plateLabel, lines.platePoint.label);
+        EXPECT_EQ(r.plateExpression, lines.platePoint.formula);
+        EXPECT_EQ(r.UFyp > 1 ? statusFail : statusOk, lines.platePoint.status);
+        EXPECT_EQ(r.edgeLabel, lines.stiffPoint.label);
+        EXPECT_EQ(r.edgeExpression, lines.stiffPoint.formula);
+        EXPECT_EQ(statusFail, lines.stiffPoint.status);
     }
 }
 
@@ -188,13 +191,14 @@ TEST(YieldChecks, StiffenerLineOfTheNewFilePanel) {
     ASSERT_TRUE(stiffenerLineCheck(dc).ok());
     // Point 2: sigx = -100 - 0.03*625*9e6/(24*900000) = -107.8125 with the mean Sigy -30.
     test::expectRelative(0.478134654036982, dc.uf.UFyp, 1e-9);
-    EXPECT_EQ("Point 2p: UF = F.S.*Sigeq/Fy  = ", composeCheckLines(dc).platePoint.label);
-    EXPECT_EQ("1.43*118.7/355.0 = ", composeCheckLines(dc).platePoint.formula);
-    EXPECT_EQ("0.48", composeCheckLines(dc).platePoint.value);
+    const CheckLines lines = composeCheckLines(dc);
+    EXPECT_EQ("Point 2p: UF = F.S.*Sigeq/Fy  = ", lines.platePoint.label);
+    EXPECT_EQ("1.43*118.7/355.0 = ", lines.platePoint.formula);
+    EXPECT_EQ("0.48", lines.platePoint.value);
     // Free edge point 1: |-100 - 1.6875e8/(12*150000)| = 193.75.
     test::expectRelative(0.7804577178518537, dc.uf.UFys, 1e-9);
-    EXPECT_EQ("1.43*193.8/355.0 = ", composeCheckLines(dc).stiffPoint.formula);
-    EXPECT_EQ("0.78", composeCheckLines(dc).stiffPoint.value);
+    EXPECT_EQ("1.43*193.8/355.0 = ", lines.stiffPoint.formula);
+    EXPECT_EQ("0.78", lines.stiffPoint.value);
 }
 
 // Zero divisors come from a broken section or material and must not leave inf or NaN behind,
@@ -228,8 +232,9 @@ TEST(YieldChecks, FaultsLeaveTheCaseUntouched) {
         EXPECT_EQ(notComputed, dc.uf.UFy);
         EXPECT_EQ(notComputed, dc.uf.UFyp);
         EXPECT_EQ(notComputed, dc.uf.UFys);
-        EXPECT_EQ(CheckLines{}.corner, composeCheckLines(dc).corner);
-        EXPECT_EQ(CheckLines{}.platePoint, composeCheckLines(dc).platePoint);
-        EXPECT_EQ(CheckLines{}.stiffPoint, composeCheckLines(dc).stiffPoint);
+        const CheckLines lines = composeCheckLines(dc);
+        EXPECT_EQ(CheckLines{}.corner, lines.corner);
+        EXPECT_EQ(CheckLines{}.platePoint, lines.platePoint);
+        EXPECT_EQ(CheckLines{}.stiffPoint, lines.stiffPoint);
     }
 }
